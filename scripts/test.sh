@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything and runs every test: the normal
+# build, then the engine and the command-line tool once more under
+# AddressSanitizer + UndefinedBehaviorSanitizer. Ends with ctest's summary.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/install-deps.sh
+
+# GUI tests run without a display; Qt wants a private runtime folder.
+export QT_QPA_PLATFORM=offscreen
+if [ -z "${XDG_RUNTIME_DIR:-}" ] || [ ! -d "${XDG_RUNTIME_DIR}" ]; then
+  export XDG_RUNTIME_DIR="$(mktemp -d)"
+  chmod 700 "$XDG_RUNTIME_DIR"
+fi
+
+jobs=$(nproc)
+
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DVINTALER_ENGINE_ONLY=ON -DVINTALER_SANITIZE=ON -DVINTALER_BENCHMARKS=OFF
+cmake --build build-asan -j "$jobs"
+(cd build-asan && ctest --output-on-failure -j "$jobs")
+
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build -j "$jobs"
+(cd build && ctest --output-on-failure -j "$jobs")

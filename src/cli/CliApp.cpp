@@ -1,0 +1,206 @@
+#include "CliApp.h"
+
+#include <ostream>
+
+#include "FishErrors.h"
+#include "FishMath.h"
+#include "FishTexts.h"
+#include "NumText.h"
+#include "ProjectFile.h"
+
+namespace vintaler::cli {
+
+namespace {
+
+using fish::Extended;
+
+Extended ParseNumber(const std::string& option, const std::string& text, std::string_view sep) {
+  Extended v = 0;
+  if (fish::TextToFloat(text, sep, v) || fish::TextToFloat(text, ".", v)) return v;
+  throw UsageError("'" + text + "' is not a valid floating point value (option " + option + ")");
+}
+
+std::array<fish::ByteBool, 4> ParseQuadrants(const std::string& text) {
+  std::array<fish::ByteBool, 4> selected{};
+  std::size_t start = 0;
+  while (start <= text.size() && !text.empty()) {
+    const std::size_t comma = text.find(',', start);
+    const std::string item = text.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
+    std::int32_t q = 0;
+    if (!fish::TextToInt32(item, q) || q < 1 || q > 4) {
+      throw UsageError("--quadrants takes numbers 1 to 4 separated by commas, not '" + text + "'");
+    }
+    selected[static_cast<std::size_t>(q - 1)] = 1;
+    if (comma == std::string::npos) break;
+    start = comma + 1;
+  }
+  return selected;
+}
+
+// Splits "--name=value" and "--name value".
+struct OptionReader {
+  const std::vector<std::string>& args;
+  std::size_t i = 0;
+
+  std::string Value(const std::string& name, const std::optional<std::string>& inlineValue) {
+    if (inlineValue) return *inlineValue;
+    if (i + 1 >= args.size()) throw UsageError("option " + name + " needs a value");
+    return args[++i];
+  }
+};
+
+const char* NonFiniteField(const fish::TSystemParams& sp) {
+  const std::pair<const char*, Extended> fields[] = {{"B", sp.B},  {"A", sp.A},   {"L", sp.L},
+                                                     {"R", sp.R},  {"X1", sp.X1}, {"Y1", sp.Y1}};
+  for (const auto& [name, value] : fields) {
+    if (!fish::IsUsableExtended(value)) return name;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+std::string UsageText() {
+  return "Usage: vintaler-cli [FILE.raz] [--B x] [--A x] [--L x] [--R x] [--X1 x] [--Y1 x]\n"
+         "                    [--divisions n] [--quadrants 1,2,...] [--grid] [--save OUT.raz]\n"
+         "\n"
+         "Prints the results of a rectangle-to-round transition piece: its parameters, the\n"
+         "overall dimensions of the development and the outline points of every quadrant.\n"
+         "\n"
+         "  FILE.raz           project to start from (default: a new project)\n"
+         "  --B x, --A x       sides of the rectangular section along X and along Y\n"
+         "  --L x              distance between the sections\n"
+         "  --R x              radius of the circular section\n"
+         "  --X1 x, --Y1 x     offset of the circle's centre along X and along Y\n"
+         "  --divisions n      divisions of each quarter arc (1 to 100000)\n"
+         "  --quadrants list   quadrants to draw, e.g. 1,2 (stored in the project)\n"
+         "  --grid             draw every generator line (stored in the project)\n"
+         "  --save OUT.raz     also write the project file\n"
+         "  --help             this text\n"
+         "\n"
+         "Numbers take the decimal separator of the locale or a point.\n"
+         "Exit status: 0 done, 1 the computation failed, 2 bad usage or file error.\n";
+}
+
+CliRequest ParseArguments(const std::vector<std::string>& args, std::string_view sep) {
+  CliRequest req;
+  OptionReader reader{args};
+  for (; reader.i < args.size(); ++reader.i) {
+    const std::string& arg = args[reader.i];
+    if (arg.rfind("--", 0) != 0 || arg == "--") {
+      if (arg == "--" || arg == "-") throw UsageError("unexpected argument '" + arg + "'");
+      if (arg.size() > 1 && arg[0] == '-') throw UsageError("unknown option '" + arg + "'");
+      if (req.inputFile) throw UsageError("only one project file can be given");
+      req.inputFile = arg;
+      continue;
+    }
+    std::string name = arg;
+    std::optional<std::string> inlineValue;
+    if (const std::size_t eq = arg.find('='); eq != std::string::npos) {
+      name = arg.substr(0, eq);
+      inlineValue = arg.substr(eq + 1);
+    }
+    auto number = [&](std::optional<Extended>& field) {
+      field = ParseNumber(name, reader.Value(name, inlineValue), sep);
+    };
+    if (name == "--help") {
+      req.help = true;
+    } else if (name == "--B") {
+      number(req.B);
+    } else if (name == "--A") {
+      number(req.A);
+    } else if (name == "--L") {
+      number(req.L);
+    } else if (name == "--R") {
+      number(req.R);
+    } else if (name == "--X1") {
+      number(req.X1);
+    } else if (name == "--Y1") {
+      number(req.Y1);
+    } else if (name == "--divisions") {
+      const std::string text = reader.Value(name, inlineValue);
+      std::int32_t n = 0;
+      if (!fish::TextToInt32(text, n)) throw UsageError("--divisions takes a whole number, not '" + text + "'");
+      req.divisions = n;
+    } else if (name == "--quadrants") {
+      req.quadrants = ParseQuadrants(reader.Value(name, inlineValue));
+    } else if (name == "--grid") {
+      if (inlineValue) throw UsageError("--grid takes no value");
+      req.grid = true;
+    } else if (name == "--save") {
+      req.saveFile = reader.Value(name, inlineValue);
+      if (req.saveFile->empty()) throw UsageError("--save needs a file name");
+    } else {
+      throw UsageError("unknown option '" + name + "'");
+    }
+  }
+  return req;
+}
+
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, std::string_view sep) {
+  CliRequest req;
+  try {
+    req = ParseArguments(args, sep);
+  } catch (const UsageError& e) {
+    err << "vintaler-cli: " << e.what() << "\nTry 'vintaler-cli --help'.\n";
+    return kExitUsageOrFile;
+  }
+  if (req.help) {
+    out << UsageText();
+    return kExitOk;
+  }
+
+  fish::TProjectData project = fish::NewProjectData();
+  try {
+    if (req.inputFile) project = fish::ReadProjectFile(*req.inputFile);
+  } catch (const fish::EProjectFileError& e) {
+    err << "vintaler-cli: " << e.what() << "\n";
+    return kExitUsageOrFile;
+  }
+
+  fish::TSystemParams& sp = project.SystemParams;
+  fish::TProParams& pp = project.ProParams;
+  if (req.B) sp.B = *req.B;
+  if (req.A) sp.A = *req.A;
+  if (req.L) sp.L = *req.L;
+  if (req.R) sp.R = *req.R;
+  if (req.X1) sp.X1 = *req.X1;
+  if (req.Y1) sp.Y1 = *req.Y1;
+  if (req.divisions) pp.Divisions = *req.divisions;
+  if (req.quadrants) pp.Quadrants = *req.quadrants;
+  if (req.grid) pp.ShowGrid = 1;
+
+  if (req.saveFile) {
+    try {
+      fish::WriteProjectFile(*req.saveFile, project);
+    } catch (const fish::EProjectFileError& e) {
+      err << "vintaler-cli: " << e.what() << "\n";
+      return kExitUsageOrFile;
+    }
+  }
+
+  if (const char* field = NonFiniteField(sp)) {
+    err << "vintaler-cli: " << (req.inputFile ? *req.inputFile : std::string("project")) << ": " << field
+        << " is not a finite number\n"
+        << fish::kMsgInvalidOp << "\n";
+    return kExitEngineError;
+  }
+
+  fish::TStringList lines;
+  try {
+    lines = fish::GetResultsText(sp, pp, sep);
+  } catch (const fish::EFishError& e) {
+    err << e.what() << "\n";
+    return kExitEngineError;
+  }
+  std::string text;
+  for (const std::string& line : lines) {
+    text += line;
+    text += '\n';
+  }
+  out << text;
+  out.flush();
+  return kExitOk;
+}
+
+}  // namespace vintaler::cli

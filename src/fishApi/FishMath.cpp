@@ -1,0 +1,67 @@
+#include "FishMath.h"
+
+#include <cmath>
+#include <cstring>
+
+#include "FishErrors.h"
+
+namespace fish {
+
+namespace {
+constexpr Extended kTwoPow63 = 9223372036854775808.0L;
+}
+
+std::int64_t RoundToInt64(Extended x) {
+  // rintl rounds in the current mode, which the program never changes from
+  // round-to-nearest-even. -2^63 itself is representable; +2^63 is not.
+  const Extended r = std::rint(x);
+  if (!(r >= -kTwoPow63 && r < kTwoPow63)) throw EInvalidOp();
+  return static_cast<std::int64_t>(r);
+}
+
+Extended Round1(Extended x) {
+  return static_cast<Extended>(RoundToInt64(x * 10)) * kTenth;
+}
+
+void Round2(Extended& x) {
+  x = static_cast<Extended>(RoundToInt64(x * 100)) * kHundredth;
+}
+
+Extended Divide(Extended num, Extended den) {
+  if (den == 0) {
+    if (num == 0 || std::isnan(num)) throw EInvalidOp();
+    throw EZeroDivide();
+  }
+  return CheckFinite(num / den);
+}
+
+Extended SquareRoot(Extended x) {
+  if (!(x >= 0)) throw EInvalidOp();
+  return std::sqrt(x);
+}
+
+Extended ArcCos(Extended c) {
+  return std::atan2(SquareRoot(1 - c * c), c);
+}
+
+Extended ArcSin(Extended c) {
+  return std::atan2(c, SquareRoot(1 - c * c));
+}
+
+Extended CheckFinite(Extended x) {
+  if (std::isnan(x)) throw EInvalidOp();
+  if (std::isinf(x)) throw EOverflow();
+  return x;
+}
+
+bool IsUsableExtended(Extended x) {
+  unsigned char bytes[sizeof(Extended)];
+  std::memcpy(bytes, &x, sizeof bytes);
+  const unsigned exponent = (static_cast<unsigned>(bytes[9] & 0x7F) << 8) | bytes[8];
+  const bool integerBit = (bytes[7] & 0x80) != 0;
+  if (exponent == 0x7FFF) return false;          // infinity, NaN, pseudo-NaN
+  if (exponent != 0 && !integerBit) return false;  // unnormal
+  return true;                                    // normal, zero, (pseudo-)denormal
+}
+
+}  // namespace fish

@@ -1,0 +1,56 @@
+// Checked extended-precision arithmetic shared by the engine.
+//
+// The engine never lets a NaN or an infinity travel on: every operation that
+// can produce one (a zero divisor, the root of a negative number, rounding a
+// value that does not fit 64 bits) is tested here and thrown as a typed error.
+#pragma once
+
+#include <cstdint>
+
+#include "FishTypes.h"
+
+namespace fish {
+
+// The nearest extended values to these constants (the compiler rounds a long
+// double literal correctly; 3*pi/2 computed from pi would not always be the
+// nearest value, so each has its own literal).
+inline constexpr Extended kPi = 3.141592653589793238462643383279502884197L;
+inline constexpr Extended kPi_2 = 1.570796326794896619231321691639751442099L;
+inline constexpr Extended kPi3_2 = 4.712388980384689857693965074919254326296L;
+inline constexpr Extended kPi2 = 6.283185307179586476925286766559005768394L;
+inline constexpr Extended kTenth = 0.1L;
+inline constexpr Extended kHundredth = 0.01L;
+inline constexpr Extended kThousandth = 0.001L;
+
+// Nearest integer, halves to the even neighbour, held in 64 bits. A NaN, an
+// infinity or a value outside the 64-bit range is an invalid operation.
+std::int64_t RoundToInt64(Extended x);
+
+// x rounded to one decimal: (x * 10 rounded to an integer) * 0.1.
+Extended Round1(Extended x);
+
+// x rounded in place to two decimals: (x * 100 rounded to an integer) * 0.01.
+void Round2(Extended& x);
+
+// num / den; a zero divisor is a division by zero (0/0 an invalid operation).
+Extended Divide(Extended num, Extended den);
+
+// Square root; a negative or NaN argument is an invalid operation.
+Extended SquareRoot(Extended x);
+
+// arccos c = atan2(sqrt(1 - c*c), c) and arcsin c = atan2(c, sqrt(1 - c*c)).
+// These forms (rather than acosl/asinl) fix the last bits of every angle of
+// the development; |c| > 1 is an invalid operation.
+Extended ArcCos(Extended c);
+Extended ArcSin(Extended c);
+
+// Throws unless x is an ordinary finite number: a NaN is an invalid operation,
+// an infinity an overflow.
+Extended CheckFinite(Extended x);
+
+// True for the bit patterns the x87 accepts as finite operands. Besides NaN
+// and infinity this rules out unnormals (exponent set, integer bit clear),
+// which a project file can carry and which the processor rejects.
+bool IsUsableExtended(Extended x);
+
+}  // namespace fish

@@ -1,0 +1,39 @@
+// The development (flat pattern) of one quadrant.
+//
+// The surface is unfolded triangle by triangle round the rectangle's corner:
+// every triangle keeps its three side lengths, so every generator line keeps
+// its length and every angle at the corner is kept. The image of the Y-side
+// midpoint is the origin, the edge to the corner lies on the X axis (towards
+// +X in quadrants 1 and 4, -X in 2 and 3), and the piece opens towards +Y in
+// quadrants 1 and 2, -Y in 3 and 4.
+#pragma once
+
+#include "FishTypes.h"
+
+namespace fish {
+
+// A triangle in space with its sides and interior angles (radians).
+// Side20 joins V2 and V0, Side01 V0 and V1, Side12 V1 and V2; Angle0 is at V0.
+struct TTriangle3D {
+  TPoint3D V0, V1, V2;
+  Extended Side20 = 0, Side01 = 0, Side12 = 0;
+  Extended Angle1 = 0, Angle2 = 0, Angle0 = 0;
+};
+
+// Distance between two points after rounding each coordinate to hundredths:
+// a fabricator marks to 0.01 at best, and every length of the development is
+// taken this way.
+Extended Distance3D(const TPoint3D& p, const TPoint3D& q);
+
+// Sides, then the angles by the law of cosines in the order Angle1, Angle2,
+// Angle0. An angle between two sides whose product is 0 is taken as 0.
+TTriangle3D SolveTriangle(const TPoint3D& v0, const TPoint3D& v1, const TPoint3D& v2);
+
+// Lays the surface of `quadrant` flat into `razv` (same length as `surf`) and
+// widens the caller's running box [runMin, runMax] by every point of it. Only
+// X1 of the parameters is read: the first seam's image keeps the circle
+// point's true X.
+void CalcRazvertkaQuadrant(const TSurf2PointArray& surf, int quadrant, const TSystemParams& sp,
+                           TPoint2D& runMin, TPoint2D& runMax, TRazvertka2PointArray& razv);
+
+}  // namespace fish

@@ -1,0 +1,134 @@
+#include "FishSurface.h"
+
+#include <cmath>
+
+#include "FishErrors.h"
+#include "FishMath.h"
+
+namespace fish {
+
+TPoint3D RectPoint(const TSystemParams& sp, int code) {
+  const Extended b = sp.B * 0.5L;
+  const Extended a = sp.A * 0.5L;
+  switch (code) {
+    case 1: return {b, 0, 0};
+    case 2: return {b, -a, 0};
+    case 3: return {0, -a, 0};
+    case 4: return {-b, -a, 0};
+    case 5: return {-b, 0, 0};
+    case 6: return {-b, a, 0};
+    case 7: return {0, a, 0};
+    case 8: return {b, a, 0};
+    default: throw ERangeError();
+  }
+}
+
+TPoint3D CirclePoint(const TSystemParams& sp, Extended t) {
+  const Extended cx = static_cast<Extended>(RoundToInt64(std::cos(t) * 1000));
+  const Extended sy = static_cast<Extended>(RoundToInt64(std::sin(t) * 1000));
+  TPoint3D p;
+  p.X = CheckFinite((cx * sp.R) * kThousandth + sp.X1);
+  p.Y = CheckFinite((sy * sp.R) * kThousandth + sp.Y1);
+  p.Z = sp.L;
+  return p;
+}
+
+namespace {
+
+Extended LargerRounded(Extended p, Extended q) {
+  const std::int64_t rp = RoundToInt64(p);
+  const std::int64_t rq = RoundToInt64(q);
+  return static_cast<Extended>(rp > rq ? rp : rq);
+}
+
+void WidenMin(TExtents3D& e, const TPoint3D& p) {
+  if (p.X < e.MinX) e.MinX = p.X;
+  if (p.Y < e.MinY) e.MinY = p.Y;
+  if (p.Z < e.MinZ) e.MinZ = p.Z;
+}
+
+void WidenMax(TExtents3D& e, const TPoint3D& p) {
+  if (p.X > e.MaxX) e.MaxX = p.X;
+  if (p.Y > e.MaxY) e.MaxY = p.Y;
+  if (p.Z > e.MaxZ) e.MaxZ = p.Z;
+}
+
+void Widen(TExtents3D& e, const TSurf2Point& s) {
+  WidenMin(e, s.P1);
+  WidenMin(e, s.P2);
+  WidenMax(e, s.P1);
+  WidenMax(e, s.P2);
+}
+
+// Per quadrant: rectangle point codes of element 0, of the last element and of
+// the corner, the arc's start and end angles, and the direction of stepping.
+struct QuadrantSetup {
+  int firstRect;
+  int lastRect;
+  int cornerRect;
+  Extended startAngle;
+  Extended endAngle;
+  int stepSign;
+};
+
+QuadrantSetup SetupOf(std::uint16_t quadrant) {
+  switch (quadrant) {
+    case 1: return {7, 1, 8, kPi_2, 0, -1};
+    case 2: return {7, 5, 6, kPi_2, kPi, +1};
+    case 3: return {3, 5, 4, kPi3_2, kPi, -1};
+    case 4: return {3, 1, 2, kPi3_2, kPi2, +1};
+    default: throw ERangeError();
+  }
+}
+
+}  // namespace
+
+TExtents3D InitSurfExtents(const TPoint3D& p, const TPoint3D& q) {
+  TExtents3D e;
+  e.MaxX = LargerRounded(p.X, q.X);
+  e.MaxY = LargerRounded(p.Y, q.Y);
+  e.MaxZ = LargerRounded(p.Z, q.Z);
+  return e;
+}
+
+void CheckDivisions(const TProParams& pro) {
+  if (pro.Divisions < 0 || pro.Divisions > kMaxDivisions) throw EDivisionsRange(pro.Divisions);
+}
+
+void CheckSystemParams(const TSystemParams& sp) {
+  for (Extended v : {sp.B, sp.A, sp.L, sp.R, sp.X1, sp.Y1}) {
+    if (!IsUsableExtended(v)) throw EInvalidOp();
+  }
+}
+
+void CalcSurfQuadrant(const TSystemParams& sp, const TProParams& pro, std::uint16_t quadrant,
+                      TExtents3D& extents, TSurf2PointArray& surf) {
+  const QuadrantSetup setup = SetupOf(quadrant);
+  CheckDivisions(pro);
+  CheckSystemParams(sp);
+
+  const std::int32_t n = pro.Divisions;
+  surf.assign(static_cast<std::size_t>(n) + 3, TSurf2Point{});
+  const Extended step = Divide(kPi_2, static_cast<Extended>(n));
+  const Extended signedStep = setup.stepSign * step;
+
+  const std::size_t last = surf.size() - 1;
+  surf[0].P1 = RectPoint(sp, setup.firstRect);
+  surf[0].P2 = CirclePoint(sp, setup.startAngle);
+  surf[last].P1 = RectPoint(sp, setup.lastRect);
+  // The arc end comes from its own constant, not from the stepped angle, so
+  // the last line ends exactly on the axis of the circle.
+  surf[last].P2 = CirclePoint(sp, setup.endAngle);
+  const TPoint3D corner = RectPoint(sp, setup.cornerRect);
+
+  TExtents3D box = InitSurfExtents(surf[0].P1, surf[0].P2);
+  for (std::size_t i = 1; i < last; ++i) {
+    surf[i].P1 = corner;
+    surf[i].P2 = CirclePoint(sp, static_cast<Extended>(i - 1) * signedStep + setup.startAngle);
+    Widen(box, surf[i]);
+  }
+  Widen(box, surf[last]);
+  extents = box;
+}
+
+}  // namespace fish

@@ -1,0 +1,151 @@
+#include "FishTexts.h"
+
+#include <cmath>
+
+#include "FishErrors.h"
+#include "FishExtents.h"
+#include "FishMath.h"
+#include "FishRazvertka.h"
+#include "FishSurface.h"
+#include "NumText.h"
+
+namespace fish {
+
+namespace {
+
+std::u32string DecodeUtf8(std::string_view s) {
+  std::u32string out;
+  for (std::size_t i = 0; i < s.size();) {
+    const auto c = static_cast<unsigned char>(s[i]);
+    int extra = 0;
+    char32_t cp = c;
+    if (c >= 0xF0) {
+      extra = 3;
+      cp = c & 0x07u;
+    } else if (c >= 0xE0) {
+      extra = 2;
+      cp = c & 0x0Fu;
+    } else if (c >= 0xC0) {
+      extra = 1;
+      cp = c & 0x1Fu;
+    }
+    ++i;
+    for (int k = 0; k < extra && i < s.size(); ++k, ++i) {
+      cp = (cp << 6) | (static_cast<unsigned char>(s[i]) & 0x3Fu);
+    }
+    out += cp;
+  }
+  return out;
+}
+
+std::string EncodeUtf8(std::u32string_view s) {
+  std::string out;
+  for (char32_t cp : s) {
+    if (cp < 0x80) {
+      out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+      out += static_cast<char>(0xC0 | (cp >> 6));
+      out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+      out += static_cast<char>(0xE0 | (cp >> 12));
+      out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+      out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+      out += static_cast<char>(0xF0 | (cp >> 18));
+      out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+      out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+      out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+  }
+  return out;
+}
+
+std::string QuadrantLabel(std::uint8_t quadrant, const char* right, const char* left) {
+  return (quadrant == 1 || quadrant == 4) ? right : left;
+}
+
+void Append(TStringList& to, const TStringList& lines) {
+  to.insert(to.end(), lines.begin(), lines.end());
+}
+
+}  // namespace
+
+std::string NumberText(Extended v, std::string_view decimalSeparator) {
+  return FloatToText(Round1(v), decimalSeparator);
+}
+
+std::string TableRow(std::string_view label, std::string_view xText, std::string_view yText) {
+  std::u32string row(79, U' ');
+  row.insert(2, DecodeUtf8(label));
+  row.insert(12, DecodeUtf8(xText));
+  row.insert(22, DecodeUtf8(yText));
+  row.resize(30);
+  return EncodeUtf8(row);
+}
+
+TStringList GetParamsText(const TSystemParams& sp, std::string_view sep) {
+  return {
+      "   Прямоугольное сечение: (XxY)=" + NumberText(sp.B, sep) + "x" + NumberText(sp.A, sep),
+      "   Радиус круглого сечения: R=" + NumberText(sp.R, sep),
+      "   Расстояние между сечениями: L=" + NumberText(sp.L, sep),
+      "   Смещение осей сечений: dX=" + NumberText(sp.X1, sep) + " dY=" + NumberText(sp.Y1, sep),
+  };
+}
+
+TStringList GetGabaritText(const TSystemParams& sp, const TProParams& pro, std::string_view sep) {
+  TExtents2D e;
+  GetRazvertkaExtents(sp, pro, e);
+  const Extended width = std::fabs(e.MaxX - e.MinX);
+  const Extended height = std::fabs(e.MaxY - e.MinY);
+  return {"Общие габариты (XxY)=" + NumberText(width, sep) + "x" + NumberText(height, sep)};
+}
+
+TStringList GetRazvertkaTable(const TSystemParams& sp, const TProParams& pro, std::uint8_t quadrant,
+                              std::string_view sep) {
+  if (quadrant < 1 || quadrant > 4) throw ERangeError();
+  TExtents3D unusedBox;
+  CalcSurfQuadrant(sp, pro, quadrant, unusedBox, LastSurf);
+  TPoint2D runMin;
+  TPoint2D runMax;
+  CalcRazvertkaQuadrant(LastSurf, quadrant, sp, runMin, runMax, LastRazvertka);
+  const TRazvertka2PointArray& d = LastRazvertka;
+  const std::size_t n = static_cast<std::size_t>(pro.Divisions);
+
+  auto row = [&](const std::string& label, const TPoint2D& p) {
+    return TableRow(label, NumberText(p.X, sep), NumberText(p.Y, sep));
+  };
+
+  TStringList lines;
+  lines.reserve(n + 6);
+  lines.emplace_back();
+  lines.push_back("Квадрант " + std::to_string(quadrant));
+  lines.push_back(TableRow("Точка", "X", "Y"));
+  // T1: image of the arc start; T2/T7: of the arc end; T3/T6: of the X-side
+  // midpoint; T4/T5: of the corner. The left half names them from the other end.
+  lines.push_back(row("T1", d[0].P2));
+  lines.push_back(row(QuadrantLabel(quadrant, "T2", "T7"), d[n + 1].P2));
+  lines.push_back(row(QuadrantLabel(quadrant, "T3", "T6"), d[n + 2].P2));
+  lines.push_back(row(QuadrantLabel(quadrant, "T4", "T5"), d[1].P1));
+  const std::string letter = QuadrantLabel(quadrant, "R", "L");
+  for (std::size_t j = 2; j <= n; ++j) {
+    lines.push_back(row(letter + std::to_string(j - 1), d[j].P2));
+  }
+  return lines;
+}
+
+TStringList GetResultsText(const TSystemParams& sp, const TProParams& pro, std::string_view sep) {
+  TStringList lines;
+  lines.emplace_back("Параметры перехода:");
+  lines.emplace_back();
+  Append(lines, GetParamsText(sp, sep));
+  lines.emplace_back();
+  lines.emplace_back("Результаты расчета развертки:");
+  lines.emplace_back();
+  Append(lines, GetGabaritText(sp, pro, sep));
+  lines.emplace_back();
+  lines.emplace_back("Координаты точек контура развертки (по квадрантам прямоугольного сечения):");
+  for (std::uint8_t q = 1; q <= 4; ++q) Append(lines, GetRazvertkaTable(sp, pro, q, sep));
+  return lines;
+}
+
+}  // namespace fish

@@ -1,0 +1,135 @@
+#include "NumText.h"
+
+#include <cerrno>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <algorithm>
+#include <cstdint>
+#include <locale.h>
+
+#include "FishErrors.h"
+#include "FishMath.h"
+
+namespace fish {
+
+namespace {
+
+// printf and strtold follow the process's LC_NUMERIC; the engine works in the
+// "C" locale and puts the caller's separator in itself.
+locale_t CLocale() {
+  static const locale_t c = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
+  return c;
+}
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view TrimBlanks(std::string_view s) {
+  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
+  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
+  return s;
+}
+
+}  // namespace
+
+std::string FloatToText(Extended v, std::string_view decimalSeparator) {
+  if (!IsUsableExtended(v) || !std::isfinite(v)) throw EInvalidOp();
+  if (v == 0) return "0";
+
+  char buf[64];
+  const locale_t previous = uselocale(CLocale());
+  std::snprintf(buf, sizeof buf, "%.15Lg", v);
+  uselocale(previous);
+
+  // "%.15Lg" already chooses fixed notation exactly for 1E-4 <= |v| < 1E15
+  // (after rounding to 15 digits) and drops trailing zeros; only the exponent
+  // ("e+15" -> "E15", "e-05" -> "E-5") and the separator need rewriting.
+  std::string text;
+  const char* p = buf;
+  for (; *p != '\0' && *p != 'e'; ++p) {
+    if (*p == '.') {
+      text += decimalSeparator;
+    } else {
+      text += *p;
+    }
+  }
+  if (*p == 'e') {
+    ++p;
+    text += 'E';
+    if (*p == '-') text += '-';
+    if (*p == '-' || *p == '+') ++p;
+    while (*p == '0' && p[1] != '\0') ++p;
+    text += p;
+  }
+  return text;
+}
+
+bool TextToFloat(std::string_view text, std::string_view decimalSeparator, Extended& out) {
+  std::string_view s = TrimBlanks(text);
+  std::string canonical;  // the same number spelled for strtold in the C locale
+
+  if (!s.empty() && (s.front() == '+' || s.front() == '-')) {
+    if (s.front() == '-') canonical += '-';
+    s.remove_prefix(1);
+  }
+  std::size_t digits = 0;
+  while (!s.empty() && IsDigit(s.front())) {
+    canonical += s.front();
+    s.remove_prefix(1);
+    ++digits;
+  }
+  if (!decimalSeparator.empty() && s.substr(0, decimalSeparator.size()) == decimalSeparator) {
+    s.remove_prefix(decimalSeparator.size());
+    canonical += '.';
+    while (!s.empty() && IsDigit(s.front())) {
+      canonical += s.front();
+      s.remove_prefix(1);
+      ++digits;
+    }
+  }
+  if (digits == 0) return false;
+  if (!s.empty() && (s.front() == 'e' || s.front() == 'E')) {
+    s.remove_prefix(1);
+    canonical += 'e';
+    if (!s.empty() && (s.front() == '+' || s.front() == '-')) {
+      canonical += s.front();
+      s.remove_prefix(1);
+    }
+    std::size_t expDigits = 0;
+    while (!s.empty() && IsDigit(s.front())) {
+      canonical += s.front();
+      s.remove_prefix(1);
+      ++expDigits;
+    }
+    if (expDigits == 0) return false;
+  }
+  if (!s.empty()) return false;
+
+  errno = 0;
+  const Extended v = strtold_l(canonical.c_str(), nullptr, CLocale());
+  if (!std::isfinite(v)) return false;  // overflow
+  out = v;
+  return true;
+}
+
+bool TextToInt32(std::string_view text, std::int32_t& out) {
+  std::string_view s = TrimBlanks(text);
+  bool negative = false;
+  if (!s.empty() && (s.front() == '+' || s.front() == '-')) {
+    negative = s.front() == '-';
+    s.remove_prefix(1);
+  }
+  if (s.empty() || !IsDigit(s.front())) return false;
+  std::uint64_t magnitude = 0;
+  const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), magnitude);
+  if (ec != std::errc() || end != s.data() + s.size()) return false;
+  const std::int64_t v = negative ? -static_cast<std::int64_t>(std::min<std::uint64_t>(magnitude, 1ULL << 40))
+                                  : static_cast<std::int64_t>(std::min<std::uint64_t>(magnitude, 1ULL << 40));
+  if (v < INT32_MIN || v > INT32_MAX) return false;
+  out = static_cast<std::int32_t>(v);
+  return true;
+}
+
+}  // namespace fish

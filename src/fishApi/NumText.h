@@ -1,0 +1,30 @@
+// Numbers as text, in both directions, with the decimal separator given by
+// the caller (the user's locale; the engine never picks one itself).
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "FishTypes.h"
+
+namespace fish {
+
+// General format with at most 15 significant digits: fixed notation for
+// 1E-4 <= |v| < 1E15, otherwise d.dddE[-]x; trailing zeros dropped, no
+// separator for whole numbers, zero (of either sign) written as "0".
+// A NaN, an infinity or an unnormal is an invalid operation.
+std::string FloatToText(Extended v, std::string_view decimalSeparator = ".");
+
+// Strict conversion of a typed number: optional blanks around it, an optional
+// sign, digits with at most one decimal separator (at least one digit in all),
+// an optional exponent (E or e, optional sign, digits). Nothing else: no
+// "inf", "nan", hexadecimal or group separators. A value beyond the extended
+// range is refused; one too small for it becomes 0 or a denormal.
+// Returns false, leaving `out` alone, when the text is refused.
+bool TextToFloat(std::string_view text, std::string_view decimalSeparator, Extended& out);
+
+// A whole number in decimal, optional blanks and sign around it, in 32 bits.
+bool TextToInt32(std::string_view text, std::int32_t& out);
+
+}  // namespace fish

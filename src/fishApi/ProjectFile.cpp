@@ -1,0 +1,236 @@
+#include "ProjectFile.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace fish {
+
+namespace {
+
+// Offsets inside the TProParams image.
+constexpr int kDivisionsAt = 0;
+constexpr int kQuadrantsAt = 4;
+constexpr int kShowGridAt = 8;
+constexpr int kPadding1At = 9;
+constexpr int kReserved1At = 16;
+constexpr int kPadding2At = 46;
+constexpr int kReserved2At = 48;
+constexpr int kPadding3At = 49;
+
+constexpr int kProParamsAt = kSystemParamsBytes;
+constexpr int kBounds3DAt = kProParamsAt + kProParamsBytes;
+constexpr int kBounds2DAt = kBounds3DAt + 6 * kExtendedBytes;
+
+template <std::size_t N>
+void PutBytes(std::uint8_t* dst, const std::array<std::uint8_t, N>& from) {
+  std::memcpy(dst, from.data(), N);
+}
+
+template <std::size_t N>
+void GetBytes(const std::uint8_t* src, std::array<std::uint8_t, N>& to) {
+  std::memcpy(to.data(), src, N);
+}
+
+std::string Reason(int err) { return std::strerror(err); }
+
+std::string ReadFailure(const std::string& path, const std::string& reason) {
+  return "Не удалось прочитать файл \"" + path + "\": " + reason;
+}
+
+std::string WriteFailure(const std::string& path, const std::string& reason) {
+  return "Не удалось сохранить файл \"" + path + "\": " + reason;
+}
+
+// Closes a descriptor when it leaves scope unless released.
+struct FdGuard {
+  int fd = -1;
+  ~FdGuard() {
+    if (fd >= 0) ::close(fd);
+  }
+};
+
+bool WriteAll(int fd, const std::uint8_t* data, std::size_t size) {
+  while (size > 0) {
+    const ssize_t n = ::write(fd, data, size);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    data += n;
+    size -= static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+std::string ResolveTarget(const std::string& path) {
+  struct stat st {};
+  if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
+    if (char* real = ::realpath(path.c_str(), nullptr)) {
+      std::string resolved(real);
+      std::free(real);
+      return resolved;
+    }
+  }
+  return path;
+}
+
+mode_t NewFileMode(const std::string& target) {
+  struct stat st {};
+  if (::stat(target.c_str(), &st) == 0 && S_ISREG(st.st_mode)) return st.st_mode & 07777;
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  return static_cast<mode_t>(0666 & ~mask);
+}
+
+}  // namespace
+
+void PutExtended(std::uint8_t* dst, Extended v) {
+  std::memcpy(dst, &v, kExtendedBytes);
+}
+
+Extended GetExtended(const std::uint8_t* src) {
+  unsigned char raw[sizeof(Extended)] = {};
+  std::memcpy(raw, src, kExtendedBytes);
+  Extended v;
+  std::memcpy(&v, raw, sizeof v);
+  return v;
+}
+
+TProjectData NewProjectData() {
+  TProjectData p;
+  p.SystemParams = DefaultSystemParams();
+  p.ProParams = DefaultProParams();
+  p.Bounds3D = {-100, 100, -100, 100, -100, 100};
+  p.Bounds2D = {-100, 100, -100, 100, -100, 100};
+  return p;
+}
+
+TSystemParamsImage SystemParamsToBytes(const TSystemParams& sp) {
+  TSystemParamsImage b{};
+  const Extended fields[] = {sp.B, sp.A, sp.L, sp.R, sp.X1, sp.Y1};
+  for (int i = 0; i < 6; ++i) PutExtended(b.data() + i * kExtendedBytes, fields[i]);
+  PutBytes(b.data() + 6 * kExtendedBytes, sp.Padding);
+  return b;
+}
+
+TSystemParams SystemParamsFromBytes(const std::uint8_t* bytes) {
+  TSystemParams sp;
+  Extended* fields[] = {&sp.B, &sp.A, &sp.L, &sp.R, &sp.X1, &sp.Y1};
+  for (int i = 0; i < 6; ++i) *fields[i] = GetExtended(bytes + i * kExtendedBytes);
+  GetBytes(bytes + 6 * kExtendedBytes, sp.Padding);
+  return sp;
+}
+
+TProParamsImage ProParamsToBytes(const TProParams& pp) {
+  TProParamsImage b{};
+  const auto divisions = static_cast<std::uint32_t>(pp.Divisions);
+  for (int i = 0; i < 4; ++i) b[static_cast<std::size_t>(kDivisionsAt + i)] = static_cast<std::uint8_t>(divisions >> (8 * i));
+  PutBytes(b.data() + kQuadrantsAt, pp.Quadrants);
+  b[kShowGridAt] = pp.ShowGrid;
+  PutBytes(b.data() + kPadding1At, pp.Padding1);
+  PutExtended(b.data() + kReserved1At, pp.Reserved1.X);
+  PutExtended(b.data() + kReserved1At + kExtendedBytes, pp.Reserved1.Y);
+  PutExtended(b.data() + kReserved1At + 2 * kExtendedBytes, pp.Reserved1.Z);
+  PutBytes(b.data() + kPadding2At, pp.Padding2);
+  b[kReserved2At] = pp.Reserved2;
+  PutBytes(b.data() + kPadding3At, pp.Padding3);
+  return b;
+}
+
+TProParams ProParamsFromBytes(const std::uint8_t* bytes) {
+  TProParams pp;
+  std::uint32_t divisions = 0;
+  for (int i = 0; i < 4; ++i) divisions |= static_cast<std::uint32_t>(bytes[kDivisionsAt + i]) << (8 * i);
+  pp.Divisions = static_cast<std::int32_t>(divisions);
+  GetBytes(bytes + kQuadrantsAt, pp.Quadrants);
+  pp.ShowGrid = bytes[kShowGridAt];
+  GetBytes(bytes + kPadding1At, pp.Padding1);
+  pp.Reserved1.X = GetExtended(bytes + kReserved1At);
+  pp.Reserved1.Y = GetExtended(bytes + kReserved1At + kExtendedBytes);
+  pp.Reserved1.Z = GetExtended(bytes + kReserved1At + 2 * kExtendedBytes);
+  GetBytes(bytes + kPadding2At, pp.Padding2);
+  pp.Reserved2 = bytes[kReserved2At];
+  GetBytes(bytes + kPadding3At, pp.Padding3);
+  return pp;
+}
+
+TProjectImage EncodeProject(const TProjectData& project) {
+  TProjectImage image{};
+  PutBytes(image.data(), SystemParamsToBytes(project.SystemParams));
+  PutBytes(image.data() + kProParamsAt, ProParamsToBytes(project.ProParams));
+  for (int i = 0; i < 6; ++i) {
+    PutExtended(image.data() + kBounds3DAt + i * kExtendedBytes, project.Bounds3D[static_cast<std::size_t>(i)]);
+    PutExtended(image.data() + kBounds2DAt + i * kExtendedBytes, project.Bounds2D[static_cast<std::size_t>(i)]);
+  }
+  return image;
+}
+
+TProjectData DecodeProject(const TProjectImage& image) {
+  TProjectData project;
+  project.SystemParams = SystemParamsFromBytes(image.data());
+  project.ProParams = ProParamsFromBytes(image.data() + kProParamsAt);
+  for (int i = 0; i < 6; ++i) {
+    project.Bounds3D[static_cast<std::size_t>(i)] = GetExtended(image.data() + kBounds3DAt + i * kExtendedBytes);
+    project.Bounds2D[static_cast<std::size_t>(i)] = GetExtended(image.data() + kBounds2DAt + i * kExtendedBytes);
+  }
+  return project;
+}
+
+TProjectData ReadProjectFile(const std::string& path) {
+  FdGuard file;
+  file.fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (file.fd < 0) throw EProjectFileError(ReadFailure(path, Reason(errno)));
+
+  TProjectImage image{};
+  std::size_t got = 0;
+  while (got < image.size()) {
+    const ssize_t n = ::read(file.fd, image.data() + got, image.size() - got);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      throw EProjectFileError(ReadFailure(path, Reason(errno)));
+    }
+    if (n == 0) break;
+    got += static_cast<std::size_t>(n);
+  }
+  if (got < image.size()) {
+    throw EProjectFileError(ReadFailure(
+        path, "файл короче " + std::to_string(kProjectFileBytes) + " байт (в нём " + std::to_string(got) +
+                  " байт), это не файл развертки"));
+  }
+  return DecodeProject(image);
+}
+
+void WriteProjectFile(const std::string& path, const TProjectData& project) {
+  const std::string target = ResolveTarget(path);
+  struct stat st {};
+  if (::stat(target.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
+    throw EProjectFileError(WriteFailure(path, Reason(EISDIR)));
+  }
+
+  std::string temp = target + ".XXXXXX";
+  FdGuard file;
+  file.fd = ::mkostemp(temp.data(), O_CLOEXEC);
+  if (file.fd < 0) throw EProjectFileError(WriteFailure(path, Reason(errno)));
+
+  const TProjectImage image = EncodeProject(project);
+  int err = 0;
+  if (::fchmod(file.fd, NewFileMode(target)) != 0 || !WriteAll(file.fd, image.data(), image.size()) ||
+      ::fsync(file.fd) != 0) {
+    err = errno;
+  }
+  const int fd = file.fd;
+  file.fd = -1;
+  if (::close(fd) != 0 && err == 0) err = errno;
+  if (err == 0 && ::rename(temp.c_str(), target.c_str()) != 0) err = errno;
+  if (err != 0) {
+    ::unlink(temp.c_str());
+    throw EProjectFileError(WriteFailure(path, Reason(err)));
+  }
+}
+
+}  // namespace fish

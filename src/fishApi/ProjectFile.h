@@ -1,0 +1,65 @@
+// The project file "*.raz": 240 bytes, little-endian, no header.
+//   0   64  TSystemParams image (B, A, L, R, X1, Y1 as 10-byte extendeds, 4 padding)
+//   64  56  TProParams image
+//   120 60  3-D view bounds MinX, MaxX, MinY, MaxY, MinZ, MaxZ
+//   180 60  development view bounds in the same order
+// Every byte read is kept, padding included, so an opened project is written
+// back unchanged.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+
+#include "FishTypes.h"
+
+namespace fish {
+
+inline constexpr int kProjectFileBytes = 240;
+
+using TSystemParamsImage = std::array<std::uint8_t, kSystemParamsBytes>;
+using TProParamsImage = std::array<std::uint8_t, kProParamsBytes>;
+using TProjectImage = std::array<std::uint8_t, kProjectFileBytes>;
+
+// A view's world window: MinX, MaxX, MinY, MaxY, MinZ, MaxZ.
+using TViewBounds = std::array<Extended, 6>;
+
+struct TProjectData {
+  TSystemParams SystemParams;
+  TProParams ProParams;
+  TViewBounds Bounds3D{};  // the model's view
+  TViewBounds Bounds2D{};  // the development's view
+};
+
+// Records with their defaults, both views bounded by -100 and 100 on every axis.
+TProjectData NewProjectData();
+
+void PutExtended(std::uint8_t* dst, Extended v);  // 10 bytes
+Extended GetExtended(const std::uint8_t* src);    // 10 bytes
+
+TSystemParamsImage SystemParamsToBytes(const TSystemParams& sp);
+TSystemParams SystemParamsFromBytes(const std::uint8_t* bytes);
+TProParamsImage ProParamsToBytes(const TProParams& pp);
+TProParams ProParamsFromBytes(const std::uint8_t* bytes);
+
+TProjectImage EncodeProject(const TProjectData& project);
+TProjectData DecodeProject(const TProjectImage& image);
+
+// A project file that could not be read or written. The message names the
+// file and the reason.
+class EProjectFileError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// Reads the first 240 bytes; a longer file's tail is ignored. A file that
+// cannot be opened or holds fewer bytes fails and yields nothing.
+TProjectData ReadProjectFile(const std::string& path);
+
+// Writes the 240 bytes into a temporary file beside the target, flushes it to
+// disk and renames it over the target, so a failed save leaves any previous
+// file as it was. A symbolic link is followed: the file it names is replaced.
+void WriteProjectFile(const std::string& path, const TProjectData& project);
+
+}  // namespace fish

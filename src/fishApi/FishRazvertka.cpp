@@ -7,22 +7,32 @@
 
 namespace fish {
 
-Extended Distance3D(const TPoint3D& p, const TPoint3D& q) {
-  Extended px = p.X, py = p.Y, pz = p.Z;
-  Extended qx = q.X, qy = q.Y, qz = q.Z;
-  Round2(px);
-  Round2(py);
-  Round2(pz);
-  Round2(qx);
-  Round2(qy);
-  Round2(qz);
-  const Extended dx = px - qx;
-  const Extended dy = py - qy;
-  const Extended dz = pz - qz;
-  return SquareRoot(dx * dx + dy * dy + dz * dz);
+namespace {
+
+// A point with its coordinates rounded to hundredths. Every length of the
+// development is measured between such points; rounding each surface point
+// once instead of once per length it takes part in saves most of the work.
+// Rounding is pure and only ever fails as an invalid operation, and the points
+// are rounded in the order of their first use, so the first failure is the
+// same as if every length rounded its own ends.
+struct Rounded {
+  Extended X, Y, Z;
+};
+
+Rounded RoundPoint(const TPoint3D& p) {
+  Rounded r{p.X, p.Y, p.Z};
+  Round2(r.X);
+  Round2(r.Y);
+  Round2(r.Z);
+  return r;
 }
 
-namespace {
+Extended Length(const Rounded& p, const Rounded& q) {
+  const Extended dx = p.X - q.X;
+  const Extended dy = p.Y - q.Y;
+  const Extended dz = p.Z - q.Z;
+  return SquareRoot(dx * dx + dy * dy + dz * dz);
+}
 
 // The angle between sides `a` and `b` opposite side `c`, or 0 when a side is 0.
 Extended AngleBetween(Extended a, Extended b, Extended c) {
@@ -30,20 +40,32 @@ Extended AngleBetween(Extended a, Extended b, Extended c) {
   return ArcCos(Divide(a * a + b * b - c * c, 2 * a * b));
 }
 
-}  // namespace
-
-TTriangle3D SolveTriangle(const TPoint3D& v0, const TPoint3D& v1, const TPoint3D& v2) {
+TTriangle3D SolveRounded(const TPoint3D& v0, const TPoint3D& v1, const TPoint3D& v2, const Rounded& r0,
+                         const Rounded& r1, const Rounded& r2) {
   TTriangle3D t;
   t.V0 = v0;
   t.V1 = v1;
   t.V2 = v2;
-  t.Side01 = Distance3D(v0, v1);
-  t.Side12 = Distance3D(v1, v2);
-  t.Side20 = Distance3D(v2, v0);
+  t.Side01 = Length(r0, r1);
+  t.Side12 = Length(r1, r2);
+  t.Side20 = Length(r2, r0);
   t.Angle1 = AngleBetween(t.Side12, t.Side01, t.Side20);
   t.Angle2 = AngleBetween(t.Side12, t.Side20, t.Side01);
   t.Angle0 = AngleBetween(t.Side20, t.Side01, t.Side12);
   return t;
+}
+
+}  // namespace
+
+Extended Distance3D(const TPoint3D& p, const TPoint3D& q) {
+  const Rounded rp = RoundPoint(p);
+  return Length(rp, RoundPoint(q));
+}
+
+TTriangle3D SolveTriangle(const TPoint3D& v0, const TPoint3D& v1, const TPoint3D& v2) {
+  const Rounded r0 = RoundPoint(v0);
+  const Rounded r1 = RoundPoint(v1);
+  return SolveRounded(v0, v1, v2, r0, r1, RoundPoint(v2));
 }
 
 namespace {
@@ -89,25 +111,33 @@ void CalcRazvertkaQuadrant(const TSurf2PointArray& surf, int quadrant, const TSy
   // First seam: the generator line from the Y-side midpoint. Its circle point
   // lies at X = X1 in space, so its image keeps X = X1 and takes the rest of
   // its length along Y.
-  const Extended d0 = Distance3D(surf[0].P1, surf[0].P2);
+  const Rounded midY = RoundPoint(surf[0].P1);
+  const Rounded arcStart = RoundPoint(surf[0].P2);
+  const Extended d0 = Length(midY, arcStart);
   const Extended phi = sp.X1 != 0 ? ArcSin(Divide(sp.X1, d0)) : 0;
   razv[0].P1 = {0, 0};
   razv[0].P2 = {sp.X1, std::cos(phi) * (sY * d0)};
 
   // The plane triangle (corner, Y-side midpoint, first circle point) puts the
   // corner on the X axis at its distance from the midpoint.
-  TTriangle3D t = SolveTriangle(corner, surf[0].P1, surf[0].P2);
+  const Rounded cornerR = RoundPoint(corner);
+  TTriangle3D t = SolveRounded(corner, surf[0].P1, surf[0].P2, cornerR, midY, arcStart);
   razv[1].P1 = {sX * t.Side01, sY * razv[0].P1.Y};
   razv[1].P2 = razv[0].P2;
   Extended theta = t.Angle0;
 
   // The cone: each step adds the angle at the corner between two neighbouring
   // generator lines and lays the new circle point at its true distance.
-  for (std::size_t j = 2; j + 1 <= m && surf.size() >= 4; ++j) {
-    t = SolveTriangle(corner, surf[j - 1].P2, surf[j].P2);
-    theta += t.Angle0;
-    razv[j].P1 = razv[1].P1;
-    razv[j].P2 = Turned(theta, sX, sY, t.Side20, razv[1].P1);
+  if (surf.size() >= 4) {
+    Rounded previous = RoundPoint(surf[1].P2);
+    for (std::size_t j = 2; j < m; ++j) {
+      const Rounded current = RoundPoint(surf[j].P2);
+      t = SolveRounded(corner, surf[j - 1].P2, surf[j].P2, cornerR, previous, current);
+      theta += t.Angle0;
+      razv[j].P1 = razv[1].P1;
+      razv[j].P2 = Turned(theta, sX, sY, t.Side20, razv[1].P1);
+      previous = current;
+    }
   }
 
   // The closing plane triangle (X-side midpoint, corner, last circle point)

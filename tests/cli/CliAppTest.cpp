@@ -1,0 +1,174 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "CliApp.h"
+#include "FishTexts.h"
+#include "ProjectFile.h"
+
+using namespace vintaler::cli;
+namespace fs = std::filesystem;
+
+namespace {
+
+struct CliRun {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+CliRun Cli(const std::vector<std::string>& args, const std::string& separator = ".") {
+  std::ostringstream out, err;
+  const int status = RunCli(args, out, err, separator);
+  return {status, out.str(), err.str()};
+}
+
+std::string Joined(const fish::TStringList& lines) {
+  std::string s;
+  for (const auto& l : lines) s += l + "\n";
+  return s;
+}
+
+std::string LastLine(const std::string& text) {
+  std::string t = text;
+  if (!t.empty() && t.back() == '\n') t.pop_back();
+  const std::size_t nl = t.rfind('\n');
+  return nl == std::string::npos ? t : t.substr(nl + 1);
+}
+
+class CliTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() / ("vintaler-cli-" + std::to_string(::getpid()) + "-" +
+                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+  std::string Path(const char* name) const { return (dir_ / name).string(); }
+  fs::path dir_;
+};
+
+TEST(Cli, NewProjectPrintsTheWholeResultsText) {
+  const CliRun r = Cli({});
+  EXPECT_EQ(r.status, kExitOk);
+  EXPECT_EQ(r.err, "");
+  EXPECT_EQ(r.out, Joined(fish::GetResultsText(fish::DefaultSystemParams(), fish::DefaultProParams())));
+  EXPECT_NE(r.out.find("Общие габариты (XxY)=191.8x131.5\n"), std::string::npos);
+}
+
+TEST(Cli, OptionsOverrideTheProject) {
+  fish::TSystemParams sp = fish::DefaultSystemParams();
+  sp.B = 400;
+  sp.A = 250.5L;
+  sp.L = -300;
+  sp.R = 160;
+  sp.X1 = 35;
+  sp.Y1 = -20;
+  fish::TProParams pp = fish::DefaultProParams();
+  pp.Divisions = 24;
+  const CliRun r = Cli({"--B", "400", "--A=250,5", "--L", "-300", "--R", "1.6e2", "--X1", "35", "--Y1", " -20 ",
+                     "--divisions", "24", "--quadrants", "3,4", "--grid"},
+                    ",");
+  ASSERT_EQ(r.status, kExitOk) << r.err;
+  EXPECT_EQ(r.out, Joined(fish::GetResultsText(sp, pp, ",")));
+  EXPECT_NE(r.out.find("(XxY)=400x250,5"), std::string::npos) << "printed with the locale's separator";
+}
+
+TEST(Cli, EngineFailuresEndWithTheSystemMessage) {
+  const struct {
+    std::vector<std::string> args;
+    const char* message;
+  } cases[] = {
+      {{"--divisions", "0"}, "Floating point division by zero"},
+      {{"--B", "1e18"}, "Invalid floating point operation"},
+      {{"--L", "0", "--X1", "0.0149"}, "Invalid floating point operation"},
+      {{"--L", "0", "--X1", "0.004"}, "Floating point division by zero"},
+  };
+  for (const auto& c : cases) {
+    const CliRun r = Cli(c.args);
+    EXPECT_EQ(r.status, kExitEngineError) << c.message;
+    EXPECT_EQ(r.out, "") << "nothing half-printed";
+    EXPECT_EQ(LastLine(r.err), c.message);
+  }
+  for (const char* n : {"-1", "100001"}) {
+    const CliRun r = Cli({"--divisions", n});
+    EXPECT_EQ(r.status, kExitEngineError) << n;
+    EXPECT_NE(r.err.find("100000"), std::string::npos) << r.err;
+  }
+}
+
+TEST(Cli, UsageErrors) {
+  const std::vector<std::vector<std::string>> cases = {
+      {"--B"}, {"--B", "abc"}, {"--B", "inf"}, {"--R", "1e5000"}, {"--divisions", "2.5"},
+      {"--divisions", "99999999999"}, {"--quadrants", "5"}, {"--quadrants", "1;2"}, {"--frobnicate"},
+      {"a.raz", "b.raz"}, {"--grid=1"}, {"--save"}, {"-x"},
+  };
+  for (const auto& args : cases) {
+    const CliRun r = Cli(args);
+    EXPECT_EQ(r.status, kExitUsageOrFile) << args[0];
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find("vintaler-cli:"), std::string::npos);
+  }
+  const CliRun help = Cli({"--help"});
+  EXPECT_EQ(help.status, kExitOk);
+  EXPECT_NE(help.out.find("Usage: vintaler-cli"), std::string::npos);
+}
+
+TEST_F(CliTest, SaveThenReadBack) {
+  const std::string file = Path("p.raz");
+  const CliRun saved = Cli({"--R", "40", "--divisions", "6", "--quadrants", "2,3", "--grid", "--save", file});
+  ASSERT_EQ(saved.status, kExitOk) << saved.err;
+  const fish::TProjectData p = fish::ReadProjectFile(file);
+  EXPECT_EQ(p.SystemParams.R, 40);
+  EXPECT_EQ(p.ProParams.Divisions, 6);
+  EXPECT_EQ(p.ProParams.Quadrants, (std::array<fish::ByteBool, 4>{0, 1, 1, 0}));
+  EXPECT_EQ(p.ProParams.ShowGrid, 1);
+  EXPECT_EQ(p.Bounds2D, fish::NewProjectData().Bounds2D);
+
+  const CliRun reread = Cli({file});
+  EXPECT_EQ(reread.status, kExitOk);
+  EXPECT_EQ(reread.out, saved.out);
+
+  // Options over a file keep the file's other values and its view bounds.
+  fish::TProjectData zoomed = p;
+  zoomed.Bounds3D[0] = -12.5L;
+  fish::WriteProjectFile(file, zoomed);
+  const std::string copy = Path("copy.raz");
+  ASSERT_EQ(Cli({file, "--B", "80", "--save", copy}).status, kExitOk);
+  const fish::TProjectData c = fish::ReadProjectFile(copy);
+  EXPECT_EQ(c.SystemParams.B, 80);
+  EXPECT_EQ(c.SystemParams.R, 40);
+  EXPECT_EQ(c.Bounds3D[0], -12.5L);
+}
+
+TEST_F(CliTest, FileErrors) {
+  const CliRun missing = Cli({Path("missing.raz")});
+  EXPECT_EQ(missing.status, kExitUsageOrFile);
+  EXPECT_NE(missing.err.find(Path("missing.raz")), std::string::npos);
+
+  const CliRun unsaved = Cli({"--save", Path("no/such/dir.raz")});
+  EXPECT_EQ(unsaved.status, kExitUsageOrFile);
+  EXPECT_EQ(unsaved.out, "");
+}
+
+TEST_F(CliTest, NonFiniteValuesFromAFileNeverReachTheText) {
+  const std::string file = Path("nan.raz");
+  fish::TProjectData p = fish::NewProjectData();
+  fish::TProjectImage img = fish::EncodeProject(p);
+  img[30 + 9] = 0x7F;  // R := a quiet NaN
+  img[30 + 8] = 0xFF;
+  img[30 + 7] = 0xC0;
+  p = fish::DecodeProject(img);
+  fish::WriteProjectFile(file, p);
+  const CliRun r = Cli({file});
+  EXPECT_EQ(r.status, kExitEngineError);
+  EXPECT_EQ(r.out, "");
+  EXPECT_NE(r.err.find("R is not a finite number"), std::string::npos) << r.err;
+  EXPECT_EQ(LastLine(r.err), "Invalid floating point operation");
+  // Overriding the damaged value makes the project usable again.
+  EXPECT_EQ(Cli({file, "--R", "50"}).status, kExitOk);
+}
+
+}  // namespace

@@ -1,0 +1,258 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "FishErrors.h"
+#include "FishMath.h"
+#include "FishRazvertka.h"
+#include "FishSurface.h"
+
+using namespace fish;
+
+namespace {
+
+TSystemParams Params(Extended B, Extended A, Extended L, Extended R, Extended X1 = 0, Extended Y1 = 0) {
+  TSystemParams sp;
+  sp.B = B;
+  sp.A = A;
+  sp.L = L;
+  sp.R = R;
+  sp.X1 = X1;
+  sp.Y1 = Y1;
+  return sp;
+}
+
+struct Development {
+  TSurf2PointArray surf;
+  TRazvertka2PointArray razv;
+  TPoint2D runMin, runMax;
+};
+
+Development Develop(const TSystemParams& sp, std::int32_t n, int quadrant) {
+  TProParams pp = DefaultProParams();
+  pp.Divisions = n;
+  Development d;
+  TExtents3D e;
+  CalcSurfQuadrant(sp, pp, static_cast<std::uint16_t>(quadrant), e, d.surf);
+  CalcRazvertkaQuadrant(d.surf, quadrant, sp, d.runMin, d.runMax, d.razv);
+  return d;
+}
+
+Extended Dist2D(const TPoint2D& a, const TPoint2D& b) { return std::hypot(a.X - b.X, a.Y - b.Y); }
+
+double D(Extended v) { return static_cast<double>(v); }
+
+void ExpectNear2D(const TPoint2D& p, double x, double y, double tol, const char* what) {
+  EXPECT_NEAR(D(p.X), x, tol) << what;
+  EXPECT_NEAR(D(p.Y), y, tol) << what;
+}
+
+constexpr double kDeg = M_PI / 180;
+
+TEST(Distance3D, MeasuresBetweenCoordinatesRoundedToHundredths) {
+  EXPECT_NEAR(D(Distance3D({0, 0, 0}, {3, 4, 0})), 5.0, 1e-15);
+  EXPECT_NEAR(D(Distance3D({0, 0, 0}, {3.006L, 0, 0})), 3.01, 1e-15);
+  EXPECT_NEAR(D(Distance3D({0, 0, 0}, {3.004L, 0, 0})), 3.00, 1e-15);
+  EXPECT_NEAR(D(Distance3D({1.125L, 0, 0}, {0, 0, 0})), 1.12, 1e-15) << "halves of a hundredth go to even";
+  EXPECT_EQ(Distance3D({0.001L, 0.002L, 0.003L}, {0, 0, 0}), 0);
+  EXPECT_NEAR(D(Distance3D({1, 2, 3}, {4, 6, 15})), 13.0, 1e-15);
+  EXPECT_THROW(Distance3D({1e17L, 0, 0}, {0, 0, 0}), EInvalidOp);
+}
+
+TEST(SolveTriangle, AnglesFollowTheLawOfCosines) {
+  // Right angle at V0; sides 3, 4, 5.
+  const TTriangle3D t = SolveTriangle({0, 0, 0}, {3, 0, 0}, {0, 4, 0});
+  EXPECT_NEAR(D(t.Side01), 3, 1e-15);
+  EXPECT_NEAR(D(t.Side12), 5, 1e-15);
+  EXPECT_NEAR(D(t.Side20), 4, 1e-15);
+  EXPECT_NEAR(D(t.Angle0), M_PI / 2, 1e-15);
+  EXPECT_NEAR(D(t.Angle1), std::atan2(4.0, 3.0), 1e-15);
+  EXPECT_NEAR(D(t.Angle2), std::atan2(3.0, 4.0), 1e-15);
+  EXPECT_NEAR(D(t.Angle0 + t.Angle1 + t.Angle2), M_PI, 1e-15);
+}
+
+TEST(SolveTriangle, ZeroSidesGiveZeroAngles) {
+  // Two coinciding vertices: every angle touching the zero side is 0; the third
+  // is the arccos of exactly 1, also 0.
+  const TTriangle3D t = SolveTriangle({5, 5, 0}, {0, 0, 7}, {0, 0, 7});
+  EXPECT_EQ(t.Side12, 0);
+  EXPECT_EQ(t.Angle1, 0);
+  EXPECT_EQ(t.Angle2, 0);
+  EXPECT_EQ(t.Angle0, 0);
+  const TTriangle3D all = SolveTriangle({1, 1, 1}, {1, 1, 1}, {1, 1, 1});
+  EXPECT_EQ(all.Angle0 + all.Angle1 + all.Angle2, 0);
+}
+
+TEST(SolveTriangle, CollinearPointsOpenFlatOrFail) {
+  // Three points on a line: the law of cosines gives +-1, or a ratio just
+  // outside [-1, 1] once the rounded lengths disagree; that is an invalid
+  // operation, never a NaN angle.
+  int failures = 0;
+  for (int k = 1; k <= 300; ++k) {
+    const Extended step = k * 0.37L;
+    try {
+      const TTriangle3D t = SolveTriangle({0, 0, 0}, {step, step * 0.7L, 0}, {2 * step, 1.4L * step, 0});
+      EXPECT_TRUE(std::isfinite(t.Angle0) && std::isfinite(t.Angle1) && std::isfinite(t.Angle2));
+      // Rounding moves the middle point off the line by at most 0.005.
+      EXPECT_NEAR(D(t.Angle1), M_PI, 0.05);
+    } catch (const EInvalidOp&) {
+      ++failures;
+    }
+  }
+  EXPECT_GT(failures, 0) << "some rounded collinear triples must leave the arccos domain";
+  EXPECT_LT(failures, 300);
+}
+
+TEST(CalcRazvertkaQuadrant, DefaultsWithOneDivision) {
+  const Development d = Develop(DefaultSystemParams(), 1, 1);
+  ASSERT_EQ(d.razv.size(), 4u);
+  ExpectNear2D(d.razv[0].P1, 0, 0, 0, "origin");
+  ExpectNear2D(d.razv[0].P2, 0, 50, 1e-15, "first seam end");
+  ExpectNear2D(d.razv[1].P1, 50, 0, 0, "corner image");
+  ExpectNear2D(d.razv[1].P2, 0, 50, 1e-15, "shares the first seam end");
+  ExpectNear2D(d.razv[2].P1, 50, 0, 0, "corner image");
+  ExpectNear2D(d.razv[2].P2, 68.30, 68.30, 0.005, "arc end image");
+  ExpectNear2D(d.razv[3].P1, 50, 0, 0, "corner image");
+  ExpectNear2D(d.razv[3].P2, 93.30, 25.00, 0.005, "X-side midpoint image");
+  // 45 + 60 + 45 degrees at the corner: the edge to the X-side midpoint is
+  // turned 150 degrees from the direction back to the origin.
+  const TPoint2D& c = d.razv[3].P1;
+  EXPECT_NEAR(std::atan2(D(d.razv[3].P2.Y - c.Y), D(c.X - d.razv[3].P2.X)), 150 * kDeg, 1e-4);
+}
+
+TEST(CalcRazvertkaQuadrant, DefaultsWithTenDivisions) {
+  const Development d = Develop(DefaultSystemParams(), 10, 1);
+  ASSERT_EQ(d.razv.size(), 13u);
+  ExpectNear2D(d.razv[12].P2, 95.90, 19.83, 0.005, "X-side midpoint image");
+  for (std::size_t k = 1; k < d.razv.size(); ++k) ExpectNear2D(d.razv[k].P1, 50, 0, 0, "corner image");
+  EXPECT_EQ(d.runMin.X, 0);
+  EXPECT_EQ(d.runMin.Y, 0);
+  EXPECT_NEAR(D(d.runMax.X), 95.90, 0.005);
+  EXPECT_NEAR(D(d.runMax.Y), 65.73, 0.005);
+  EXPECT_EQ(d.runMax.Y, d.razv[11].P2.Y) << "the highest point is the image of the last circle point";
+  const TPoint2D& c = d.razv[12].P1;
+  EXPECT_NEAR(std::atan2(D(d.razv[12].P2.Y - c.Y), D(c.X - d.razv[12].P2.X)), 156.63 * kDeg, 0.005 * kDeg);
+}
+
+TEST(CalcRazvertkaQuadrant, ZeroRadiusCollapsesTheCone) {
+  const Development d = Develop(Params(100, 100, 50, 0), 10, 1);
+  for (std::size_t j = 1; j + 1 < d.razv.size(); ++j) {
+    ExpectNear2D(d.razv[j].P2, 0, 70.71, 0.005, "every cone image on the first seam end");
+  }
+  ExpectNear2D(d.razv.back().P2, 66.67, 47.14, 0.005, "X-side midpoint image");
+}
+
+TEST(CalcRazvertkaQuadrant, OffsetKeepsTheFirstSeamAtX1) {
+  for (Extended x1 : {-35.5L, 0.25L, 12.0L, 200.0L}) {
+    for (int q = 1; q <= 4; ++q) {
+      const Development d = Develop(Params(100, 80, 60, 30, x1, -7), 10, q);
+      EXPECT_EQ(d.razv[0].P2.X, x1) << "quadrant " << q;
+      EXPECT_NEAR(D(Dist2D(d.razv[0].P2, {0, 0})), D(Distance3D(d.surf[0].P1, d.surf[0].P2)), 1e-12);
+    }
+  }
+}
+
+TEST(CalcRazvertkaQuadrant, RunningBoxOnlyWidens) {
+  TPoint2D mn{-1000, -1000};
+  TPoint2D mx{1000, 1000};
+  TRazvertka2PointArray razv;
+  const Development d = Develop(DefaultSystemParams(), 10, 3);
+  CalcRazvertkaQuadrant(d.surf, 3, DefaultSystemParams(), mn, mx, razv);
+  EXPECT_EQ(mn.X, -1000);
+  EXPECT_EQ(mx.Y, 1000);
+  EXPECT_NEAR(D(d.runMin.X), -95.90, 0.005);
+  EXPECT_NEAR(D(d.runMin.Y), -65.73, 0.005);
+  EXPECT_EQ(d.runMax.X, 0);
+  EXPECT_EQ(d.runMax.Y, 0);
+}
+
+// Shop-like parameter sets for the property tests.
+struct Shape {
+  TSystemParams sp;
+  std::int32_t n;
+};
+
+std::vector<Shape> Shapes() {
+  return {
+      {DefaultSystemParams(), 1},
+      {DefaultSystemParams(), 10},
+      {Params(400, 250, 300, 160), 24},
+      {Params(400, 250, 300, 160, 35, -20), 24},
+      {Params(120, 300, 80, 75, -60, 40), 7},
+      {Params(1000, 1000, 1500, 450, 200, 200), 50},
+      {Params(100, 100, -50, 50), 10},
+      {Params(100, 100, 50, 0), 5},
+      {Params(600, 200, 400, 90, 0, 55.5L), 360},
+  };
+}
+
+class DevelopmentProperty : public ::testing::TestWithParam<Shape> {};
+
+// Unfolding a surface keeps lengths: each fan line, each chord of the arc and
+// each seam of the flat piece measures what its 3-D original measures.
+TEST_P(DevelopmentProperty, EveryDevelopedEdgeKeepsItsLength) {
+  const Shape& shape = GetParam();
+  for (int q = 1; q <= 4; ++q) {
+    const Development d = Develop(shape.sp, shape.n, q);
+    const std::size_t m = d.razv.size() - 1;
+    const TPoint3D& corner = d.surf[1].P1;
+    const TPoint2D& cornerImage = d.razv[1].P1;
+    EXPECT_NEAR(D(Dist2D(cornerImage, {0, 0})), D(Distance3D(corner, d.surf[0].P1)), 1e-15);
+    for (std::size_t j = 2; j < m; ++j) {
+      EXPECT_NEAR(D(Dist2D(d.razv[j].P2, cornerImage)), D(Distance3D(corner, d.surf[j].P2)), 1e-12)
+          << "fan line " << j << " quadrant " << q;
+      // The first chord joins a point laid out from the seam; the others are
+      // exact rotations about the corner image.
+      const double tol = j == 2 ? 0.02 : 1e-9;
+      EXPECT_NEAR(D(Dist2D(d.razv[j].P2, d.razv[j - 1].P2)), D(Distance3D(d.surf[j - 1].P2, d.surf[j].P2)), tol)
+          << "arc chord " << j << " quadrant " << q;
+    }
+    Extended halfA = shape.sp.A / 2;
+    Round2(halfA);
+    EXPECT_NEAR(D(Dist2D(d.razv[m].P2, d.razv[m].P1)), D(halfA), 1e-12) << "edge to the X-side midpoint";
+    EXPECT_NEAR(D(Dist2D(d.razv[m].P2, d.razv[m - 1].P2)), D(Distance3D(d.surf[m].P1, d.surf[m].P2)), 1e-9)
+        << "last seam, quadrant " << q;
+  }
+}
+
+// With no offset the pieces mirror quadrant 1's across the axes.
+TEST_P(DevelopmentProperty, QuadrantsMirrorWithoutOffset) {
+  TSystemParams sp = GetParam().sp;
+  sp.X1 = 0;
+  sp.Y1 = 0;
+  const int sx[5] = {0, 1, -1, -1, 1};
+  const int sy[5] = {0, 1, 1, -1, -1};
+  const Development one = Develop(sp, GetParam().n, 1);
+  for (int q = 2; q <= 4; ++q) {
+    const Development other = Develop(sp, GetParam().n, q);
+    ASSERT_EQ(other.razv.size(), one.razv.size());
+    for (std::size_t k = 0; k < one.razv.size(); ++k) {
+      for (auto pick : {&TRazvertka2Point::P1, &TRazvertka2Point::P2}) {
+        EXPECT_EQ(D((other.razv[k].*pick).X), D(sx[q] * (one.razv[k].*pick).X)) << q << " " << k;
+        EXPECT_EQ(D((other.razv[k].*pick).Y), D(sy[q] * (one.razv[k].*pick).Y)) << q << " " << k;
+      }
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Shapes, DevelopmentProperty, ::testing::ValuesIn(Shapes()));
+
+TEST(CalcRazvertkaQuadrant, FailuresOfTheFirstSeam) {
+  // Flat (L = 0) with the circle touching the Y-side midpoint: the first seam
+  // has no length once rounded; an offset then cannot be laid along it.
+  Development d;
+  TProParams pp = DefaultProParams();
+  TExtents3D e;
+  const TSystemParams zero = Params(100, 100, 0, 50, 0.004L);
+  CalcSurfQuadrant(zero, pp, 1, e, d.surf);
+  EXPECT_THROW(CalcRazvertkaQuadrant(d.surf, 1, zero, d.runMin, d.runMax, d.razv), EZeroDivide);
+  EXPECT_EQ(d.runMax.X, 0) << "a failed call leaves the running box";
+  // X1 = 0.0149 rounds to a seam of 0.01, shorter than X1 itself.
+  const TSystemParams longer = Params(100, 100, 0, 50, 0.0149L);
+  CalcSurfQuadrant(longer, pp, 1, e, d.surf);
+  EXPECT_THROW(CalcRazvertkaQuadrant(d.surf, 1, longer, d.runMin, d.runMax, d.razv), EInvalidOp);
+  EXPECT_THROW(CalcRazvertkaQuadrant(d.surf, 0, longer, d.runMin, d.runMax, d.razv), ERangeError);
+}
+
+}  // namespace

@@ -1,0 +1,225 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "FishErrors.h"
+#include "FishMath.h"
+#include "FishSurface.h"
+
+using namespace fish;
+
+namespace {
+
+TSystemParams Params(Extended B, Extended A, Extended L, Extended R, Extended X1 = 0, Extended Y1 = 0) {
+  TSystemParams sp;
+  sp.B = B;
+  sp.A = A;
+  sp.L = L;
+  sp.R = R;
+  sp.X1 = X1;
+  sp.Y1 = Y1;
+  return sp;
+}
+
+TProParams Divisions(std::int32_t n) {
+  TProParams pp = DefaultProParams();
+  pp.Divisions = n;
+  return pp;
+}
+
+// 50 as a circle point has it: the product (1000 * 50) * 0.001, just below 50.
+const Extended k50 = (1000 * 50.0L) * kThousandth;
+
+void ExpectPoint(const TPoint3D& p, Extended x, Extended y, Extended z, const char* what) {
+  EXPECT_EQ(p.X, x) << what;
+  EXPECT_EQ(p.Y, y) << what;
+  EXPECT_EQ(p.Z, z) << what;
+}
+
+TEST(RectPoint, RunsRoundTheRectangleFromThePlusXMidpoint) {
+  const TSystemParams sp = Params(100, 60, 50, 50);
+  const struct {
+    int code;
+    Extended x, y;
+  } cases[] = {{1, 50, 0}, {2, 50, -30}, {3, 0, -30}, {4, -50, -30},
+               {5, -50, 0}, {6, -50, 30}, {7, 0, 30}, {8, 50, 30}};
+  for (const auto& c : cases) {
+    const TPoint3D p = RectPoint(sp, c.code);
+    EXPECT_EQ(p.X, c.x) << c.code;
+    EXPECT_EQ(p.Y, c.y) << c.code;
+    EXPECT_EQ(p.Z, 0) << c.code;
+  }
+  EXPECT_THROW(RectPoint(sp, 0), ERangeError);
+  EXPECT_THROW(RectPoint(sp, 9), ERangeError);
+}
+
+TEST(CirclePoint, DirectionCosinesHaveThreeDecimals) {
+  const TSystemParams sp = Params(100, 100, 50, 50, 10, -20);
+  const TPoint3D diag = CirclePoint(sp, kPi / 4);
+  EXPECT_EQ(diag.X, (707 * 50.0L) * kThousandth + 10);
+  EXPECT_EQ(diag.Y, (707 * 50.0L) * kThousandth - 20);
+  EXPECT_EQ(diag.Z, 50);
+  // At pi/2 and 3pi/2 the cosine rounds to 0: X is the centre's exactly.
+  EXPECT_EQ(CirclePoint(sp, kPi_2).X, 10);
+  EXPECT_EQ(CirclePoint(sp, kPi3_2).X, 10);
+  EXPECT_EQ(CirclePoint(sp, kPi).Y, -20);
+  EXPECT_EQ(CirclePoint(sp, kPi2).Y, -20);
+  EXPECT_EQ(CirclePoint(sp, 0).X, k50 + 10);
+}
+
+TEST(InitSurfExtents, MaximaAreRoundedIntegersAndMinimaZero) {
+  const TExtents3D e = InitSurfExtents({2.5L, -7.6L, 0}, {3.5L, -7.4L, 50.4L});
+  EXPECT_EQ(e.MaxX, 4);   // 2.5 -> 2, 3.5 -> 4
+  EXPECT_EQ(e.MaxY, -7);  // -7.6 -> -8, -7.4 -> -7
+  EXPECT_EQ(e.MaxZ, 50);
+  EXPECT_EQ(e.MinX, 0);
+  EXPECT_EQ(e.MinY, 0);
+  EXPECT_EQ(e.MinZ, 0);
+}
+
+TEST(CalcSurfQuadrant, DefaultsWithTwoDivisions) {
+  TSurf2PointArray s;
+  TExtents3D e;
+  CalcSurfQuadrant(DefaultSystemParams(), Divisions(2), 1, e, s);
+  ASSERT_EQ(s.size(), 5u);
+  const Extended d = (707 * 50.0L) * kThousandth;
+  ExpectPoint(s[0].P1, 0, 50, 0, "element 0 starts at the Y-side midpoint");
+  ExpectPoint(s[0].P2, 0, k50, 50, "element 0 ends at the arc start");
+  for (int i = 1; i <= 3; ++i) ExpectPoint(s[static_cast<std::size_t>(i)].P1, 50, 50, 0, "fan starts at the corner");
+  ExpectPoint(s[1].P2, 0, k50, 50, "element 1 shares the arc start");
+  ExpectPoint(s[2].P2, d, d, 50, "middle of the arc");
+  ExpectPoint(s[3].P2, k50, 0, 50, "pi/2 - 2 * pi/4 is exactly 0");
+  ExpectPoint(s[4].P1, 50, 0, 0, "last element starts at the X-side midpoint");
+  ExpectPoint(s[4].P2, k50, 0, 50, "last element ends at the arc end");
+}
+
+struct BoxCase {
+  std::uint16_t quadrant;
+  Extended minX, maxX, minY, maxY;
+};
+
+class QuadrantBoxTest : public ::testing::TestWithParam<BoxCase> {};
+
+TEST_P(QuadrantBoxTest, DefaultBoxesSitInTheirQuadrant) {
+  const BoxCase& c = GetParam();
+  TSurf2PointArray s;
+  TExtents3D e;
+  CalcSurfQuadrant(DefaultSystemParams(), Divisions(2), c.quadrant, e, s);
+  EXPECT_EQ(e.MinX, c.minX);
+  EXPECT_EQ(e.MaxX, c.maxX);
+  EXPECT_EQ(e.MinY, c.minY);
+  EXPECT_EQ(e.MaxY, c.maxY);
+  EXPECT_EQ(e.MinZ, 0);
+  EXPECT_EQ(e.MaxZ, 50);
+}
+
+INSTANTIATE_TEST_SUITE_P(Quadrants, QuadrantBoxTest,
+                         ::testing::Values(BoxCase{1, 0, 50, 0, 50}, BoxCase{2, -50, 0, 0, 50},
+                                           BoxCase{3, -50, 0, -50, 0}, BoxCase{4, 0, 50, -50, 0}));
+
+// Without an offset the four quadrants are mirror images of quadrant 1.
+class MirrorTest : public ::testing::TestWithParam<std::int32_t> {};
+
+TEST_P(MirrorTest, QuadrantsMirrorQuadrantOne) {
+  const TSystemParams sp = Params(130, 70, 45.5L, 33.3L);
+  const TProParams pp = Divisions(GetParam());
+  TSurf2PointArray q[5];
+  TExtents3D e;
+  for (std::uint16_t k = 1; k <= 4; ++k) CalcSurfQuadrant(sp, pp, k, e, q[k]);
+  const int sx[5] = {0, 1, -1, -1, 1};
+  const int sy[5] = {0, 1, 1, -1, -1};
+  for (int k = 2; k <= 4; ++k) {
+    ASSERT_EQ(q[k].size(), q[1].size());
+    for (std::size_t i = 0; i < q[1].size(); ++i) {
+      for (auto pick : {&TSurf2Point::P1, &TSurf2Point::P2}) {
+        const TPoint3D& a = q[1][i].*pick;
+        const TPoint3D& b = q[k][i].*pick;
+        EXPECT_EQ(b.X, sx[k] * a.X) << "quadrant " << k << " element " << i;
+        EXPECT_EQ(b.Y, sy[k] * a.Y) << "quadrant " << k << " element " << i;
+        EXPECT_EQ(b.Z, a.Z);
+      }
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Divisions, MirrorTest, ::testing::Values(1, 2, 7, 10, 90, 360));
+
+TEST(CalcSurfQuadrant, ArrayHasDivisionsPlusThreeLines) {
+  for (std::int32_t n : {1, 3, 10, 1000}) {
+    TSurf2PointArray s;
+    TExtents3D e;
+    CalcSurfQuadrant(DefaultSystemParams(), Divisions(n), 3, e, s);
+    EXPECT_EQ(s.size(), static_cast<std::size_t>(n) + 3);
+    // Every fan line starts at the corner and every circle point lies in Z = L.
+    for (std::size_t i = 1; i + 1 < s.size(); ++i) ExpectPoint(s[i].P1, -50, -50, 0, "corner");
+    for (const auto& line : s) EXPECT_EQ(line.P2.Z, 50);
+  }
+}
+
+TEST(CalcSurfQuadrant, OffsetCircleWidensTheBox) {
+  TSurf2PointArray s;
+  TExtents3D e;
+  CalcSurfQuadrant(Params(100, 100, 50, 50, 200), Divisions(10), 2, e, s);
+  EXPECT_EQ(e.MaxX, 200);
+  EXPECT_EQ(e.MinX, -50);
+  EXPECT_EQ(s.front().P2.X, 200);
+  EXPECT_EQ(s.back().P2.X, 200 - k50);
+}
+
+TEST(CalcSurfQuadrant, ElementZeroCanRaiseTheMaximumByRounding) {
+  // A/2 = 50.6 enters the box rounded to 51; no circle point lies higher.
+  TSurf2PointArray s;
+  TExtents3D e;
+  CalcSurfQuadrant(Params(100, 101.2L, 50, 50), Divisions(10), 1, e, s);
+  EXPECT_EQ(e.MaxY, 51);
+}
+
+TEST(CalcSurfQuadrant, NegativeDistancePutsTheCircleBelow) {
+  TSurf2PointArray s;
+  TExtents3D e;
+  CalcSurfQuadrant(Params(100, 100, -30, 50), Divisions(10), 4, e, s);
+  EXPECT_EQ(e.MinZ, -30);
+  EXPECT_EQ(e.MaxZ, 0);
+}
+
+TEST(CalcSurfQuadrant, ZeroDivisionsFailsAfterSizingAndLeavesTheBox) {
+  TSurf2PointArray s;
+  TExtents3D e;
+  e.MaxX = 777;
+  EXPECT_THROW(CalcSurfQuadrant(DefaultSystemParams(), Divisions(0), 1, e, s), EZeroDivide);
+  EXPECT_EQ(s.size(), 3u);
+  EXPECT_EQ(e.MaxX, 777);
+}
+
+TEST(CalcSurfQuadrant, UnusableDivisionsAreRefusedBeforeAllocating) {
+  for (std::int32_t n : {-1, -100, kMaxDivisions + 1, std::numeric_limits<std::int32_t>::max()}) {
+    TSurf2PointArray s(2);
+    TExtents3D e;
+    EXPECT_THROW(CalcSurfQuadrant(DefaultSystemParams(), Divisions(n), 1, e, s), EDivisionsRange) << n;
+    EXPECT_EQ(s.size(), 2u) << n;
+  }
+  TSurf2PointArray s;
+  TExtents3D e;
+  CalcSurfQuadrant(DefaultSystemParams(), Divisions(kMaxDivisions), 1, e, s);
+  EXPECT_EQ(s.size(), static_cast<std::size_t>(kMaxDivisions) + 3);
+}
+
+TEST(CalcSurfQuadrant, RefusesNonFiniteParametersAndBadQuadrants) {
+  TSurf2PointArray s;
+  TExtents3D e;
+  TSystemParams sp = DefaultSystemParams();
+  sp.R = std::numeric_limits<Extended>::quiet_NaN();
+  EXPECT_THROW(CalcSurfQuadrant(sp, Divisions(10), 1, e, s), EInvalidOp);
+  sp = DefaultSystemParams();
+  sp.Y1 = -std::numeric_limits<Extended>::infinity();
+  EXPECT_THROW(CalcSurfQuadrant(sp, Divisions(10), 1, e, s), EInvalidOp);
+  EXPECT_THROW(CalcSurfQuadrant(DefaultSystemParams(), Divisions(10), 0, e, s), ERangeError);
+  EXPECT_THROW(CalcSurfQuadrant(DefaultSystemParams(), Divisions(10), 5, e, s), ERangeError);
+  // A radius so large that a circle point overflows the format.
+  sp = DefaultSystemParams();
+  sp.R = std::numeric_limits<Extended>::max() / 10;
+  EXPECT_THROW(CalcSurfQuadrant(sp, Divisions(10), 1, e, s), EOverflow);
+}
+
+}  // namespace

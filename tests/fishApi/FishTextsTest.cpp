@@ -1,0 +1,194 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "FishErrors.h"
+#include "FishTexts.h"
+
+using namespace fish;
+
+namespace {
+
+std::size_t Chars(const std::string& utf8) {
+  std::size_t n = 0;
+  for (char c : utf8) n += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  return n;
+}
+
+TSystemParams Params(Extended B, Extended A, Extended L, Extended R, Extended X1 = 0, Extended Y1 = 0) {
+  TSystemParams sp;
+  sp.B = B;
+  sp.A = A;
+  sp.L = L;
+  sp.R = R;
+  sp.X1 = X1;
+  sp.Y1 = Y1;
+  return sp;
+}
+
+TProParams WithDivisions(std::int32_t n) {
+  TProParams pp = DefaultProParams();
+  pp.Divisions = n;
+  return pp;
+}
+
+TEST(TableRow, ColumnsAt3And13And23) {
+  EXPECT_EQ(TableRow("Точка", "X", "Y"), "  Точка     X         Y       ");
+  EXPECT_EQ(TableRow("T1", "0", "50"), "  T1        0         50      ");
+  EXPECT_EQ(TableRow("R99", "-1234.5", "-65,7"), "  R99       -1234.5   -65,7   ");
+  // Long texts push the rest right, then the row is cut at 30 characters.
+  EXPECT_EQ(TableRow("T2", "1", "-123456.7"), "  T2        1         -123456.");
+  EXPECT_EQ(TableRow("T1", "-123456789.1", "5"), "  T1        -1234567895.1     ");
+  EXPECT_EQ(TableRow("L12345678901", "1", "2"), "  L123456789101       2       ");
+}
+
+TEST(GetParamsText, DefaultProject) {
+  const TStringList lines = GetParamsText(DefaultSystemParams());
+  const TStringList expected = {
+      "   Прямоугольное сечение: (XxY)=100x100",
+      "   Радиус круглого сечения: R=50",
+      "   Расстояние между сечениями: L=50",
+      "   Смещение осей сечений: dX=0 dY=0",
+  };
+  EXPECT_EQ(lines, expected);
+}
+
+TEST(GetParamsText, RoundsToTenthsWithTheGivenSeparator) {
+  const TStringList lines = GetParamsText(Params(12.34L, 0.25L, 0.75L, -0.04L, -0.25L, 1e15L), ",");
+  EXPECT_EQ(lines[0], "   Прямоугольное сечение: (XxY)=12,3x0,2");
+  EXPECT_EQ(lines[1], "   Радиус круглого сечения: R=0");
+  EXPECT_EQ(lines[2], "   Расстояние между сечениями: L=0,8");
+  EXPECT_EQ(lines[3], "   Смещение осей сечений: dX=-0,2 dY=1E15");
+  EXPECT_THROW(GetParamsText(Params(1e18L, 1, 1, 1)), EInvalidOp);
+}
+
+TEST(GetGabaritText, OverallDimensions) {
+  EXPECT_EQ(GetGabaritText(DefaultSystemParams(), WithDivisions(10)),
+            TStringList{"Общие габариты (XxY)=191.8x131.5"});
+  EXPECT_EQ(GetGabaritText(DefaultSystemParams(), WithDivisions(1)),
+            TStringList{"Общие габариты (XxY)=186.6x136.6"});
+  TProParams none = WithDivisions(10);
+  none.Quadrants = {0, 0, 0, 0};
+  EXPECT_EQ(GetGabaritText(DefaultSystemParams(), none), GetGabaritText(DefaultSystemParams(), WithDivisions(10)));
+}
+
+struct Row {
+  const char* label;
+  const char* x;
+  const char* y;
+};
+
+// Quadrant 1 of the default project, 10 divisions.
+const std::vector<Row> kQuadrant1 = {
+    {"T1", "0", "50"},     {"T2", "76.1", "65.7"}, {"T3", "95.9", "19.8"}, {"T4", "50", "0"},
+    {"R1", "7.8", "50"},   {"R2", "15.7", "50.2"}, {"R3", "23.5", "50.7"}, {"R4", "31.3", "51.6"},
+    {"R5", "39", "53"},    {"R6", "46.7", "54.8"}, {"R7", "54.2", "57.1"}, {"R8", "61.6", "59.7"},
+    {"R9", "68.9", "62.6"},
+};
+
+std::string Negated(const char* t) {
+  const std::string s = t;
+  return s == "0" ? s : "-" + s;
+}
+
+class DefaultTableTest : public ::testing::TestWithParam<int> {};
+
+TEST_P(DefaultTableTest, MirrorsTheWorkedExample) {
+  const int q = GetParam();
+  const bool left = q == 2 || q == 3;
+  const bool down = q == 3 || q == 4;
+  const char* leftNames[] = {"T1", "T7", "T6", "T5"};
+  const TStringList lines = GetRazvertkaTable(DefaultSystemParams(), WithDivisions(10), static_cast<std::uint8_t>(q));
+  ASSERT_EQ(lines.size(), 16u);
+  EXPECT_EQ(lines[0], "");
+  EXPECT_EQ(lines[1], "Квадрант " + std::to_string(q));
+  EXPECT_EQ(lines[2], "  Точка     X         Y       ");
+  for (std::size_t i = 0; i < kQuadrant1.size(); ++i) {
+    std::string label = kQuadrant1[i].label;
+    if (left) label = i < 4 ? leftNames[i] : "L" + label.substr(1);
+    const std::string x = left ? Negated(kQuadrant1[i].x) : kQuadrant1[i].x;
+    const std::string y = down ? Negated(kQuadrant1[i].y) : kQuadrant1[i].y;
+    EXPECT_EQ(lines[i + 3], TableRow(label, x, y)) << "row " << i;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Quadrants, DefaultTableTest, ::testing::Values(1, 2, 3, 4));
+
+TEST(GetRazvertkaTable, OneDivisionListsOnlyTheNamedPoints) {
+  const TStringList lines = GetRazvertkaTable(DefaultSystemParams(), WithDivisions(1), 1);
+  const TStringList expected = {"", "Квадрант 1", TableRow("Точка", "X", "Y"), TableRow("T1", "0", "50"),
+                                TableRow("T2", "68.3", "68.3"), TableRow("T3", "93.3", "25"),
+                                TableRow("T4", "50", "0")};
+  EXPECT_EQ(lines, expected);
+}
+
+TEST(GetRazvertkaTable, LongCoordinatesAreCut) {
+  const TStringList lines = GetRazvertkaTable(Params(100, 100, 50, 246913.4L, 0, -246963.4L), WithDivisions(2), 3);
+  for (std::size_t i = 2; i < lines.size(); ++i) EXPECT_EQ(Chars(lines[i]), 30u) << lines[i];
+}
+
+// Shop values, offsets, negative L, R = 0 and several division counts: the
+// page always has the same shape.
+struct Project {
+  TSystemParams sp;
+  std::int32_t n;
+};
+
+class ResultsShape : public ::testing::TestWithParam<Project> {};
+
+TEST_P(ResultsShape, HeadingsBlocksAndRowWidths) {
+  const Project& p = GetParam();
+  TProParams pp = WithDivisions(p.n);
+  const TStringList text = GetResultsText(p.sp, pp);
+  const std::size_t block = 3 + 4 + static_cast<std::size_t>(p.n - 1);
+  ASSERT_EQ(text.size(), 12 + 4 * block);
+  EXPECT_EQ(text[0], "Параметры перехода:");
+  EXPECT_EQ(text[1], "");
+  EXPECT_EQ(TStringList(text.begin() + 2, text.begin() + 6), GetParamsText(p.sp));
+  EXPECT_EQ(text[6], "");
+  EXPECT_EQ(text[7], "Результаты расчета развертки:");
+  EXPECT_EQ(text[8], "");
+  EXPECT_EQ(text[9], GetGabaritText(p.sp, pp)[0]);
+  EXPECT_EQ(text[10], "");
+  EXPECT_EQ(text[11], "Координаты точек контура развертки (по квадрантам прямоугольного сечения):");
+  for (std::size_t q = 0; q < 4; ++q) {
+    const std::size_t at = 12 + q * block;
+    EXPECT_EQ(text[at], "");
+    EXPECT_EQ(text[at + 1], "Квадрант " + std::to_string(q + 1));
+    for (std::size_t i = at + 2; i < at + block; ++i) EXPECT_EQ(Chars(text[i]), 30u) << text[i];
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Projects, ResultsShape,
+    ::testing::Values(Project{DefaultSystemParams(), 10}, Project{DefaultSystemParams(), 1},
+                      Project{Params(400, 250, 300, 160, 35, -20), 24}, Project{Params(100, 100, -50, 50), 10},
+                      Project{Params(100, 100, 50, 0), 3}, Project{Params(1000, 600, 1200, 315, -100, 250), 90},
+                      Project{Params(0.25L, 0.75L, 0.35L, 0.05L), 4}));
+
+TEST(GetResultsText, FailsWholeWithTheEngineMessage) {
+  const struct {
+    TSystemParams sp;
+    std::int32_t n;
+    const char* message;
+  } cases[] = {
+      {DefaultSystemParams(), 0, "Floating point division by zero"},
+      {Params(1e18L, 100, 50, 50), 10, "Invalid floating point operation"},
+      {Params(100, 100, 0, 50, 0.004L), 10, "Floating point division by zero"},
+      {Params(100, 100, 0, 50, 0.0149L), 10, "Invalid floating point operation"},
+      {Params(1e17L, 100, 50, 50), 10, "Invalid floating point operation"},
+  };
+  for (const auto& c : cases) {
+    try {
+      GetResultsText(c.sp, WithDivisions(c.n));
+      ADD_FAILURE() << "expected: " << c.message;
+    } catch (const EFishError& e) {
+      EXPECT_STREQ(e.what(), c.message);
+    }
+  }
+  EXPECT_THROW(GetResultsText(DefaultSystemParams(), WithDivisions(-1)), EDivisionsRange);
+  EXPECT_THROW(GetRazvertkaTable(DefaultSystemParams(), WithDivisions(10), 5), ERangeError);
+}
+
+}  // namespace

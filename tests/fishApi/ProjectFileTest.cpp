@@ -1,0 +1,215 @@
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include "FishMath.h"
+#include "ProjectFile.h"
+
+using namespace fish;
+namespace fs = std::filesystem;
+
+namespace {
+
+// A new project's file, byte for byte.
+const TProjectImage kNewProjectFile = {
+    0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0xc8, 0x05, 0x40, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,  // 000
+    0x00, 0xc8, 0x05, 0x40, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0xc8, 0x04, 0x40, 0x00, 0x00,  // 016
+    0x00, 0x00, 0x00, 0x00, 0x00, 0xc8, 0x04, 0x40, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,  // 032
+    0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,  // 048
+    0x0a, 0x00, 0x00, 0x00, 0x01, 0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,  // 064
+    0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,  // 080
+    0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,  // 096
+    0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0xc8,  // 112
+    0x05, 0xc0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0xc8, 0x05, 0x40, 0x00, 0x00, 0x00, 0x00,  // 128
+    0x00, 0x00, 0x00, 0xc8, 0x05, 0xc0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0xc8, 0x05, 0x40,  // 144
+    0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0xc8, 0x05, 0xc0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,  // 160
+    0x00, 0xc8, 0x05, 0x40, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0xc8, 0x05, 0xc0, 0x00, 0x00,  // 176
+    0x00, 0x00, 0x00, 0x00, 0x00, 0xc8, 0x05, 0x40, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0xc8,  // 192
+    0x05, 0xc0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0xc8, 0x05, 0x40, 0x00, 0x00, 0x00, 0x00,  // 208
+    0x00, 0x00, 0x00, 0xc8, 0x05, 0xc0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0xc8, 0x05, 0x40,  // 224
+};
+
+std::vector<char> Slurp(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void Spit(const fs::path& p, const std::uint8_t* data, std::size_t size) {
+  std::ofstream out(p, std::ios::binary);
+  out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+}
+
+bool SameBits(Extended a, Extended b) { return std::memcmp(&a, &b, kExtendedBytes) == 0; }
+
+class ProjectFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() /
+           ("vintaler-test-" + std::to_string(::getpid()) + "-" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  std::size_t FilesIn() const {
+    return static_cast<std::size_t>(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()));
+  }
+
+  fs::path dir_;
+};
+
+TEST(ProjectCodec, NewProjectMatchesTheReferenceDump) {
+  EXPECT_EQ(EncodeProject(NewProjectData()), kNewProjectFile);
+}
+
+TEST(ProjectCodec, RecordImagesHaveTheirDefaultBytes) {
+  const TSystemParamsImage sys = SystemParamsToBytes(DefaultSystemParams());
+  EXPECT_TRUE(std::equal(sys.begin(), sys.end(), kNewProjectFile.begin()));
+  const TProParamsImage pro = ProParamsToBytes(DefaultProParams());
+  EXPECT_TRUE(std::equal(pro.begin(), pro.end(), kNewProjectFile.begin() + 64));
+}
+
+TEST(ProjectCodec, FieldsLandAtTheirOffsets) {
+  TProjectData p = NewProjectData();
+  p.SystemParams.Y1 = -7.5L;
+  p.ProParams.Divisions = -2;
+  p.ProParams.Quadrants = {0, 0, 1, 1};
+  p.ProParams.ShowGrid = 1;
+  p.ProParams.Reserved1.Z = 3;
+  p.Bounds2D[5] = 42;
+  const TProjectImage img = EncodeProject(p);
+  EXPECT_TRUE(SameBits(GetExtended(img.data() + 50), -7.5L));
+  EXPECT_EQ(img[64], 0xFE);
+  EXPECT_EQ(img[67], 0xFF);
+  EXPECT_EQ(img[68], 0);
+  EXPECT_EQ(img[70], 1);
+  EXPECT_EQ(img[71], 1);
+  EXPECT_EQ(img[72], 1);
+  EXPECT_TRUE(SameBits(GetExtended(img.data() + 100), 3));
+  EXPECT_TRUE(SameBits(GetExtended(img.data() + 230), 42));
+  EXPECT_EQ(img[112], 1);
+}
+
+// Any 240 bytes are a project: NaN patterns, unnormals, odd Booleans and
+// padding all come back out unchanged.
+TEST(ProjectCodec, ArbitraryBytesSurviveDecodeAndEncode) {
+  std::mt19937 rng(20261207);
+  std::uniform_int_distribution<int> byte(0, 255);
+  for (int round = 0; round < 500; ++round) {
+    TProjectImage img{};
+    for (auto& b : img) b = static_cast<std::uint8_t>(byte(rng));
+    if (round % 5 == 0) {  // a signalling-NaN pattern in B
+      img[9] = 0x7F;
+      img[8] = 0xFF;
+      img[7] = 0x80;
+    }
+    EXPECT_EQ(EncodeProject(DecodeProject(img)), img) << "round " << round;
+  }
+}
+
+TEST_F(ProjectFileTest, WriteThenReadRestoresEveryBit) {
+  TProjectData p = NewProjectData();
+  p.SystemParams.B = 1234.5678L;
+  p.SystemParams.X1 = -0.0L;
+  p.SystemParams.Padding = {9, 8, 7, 6};
+  p.ProParams.Padding1[3] = 0xAA;
+  p.ProParams.Reserved2 = 0;
+  p.Bounds3D = {-1.1L, 2.2L, -3.3L, 4.4L, -5.5L, 6.6L};
+  p.Bounds2D[0] = 1e-4940L;  // a denormal
+  const fs::path file = dir_ / "a.raz";
+  WriteProjectFile(file.string(), p);
+  EXPECT_EQ(fs::file_size(file), 240u);
+  const TProjectData back = ReadProjectFile(file.string());
+  EXPECT_EQ(EncodeProject(back), EncodeProject(p));
+  EXPECT_TRUE(SameBits(back.SystemParams.X1, -0.0L));
+  EXPECT_TRUE(SameBits(back.Bounds2D[0], 1e-4940L));
+  EXPECT_EQ(FilesIn(), 1u) << "no temporary file is left beside it";
+}
+
+TEST_F(ProjectFileTest, NewProjectFileMatchesTheDump) {
+  const fs::path file = dir_ / "new.raz";
+  WriteProjectFile(file.string(), NewProjectData());
+  const std::vector<char> bytes = Slurp(file);
+  ASSERT_EQ(bytes.size(), 240u);
+  EXPECT_EQ(std::memcmp(bytes.data(), kNewProjectFile.data(), 240), 0);
+}
+
+TEST_F(ProjectFileTest, LongerFilesAreReadUpTo240Bytes) {
+  std::vector<std::uint8_t> bytes(kNewProjectFile.begin(), kNewProjectFile.end());
+  bytes.resize(300, 0x5A);
+  const fs::path file = dir_ / "long.raz";
+  Spit(file, bytes.data(), bytes.size());
+  const TProjectData p = ReadProjectFile(file.string());
+  EXPECT_EQ(EncodeProject(p), kNewProjectFile);
+  WriteProjectFile(file.string(), p);
+  EXPECT_EQ(fs::file_size(file), 240u) << "the extra bytes are not written back";
+}
+
+TEST_F(ProjectFileTest, ShortOrMissingFilesFailNamingTheFile) {
+  for (std::size_t size : {0u, 1u, 120u, 239u}) {
+    const fs::path file = dir_ / ("short" + std::to_string(size) + ".raz");
+    Spit(file, kNewProjectFile.data(), size);
+    try {
+      ReadProjectFile(file.string());
+      ADD_FAILURE() << size << " bytes were accepted";
+    } catch (const EProjectFileError& e) {
+      EXPECT_NE(std::string(e.what()).find(file.string()), std::string::npos) << e.what();
+      EXPECT_NE(std::string(e.what()).find("240"), std::string::npos) << e.what();
+    }
+  }
+  EXPECT_THROW(ReadProjectFile((dir_ / "missing.raz").string()), EProjectFileError);
+  EXPECT_THROW(ReadProjectFile(dir_.string()), EProjectFileError);
+}
+
+TEST_F(ProjectFileTest, FailedWritesLeaveThePreviousFile) {
+  const fs::path file = dir_ / "keep.raz";
+  WriteProjectFile(file.string(), NewProjectData());
+  TProjectData changed = NewProjectData();
+  changed.SystemParams.B = 999;
+
+  // A file size limit below 240 bytes makes the write itself fail.
+  rlimit old{};
+  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
+  const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit tiny = old;
+  tiny.rlim_cur = 100;
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &tiny), 0);
+  EXPECT_THROW(WriteProjectFile(file.string(), changed), EProjectFileError);
+  ::setrlimit(RLIMIT_FSIZE, &old);
+  std::signal(SIGXFSZ, oldHandler);
+
+  EXPECT_EQ(EncodeProject(ReadProjectFile(file.string())), kNewProjectFile);
+  EXPECT_EQ(FilesIn(), 1u) << "the temporary file is removed";
+
+  // A folder in the way, and a folder that does not exist.
+  fs::create_directory(dir_ / "folder.raz");
+  EXPECT_THROW(WriteProjectFile((dir_ / "folder.raz").string(), changed), EProjectFileError);
+  EXPECT_TRUE(fs::is_directory(dir_ / "folder.raz"));
+  EXPECT_THROW(WriteProjectFile((dir_ / "no" / "such.raz").string(), changed), EProjectFileError);
+}
+
+TEST_F(ProjectFileTest, ReplacingKeepsModeAndFollowsLinks) {
+  const fs::path file = dir_ / "target.raz";
+  WriteProjectFile(file.string(), NewProjectData());
+  ::chmod(file.c_str(), 0640);
+  TProjectData changed = NewProjectData();
+  changed.ProParams.Divisions = 33;
+  const fs::path link = dir_ / "link.raz";
+  fs::create_symlink(file, link);
+  WriteProjectFile(link.string(), changed);
+  EXPECT_TRUE(fs::is_symlink(link));
+  EXPECT_EQ(ReadProjectFile(file.string()).ProParams.Divisions, 33);
+  struct stat st {};
+  ::stat(file.c_str(), &st);
+  EXPECT_EQ(st.st_mode & 0777, 0640u);
+}
+
+}  // namespace

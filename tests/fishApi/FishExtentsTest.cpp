@@ -1,22 +1,15 @@
 #include <gtest/gtest.h>
 
 #include "FishErrors.h"
+#include "TestParams.h"
 #include "FishExtents.h"
 #include "FishRazvertka.h"
 #include "FishSurface.h"
 
 using namespace fish;
+using namespace fish::test;
 
 namespace {
-
-double D(Extended v) { return static_cast<double>(v); }
-
-TProParams WithDivisions(std::int32_t n, std::array<ByteBool, 4> quadrants = {1, 1, 0, 0}) {
-  TProParams pp = DefaultProParams();
-  pp.Divisions = n;
-  pp.Quadrants = quadrants;
-  return pp;
-}
 
 TEST(GetSurfExtents, DefaultsFrameTheWholeModel) {
   TExtents3D e;

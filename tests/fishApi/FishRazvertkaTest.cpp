@@ -4,24 +4,15 @@
 #include <limits>
 
 #include "FishErrors.h"
+#include "TestParams.h"
 #include "FishMath.h"
 #include "FishRazvertka.h"
 #include "FishSurface.h"
 
 using namespace fish;
+using namespace fish::test;
 
 namespace {
-
-TSystemParams Params(Extended B, Extended A, Extended L, Extended R, Extended X1 = 0, Extended Y1 = 0) {
-  TSystemParams sp;
-  sp.B = B;
-  sp.A = A;
-  sp.L = L;
-  sp.R = R;
-  sp.X1 = X1;
-  sp.Y1 = Y1;
-  return sp;
-}
 
 struct Development {
   TSurf2PointArray surf;
@@ -40,8 +31,6 @@ Development Develop(const TSystemParams& sp, std::int32_t n, int quadrant) {
 }
 
 Extended Dist2D(const TPoint2D& a, const TPoint2D& b) { return std::hypot(a.X - b.X, a.Y - b.Y); }
-
-double D(Extended v) { return static_cast<double>(v); }
 
 void ExpectNear2D(const TPoint2D& p, double x, double y, double tol, const char* what) {
   EXPECT_NEAR(D(p.X), x, tol) << what;

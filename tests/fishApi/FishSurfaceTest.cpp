@@ -4,29 +4,14 @@
 #include <limits>
 
 #include "FishErrors.h"
+#include "TestParams.h"
 #include "FishMath.h"
 #include "FishSurface.h"
 
 using namespace fish;
+using namespace fish::test;
 
 namespace {
-
-TSystemParams Params(Extended B, Extended A, Extended L, Extended R, Extended X1 = 0, Extended Y1 = 0) {
-  TSystemParams sp;
-  sp.B = B;
-  sp.A = A;
-  sp.L = L;
-  sp.R = R;
-  sp.X1 = X1;
-  sp.Y1 = Y1;
-  return sp;
-}
-
-TProParams Divisions(std::int32_t n) {
-  TProParams pp = DefaultProParams();
-  pp.Divisions = n;
-  return pp;
-}
 
 // 50 as a circle point has it: the product (1000 * 50) * 0.001, just below 50.
 const Extended k50 = (1000 * 50.0L) * kThousandth;
@@ -81,7 +66,7 @@ TEST(InitSurfExtents, MaximaAreRoundedIntegersAndMinimaZero) {
 TEST(CalcSurfQuadrant, DefaultsWithTwoDivisions) {
   TSurf2PointArray s;
   TExtents3D e;
-  CalcSurfQuadrant(DefaultSystemParams(), Divisions(2), 1, e, s);
+  CalcSurfQuadrant(DefaultSystemParams(), WithDivisions(2), 1, e, s);
   ASSERT_EQ(s.size(), 5u);
   const Extended d = (707 * 50.0L) * kThousandth;
   ExpectPoint(s[0].P1, 0, 50, 0, "element 0 starts at the Y-side midpoint");
@@ -105,7 +90,7 @@ TEST_P(QuadrantBoxTest, DefaultBoxesSitInTheirQuadrant) {
   const BoxCase& c = GetParam();
   TSurf2PointArray s;
   TExtents3D e;
-  CalcSurfQuadrant(DefaultSystemParams(), Divisions(2), c.quadrant, e, s);
+  CalcSurfQuadrant(DefaultSystemParams(), WithDivisions(2), c.quadrant, e, s);
   EXPECT_EQ(e.MinX, c.minX);
   EXPECT_EQ(e.MaxX, c.maxX);
   EXPECT_EQ(e.MinY, c.minY);
@@ -123,7 +108,7 @@ class MirrorTest : public ::testing::TestWithParam<std::int32_t> {};
 
 TEST_P(MirrorTest, QuadrantsMirrorQuadrantOne) {
   const TSystemParams sp = Params(130, 70, 45.5L, 33.3L);
-  const TProParams pp = Divisions(GetParam());
+  const TProParams pp = WithDivisions(GetParam());
   TSurf2PointArray q[5];
   TExtents3D e;
   for (std::uint16_t k = 1; k <= 4; ++k) CalcSurfQuadrant(sp, pp, k, e, q[k]);
@@ -149,7 +134,7 @@ TEST(CalcSurfQuadrant, ArrayHasDivisionsPlusThreeLines) {
   for (std::int32_t n : {1, 3, 10, 1000}) {
     TSurf2PointArray s;
     TExtents3D e;
-    CalcSurfQuadrant(DefaultSystemParams(), Divisions(n), 3, e, s);
+    CalcSurfQuadrant(DefaultSystemParams(), WithDivisions(n), 3, e, s);
     EXPECT_EQ(s.size(), static_cast<std::size_t>(n) + 3);
     // Every fan line starts at the corner and every circle point lies in Z = L.
     for (std::size_t i = 1; i + 1 < s.size(); ++i) ExpectPoint(s[i].P1, -50, -50, 0, "corner");
@@ -160,7 +145,7 @@ TEST(CalcSurfQuadrant, ArrayHasDivisionsPlusThreeLines) {
 TEST(CalcSurfQuadrant, OffsetCircleWidensTheBox) {
   TSurf2PointArray s;
   TExtents3D e;
-  CalcSurfQuadrant(Params(100, 100, 50, 50, 200), Divisions(10), 2, e, s);
+  CalcSurfQuadrant(Params(100, 100, 50, 50, 200), WithDivisions(10), 2, e, s);
   EXPECT_EQ(e.MaxX, 200);
   EXPECT_EQ(e.MinX, -50);
   EXPECT_EQ(s.front().P2.X, 200);
@@ -171,14 +156,14 @@ TEST(CalcSurfQuadrant, ElementZeroCanRaiseTheMaximumByRounding) {
   // A/2 = 50.6 enters the box rounded to 51; no circle point lies higher.
   TSurf2PointArray s;
   TExtents3D e;
-  CalcSurfQuadrant(Params(100, 101.2L, 50, 50), Divisions(10), 1, e, s);
+  CalcSurfQuadrant(Params(100, 101.2L, 50, 50), WithDivisions(10), 1, e, s);
   EXPECT_EQ(e.MaxY, 51);
 }
 
 TEST(CalcSurfQuadrant, NegativeDistancePutsTheCircleBelow) {
   TSurf2PointArray s;
   TExtents3D e;
-  CalcSurfQuadrant(Params(100, 100, -30, 50), Divisions(10), 4, e, s);
+  CalcSurfQuadrant(Params(100, 100, -30, 50), WithDivisions(10), 4, e, s);
   EXPECT_EQ(e.MinZ, -30);
   EXPECT_EQ(e.MaxZ, 0);
 }
@@ -187,7 +172,7 @@ TEST(CalcSurfQuadrant, ZeroDivisionsFailsAfterSizingAndLeavesTheBox) {
   TSurf2PointArray s;
   TExtents3D e;
   e.MaxX = 777;
-  EXPECT_THROW(CalcSurfQuadrant(DefaultSystemParams(), Divisions(0), 1, e, s), EZeroDivide);
+  EXPECT_THROW(CalcSurfQuadrant(DefaultSystemParams(), WithDivisions(0), 1, e, s), EZeroDivide);
   EXPECT_EQ(s.size(), 3u);
   EXPECT_EQ(e.MaxX, 777);
 }
@@ -196,12 +181,12 @@ TEST(CalcSurfQuadrant, UnusableDivisionsAreRefusedBeforeAllocating) {
   for (std::int32_t n : {-1, -100, kMaxDivisions + 1, std::numeric_limits<std::int32_t>::max()}) {
     TSurf2PointArray s(2);
     TExtents3D e;
-    EXPECT_THROW(CalcSurfQuadrant(DefaultSystemParams(), Divisions(n), 1, e, s), EDivisionsRange) << n;
+    EXPECT_THROW(CalcSurfQuadrant(DefaultSystemParams(), WithDivisions(n), 1, e, s), EDivisionsRange) << n;
     EXPECT_EQ(s.size(), 2u) << n;
   }
   TSurf2PointArray s;
   TExtents3D e;
-  CalcSurfQuadrant(DefaultSystemParams(), Divisions(kMaxDivisions), 1, e, s);
+  CalcSurfQuadrant(DefaultSystemParams(), WithDivisions(kMaxDivisions), 1, e, s);
   EXPECT_EQ(s.size(), static_cast<std::size_t>(kMaxDivisions) + 3);
 }
 
@@ -210,16 +195,16 @@ TEST(CalcSurfQuadrant, RefusesNonFiniteParametersAndBadQuadrants) {
   TExtents3D e;
   TSystemParams sp = DefaultSystemParams();
   sp.R = std::numeric_limits<Extended>::quiet_NaN();
-  EXPECT_THROW(CalcSurfQuadrant(sp, Divisions(10), 1, e, s), EInvalidOp);
+  EXPECT_THROW(CalcSurfQuadrant(sp, WithDivisions(10), 1, e, s), EInvalidOp);
   sp = DefaultSystemParams();
   sp.Y1 = -std::numeric_limits<Extended>::infinity();
-  EXPECT_THROW(CalcSurfQuadrant(sp, Divisions(10), 1, e, s), EInvalidOp);
-  EXPECT_THROW(CalcSurfQuadrant(DefaultSystemParams(), Divisions(10), 0, e, s), ERangeError);
-  EXPECT_THROW(CalcSurfQuadrant(DefaultSystemParams(), Divisions(10), 5, e, s), ERangeError);
+  EXPECT_THROW(CalcSurfQuadrant(sp, WithDivisions(10), 1, e, s), EInvalidOp);
+  EXPECT_THROW(CalcSurfQuadrant(DefaultSystemParams(), WithDivisions(10), 0, e, s), ERangeError);
+  EXPECT_THROW(CalcSurfQuadrant(DefaultSystemParams(), WithDivisions(10), 5, e, s), ERangeError);
   // A radius so large that a circle point overflows the format.
   sp = DefaultSystemParams();
   sp.R = std::numeric_limits<Extended>::max() / 10;
-  EXPECT_THROW(CalcSurfQuadrant(sp, Divisions(10), 1, e, s), EOverflow);
+  EXPECT_THROW(CalcSurfQuadrant(sp, WithDivisions(10), 1, e, s), EOverflow);
 }
 
 }  // namespace

@@ -4,9 +4,11 @@
 #include <vector>
 
 #include "FishErrors.h"
+#include "TestParams.h"
 #include "FishTexts.h"
 
 using namespace fish;
+using namespace fish::test;
 
 namespace {
 
@@ -14,23 +16,6 @@ std::size_t Chars(const std::string& utf8) {
   std::size_t n = 0;
   for (char c : utf8) n += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
   return n;
-}
-
-TSystemParams Params(Extended B, Extended A, Extended L, Extended R, Extended X1 = 0, Extended Y1 = 0) {
-  TSystemParams sp;
-  sp.B = B;
-  sp.A = A;
-  sp.L = L;
-  sp.R = R;
-  sp.X1 = X1;
-  sp.Y1 = Y1;
-  return sp;
-}
-
-TProParams WithDivisions(std::int32_t n) {
-  TProParams pp = DefaultProParams();
-  pp.Divisions = n;
-  return pp;
 }
 
 TEST(TableRow, ColumnsAt3And13And23) {

@@ -1,0 +1,307 @@
+#include "TForm1.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QSettings>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QToolBar>
+
+#include "ErrorReport.h"
+#include "ImageLists.h"
+#include "TAboutForm.h"
+#include "TWorkForm.h"
+
+namespace {
+
+// Show states as the placement store keeps them.
+constexpr int kShowNormal = 1;
+constexpr int kShowMinimized = 2;
+constexpr int kShowMaximized = 3;
+
+QSettings PlacementSettings() {
+  // Per user, under the program file's name, in the group of the window class.
+  return QSettings(QString(), QCoreApplication::applicationName());
+}
+
+}  // namespace
+
+TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
+  setWindowTitle(QStringLiteral("Винталер 1.0"));
+  resize(541, 376);
+
+  mdiArea_ = new QMdiArea;
+  mdiArea_->setBackground(palette().color(QPalette::Dark));
+  mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  setCentralWidget(mdiArea_);
+
+  createActions();
+  createMenus();
+  createToolBar();
+  createStatusBar();
+  connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this] { RebuildMenuBar(); });
+  RebuildMenuBar();
+}
+
+TForm1::~TForm1() { StorePlacement(true); }
+
+QAction* TForm1::MakeAction(const QString& caption, const QString& hint, const QKeySequence& shortcut, int icon) {
+  auto* action = new QAction(caption, this);
+  action->setStatusTip(hint);
+  action->setToolTip(hint);
+  if (!shortcut.isEmpty()) action->setShortcut(shortcut);
+  if (icon >= 0) action->setIcon(vintaler::ImageList2(icon));
+  addAction(action);
+  return action;
+}
+
+void TForm1::createActions() {
+  ExitAction = MakeAction("Выход", "Выход из программы", QKeySequence("Ctrl+X"), 6);
+  NewProjectAction = MakeAction("Новый", "Создает новый проект", QKeySequence("Ctrl+N"), 7);
+  LoadAction = MakeAction("Открыть", "Открывает файл проекта", QKeySequence("F3"), 9);
+  SaveAction = MakeAction("Сохранить", "Сохраняет файл проекта", QKeySequence("F2"), 8);
+  ShowAbout = MakeAction("О программе", "Информация о программе", QKeySequence(), -1);
+  WindowCascade = MakeAction("Каскадом", "Располагает все окна каскадом", QKeySequence(), 14);
+  WindowTileHorizontal = MakeAction("Горизонтально", "Располагает все окна горизонтально", QKeySequence(), 15);
+  WindowTileVertical = MakeAction("Вертикально", "Располагает все окна вертикально", QKeySequence(), 16);
+  WindowMinimizeAll = MakeAction("Минимизировать все", "Минимизирует все окна", QKeySequence(), -1);
+  SaveAction->setEnabled(false);
+
+  connect(ExitAction, &QAction::triggered, this, &QWidget::close);
+  connect(NewProjectAction, &QAction::triggered, this, [this] { NewProjectActionExecute(); });
+  connect(SaveAction, &QAction::triggered, this, [this] { SaveActionExecute(); });
+  connect(ShowAbout, &QAction::triggered, this, [this] { ShowAboutExecute(); });
+  connect(WindowCascade, &QAction::triggered, mdiArea_, &QMdiArea::cascadeSubWindows);
+  connect(WindowTileHorizontal, &QAction::triggered, this, [this] { TileHorizontal(); });
+  connect(WindowTileVertical, &QAction::triggered, this, [this] { TileVertical(); });
+  connect(WindowMinimizeAll, &QAction::triggered, this, [this] { MinimizeAll(); });
+}
+
+void TForm1::createMenus() {
+  FileMenu = new QMenu(QStringLiteral("Файл"), this);
+  FileMenu->addActions({LoadAction, SaveAction, NewProjectAction, ExitAction});
+
+  WindowMenu = new QMenu(QStringLiteral("Окно"), this);
+  connect(WindowMenu, &QMenu::aboutToShow, this, [this] { FillWindowMenu(); });
+  FillWindowMenu();
+
+  HelpMenu = new QMenu(QStringLiteral("?"), this);
+  HelpMenu->addAction(ShowAbout);
+}
+
+void TForm1::RebuildMenuBar() {
+  // The active project window's own menus stand between "Файл" and "Окно".
+  QMenuBar* bar = menuBar();
+  bar->clear();
+  bar->addMenu(FileMenu);
+  if (TWorkForm* project = ActiveProject()) {
+    bar->addMenu(project->EditMenu);
+    bar->addMenu(project->ViewMenu);
+  }
+  bar->addMenu(WindowMenu);
+  bar->addMenu(HelpMenu);
+}
+
+void TForm1::FillWindowMenu() {
+  WindowMenu->clear();
+  WindowMenu->addActions({WindowCascade, WindowTileHorizontal, WindowTileVertical, WindowMinimizeAll});
+  const QList<QMdiSubWindow*> windows = mdiArea_->subWindowList();
+  if (!windows.isEmpty()) WindowMenu->addSeparator();
+  int number = 0;
+  for (QMdiSubWindow* w : windows) {
+    ++number;
+    QAction* item = WindowMenu->addAction(QStringLiteral("&%1 %2").arg(number).arg(w->windowTitle()));
+    item->setCheckable(true);
+    item->setChecked(w == mdiArea_->activeSubWindow());
+    connect(item, &QAction::triggered, this, [this, w] { mdiArea_->setActiveSubWindow(w); });
+  }
+}
+
+void TForm1::createToolBar() {
+  ToolBar1 = addToolBar(QStringLiteral("ToolBar1"));
+  ToolBar1->setMovable(false);
+  ToolBar1->setIconSize(QSize(16, 16));
+  ToolBar1->addAction(ExitAction);
+  ToolBar1->addSeparator();
+  ToolBar1->addActions({NewProjectAction, LoadAction, SaveAction});
+  ToolBar1->addSeparator();
+  ToolBar1->addActions({WindowCascade, WindowTileHorizontal, WindowTileVertical});
+}
+
+void TForm1::createStatusBar() {
+  panel0_ = new QLabel;
+  panel0_->setFixedWidth(150);
+  panel0_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  hintPanel_ = new QLabel;
+  hintPanel_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  hintPanel_->setMinimumWidth(50);
+  statusBar()->addWidget(panel0_);
+  statusBar()->addWidget(hintPanel_, 1);
+}
+
+bool TForm1::event(QEvent* event) {
+  // Hints go to the last panel; the default would cover both panels with a
+  // temporary message.
+  if (event->type() == QEvent::StatusTip) {
+    ShowHint(static_cast<QStatusTipEvent*>(event)->tip());
+    return true;
+  }
+  return QMainWindow::event(event);
+}
+
+int TForm1::OpenProjectCount() const { return static_cast<int>(ProjectWindows().size()); }
+
+QList<TWorkForm*> TForm1::ProjectWindows() const {
+  QList<TWorkForm*> projects;
+  for (QMdiSubWindow* w : mdiArea_->subWindowList()) {
+    if (auto* p = qobject_cast<TWorkForm*>(w->widget())) projects << p;
+  }
+  return projects;
+}
+
+TWorkForm* TForm1::ActiveProject() const {
+  QMdiSubWindow* active = mdiArea_->activeSubWindow();
+  return active ? qobject_cast<TWorkForm*>(active->widget()) : nullptr;
+}
+
+void TForm1::SetSaveEnabled(bool enabled) { SaveAction->setEnabled(enabled); }
+
+void TForm1::SetCoordinateText(const QString& text) { panel0_->setText(text); }
+
+void TForm1::ShowHint(const QString& text) { hintPanel_->setText(text); }
+
+TWorkForm* TForm1::NewProjectActionExecute() {
+  auto* project = new TWorkForm(this);
+  QMdiSubWindow* sub = mdiArea_->addSubWindow(project);
+  sub->setAttribute(Qt::WA_DeleteOnClose);
+  sub->setWindowIcon(vintaler::ImageList2(11));
+  project->UpdateCaption();
+  sub->show();
+  mdiArea_->setActiveSubWindow(sub);
+  return project;
+}
+
+void TForm1::SaveActionExecute() {
+  if (TWorkForm* project = ActiveProject()) project->Save->trigger();
+}
+
+void TForm1::TileHorizontal() {
+  QList<QMdiSubWindow*> windows;
+  for (QMdiSubWindow* w : mdiArea_->subWindowList()) {
+    if (!w->isMinimized()) windows << w;
+  }
+  if (windows.isEmpty()) return;
+  const QRect area = mdiArea_->viewport()->rect();
+  const int h = area.height() / static_cast<int>(windows.size());
+  for (int i = 0; i < windows.size(); ++i) {
+    windows[i]->showNormal();
+    windows[i]->setGeometry(0, i * h, area.width(), h);
+  }
+}
+
+void TForm1::TileVertical() {
+  QList<QMdiSubWindow*> windows;
+  for (QMdiSubWindow* w : mdiArea_->subWindowList()) {
+    if (!w->isMinimized()) windows << w;
+  }
+  if (windows.isEmpty()) return;
+  const QRect area = mdiArea_->viewport()->rect();
+  const int w = area.width() / static_cast<int>(windows.size());
+  for (int i = 0; i < windows.size(); ++i) {
+    windows[i]->showNormal();
+    windows[i]->setGeometry(i * w, 0, w, area.height());
+  }
+}
+
+void TForm1::MinimizeAll() {
+  for (QMdiSubWindow* w : mdiArea_->subWindowList()) w->showMinimized();
+}
+
+void TForm1::ShowAboutExecute() {
+  TAboutForm about(this);
+  about.exec();
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+  // Nothing is ever asked: there is no unsaved state to lose but the open
+  // windows themselves.
+  event->accept();
+  StorePlacement(false);
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (!placementRestored_) {
+    placementRestored_ = true;
+    RestorePlacement();
+  }
+}
+
+void TForm1::StorePlacement(bool visible) {
+  QSettings settings = PlacementSettings();
+  settings.beginGroup(QStringLiteral("TForm1"));
+  const QRect norm = normalGeometry().isValid() ? normalGeometry() : geometry();
+  int show = kShowNormal;
+  if (isMinimized()) {
+    show = kShowMinimized;
+  } else if (isMaximized()) {
+    show = kShowMaximized;
+  }
+  // Flags: 2 means "restore to maximised", for a window minimised from maximised.
+  settings.setValue(QStringLiteral("Flags"), isMinimized() && (windowState() & Qt::WindowMaximized) ? 2 : 0);
+  settings.setValue(QStringLiteral("ShowCmd"), show);
+  settings.setValue(QStringLiteral("PixelsPerInch"), logicalDpiY());
+  const QPoint maxPos = isMaximized() ? pos() : QPoint(-1, -1);
+  settings.setValue(QStringLiteral("MinMaxPos"), QStringLiteral("%1,%2,%3,%4").arg(-1).arg(-1).arg(maxPos.x()).arg(maxPos.y()));
+  settings.setValue(QStringLiteral("NormPos"), QStringLiteral("%1,%2,%3,%4")
+                                                    .arg(norm.left())
+                                                    .arg(norm.top())
+                                                    .arg(norm.left() + norm.width())
+                                                    .arg(norm.top() + norm.height()));
+  settings.setValue(QStringLiteral("Visible"), visible);
+  settings.endGroup();
+  settings.sync();
+}
+
+void TForm1::Maximize() {
+  // Without a window manager a maximised state is not acted on: give the
+  // window the whole screen as well.
+  if (QScreen* s = screen()) setGeometry(s->availableGeometry());
+  setWindowState(Qt::WindowMaximized);
+}
+
+void TForm1::RestorePlacement() {
+  QSettings settings = PlacementSettings();
+  settings.beginGroup(QStringLiteral("TForm1"));
+  if (!settings.contains(QStringLiteral("ShowCmd"))) {
+    Maximize();
+    return;
+  }
+  // The position is only meaningful at the resolution it was stored at.
+  if (settings.value(QStringLiteral("PixelsPerInch")).toInt() == logicalDpiY()) {
+    const QStringList n = settings.value(QStringLiteral("NormPos")).toString().split(QLatin1Char(','));
+    if (n.size() == 4) {
+      bool ok[4];
+      const int l = n[0].toInt(&ok[0]);
+      const int t = n[1].toInt(&ok[1]);
+      const int r = n[2].toInt(&ok[2]);
+      const int b = n[3].toInt(&ok[3]);
+      if (ok[0] && ok[1] && ok[2] && ok[3] && r > l && b > t) setGeometry(l, t, r - l, b - t);
+    }
+  }
+  switch (settings.value(QStringLiteral("ShowCmd")).toInt()) {
+    case 2:
+    case 6:
+    case 7: setWindowState(Qt::WindowMinimized); break;
+    case 3: Maximize(); break;
+    default: setWindowState(Qt::WindowNoState); break;
+  }
+}

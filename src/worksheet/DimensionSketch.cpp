@@ -1,0 +1,84 @@
+#include "DimensionSketch.h"
+
+#include <QPainter>
+#include <QPainterPath>
+
+namespace vintaler {
+
+namespace {
+
+// Oblique view: x to the right, y up, z drawn up and to the right at half length.
+QPointF View(double x, double y, double z) { return {96 + x + 0.5 * z, 150 - y - 0.5 * z}; }
+
+void Arrow(QPainter& p, QPointF from, QPointF to) {
+  p.drawLine(from, to);
+  const QLineF line(to, from);
+  for (double turn : {25.0, -25.0}) {
+    QLineF head = line;
+    head.setLength(6);
+    head.setAngle(line.angle() + turn);
+    p.drawLine(head);
+  }
+}
+
+void Label(QPainter& p, QPointF at, const QString& text) { p.drawText(at, text); }
+
+}  // namespace
+
+QPixmap DimensionSketch() {
+  QPixmap pixmap(200, 210);
+  pixmap.fill(Qt::transparent);
+  QPainter p(&pixmap);
+  p.setRenderHint(QPainter::Antialiasing);
+  QFont f = p.font();
+  f.setPointSize(8);
+  p.setFont(f);
+
+  const QColor axis(30, 90, 200);
+  const QColor part(31, 31, 31);
+  const QColor dim(190, 30, 30);
+
+  // Axes through the origin (X0, Y0, Z0).
+  p.setPen(QPen(axis, 1, Qt::DashLine));
+  Arrow(p, View(-70, 0, 0), View(80, 0, 0));
+  Arrow(p, View(0, -50, 0), View(0, 60, 0));
+  Arrow(p, View(0, 0, 0), View(0, 0, 180));
+  p.setPen(axis);
+  Label(p, View(82, -4, 0), QStringLiteral("X"));
+  Label(p, View(-12, 62, 0), QStringLiteral("Y"));
+  Label(p, View(4, 0, 184), QStringLiteral("Z"));
+  Label(p, View(-26, -14, 0), QStringLiteral("X0,Y0,Z0"));
+
+  // The rectangular section in Z = 0: side B along X, side A along Y.
+  p.setPen(QPen(part, 1.5));
+  const double b = 60;
+  const double a = 40;
+  const QPointF rect[4] = {View(-b / 2, -a / 2, 0), View(b / 2, -a / 2, 0), View(b / 2, a / 2, 0),
+                           View(-b / 2, a / 2, 0)};
+  p.drawPolygon(rect, 4);
+
+  // The circular section in Z = L, centre offset by x1 and y1.
+  const double x1 = 14;
+  const double y1 = 8;
+  const double L = 150;
+  const QPointF centre = View(x1, y1, L);
+  p.drawEllipse(centre, 26, 26);
+  p.setPen(QPen(part, 0.6, Qt::DotLine));
+  p.drawLine(View(0, 0, L), View(x1, 0, L));
+  p.drawLine(View(x1, 0, L), centre);
+
+  p.setPen(dim);
+  Arrow(p, View(-b / 2, -a / 2 - 10, 0), View(b / 2, -a / 2 - 10, 0));
+  Label(p, View(-4, -a / 2 - 24, 0), QStringLiteral("B"));
+  Arrow(p, View(b / 2 + 10, -a / 2, 0), View(b / 2 + 10, a / 2, 0));
+  Label(p, View(b / 2 + 14, -2, 0), QStringLiteral("A"));
+  Arrow(p, centre, centre + QPointF(26, 0));
+  Label(p, centre + QPointF(10, -4), QStringLiteral("R"));
+  Label(p, View(x1 / 2 - 4, -10, L), QStringLiteral("x1"));
+  Label(p, View(x1 + 3, y1 / 2 - 2, L), QStringLiteral("y1"));
+  Arrow(p, View(-b / 2 - 12, 0, 0), View(-b / 2 - 12, 0, L));
+  Label(p, View(-b / 2 - 26, 0, L / 2), QStringLiteral("L"));
+  return pixmap;
+}
+
+}  // namespace vintaler

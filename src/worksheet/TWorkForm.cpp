@@ -1,0 +1,440 @@
+#include "TWorkForm.h"
+
+#include <QCloseEvent>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QScrollArea>
+#include <QSplitter>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTextEdit>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "DimensionSketch.h"
+#include "ErrorReport.h"
+#include "FishDraw.h"
+#include "FishTexts.h"
+#include "IProjectHost.h"
+#include "ImageLists.h"
+#include "LocaleNumbers.h"
+#include "TxPaintBox.h"
+
+namespace {
+
+const QColor kFieldWhite(Qt::white);
+const QColor kFieldRed(255, 0, 0);
+
+void SetFieldColour(QLineEdit* edit, const QColor& colour) {
+  QPalette pal = edit->palette();
+  pal.setColor(QPalette::Base, colour);
+  edit->setPalette(pal);
+}
+
+// Record field of each edit, in the fields' order on screen: A, B, R, L, X1, Y1.
+fish::Extended fish::TSystemParams::*const kFieldOf[6] = {
+    &fish::TSystemParams::A, &fish::TSystemParams::B,  &fish::TSystemParams::R,
+    &fish::TSystemParams::L, &fish::TSystemParams::X1, &fish::TSystemParams::Y1,
+};
+
+const char* const kLabelOf[6] = {
+    "Сторона А прямоугольного сечения", "Сторона B прямоугольного сечения", "Радиус R круглого сечения",
+    "Расстояние L между сечениями",     "Смещение X1 осей сечений",         "Смещение Y1 осей сечений",
+};
+
+}  // namespace
+
+TWorkForm::TWorkForm(vintaler::IProjectHost* host, QWidget* parent) : QWidget(parent), host_(host) {
+  setAttribute(Qt::WA_DeleteOnClose);
+  resize(567, 392);
+
+  // A new project is numbered after the project windows open, itself included.
+  ProjectFileName = QStringLiteral("Nonename%1").arg((host_ ? host_->OpenProjectCount() : 0) + 1);
+
+  createActions();
+  createMenus();
+  createLayout();
+
+  SystemParams = fish::DefaultSystemParams();
+  ProParams = fish::DefaultProParams();
+  setSysInfo();
+  SetActivePage(0);
+  UpdateCaption();
+  if (host_) host_->SetSaveEnabled(true);
+}
+
+QAction* TWorkForm::MakeAction(const QString& caption, const QString& hint, const QKeySequence& shortcut,
+                               int icon) {
+  auto* action = new QAction(caption, this);
+  action->setStatusTip(hint);
+  action->setToolTip(hint);
+  if (!shortcut.isEmpty()) {
+    action->setShortcut(shortcut);
+    // Each project window answers its own keys only while it has the focus.
+    action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+  }
+  if (icon >= 0) action->setIcon(vintaler::ImageList2(icon));
+  addAction(action);
+  return action;
+}
+
+void TWorkForm::createActions() {
+  using S = QKeySequence;
+  Show3D = MakeAction("3-мерный вид", "Показывает 3-мерный вид системы", S("Ctrl+F3"), 11);
+  ShowRazvertka = MakeAction("Развертка", "Показывает развертку поверхности перехода", S("Ctrl+F2"), 12);
+  ShowResult =
+      MakeAction("Численные результаты", "Показывает численные результаты расчета развертки", S("Ctrl+F5"), 13);
+  ShowSystemParams = MakeAction("Параметры системы", "Панель параметров системы", S("F10"), -1);
+  SetupDrawAction =
+      MakeAction("Параметры области рисования", "Настройка параметров области рисования", S("F11"), -1);
+  ShowProParamsAction = MakeAction("Параметры построения", "Параметры построения развертки", S("F12"), -1);
+  DrawAction = MakeAction("Обновить", "Обновляет изображение", S(), -1);
+  PrintAction = MakeAction("Печатать", "Печатает содержимое окна", S("Ctrl+P"), 10);
+  ScrollLeft = MakeAction("Сдвинуть влево", "Сдвигает область рисования влево", S("Ctrl+L"), 2);
+  ScrollRight = MakeAction("Сдвинуть вправо", "Сдвигает область рисования вправо", S("Ctrl+R"), 3);
+  ScrollUp = MakeAction("Сдвинуть вверх", "Сдвигает область рисования вверх", S("Ctrl+U"), 5);
+  ScrollDown = MakeAction("Сдвинуть вниз", "Сдвигает область рисования вниз", S("Ctrl+D"), 4);
+  ZoomIn = MakeAction("Приблизить", "Приближает область рисования", S("Ctrl+I"), 0);
+  ZoomOut = MakeAction("Отдалить", "Отдаляет область рисования", S("Ctrl+O"), 1);
+  AutoScale = MakeAction("Автоматическое масштабирование", "Автоматическое масштабирование области рисования", S(),
+                         19);
+  Save = MakeAction("Сохранить", "Сохраняет файл проекта", S(), 8);
+  ShowShema = MakeAction("Схема нанесения размеров", "Показывает схему нанесения размеров", S(), -1);
+  SelectAll = MakeAction("Выделить все", "Выделить все", S("Ctrl+A"), -1);
+  Copy = MakeAction("Копировать", "Копирует", S("Ctrl+C"), 20);
+  SetFont = MakeAction("Шрифт", "Выбор шрифта", S(), -1);
+
+  for (QAction* a : {Show3D, ShowRazvertka, ShowResult, ShowSystemParams}) a->setCheckable(true);
+  ShowSystemParams->setChecked(true);
+
+  connect(Show3D, &QAction::triggered, this, [this] { SetActivePage(0); });
+  connect(ShowRazvertka, &QAction::triggered, this, [this] { SetActivePage(1); });
+  connect(ShowResult, &QAction::triggered, this, [this] { SetActivePage(2); });
+  connect(ShowSystemParams, &QAction::triggered, this, [this] { ShowSystemParamsExecute(); });
+  connect(DrawAction, &QAction::triggered, this, [this] { DrawActionExecute(); });
+}
+
+void TWorkForm::createMenus() {
+  EditMenu = new QMenu(QStringLiteral("Редактирование"), this);
+  EditMenu->addActions({SelectAll, Copy, DrawAction});
+  EditMenu->addSeparator();
+  EditMenu->addActions({ShowSystemParams, SetupDrawAction, ShowProParamsAction});
+  EditMenu->addSeparator();
+  EditMenu->addAction(PrintAction);
+
+  ViewMenu = new QMenu(QStringLiteral("Вид"), this);
+  ViewMenu->addActions({Show3D, ShowRazvertka, ShowResult, ShowShema});
+  ViewMenu->addSeparator();
+  ViewMenu->addActions({ScrollLeft, ScrollRight, ScrollUp, ScrollDown, ZoomIn, ZoomOut, AutoScale});
+
+  PopupMenu1 = new QMenu(this);
+  PopupMenu1->addActions({ShowSystemParams, SetupDrawAction, ShowProParamsAction});
+  PopupMenu1->addSeparator();
+  QMenu* scroll = PopupMenu1->addMenu(vintaler::ImageList2(17), QStringLiteral("Сдвинуть"));
+  scroll->addActions({ScrollLeft, ScrollRight, ScrollDown, ScrollUp});
+  QMenu* scale = PopupMenu1->addMenu(vintaler::ImageList2(18), QStringLiteral("Масштаб"));
+  scale->menuAction()->setStatusTip(QStringLiteral("Приближает область рисования"));
+  scale->addActions({ZoomIn, ZoomOut});
+  PopupMenu1->addSeparator();
+  PopupMenu1->addActions({Show3D, ShowRazvertka, ShowResult});
+  PopupMenu1->addSeparator();
+  PopupMenu1->addAction(Copy);
+  PopupMenu1->addSeparator();
+  PopupMenu1->addAction(PrintAction);
+
+  PopupMenu2 = new QMenu(this);
+  PopupMenu2->addAction(ShowSystemParams);
+  PopupMenu2->addSeparator();
+  PopupMenu2->addActions({Show3D, ShowRazvertka, ShowResult});
+  PopupMenu2->addSeparator();
+  PopupMenu2->addActions({SelectAll, Copy});
+  PopupMenu2->addSeparator();
+  PopupMenu2->addActions({SetFont, ShowShema});
+  PopupMenu2->addSeparator();
+  PopupMenu2->addAction(PrintAction);
+
+  // Pop-up menus are windows of their own: their hints reach the status bar
+  // through the hovered signal, not through status-tip events.
+  for (QMenu* menu : {PopupMenu1, PopupMenu2, scroll, scale}) {
+    connect(menu, &QMenu::hovered, this, [this](QAction* a) {
+      if (host_) host_->ShowHint(a->statusTip());
+    });
+  }
+}
+
+void TWorkForm::AddToolButton(QAction* action, int icon) {
+  ToolBar1->addAction(action);
+  // The tool bar shows the grey icon at rest and the coloured one under the
+  // mouse; the button takes the action's icon again whenever the action
+  // changes, so it is put back after each change.
+  if (auto* button = qobject_cast<QToolButton*>(ToolBar1->widgetForAction(action))) {
+    button->setIcon(vintaler::ToolBarIcon(icon));
+    connect(action, &QAction::changed, button, [button, icon] { button->setIcon(vintaler::ToolBarIcon(icon)); });
+  }
+}
+
+void TWorkForm::createLayout() {
+  // Left: the parameter fields and the sketch.
+  Panel1 = new QTabWidget;
+  Panel1->setDocumentMode(true);
+  Panel1->setMinimumWidth(120);
+  auto* params = new QWidget;
+  auto* paramsLayout = new QVBoxLayout(params);
+  paramsLayout->setContentsMargins(4, 4, 4, 4);
+  paramsLayout->setSpacing(2);
+  for (std::size_t i = 0; i < Edits.size(); ++i) {
+    auto* label = new QLabel(QString::fromUtf8(kLabelOf[i]));
+    label->setWordWrap(true);
+    auto* edit = new QLineEdit;
+    edit->setObjectName(QStringLiteral("Edit%1").arg(i + 1));
+    edit->setAutoFillBackground(true);
+    SetFieldColour(edit, kFieldWhite);
+    label->setBuddy(edit);
+    paramsLayout->addWidget(label);
+    paramsLayout->addWidget(edit);
+    connect(edit, &QLineEdit::textChanged, this, [this] { Edit1Change(); });
+    Edits[i] = edit;
+  }
+  paramsLayout->addStretch(1);
+  Panel1->addTab(params, QStringLiteral("Параметры"));
+
+  Image1 = new QLabel;
+  Image1->setPixmap(vintaler::DimensionSketch());
+  Image1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+  Image1->installEventFilter(this);
+  Panel1->addTab(Image1, QStringLiteral("Схема"));
+
+  // Right: the three pages (tabs hidden: pages change only through the
+  // commands) and the tool bar along the right edge.
+  Panel2 = new QFrame;
+  Panel2->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  Panel2->setAutoFillBackground(true);
+  QPalette white = Panel2->palette();
+  white.setColor(QPalette::Window, Qt::white);
+  Panel2->setPalette(white);
+
+  PageControl1 = new QTabWidget;
+  PageControl1->tabBar()->hide();
+  PageControl1->setDocumentMode(true);
+
+  xPaintBox1 = new TxPaintBox;
+  xPaintBox1->setObjectName(QStringLiteral("xPaintBox1"));
+  xPaintBox1->SetSpaceMode(fish::TSpaceMode::_3D);
+  xPaintBox1->SetBounds(-100, 100, -100, 100, -100, 100);
+  xPaintBox2 = new TxPaintBox;
+  xPaintBox2->setObjectName(QStringLiteral("xPaintBox2"));
+  xPaintBox2->SetSpaceMode(fish::TSpaceMode::_2D);
+  xPaintBox2->SetBounds(-100, 100, -100, 100, -100, 100);
+  for (TxPaintBox* box : {xPaintBox1, xPaintBox2}) {
+    box->setCursor(Qt::CrossCursor);
+    box->SetPenColor(QColor(0, 0, 255));
+    box->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(box, &QWidget::customContextMenuRequested, this,
+            [this, box](const QPoint& pos) { ShowPopup(PopupMenu1, box, pos); });
+    box->OnPaint = [this](TxPaintBox*) { Redraw(false); };
+    box->OnDblClick = [this](TxPaintBox*) { Redraw(true); };
+  }
+
+  Memo1 = new QTextEdit;
+  Memo1->setFrameStyle(QFrame::NoFrame);
+  Memo1->setAcceptRichText(false);
+  Memo1->setLineWrapMode(QTextEdit::NoWrap);
+  Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  QFont courier(QStringLiteral("Courier New"));
+  courier.setStyleHint(QFont::TypeWriter);
+  courier.setFixedPitch(true);
+  courier.setPixelSize(13);
+  Memo1->setFont(courier);
+  Memo1->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(Memo1, &QWidget::customContextMenuRequested, this,
+          [this](const QPoint& pos) { ShowPopup(PopupMenu2, Memo1, pos); });
+
+  PageControl1->addTab(xPaintBox1, QStringLiteral("3M"));
+  PageControl1->addTab(xPaintBox2, QStringLiteral("Развертка"));
+  PageControl1->addTab(Memo1, QStringLiteral("Результаты"));
+
+  ToolBar1 = new QToolBar;
+  ToolBar1->setOrientation(Qt::Vertical);
+  ToolBar1->setToolButtonStyle(Qt::ToolButtonIconOnly);
+  ToolBar1->setIconSize(QSize(16, 16));
+  AddToolButton(Show3D, 11);
+  AddToolButton(ShowRazvertka, 12);
+  AddToolButton(ShowResult, 13);
+  ToolBar1->addSeparator();
+  AddToolButton(ScrollLeft, 2);
+  AddToolButton(ScrollRight, 3);
+  AddToolButton(ScrollUp, 5);
+  AddToolButton(ScrollDown, 4);
+  AddToolButton(ZoomIn, 0);
+  AddToolButton(ZoomOut, 1);
+  AddToolButton(AutoScale, 19);
+  ToolBar1->addSeparator();
+  AddToolButton(PrintAction, 10);
+
+  auto* right = new QHBoxLayout(Panel2);
+  right->setContentsMargins(1, 1, 1, 1);
+  right->setSpacing(0);
+  right->addWidget(PageControl1, 1);
+  right->addWidget(ToolBar1);
+
+  Splitter1 = new QSplitter(Qt::Horizontal);
+  Splitter1->setHandleWidth(3);
+  Splitter1->setChildrenCollapsible(false);
+  Splitter1->addWidget(Panel1);
+  Splitter1->addWidget(Panel2);
+  Splitter1->setStretchFactor(1, 1);
+  Splitter1->setSizes({212, 355});
+
+  auto* layout = new QHBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(Splitter1);
+}
+
+void TWorkForm::ShowPopup(QMenu* menu, QWidget* from, const QPoint& pos) { menu->popup(from->mapToGlobal(pos)); }
+
+bool TWorkForm::GetSystemInfo() {
+  const fish::TSystemParams before = SystemParams;
+  bool allValid = true;
+  for (std::size_t i = 0; i < Edits.size(); ++i) {
+    if (const auto v = vintaler::TextToNumber(Edits[i]->text())) {
+      SystemParams.*kFieldOf[i] = *v;
+      SetFieldColour(Edits[i], kFieldWhite);
+    } else {
+      SetFieldColour(Edits[i], kFieldRed);
+      allValid = false;
+    }
+  }
+  // One bad field keeps the whole record: a half-taken set of values would
+  // draw a piece nobody typed.
+  if (!allValid) SystemParams = before;
+  Redraw(false);
+  return allValid;
+}
+
+void TWorkForm::setSysInfo() {
+  // The texts' change notifications must not read the fields back while they
+  // are being filled: every field shows its own record value.
+  filling_ = true;
+  for (std::size_t i = 0; i < Edits.size(); ++i) {
+    try {
+      Edits[i]->setText(vintaler::NumberToText(SystemParams.*kFieldOf[i]));
+    } catch (...) {
+      // Only a damaged project file can hold a value that has no text.
+      Edits[i]->setText(QString());
+    }
+  }
+  filling_ = false;
+  Redraw(false);
+}
+
+void TWorkForm::Edit1Change() {
+  if (filling_ || !isVisible()) return;
+  GetSystemInfo();
+}
+
+void TWorkForm::Image1DblClick() { GetSystemInfo(); }
+
+bool TWorkForm::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == Image1 && event->type() == QEvent::MouseButtonDblClick) {
+    Image1DblClick();
+    return true;
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void TWorkForm::Redraw(bool report) {
+  if (ActiveBox) {
+    try {
+      if (ActiveBox == xPaintBox1) fish::DrawSurf(*xPaintBox1, SystemParams, ProParams);
+      if (ActiveBox == xPaintBox2) fish::DrawRazvertka(*xPaintBox2, SystemParams, ProParams);
+    } catch (...) {
+      // A failed picture says why on the view itself: a message box on every
+      // paint or keystroke would lock the window up.
+      const QString message = vintaler::CurrentExceptionMessage();
+      ActiveBox->ClearView();
+      ActiveBox->ShowMessage(message);
+      if (report) vintaler::ReportError(this, message);
+    }
+  }
+  if (ActivePage() == 2) TabSheet3Show();
+}
+
+void TWorkForm::DrawActionExecute() { Redraw(true); }
+
+int TWorkForm::ActivePage() const { return PageControl1->currentIndex(); }
+
+void TWorkForm::SetActivePage(int index) {
+  PageControl1->setCurrentIndex(index);
+  switch (index) {
+    case 0: TabSheet1Show(); break;
+    case 1: TabSheet2Show(); break;
+    case 2: TabSheet3Show(); break;
+    default: break;
+  }
+}
+
+void TWorkForm::CheckPage(QAction* checked) {
+  for (QAction* a : {Show3D, ShowRazvertka, ShowResult}) a->setChecked(a == checked);
+}
+
+void TWorkForm::TabSheet1Show() {
+  CheckPage(Show3D);
+  ActiveBox = xPaintBox1;
+}
+
+void TWorkForm::TabSheet2Show() {
+  CheckPage(ShowRazvertka);
+  ActiveBox = xPaintBox2;
+}
+
+void TWorkForm::TabSheet3Show() {
+  CheckPage(ShowResult);
+  Memo1->setUpdatesEnabled(false);
+  QStringList lines;
+  try {
+    lines << QStringLiteral("Параметры перехода:") << QString();
+    const std::string sep = vintaler::LocaleDecimalSeparator();
+    const fish::TStringList params = fish::GetParamsText(SystemParams, sep);
+    for (const auto& l : params) lines << QString::fromStdString(l);
+    lines << QString() << QStringLiteral("Результаты расчета развертки:") << QString();
+    for (const auto& l : fish::GetGabaritText(SystemParams, ProParams, sep)) lines << QString::fromStdString(l);
+    lines << QString()
+          << QStringLiteral("Координаты точек контура развертки (по квадрантам прямоугольного сечения):");
+    for (std::uint8_t q = 1; q <= 4; ++q) {
+      for (const auto& l : fish::GetRazvertkaTable(SystemParams, ProParams, q, sep)) {
+        lines << QString::fromStdString(l);
+      }
+    }
+  } catch (...) {
+    // The text ends where the computation failed, with the reason.
+    lines << QString() << vintaler::CurrentExceptionMessage();
+  }
+  Memo1->setPlainText(lines.join(QLatin1Char('\n')));
+  Memo1->setUpdatesEnabled(true);
+}
+
+void TWorkForm::ShowSystemParamsExecute() {
+  // The action's own toggle has already inverted the check mark.
+  Panel1->setVisible(ShowSystemParams->isChecked());
+}
+
+void TWorkForm::UpdateCaption() { setWindowTitle(QStringLiteral("Проект (%1)").arg(ProjectFileName)); }
+
+void TWorkForm::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (!shownOnce_) {
+    shownOnce_ = true;
+    SetActivePage(0);
+  }
+}
+
+void TWorkForm::closeEvent(QCloseEvent* event) {
+  // The last project window takes the main window's Save with it.
+  if (host_ && host_->OpenProjectCount() <= 1) host_->SetSaveEnabled(false);
+  event->accept();
+}

@@ -1,0 +1,122 @@
+// One project: its two records, the six parameter fields, and three pages
+// (the 3-D wire model, the development, the numeric results). Every change
+// ends in the one redraw, DrawAction, which recomputes everything from the
+// records; nothing computed is kept.
+#pragma once
+
+#include <QAction>
+#include <QWidget>
+#include <array>
+
+#include "FishTypes.h"
+
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QSplitter;
+class QTabWidget;
+class QTextEdit;
+class QToolBar;
+class TxPaintBox;
+
+namespace vintaler {
+class IProjectHost;
+}
+
+class TWorkForm : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit TWorkForm(vintaler::IProjectHost* host, QWidget* parent = nullptr);
+
+  // Project state.
+  fish::TSystemParams SystemParams;
+  fish::TProParams ProParams;
+  QString ProjectFileName;
+  TxPaintBox* ActiveBox = nullptr;
+
+  // Reads the six fields into SystemParams and redraws. An invalid field turns
+  // red and the whole record keeps its previous values. True if all were valid.
+  bool GetSystemInfo();
+  // Writes SystemParams into the six fields, then redraws once.
+  void setSysInfo();
+
+  // The redraw: the surface in ActiveBox, and the results page while it is
+  // shown. A failure is drawn on the view itself; with `report` (a command the
+  // user ran) it is also shown once in a message box.
+  void Redraw(bool report);
+
+  // Page index of PageControl1: 0 model, 1 development, 2 results.
+  int ActivePage() const;
+  void SetActivePage(int index);
+
+  // Sets the caption "Проект (<name>)".
+  void UpdateCaption();
+
+  // The window's own menus, shown in the main menu bar while it is active.
+  QMenu* EditMenu = nullptr;  // "Редактирование"
+  QMenu* ViewMenu = nullptr;  // "Вид"
+  QMenu* PopupMenu1 = nullptr;
+  QMenu* PopupMenu2 = nullptr;
+
+  // Components.
+  QTabWidget* Panel1 = nullptr;
+  std::array<QLineEdit*, 6> Edits{};  // Edit1..Edit6: A, B, R, L, X1, Y1
+  QLabel* Image1 = nullptr;
+  QSplitter* Splitter1 = nullptr;
+  QFrame* Panel2 = nullptr;
+  QTabWidget* PageControl1 = nullptr;
+  TxPaintBox* xPaintBox1 = nullptr;
+  TxPaintBox* xPaintBox2 = nullptr;
+  QTextEdit* Memo1 = nullptr;
+  QToolBar* ToolBar1 = nullptr;
+
+  // Actions.
+  QAction* Show3D = nullptr;
+  QAction* ShowRazvertka = nullptr;
+  QAction* ShowResult = nullptr;
+  QAction* ShowSystemParams = nullptr;
+  QAction* SetupDrawAction = nullptr;
+  QAction* ShowProParamsAction = nullptr;
+  QAction* DrawAction = nullptr;
+  QAction* PrintAction = nullptr;
+  QAction* ScrollLeft = nullptr;
+  QAction* ScrollRight = nullptr;
+  QAction* ScrollUp = nullptr;
+  QAction* ScrollDown = nullptr;
+  QAction* ZoomIn = nullptr;
+  QAction* ZoomOut = nullptr;
+  QAction* AutoScale = nullptr;
+  QAction* Save = nullptr;
+  QAction* ShowShema = nullptr;
+  QAction* SelectAll = nullptr;
+  QAction* Copy = nullptr;
+  QAction* SetFont = nullptr;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void createActions();
+  void createMenus();
+  void createLayout();
+  QAction* MakeAction(const QString& caption, const QString& hint, const QKeySequence& shortcut, int icon);
+  void AddToolButton(QAction* action, int icon);
+
+  void Edit1Change();
+  void Image1DblClick();
+  void TabSheet1Show();
+  void TabSheet2Show();
+  void TabSheet3Show();
+  void CheckPage(QAction* checked);
+  void ShowSystemParamsExecute();
+  void DrawActionExecute();
+  void ShowPopup(QMenu* menu, QWidget* from, const QPoint& pos);
+
+  vintaler::IProjectHost* host_ = nullptr;
+  bool filling_ = false;
+  bool shownOnce_ = false;
+};

@@ -1,0 +1,124 @@
+// A drawing surface: a world window mapped to pixels, in plane or oblique 3-D
+// mode, drawn into the widget's own back-buffer image (cmCanvas) or into an
+// off-screen bitmap of the widget's size (cmBitMap) for printing and copying.
+//
+// The surface keeps no picture of its own making: when Qt asks it to paint it
+// raises OnPaint, whose handler redraws the whole view, and then shows the
+// back buffer.
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QPainter>
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+#include "FishDraw.h"
+#include "FishView.h"
+
+class TxPaintBox : public QWidget, public fish::TDrawSurface {
+  Q_OBJECT
+
+ public:
+  enum TCanvasMode { cmCanvas, cmBitMap };
+  using Extended = fish::Extended;
+
+  explicit TxPaintBox(QWidget* parent = nullptr);
+  ~TxPaintBox() override;
+
+  // Setting a property only stores it: callers run UpdateScale and redraw.
+  fish::TSpaceMode SpaceMode() const { return map_.SpaceMode; }
+  void SetSpaceMode(fish::TSpaceMode m) { map_.SpaceMode = m; }
+  Extended MinX() const { return map_.MinX; }
+  Extended MaxX() const { return map_.MaxX; }
+  Extended MinY() const { return map_.MinY; }
+  Extended MaxY() const { return map_.MaxY; }
+  Extended MinZ() const { return map_.MinZ; }
+  Extended MaxZ() const { return map_.MaxZ; }
+  Extended X0() const { return map_.X0; }
+  Extended Y0() const { return map_.Y0; }
+  Extended Z0() const { return map_.Z0; }
+  void SetMinX(Extended v) { map_.MinX = v; }
+  void SetMaxX(Extended v) { map_.MaxX = v; }
+  void SetMinY(Extended v) { map_.MinY = v; }
+  void SetMaxY(Extended v) { map_.MaxY = v; }
+  void SetMinZ(Extended v) { map_.MinZ = v; }
+  void SetMaxZ(Extended v) { map_.MaxZ = v; }
+  void SetX0(Extended v) { map_.X0 = v; }
+  void SetY0(Extended v) { map_.Y0 = v; }
+  void SetZ0(Extended v) { map_.Z0 = v; }
+  // All six bounds at once: MinX, MaxX, MinY, MaxY, MinZ, MaxZ.
+  void SetBounds(Extended minX, Extended maxX, Extended minY, Extended maxY, Extended minZ, Extended maxZ);
+
+  TCanvasMode CanvasMode() const { return canvasMode_; }
+  void SetCanvasMode(TCanvasMode mode);
+
+  // Pen colour of the widget's own canvas (the bitmap's pen stays black).
+  QColor PenColor() const { return penColor_; }
+  void SetPenColor(const QColor& c);
+
+  Extended ScaleX() const { return map_.ScaleX(); }
+  Extended ScaleY() const { return map_.ScaleY(); }
+  Extended ScaleZ() const { return map_.ScaleZ(); }
+
+  // fish::TDrawSurface
+  void UpdateScale() override;
+  void ClearView() override;
+  void MoveTo2D(Extended x, Extended y) override;
+  void LineTo2D(Extended x, Extended y) override;
+  void MoveTo3D(Extended x, Extended y, Extended z) override;
+  void LineTo3D(Extended x, Extended y, Extended z) override;
+
+  Extended ScreenToWorldX(int column) const;
+  Extended ScreenToWorldY(int row) const;
+
+  // A new white bitmap of the widget's current size.
+  void ResetBitmap();
+  const QImage& Bitmap() const;
+
+  // The widget's own canvas: what the screen shows.
+  const QImage& CanvasImage() const;
+
+  // Writes a message over the (already cleared) view, for a redraw that failed.
+  void ShowMessage(const QString& text);
+
+  std::function<void(TxPaintBox*)> OnPaint;
+  std::function<void(TxPaintBox*)> OnDblClick;
+  std::function<void(TxPaintBox*, int x, int y)> OnMouseMove;
+  std::function<void(TxPaintBox*)> OnMouseEnter;
+  std::function<void(TxPaintBox*)> OnMouseLeave;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void enterEvent(QEnterEvent* event) override;
+  void leaveEvent(QEvent* event) override;
+
+ private:
+  const fish::TViewMapping& Mapping() const;
+  QImage& DrawImage();
+  QPoint& DrawPen();
+  QPainter& DrawPainter();
+  void EnsureCanvas() const;
+  void EndPainting() const;
+  void Changed();
+  void MovePen(const fish::TPixel& p);
+  void LinePen(const fish::TPixel& p);
+
+  mutable fish::TViewMapping map_;
+  TCanvasMode canvasMode_ = cmCanvas;
+  QColor penColor_ = Qt::black;
+
+  mutable QImage canvas_;
+  mutable QImage bitmap_;
+  QPoint canvasPen_;
+  QPoint bitmapPen_;
+  // One painter stays open on the image being drawn during a pass, and is
+  // closed before the image is shown, handed out or resized.
+  mutable std::unique_ptr<QPainter> painter_;
+  mutable QImage* painterTarget_ = nullptr;
+  bool inPaint_ = false;
+};

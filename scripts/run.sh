@@ -7,5 +7,4 @@ scripts/install-deps.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j "$(nproc)"
 
-# The graphical program is not there yet: show the results of a new project.
-exec build/src/cli/vintaler-cli "$@"
+exec build/vintaler "$@"

@@ -51,7 +51,12 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
   RebuildMenuBar();
 }
 
-TForm1::~TForm1() { StorePlacement(true); }
+TForm1::~TForm1() {
+  // The project windows close while the frame is taken down; the menu bar
+  // must not be rebuilt for them any more.
+  disconnect(mdiArea_, nullptr, this, nullptr);
+  StorePlacement(true);
+}
 
 QAction* TForm1::MakeAction(const QString& caption, const QString& hint, const QKeySequence& shortcut, int icon) {
   auto* action = new QAction(caption, this);

@@ -1,0 +1,182 @@
+#include <QtTest>
+
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSettings>
+#include <QStatusTipEvent>
+#include <QToolBar>
+
+#include "ErrorReport.h"
+#include "TAboutForm.h"
+#include "TForm1.h"
+#include "TWorkForm.h"
+
+namespace {
+
+QStringList MenuTitles(QMainWindow& w) {
+  QStringList titles;
+  for (QAction* a : w.menuBar()->actions()) titles << a->text();
+  return titles;
+}
+
+QStringList Captions(const QList<QAction*>& actions) {
+  QStringList texts;
+  for (QAction* a : actions) texts << (a->isSeparator() ? QStringLiteral("-") : a->text());
+  return texts;
+}
+
+}  // namespace
+
+class TForm1Test : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase() {
+    QLocale::setDefault(QLocale::c());
+    vintaler::SetErrorHandler([](QWidget*, const QString& m) { QFAIL(qPrintable("unexpected message: " + m)); });
+  }
+
+  void startsWithoutProjects() {
+    TForm1 form;
+    QCOMPARE(form.windowTitle(), QStringLiteral("Винталер 1.0"));
+    QCOMPARE(MenuTitles(form), (QStringList{"Файл", "Окно", "?"}));
+    QVERIFY(!form.SaveAction->isEnabled());
+    QCOMPARE(Captions(form.FileMenu->actions()), (QStringList{"Открыть", "Сохранить", "Новый", "Выход"}));
+    QCOMPARE(form.ExitAction->shortcut(), QKeySequence("Ctrl+X"));
+    QCOMPARE(form.LoadAction->shortcut(), QKeySequence("F3"));
+    QCOMPARE(form.SaveAction->shortcut(), QKeySequence("F2"));
+    QCOMPARE(Captions(form.ToolBar1->actions()),
+             (QStringList{"Выход", "-", "Новый", "Открыть", "Сохранить", "-", "Каскадом", "Горизонтально",
+                          "Вертикально"}));
+    QCOMPARE(form.StatusPanel0()->width(), 150);
+  }
+
+  void newProjectsAreNumberedByTheOpenWindows() {
+    TForm1 form;
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QTest::keyClick(&form, Qt::Key_N, Qt::ControlModifier);
+    QCOMPARE(form.ProjectWindows().size(), 1);
+    QCOMPARE(form.ProjectWindows()[0]->ProjectFileName, QStringLiteral("Nonename1"));
+    QCOMPARE(form.MdiArea()->subWindowList()[0]->windowTitle(), QStringLiteral("Проект (Nonename1)"));
+    QVERIFY(form.SaveAction->isEnabled());
+    QCOMPARE(MenuTitles(form), (QStringList{"Файл", "Редактирование", "Вид", "Окно", "?"}));
+
+    form.NewProjectActionExecute();
+    form.NewProjectActionExecute();
+    QCOMPARE(form.ProjectWindows()[2]->ProjectFileName, QStringLiteral("Nonename3"));
+    form.MdiArea()->subWindowList()[0]->close();
+    QApplication::processEvents();
+    QCOMPARE(form.ProjectWindows().size(), 2);
+    QCOMPARE(form.NewProjectActionExecute()->ProjectFileName, QStringLiteral("Nonename3"));  // two windows may carry the same default name
+  }
+
+  void closingTheLastProjectGreysSave() {
+    TForm1 form;
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    form.NewProjectActionExecute();
+    form.NewProjectActionExecute();
+    form.MdiArea()->subWindowList()[0]->close();
+    QApplication::processEvents();
+    QVERIFY(form.SaveAction->isEnabled());
+    form.MdiArea()->subWindowList()[0]->close();
+    QApplication::processEvents();
+    QVERIFY(!form.SaveAction->isEnabled());
+    QCOMPARE(MenuTitles(form), (QStringList{"Файл", "Окно", "?"}));
+    form.SaveAction->trigger();  // nothing to save: nothing happens
+  }
+
+  void hintsGoToTheLastPanel() {
+    TForm1 form;
+    form.StatusPanel0()->setText("12.3: -4.6");
+    QStatusTipEvent tip(QStringLiteral("Создает новый проект"));
+    QApplication::sendEvent(&form, &tip);
+    QCOMPARE(form.HintPanel()->text(), QStringLiteral("Создает новый проект"));
+    QCOMPARE(form.StatusPanel0()->text(), QStringLiteral("12.3: -4.6"));
+    TWorkForm* project = form.NewProjectActionExecute();
+    emit project->PopupMenu2->hovered(project->SetFont);
+    QCOMPARE(form.HintPanel()->text(), QStringLiteral("Выбор шрифта"));
+  }
+
+  void windowArrangement() {
+    TForm1 form;
+    form.resize(800, 600);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    form.NewProjectActionExecute();
+    form.NewProjectActionExecute();
+    const QList<QMdiSubWindow*> w = form.MdiArea()->subWindowList();
+    const QRect area = form.MdiArea()->viewport()->rect();
+    form.WindowTileHorizontal->trigger();
+    QCOMPARE(w[0]->geometry(), QRect(0, 0, area.width(), area.height() / 2));
+    QCOMPARE(w[1]->geometry().top(), area.height() / 2);
+    form.WindowTileVertical->trigger();
+    QCOMPARE(w[1]->geometry(), QRect(area.width() / 2, 0, area.width() / 2, area.height()));
+    form.WindowMinimizeAll->trigger();
+    QVERIFY(w[0]->isMinimized() && w[1]->isMinimized());
+    w[0]->showNormal();
+    w[1]->showNormal();
+    form.WindowCascade->trigger();
+    QVERIFY(w[1]->geometry().topLeft().x() > w[0]->geometry().topLeft().x());
+    QVERIFY(w[1]->geometry().topLeft().y() > w[0]->geometry().topLeft().y());
+  }
+
+  void placementIsStoredAndRestored() {
+    {
+      QSettings settings(QString(), QCoreApplication::applicationName());
+      settings.clear();
+    }
+    {
+      TForm1 form;
+      form.show();
+      QVERIFY(QTest::qWaitForWindowExposed(&form));
+      form.setWindowState(Qt::WindowNoState);
+      form.setGeometry(40, 50, 600, 400);
+      QApplication::processEvents();
+      form.close();
+      QSettings settings(QString(), QCoreApplication::applicationName());
+      QCOMPARE(settings.value("TForm1/Visible").toBool(), false);
+      QCOMPARE(settings.value("TForm1/ShowCmd").toInt(), 1);
+    }
+    QSettings settings(QString(), QCoreApplication::applicationName());
+    QCOMPARE(settings.value("TForm1/Visible").toBool(), true);  // written again when destroyed
+    const QStringList norm = settings.value("TForm1/NormPos").toString().split(',');
+    QCOMPARE(norm.size(), 4);
+    QCOMPARE(norm[2].toInt() - norm[0].toInt(), 600);
+    QCOMPARE(norm[3].toInt() - norm[1].toInt(), 400);
+    for (const char* key : {"Flags", "PixelsPerInch", "MinMaxPos"}) QVERIFY(settings.contains(QString("TForm1/") + key));
+
+    TForm1 again;
+    again.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&again));
+    QVERIFY(!again.isMaximized());
+    QCOMPARE(again.normalGeometry().size(), QSize(600, 400));
+  }
+
+  void withoutStoredPlacementTheWindowIsMaximised() {
+    {
+      QSettings settings(QString(), QCoreApplication::applicationName());
+      settings.clear();
+    }
+    TForm1 form;
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QVERIFY(form.isMaximized());
+  }
+
+  void aboutBoxLayout() {
+    TAboutForm about;
+    QCOMPARE(about.windowTitle(), QStringLiteral("О программе"));
+    QCOMPARE(about.size(), QSize(314, 130));
+    QCOMPARE(about.OKButton->geometry(), QRect(123, 99, 75, 25));
+    QTimer::singleShot(0, &about, [&about] { about.OKButton->click(); });
+    QCOMPARE(about.exec(), int(QDialog::Accepted));
+  }
+};
+
+QTEST_MAIN(TForm1Test)
+#include "TForm1Test.moc"

@@ -1,0 +1,270 @@
+#include <QtTest>
+
+#include <QLineEdit>
+#include <QMenu>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTextEdit>
+#include <cstring>
+
+#include "ErrorReport.h"
+#include "FishView.h"
+#include "IProjectHost.h"
+#include "TWorkForm.h"
+#include "TxPaintBox.h"
+
+namespace {
+
+class FakeHost : public vintaler::IProjectHost {
+ public:
+  int open = 0;
+  bool saveEnabled = false;
+  QString coordinates;
+  QString hint;
+  int OpenProjectCount() const override { return open; }
+  void SetSaveEnabled(bool e) override { saveEnabled = e; }
+  void SetCoordinateText(const QString& t) override { coordinates = t; }
+  void ShowHint(const QString& t) override { hint = t; }
+};
+
+bool SameBits(fish::Extended a, fish::Extended b) { return std::memcmp(&a, &b, 10) == 0; }
+
+bool SameRecord(const fish::TSystemParams& a, const fish::TSystemParams& b) {
+  return SameBits(a.A, b.A) && SameBits(a.B, b.B) && SameBits(a.L, b.L) && SameBits(a.R, b.R) &&
+         SameBits(a.X1, b.X1) && SameBits(a.Y1, b.Y1);
+}
+
+bool IsRed(QLineEdit* e) { return e->palette().color(QPalette::Base) == QColor(255, 0, 0); }
+
+// The pixel where the box's current window puts a world point.
+QPoint PixelOf(const TxPaintBox& box, fish::Extended x, fish::Extended y, fish::Extended z = 0) {
+  fish::TViewMapping m;
+  m.SpaceMode = box.SpaceMode();
+  m.MinX = box.MinX();
+  m.MaxX = box.MaxX();
+  m.MinY = box.MinY();
+  m.MaxY = box.MaxY();
+  m.MinZ = box.MinZ();
+  m.MaxZ = box.MaxZ();
+  m.Width = box.width();
+  m.Height = box.height();
+  m.UpdateScale();
+  const fish::TPixel p = box.SpaceMode() == fish::TSpaceMode::_3D ? m.Project3D(x, y, z) : m.Project2D(x, y);
+  return {p.X, p.Y};
+}
+
+int CountColour(const QImage& image, QRgb colour) {
+  int n = 0;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) n += image.pixel(x, y) == colour;
+  }
+  return n;
+}
+
+const QRgb kBlue = qRgb(0, 0, 255);
+
+}  // namespace
+
+class TWorkFormTest : public QObject {
+  Q_OBJECT
+
+  QStringList errors_;
+
+ private slots:
+  void initTestCase() {
+    QLocale::setDefault(QLocale::c());
+    vintaler::SetErrorHandler([this](QWidget*, const QString& m) { errors_ << m; });
+  }
+  void init() { errors_.clear(); }
+  void cleanup() { QLocale::setDefault(QLocale::c()); }
+
+  void newWindowShowsTheDefaults() {
+    FakeHost host;
+    host.open = 2;
+    TWorkForm form(&host);
+    QCOMPARE(form.ProjectFileName, QStringLiteral("Nonename3"));
+    QCOMPARE(form.windowTitle(), QStringLiteral("Проект (Nonename3)"));
+    QVERIFY(host.saveEnabled);
+    const QStringList expected = {"100", "100", "50", "50", "0", "0"};
+    for (int i = 0; i < 6; ++i) QCOMPARE(form.Edits[static_cast<std::size_t>(i)]->text(), expected[i]);
+    QCOMPARE(form.ActivePage(), 0);
+    QVERIFY(form.Show3D->isChecked());
+    QVERIFY(!form.ShowRazvertka->isChecked());
+    QVERIFY(!form.ShowResult->isChecked());
+    QVERIFY(form.PageControl1->tabBar()->isHidden());
+    QCOMPARE(form.ActiveBox, form.xPaintBox1);
+    QCOMPARE(form.ProParams.Divisions, 10);
+    QCOMPARE(form.xPaintBox1->SpaceMode(), fish::TSpaceMode::_3D);
+    QCOMPARE(form.xPaintBox2->MinX(), -100.0L);
+    QCOMPARE(form.Save->shortcut(), QKeySequence());
+    QCOMPARE(form.ZoomIn->shortcut(), QKeySequence("Ctrl+I"));
+    QCOMPARE(form.ShowRazvertka->statusTip(), QStringLiteral("Показывает развертку поверхности перехода"));
+  }
+
+  void invalidFieldTurnsRedAndKeepsTheRecord() {
+    TWorkForm form(nullptr);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    const fish::TSystemParams before = form.SystemParams;
+    QLineEdit* r = form.Edits[2];
+    r->setText("50a");
+    QVERIFY(IsRed(r));
+    QVERIFY(SameRecord(form.SystemParams, before));
+    r->setText("45");
+    QVERIFY(!IsRed(r));
+    QCOMPARE(form.SystemParams.R, 45.0L);
+
+    // One invalid field keeps every field's old value, the valid ones' too.
+    form.Edits[0]->setText("");
+    QVERIFY(IsRed(form.Edits[0]));
+    form.Edits[1]->setText("120");
+    QCOMPARE(form.SystemParams.B, 100.0L);
+    QCOMPARE(form.SystemParams.A, 100.0L);
+    form.Edits[0]->setText("80");
+    QCOMPARE(form.SystemParams.A, 80.0L);
+    QCOMPARE(form.SystemParams.B, 120.0L);
+    QVERIFY(!IsRed(form.Edits[0]));
+    QVERIFY2(errors_.isEmpty(), "an invalid field is never reported by a message");
+  }
+
+  void fillingTheFieldsDoesNotReadThemBack() {
+    TWorkForm form(nullptr);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    form.SystemParams.A = 0.1L;  // its 15-digit text reads back as another value
+    form.SystemParams.L = -12.25L;
+    form.setSysInfo();
+    QCOMPARE(form.Edits[0]->text(), QStringLiteral("0.1"));
+    QCOMPARE(form.Edits[3]->text(), QStringLiteral("-12.25"));
+    QVERIFY(SameBits(form.SystemParams.A, 0.1L));
+  }
+
+  void fieldsUseTheLocaleSeparator() {
+    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+    TWorkForm form(nullptr);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    form.Edits[2]->setText("12,5");
+    QCOMPARE(form.SystemParams.R, 12.5L);
+    form.Edits[2]->setText("12.5");
+    QVERIFY(IsRed(form.Edits[2]));
+    QCOMPARE(form.SystemParams.R, 12.5L);
+    form.SystemParams.X1 = -0.75L;
+    form.setSysInfo();
+    QCOMPARE(form.Edits[4]->text(), QStringLiteral("-0,75"));
+  }
+
+  void pagesChecksAndActiveBox() {
+    TWorkForm form(nullptr);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    form.ShowRazvertka->trigger();
+    QCOMPARE(form.ActivePage(), 1);
+    QCOMPARE(form.ActiveBox, form.xPaintBox2);
+    QVERIFY(form.ShowRazvertka->isChecked() && !form.Show3D->isChecked());
+    form.ShowResult->trigger();
+    QCOMPARE(form.ActivePage(), 2);
+    QCOMPARE(form.ActiveBox, form.xPaintBox2);  // the results page keeps the last drawing surface
+    QVERIFY(form.ShowResult->isChecked() && !form.ShowRazvertka->isChecked());
+    QVERIFY(form.Memo1->toPlainText().contains("Общие габариты (XxY)=191.8x131.5"));
+    form.Edits[2]->setText("40");
+    QVERIFY(form.Memo1->toPlainText().contains("Радиус круглого сечения: R=40"));
+    form.Show3D->trigger();
+    QCOMPARE(form.ActiveBox, form.xPaintBox1);
+    form.ShowResult->trigger();
+    form.ShowResult->trigger();  // triggering the checked page keeps it checked
+    QVERIFY(form.ShowResult->isChecked());
+  }
+
+  void leftPanelToggleKeepsTheFields() {
+    TWorkForm form(nullptr);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    form.Edits[3]->setText("x");
+    form.ShowSystemParams->trigger();
+    QVERIFY(!form.Panel1->isVisible());
+    QVERIFY(!form.ShowSystemParams->isChecked());
+    form.ShowSystemParams->trigger();
+    QVERIFY(form.Panel1->isVisible());
+    QCOMPARE(form.Edits[3]->text(), QStringLiteral("x"));
+    QVERIFY(IsRed(form.Edits[3]));
+  }
+
+  void viewsShowBlueLinesWhereTheGeometryIs() {
+    TWorkForm form(nullptr);
+    form.resize(700, 500);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    // The model: the corner of quadrant 1 (50, 50, 0) and the arc's top
+    // (0, 50, 50) are on the wire; quadrant 4's corner is not drawn.
+    form.Redraw(false);
+    QImage model = form.xPaintBox1->CanvasImage();
+    QCOMPARE(model.pixelColor(PixelOf(*form.xPaintBox1, 50, 50, 0)).rgb(), kBlue);
+    QCOMPARE(model.pixelColor(PixelOf(*form.xPaintBox1, -50, 50, 0)).rgb(), kBlue);
+    QCOMPARE(model.pixelColor(PixelOf(*form.xPaintBox1, 0, 50, 50)).rgb(), kBlue);
+    QVERIFY(model.pixelColor(PixelOf(*form.xPaintBox1, 50, -50, 0)).rgb() != kBlue);
+
+    form.ShowRazvertka->trigger();
+    form.Redraw(false);
+    const QImage flat = form.xPaintBox2->CanvasImage();
+    QCOMPARE(flat.pixelColor(PixelOf(*form.xPaintBox2, 0, 0)).rgb(), kBlue);
+    QCOMPARE(flat.pixelColor(PixelOf(*form.xPaintBox2, 50, 0)).rgb(), kBlue);
+    QCOMPARE(flat.pixelColor(PixelOf(*form.xPaintBox2, -50, 0)).rgb(), kBlue);
+    QCOMPARE(flat.pixelColor(PixelOf(*form.xPaintBox2, 25, 0)).rgb(), kBlue);  // the rectangle edge
+    QVERIFY2(flat.pixelColor(PixelOf(*form.xPaintBox2, 25, -30)).rgb() != kBlue, "quadrant 4 is off");
+  }
+
+  void failedRedrawsSayWhyOnTheView() {
+    TWorkForm form(nullptr);
+    form.resize(700, 500);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    form.ShowRazvertka->trigger();
+    // Flat, with the circle touching the Y-side midpoints and a tiny offset:
+    // the first seam is shorter than the offset once rounded.
+    form.Edits[3]->setText("0");
+    form.Edits[4]->setText("0.0149");
+    QVERIFY2(errors_.isEmpty(), "typing never pops a message box");
+    QImage shown = form.xPaintBox2->CanvasImage();
+    QCOMPARE(CountColour(shown, kBlue), 0);
+    QVERIFY2(CountColour(shown, qRgb(255, 255, 255)) < shown.width() * shown.height(), "the message is drawn");
+    QTest::qWait(50);  // paint events come and go without a box as well
+    QVERIFY(errors_.isEmpty());
+
+    form.DrawAction->trigger();  // an explicit command reports once
+    QCOMPARE(errors_, QStringList{"Invalid floating point operation"});
+
+    form.Edits[4]->setText("0");
+    QVERIFY2(CountColour(form.xPaintBox2->CanvasImage(), kBlue) > 0, "usable again once corrected");
+  }
+
+  void popupHintsReachTheHost() {
+    FakeHost host;
+    TWorkForm form(&host);
+    emit form.PopupMenu1->hovered(form.ZoomOut);
+    QCOMPARE(host.hint, QStringLiteral("Отдаляет область рисования"));
+    const QList<QAction*> items = form.PopupMenu1->actions();
+    QCOMPARE(items.size(), 14);
+    QCOMPARE(items[4]->text(), QStringLiteral("Сдвинуть"));
+    QCOMPARE(items[5]->statusTip(), QStringLiteral("Приближает область рисования"));
+    QCOMPARE(form.PopupMenu2->actions().size(), 13);
+  }
+
+  void closingTheLastWindowGreysSave() {
+    FakeHost host;
+    host.open = 1;  // the window itself, as the frame counts it while it closes
+    auto* form = new TWorkForm(&host);
+    QVERIFY(host.saveEnabled);
+    form->close();
+    QVERIFY(!host.saveEnabled);
+
+    FakeHost two;
+    two.open = 2;
+    auto* other = new TWorkForm(&two);
+    other->close();
+    QVERIFY2(two.saveEnabled, "one of two closed: Save stays");
+  }
+};
+
+QTEST_MAIN(TWorkFormTest)
+#include "TWorkFormTest.moc"

@@ -1,0 +1,177 @@
+#include <QtTest>
+
+#include "FishErrors.h"
+#include "TxPaintBox.h"
+
+namespace {
+
+const QRgb kWhite = qRgb(255, 255, 255);
+const QRgb kBlue = qRgb(0, 0, 255);
+const QRgb kBlack = qRgb(0, 0, 0);
+
+int CountPixels(const QImage& image, QRgb colour) {
+  int n = 0;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) n += image.pixel(x, y) == colour;
+  }
+  return n;
+}
+
+}  // namespace
+
+class TxPaintBoxTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void newSurfaceMapsEverythingToTheBottomLeft() {
+    TxPaintBox box;
+    box.resize(200, 100);
+    QCOMPARE(box.ScaleX(), 0.0L);
+    QCOMPARE(box.ScreenToWorldX(10), 0.0L);
+    QCOMPARE(box.MaxX(), 100.0L);
+    QCOMPARE(box.CanvasMode(), TxPaintBox::cmCanvas);
+    QVERIFY(box.Bitmap().isNull());
+  }
+
+  void obliqueMappingOnA400By300Control() {
+    TxPaintBox box;
+    box.resize(400, 300);
+    box.SetSpaceMode(fish::TSpaceMode::_3D);
+    box.SetBounds(-100, 100, -100, 100, -100, 100);
+    box.UpdateScale();
+    QCOMPARE(box.ScaleX(), 1.125L);
+    QCOMPARE(box.ScaleZ(), 1.125L);
+    box.SetPenColor(QColor(kBlue));
+    box.ClearView();
+    // The origin lands on (168, 132); a line along +X from there is drawn blue.
+    box.MoveTo3D(0, 0, 0);
+    box.LineTo3D(40, 0, 0);
+    const QImage image = box.CanvasImage();
+    QCOMPARE(image.pixel(168, 132), kBlue);
+    QCOMPARE(image.pixel(190, 132), kBlue);
+    QCOMPARE(image.pixel(190, 133), kWhite);
+    QCOMPARE(image.pixel(160, 132), kWhite);
+  }
+
+  void planeLinesLandOnTheirPixels() {
+    TxPaintBox box;
+    box.resize(200, 100);
+    box.SetBounds(0, 100, 0, 100, 0, 100);
+    box.UpdateScale();
+    box.ClearView();
+    box.MoveTo2D(10, 50);
+    box.LineTo2D(60, 50);  // row 100 - 50
+    box.LineTo2D(60, 90);  // the pen stayed at (60, 50): up to row 10
+    const QImage image = box.CanvasImage();
+    QCOMPARE(image.pixel(10, 50), kBlack);
+    QCOMPARE(image.pixel(35, 50), kBlack);
+    QCOMPARE(image.pixel(60, 30), kBlack);
+    QCOMPARE(image.pixel(60, 10), kBlack);
+    QCOMPARE(image.pixel(61, 30), kWhite);
+    QCOMPARE(CountPixels(image, kBlack), 51 + 40);
+    QCOMPARE(box.ScreenToWorldX(25), 25.0L);
+    QCOMPARE(box.ScreenToWorldY(100), 0.0L);
+  }
+
+  void bitmapModeDrawsBlackIntoTheBitmapOnly() {
+    TxPaintBox box;
+    box.resize(120, 80);
+    box.SetBounds(0, 100, 0, 100, 0, 100);
+    box.SetPenColor(QColor(kBlue));
+    box.UpdateScale();
+    box.ClearView();
+    box.MoveTo2D(0, 40);
+    box.LineTo2D(80, 40);
+    QVERIFY(CountPixels(box.CanvasImage(), kBlue) > 0);
+
+    box.SetCanvasMode(TxPaintBox::cmBitMap);
+    box.ResetBitmap();
+    QCOMPARE(box.Bitmap().size(), QSize(120, 80));
+    QCOMPARE(CountPixels(box.Bitmap(), kWhite), 120 * 80);
+    box.ClearView();  // clears the screen's canvas, not the bitmap
+    box.MoveTo2D(0, 20);
+    box.LineTo2D(50, 20);
+    QCOMPARE(CountPixels(box.CanvasImage(), kBlue), 0);
+    QCOMPARE(CountPixels(box.Bitmap(), kBlack), 41);
+    QCOMPARE(box.Bitmap().pixel(20, 64), kBlack);  // scale 0.8: (50, 20) -> (40, 64)
+
+    box.SetCanvasMode(TxPaintBox::cmCanvas);
+    box.LineTo2D(0, 0);  // the canvas pen is where the canvas left it
+    QCOMPARE(CountPixels(box.Bitmap(), kBlack), 41);
+    QVERIFY(CountPixels(box.CanvasImage(), kBlue) > 0);
+  }
+
+  void farPointsAreRangeErrorsAndDrawNothing() {
+    TxPaintBox box;
+    box.resize(100, 100);
+    box.SetBounds(0, 100, 0, 100, 0, 100);
+    box.UpdateScale();
+    box.ClearView();
+    box.MoveTo2D(10, 10);
+    QVERIFY_THROWS_EXCEPTION(fish::ERangeError, box.LineTo2D(3e9L, 10));
+    QVERIFY_THROWS_EXCEPTION(fish::EInvalidOp, box.LineTo2D(1e30L, 10));
+    QCOMPARE(CountPixels(box.CanvasImage(), kBlack), 0);
+
+    box.SetMaxY(0);
+    box.SetMinY(0);
+    try {
+      box.UpdateScale();
+      QFAIL("a zero Y span must fail");
+    } catch (const fish::EZeroDivide& e) {
+      QCOMPARE(QString::fromUtf8(e.what()), QStringLiteral("Floating point division by zero"));
+    }
+  }
+
+  void messagesAreWrittenOnTheView() {
+    TxPaintBox box;
+    box.resize(300, 100);
+    box.ClearView();
+    box.ShowMessage(QStringLiteral("Floating point division by zero"));
+    const QImage image = box.CanvasImage();
+    QVERIFY(CountPixels(image, kWhite) < 300 * 100);
+    QCOMPARE(image.pixel(299, 99), kWhite);
+  }
+
+  void eventsReachTheirHandlers() {
+    TxPaintBox box;
+    box.resize(100, 100);
+    int paints = 0, dbl = 0, enter = 0, leave = 0, moves = 0;
+    QPoint last;
+    box.OnPaint = [&](TxPaintBox* b) {
+      ++paints;
+      b->SetBounds(0, 100, 0, 100, 0, 100);
+      b->UpdateScale();
+      b->ClearView();
+      b->MoveTo2D(0, 50);
+      b->LineTo2D(100, 50);
+    };
+    box.OnDblClick = [&](TxPaintBox*) { ++dbl; };
+    box.OnMouseEnter = [&](TxPaintBox*) { ++enter; };
+    box.OnMouseLeave = [&](TxPaintBox*) { ++leave; };
+    box.OnMouseMove = [&](TxPaintBox*, int x, int y) {
+      ++moves;
+      last = QPoint(x, y);
+    };
+    // Painting raises OnPaint and shows what it drew.
+    const QImage shown = box.grab().toImage();
+    QVERIFY(paints >= 1);
+    QCOMPARE(shown.pixel(30, 50), kBlack);
+
+    QTest::mouseDClick(&box, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+    QCOMPARE(dbl, 1);
+    QTest::mouseMove(&box, QPoint(12, 34));
+    QMouseEvent move(QEvent::MouseMove, QPointF(12, 34), QPointF(12, 34), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(&box, &move);
+    QVERIFY(moves >= 1);
+    QCOMPARE(last, QPoint(12, 34));
+    QEnterEvent in(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
+    QApplication::sendEvent(&box, &in);
+    QEvent out(QEvent::Leave);
+    QApplication::sendEvent(&box, &out);
+    QCOMPARE(enter, 1);
+    QCOMPARE(leave, 1);
+  }
+};
+
+QTEST_MAIN(TxPaintBoxTest)
+#include "TxPaintBoxTest.moc"

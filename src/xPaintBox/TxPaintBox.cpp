@@ -89,7 +89,11 @@ QPainter& TxPaintBox::DrawPainter() {
 }
 
 void TxPaintBox::Changed() {
-  if (!inPaint_) update();
+  // One repaint request per picture, however many lines it has.
+  if (!inPaint_ && !updateRequested_) {
+    updateRequested_ = true;
+    update();
+  }
 }
 
 void TxPaintBox::ClearView() {
@@ -149,6 +153,7 @@ void TxPaintBox::ShowMessage(const QString& text) {
 }
 
 void TxPaintBox::paintEvent(QPaintEvent*) {
+  updateRequested_ = false;
   EnsureCanvas();
   if (OnPaint) {
     inPaint_ = true;

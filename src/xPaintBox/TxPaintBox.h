@@ -121,4 +121,5 @@ class TxPaintBox : public QWidget, public fish::TDrawSurface {
   mutable std::unique_ptr<QPainter> painter_;
   mutable QImage* painterTarget_ = nullptr;
   bool inPaint_ = false;
+  bool updateRequested_ = false;
 };

@@ -3,6 +3,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -16,6 +19,7 @@
 
 #include "ErrorReport.h"
 #include "ImageLists.h"
+#include "ModalDialogs.h"
 #include "TAboutForm.h"
 #include "TWorkForm.h"
 
@@ -83,6 +87,7 @@ void TForm1::createActions() {
   connect(ExitAction, &QAction::triggered, this, &QWidget::close);
   connect(NewProjectAction, &QAction::triggered, this, [this] { NewProjectActionExecute(); });
   connect(SaveAction, &QAction::triggered, this, [this] { SaveActionExecute(); });
+  connect(LoadAction, &QAction::triggered, this, [this] { LoadActionExecute(); });
   connect(ShowAbout, &QAction::triggered, this, [this] { ShowAboutExecute(); });
   connect(WindowCascade, &QAction::triggered, mdiArea_, &QMdiArea::cascadeSubWindows);
   connect(WindowTileHorizontal, &QAction::triggered, this, [this] { TileHorizontal(); });
@@ -183,14 +188,47 @@ void TForm1::SetCoordinateText(const QString& text) { panel0_->setText(text); }
 
 void TForm1::ShowHint(const QString& text) { hintPanel_->setText(text); }
 
-TWorkForm* TForm1::NewProjectActionExecute() {
-  auto* project = new TWorkForm(this);
+QMdiSubWindow* TForm1::AddProjectWindow(TWorkForm* project) {
   QMdiSubWindow* sub = mdiArea_->addSubWindow(project);
   sub->setAttribute(Qt::WA_DeleteOnClose);
   sub->setWindowIcon(vintaler::ImageList2(11));
-  project->UpdateCaption();
   sub->show();
   mdiArea_->setActiveSubWindow(sub);
+  return sub;
+}
+
+TWorkForm* TForm1::NewProjectActionExecute() {
+  auto* project = new TWorkForm(this);
+  project->UpdateCaption();
+  AddProjectWindow(project);
+  return project;
+}
+
+void TForm1::LoadActionExecute() {
+  QFileDialog dialog(this, QStringLiteral("Открыть проект"), QDir::currentPath(),
+                     QStringLiteral("Файлы разверток (*.raz);;Все файлы (*.*)"));
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  if (vintaler::RunModal(dialog) != QDialog::Accepted) return;
+  const QString chosen = dialog.selectedFiles().value(0);
+  if (chosen.isEmpty()) return;
+  QDir::setCurrent(QFileInfo(chosen).absolutePath());
+  OpenProject(chosen);
+}
+
+TWorkForm* TForm1::OpenProject(const QString& fileName) {
+  auto* project = new TWorkForm(this);
+  try {
+    project->LoadProject(fileName);
+  } catch (...) {
+    const QString message = vintaler::CurrentExceptionMessage();
+    delete project;
+    SetSaveEnabled(OpenProjectCount() > 0);
+    vintaler::ReportError(this, message);
+    return nullptr;
+  }
+  AddProjectWindow(project);
   return project;
 }
 

@@ -35,7 +35,11 @@ class TForm1 : public QMainWindow, public vintaler::IProjectHost {
 
   // The project commands.
   TWorkForm* NewProjectActionExecute();
+  void LoadActionExecute();
   void SaveActionExecute();
+  // A new project window for the file; a file that cannot be read leaves no
+  // window behind and is reported. Returns the window, or null.
+  TWorkForm* OpenProject(const QString& fileName);
 
   // Arranging the project windows.
   void TileHorizontal();  // one above the other, full width
@@ -72,6 +76,7 @@ class TForm1 : public QMainWindow, public vintaler::IProjectHost {
   void createStatusBar();
   QAction* MakeAction(const QString& caption, const QString& hint, const QKeySequence& shortcut, int icon);
   void RebuildMenuBar();
+  QMdiSubWindow* AddProjectWindow(TWorkForm* project);
   void FillWindowMenu();
   void ShowAboutExecute();
   void StorePlacement(bool visible);

@@ -1,6 +1,15 @@
 #include "TWorkForm.h"
 
 #include <QCloseEvent>
+#include <cmath>
+#include <stdexcept>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QTextDocument>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -18,10 +27,15 @@
 #include "DimensionSketch.h"
 #include "ErrorReport.h"
 #include "FishDraw.h"
+#include "FishExtents.h"
+#include "FishMath.h"
 #include "FishTexts.h"
 #include "IProjectHost.h"
 #include "ImageLists.h"
 #include "LocaleNumbers.h"
+#include "ModalDialogs.h"
+#include "TProParamsForm.h"
+#include "TSetupDrawForm.h"
 #include "TxPaintBox.h"
 
 namespace {
@@ -40,6 +54,10 @@ fish::Extended fish::TSystemParams::*const kFieldOf[6] = {
     &fish::TSystemParams::A, &fish::TSystemParams::B,  &fish::TSystemParams::R,
     &fish::TSystemParams::L, &fish::TSystemParams::X1, &fish::TSystemParams::Y1,
 };
+
+const QString kProjectFilter = QStringLiteral("Файлы разверток (*.raz);;Все файлы (*.*)");
+
+std::string NativePath(const QString& fileName) { return QFile::encodeName(fileName).toStdString(); }
 
 const char* const kLabelOf[6] = {
     "Сторона А прямоугольного сечения", "Сторона B прямоугольного сечения", "Радиус R круглого сечения",
@@ -116,6 +134,25 @@ void TWorkForm::createActions() {
   connect(ShowResult, &QAction::triggered, this, [this] { SetActivePage(2); });
   connect(ShowSystemParams, &QAction::triggered, this, [this] { ShowSystemParamsExecute(); });
   connect(DrawAction, &QAction::triggered, this, [this] { DrawActionExecute(); });
+  const std::pair<QAction*, void (TWorkForm::*)()> commands[] = {
+      {ScrollLeft, &TWorkForm::ScrollLeftExecute},
+      {ScrollRight, &TWorkForm::ScrollRightExecute},
+      {ScrollUp, &TWorkForm::ScrollUpExecute},
+      {ScrollDown, &TWorkForm::ScrollDownExecute},
+      {ZoomIn, &TWorkForm::ZoomInExecute},
+      {ZoomOut, &TWorkForm::ZoomOutExecute},
+      {AutoScale, &TWorkForm::AutoScaleExecute},
+      {SetupDrawAction, &TWorkForm::SetupDrawActionExecute},
+      {ShowProParamsAction, &TWorkForm::ShowProParamsActionExecute},
+      {Save, &TWorkForm::SaveExecute},
+      {SelectAll, &TWorkForm::SelectAllExecute},
+      {Copy, &TWorkForm::CopyExecute},
+      {SetFont, &TWorkForm::SetFontExecute},
+      {PrintAction, &TWorkForm::PrintActionExecute},
+  };
+  for (const auto& [action, handler] : commands) {
+    connect(action, &QAction::triggered, this, [this, h = handler] { vintaler::RunCommand(this, [this, h] { (this->*h)(); }); });
+  }
 }
 
 void TWorkForm::createMenus() {
@@ -238,6 +275,8 @@ void TWorkForm::createLayout() {
     box->OnPaint = [this](TxPaintBox*) { Redraw(false); };
     box->OnDblClick = [this](TxPaintBox*) { Redraw(true); };
   }
+  xPaintBox2->OnMouseMove = [this](TxPaintBox*, int x, int y) { xPaintBox2MouseMove(x, y); };
+  xPaintBox2->OnMouseLeave = [this](TxPaintBox*) { xPaintBox2MouseLeave(); };
 
   Memo1 = new QTextEdit;
   Memo1->setFrameStyle(QFrame::NoFrame);
@@ -437,4 +476,257 @@ void TWorkForm::closeEvent(QCloseEvent* event) {
   // The last project window takes the main window's Save with it.
   if (host_ && host_->OpenProjectCount() <= 1) host_->SetSaveEnabled(false);
   event->accept();
+}
+
+// ---- Project file ---------------------------------------------------------
+
+fish::TProjectData TWorkForm::ProjectData() const {
+  fish::TProjectData project;
+  project.SystemParams = SystemParams;
+  project.ProParams = ProParams;
+  project.Bounds3D = {xPaintBox1->MinX(), xPaintBox1->MaxX(), xPaintBox1->MinY(),
+                   xPaintBox1->MaxY(), xPaintBox1->MinZ(), xPaintBox1->MaxZ()};
+  project.Bounds2D = {xPaintBox2->MinX(), xPaintBox2->MaxX(), xPaintBox2->MinY(),
+                   xPaintBox2->MaxY(), xPaintBox2->MinZ(), xPaintBox2->MaxZ()};
+  return project;
+}
+
+void TWorkForm::SaveProject(const QString& fileName) {
+  fish::WriteProjectFile(NativePath(fileName), ProjectData());
+  ProjectFileName = fileName;
+  UpdateCaption();
+}
+
+void TWorkForm::LoadProject(const QString& fileName) {
+  ApplyProject(fish::ReadProjectFile(NativePath(fileName)), fileName);
+}
+
+void TWorkForm::ApplyProject(const fish::TProjectData& project, const QString& fileName) {
+  SystemParams = project.SystemParams;
+  ProParams = project.ProParams;
+  const auto& b = project.Bounds3D;
+  xPaintBox1->SetBounds(b[0], b[1], b[2], b[3], b[4], b[5]);
+  const auto& f = project.Bounds2D;
+  xPaintBox2->SetBounds(f[0], f[1], f[2], f[3], f[4], f[5]);
+  setSysInfo();
+  // Bounds that cannot be scaled (a zero span, a damaged value) are the
+  // views' business: each shows the reason instead of a picture.
+  for (TxPaintBox* box : {xPaintBox1, xPaintBox2}) {
+    try {
+      box->UpdateScale();
+    } catch (...) {
+    }
+  }
+  Redraw(false);
+  ProjectFileName = fileName;
+  UpdateCaption();
+}
+
+void TWorkForm::SaveExecute() {
+  QFileDialog dialog(this, QStringLiteral("Сохранить проект"));
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setOption(QFileDialog::DontConfirmOverwrite);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setNameFilter(kProjectFilter);
+  dialog.setDefaultSuffix(QStringLiteral("raz"));
+  // A default name has no folder: the dialog opens in the current one.
+  const QFileInfo proposed(ProjectFileName);
+  dialog.setDirectory(proposed.path() == QLatin1String(".") ? QDir::currentPath() : proposed.absolutePath());
+  dialog.selectFile(proposed.fileName());
+  if (vintaler::RunModal(dialog) != QDialog::Accepted) return;
+  const QString chosen = dialog.selectedFiles().value(0);
+  if (chosen.isEmpty()) return;
+  QDir::setCurrent(QFileInfo(chosen).absolutePath());
+  SaveProject(chosen);
+}
+
+// ---- Results page -----------------------------------------------------------
+
+void TWorkForm::SelectAllExecute() { Memo1->selectAll(); }
+
+void TWorkForm::CopyExecute() {
+  if (ActivePage() == 2) Memo1->copy();
+}
+
+void TWorkForm::SetFontExecute() {
+  QFontDialog dialog(Memo1->font(), this);
+  if (vintaler::RunModal(dialog) == QDialog::Accepted) Memo1->setFont(dialog.currentFont());
+}
+
+void TWorkForm::PrintResultsText(QPrinter& printer) {
+  printer.setDocName(QString());
+  printer.setPageMargins(QMarginsF(0, 0, 0, 0));
+  QTextDocument* document = Memo1->document()->clone(this);
+  document->setDefaultFont(Memo1->font());
+  document->print(&printer);
+  delete document;
+}
+
+void TWorkForm::PrintActionExecute() {
+  if (ActivePage() != 2) return;
+  // Printing without a printer would silently produce nothing.
+  if (QPrinterInfo::availablePrinters().isEmpty()) {
+    throw std::runtime_error("Принтер не установлен: напечатать текст нельзя");
+  }
+  QPrinter printer(QPrinterInfo::defaultPrinter());
+  PrintResultsText(printer);
+}
+
+// ---- View navigation ----------------------------------------------------------
+
+void TWorkForm::GetDScroll() {
+  DScrollX = std::fabs((ActiveBox->MaxX() - ActiveBox->MinX()) * 0.05L);
+  DScrollY = std::fabs((ActiveBox->MaxY() - ActiveBox->MinY()) * 0.05L);
+}
+
+void TWorkForm::ScrollX(fish::Extended d) {
+  ActiveBox->SetMinX(ActiveBox->MinX() + d);
+  ActiveBox->SetMaxX(ActiveBox->MaxX() + d);
+  Redraw(true);
+}
+
+void TWorkForm::ScrollY(fish::Extended d) {
+  ActiveBox->SetMinY(ActiveBox->MinY() + d);
+  ActiveBox->SetMaxY(ActiveBox->MaxY() + d);
+  Redraw(true);
+}
+
+void TWorkForm::Zoom(fish::Extended d) {
+  ActiveBox->SetMinX(ActiveBox->MinX() - d);
+  ActiveBox->SetMaxX(ActiveBox->MaxX() + d);
+  ActiveBox->SetMinY(ActiveBox->MinY() - d);
+  ActiveBox->SetMaxY(ActiveBox->MaxY() + d);
+  Redraw(true);
+}
+
+// The picture moves the way the command says: to move it left the window
+// moves right, and world Y points up.
+void TWorkForm::ScrollLeftExecute() {
+  GetDScroll();
+  ScrollX(DScrollX);
+}
+
+void TWorkForm::ScrollRightExecute() {
+  GetDScroll();
+  ScrollX(-DScrollX);
+}
+
+void TWorkForm::ScrollUpExecute() {
+  GetDScroll();
+  ScrollY(-DScrollY);
+}
+
+void TWorkForm::ScrollDownExecute() {
+  GetDScroll();
+  ScrollY(DScrollY);
+}
+
+namespace {
+// The redraw inside Zoom has scaled the view already and reported a failure.
+void RescaleQuietly(TxPaintBox* box) {
+  try {
+    box->UpdateScale();
+  } catch (...) {
+  }
+}
+}  // namespace
+
+// Both zooms take their step from the Y span alone and apply it to X and Y.
+void TWorkForm::ZoomInExecute() {
+  GetDScroll();
+  Zoom(-0.5L * DScrollY);
+  RescaleQuietly(ActiveBox);
+}
+
+void TWorkForm::ZoomOutExecute() {
+  GetDScroll();
+  Zoom(0.5L * DScrollY);
+  RescaleQuietly(ActiveBox);
+}
+
+void TWorkForm::AutoScaleExecute() {
+  switch (ActivePage()) {
+    case 0: {
+      fish::TExtents3D e;
+      fish::GetSurfExtents(SystemParams, ProParams, e);
+      xPaintBox1->SetBounds(e.MinX, e.MaxX, e.MinY, e.MaxY, e.MinZ, e.MaxZ);
+      xPaintBox1->UpdateScale();
+      Redraw(true);
+      break;
+    }
+    case 1: {
+      // A square window: the development keeps its proportions.
+      fish::TExtents2D e;
+      fish::GetRazvertkaExtents(SystemParams, ProParams, e);
+      const fish::Extended lo = e.MinY < e.MinX ? e.MinY : e.MinX;
+      const fish::Extended hi = e.MaxY > e.MaxX ? e.MaxY : e.MaxX;
+      xPaintBox2->SetMinX(lo);
+      xPaintBox2->SetMinY(lo);
+      xPaintBox2->SetMaxX(hi);
+      xPaintBox2->SetMaxY(hi);
+      xPaintBox2->UpdateScale();
+      Redraw(true);
+      break;
+    }
+    default: break;
+  }
+}
+
+void TWorkForm::SetupDrawActionExecute() {
+  TxPaintBox* box = ActiveBox;
+  if (!box) return;
+  TSetupDrawForm dialog(this);
+  if (box->SpaceMode() == fish::TSpaceMode::_2D) dialog.HideZRow();
+  const fish::Extended bounds[6] = {box->MinX(), box->MaxX(), box->MinY(), box->MaxY(), box->MinZ(), box->MaxZ()};
+  for (std::size_t i = 0; i < 6; ++i) {
+    try {
+      dialog.Edits[i]->setText(vintaler::NumberToText(bounds[i]));
+    } catch (...) {
+      dialog.Edits[i]->clear();  // a damaged bound has no text
+    }
+  }
+  if (vintaler::RunModal(dialog) == QDialog::Accepted) {
+    void (TxPaintBox::*const setters[6])(fish::Extended) = {&TxPaintBox::SetMinX, &TxPaintBox::SetMaxX,
+                                                           &TxPaintBox::SetMinY, &TxPaintBox::SetMaxY,
+                                                           &TxPaintBox::SetMinZ, &TxPaintBox::SetMaxZ};
+    // Each bound is taken as soon as its text is read; a bad text stops there.
+    for (std::size_t i = 0; i < 6; ++i) {
+      const QString text = dialog.Edits[i]->text();
+      const auto v = vintaler::TextToNumber(text);
+      if (!v) throw std::runtime_error(QStringLiteral("'%1' is not a valid floating point value").arg(text).toStdString());
+      (box->*setters[i])(*v);
+    }
+    try {
+      box->UpdateScale();
+    } catch (...) {
+      Redraw(false);  // the view shows why as well
+      throw;
+    }
+  }
+  Redraw(true);
+}
+
+void TWorkForm::ShowProParamsActionExecute() {
+  TProParamsForm dialog(this);
+  dialog.Load(ProParams);
+  if (vintaler::RunModal(dialog) == QDialog::Accepted) dialog.Store(ProParams);
+  Redraw(true);
+}
+
+void TWorkForm::xPaintBox2MouseMove(int x, int y) {
+  if (!ActiveBox || !host_) return;
+  try {
+    const std::int32_t wx = fish::PixelOf(fish::RoundToInt64(ActiveBox->ScreenToWorldX(x) * 10));
+    const std::int32_t wy = fish::PixelOf(fish::RoundToInt64(ActiveBox->ScreenToWorldY(y) * 10));
+    host_->SetCoordinateText(vintaler::NumberToText(wx * fish::kTenth) + QStringLiteral(": ") +
+                             vintaler::NumberToText(wy * fish::kTenth));
+  } catch (...) {
+    // A read-out that cannot be formed keeps the previous one: a message on
+    // every mouse move would make the window unusable.
+  }
+}
+
+void TWorkForm::xPaintBox2MouseLeave() {
+  if (host_) host_->SetCoordinateText(QString());
 }

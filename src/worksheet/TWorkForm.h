@@ -9,8 +9,10 @@
 #include <array>
 
 #include "FishTypes.h"
+#include "ProjectFile.h"
 
 class QFrame;
+class QPrinter;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -53,6 +55,46 @@ class TWorkForm : public QWidget {
 
   // Sets the caption "Проект (<name>)".
   void UpdateCaption();
+
+  // The project file: both records and both views' world windows. Saving
+  // names the window after the file; a failure throws fish::EProjectFileError
+  // and changes nothing. Loading reads the whole file first: a file that
+  // cannot be read changes nothing either.
+  void SaveProject(const QString& fileName);
+  void LoadProject(const QString& fileName);
+  fish::TProjectData ProjectData() const;
+  void ApplyProject(const fish::TProjectData& project, const QString& fileName);
+
+  // View navigation on ActiveBox: steps of 5 % of the current spans.
+  fish::Extended DScrollX = 0;
+  fish::Extended DScrollY = 0;
+  void GetDScroll();
+  void ScrollX(fish::Extended d);
+  void ScrollY(fish::Extended d);
+  void Zoom(fish::Extended d);
+
+  // The command handlers.
+  void ScrollLeftExecute();
+  void ScrollRightExecute();
+  void ScrollUpExecute();
+  void ScrollDownExecute();
+  void ZoomInExecute();
+  void ZoomOutExecute();
+  void AutoScaleExecute();
+  void SetupDrawActionExecute();
+  void ShowProParamsActionExecute();
+  void SaveExecute();
+  void SelectAllExecute();
+  void CopyExecute();
+  void SetFontExecute();
+  void PrintActionExecute();
+
+  // The results text, laid out over as many pages of `printer` as it needs.
+  void PrintResultsText(QPrinter& printer);
+
+  // The pointer's world position over the development, "x: y" in tenths.
+  void xPaintBox2MouseMove(int x, int y);
+  void xPaintBox2MouseLeave();
 
   // The window's own menus, shown in the main menu bar while it is active.
   QMenu* EditMenu = nullptr;  // "Редактирование"

@@ -9,7 +9,13 @@
 #include <QStatusTipEvent>
 #include <QToolBar>
 
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QTemporaryDir>
+
 #include "ErrorReport.h"
+#include "ModalDialogs.h"
+#include "ProjectFile.h"
 #include "TAboutForm.h"
 #include "TForm1.h"
 #include "TWorkForm.h"
@@ -33,10 +39,85 @@ QStringList Captions(const QList<QAction*>& actions) {
 class TForm1Test : public QObject {
   Q_OBJECT
 
+  QStringList errors_;
+  QTemporaryDir dir_;
+
+  QString Path(const QString& name) const { return dir_.filePath(name); }
+
+  void Choose(const QString& file) {
+    vintaler::SetModalRunner([file](QDialog& d) {
+      dynamic_cast<QFileDialog&>(d).selectFile(file);
+      return int(QDialog::Accepted);
+    });
+  }
+
  private slots:
   void initTestCase() {
     QLocale::setDefault(QLocale::c());
-    vintaler::SetErrorHandler([](QWidget*, const QString& m) { QFAIL(qPrintable("unexpected message: " + m)); });
+    vintaler::SetErrorHandler([this](QWidget*, const QString& m) { errors_ << m; });
+  }
+  void init() {
+    errors_.clear();
+    vintaler::SetModalRunner({});
+  }
+  void cleanup() { QVERIFY2(errors_.isEmpty() || QTest::currentTestFailed(), qPrintable(errors_.join('\n'))); }
+
+  void openingFilesMakesOneWindowEach() {
+    TForm1 form;
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    fish::TProjectData p = fish::NewProjectData();
+    p.SystemParams.R = 42;
+    p.ProParams.Quadrants = {0, 0, 1, 1};
+    const fish::TProjectImage img = fish::EncodeProject(p);
+    QFile f(Path("one.raz"));
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(reinterpret_cast<const char*>(img.data()), 240);
+    f.close();
+
+    Choose(Path("one.raz"));
+    form.LoadAction->trigger();
+    form.LoadAction->trigger();
+    const QList<TWorkForm*> projects = form.ProjectWindows();
+    QCOMPARE(projects.size(), 2);
+    QCOMPARE(projects[0]->ProjectFileName, Path("one.raz"));
+    QCOMPARE(form.MdiArea()->subWindowList()[1]->windowTitle(), "Проект (" + Path("one.raz") + ")");
+    QCOMPARE(projects[1]->SystemParams.R, 42.0L);
+    QCOMPARE(projects[1]->Edits[2]->text(), QStringLiteral("42"));
+    QVERIFY(form.SaveAction->isEnabled());
+
+    // Saving one of the two leaves the other as it was.
+    projects[1]->Edits[2]->setText("7");
+    form.MdiArea()->setActiveSubWindow(form.MdiArea()->subWindowList()[1]);
+    Choose(Path("one.raz"));
+    QTest::keyClick(&form, Qt::Key_F2);
+    QCOMPARE(fish::ReadProjectFile(Path("one.raz").toStdString()).SystemParams.R, 7.0L);
+    QCOMPARE(projects[0]->SystemParams.R, 42.0L);
+
+    vintaler::SetModalRunner([](QDialog&) { return int(QDialog::Rejected); });
+    form.LoadAction->trigger();
+    QCOMPARE(form.ProjectWindows().size(), 2);
+  }
+
+  void unreadableFilesLeaveNoWindow() {
+    TForm1 form;
+    QFile f(Path("short.raz"));
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(QByteArray(239, '\0'));
+    f.close();
+    for (const QString& name : {Path("short.raz"), Path("missing.raz"), dir_.path()}) {
+      errors_.clear();
+      QCOMPARE(form.OpenProject(name), nullptr);
+      QCOMPARE(errors_.size(), 1);
+      QVERIFY2(errors_[0].contains(name), qPrintable(errors_[0]));
+      QCOMPARE(form.ProjectWindows().size(), 0);
+      QVERIFY(!form.SaveAction->isEnabled());
+    }
+    errors_.clear();
+    form.NewProjectActionExecute();
+    QCOMPARE(form.OpenProject(Path("missing.raz")), nullptr);
+    QVERIFY(form.SaveAction->isEnabled());
+    errors_.clear();
   }
 
   void startsWithoutProjects() {

@@ -11,21 +11,12 @@
 #include "FishView.h"
 #include "IProjectHost.h"
 #include "TWorkForm.h"
+#include "TestHost.h"
 #include "TxPaintBox.h"
 
 namespace {
 
-class FakeHost : public vintaler::IProjectHost {
- public:
-  int open = 0;
-  bool saveEnabled = false;
-  QString coordinates;
-  QString hint;
-  int OpenProjectCount() const override { return open; }
-  void SetSaveEnabled(bool e) override { saveEnabled = e; }
-  void SetCoordinateText(const QString& t) override { coordinates = t; }
-  void ShowHint(const QString& t) override { hint = t; }
-};
+using FakeHost = TestHost;
 
 bool SameBits(fish::Extended a, fish::Extended b) { return std::memcmp(&a, &b, 10) == 0; }
 

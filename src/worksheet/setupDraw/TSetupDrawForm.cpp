@@ -1,0 +1,40 @@
+#include "TSetupDrawForm.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+TSetupDrawForm::TSetupDrawForm(QWidget* parent) : QDialog(parent) {
+  setWindowTitle(QStringLiteral("Область рисования"));
+  setWindowFlags(Qt::Tool | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+  setFixedSize(280, 141);
+
+  const char* const captions[6] = {"X min", "X max", "Y min", "Y max", "Z min", "Z max"};
+  for (int i = 0; i < 6; ++i) {
+    const int row = i / 2;
+    const int column = i % 2;
+    auto* label = new QLabel(QString::fromLatin1(captions[i]), this);
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    label->setGeometry(8 + column * 136, 10 + row * 28, 40, 21);
+    auto* edit = new QLineEdit(this);
+    edit->setObjectName(QStringLiteral("Edit%1").arg(i + 1));
+    edit->setGeometry(52 + column * 136, 10 + row * 28, 84, 21);
+    label->setBuddy(edit);
+    Labels[static_cast<std::size_t>(i)] = label;
+    Edits[static_cast<std::size_t>(i)] = edit;
+  }
+  OKButton = new QPushButton(QStringLiteral("OK"), this);
+  OKButton->setGeometry(60, 106, 75, 25);
+  OKButton->setDefault(true);
+  CancelButton = new QPushButton(QStringLiteral("Отмена"), this);
+  CancelButton->setGeometry(145, 106, 75, 25);
+  connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
+  connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TSetupDrawForm::HideZRow() {
+  for (std::size_t i : {4u, 5u}) {
+    Labels[i]->hide();
+    Edits[i]->hide();
+  }
+}

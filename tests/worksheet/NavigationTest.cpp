@@ -1,0 +1,203 @@
+#include <QtTest>
+
+#include <QLabel>
+#include <QLineEdit>
+
+#include "ErrorReport.h"
+#include "FishExtents.h"
+#include "ModalDialogs.h"
+#include "TSetupDrawForm.h"
+#include "TWorkForm.h"
+#include "TestHost.h"
+#include "TxPaintBox.h"
+
+namespace {
+
+struct Window {
+  double minX, maxX, minY, maxY;
+};
+
+void ExpectWindow(const TxPaintBox* box, Window w) {
+  QVERIFY2(std::fabs(double(box->MinX()) - w.minX) < 1e-12, qPrintable(QString::number(double(box->MinX()))));
+  QVERIFY2(std::fabs(double(box->MaxX()) - w.maxX) < 1e-12, qPrintable(QString::number(double(box->MaxX()))));
+  QVERIFY2(std::fabs(double(box->MinY()) - w.minY) < 1e-12, qPrintable(QString::number(double(box->MinY()))));
+  QVERIFY2(std::fabs(double(box->MaxY()) - w.maxY) < 1e-12, qPrintable(QString::number(double(box->MaxY()))));
+}
+
+}  // namespace
+
+class NavigationTest : public QObject {
+  Q_OBJECT
+
+  QStringList errors_;
+
+ private slots:
+  void initTestCase() {
+    QLocale::setDefault(QLocale::c());
+    vintaler::SetErrorHandler([this](QWidget*, const QString& m) { errors_ << m; });
+  }
+  void init() {
+    errors_.clear();
+    vintaler::SetModalRunner({});
+  }
+
+  void scrollingMovesTheWindowByFivePercent() {
+    TWorkForm form(nullptr);
+    form.ScrollLeft->trigger();
+    ExpectWindow(form.xPaintBox1, {-90, 110, -100, 100});
+    form.ScrollUp->trigger();
+    ExpectWindow(form.xPaintBox1, {-90, 110, -110, 90});
+    form.ScrollRight->trigger();
+    form.ScrollDown->trigger();
+    ExpectWindow(form.xPaintBox1, {-100, 100, -100, 100});
+    QCOMPARE(form.xPaintBox1->MinZ(), -100.0L);
+    ExpectWindow(form.xPaintBox2, {-100, 100, -100, 100});
+  }
+
+  void zoomStepsComeFromTheYSpan() {
+    TWorkForm form(nullptr);
+    form.ZoomIn->trigger();
+    ExpectWindow(form.xPaintBox1, {-95, 95, -95, 95});
+    form.ZoomOut->trigger();
+    ExpectWindow(form.xPaintBox1, {-99.75, 99.75, -99.75, 99.75});
+
+    form.ShowRazvertka->trigger();
+    form.xPaintBox2->SetBounds(0, 10, 0, 200, -100, 100);
+    form.ZoomIn->trigger();
+    ExpectWindow(form.xPaintBox2, {5, 5, 5, 195});
+    QCOMPARE(form.xPaintBox2->ScaleX(), 0.0L);  // a zero X span scales nothing
+    form.ZoomIn->trigger();
+    ExpectWindow(form.xPaintBox2, {9.75, 0.25, 9.75, 190.25});
+
+    form.xPaintBox2->SetBounds(3, 3, 4, 4, 0, 0);
+    form.ScrollLeft->trigger();
+    form.ZoomOut->trigger();
+    ExpectWindow(form.xPaintBox2, {3, 3, 4, 4});
+    QVERIFY(errors_.isEmpty());
+  }
+
+  void theResultsPageMovesTheViewShownLast() {
+    TWorkForm form(nullptr);
+    form.ShowRazvertka->trigger();
+    form.ShowResult->trigger();
+    form.ZoomIn->trigger();
+    ExpectWindow(form.xPaintBox2, {-95, 95, -95, 95});
+    ExpectWindow(form.xPaintBox1, {-100, 100, -100, 100});
+    form.AutoScale->trigger();  // nothing on the results page
+    ExpectWindow(form.xPaintBox2, {-95, 95, -95, 95});
+  }
+
+  void autoScaleFramesTheWholeTransition() {
+    TWorkForm form(nullptr);
+    form.AutoScale->trigger();
+    fish::TExtents3D e3;
+    fish::GetSurfExtents(form.SystemParams, form.ProParams, e3);
+    ExpectWindow(form.xPaintBox1, {double(e3.MinX), double(e3.MaxX), double(e3.MinY), double(e3.MaxY)});
+    QCOMPARE(form.xPaintBox1->MaxZ(), e3.MaxZ);
+
+    // A development wider than tall gets a square window from its extremes.
+    form.Edits[1]->setText("300");  // B
+    form.SystemParams.B = 300;
+    form.SystemParams.Y1 = 40;
+    form.ShowRazvertka->trigger();
+    form.AutoScale->trigger();
+    fish::TExtents2D e2;
+    fish::GetRazvertkaExtents(form.SystemParams, form.ProParams, e2);
+    const double lo = double(std::min(e2.MinX, e2.MinY));
+    const double hi = double(std::max(e2.MaxX, e2.MaxY));
+    ExpectWindow(form.xPaintBox2, {lo, hi, lo, hi});
+    QCOMPARE(form.xPaintBox2->MinZ(), -100.0L);
+    QCOMPARE(form.xPaintBox2->ScaleX(), form.xPaintBox2->ScaleY());
+  }
+
+  void readOutShowsTenths() {
+    TestHost host;
+    TWorkForm form(&host);
+    form.ShowRazvertka->trigger();
+    TxPaintBox* box = form.xPaintBox2;
+    box->resize(400, 400);
+    box->SetBounds(12.34L, 112.34L, -4.56L, 95.44L, 0, 0);
+    box->UpdateScale();
+    form.xPaintBox2MouseMove(0, 400);
+    QCOMPARE(host.coordinates, QStringLiteral("12.3: -4.6"));
+
+    box->SetBounds(0, 100, 0, 100, 0, 0);  // ScaleX = 4
+    box->UpdateScale();
+    form.xPaintBox2MouseMove(1, 400);
+    QCOMPARE(host.coordinates, QStringLiteral("0.2: 0"));
+    form.xPaintBox2MouseMove(3, 398);
+    QCOMPARE(host.coordinates, QStringLiteral("0.8: 0.5"));
+
+    // Beyond 32 bits in tenths: the read-out keeps its text, no message.
+    box->SetBounds(1e12L, 1e12L + 100, 0, 100, 0, 0);
+    box->UpdateScale();
+    form.xPaintBox2MouseMove(5, 5);
+    QCOMPARE(host.coordinates, QStringLiteral("0.8: 0.5"));
+    QVERIFY(errors_.isEmpty());
+
+    box->SetBounds(7, 7, 0, 100, 0, 0);  // zero X span: every factor 0
+    box->UpdateScale();
+    form.xPaintBox2MouseMove(50, 50);
+    QCOMPARE(host.coordinates, QStringLiteral("0: 0"));
+
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(box, &leave);
+    QCOMPARE(host.coordinates, QString());
+  }
+
+  void drawingAreaDialog() {
+    TWorkForm form(nullptr);
+    form.ShowRazvertka->trigger();
+    form.xPaintBox2->SetBounds(-10.5L, 20, -30, 40, -7, 8);
+    bool zHidden = false;
+    vintaler::SetModalRunner([&](QDialog& d) {
+      auto& dialog = dynamic_cast<TSetupDrawForm&>(d);
+      zHidden = dialog.Edits[4]->isHidden() && dialog.Labels[5]->isHidden();
+      return int(QDialog::Accepted);
+    });
+    form.SetupDrawAction->trigger();
+    QVERIFY(zHidden);
+    QCOMPARE(form.xPaintBox2->MinX(), -10.5L);
+    QCOMPARE(form.xPaintBox2->MaxZ(), 8.0L);
+
+    // Cancel keeps everything whatever was typed.
+    vintaler::SetModalRunner([](QDialog& d) {
+      dynamic_cast<TSetupDrawForm&>(d).Edits[0]->setText("1");
+      return int(QDialog::Rejected);
+    });
+    form.SetupDrawAction->trigger();
+    QCOMPARE(form.xPaintBox2->MinX(), -10.5L);
+
+    // A bad field stops there: the bounds before it are taken, the rest kept.
+    vintaler::SetModalRunner([](QDialog& d) {
+      auto& dialog = dynamic_cast<TSetupDrawForm&>(d);
+      dialog.Edits[0]->setText("1");
+      dialog.Edits[1]->setText("2");
+      dialog.Edits[2]->setText("abc");
+      dialog.Edits[3]->setText("99");
+      return int(QDialog::Accepted);
+    });
+    form.SetupDrawAction->trigger();
+    QCOMPARE(errors_, QStringList{"'abc' is not a valid floating point value"});
+    QCOMPARE(form.xPaintBox2->MinX(), 1.0L);
+    QCOMPARE(form.xPaintBox2->MaxX(), 2.0L);
+    QCOMPARE(form.xPaintBox2->MinY(), -30.0L);
+    QCOMPARE(form.xPaintBox2->MaxY(), 40.0L);
+
+    // The 3-D view shows its Z row; a zero Y span is reported once.
+    errors_.clear();
+    form.Show3D->trigger();
+    vintaler::SetModalRunner([&](QDialog& d) {
+      auto& dialog = dynamic_cast<TSetupDrawForm&>(d);
+      zHidden = dialog.Edits[4]->isHidden();
+      dialog.Edits[3]->setText(dialog.Edits[2]->text());
+      return int(QDialog::Accepted);
+    });
+    form.SetupDrawAction->trigger();
+    QVERIFY(!zHidden);
+    QCOMPARE(errors_, QStringList{"Floating point division by zero"});
+  }
+};
+
+QTEST_MAIN(NavigationTest)
+#include "NavigationTest.moc"

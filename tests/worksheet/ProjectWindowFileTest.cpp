@@ -1,0 +1,175 @@
+#include <QtTest>
+
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <cstring>
+
+#include "ErrorReport.h"
+#include "ModalDialogs.h"
+#include "ProjectFile.h"
+#include "TWorkForm.h"
+#include "TestHost.h"
+#include "TxPaintBox.h"
+
+namespace {
+
+QByteArray Bytes(const QString& path) {
+  QFile f(path);
+  if (!f.open(QIODevice::ReadOnly)) return {};
+  return f.readAll();
+}
+
+QByteArray Image(const fish::TProjectData& p) {
+  const fish::TProjectImage img = fish::EncodeProject(p);
+  return QByteArray(reinterpret_cast<const char*>(img.data()), static_cast<int>(img.size()));
+}
+
+void Write(const QString& path, const QByteArray& bytes) {
+  QFile f(path);
+  QVERIFY(f.open(QIODevice::WriteOnly));
+  f.write(bytes);
+}
+
+}  // namespace
+
+class ProjectWindowFileTest : public QObject {
+  Q_OBJECT
+
+  QStringList errors_;
+  QTemporaryDir dir_;
+
+  QString Path(const QString& name) const { return dir_.filePath(name); }
+
+ private slots:
+  void initTestCase() {
+    QLocale::setDefault(QLocale::c());
+    vintaler::SetErrorHandler([this](QWidget*, const QString& m) { errors_ << m; });
+    QVERIFY(dir_.isValid());
+  }
+  void init() {
+    errors_.clear();
+    vintaler::SetModalRunner({});
+  }
+
+  void newProjectSavesAsTheReferenceImage() {
+    TWorkForm form(nullptr);
+    form.SaveProject(Path("new.raz"));
+    QCOMPARE(Bytes(Path("new.raz")), Image(fish::NewProjectData()));
+    QCOMPARE(form.windowTitle(), "Проект (" + Path("new.raz") + ")");
+    QCOMPARE(form.ProjectFileName, Path("new.raz"));
+  }
+
+  void saveAndOpenRestoreEveryBit() {
+    TWorkForm form(nullptr);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    form.Edits[2]->setText("33.3");
+    form.Edits[4]->setText("-12.5");
+    form.ProParams.Quadrants = {0, 0, 1, 1};
+    form.ProParams.Divisions = 24;
+    form.ShowRazvertka->trigger();
+    form.ZoomIn->trigger();
+    form.ScrollLeft->trigger();
+    form.SaveProject(Path("trip.raz"));
+
+    TWorkForm other(nullptr);
+    other.LoadProject(Path("trip.raz"));
+    QCOMPARE(Image(other.ProjectData()), Image(form.ProjectData()));
+    QCOMPARE(other.Edits[2]->text(), QStringLiteral("33.3"));
+    QCOMPARE(other.ProParams.Divisions, 24);
+    QCOMPARE(other.xPaintBox2->MinX(), form.xPaintBox2->MinX());
+    QCOMPARE(other.windowTitle(), "Проект (" + Path("trip.raz") + ")");
+    QVERIFY(errors_.isEmpty());
+  }
+
+  void paddingAndExtraBytes() {
+    QByteArray bytes = Image(fish::NewProjectData());
+    bytes[60] = 0x11;   // padding of the geometry record
+    bytes[75] = 0x22;   // padding after the grid flag
+    bytes[111] = 0x33;  // padding before Reserved2
+    QByteArray longer = bytes + QByteArray(17, 'x');
+    Write(Path("long.raz"), longer);
+    TWorkForm form(nullptr);
+    form.LoadProject(Path("long.raz"));
+    form.SaveProject(Path("long.raz"));
+    QCOMPARE(Bytes(Path("long.raz")), bytes);
+  }
+
+  void unreadableFilesChangeNothing() {
+    TWorkForm form(nullptr);
+    const QByteArray before = Image(form.ProjectData());
+    Write(Path("short.raz"), QByteArray(100, '\0'));
+    QVERIFY_THROWS_EXCEPTION(fish::EProjectFileError, form.LoadProject(Path("short.raz")));
+    QVERIFY_THROWS_EXCEPTION(fish::EProjectFileError, form.LoadProject(Path("missing.raz")));
+    QCOMPARE(Image(form.ProjectData()), before);
+    QCOMPARE(form.ProjectFileName, QStringLiteral("Nonename1"));
+  }
+
+  void saveDialogProposesTheNameAndAddsTheExtension() {
+    TWorkForm form(nullptr);
+    form.ProjectFileName = Path("proposed.raz");
+    QString proposedDir;
+    QString proposedName;
+    vintaler::SetModalRunner([&](QDialog& d) {
+      auto& dialog = dynamic_cast<QFileDialog&>(d);
+      proposedDir = dialog.directory().absolutePath();
+      proposedName = dialog.findChild<QLineEdit*>("fileNameEdit")->text();
+      dialog.selectFile(Path("chosen"));
+      return int(QDialog::Accepted);
+    });
+    form.Save->trigger();
+    QCOMPARE(proposedDir, QDir(dir_.path()).absolutePath());
+    QCOMPARE(proposedName, QStringLiteral("proposed.raz"));
+    QVERIFY(QFile::exists(Path("chosen.raz")));
+    QCOMPARE(form.ProjectFileName, Path("chosen.raz"));
+    QCOMPARE(QDir::currentPath(), QDir(dir_.path()).absolutePath());
+
+    vintaler::SetModalRunner([](QDialog&) { return int(QDialog::Rejected); });
+    form.ProjectFileName = QStringLiteral("Nonename4");
+    form.Save->trigger();
+    QCOMPARE(form.ProjectFileName, QStringLiteral("Nonename4"));
+  }
+
+  void failedSavesSaySoAndKeepTheName() {
+    TWorkForm form(nullptr);
+    Write(Path("keep.raz"), Image(fish::NewProjectData()));
+    QDir(dir_.path()).mkdir("folder.raz");
+    for (const QString& target : {Path("folder.raz"), Path("no/such/dir.raz")}) {
+      errors_.clear();
+      vintaler::SetModalRunner([&](QDialog& d) {
+        dynamic_cast<QFileDialog&>(d).selectFile(target);
+        return int(QDialog::Accepted);
+      });
+      form.Save->trigger();
+      QCOMPARE(errors_.size(), 1);
+      QVERIFY(errors_[0].contains(target));
+      QCOMPARE(form.ProjectFileName, QStringLiteral("Nonename1"));
+      QCOMPARE(form.windowTitle(), QStringLiteral("Проект (Nonename1)"));
+    }
+  }
+
+  void unusableDivisionsOpenAndShowTheReason() {
+    fish::TProjectData p = fish::NewProjectData();
+    p.ProParams.Divisions = -7;
+    Write(Path("bad.raz"), Image(p));
+    TWorkForm form(nullptr);
+    form.resize(500, 400);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    form.LoadProject(Path("bad.raz"));
+    QVERIFY(errors_.isEmpty());
+    const QImage view = form.xPaintBox1->CanvasImage();
+    int blue = 0;
+    for (int y = 0; y < view.height(); ++y) {
+      for (int x = 0; x < view.width(); ++x) blue += view.pixel(x, y) == qRgb(0, 0, 255);
+    }
+    QCOMPARE(blue, 0);
+    form.ProParams.Divisions = 10;
+    form.DrawAction->trigger();
+    QVERIFY(errors_.isEmpty());
+  }
+};
+
+QTEST_MAIN(ProjectWindowFileTest)
+#include "ProjectWindowFileTest.moc"

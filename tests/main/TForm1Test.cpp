@@ -13,8 +13,7 @@
 #include <QLineEdit>
 #include <QTemporaryDir>
 
-#include "ErrorReport.h"
-#include "ModalDialogs.h"
+#include "GuiTestSupport.h"
 #include "ProjectFile.h"
 #include "TAboutForm.h"
 #include "TForm1.h"
@@ -39,7 +38,8 @@ QStringList Captions(const QList<QAction*>& actions) {
 class TForm1Test : public QObject {
   Q_OBJECT
 
-  QStringList errors_;
+  MessageRecorder recorder_;
+  QStringList& errors_ = recorder_.messages;
   QTemporaryDir dir_;
 
   QString Path(const QString& name) const { return dir_.filePath(name); }
@@ -52,14 +52,7 @@ class TForm1Test : public QObject {
   }
 
  private slots:
-  void initTestCase() {
-    QLocale::setDefault(QLocale::c());
-    vintaler::SetErrorHandler([this](QWidget*, const QString& m) { errors_ << m; });
-  }
-  void init() {
-    errors_.clear();
-    vintaler::SetModalRunner({});
-  }
+  void init() { recorder_.Reset(); }
   void cleanup() { QVERIFY2(errors_.isEmpty() || QTest::currentTestFailed(), qPrintable(errors_.join('\n'))); }
 
   void openingFilesMakesOneWindowEach() {

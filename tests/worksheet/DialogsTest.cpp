@@ -9,9 +9,8 @@
 #include <QTemporaryDir>
 #include <QTextEdit>
 
-#include "ErrorReport.h"
+#include "GuiTestSupport.h"
 #include "FishTexts.h"
-#include "ModalDialogs.h"
 #include "TProParamsForm.h"
 #include "TSpinEdit.h"
 #include "TWorkForm.h"
@@ -19,17 +18,11 @@
 class DialogsTest : public QObject {
   Q_OBJECT
 
-  QStringList errors_;
+  MessageRecorder recorder_;
+  QStringList& errors_ = recorder_.messages;
 
  private slots:
-  void initTestCase() {
-    QLocale::setDefault(QLocale::c());
-    vintaler::SetErrorHandler([this](QWidget*, const QString& m) { errors_ << m; });
-  }
-  void init() {
-    errors_.clear();
-    vintaler::SetModalRunner({});
-  }
+  void init() { recorder_.Reset(); }
 
   void constructionDialogShowsTheRecord() {
     TWorkForm form(nullptr);

@@ -3,9 +3,8 @@
 #include <QLabel>
 #include <QLineEdit>
 
-#include "ErrorReport.h"
+#include "GuiTestSupport.h"
 #include "FishExtents.h"
-#include "ModalDialogs.h"
 #include "TSetupDrawForm.h"
 #include "TWorkForm.h"
 #include "TestHost.h"
@@ -29,17 +28,11 @@ void ExpectWindow(const TxPaintBox* box, Window w) {
 class NavigationTest : public QObject {
   Q_OBJECT
 
-  QStringList errors_;
+  MessageRecorder recorder_;
+  QStringList& errors_ = recorder_.messages;
 
  private slots:
-  void initTestCase() {
-    QLocale::setDefault(QLocale::c());
-    vintaler::SetErrorHandler([this](QWidget*, const QString& m) { errors_ << m; });
-  }
-  void init() {
-    errors_.clear();
-    vintaler::SetModalRunner({});
-  }
+  void init() { recorder_.Reset(); }
 
   void scrollingMovesTheWindowByFivePercent() {
     TWorkForm form(nullptr);

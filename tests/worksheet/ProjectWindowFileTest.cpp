@@ -5,8 +5,7 @@
 #include <QTemporaryDir>
 #include <cstring>
 
-#include "ErrorReport.h"
-#include "ModalDialogs.h"
+#include "GuiTestSupport.h"
 #include "ProjectFile.h"
 #include "TWorkForm.h"
 #include "TestHost.h"
@@ -36,21 +35,15 @@ void Write(const QString& path, const QByteArray& bytes) {
 class ProjectWindowFileTest : public QObject {
   Q_OBJECT
 
-  QStringList errors_;
+  MessageRecorder recorder_;
+  QStringList& errors_ = recorder_.messages;
   QTemporaryDir dir_;
 
   QString Path(const QString& name) const { return dir_.filePath(name); }
 
  private slots:
-  void initTestCase() {
-    QLocale::setDefault(QLocale::c());
-    vintaler::SetErrorHandler([this](QWidget*, const QString& m) { errors_ << m; });
-    QVERIFY(dir_.isValid());
-  }
-  void init() {
-    errors_.clear();
-    vintaler::SetModalRunner({});
-  }
+  void initTestCase() { QVERIFY(dir_.isValid()); }
+  void init() { recorder_.Reset(); }
 
   void newProjectSavesAsTheReferenceImage() {
     TWorkForm form(nullptr);

@@ -7,7 +7,7 @@
 #include <QTextEdit>
 #include <cstring>
 
-#include "ErrorReport.h"
+#include "GuiTestSupport.h"
 #include "FishView.h"
 #include "IProjectHost.h"
 #include "TWorkForm.h"
@@ -59,14 +59,11 @@ const QRgb kBlue = qRgb(0, 0, 255);
 class TWorkFormTest : public QObject {
   Q_OBJECT
 
-  QStringList errors_;
+  MessageRecorder recorder_;
+  QStringList& errors_ = recorder_.messages;
 
  private slots:
-  void initTestCase() {
-    QLocale::setDefault(QLocale::c());
-    vintaler::SetErrorHandler([this](QWidget*, const QString& m) { errors_ << m; });
-  }
-  void init() { errors_.clear(); }
+  void init() { recorder_.Reset(); }
   void cleanup() { QLocale::setDefault(QLocale::c()); }
 
   void newWindowShowsTheDefaults() {

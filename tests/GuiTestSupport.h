@@ -1,0 +1,27 @@
+// Shared set-up of the GUI tests: messages the program would show in message
+// boxes are recorded instead, and every modal dialog goes back to its own
+// loop unless a test drives it.
+#pragma once
+
+#include <QLocale>
+#include <QStringList>
+
+#include "ErrorReport.h"
+#include "ModalDialogs.h"
+
+class MessageRecorder {
+ public:
+  QStringList messages;
+
+  MessageRecorder() {
+    QLocale::setDefault(QLocale::c());
+    vintaler::SetErrorHandler([this](QWidget*, const QString& m) { messages << m; });
+  }
+  ~MessageRecorder() { vintaler::SetErrorHandler({}); }
+
+  // Before each test: no messages yet, no dialog driver.
+  void Reset() {
+    messages.clear();
+    vintaler::SetModalRunner({});
+  }
+};

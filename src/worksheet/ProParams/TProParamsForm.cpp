@@ -38,6 +38,11 @@ TProParamsForm::TProParamsForm(QWidget* parent) : QDialog(parent) {
   setWindowTitle(QStringLiteral("Параметры построения"));
   setWindowFlags(Qt::Tool | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
   setFixedSize(230, 163);
+  // The controls stand at fixed places: a small font, 11 pixels high, keeps
+  // every caption inside them.
+  QFont small = font();
+  small.setPixelSize(11);
+  setFont(small);
 
   Label1 = new QLabel(QStringLiteral("Квадранты прямоугольного сечения"), this);
   Label1->move(16, 8);

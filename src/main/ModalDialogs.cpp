@@ -1,6 +1,8 @@
 #include "ModalDialogs.h"
 
+#include <QCoreApplication>
 #include <QDialog>
+#include <QEventLoop>
 
 namespace vintaler {
 
@@ -12,6 +14,17 @@ std::function<int(QDialog&)>& Runner() {
 }  // namespace
 
 int RunModal(QDialog& dialog) { return Runner() ? Runner()(dialog) : dialog.exec(); }
+
+int RunModeless(QDialog& dialog) {
+  if (Runner()) return Runner()(dialog);
+  dialog.setModal(false);
+  dialog.show();
+  QEventLoop loop;
+  QObject::connect(&dialog, &QDialog::finished, &loop, &QEventLoop::quit);
+  QObject::connect(qApp, &QCoreApplication::aboutToQuit, &loop, &QEventLoop::quit);
+  loop.exec();
+  return dialog.result();
+}
 
 void SetModalRunner(std::function<int(QDialog&)> runner) { Runner() = std::move(runner); }
 

@@ -12,7 +12,11 @@ namespace vintaler {
 // Runs `dialog` modally and returns its result (QDialog::Accepted or Rejected).
 int RunModal(QDialog& dialog);
 
-// Replaces the runner; an empty function restores QDialog::exec.
+// Shows `dialog` without blocking the other windows and waits, handling the
+// application's events, until it is finished or the application quits.
+int RunModeless(QDialog& dialog);
+
+// Replaces the runner of both; an empty function restores the real dialogs.
 void SetModalRunner(std::function<int(QDialog&)> runner);
 
 }  // namespace vintaler

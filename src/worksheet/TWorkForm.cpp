@@ -1,7 +1,10 @@
 #include "TWorkForm.h"
 
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <cmath>
+#include <memory>
 #include <stdexcept>
 #include <QDir>
 #include <QFileDialog>
@@ -35,6 +38,8 @@
 #include "LocaleNumbers.h"
 #include "ModalDialogs.h"
 #include "TProParamsForm.h"
+#include "TQuickReport1.h"
+#include "TShemaForm.h"
 #include "TSetupDrawForm.h"
 #include "TxPaintBox.h"
 
@@ -149,6 +154,7 @@ void TWorkForm::createActions() {
       {Copy, &TWorkForm::CopyExecute},
       {SetFont, &TWorkForm::SetFontExecute},
       {PrintAction, &TWorkForm::PrintActionExecute},
+      {ShowShema, &TWorkForm::ShowShemaExecute},
   };
   for (const auto& [action, handler] : commands) {
     connect(action, &QAction::triggered, this, [this, h = handler] { vintaler::RunCommand(this, [this, h] { (this->*h)(); }); });
@@ -386,11 +392,15 @@ bool TWorkForm::eventFilter(QObject* watched, QEvent* event) {
   return QWidget::eventFilter(watched, event);
 }
 
+void TWorkForm::DrawView() {
+  if (ActiveBox == xPaintBox1) fish::DrawSurf(*xPaintBox1, SystemParams, ProParams);
+  if (ActiveBox == xPaintBox2) fish::DrawRazvertka(*xPaintBox2, SystemParams, ProParams);
+}
+
 void TWorkForm::Redraw(bool report) {
   if (ActiveBox) {
     try {
-      if (ActiveBox == xPaintBox1) fish::DrawSurf(*xPaintBox1, SystemParams, ProParams);
-      if (ActiveBox == xPaintBox2) fish::DrawRazvertka(*xPaintBox2, SystemParams, ProParams);
+      DrawView();
     } catch (...) {
       // A failed picture says why on the view itself: a message box on every
       // paint or keystroke would lock the window up.
@@ -545,9 +555,34 @@ void TWorkForm::SaveExecute() {
 
 void TWorkForm::SelectAllExecute() { Memo1->selectAll(); }
 
-void TWorkForm::CopyExecute() {
-  if (ActivePage() == 2) Memo1->copy();
+QImage TWorkForm::RenderViewBitmap() {
+  TxPaintBox* box = ActiveBox;
+  box->SetCanvasMode(TxPaintBox::cmBitMap);
+  box->ResetBitmap();
+  try {
+    DrawView();
+  } catch (...) {
+    box->SetCanvasMode(TxPaintBox::cmCanvas);
+    Redraw(false);
+    throw;
+  }
+  QImage bitmap = box->Bitmap().copy();
+  box->SetCanvasMode(TxPaintBox::cmCanvas);
+  Redraw(false);
+  return bitmap;
 }
+
+void TWorkForm::CopyExecute() {
+  if (ActivePage() == 2) {
+    Memo1->copy();
+    return;
+  }
+  if (!ActiveBox) return;
+  // setImage replaces whatever the clipboard held.
+  QGuiApplication::clipboard()->setImage(RenderViewBitmap());
+}
+
+void TWorkForm::ShowShemaExecute() { vintaler::RunModal(*ShemaFormInstance(window())); }
 
 void TWorkForm::SetFontExecute() {
   QFontDialog dialog(Memo1->font(), this);
@@ -564,7 +599,19 @@ void TWorkForm::PrintResultsText(QPrinter& printer) {
 }
 
 void TWorkForm::PrintActionExecute() {
-  if (ActivePage() != 2) return;
+  if (ActivePage() != 2) {
+    // One report at a time: a second print waits for the first preview.
+    if (!ActiveBox || QuickReport1) return;
+    auto report = std::make_unique<TQuickReport1>();
+    QuickReport1 = report.get();
+    struct Release {
+      ~Release() { QuickReport1 = nullptr; }
+    } release;
+    report->StretchOnto(RenderViewBitmap());
+    // The view is on screen again while the preview is open.
+    report->Preview(this);
+    return;
+  }
   // Printing without a printer would silently produce nothing.
   if (QPrinterInfo::availablePrinters().isEmpty()) {
     throw std::runtime_error("Принтер не установлен: напечатать текст нельзя");

@@ -49,6 +49,14 @@ class TWorkForm : public QWidget {
   // user ran) it is also shown once in a message box.
   void Redraw(bool report);
 
+  // The view in ActiveBox drawn afresh; an engine failure is thrown.
+  void DrawView();
+
+  // The view drawn once more into the surface's off-screen bitmap (black
+  // 1-pixel lines on white, the view's pixel size). The surface draws on
+  // screen again afterwards, also when the drawing fails.
+  QImage RenderViewBitmap();
+
   // Page index of PageControl1: 0 model, 1 development, 2 results.
   int ActivePage() const;
   void SetActivePage(int index);
@@ -88,6 +96,7 @@ class TWorkForm : public QWidget {
   void CopyExecute();
   void SetFontExecute();
   void PrintActionExecute();
+  void ShowShemaExecute();
 
   // The results text, laid out over as many pages of `printer` as it needs.
   void PrintResultsText(QPrinter& printer);

@@ -1,0 +1,145 @@
+#include <QtTest>
+
+#include <QClipboard>
+#include <QLineEdit>
+#include <QPrintPreviewDialog>
+#include <QTextEdit>
+
+#include "GuiTestSupport.h"
+#include "TQuickReport1.h"
+#include "TShemaForm.h"
+#include "TWorkForm.h"
+#include "TxPaintBox.h"
+
+namespace {
+
+struct Colours {
+  int black = 0, white = 0, other = 0;
+};
+
+Colours Count(const QImage& image) {
+  Colours c;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      const QRgb p = image.pixel(x, y) | 0xFF000000u;
+      if (p == qRgb(0, 0, 0)) {
+        ++c.black;
+      } else if (p == qRgb(255, 255, 255)) {
+        ++c.white;
+      } else {
+        ++c.other;
+      }
+    }
+  }
+  return c;
+}
+
+}  // namespace
+
+class PrintCopyTest : public QObject {
+  Q_OBJECT
+
+  MessageRecorder recorder_;
+
+ private slots:
+  void init() { recorder_.Reset(); }
+
+  void copyPutsTheViewOnTheClipboardInBlackAndWhite() {
+    TWorkForm form(nullptr);
+    form.xPaintBox1->setFixedSize(400, 300);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QGuiApplication::clipboard()->setText("old text");
+    form.Redraw(false);
+    const QImage before = form.xPaintBox1->CanvasImage().copy();
+    form.Copy->trigger();
+    const QImage copied = QGuiApplication::clipboard()->image();
+    QCOMPARE(copied.size(), QSize(400, 300));
+    const Colours c = Count(copied);
+    QVERIFY(c.black > 100);
+    QCOMPARE(c.other, 0);
+    QVERIFY(QGuiApplication::clipboard()->text().isEmpty());
+    QCOMPARE(form.xPaintBox1->CanvasMode(), TxPaintBox::cmCanvas);
+    QCOMPARE(form.xPaintBox1->CanvasImage(), before);
+  }
+
+  void printShowsTheViewInAReportAndRestoresTheScreen() {
+    TWorkForm form(nullptr);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    form.ShowRazvertka->trigger();
+    form.Redraw(false);
+    const QImage before = form.xPaintBox2->CanvasImage().copy();
+    bool checked = false;
+    vintaler::SetModalRunner([&](QDialog& d) {
+      checked = qobject_cast<QPrintPreviewDialog*>(&d) && QuickReport1 &&
+                Count(QuickReport1->Picture()).black > 100 &&
+                form.xPaintBox2->CanvasMode() == TxPaintBox::cmCanvas;
+      return int(QDialog::Accepted);
+    });
+    form.PrintAction->trigger();
+    QVERIFY(checked);
+    QCOMPARE(QuickReport1, nullptr);
+    QCOMPARE(form.xPaintBox2->CanvasImage(), before);
+    QCOMPARE(form.xPaintBox2->Bitmap().size(), form.xPaintBox2->size());
+  }
+
+  void aFailingRedrawLeavesTheSurfaceUsable() {
+    TWorkForm form(nullptr);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    form.ShowRazvertka->trigger();
+    form.ProParams.Divisions = 0;
+    bool previewed = false;
+    vintaler::SetModalRunner([&](QDialog&) {
+      previewed = true;
+      return int(QDialog::Accepted);
+    });
+    form.PrintAction->trigger();
+    QVERIFY(!previewed);
+    QCOMPARE(recorder_.messages, QStringList{"Floating point division by zero"});
+    QCOMPARE(form.xPaintBox2->CanvasMode(), TxPaintBox::cmCanvas);
+    QCOMPARE(QuickReport1, nullptr);
+    form.Copy->trigger();
+    QCOMPARE(recorder_.messages.size(), 2);
+    QCOMPARE(form.xPaintBox2->CanvasMode(), TxPaintBox::cmCanvas);
+
+    // Corrected, both work again.
+    form.ProParams.Divisions = 10;
+    form.PrintAction->trigger();
+    QVERIFY(previewed);
+    QCOMPARE(recorder_.messages.size(), 2);
+  }
+
+  void theResultsPageLeavesTheSurfacesAlone() {
+    TWorkForm form(nullptr);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    form.ShowResult->trigger();
+    form.xPaintBox1->ResetBitmap();
+    const QImage bitmap = form.xPaintBox1->Bitmap().copy();
+    form.Memo1->selectAll();
+    form.Copy->trigger();
+    QVERIFY(QGuiApplication::clipboard()->text().startsWith("Параметры перехода:"));
+    form.PrintAction->trigger();  // no printer here: says so, prints nothing
+    QCOMPARE(recorder_.messages.size(), 1);
+    QCOMPARE(form.xPaintBox1->Bitmap(), bitmap);
+  }
+
+  void schemeWindowIsShownModally() {
+    TWorkForm form(nullptr);
+    QDialog* shown = nullptr;
+    vintaler::SetModalRunner([&](QDialog& d) {
+      shown = &d;
+      return int(QDialog::Rejected);
+    });
+    form.ShowShema->trigger();
+    QVERIFY(qobject_cast<TShemaForm*>(shown));
+    QDialog* first = shown;
+    form.ShowShema->trigger();
+    QCOMPARE(shown, first);
+  }
+};
+
+QTEST_MAIN(PrintCopyTest)
+#include "PrintCopyTest.moc"

@@ -3,6 +3,7 @@
 // loop unless a test drives it.
 #pragma once
 
+#include <QImage>
 #include <QLocale>
 #include <QStringList>
 
@@ -25,3 +26,12 @@ class MessageRecorder {
     vintaler::SetModalRunner({});
   }
 };
+
+// How many pixels of `image` have exactly `colour`.
+inline int CountColour(const QImage& image, QRgb colour) {
+  int n = 0;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) n += image.pixel(x, y) == colour;
+  }
+  return n;
+}

@@ -5,6 +5,8 @@
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 
+#include <memory>
+
 #include "ModalDialogs.h"
 
 TQuickReport1* QuickReport1 = nullptr;
@@ -48,4 +50,15 @@ void TQuickReport1::Preview(QWidget* parent) {
                    [this](QPrinter* target) { Render(*target); });
   if (auto* view = dialog.findChild<QPrintPreviewWidget*>()) view->setZoomFactor(kZoom);
   vintaler::RunModeless(dialog);
+}
+
+void PrintPictureReport(QWidget* parent, const std::function<QImage()>& picture) {
+  if (QuickReport1) return;  // one report at a time: its preview is open
+  auto report = std::make_unique<TQuickReport1>();
+  QuickReport1 = report.get();
+  struct Release {
+    ~Release() { QuickReport1 = nullptr; }
+  } release;
+  report->StretchOnto(picture());
+  report->Preview(parent);
 }

@@ -41,3 +41,10 @@ class TQuickReport1 {
 
 // The report of the print command that is running, or null.
 extern TQuickReport1* QuickReport1;
+
+#include <functional>
+
+// One print command: unless a report is open already, makes the report,
+// stretches `picture()` onto its image, shows the preview and waits for it,
+// then releases the report, also when `picture` throws.
+void PrintPictureReport(QWidget* parent, const std::function<QImage()>& picture);

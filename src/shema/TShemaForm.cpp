@@ -9,7 +9,6 @@
 #include <QPushButton>
 #include <QStyle>
 #include <QVBoxLayout>
-#include <memory>
 
 #include "ErrorReport.h"
 #include "ImageLists.h"
@@ -149,14 +148,7 @@ bool TShemaForm::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TShemaForm::PrintShema() {
-  if (QuickReport1) return;  // a preview is open already
-  auto report = std::make_unique<TQuickReport1>();
-  QuickReport1 = report.get();
-  struct Release {
-    ~Release() { QuickReport1 = nullptr; }
-  } release;
-  report->StretchOnto(Picture());
-  report->Preview(this);
+  PrintPictureReport(this, [] { return Picture(); });
 }
 
 TShemaForm* ShemaFormInstance(QWidget* owner) {

@@ -600,16 +600,8 @@ void TWorkForm::PrintResultsText(QPrinter& printer) {
 
 void TWorkForm::PrintActionExecute() {
   if (ActivePage() != 2) {
-    // One report at a time: a second print waits for the first preview.
-    if (!ActiveBox || QuickReport1) return;
-    auto report = std::make_unique<TQuickReport1>();
-    QuickReport1 = report.get();
-    struct Release {
-      ~Release() { QuickReport1 = nullptr; }
-    } release;
-    report->StretchOnto(RenderViewBitmap());
     // The view is on screen again while the preview is open.
-    report->Preview(this);
+    if (ActiveBox) PrintPictureReport(this, [this] { return RenderViewBitmap(); });
     return;
   }
   // Printing without a printer would silently produce nothing.

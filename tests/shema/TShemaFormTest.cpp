@@ -8,18 +8,6 @@
 #include "TQuickReport1.h"
 #include "TShemaForm.h"
 
-namespace {
-
-int CountColour(const QImage& image, QRgb colour) {
-  int n = 0;
-  for (int y = 0; y < image.height(); ++y) {
-    for (int x = 0; x < image.width(); ++x) n += image.pixel(x, y) == colour;
-  }
-  return n;
-}
-
-}  // namespace
-
 class TShemaFormTest : public QObject {
   Q_OBJECT
 

@@ -44,14 +44,6 @@ QPoint PixelOf(const TxPaintBox& box, fish::Extended x, fish::Extended y, fish::
   return {p.X, p.Y};
 }
 
-int CountColour(const QImage& image, QRgb colour) {
-  int n = 0;
-  for (int y = 0; y < image.height(); ++y) {
-    for (int x = 0; x < image.width(); ++x) n += image.pixel(x, y) == colour;
-  }
-  return n;
-}
-
 const QRgb kBlue = qRgb(0, 0, 255);
 
 }  // namespace

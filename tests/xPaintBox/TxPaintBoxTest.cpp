@@ -1,5 +1,7 @@
 #include <QtTest>
 
+#include "GuiTestSupport.h"
+
 #include "FishErrors.h"
 #include "TxPaintBox.h"
 
@@ -8,14 +10,6 @@ namespace {
 const QRgb kWhite = qRgb(255, 255, 255);
 const QRgb kBlue = qRgb(0, 0, 255);
 const QRgb kBlack = qRgb(0, 0, 0);
-
-int CountPixels(const QImage& image, QRgb colour) {
-  int n = 0;
-  for (int y = 0; y < image.height(); ++y) {
-    for (int x = 0; x < image.width(); ++x) n += image.pixel(x, y) == colour;
-  }
-  return n;
-}
 
 }  // namespace
 
@@ -68,7 +62,7 @@ class TxPaintBoxTest : public QObject {
     QCOMPARE(image.pixel(60, 30), kBlack);
     QCOMPARE(image.pixel(60, 10), kBlack);
     QCOMPARE(image.pixel(61, 30), kWhite);
-    QCOMPARE(CountPixels(image, kBlack), 51 + 40);
+    QCOMPARE(CountColour(image, kBlack), 51 + 40);
     QCOMPARE(box.ScreenToWorldX(25), 25.0L);
     QCOMPARE(box.ScreenToWorldY(100), 0.0L);
   }
@@ -82,23 +76,23 @@ class TxPaintBoxTest : public QObject {
     box.ClearView();
     box.MoveTo2D(0, 40);
     box.LineTo2D(80, 40);
-    QVERIFY(CountPixels(box.CanvasImage(), kBlue) > 0);
+    QVERIFY(CountColour(box.CanvasImage(), kBlue) > 0);
 
     box.SetCanvasMode(TxPaintBox::cmBitMap);
     box.ResetBitmap();
     QCOMPARE(box.Bitmap().size(), QSize(120, 80));
-    QCOMPARE(CountPixels(box.Bitmap(), kWhite), 120 * 80);
+    QCOMPARE(CountColour(box.Bitmap(), kWhite), 120 * 80);
     box.ClearView();  // clears the screen's canvas, not the bitmap
     box.MoveTo2D(0, 20);
     box.LineTo2D(50, 20);
-    QCOMPARE(CountPixels(box.CanvasImage(), kBlue), 0);
-    QCOMPARE(CountPixels(box.Bitmap(), kBlack), 41);
+    QCOMPARE(CountColour(box.CanvasImage(), kBlue), 0);
+    QCOMPARE(CountColour(box.Bitmap(), kBlack), 41);
     QCOMPARE(box.Bitmap().pixel(20, 64), kBlack);  // scale 0.8: (50, 20) -> (40, 64)
 
     box.SetCanvasMode(TxPaintBox::cmCanvas);
     box.LineTo2D(0, 0);  // the canvas pen is where the canvas left it
-    QCOMPARE(CountPixels(box.Bitmap(), kBlack), 41);
-    QVERIFY(CountPixels(box.CanvasImage(), kBlue) > 0);
+    QCOMPARE(CountColour(box.Bitmap(), kBlack), 41);
+    QVERIFY(CountColour(box.CanvasImage(), kBlue) > 0);
   }
 
   void farPointsAreRangeErrorsAndDrawNothing() {
@@ -110,7 +104,7 @@ class TxPaintBoxTest : public QObject {
     box.MoveTo2D(10, 10);
     QVERIFY_THROWS_EXCEPTION(fish::ERangeError, box.LineTo2D(3e9L, 10));
     QVERIFY_THROWS_EXCEPTION(fish::EInvalidOp, box.LineTo2D(1e30L, 10));
-    QCOMPARE(CountPixels(box.CanvasImage(), kBlack), 0);
+    QCOMPARE(CountColour(box.CanvasImage(), kBlack), 0);
 
     box.SetMaxY(0);
     box.SetMinY(0);
@@ -128,7 +122,7 @@ class TxPaintBoxTest : public QObject {
     box.ClearView();
     box.ShowMessage(QStringLiteral("Floating point division by zero"));
     const QImage image = box.CanvasImage();
-    QVERIFY(CountPixels(image, kWhite) < 300 * 100);
+    QVERIFY(CountColour(image, kWhite) < 300 * 100);
     QCOMPARE(image.pixel(299, 99), kWhite);
   }
 

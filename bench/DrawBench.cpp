@@ -51,15 +51,7 @@ class SegmentCollector : public TDrawSurface {
 
  private:
   QPoint Pixel(Extended x, Extended y) {
-    TViewMapping m;
-    m.MinX = box_.MinX();
-    m.MaxX = box_.MaxX();
-    m.MinY = box_.MinY();
-    m.MaxY = box_.MaxY();
-    m.Width = box_.width();
-    m.Height = box_.height();
-    m.UpdateScale();
-    const TPixel p = m.Project2D(x, y);
+    const TPixel p = box_.Mapping().Project2D(x, y);
     return {p.X, p.Y};
   }
   TxPaintBox& box_;

@@ -46,11 +46,9 @@ void DrawRazvertka(TDrawSurface& surface, const TSystemParams& sp, const TProPar
   surface.ClearView();
   for (std::uint16_t q = 1; q <= 4; ++q) {
     if (!QuadrantSelected(pro, q)) continue;
-    TExtents3D box;
-    CalcSurfQuadrant(sp, pro, q, box, LastSurf);
     TPoint2D runMin;
     TPoint2D runMax;
-    CalcRazvertkaQuadrant(LastSurf, q, sp, runMin, runMax, LastRazvertka);
+    DevelopQuadrant(sp, pro, q, runMin, runMax);
     const TRazvertka2PointArray& d = LastRazvertka;
     for (std::size_t k = 0; k < d.size(); ++k) {
       if (k > 0) {

@@ -35,9 +35,7 @@ void GetRazvertkaExtents(const TSystemParams& sp, const TProParams& pro, TExtent
   TPoint2D runMin;
   TPoint2D runMax;
   for (std::uint16_t q = 1; q <= 4; ++q) {
-    TExtents3D unused;
-    CalcSurfQuadrant(sp, pro, q, unused, LastSurf);
-    CalcRazvertkaQuadrant(LastSurf, q, sp, runMin, runMax, LastRazvertka);
+    DevelopQuadrant(sp, pro, q, runMin, runMax);
     Lower(extents.MinX, runMin.X);
     Lower(extents.MinY, runMin.Y);
     Raise(extents.MaxX, runMax.X);

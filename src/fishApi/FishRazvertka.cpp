@@ -4,6 +4,7 @@
 
 #include "FishErrors.h"
 #include "FishMath.h"
+#include "FishSurface.h"
 
 namespace fish {
 
@@ -153,6 +154,13 @@ void CalcRazvertkaQuadrant(const TSurf2PointArray& surf, int quadrant, const TSy
     WidenMax(runMax, d.P1);
     WidenMax(runMax, d.P2);
   }
+}
+
+void DevelopQuadrant(const TSystemParams& sp, const TProParams& pro, std::uint16_t quadrant, TPoint2D& runMin,
+                     TPoint2D& runMax) {
+  TExtents3D unused;
+  CalcSurfQuadrant(sp, pro, quadrant, unused, LastSurf);
+  CalcRazvertkaQuadrant(LastSurf, quadrant, sp, runMin, runMax, LastRazvertka);
 }
 
 }  // namespace fish

@@ -8,6 +8,8 @@
 // quadrants 1 and 2, -Y in 3 and 4.
 #pragma once
 
+#include <cstdint>
+
 #include "FishTypes.h"
 
 namespace fish {
@@ -35,5 +37,10 @@ TTriangle3D SolveTriangle(const TPoint3D& v0, const TPoint3D& v1, const TPoint3D
 // point's true X.
 void CalcRazvertkaQuadrant(const TSurf2PointArray& surf, int quadrant, const TSystemParams& sp,
                            TPoint2D& runMin, TPoint2D& runMax, TRazvertka2PointArray& razv);
+
+// The surface of `quadrant` into LastSurf and its development into
+// LastRazvertka, widening [runMin, runMax].
+void DevelopQuadrant(const TSystemParams& sp, const TProParams& pro, std::uint16_t quadrant, TPoint2D& runMin,
+                     TPoint2D& runMax);
 
 }  // namespace fish

@@ -6,7 +6,6 @@
 #include "FishExtents.h"
 #include "FishMath.h"
 #include "FishRazvertka.h"
-#include "FishSurface.h"
 #include "NumText.h"
 
 namespace fish {
@@ -103,11 +102,9 @@ TStringList GetGabaritText(const TSystemParams& sp, const TProParams& pro, std::
 TStringList GetRazvertkaTable(const TSystemParams& sp, const TProParams& pro, std::uint8_t quadrant,
                               std::string_view sep) {
   if (quadrant < 1 || quadrant > 4) throw ERangeError();
-  TExtents3D unusedBox;
-  CalcSurfQuadrant(sp, pro, quadrant, unusedBox, LastSurf);
   TPoint2D runMin;
   TPoint2D runMax;
-  CalcRazvertkaQuadrant(LastSurf, quadrant, sp, runMin, runMax, LastRazvertka);
+  DevelopQuadrant(sp, pro, quadrant, runMin, runMax);
   const TRazvertka2PointArray& d = LastRazvertka;
   const std::size_t n = static_cast<std::size_t>(pro.Divisions);
 

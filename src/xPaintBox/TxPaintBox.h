@@ -70,6 +70,10 @@ class TxPaintBox : public QWidget, public fish::TDrawSurface {
   void MoveTo3D(Extended x, Extended y, Extended z) override;
   void LineTo3D(Extended x, Extended y, Extended z) override;
 
+  // The world window and scale factors as of the last UpdateScale, at the
+  // control's current size.
+  const fish::TViewMapping& Mapping() const;
+
   Extended ScreenToWorldX(int column) const;
   Extended ScreenToWorldY(int row) const;
 
@@ -98,7 +102,6 @@ class TxPaintBox : public QWidget, public fish::TDrawSurface {
   void leaveEvent(QEvent* event) override;
 
  private:
-  const fish::TViewMapping& Mapping() const;
   QImage& DrawImage();
   QPoint& DrawPen();
   QPainter& DrawPainter();

@@ -29,17 +29,7 @@ bool IsRed(QLineEdit* e) { return e->palette().color(QPalette::Base) == QColor(2
 
 // The pixel where the box's current window puts a world point.
 QPoint PixelOf(const TxPaintBox& box, fish::Extended x, fish::Extended y, fish::Extended z = 0) {
-  fish::TViewMapping m;
-  m.SpaceMode = box.SpaceMode();
-  m.MinX = box.MinX();
-  m.MaxX = box.MaxX();
-  m.MinY = box.MinY();
-  m.MaxY = box.MaxY();
-  m.MinZ = box.MinZ();
-  m.MaxZ = box.MaxZ();
-  m.Width = box.width();
-  m.Height = box.height();
-  m.UpdateScale();
+  const fish::TViewMapping& m = box.Mapping();
   const fish::TPixel p = box.SpaceMode() == fish::TSpaceMode::_3D ? m.Project3D(x, y, z) : m.Project2D(x, y);
   return {p.X, p.Y};
 }

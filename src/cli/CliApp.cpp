@@ -50,8 +50,8 @@ struct OptionReader {
 };
 
 const char* NonFiniteField(const fish::TSystemParams& sp) {
-  const std::pair<const char*, Extended> fields[] = {{"B", sp.B},  {"A", sp.A},   {"L", sp.L},
-                                                     {"R", sp.R},  {"X1", sp.X1}, {"Y1", sp.Y1}};
+  const std::pair<const char*, Extended> fields[] = {{"B", sp.B}, {"A", sp.A},   {"L", sp.L},
+                                                     {"R", sp.R}, {"X1", sp.X1}, {"Y1", sp.Y1}};
   for (const auto& [name, value] : fields) {
     if (!fish::IsUsableExtended(value)) return name;
   }

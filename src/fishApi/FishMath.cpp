@@ -27,13 +27,9 @@ std::int64_t RoundToInt64(Extended x) {
 #endif
 }
 
-Extended Round1(Extended x) {
-  return static_cast<Extended>(RoundToInt64(x * 10)) * kTenth;
-}
+Extended Round1(Extended x) { return static_cast<Extended>(RoundToInt64(x * 10)) * kTenth; }
 
-void Round2(Extended& x) {
-  x = static_cast<Extended>(RoundToInt64(x * 100)) * kHundredth;
-}
+void Round2(Extended& x) { x = static_cast<Extended>(RoundToInt64(x * 100)) * kHundredth; }
 
 Extended Divide(Extended num, Extended den) {
   if (den == 0) {
@@ -48,13 +44,9 @@ Extended SquareRoot(Extended x) {
   return std::sqrt(x);
 }
 
-Extended ArcCos(Extended c) {
-  return std::atan2(SquareRoot(1 - c * c), c);
-}
+Extended ArcCos(Extended c) { return std::atan2(SquareRoot(1 - c * c), c); }
 
-Extended ArcSin(Extended c) {
-  return std::atan2(c, SquareRoot(1 - c * c));
-}
+Extended ArcSin(Extended c) { return std::atan2(c, SquareRoot(1 - c * c)); }
 
 Extended CheckFinite(Extended x) {
   if (std::isnan(x)) throw EInvalidOp();
@@ -67,9 +59,9 @@ bool IsUsableExtended(Extended x) {
   std::memcpy(bytes, &x, sizeof bytes);
   const unsigned exponent = (static_cast<unsigned>(bytes[9] & 0x7F) << 8) | bytes[8];
   const bool integerBit = (bytes[7] & 0x80) != 0;
-  if (exponent == 0x7FFF) return false;          // infinity, NaN, pseudo-NaN
+  if (exponent == 0x7FFF) return false;            // infinity, NaN, pseudo-NaN
   if (exponent != 0 && !integerBit) return false;  // unnormal
-  return true;                                    // normal, zero, (pseudo-)denormal
+  return true;                                     // normal, zero, (pseudo-)denormal
 }
 
 }  // namespace fish

@@ -91,15 +91,27 @@ TPoint2D Turned(Extended theta, int sX, int sY, Extended len, const TPoint2D& fr
 
 }  // namespace
 
-void CalcRazvertkaQuadrant(const TSurf2PointArray& surf, int quadrant, const TSystemParams& sp,
-                           TPoint2D& runMin, TPoint2D& runMax, TRazvertka2PointArray& razv) {
+void CalcRazvertkaQuadrant(const TSurf2PointArray& surf, int quadrant, const TSystemParams& sp, TPoint2D& runMin,
+                           TPoint2D& runMax, TRazvertka2PointArray& razv) {
   int sX = 0;
   int sY = 0;
   switch (quadrant) {
-    case 1: sX = +1; sY = +1; break;
-    case 2: sX = -1; sY = +1; break;
-    case 3: sX = -1; sY = -1; break;
-    case 4: sX = +1; sY = -1; break;
+    case 1:
+      sX = +1;
+      sY = +1;
+      break;
+    case 2:
+      sX = -1;
+      sY = +1;
+      break;
+    case 3:
+      sX = -1;
+      sY = -1;
+      break;
+    case 4:
+      sX = +1;
+      sY = -1;
+      break;
     default: throw ERangeError();
   }
   if (!IsUsableExtended(sp.X1)) throw EInvalidOp();

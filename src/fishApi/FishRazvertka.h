@@ -35,8 +35,8 @@ TTriangle3D SolveTriangle(const TPoint3D& v0, const TPoint3D& v1, const TPoint3D
 // widens the caller's running box [runMin, runMax] by every point of it. Only
 // X1 of the parameters is read: the first seam's image keeps the circle
 // point's true X.
-void CalcRazvertkaQuadrant(const TSurf2PointArray& surf, int quadrant, const TSystemParams& sp,
-                           TPoint2D& runMin, TPoint2D& runMax, TRazvertka2PointArray& razv);
+void CalcRazvertkaQuadrant(const TSurf2PointArray& surf, int quadrant, const TSystemParams& sp, TPoint2D& runMin,
+                           TPoint2D& runMax, TRazvertka2PointArray& razv);
 
 // The surface of `quadrant` into LastSurf and its development into
 // LastRazvertka, widening [runMin, runMax].

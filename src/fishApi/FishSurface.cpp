@@ -101,8 +101,8 @@ void CheckSystemParams(const TSystemParams& sp) {
   }
 }
 
-void CalcSurfQuadrant(const TSystemParams& sp, const TProParams& pro, std::uint16_t quadrant,
-                      TExtents3D& extents, TSurf2PointArray& surf) {
+void CalcSurfQuadrant(const TSystemParams& sp, const TProParams& pro, std::uint16_t quadrant, TExtents3D& extents,
+                      TSurf2PointArray& surf) {
   const QuadrantSetup setup = SetupOf(quadrant);
   CheckDivisions(pro);
   CheckSystemParams(sp);

@@ -38,7 +38,7 @@ void CheckDivisions(const TProParams& pro);
 void CheckSystemParams(const TSystemParams& sp);
 
 // The generator lines of quadrant 1..4 and their bounding box.
-void CalcSurfQuadrant(const TSystemParams& sp, const TProParams& pro, std::uint16_t quadrant,
-                      TExtents3D& extents, TSurf2PointArray& surf);
+void CalcSurfQuadrant(const TSystemParams& sp, const TProParams& pro, std::uint16_t quadrant, TExtents3D& extents,
+                      TSurf2PointArray& surf);
 
 }  // namespace fish

@@ -63,9 +63,7 @@ std::string QuadrantLabel(std::uint8_t quadrant, const char* right, const char* 
   return (quadrant == 1 || quadrant == 4) ? right : left;
 }
 
-void Append(TStringList& to, const TStringList& lines) {
-  to.insert(to.end(), lines.begin(), lines.end());
-}
+void Append(TStringList& to, const TStringList& lines) { to.insert(to.end(), lines.begin(), lines.end()); }
 
 }  // namespace
 

@@ -28,8 +28,7 @@ std::string TableRow(std::string_view label, std::string_view xText, std::string
 TStringList GetParamsText(const TSystemParams& sp, std::string_view decimalSeparator = ".");
 
 // One line: width x height of the development of all four quadrants.
-TStringList GetGabaritText(const TSystemParams& sp, const TProParams& pro,
-                           std::string_view decimalSeparator = ".");
+TStringList GetGabaritText(const TSystemParams& sp, const TProParams& pro, std::string_view decimalSeparator = ".");
 
 // The point table of quadrant 1..4: an empty line, "Квадрант q", the column
 // header, the named points T.., then one row per intermediate arc point.
@@ -38,7 +37,6 @@ TStringList GetRazvertkaTable(const TSystemParams& sp, const TProParams& pro, st
 
 // The whole results page in its line order, all four quadrants listed.
 // Throws the engine's error if any part fails; nothing partial is returned.
-TStringList GetResultsText(const TSystemParams& sp, const TProParams& pro,
-                           std::string_view decimalSeparator = ".");
+TStringList GetResultsText(const TSystemParams& sp, const TProParams& pro, std::string_view decimalSeparator = ".");
 
 }  // namespace fish

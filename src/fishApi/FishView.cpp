@@ -33,9 +33,7 @@ void TViewMapping::UpdateScale() {
   }
 }
 
-std::int32_t TViewMapping::WorldToScreenX(Extended x) const {
-  return PixelOf(RoundToInt64((x - MinX) * scaleX_));
-}
+std::int32_t TViewMapping::WorldToScreenX(Extended x) const { return PixelOf(RoundToInt64((x - MinX) * scaleX_)); }
 
 std::int32_t TViewMapping::WorldToScreenY(Extended y) const {
   // Height - r in 128 bits: no 64-bit r can wrap it into the 32-bit range.
@@ -46,9 +44,7 @@ std::int32_t TViewMapping::WorldToScreenY(Extended y) const {
   return static_cast<std::int32_t>(row);
 }
 
-std::int32_t TViewMapping::DepthOffset(Extended z) const {
-  return PixelOf(RoundToInt64((z - MinZ) * 0.5L * scaleZ_));
-}
+std::int32_t TViewMapping::DepthOffset(Extended z) const { return PixelOf(RoundToInt64((z - MinZ) * 0.5L * scaleZ_)); }
 
 TPixel TViewMapping::Project2D(Extended x, Extended y) const {
   const std::int32_t column = WorldToScreenX(x);

@@ -27,7 +27,7 @@ class TViewMapping {
   Extended MinY = 0, MaxY = 100;
   Extended MinZ = 0, MaxZ = 100;
   Extended X0 = 0, Y0 = 0, Z0 = 0;  // only Z0 is used: the depth origin
-  std::int32_t Width = 0;             // of the control, in pixels
+  std::int32_t Width = 0;           // of the control, in pixels
   std::int32_t Height = 0;
 
   // Pixels per world unit from the bounds, the mode and the size. A zero X

@@ -1,13 +1,14 @@
 #include "NumText.h"
 
+#include <locale.h>
+
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <algorithm>
-#include <cstdint>
-#include <locale.h>
 
 #include "FishErrors.h"
 #include "FishMath.h"

@@ -1,12 +1,13 @@
 #include "ProjectFile.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace fish {
 
@@ -89,9 +90,7 @@ mode_t NewFileMode(const std::string& target) {
 
 }  // namespace
 
-void PutExtended(std::uint8_t* dst, Extended v) {
-  std::memcpy(dst, &v, kExtendedBytes);
-}
+void PutExtended(std::uint8_t* dst, Extended v) { std::memcpy(dst, &v, kExtendedBytes); }
 
 Extended GetExtended(const std::uint8_t* src) {
   unsigned char raw[sizeof(Extended)] = {};
@@ -129,7 +128,8 @@ TSystemParams SystemParamsFromBytes(const std::uint8_t* bytes) {
 TProParamsImage ProParamsToBytes(const TProParams& pp) {
   TProParamsImage b{};
   const auto divisions = static_cast<std::uint32_t>(pp.Divisions);
-  for (int i = 0; i < 4; ++i) b[static_cast<std::size_t>(kDivisionsAt + i)] = static_cast<std::uint8_t>(divisions >> (8 * i));
+  for (int i = 0; i < 4; ++i)
+    b[static_cast<std::size_t>(kDivisionsAt + i)] = static_cast<std::uint8_t>(divisions >> (8 * i));
   PutBytes(b.data() + kQuadrantsAt, pp.Quadrants);
   b[kShowGridAt] = pp.ShowGrid;
   PutBytes(b.data() + kPadding1At, pp.Padding1);
@@ -198,9 +198,8 @@ TProjectData ReadProjectFile(const std::string& path) {
     got += static_cast<std::size_t>(n);
   }
   if (got < image.size()) {
-    throw EProjectFileError(ReadFailure(
-        path, "файл короче " + std::to_string(kProjectFileBytes) + " байт (в нём " + std::to_string(got) +
-                  " байт), это не файл развертки"));
+    throw EProjectFileError(ReadFailure(path, "файл короче " + std::to_string(kProjectFileBytes) + " байт (в нём " +
+                                                  std::to_string(got) + " байт), это не файл развертки"));
   }
   return DecodeProject(image);
 }

@@ -303,12 +303,13 @@ void TForm1::StorePlacement(bool visible) {
   settings.setValue(QStringLiteral("ShowCmd"), show);
   settings.setValue(QStringLiteral("PixelsPerInch"), logicalDpiY());
   const QPoint maxPos = isMaximized() ? pos() : QPoint(-1, -1);
-  settings.setValue(QStringLiteral("MinMaxPos"), QStringLiteral("%1,%2,%3,%4").arg(-1).arg(-1).arg(maxPos.x()).arg(maxPos.y()));
+  settings.setValue(QStringLiteral("MinMaxPos"),
+                    QStringLiteral("%1,%2,%3,%4").arg(-1).arg(-1).arg(maxPos.x()).arg(maxPos.y()));
   settings.setValue(QStringLiteral("NormPos"), QStringLiteral("%1,%2,%3,%4")
-                                                    .arg(norm.left())
-                                                    .arg(norm.top())
-                                                    .arg(norm.left() + norm.width())
-                                                    .arg(norm.top() + norm.height()));
+                                                   .arg(norm.left())
+                                                   .arg(norm.top())
+                                                   .arg(norm.left() + norm.width())
+                                                   .arg(norm.top() + norm.height()));
   settings.setValue(QStringLiteral("Visible"), visible);
   settings.endGroup();
   settings.sync();

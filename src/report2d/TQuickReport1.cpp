@@ -4,7 +4,6 @@
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
-
 #include <memory>
 
 #include "ModalDialogs.h"

@@ -11,9 +11,9 @@
 #include <QVBoxLayout>
 
 #include "ErrorReport.h"
-#include "ImageLists.h"
 #include "FishRazvertka.h"
 #include "FishSurface.h"
+#include "ImageLists.h"
 #include "TQuickReport1.h"
 
 namespace {

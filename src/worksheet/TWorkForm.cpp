@@ -2,30 +2,29 @@
 
 #include <QClipboard>
 #include <QCloseEvent>
-#include <QGuiApplication>
-#include <cmath>
-#include <memory>
-#include <stdexcept>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
-#include <QPrinter>
-#include <QPrinterInfo>
-#include <QTextDocument>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QScrollArea>
+#include <QPrinter>
+#include <QPrinterInfo>
 #include <QSplitter>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <cmath>
+#include <memory>
+#include <stdexcept>
 
 #include "DimensionSketch.h"
 #include "ErrorReport.h"
@@ -39,8 +38,8 @@
 #include "ModalDialogs.h"
 #include "TProParamsForm.h"
 #include "TQuickReport1.h"
-#include "TShemaForm.h"
 #include "TSetupDrawForm.h"
+#include "TShemaForm.h"
 #include "TxPaintBox.h"
 
 namespace {
@@ -90,8 +89,7 @@ TWorkForm::TWorkForm(vintaler::IProjectHost* host, QWidget* parent) : QWidget(pa
   if (host_) host_->SetSaveEnabled(true);
 }
 
-QAction* TWorkForm::MakeAction(const QString& caption, const QString& hint, const QKeySequence& shortcut,
-                               int icon) {
+QAction* TWorkForm::MakeAction(const QString& caption, const QString& hint, const QKeySequence& shortcut, int icon) {
   auto* action = new QAction(caption, this);
   action->setStatusTip(hint);
   action->setToolTip(hint);
@@ -112,8 +110,7 @@ void TWorkForm::createActions() {
   ShowResult =
       MakeAction("Численные результаты", "Показывает численные результаты расчета развертки", S("Ctrl+F5"), 13);
   ShowSystemParams = MakeAction("Параметры системы", "Панель параметров системы", S("F10"), -1);
-  SetupDrawAction =
-      MakeAction("Параметры области рисования", "Настройка параметров области рисования", S("F11"), -1);
+  SetupDrawAction = MakeAction("Параметры области рисования", "Настройка параметров области рисования", S("F11"), -1);
   ShowProParamsAction = MakeAction("Параметры построения", "Параметры построения развертки", S("F12"), -1);
   DrawAction = MakeAction("Обновить", "Обновляет изображение", S(), -1);
   PrintAction = MakeAction("Печатать", "Печатает содержимое окна", S("Ctrl+P"), 10);
@@ -123,8 +120,7 @@ void TWorkForm::createActions() {
   ScrollDown = MakeAction("Сдвинуть вниз", "Сдвигает область рисования вниз", S("Ctrl+D"), 4);
   ZoomIn = MakeAction("Приблизить", "Приближает область рисования", S("Ctrl+I"), 0);
   ZoomOut = MakeAction("Отдалить", "Отдаляет область рисования", S("Ctrl+O"), 1);
-  AutoScale = MakeAction("Автоматическое масштабирование", "Автоматическое масштабирование области рисования", S(),
-                         19);
+  AutoScale = MakeAction("Автоматическое масштабирование", "Автоматическое масштабирование области рисования", S(), 19);
   Save = MakeAction("Сохранить", "Сохраняет файл проекта", S(), 8);
   ShowShema = MakeAction("Схема нанесения размеров", "Показывает схему нанесения размеров", S(), -1);
   SelectAll = MakeAction("Выделить все", "Выделить все", S("Ctrl+A"), -1);
@@ -157,7 +153,8 @@ void TWorkForm::createActions() {
       {ShowShema, &TWorkForm::ShowShemaExecute},
   };
   for (const auto& [action, handler] : commands) {
-    connect(action, &QAction::triggered, this, [this, h = handler] { vintaler::RunCommand(this, [this, h] { (this->*h)(); }); });
+    connect(action, &QAction::triggered, this,
+            [this, h = handler] { vintaler::RunCommand(this, [this, h] { (this->*h)(); }); });
   }
 }
 
@@ -452,8 +449,7 @@ void TWorkForm::TabSheet3Show() {
     for (const auto& l : params) lines << QString::fromStdString(l);
     lines << QString() << QStringLiteral("Результаты расчета развертки:") << QString();
     for (const auto& l : fish::GetGabaritText(SystemParams, ProParams, sep)) lines << QString::fromStdString(l);
-    lines << QString()
-          << QStringLiteral("Координаты точек контура развертки (по квадрантам прямоугольного сечения):");
+    lines << QString() << QStringLiteral("Координаты точек контура развертки (по квадрантам прямоугольного сечения):");
     for (std::uint8_t q = 1; q <= 4; ++q) {
       for (const auto& l : fish::GetRazvertkaTable(SystemParams, ProParams, q, sep)) {
         lines << QString::fromStdString(l);
@@ -495,9 +491,9 @@ fish::TProjectData TWorkForm::ProjectData() const {
   project.SystemParams = SystemParams;
   project.ProParams = ProParams;
   project.Bounds3D = {xPaintBox1->MinX(), xPaintBox1->MaxX(), xPaintBox1->MinY(),
-                   xPaintBox1->MaxY(), xPaintBox1->MinZ(), xPaintBox1->MaxZ()};
+                      xPaintBox1->MaxY(), xPaintBox1->MinZ(), xPaintBox1->MaxZ()};
   project.Bounds2D = {xPaintBox2->MinX(), xPaintBox2->MaxX(), xPaintBox2->MinY(),
-                   xPaintBox2->MaxY(), xPaintBox2->MinZ(), xPaintBox2->MaxZ()};
+                      xPaintBox2->MaxY(), xPaintBox2->MinZ(), xPaintBox2->MaxZ()};
   return project;
 }
 
@@ -727,13 +723,14 @@ void TWorkForm::SetupDrawActionExecute() {
   }
   if (vintaler::RunModal(dialog) == QDialog::Accepted) {
     void (TxPaintBox::*const setters[6])(fish::Extended) = {&TxPaintBox::SetMinX, &TxPaintBox::SetMaxX,
-                                                           &TxPaintBox::SetMinY, &TxPaintBox::SetMaxY,
-                                                           &TxPaintBox::SetMinZ, &TxPaintBox::SetMaxZ};
+                                                            &TxPaintBox::SetMinY, &TxPaintBox::SetMaxY,
+                                                            &TxPaintBox::SetMinZ, &TxPaintBox::SetMaxZ};
     // Each bound is taken as soon as its text is read; a bad text stops there.
     for (std::size_t i = 0; i < 6; ++i) {
       const QString text = dialog.Edits[i]->text();
       const auto v = vintaler::TextToNumber(text);
-      if (!v) throw std::runtime_error(QStringLiteral("'%1' is not a valid floating point value").arg(text).toStdString());
+      if (!v)
+        throw std::runtime_error(QStringLiteral("'%1' is not a valid floating point value").arg(text).toStdString());
       (box->*setters[i])(*v);
     }
     try {

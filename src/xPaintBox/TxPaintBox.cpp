@@ -14,8 +14,7 @@ TxPaintBox::TxPaintBox(QWidget* parent) : QWidget(parent) {
 
 TxPaintBox::~TxPaintBox() { EndPainting(); }
 
-void TxPaintBox::SetBounds(Extended minX, Extended maxX, Extended minY, Extended maxY, Extended minZ,
-                           Extended maxZ) {
+void TxPaintBox::SetBounds(Extended minX, Extended maxX, Extended minY, Extended maxY, Extended minZ, Extended maxZ) {
   map_.MinX = minX;
   map_.MaxX = maxX;
   map_.MinY = minY;

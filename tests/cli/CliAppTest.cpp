@@ -69,8 +69,8 @@ TEST(Cli, OptionsOverrideTheProject) {
   fish::TProParams pp = fish::DefaultProParams();
   pp.Divisions = 24;
   const CliRun r = Cli({"--B", "400", "--A=250,5", "--L", "-300", "--R", "1.6e2", "--X1", "35", "--Y1", " -20 ",
-                     "--divisions", "24", "--quadrants", "3,4", "--grid"},
-                    ",");
+                        "--divisions", "24", "--quadrants", "3,4", "--grid"},
+                       ",");
   ASSERT_EQ(r.status, kExitOk) << r.err;
   EXPECT_EQ(r.out, Joined(fish::GetResultsText(sp, pp, ",")));
   EXPECT_NE(r.out.find("(XxY)=400x250,5"), std::string::npos) << "printed with the locale's separator";
@@ -101,9 +101,19 @@ TEST(Cli, EngineFailuresEndWithTheSystemMessage) {
 
 TEST(Cli, UsageErrors) {
   const std::vector<std::vector<std::string>> cases = {
-      {"--B"}, {"--B", "abc"}, {"--B", "inf"}, {"--R", "1e5000"}, {"--divisions", "2.5"},
-      {"--divisions", "99999999999"}, {"--quadrants", "5"}, {"--quadrants", "1;2"}, {"--frobnicate"},
-      {"a.raz", "b.raz"}, {"--grid=1"}, {"--save"}, {"-x"},
+      {"--B"},
+      {"--B", "abc"},
+      {"--B", "inf"},
+      {"--R", "1e5000"},
+      {"--divisions", "2.5"},
+      {"--divisions", "99999999999"},
+      {"--quadrants", "5"},
+      {"--quadrants", "1;2"},
+      {"--frobnicate"},
+      {"a.raz", "b.raz"},
+      {"--grid=1"},
+      {"--save"},
+      {"-x"},
   };
   for (const auto& args : cases) {
     const CliRun r = Cli(args);

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "FishErrors.h"
-#include "TestParams.h"
 #include "FishExtents.h"
 #include "FishRazvertka.h"
 #include "FishSurface.h"
+#include "TestParams.h"
 
 using namespace fish;
 using namespace fish::test;

@@ -38,7 +38,8 @@ TEST_P(Round1Test, RoundsHalvesToEvenTenth) {
 
 INSTANTIATE_TEST_SUITE_P(Values, Round1Test,
                          ::testing::Values(RoundCase{0.25L, 2}, RoundCase{0.75L, 8}, RoundCase{-0.25L, -2},
-                                           RoundCase{-0.04L, 0}, RoundCase{12.34L, 123}, RoundCase{0.35L, 4} /* 0.35L * 10 is exactly 3.5 once rounded */,
+                                           RoundCase{-0.04L, 0}, RoundCase{12.34L, 123},
+                                           RoundCase{0.35L, 4} /* 0.35L * 10 is exactly 3.5 once rounded */,
                                            RoundCase{100, 1000}, RoundCase{-76.06L, -761},
                                            RoundCase{922337203685477580.0L, 9223372036854775800}));
 
@@ -71,8 +72,12 @@ TEST(RoundToInt64, ValuesOutside64BitsAreInvalid) {
   const Extended two63 = 9223372036854775808.0L;
   EXPECT_EQ(RoundToInt64(-two63), std::numeric_limits<std::int64_t>::min());
   EXPECT_EQ(RoundToInt64(two63 - 1), std::numeric_limits<std::int64_t>::max());
-  const Extended invalid[] = {two63, -two63 - 2, 1e30L, std::numeric_limits<Extended>::infinity(),
-                              -std::numeric_limits<Extended>::infinity(), std::numeric_limits<Extended>::quiet_NaN()};
+  const Extended invalid[] = {two63,
+                              -two63 - 2,
+                              1e30L,
+                              std::numeric_limits<Extended>::infinity(),
+                              -std::numeric_limits<Extended>::infinity(),
+                              std::numeric_limits<Extended>::quiet_NaN()};
   for (Extended v : invalid) EXPECT_THROW(RoundToInt64(v), EInvalidOp) << static_cast<double>(v);
   EXPECT_THROW(Round1(1e18L), EInvalidOp);
   Extended big = 1e17L;

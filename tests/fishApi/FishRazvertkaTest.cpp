@@ -4,10 +4,10 @@
 #include <limits>
 
 #include "FishErrors.h"
-#include "TestParams.h"
 #include "FishMath.h"
 #include "FishRazvertka.h"
 #include "FishSurface.h"
+#include "TestParams.h"
 
 using namespace fish;
 using namespace fish::test;

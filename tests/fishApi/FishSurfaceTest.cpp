@@ -4,9 +4,9 @@
 #include <limits>
 
 #include "FishErrors.h"
-#include "TestParams.h"
 #include "FishMath.h"
 #include "FishSurface.h"
+#include "TestParams.h"
 
 using namespace fish;
 using namespace fish::test;
@@ -27,8 +27,8 @@ TEST(RectPoint, RunsRoundTheRectangleFromThePlusXMidpoint) {
   const struct {
     int code;
     Extended x, y;
-  } cases[] = {{1, 50, 0}, {2, 50, -30}, {3, 0, -30}, {4, -50, -30},
-               {5, -50, 0}, {6, -50, 30}, {7, 0, 30}, {8, 50, 30}};
+  } cases[] = {{1, 50, 0},  {2, 50, -30}, {3, 0, -30}, {4, -50, -30},
+               {5, -50, 0}, {6, -50, 30}, {7, 0, 30},  {8, 50, 30}};
   for (const auto& c : cases) {
     const TPoint3D p = RectPoint(sp, c.code);
     EXPECT_EQ(p.X, c.x) << c.code;

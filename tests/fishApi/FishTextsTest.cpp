@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "FishErrors.h"
-#include "TestParams.h"
 #include "FishTexts.h"
+#include "TestParams.h"
 
 using namespace fish;
 using namespace fish::test;
@@ -49,10 +49,8 @@ TEST(GetParamsText, RoundsToTenthsWithTheGivenSeparator) {
 }
 
 TEST(GetGabaritText, OverallDimensions) {
-  EXPECT_EQ(GetGabaritText(DefaultSystemParams(), WithDivisions(10)),
-            TStringList{"Общие габариты (XxY)=191.8x131.5"});
-  EXPECT_EQ(GetGabaritText(DefaultSystemParams(), WithDivisions(1)),
-            TStringList{"Общие габариты (XxY)=186.6x136.6"});
+  EXPECT_EQ(GetGabaritText(DefaultSystemParams(), WithDivisions(10)), TStringList{"Общие габариты (XxY)=191.8x131.5"});
+  EXPECT_EQ(GetGabaritText(DefaultSystemParams(), WithDivisions(1)), TStringList{"Общие габариты (XxY)=186.6x136.6"});
   TProParams none = WithDivisions(10);
   none.Quadrants = {0, 0, 0, 0};
   EXPECT_EQ(GetGabaritText(DefaultSystemParams(), none), GetGabaritText(DefaultSystemParams(), WithDivisions(10)));
@@ -66,10 +64,9 @@ struct Row {
 
 // Quadrant 1 of the default project, 10 divisions.
 const std::vector<Row> kQuadrant1 = {
-    {"T1", "0", "50"},     {"T2", "76.1", "65.7"}, {"T3", "95.9", "19.8"}, {"T4", "50", "0"},
-    {"R1", "7.8", "50"},   {"R2", "15.7", "50.2"}, {"R3", "23.5", "50.7"}, {"R4", "31.3", "51.6"},
-    {"R5", "39", "53"},    {"R6", "46.7", "54.8"}, {"R7", "54.2", "57.1"}, {"R8", "61.6", "59.7"},
-    {"R9", "68.9", "62.6"},
+    {"T1", "0", "50"},      {"T2", "76.1", "65.7"}, {"T3", "95.9", "19.8"}, {"T4", "50", "0"},  {"R1", "7.8", "50"},
+    {"R2", "15.7", "50.2"}, {"R3", "23.5", "50.7"}, {"R4", "31.3", "51.6"}, {"R5", "39", "53"}, {"R6", "46.7", "54.8"},
+    {"R7", "54.2", "57.1"}, {"R8", "61.6", "59.7"}, {"R9", "68.9", "62.6"},
 };
 
 std::string Negated(const char* t) {
@@ -102,8 +99,12 @@ INSTANTIATE_TEST_SUITE_P(Quadrants, DefaultTableTest, ::testing::Values(1, 2, 3,
 
 TEST(GetRazvertkaTable, OneDivisionListsOnlyTheNamedPoints) {
   const TStringList lines = GetRazvertkaTable(DefaultSystemParams(), WithDivisions(1), 1);
-  const TStringList expected = {"", "Квадрант 1", TableRow("Точка", "X", "Y"), TableRow("T1", "0", "50"),
-                                TableRow("T2", "68.3", "68.3"), TableRow("T3", "93.3", "25"),
+  const TStringList expected = {"",
+                                "Квадрант 1",
+                                TableRow("Точка", "X", "Y"),
+                                TableRow("T1", "0", "50"),
+                                TableRow("T2", "68.3", "68.3"),
+                                TableRow("T3", "93.3", "25"),
                                 TableRow("T4", "50", "0")};
   EXPECT_EQ(lines, expected);
 }
@@ -145,12 +146,12 @@ TEST_P(ResultsShape, HeadingsBlocksAndRowWidths) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Projects, ResultsShape,
-    ::testing::Values(Project{DefaultSystemParams(), 10}, Project{DefaultSystemParams(), 1},
-                      Project{Params(400, 250, 300, 160, 35, -20), 24}, Project{Params(100, 100, -50, 50), 10},
-                      Project{Params(100, 100, 50, 0), 3}, Project{Params(1000, 600, 1200, 315, -100, 250), 90},
-                      Project{Params(0.25L, 0.75L, 0.35L, 0.05L), 4}));
+INSTANTIATE_TEST_SUITE_P(Projects, ResultsShape,
+                         ::testing::Values(Project{DefaultSystemParams(), 10}, Project{DefaultSystemParams(), 1},
+                                           Project{Params(400, 250, 300, 160, 35, -20), 24},
+                                           Project{Params(100, 100, -50, 50), 10}, Project{Params(100, 100, 50, 0), 3},
+                                           Project{Params(1000, 600, 1200, 315, -100, 250), 90},
+                                           Project{Params(0.25L, 0.75L, 0.35L, 0.05L), 4}));
 
 TEST(GetResultsText, FailsWholeWithTheEngineMessage) {
   const struct {

@@ -44,8 +44,8 @@ TEST(ViewMapping, PlaneModeUsesTheSmallerSide) {
   const struct {
     Extended x, y;
     std::int32_t column, row;
-  } cases[] = {{50, 50, 50, 50}, {100, 100, 100, 0}, {0, 0, 0, 100}, {2.5L, 0, 2, 100}, {3.5L, 0.5L, 4, 100},
-               {-2.5L, 1.5L, -2, 98}};
+  } cases[] = {{50, 50, 50, 50},  {100, 100, 100, 0},   {0, 0, 0, 100},
+               {2.5L, 0, 2, 100}, {3.5L, 0.5L, 4, 100}, {-2.5L, 1.5L, -2, 98}};
   for (const auto& c : cases) {
     const TPixel p = v.Project2D(c.x, c.y);
     EXPECT_EQ(p.X, c.column) << static_cast<double>(c.x);

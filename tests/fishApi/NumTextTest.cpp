@@ -23,19 +23,22 @@ TEST_P(FloatToTextTest, GeneralFormatWith15Digits) {
   EXPECT_EQ(FloatToText(c.value, c.separator), c.text);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Values, FloatToTextTest,
-    ::testing::Values(FormatCase{100, ".", "100"}, FormatCase{0, ".", "0"}, FormatCase{-0.0L, ".", "0"},
-                      FormatCase{123 * kTenth, ".", "12.3"}, FormatCase{123 * kTenth, ",", "12,3"},
-                      FormatCase{-761 * kTenth, ".", "-76.1"}, FormatCase{50000 * kThousandth, ".", "50"},
-                      FormatCase{0.1L, ".", "0.1"}, FormatCase{1.0L / 3, ".", "0.333333333333333"},
-                      FormatCase{123456789012345.0L, ".", "123456789012345"},
-                      FormatCase{999999999999999.4L, ".", "999999999999999"},
-                      FormatCase{999999999999999.9L, ".", "1E15"}, FormatCase{1e15L, ".", "1E15"},
-                      FormatCase{-1.5e20L, ",", "-1,5E20"}, FormatCase{1e100L, ".", "1E100"},
-                      FormatCase{0.0001L, ".", "0.0001"}, FormatCase{0.00001L, ".", "1E-5"},
-                      FormatCase{-2.5e-7L, ",", "-2,5E-7"}, FormatCase{1e-300L, ".", "1E-300"},
-                      FormatCase{12.5L, "\xd9\xab", "12\xd9\xab" "5"}));
+INSTANTIATE_TEST_SUITE_P(Values, FloatToTextTest,
+                         ::testing::Values(FormatCase{100, ".", "100"}, FormatCase{0, ".", "0"},
+                                           FormatCase{-0.0L, ".", "0"}, FormatCase{123 * kTenth, ".", "12.3"},
+                                           FormatCase{123 * kTenth, ",", "12,3"},
+                                           FormatCase{-761 * kTenth, ".", "-76.1"},
+                                           FormatCase{50000 * kThousandth, ".", "50"}, FormatCase{0.1L, ".", "0.1"},
+                                           FormatCase{1.0L / 3, ".", "0.333333333333333"},
+                                           FormatCase{123456789012345.0L, ".", "123456789012345"},
+                                           FormatCase{999999999999999.4L, ".", "999999999999999"},
+                                           FormatCase{999999999999999.9L, ".", "1E15"}, FormatCase{1e15L, ".", "1E15"},
+                                           FormatCase{-1.5e20L, ",", "-1,5E20"}, FormatCase{1e100L, ".", "1E100"},
+                                           FormatCase{0.0001L, ".", "0.0001"}, FormatCase{0.00001L, ".", "1E-5"},
+                                           FormatCase{-2.5e-7L, ",", "-2,5E-7"}, FormatCase{1e-300L, ".", "1E-300"},
+                                           FormatCase{12.5L, "\xd9\xab",
+                                                      "12\xd9\xab"
+                                                      "5"}));
 
 TEST(FloatToText, RefusesWhatIsNotANumber) {
   EXPECT_THROW(FloatToText(std::numeric_limits<Extended>::quiet_NaN()), EInvalidOp);
@@ -63,43 +66,48 @@ TEST_P(TextToFloatTest, AcceptsOnlyPlainNumbers) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Valid, TextToFloatTest,
-    ::testing::Values(ParseCase{"12.34", ".", true, 12.34L}, ParseCase{"12,34", ",", true, 12.34L},
-                      ParseCase{" -5 ", ".", true, -5}, ParseCase{"\t+7", ".", true, 7},
-                      ParseCase{"1e3", ".", true, 1000}, ParseCase{"1E+3", ".", true, 1000},
-                      ParseCase{"2.5e-2", ".", true, 0.025L}, ParseCase{".5", ".", true, 0.5L},
-                      ParseCase{"5.", ".", true, 5}, ParseCase{"0.35", ".", true, 0.35L},
-                      ParseCase{"-0", ".", true, -0.0L}, ParseCase{"1e-5000", ".", true, 0},
-                      ParseCase{"1e4932", ".", true, 1e4932L},
-                      ParseCase{"0.1000000000000000000000000001", ".", true, 0.1L}));
+INSTANTIATE_TEST_SUITE_P(Valid, TextToFloatTest,
+                         ::testing::Values(ParseCase{"12.34", ".", true, 12.34L}, ParseCase{"12,34", ",", true, 12.34L},
+                                           ParseCase{" -5 ", ".", true, -5}, ParseCase{"\t+7", ".", true, 7},
+                                           ParseCase{"1e3", ".", true, 1000}, ParseCase{"1E+3", ".", true, 1000},
+                                           ParseCase{"2.5e-2", ".", true, 0.025L}, ParseCase{".5", ".", true, 0.5L},
+                                           ParseCase{"5.", ".", true, 5}, ParseCase{"0.35", ".", true, 0.35L},
+                                           ParseCase{"-0", ".", true, -0.0L}, ParseCase{"1e-5000", ".", true, 0},
+                                           ParseCase{"1e4932", ".", true, 1e4932L},
+                                           ParseCase{"0.1000000000000000000000000001", ".", true, 0.1L}));
 
-INSTANTIATE_TEST_SUITE_P(
-    Invalid, TextToFloatTest,
-    ::testing::Values(ParseCase{"", ".", false, 0}, ParseCase{"  ", ".", false, 0}, ParseCase{"abc", ".", false, 0},
-                      ParseCase{"inf", ".", false, 0}, ParseCase{"-INF", ".", false, 0},
-                      ParseCase{"nan", ".", false, 0}, ParseCase{"0x10", ".", false, 0},
-                      ParseCase{"1,000", ".", false, 0}, ParseCase{"1.5", ",", false, 0},
-                      ParseCase{"1 000", ".", false, 0}, ParseCase{"1e", ".", false, 0},
-                      ParseCase{"1e+", ".", false, 0}, ParseCase{"--1", ".", false, 0},
-                      ParseCase{"+-1", ".", false, 0}, ParseCase{"1..2", ".", false, 0},
-                      ParseCase{".", ".", false, 0}, ParseCase{"-", ".", false, 0},
-                      ParseCase{"1e5000", ".", false, 0}, ParseCase{"-1e4933", ".", false, 0},
-                      ParseCase{"12a", ".", false, 0}, ParseCase{"1e2.5", ".", false, 0},
-                      ParseCase{"e5", ".", false, 0}));
+INSTANTIATE_TEST_SUITE_P(Invalid, TextToFloatTest,
+                         ::testing::Values(ParseCase{"", ".", false, 0}, ParseCase{"  ", ".", false, 0},
+                                           ParseCase{"abc", ".", false, 0}, ParseCase{"inf", ".", false, 0},
+                                           ParseCase{"-INF", ".", false, 0}, ParseCase{"nan", ".", false, 0},
+                                           ParseCase{"0x10", ".", false, 0}, ParseCase{"1,000", ".", false, 0},
+                                           ParseCase{"1.5", ",", false, 0}, ParseCase{"1 000", ".", false, 0},
+                                           ParseCase{"1e", ".", false, 0}, ParseCase{"1e+", ".", false, 0},
+                                           ParseCase{"--1", ".", false, 0}, ParseCase{"+-1", ".", false, 0},
+                                           ParseCase{"1..2", ".", false, 0}, ParseCase{".", ".", false, 0},
+                                           ParseCase{"-", ".", false, 0}, ParseCase{"1e5000", ".", false, 0},
+                                           ParseCase{"-1e4933", ".", false, 0}, ParseCase{"12a", ".", false, 0},
+                                           ParseCase{"1e2.5", ".", false, 0}, ParseCase{"e5", ".", false, 0}));
 
 TEST(TextToInt32, WholeNumbersIn32Bits) {
   const struct {
     const char* text;
     bool valid;
     std::int32_t value;
-  } cases[] = {{"10", true, 10},           {" -3 ", true, -3},
-               {"+7", true, 7},            {"2147483647", true, 2147483647},
-               {"-2147483648", true, INT32_MIN}, {"2147483648", false, 0},
-               {"-2147483649", false, 0},  {"99999999999999999999999", false, 0},
-               {"1.5", false, 0},          {"", false, 0},
-               {"+-1", false, 0},          {"-+1", false, 0},
-               {"1e3", false, 0},          {"0x1", false, 0}};
+  } cases[] = {{"10", true, 10},
+               {" -3 ", true, -3},
+               {"+7", true, 7},
+               {"2147483647", true, 2147483647},
+               {"-2147483648", true, INT32_MIN},
+               {"2147483648", false, 0},
+               {"-2147483649", false, 0},
+               {"99999999999999999999999", false, 0},
+               {"1.5", false, 0},
+               {"", false, 0},
+               {"+-1", false, 0},
+               {"-+1", false, 0},
+               {"1e3", false, 0},
+               {"0x1", false, 0}};
   for (const auto& c : cases) {
     std::int32_t v = 42;
     EXPECT_EQ(TextToInt32(c.text, v), c.valid) << c.text;

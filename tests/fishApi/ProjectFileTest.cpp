@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <csignal>
 #include <cstring>
@@ -6,8 +8,6 @@
 #include <fstream>
 #include <iterator>
 #include <random>
-#include <sys/resource.h>
-#include <sys/stat.h>
 
 #include "FishMath.h"
 #include "ProjectFile.h"
@@ -51,9 +51,8 @@ bool SameBits(Extended a, Extended b) { return std::memcmp(&a, &b, kExtendedByte
 class ProjectFileTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("vintaler-test-" + std::to_string(::getpid()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    dir_ = fs::temp_directory_path() / ("vintaler-test-" + std::to_string(::getpid()) + "-" +
+                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(dir_);
     fs::create_directories(dir_);
   }
@@ -66,9 +65,7 @@ class ProjectFileTest : public ::testing::Test {
   fs::path dir_;
 };
 
-TEST(ProjectCodec, NewProjectMatchesTheReferenceDump) {
-  EXPECT_EQ(EncodeProject(NewProjectData()), kNewProjectFile);
-}
+TEST(ProjectCodec, NewProjectMatchesTheReferenceDump) { EXPECT_EQ(EncodeProject(NewProjectData()), kNewProjectFile); }
 
 TEST(ProjectCodec, RecordImagesHaveTheirDefaultBytes) {
   const TSystemParamsImage sys = SystemParamsToBytes(DefaultSystemParams());

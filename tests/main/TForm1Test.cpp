@@ -1,17 +1,15 @@
-#include <QtTest>
-
+#include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSettings>
 #include <QStatusTipEvent>
-#include <QToolBar>
-
-#include <QFileDialog>
-#include <QLineEdit>
 #include <QTemporaryDir>
+#include <QToolBar>
+#include <QtTest>
 
 #include "GuiTestSupport.h"
 #include "ProjectFile.h"
@@ -122,9 +120,8 @@ class TForm1Test : public QObject {
     QCOMPARE(form.ExitAction->shortcut(), QKeySequence("Ctrl+X"));
     QCOMPARE(form.LoadAction->shortcut(), QKeySequence("F3"));
     QCOMPARE(form.SaveAction->shortcut(), QKeySequence("F2"));
-    QCOMPARE(Captions(form.ToolBar1->actions()),
-             (QStringList{"Выход", "-", "Новый", "Открыть", "Сохранить", "-", "Каскадом", "Горизонтально",
-                          "Вертикально"}));
+    QCOMPARE(Captions(form.ToolBar1->actions()), (QStringList{"Выход", "-", "Новый", "Открыть", "Сохранить", "-",
+                                                              "Каскадом", "Горизонтально", "Вертикально"}));
     QCOMPARE(form.StatusPanel0()->width(), 150);
   }
 
@@ -145,7 +142,8 @@ class TForm1Test : public QObject {
     form.MdiArea()->subWindowList()[0]->close();
     QApplication::processEvents();
     QCOMPARE(form.ProjectWindows().size(), 2);
-    QCOMPARE(form.NewProjectActionExecute()->ProjectFileName, QStringLiteral("Nonename3"));  // two windows may carry the same default name
+    QCOMPARE(form.NewProjectActionExecute()->ProjectFileName,
+             QStringLiteral("Nonename3"));  // two windows may carry the same default name
   }
 
   void closingTheLastProjectGreysSave() {
@@ -222,7 +220,8 @@ class TForm1Test : public QObject {
     QCOMPARE(norm.size(), 4);
     QCOMPARE(norm[2].toInt() - norm[0].toInt(), 600);
     QCOMPARE(norm[3].toInt() - norm[1].toInt(), 400);
-    for (const char* key : {"Flags", "PixelsPerInch", "MinMaxPos"}) QVERIFY(settings.contains(QString("TForm1/") + key));
+    for (const char* key : {"Flags", "PixelsPerInch", "MinMaxPos"})
+      QVERIFY(settings.contains(QString("TForm1/") + key));
 
     TForm1 again;
     again.show();

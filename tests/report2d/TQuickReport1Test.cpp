@@ -1,8 +1,7 @@
-#include <QtTest>
-
 #include <QPrinter>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QtTest>
 
 #include "TQuickReport1.h"
 

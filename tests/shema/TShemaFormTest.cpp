@@ -1,8 +1,7 @@
-#include <QtTest>
-
 #include <QLabel>
 #include <QPrintPreviewDialog>
 #include <QPushButton>
+#include <QtTest>
 
 #include "GuiTestSupport.h"
 #include "TQuickReport1.h"

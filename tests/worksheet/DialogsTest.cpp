@@ -1,5 +1,3 @@
-#include <QtTest>
-
 #include <QCheckBox>
 #include <QClipboard>
 #include <QFontDialog>
@@ -8,9 +6,10 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTextEdit>
+#include <QtTest>
 
-#include "GuiTestSupport.h"
 #include "FishTexts.h"
+#include "GuiTestSupport.h"
 #include "TProParamsForm.h"
 #include "TSpinEdit.h"
 #include "TWorkForm.h"
@@ -69,7 +68,8 @@ class DialogsTest : public QObject {
     // No quadrant at all is accepted.
     vintaler::SetModalRunner([&](QDialog& d) {
       auto& dialog = dynamic_cast<TProParamsForm&>(d);
-      for (QCheckBox* b : {dialog.CheckBox1, dialog.CheckBox2, dialog.CheckBox3, dialog.CheckBox4}) b->setChecked(false);
+      for (QCheckBox* b : {dialog.CheckBox1, dialog.CheckBox2, dialog.CheckBox3, dialog.CheckBox4})
+        b->setChecked(false);
       dialog.BitBtn1->click();
       return dialog.result();
     });

@@ -1,10 +1,9 @@
-#include <QtTest>
-
 #include <QLabel>
 #include <QLineEdit>
+#include <QtTest>
 
-#include "GuiTestSupport.h"
 #include "FishExtents.h"
+#include "GuiTestSupport.h"
 #include "TSetupDrawForm.h"
 #include "TWorkForm.h"
 #include "TestHost.h"

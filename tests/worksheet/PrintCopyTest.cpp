@@ -1,9 +1,8 @@
-#include <QtTest>
-
 #include <QClipboard>
 #include <QLineEdit>
 #include <QPrintPreviewDialog>
 #include <QTextEdit>
+#include <QtTest>
 
 #include "GuiTestSupport.h"
 #include "TQuickReport1.h"
@@ -72,8 +71,7 @@ class PrintCopyTest : public QObject {
     const QImage before = form.xPaintBox2->CanvasImage().copy();
     bool checked = false;
     vintaler::SetModalRunner([&](QDialog& d) {
-      checked = qobject_cast<QPrintPreviewDialog*>(&d) && QuickReport1 &&
-                Count(QuickReport1->Picture()).black > 100 &&
+      checked = qobject_cast<QPrintPreviewDialog*>(&d) && QuickReport1 && Count(QuickReport1->Picture()).black > 100 &&
                 form.xPaintBox2->CanvasMode() == TxPaintBox::cmCanvas;
       return int(QDialog::Accepted);
     });

@@ -1,8 +1,7 @@
-#include <QtTest>
-
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QTemporaryDir>
+#include <QtTest>
 #include <cstring>
 
 #include "GuiTestSupport.h"

@@ -1,14 +1,13 @@
-#include <QtTest>
-
 #include <QLineEdit>
 #include <QMenu>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTextEdit>
+#include <QtTest>
 #include <cstring>
 
-#include "GuiTestSupport.h"
 #include "FishView.h"
+#include "GuiTestSupport.h"
 #include "IProjectHost.h"
 #include "TWorkForm.h"
 #include "TestHost.h"
@@ -21,8 +20,8 @@ using FakeHost = TestHost;
 bool SameBits(fish::Extended a, fish::Extended b) { return std::memcmp(&a, &b, 10) == 0; }
 
 bool SameRecord(const fish::TSystemParams& a, const fish::TSystemParams& b) {
-  return SameBits(a.A, b.A) && SameBits(a.B, b.B) && SameBits(a.L, b.L) && SameBits(a.R, b.R) &&
-         SameBits(a.X1, b.X1) && SameBits(a.Y1, b.Y1);
+  return SameBits(a.A, b.A) && SameBits(a.B, b.B) && SameBits(a.L, b.L) && SameBits(a.R, b.R) && SameBits(a.X1, b.X1) &&
+         SameBits(a.Y1, b.Y1);
 }
 
 bool IsRed(QLineEdit* e) { return e->palette().color(QPalette::Base) == QColor(255, 0, 0); }

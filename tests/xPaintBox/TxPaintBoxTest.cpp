@@ -1,8 +1,7 @@
 #include <QtTest>
 
-#include "GuiTestSupport.h"
-
 #include "FishErrors.h"
+#include "GuiTestSupport.h"
 #include "TxPaintBox.h"
 
 namespace {

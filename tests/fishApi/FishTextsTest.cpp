@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -175,6 +176,36 @@ TEST(GetResultsText, FailsWholeWithTheEngineMessage) {
   }
   EXPECT_THROW(GetResultsText(DefaultSystemParams(), WithDivisions(-1)), EDivisionsRange);
   EXPECT_THROW(GetRazvertkaTable(DefaultSystemParams(), WithDivisions(10), 5), ERangeError);
+}
+
+}  // namespace
+
+namespace {
+
+// Degenerate and extreme values together: the text is either whole and made
+// of finite numbers, or the computation fails with one of the engine's own
+// errors. Nothing else may come out.
+TEST(GetResultsText, NeverPrintsWhatIsNotANumber) {
+  const Extended values[] = {0,      -0.0L,   1,      -1,       50,    -50,   0.005L,
+                             0.004L, 0.0149L, 1e-30L, 1e-4000L, 9e16L, 1e17L, 123456.789L};
+  std::mt19937 rng(42);
+  std::uniform_int_distribution<std::size_t> pick(0, std::size(values) - 1);
+  std::uniform_int_distribution<std::int32_t> divisions(1, 12);
+  int failures = 0;
+  for (int round = 0; round < 400; ++round) {
+    const TSystemParams sp = Params(values[pick(rng)], values[pick(rng)], values[pick(rng)], values[pick(rng)],
+                                    values[pick(rng)], values[pick(rng)]);
+    try {
+      for (const std::string& line : GetResultsText(sp, WithDivisions(divisions(rng)))) {
+        ASSERT_EQ(line.find("nan"), std::string::npos) << line;
+        ASSERT_EQ(line.find("inf"), std::string::npos) << line;
+      }
+    } catch (const EFishError&) {
+      ++failures;
+    }
+  }
+  EXPECT_GT(failures, 0);
+  EXPECT_LT(failures, 400);
 }
 
 }  // namespace

@@ -3,6 +3,9 @@
 #include <QCoreApplication>
 #include <QDialog>
 #include <QEventLoop>
+#include <QFont>
+#include <QSize>
+#include <QString>
 
 namespace vintaler {
 
@@ -24,6 +27,15 @@ int RunModeless(QDialog& dialog) {
   QObject::connect(qApp, &QCoreApplication::aboutToQuit, &loop, &QEventLoop::quit);
   loop.exec();
   return dialog.result();
+}
+
+void SetUpToolDialog(QDialog& dialog, const QString& title, const QSize& size) {
+  dialog.setWindowTitle(title);
+  dialog.setWindowFlags(Qt::Tool | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+  dialog.setFixedSize(size);
+  QFont small = dialog.font();
+  small.setPixelSize(11);
+  dialog.setFont(small);
 }
 
 void SetModalRunner(std::function<int(QDialog&)> runner) { Runner() = std::move(runner); }

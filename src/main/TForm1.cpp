@@ -236,33 +236,31 @@ void TForm1::SaveActionExecute() {
   if (TWorkForm* project = ActiveProject()) project->Save->trigger();
 }
 
-void TForm1::TileHorizontal() {
+void TForm1::Tile(Qt::Orientation orientation) {
+  // Minimised windows stay where they are; the others share the area in equal
+  // strips, stacked (vertical strips) or side by side.
   QList<QMdiSubWindow*> windows;
   for (QMdiSubWindow* w : mdiArea_->subWindowList()) {
     if (!w->isMinimized()) windows << w;
   }
   if (windows.isEmpty()) return;
   const QRect area = mdiArea_->viewport()->rect();
-  const int h = area.height() / static_cast<int>(windows.size());
-  for (int i = 0; i < windows.size(); ++i) {
+  const int n = static_cast<int>(windows.size());
+  for (int i = 0; i < n; ++i) {
     windows[i]->showNormal();
-    windows[i]->setGeometry(0, i * h, area.width(), h);
+    if (orientation == Qt::Vertical) {
+      const int h = area.height() / n;
+      windows[i]->setGeometry(0, i * h, area.width(), h);
+    } else {
+      const int w = area.width() / n;
+      windows[i]->setGeometry(i * w, 0, w, area.height());
+    }
   }
 }
 
-void TForm1::TileVertical() {
-  QList<QMdiSubWindow*> windows;
-  for (QMdiSubWindow* w : mdiArea_->subWindowList()) {
-    if (!w->isMinimized()) windows << w;
-  }
-  if (windows.isEmpty()) return;
-  const QRect area = mdiArea_->viewport()->rect();
-  const int w = area.width() / static_cast<int>(windows.size());
-  for (int i = 0; i < windows.size(); ++i) {
-    windows[i]->showNormal();
-    windows[i]->setGeometry(i * w, 0, w, area.height());
-  }
-}
+void TForm1::TileHorizontal() { Tile(Qt::Vertical); }
+
+void TForm1::TileVertical() { Tile(Qt::Horizontal); }
 
 void TForm1::MinimizeAll() {
   for (QMdiSubWindow* w : mdiArea_->subWindowList()) w->showMinimized();

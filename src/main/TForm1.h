@@ -76,6 +76,7 @@ class TForm1 : public QMainWindow, public vintaler::IProjectHost {
   void createStatusBar();
   QAction* MakeAction(const QString& caption, const QString& hint, const QKeySequence& shortcut, int icon);
   void RebuildMenuBar();
+  void Tile(Qt::Orientation orientation);
   QMdiSubWindow* AddProjectWindow(TWorkForm* project);
   void FillWindowMenu();
   void ShowAboutExecute();

@@ -7,6 +7,7 @@
 #include <QStyle>
 
 #include "ErrorReport.h"
+#include "ModalDialogs.h"
 #include "TSpinEdit.h"
 
 namespace {
@@ -35,14 +36,7 @@ QCheckBox* Box(QWidget* parent, const char* caption, int x, int y, int w) {
 }  // namespace
 
 TProParamsForm::TProParamsForm(QWidget* parent) : QDialog(parent) {
-  setWindowTitle(QStringLiteral("Параметры построения"));
-  setWindowFlags(Qt::Tool | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-  setFixedSize(230, 163);
-  // The controls stand at fixed places: a small font, 11 pixels high, keeps
-  // every caption inside them.
-  QFont small = font();
-  small.setPixelSize(11);
-  setFont(small);
+  vintaler::SetUpToolDialog(*this, QStringLiteral("Параметры построения"), QSize(230, 163));
 
   Label1 = new QLabel(QStringLiteral("Квадранты прямоугольного сечения"), this);
   Label1->move(16, 8);

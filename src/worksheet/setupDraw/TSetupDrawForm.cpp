@@ -4,15 +4,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "ModalDialogs.h"
+
 TSetupDrawForm::TSetupDrawForm(QWidget* parent) : QDialog(parent) {
-  setWindowTitle(QStringLiteral("Область рисования"));
-  setWindowFlags(Qt::Tool | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-  setFixedSize(280, 141);
-  // The controls stand at fixed places: a small font, 11 pixels high, keeps
-  // every caption inside them.
-  QFont small = font();
-  small.setPixelSize(11);
-  setFont(small);
+  vintaler::SetUpToolDialog(*this, QStringLiteral("Область рисования"), QSize(280, 141));
 
   const char* const captions[6] = {"X min", "X max", "Y min", "Y max", "Z min", "Z max"};
   for (int i = 0; i < 6; ++i) {

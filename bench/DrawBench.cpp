@@ -9,10 +9,10 @@
 #include <QPainter>
 #include <vector>
 
-#include "FishDraw.h"
-#include "FishRazvertka.h"
-#include "FishSurface.h"
-#include "TxPaintBox.h"
+#include "fishApi/FishDraw.h"
+#include "fishApi/FishRazvertka.h"
+#include "fishApi/FishSurface.h"
+#include "xPaintBox/TxPaintBox.h"
 
 using namespace fish;
 

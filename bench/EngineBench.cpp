@@ -6,9 +6,9 @@
 
 #include <cmath>
 
-#include "FishRazvertka.h"
-#include "FishSurface.h"
-#include "FishTexts.h"
+#include "fishApi/FishRazvertka.h"
+#include "fishApi/FishSurface.h"
+#include "fishApi/FishTexts.h"
 
 using namespace fish;
 

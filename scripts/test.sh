@@ -17,10 +17,10 @@ fi
 jobs=$(nproc)
 
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DVINTALER_ENGINE_ONLY=ON -DVINTALER_SANITIZE=ON -DVINTALER_BENCHMARKS=OFF
+  -DVINTALER_ENGINE_ONLY=ON -DVINTALER_SANITIZE=ON -DVINTALER_BENCHMARKS=OFF -DVINTALER_WERROR=ON
 cmake --build build-asan -j "$jobs"
 (cd build-asan && ctest --output-on-failure -j "$jobs")
 
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVINTALER_WERROR=ON
 cmake --build build -j "$jobs"
 (cd build && ctest --output-on-failure -j "$jobs")

@@ -2,11 +2,11 @@
 
 #include <ostream>
 
-#include "FishErrors.h"
-#include "FishMath.h"
-#include "FishTexts.h"
-#include "NumText.h"
-#include "ProjectFile.h"
+#include "fishApi/FishErrors.h"
+#include "fishApi/FishMath.h"
+#include "fishApi/FishTexts.h"
+#include "fishApi/NumText.h"
+#include "fishApi/ProjectFile.h"
 
 namespace vintaler::cli {
 

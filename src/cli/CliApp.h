@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "FishTypes.h"
+#include "fishApi/FishTypes.h"
 
 namespace vintaler::cli {
 

@@ -17,11 +17,11 @@
 #include <QStatusTipEvent>
 #include <QToolBar>
 
-#include "ErrorReport.h"
-#include "ImageLists.h"
-#include "ModalDialogs.h"
-#include "TAboutForm.h"
-#include "TWorkForm.h"
+#include "appcore/ErrorReport.h"
+#include "appcore/ImageLists.h"
+#include "appcore/ModalDialogs.h"
+#include "about/TAboutForm.h"
+#include "worksheet/TWorkForm.h"
 
 namespace {
 

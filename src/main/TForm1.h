@@ -6,7 +6,7 @@
 
 #include <QMainWindow>
 
-#include "IProjectHost.h"
+#include "worksheet/IProjectHost.h"
 
 class QAction;
 class QLabel;

@@ -6,7 +6,7 @@
 #include <QPrinter>
 #include <memory>
 
-#include "ModalDialogs.h"
+#include "appcore/ModalDialogs.h"
 
 TQuickReport1* QuickReport1 = nullptr;
 

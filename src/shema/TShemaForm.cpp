@@ -10,11 +10,11 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-#include "ErrorReport.h"
-#include "FishRazvertka.h"
-#include "FishSurface.h"
-#include "ImageLists.h"
-#include "TQuickReport1.h"
+#include "appcore/ErrorReport.h"
+#include "fishApi/FishRazvertka.h"
+#include "fishApi/FishSurface.h"
+#include "appcore/ImageLists.h"
+#include "report2d/TQuickReport1.h"
 
 namespace {
 

@@ -27,20 +27,20 @@
 #include <stdexcept>
 
 #include "DimensionSketch.h"
-#include "ErrorReport.h"
-#include "FishDraw.h"
-#include "FishExtents.h"
-#include "FishMath.h"
-#include "FishTexts.h"
+#include "appcore/ErrorReport.h"
+#include "fishApi/FishDraw.h"
+#include "fishApi/FishExtents.h"
+#include "fishApi/FishMath.h"
+#include "fishApi/FishTexts.h"
 #include "IProjectHost.h"
-#include "ImageLists.h"
-#include "LocaleNumbers.h"
-#include "ModalDialogs.h"
-#include "TProParamsForm.h"
-#include "TQuickReport1.h"
-#include "TSetupDrawForm.h"
-#include "TShemaForm.h"
-#include "TxPaintBox.h"
+#include "appcore/ImageLists.h"
+#include "appcore/LocaleNumbers.h"
+#include "appcore/ModalDialogs.h"
+#include "worksheet/ProParams/TProParamsForm.h"
+#include "report2d/TQuickReport1.h"
+#include "worksheet/setupDraw/TSetupDrawForm.h"
+#include "shema/TShemaForm.h"
+#include "xPaintBox/TxPaintBox.h"
 
 namespace {
 

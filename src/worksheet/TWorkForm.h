@@ -8,8 +8,8 @@
 #include <QWidget>
 #include <array>
 
-#include "FishTypes.h"
-#include "ProjectFile.h"
+#include "fishApi/FishTypes.h"
+#include "fishApi/ProjectFile.h"
 
 class QFrame;
 class QPrinter;

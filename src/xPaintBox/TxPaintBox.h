@@ -14,8 +14,8 @@
 #include <functional>
 #include <memory>
 
-#include "FishDraw.h"
-#include "FishView.h"
+#include "fishApi/FishDraw.h"
+#include "fishApi/FishView.h"
 
 class TxPaintBox : public QWidget, public fish::TDrawSurface {
   Q_OBJECT

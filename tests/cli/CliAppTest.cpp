@@ -3,9 +3,9 @@
 #include <filesystem>
 #include <sstream>
 
-#include "CliApp.h"
-#include "FishTexts.h"
-#include "ProjectFile.h"
+#include "cli/CliApp.h"
+#include "fishApi/FishTexts.h"
+#include "fishApi/ProjectFile.h"
 
 using namespace vintaler::cli;
 namespace fs = std::filesystem;

@@ -3,10 +3,10 @@
 #include <string>
 #include <vector>
 
-#include "FishDraw.h"
-#include "FishErrors.h"
-#include "FishRazvertka.h"
-#include "FishSurface.h"
+#include "fishApi/FishDraw.h"
+#include "fishApi/FishErrors.h"
+#include "fishApi/FishRazvertka.h"
+#include "fishApi/FishSurface.h"
 #include "TestParams.h"
 
 using namespace fish;

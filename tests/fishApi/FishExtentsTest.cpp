@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "FishErrors.h"
-#include "FishExtents.h"
-#include "FishRazvertka.h"
-#include "FishSurface.h"
+#include "fishApi/FishErrors.h"
+#include "fishApi/FishExtents.h"
+#include "fishApi/FishRazvertka.h"
+#include "fishApi/FishSurface.h"
 #include "TestParams.h"
 
 using namespace fish;

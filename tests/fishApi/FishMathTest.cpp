@@ -4,8 +4,8 @@
 #include <cstring>
 #include <limits>
 
-#include "FishErrors.h"
-#include "FishMath.h"
+#include "fishApi/FishErrors.h"
+#include "fishApi/FishMath.h"
 
 using namespace fish;
 

@@ -3,10 +3,10 @@
 #include <cmath>
 #include <limits>
 
-#include "FishErrors.h"
-#include "FishMath.h"
-#include "FishRazvertka.h"
-#include "FishSurface.h"
+#include "fishApi/FishErrors.h"
+#include "fishApi/FishMath.h"
+#include "fishApi/FishRazvertka.h"
+#include "fishApi/FishSurface.h"
 #include "TestParams.h"
 
 using namespace fish;

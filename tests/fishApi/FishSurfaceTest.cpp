@@ -3,9 +3,9 @@
 #include <cmath>
 #include <limits>
 
-#include "FishErrors.h"
-#include "FishMath.h"
-#include "FishSurface.h"
+#include "fishApi/FishErrors.h"
+#include "fishApi/FishMath.h"
+#include "fishApi/FishSurface.h"
 #include "TestParams.h"
 
 using namespace fish;

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "FishErrors.h"
-#include "FishTexts.h"
+#include "fishApi/FishErrors.h"
+#include "fishApi/FishTexts.h"
 #include "TestParams.h"
 
 using namespace fish;

@@ -2,8 +2,8 @@
 
 #include <limits>
 
-#include "FishErrors.h"
-#include "FishView.h"
+#include "fishApi/FishErrors.h"
+#include "fishApi/FishView.h"
 
 using namespace fish;
 

@@ -2,9 +2,9 @@
 
 #include <limits>
 
-#include "FishErrors.h"
-#include "FishMath.h"
-#include "NumText.h"
+#include "fishApi/FishErrors.h"
+#include "fishApi/FishMath.h"
+#include "fishApi/NumText.h"
 
 using namespace fish;
 

@@ -9,8 +9,8 @@
 #include <iterator>
 #include <random>
 
-#include "FishMath.h"
-#include "ProjectFile.h"
+#include "fishApi/FishMath.h"
+#include "fishApi/ProjectFile.h"
 
 using namespace fish;
 namespace fs = std::filesystem;

@@ -1,7 +1,7 @@
 // Shorthands for building records in the engine tests.
 #pragma once
 
-#include "FishTypes.h"
+#include "fishApi/FishTypes.h"
 
 namespace fish::test {
 

@@ -11,11 +11,11 @@
 #include <QToolBar>
 #include <QtTest>
 
-#include "GuiTestSupport.h"
-#include "ProjectFile.h"
-#include "TAboutForm.h"
-#include "TForm1.h"
-#include "TWorkForm.h"
+#include "support/GuiTestSupport.h"
+#include "fishApi/ProjectFile.h"
+#include "about/TAboutForm.h"
+#include "main/TForm1.h"
+#include "worksheet/TWorkForm.h"
 
 namespace {
 

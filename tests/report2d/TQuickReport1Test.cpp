@@ -3,7 +3,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "TQuickReport1.h"
+#include "report2d/TQuickReport1.h"
 
 namespace {
 // The PDF renderer may move a colour by a unit or two.

@@ -3,9 +3,9 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include "GuiTestSupport.h"
-#include "TQuickReport1.h"
-#include "TShemaForm.h"
+#include "support/GuiTestSupport.h"
+#include "report2d/TQuickReport1.h"
+#include "shema/TShemaForm.h"
 
 class TShemaFormTest : public QObject {
   Q_OBJECT

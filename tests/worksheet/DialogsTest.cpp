@@ -8,11 +8,11 @@
 #include <QTextEdit>
 #include <QtTest>
 
-#include "FishTexts.h"
-#include "GuiTestSupport.h"
-#include "TProParamsForm.h"
-#include "TSpinEdit.h"
-#include "TWorkForm.h"
+#include "fishApi/FishTexts.h"
+#include "support/GuiTestSupport.h"
+#include "worksheet/ProParams/TProParamsForm.h"
+#include "worksheet/ProParams/TSpinEdit.h"
+#include "worksheet/TWorkForm.h"
 
 class DialogsTest : public QObject {
   Q_OBJECT

@@ -2,12 +2,12 @@
 #include <QLineEdit>
 #include <QtTest>
 
-#include "FishExtents.h"
-#include "GuiTestSupport.h"
-#include "TSetupDrawForm.h"
-#include "TWorkForm.h"
+#include "fishApi/FishExtents.h"
+#include "support/GuiTestSupport.h"
+#include "worksheet/setupDraw/TSetupDrawForm.h"
+#include "worksheet/TWorkForm.h"
 #include "TestHost.h"
-#include "TxPaintBox.h"
+#include "xPaintBox/TxPaintBox.h"
 
 namespace {
 

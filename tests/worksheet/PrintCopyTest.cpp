@@ -4,11 +4,11 @@
 #include <QTextEdit>
 #include <QtTest>
 
-#include "GuiTestSupport.h"
-#include "TQuickReport1.h"
-#include "TShemaForm.h"
-#include "TWorkForm.h"
-#include "TxPaintBox.h"
+#include "support/GuiTestSupport.h"
+#include "report2d/TQuickReport1.h"
+#include "shema/TShemaForm.h"
+#include "worksheet/TWorkForm.h"
+#include "xPaintBox/TxPaintBox.h"
 
 namespace {
 

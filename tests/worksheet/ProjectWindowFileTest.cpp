@@ -4,11 +4,11 @@
 #include <QtTest>
 #include <cstring>
 
-#include "GuiTestSupport.h"
-#include "ProjectFile.h"
-#include "TWorkForm.h"
+#include "support/GuiTestSupport.h"
+#include "fishApi/ProjectFile.h"
+#include "worksheet/TWorkForm.h"
 #include "TestHost.h"
-#include "TxPaintBox.h"
+#include "xPaintBox/TxPaintBox.h"
 
 namespace {
 

@@ -6,12 +6,12 @@
 #include <QtTest>
 #include <cstring>
 
-#include "FishView.h"
-#include "GuiTestSupport.h"
-#include "IProjectHost.h"
-#include "TWorkForm.h"
+#include "fishApi/FishView.h"
+#include "support/GuiTestSupport.h"
+#include "worksheet/IProjectHost.h"
+#include "worksheet/TWorkForm.h"
 #include "TestHost.h"
-#include "TxPaintBox.h"
+#include "xPaintBox/TxPaintBox.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // A stand-in for the main window in project-window tests.
 #pragma once
 
-#include "IProjectHost.h"
+#include "worksheet/IProjectHost.h"
 
 class TestHost : public vintaler::IProjectHost {
  public:

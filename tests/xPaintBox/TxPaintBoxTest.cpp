@@ -1,8 +1,8 @@
 #include <QtTest>
 
-#include "FishErrors.h"
-#include "GuiTestSupport.h"
-#include "TxPaintBox.h"
+#include "fishApi/FishErrors.h"
+#include "support/GuiTestSupport.h"
+#include "xPaintBox/TxPaintBox.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <QPushButton>
 #include <QStyle>
 
-#include "ErrorReport.h"
-#include "ModalDialogs.h"
+#include "appcore/ErrorReport.h"
+#include "appcore/ModalDialogs.h"
 #include "TSpinEdit.h"
 
 namespace {

@@ -3,7 +3,7 @@
 
 #include <QDialog>
 
-#include "FishTypes.h"
+#include "fishApi/FishTypes.h"
 
 class QCheckBox;
 class QLabel;

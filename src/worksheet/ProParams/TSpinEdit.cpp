@@ -5,7 +5,7 @@
 #include <QLineEdit>
 #include <limits>
 
-#include "NumText.h"
+#include "fishApi/NumText.h"
 
 namespace {
 bool Allowed(QChar c) { return c.isDigit() || c == QLatin1Char('+') || c == QLatin1Char('-'); }

@@ -4,7 +4,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "ModalDialogs.h"
+#include "appcore/ModalDialogs.h"
 
 TSetupDrawForm::TSetupDrawForm(QWidget* parent) : QDialog(parent) {
   vintaler::SetUpToolDialog(*this, QStringLiteral("Область рисования"), QSize(280, 141));

@@ -2,7 +2,7 @@
 
 #include <QLocale>
 
-#include "NumText.h"
+#include "fishApi/NumText.h"
 
 namespace vintaler {
 

@@ -4,7 +4,7 @@
 #include <QString>
 #include <optional>
 
-#include "FishTypes.h"
+#include "fishApi/FishTypes.h"
 
 namespace vintaler {
 

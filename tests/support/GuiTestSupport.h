@@ -7,8 +7,8 @@
 #include <QLocale>
 #include <QStringList>
 
-#include "ErrorReport.h"
-#include "ModalDialogs.h"
+#include "appcore/ErrorReport.h"
+#include "appcore/ModalDialogs.h"
 
 class MessageRecorder {
  public:

@@ -19,8 +19,8 @@ using namespace fish;
 namespace {
 
 struct Project {
-  TSystemParams sp = DefaultSystemParams();
-  TProParams pp = DefaultProParams();
+  TSystemParams sp = defaultSystemParams();
+  TProParams pp = defaultProParams();
 };
 
 Project ForArg(int64_t which) {
@@ -51,7 +51,7 @@ class SegmentCollector : public TDrawSurface {
 
  private:
   QPoint Pixel(Extended x, Extended y) {
-    const TPixel p = box_.Mapping().Project2D(x, y);
+    const TPixel p = box_.mapping().project2D(x, y);
     return {p.X, p.Y};
   }
   TxPaintBox& box_;
@@ -62,8 +62,8 @@ TxPaintBox& Surface() {
   static TxPaintBox* box = [] {
     auto* b = new TxPaintBox;
     b->resize(800, 600);
-    b->SetBounds(-100, 100, -100, 100, -100, 100);
-    b->SetPenColor(Qt::blue);
+    b->setBounds(-100, 100, -100, 100, -100, 100);
+    b->setPenColor(Qt::blue);
     return b;
   }();
   return *box;
@@ -74,7 +74,7 @@ void BM_DrawRazvertka(benchmark::State& state) {
   TxPaintBox& box = Surface();
   for (auto _ : state) {
     DrawRazvertka(box, p.sp, p.pp);
-    benchmark::DoNotOptimize(box.CanvasImage().constBits());
+    benchmark::DoNotOptimize(box.canvasImage().constBits());
   }
 }
 
@@ -82,7 +82,7 @@ void BM_EngineOnly(benchmark::State& state) {
   const Project p = ForArg(state.range(0));
   for (auto _ : state) {
     for (std::uint16_t q = 1; q <= 4; ++q) {
-      if (!QuadrantSelected(p.pp, q)) continue;
+      if (!quadrantSelected(p.pp, q)) continue;
       TExtents3D box;
       TPoint2D mn, mx;
       CalcSurfQuadrant(p.sp, p.pp, q, box, LastSurf);

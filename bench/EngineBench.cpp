@@ -13,8 +13,8 @@
 using namespace fish;
 
 static void BM_QuadrantDevelopment(benchmark::State& state) {
-  const TSystemParams sp = DefaultSystemParams();
-  TProParams pp = DefaultProParams();
+  const TSystemParams sp = defaultSystemParams();
+  TProParams pp = defaultProParams();
   pp.Divisions = static_cast<std::int32_t>(state.range(0));
   TSurf2PointArray surf;
   TRazvertka2PointArray razv;
@@ -53,10 +53,10 @@ static void BM_TranscendentalBaseline(benchmark::State& state) {
 BENCHMARK(BM_TranscendentalBaseline)->Arg(1000);
 
 static void BM_ResultsTextDefault(benchmark::State& state) {
-  const TSystemParams sp = DefaultSystemParams();
-  const TProParams pp = DefaultProParams();
+  const TSystemParams sp = defaultSystemParams();
+  const TProParams pp = defaultProParams();
   for (auto _ : state) {
-    TStringList lines = GetResultsText(sp, pp);
+    TStringList lines = getResultsText(sp, pp);
     benchmark::DoNotOptimize(lines.data());
   }
 }

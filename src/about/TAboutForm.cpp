@@ -12,7 +12,7 @@ constexpr int kPictureWidth = 314;
 constexpr int kPictureHeight = 130;
 }  // namespace
 
-QPixmap TAboutForm::Picture() {
+QPixmap TAboutForm::picture() {
   QPixmap pixmap(kPictureWidth, kPictureHeight);
   QPainter p(&pixmap);
   p.setRenderHint(QPainter::Antialiasing);
@@ -61,7 +61,7 @@ TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent) {
 
   Image1 = new QLabel(this);
   Image1->setGeometry(0, 0, kPictureWidth, kPictureHeight);
-  Image1->setPixmap(Picture());
+  Image1->setPixmap(picture());
 
   OKButton = new QPushButton(QStringLiteral("OK"), this);
   OKButton->setGeometry(123, 99, 75, 25);

@@ -16,5 +16,5 @@ class TAboutForm : public QDialog {
   QPushButton* OKButton = nullptr;
 
   // The picture: the program's name over a small wire model of a transition.
-  static QPixmap Picture();
+  static QPixmap picture();
 };

@@ -6,23 +6,23 @@
 namespace vintaler {
 
 namespace {
-std::function<void(QWidget*, const QString&)>& Handler() {
+std::function<void(QWidget*, const QString&)>& handler() {
   static std::function<void(QWidget*, const QString&)> handler;
   return handler;
 }
 }  // namespace
 
-void ReportError(QWidget* parent, const QString& message) {
-  if (Handler()) {
-    Handler()(parent, message);
+void reportError(QWidget* parent, const QString& message) {
+  if (handler()) {
+    handler()(parent, message);
     return;
   }
   QMessageBox::critical(parent, QStringLiteral("Ошибка"), message);
 }
 
-void SetErrorHandler(std::function<void(QWidget*, const QString&)> handler) { Handler() = std::move(handler); }
+void setErrorHandler(std::function<void(QWidget*, const QString&)> h) { handler() = std::move(h); }
 
-QString CurrentExceptionMessage() {
+QString currentExceptionMessage() {
   try {
     throw;
   } catch (const std::exception& e) {
@@ -32,11 +32,11 @@ QString CurrentExceptionMessage() {
   }
 }
 
-void RunCommand(QWidget* parent, const std::function<void()>& command) {
+void runCommand(QWidget* parent, const std::function<void()>& command) {
   try {
     command();
   } catch (...) {
-    ReportError(parent, CurrentExceptionMessage());
+    reportError(parent, currentExceptionMessage());
   }
 }
 

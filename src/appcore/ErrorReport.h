@@ -11,17 +11,17 @@ namespace vintaler {
 
 // Shows `message` in a modal message box over `parent` (or passes it to the
 // handler installed below).
-void ReportError(QWidget* parent, const QString& message);
+void reportError(QWidget* parent, const QString& message);
 
 // Replaces the message box, e.g. by a recorder in tests; an empty function
 // restores the box.
-void SetErrorHandler(std::function<void(QWidget*, const QString&)> handler);
+void setErrorHandler(std::function<void(QWidget*, const QString&)> handler);
 
-// Runs a user command; an exception it throws is reported with ReportError
+// Runs a user command; an exception it throws is reported with reportError
 // and goes no further.
-void RunCommand(QWidget* parent, const std::function<void()>& command);
+void runCommand(QWidget* parent, const std::function<void()>& command);
 
 // The text of the exception being handled (call inside a catch block).
-QString CurrentExceptionMessage();
+QString currentExceptionMessage();
 
 }  // namespace vintaler

@@ -8,7 +8,7 @@
 
 // The icons live in a static library: their resource must be registered by
 // hand, outside any namespace.
-static void RegisterIconResource() { Q_INIT_RESOURCE(icons); }
+static void registerIconResource() { Q_INIT_RESOURCE(icons); }
 
 namespace vintaler {
 
@@ -16,16 +16,16 @@ namespace {
 
 constexpr int kSizes[] = {16, 24, 32};
 
-QString ResourceOf(int index) {
-  static const bool registered = (RegisterIconResource(), true);
+QString resourceOf(int index) {
+  static const bool registered = (registerIconResource(), true);
   (void)registered;
   return QStringLiteral(":/icons/%1.svg").arg(index, 2, 10, QLatin1Char('0'));
 }
 
-QImage Render(int index, int size) {
+QImage render(int index, int size) {
   QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
   image.fill(Qt::transparent);
-  QSvgRenderer renderer(ResourceOf(index));
+  QSvgRenderer renderer(resourceOf(index));
   QPainter painter(&image);
   renderer.render(&painter);
   return image;
@@ -48,7 +48,7 @@ bool Valid(int index) { return index >= 0 && index < kImageCount; }
 QIcon Build(int index, bool grey) {
   QIcon icon;
   for (int size : kSizes) {
-    const QImage image = Render(index, size);
+    const QImage image = render(index, size);
     icon.addPixmap(QPixmap::fromImage(grey ? Grey(image) : image));
   }
   return icon;
@@ -68,11 +68,11 @@ QIcon ImageList1(int index) { return Valid(index) ? Cached(index, true) : QIcon(
 
 QIcon ImageList2(int index) { return Valid(index) ? Cached(index, false) : QIcon(); }
 
-QIcon ToolBarIcon(int index) {
+QIcon toolBarIcon(int index) {
   if (!Valid(index)) return {};
   QIcon icon;
   for (int size : kSizes) {
-    const QImage colour = Render(index, size);
+    const QImage colour = render(index, size);
     icon.addPixmap(QPixmap::fromImage(Grey(colour)), QIcon::Normal);
     icon.addPixmap(QPixmap::fromImage(colour), QIcon::Active);
   }

@@ -15,6 +15,6 @@ QIcon ImageList1(int index);
 QIcon ImageList2(int index);
 
 // A tool-bar icon: ImageList1 at rest, ImageList2 under the mouse.
-QIcon ToolBarIcon(int index);
+QIcon toolBarIcon(int index);
 
 }  // namespace vintaler

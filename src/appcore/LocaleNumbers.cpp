@@ -6,15 +6,15 @@
 
 namespace vintaler {
 
-std::string LocaleDecimalSeparator() { return QLocale().decimalPoint().toStdString(); }
+std::string localeDecimalSeparator() { return QLocale().decimalPoint().toStdString(); }
 
-QString NumberToText(fish::Extended v) {
-  return QString::fromStdString(fish::FloatToText(v, LocaleDecimalSeparator()));
+QString numberToText(fish::Extended v) {
+  return QString::fromStdString(fish::floatToText(v, localeDecimalSeparator()));
 }
 
-std::optional<fish::Extended> TextToNumber(const QString& text) {
+std::optional<fish::Extended> textToNumber(const QString& text) {
   fish::Extended v = 0;
-  if (!fish::TextToFloat(text.toStdString(), LocaleDecimalSeparator(), v)) return std::nullopt;
+  if (!fish::textToFloat(text.toStdString(), localeDecimalSeparator(), v)) return std::nullopt;
   return v;
 }
 

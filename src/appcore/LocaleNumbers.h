@@ -9,13 +9,13 @@
 namespace vintaler {
 
 // The decimal separator of the user's locale, as UTF-8.
-std::string LocaleDecimalSeparator();
+std::string localeDecimalSeparator();
 
 // The general 15-digit form of v with the locale's separator.
-QString NumberToText(fish::Extended v);
+QString numberToText(fish::Extended v);
 
 // The value of a typed number (the locale's separator, optional sign and
 // exponent, blanks around); nothing for any other text, an empty one included.
-std::optional<fish::Extended> TextToNumber(const QString& text);
+std::optional<fish::Extended> textToNumber(const QString& text);
 
 }  // namespace vintaler

@@ -10,16 +10,16 @@
 namespace vintaler {
 
 namespace {
-std::function<int(QDialog&)>& Runner() {
+std::function<int(QDialog&)>& runner() {
   static std::function<int(QDialog&)> runner;
   return runner;
 }
 }  // namespace
 
-int RunModal(QDialog& dialog) { return Runner() ? Runner()(dialog) : dialog.exec(); }
+int runModal(QDialog& dialog) { return runner() ? runner()(dialog) : dialog.exec(); }
 
-int RunModeless(QDialog& dialog) {
-  if (Runner()) return Runner()(dialog);
+int runModeless(QDialog& dialog) {
+  if (runner()) return runner()(dialog);
   dialog.setModal(false);
   dialog.show();
   QEventLoop loop;
@@ -29,7 +29,7 @@ int RunModeless(QDialog& dialog) {
   return dialog.result();
 }
 
-void SetUpToolDialog(QDialog& dialog, const QString& title, const QSize& size) {
+void setUpToolDialog(QDialog& dialog, const QString& title, const QSize& size) {
   dialog.setWindowTitle(title);
   dialog.setWindowFlags(Qt::Tool | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
   dialog.setFixedSize(size);
@@ -38,6 +38,6 @@ void SetUpToolDialog(QDialog& dialog, const QString& title, const QSize& size) {
   dialog.setFont(small);
 }
 
-void SetModalRunner(std::function<int(QDialog&)> runner) { Runner() = std::move(runner); }
+void setModalRunner(std::function<int(QDialog&)> r) { runner() = std::move(r); }
 
 }  // namespace vintaler

@@ -12,18 +12,18 @@ class QString;
 namespace vintaler {
 
 // Runs `dialog` modally and returns its result (QDialog::Accepted or Rejected).
-int RunModal(QDialog& dialog);
+int runModal(QDialog& dialog);
 
 // Shows `dialog` without blocking the other windows and waits, handling the
 // application's events, until it is finished or the application quits.
-int RunModeless(QDialog& dialog);
+int runModeless(QDialog& dialog);
 
 // Makes `dialog` a small fixed tool window with `title` and a client area of
 // `size`. Its controls stand at fixed places, so it gets a small font, 11
 // pixels high, that keeps every caption inside them.
-void SetUpToolDialog(QDialog& dialog, const QString& title, const QSize& size);
+void setUpToolDialog(QDialog& dialog, const QString& title, const QSize& size);
 
 // Replaces the runner of both; an empty function restores the real dialogs.
-void SetModalRunner(std::function<int(QDialog&)> runner);
+void setModalRunner(std::function<int(QDialog&)> runner);
 
 }  // namespace vintaler

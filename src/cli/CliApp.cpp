@@ -14,20 +14,20 @@ namespace {
 
 using fish::Extended;
 
-Extended ParseNumber(const std::string& option, const std::string& text, std::string_view sep) {
+Extended parseNumber(const std::string& option, const std::string& text, std::string_view sep) {
   Extended v = 0;
-  if (fish::TextToFloat(text, sep, v) || fish::TextToFloat(text, ".", v)) return v;
+  if (fish::textToFloat(text, sep, v) || fish::textToFloat(text, ".", v)) return v;
   throw UsageError("'" + text + "' is not a valid floating point value (option " + option + ")");
 }
 
-std::array<fish::ByteBool, 4> ParseQuadrants(const std::string& text) {
+std::array<fish::ByteBool, 4> parseQuadrants(const std::string& text) {
   std::array<fish::ByteBool, 4> selected{};
   std::size_t start = 0;
   while (start <= text.size() && !text.empty()) {
     const std::size_t comma = text.find(',', start);
     const std::string item = text.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
     std::int32_t q = 0;
-    if (!fish::TextToInt32(item, q) || q < 1 || q > 4) {
+    if (!fish::textToInt32(item, q) || q < 1 || q > 4) {
       throw UsageError("--quadrants takes numbers 1 to 4 separated by commas, not '" + text + "'");
     }
     selected[static_cast<std::size_t>(q - 1)] = 1;
@@ -49,18 +49,18 @@ struct OptionReader {
   }
 };
 
-const char* NonFiniteField(const fish::TSystemParams& sp) {
+const char* nonFiniteField(const fish::TSystemParams& sp) {
   const std::pair<const char*, Extended> fields[] = {{"B", sp.B}, {"A", sp.A},   {"L", sp.L},
                                                      {"R", sp.R}, {"X1", sp.X1}, {"Y1", sp.Y1}};
   for (const auto& [name, value] : fields) {
-    if (!fish::IsUsableExtended(value)) return name;
+    if (!fish::isUsableExtended(value)) return name;
   }
   return nullptr;
 }
 
 }  // namespace
 
-std::string UsageText() {
+std::string usageText() {
   return "Usage: vintaler-cli [FILE.raz] [--B x] [--A x] [--L x] [--R x] [--X1 x] [--Y1 x]\n"
          "                    [--divisions n] [--quadrants 1,2,...] [--grid] [--save OUT.raz]\n"
          "\n"
@@ -82,7 +82,7 @@ std::string UsageText() {
          "Exit status: 0 done, 1 the computation failed, 2 bad usage or file error.\n";
 }
 
-CliRequest ParseArguments(const std::vector<std::string>& args, std::string_view sep) {
+CliRequest parseArguments(const std::vector<std::string>& args, std::string_view sep) {
   CliRequest req;
   OptionReader reader{args};
   for (; reader.i < args.size(); ++reader.i) {
@@ -101,7 +101,7 @@ CliRequest ParseArguments(const std::vector<std::string>& args, std::string_view
       inlineValue = arg.substr(eq + 1);
     }
     auto number = [&](std::optional<Extended>& field) {
-      field = ParseNumber(name, reader.Value(name, inlineValue), sep);
+      field = parseNumber(name, reader.Value(name, inlineValue), sep);
     };
     if (name == "--help") {
       req.help = true;
@@ -120,10 +120,10 @@ CliRequest ParseArguments(const std::vector<std::string>& args, std::string_view
     } else if (name == "--divisions") {
       const std::string text = reader.Value(name, inlineValue);
       std::int32_t n = 0;
-      if (!fish::TextToInt32(text, n)) throw UsageError("--divisions takes a whole number, not '" + text + "'");
+      if (!fish::textToInt32(text, n)) throw UsageError("--divisions takes a whole number, not '" + text + "'");
       req.divisions = n;
     } else if (name == "--quadrants") {
-      req.quadrants = ParseQuadrants(reader.Value(name, inlineValue));
+      req.quadrants = parseQuadrants(reader.Value(name, inlineValue));
     } else if (name == "--grid") {
       if (inlineValue) throw UsageError("--grid takes no value");
       req.grid = true;
@@ -137,22 +137,22 @@ CliRequest ParseArguments(const std::vector<std::string>& args, std::string_view
   return req;
 }
 
-int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, std::string_view sep) {
+int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, std::string_view sep) {
   CliRequest req;
   try {
-    req = ParseArguments(args, sep);
+    req = parseArguments(args, sep);
   } catch (const UsageError& e) {
     err << "vintaler-cli: " << e.what() << "\nTry 'vintaler-cli --help'.\n";
     return kExitUsageOrFile;
   }
   if (req.help) {
-    out << UsageText();
+    out << usageText();
     return kExitOk;
   }
 
-  fish::TProjectData project = fish::NewProjectData();
+  fish::TProjectData project = fish::newProjectData();
   try {
-    if (req.inputFile) project = fish::ReadProjectFile(*req.inputFile);
+    if (req.inputFile) project = fish::readProjectFile(*req.inputFile);
   } catch (const fish::EProjectFileError& e) {
     err << "vintaler-cli: " << e.what() << "\n";
     return kExitUsageOrFile;
@@ -172,14 +172,14 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
 
   if (req.saveFile) {
     try {
-      fish::WriteProjectFile(*req.saveFile, project);
+      fish::writeProjectFile(*req.saveFile, project);
     } catch (const fish::EProjectFileError& e) {
       err << "vintaler-cli: " << e.what() << "\n";
       return kExitUsageOrFile;
     }
   }
 
-  if (const char* field = NonFiniteField(sp)) {
+  if (const char* field = nonFiniteField(sp)) {
     err << "vintaler-cli: " << (req.inputFile ? *req.inputFile : std::string("project")) << ": " << field
         << " is not a finite number\n"
         << fish::kMsgInvalidOp << "\n";
@@ -188,7 +188,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
 
   fish::TStringList lines;
   try {
-    lines = fish::GetResultsText(sp, pp, sep);
+    lines = fish::getResultsText(sp, pp, sep);
   } catch (const fish::EFishError& e) {
     err << e.what() << "\n";
     return kExitEngineError;

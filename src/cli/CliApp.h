@@ -33,9 +33,9 @@ class UsageError : public std::runtime_error {
 
 // Reads the arguments (without the program name). Numbers may use the
 // locale's decimal separator or a point.
-CliRequest ParseArguments(const std::vector<std::string>& args, std::string_view decimalSeparator);
+CliRequest parseArguments(const std::vector<std::string>& args, std::string_view decimalSeparator);
 
-std::string UsageText();
+std::string usageText();
 
 // Exit statuses.
 inline constexpr int kExitOk = 0;
@@ -45,7 +45,7 @@ inline constexpr int kExitUsageOrFile = 2;
 // The whole tool: parses, reads, applies the options, saves if asked, prints
 // the results text (each line ended by a line feed). An engine failure prints
 // nothing on `out` and ends `err` with the engine's message.
-int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
            std::string_view decimalSeparator);
 
 }  // namespace vintaler::cli

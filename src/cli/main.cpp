@@ -10,5 +10,5 @@ int main(int argc, char** argv) {
   std::setlocale(LC_ALL, "");
   const std::string separator = std::localeconv()->decimal_point;
   std::vector<std::string> args(argv + 1, argv + argc);
-  return vintaler::cli::RunCli(args, std::cout, std::cerr, separator);
+  return vintaler::cli::runCli(args, std::cout, std::cerr, separator);
 }

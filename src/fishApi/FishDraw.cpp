@@ -9,12 +9,12 @@ namespace fish {
 
 namespace {
 
-void Segment3D(TDrawSurface& s, const TPoint3D& a, const TPoint3D& b) {
+void segment3D(TDrawSurface& s, const TPoint3D& a, const TPoint3D& b) {
   s.MoveTo3D(a.X, a.Y, a.Z);
   s.LineTo3D(b.X, b.Y, b.Z);
 }
 
-void Segment2D(TDrawSurface& s, const TPoint2D& a, const TPoint2D& b) {
+void segment2D(TDrawSurface& s, const TPoint2D& a, const TPoint2D& b) {
   s.MoveTo2D(a.X, a.Y);
   s.LineTo2D(b.X, b.Y);
 }
@@ -26,17 +26,17 @@ void DrawSurf(TDrawSurface& surface, const TSystemParams& sp, const TProParams& 
   surface.ClearView();
   const bool grid = pro.ShowGrid != 0;
   for (std::uint16_t q = 1; q <= 4; ++q) {
-    if (!QuadrantSelected(pro, q)) continue;
+    if (!quadrantSelected(pro, q)) continue;
     TExtents3D box;
     CalcSurfQuadrant(sp, pro, q, box, LastSurf);
     const TSurf2PointArray& s = LastSurf;
     const std::size_t last = s.size() - 1;
     for (std::size_t k = 0; k <= last; ++k) {
       if (k > 0) {
-        Segment3D(surface, s[k - 1].P1, s[k].P1);
-        Segment3D(surface, s[k - 1].P2, s[k].P2);
+        segment3D(surface, s[k - 1].P1, s[k].P1);
+        segment3D(surface, s[k - 1].P2, s[k].P2);
       }
-      if (k <= 1 || k + 1 >= last || grid) Segment3D(surface, s[k].P1, s[k].P2);
+      if (k <= 1 || k + 1 >= last || grid) segment3D(surface, s[k].P1, s[k].P2);
     }
   }
 }
@@ -45,17 +45,17 @@ void DrawRazvertka(TDrawSurface& surface, const TSystemParams& sp, const TProPar
   surface.UpdateScale();
   surface.ClearView();
   for (std::uint16_t q = 1; q <= 4; ++q) {
-    if (!QuadrantSelected(pro, q)) continue;
+    if (!quadrantSelected(pro, q)) continue;
     TPoint2D runMin;
     TPoint2D runMax;
-    DevelopQuadrant(sp, pro, q, runMin, runMax);
+    developQuadrant(sp, pro, q, runMin, runMax);
     const TRazvertka2PointArray& d = LastRazvertka;
     for (std::size_t k = 0; k < d.size(); ++k) {
       if (k > 0) {
-        Segment2D(surface, d[k - 1].P1, d[k].P1);
-        Segment2D(surface, d[k - 1].P2, d[k].P2);
+        segment2D(surface, d[k - 1].P1, d[k].P1);
+        segment2D(surface, d[k - 1].P2, d[k].P2);
       }
-      Segment2D(surface, d[k].P1, d[k].P2);
+      segment2D(surface, d[k].P1, d[k].P2);
     }
   }
 }

@@ -8,10 +8,10 @@
 namespace fish {
 
 namespace {
-void Lower(Extended& target, Extended v) {
+void lower(Extended& target, Extended v) {
   if (v < target) target = v;
 }
-void Raise(Extended& target, Extended v) {
+void raise(Extended& target, Extended v) {
   if (v > target) target = v;
 }
 }  // namespace
@@ -21,12 +21,12 @@ void GetSurfExtents(const TSystemParams& sp, const TProParams& pro, TExtents3D& 
   for (std::uint16_t q = 1; q <= 4; ++q) {
     TExtents3D box;
     CalcSurfQuadrant(sp, pro, q, box, LastSurf);
-    Lower(extents.MinX, box.MinX);
-    Raise(extents.MaxX, box.MaxX);
-    Lower(extents.MinY, box.MinY);
-    Raise(extents.MaxY, box.MaxY);
-    Lower(extents.MinZ, box.MinZ);
-    Raise(extents.MaxZ, box.MaxZ);
+    lower(extents.MinX, box.MinX);
+    raise(extents.MaxX, box.MaxX);
+    lower(extents.MinY, box.MinY);
+    raise(extents.MaxY, box.MaxY);
+    lower(extents.MinZ, box.MinZ);
+    raise(extents.MaxZ, box.MaxZ);
   }
 }
 
@@ -35,11 +35,11 @@ void GetRazvertkaExtents(const TSystemParams& sp, const TProParams& pro, TExtent
   TPoint2D runMin;
   TPoint2D runMax;
   for (std::uint16_t q = 1; q <= 4; ++q) {
-    DevelopQuadrant(sp, pro, q, runMin, runMax);
-    Lower(extents.MinX, runMin.X);
-    Lower(extents.MinY, runMin.Y);
-    Raise(extents.MaxX, runMax.X);
-    Raise(extents.MaxY, runMax.Y);
+    developQuadrant(sp, pro, q, runMin, runMax);
+    lower(extents.MinX, runMin.X);
+    lower(extents.MinY, runMin.Y);
+    raise(extents.MaxX, runMax.X);
+    raise(extents.MaxY, runMax.Y);
   }
 }
 

@@ -11,7 +11,7 @@ namespace {
 constexpr Extended kTwoPow63 = 9223372036854775808.0L;
 }
 
-std::int64_t RoundToInt64(Extended x) {
+std::int64_t roundToInt64(Extended x) {
   // In range exactly when the rounded value is: -2^63 itself is representable,
   // and 2^63 - 0.5 already rounds (to even) up to 2^63. A NaN fails both tests.
   if (!(x >= -kTwoPow63 && x < kTwoPow63 - 0.5L)) throw EInvalidOp();
@@ -27,34 +27,34 @@ std::int64_t RoundToInt64(Extended x) {
 #endif
 }
 
-Extended Round1(Extended x) { return static_cast<Extended>(RoundToInt64(x * 10)) * kTenth; }
+Extended Round1(Extended x) { return static_cast<Extended>(roundToInt64(x * 10)) * kTenth; }
 
-void Round2(Extended& x) { x = static_cast<Extended>(RoundToInt64(x * 100)) * kHundredth; }
+void Round2(Extended& x) { x = static_cast<Extended>(roundToInt64(x * 100)) * kHundredth; }
 
-Extended Divide(Extended num, Extended den) {
+Extended divide(Extended num, Extended den) {
   if (den == 0) {
     if (num == 0 || std::isnan(num)) throw EInvalidOp();
     throw EZeroDivide();
   }
-  return CheckFinite(num / den);
+  return checkFinite(num / den);
 }
 
-Extended SquareRoot(Extended x) {
+Extended squareRoot(Extended x) {
   if (!(x >= 0)) throw EInvalidOp();
   return std::sqrt(x);
 }
 
-Extended ArcCos(Extended c) { return std::atan2(SquareRoot(1 - c * c), c); }
+Extended arcCos(Extended c) { return std::atan2(squareRoot(1 - c * c), c); }
 
-Extended ArcSin(Extended c) { return std::atan2(c, SquareRoot(1 - c * c)); }
+Extended arcSin(Extended c) { return std::atan2(c, squareRoot(1 - c * c)); }
 
-Extended CheckFinite(Extended x) {
+Extended checkFinite(Extended x) {
   if (std::isnan(x)) throw EInvalidOp();
   if (std::isinf(x)) throw EOverflow();
   return x;
 }
 
-bool IsUsableExtended(Extended x) {
+bool isUsableExtended(Extended x) {
   unsigned char bytes[sizeof(Extended)];
   std::memcpy(bytes, &x, sizeof bytes);
   const unsigned exponent = (static_cast<unsigned>(bytes[9] & 0x7F) << 8) | bytes[8];

@@ -24,7 +24,7 @@ inline constexpr Extended kThousandth = 0.001L;
 
 // Nearest integer, halves to the even neighbour, held in 64 bits. A NaN, an
 // infinity or a value outside the 64-bit range is an invalid operation.
-std::int64_t RoundToInt64(Extended x);
+std::int64_t roundToInt64(Extended x);
 
 // x rounded to one decimal: (x * 10 rounded to an integer) * 0.1.
 Extended Round1(Extended x);
@@ -33,24 +33,24 @@ Extended Round1(Extended x);
 void Round2(Extended& x);
 
 // num / den; a zero divisor is a division by zero (0/0 an invalid operation).
-Extended Divide(Extended num, Extended den);
+Extended divide(Extended num, Extended den);
 
 // Square root; a negative or NaN argument is an invalid operation.
-Extended SquareRoot(Extended x);
+Extended squareRoot(Extended x);
 
 // arccos c = atan2(sqrt(1 - c*c), c) and arcsin c = atan2(c, sqrt(1 - c*c)).
 // These forms (rather than acosl/asinl) fix the last bits of every angle of
 // the development; |c| > 1 is an invalid operation.
-Extended ArcCos(Extended c);
-Extended ArcSin(Extended c);
+Extended arcCos(Extended c);
+Extended arcSin(Extended c);
 
 // Throws unless x is an ordinary finite number: a NaN is an invalid operation,
 // an infinity an overflow.
-Extended CheckFinite(Extended x);
+Extended checkFinite(Extended x);
 
 // True for the bit patterns the x87 accepts as finite operands. Besides NaN
 // and infinity this rules out unnormals (exponent set, integer bit clear),
 // which a project file can carry and which the processor rejects.
-bool IsUsableExtended(Extended x);
+bool isUsableExtended(Extended x);
 
 }  // namespace fish

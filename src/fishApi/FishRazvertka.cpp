@@ -20,7 +20,7 @@ struct Rounded {
   Extended X, Y, Z;
 };
 
-Rounded RoundPoint(const TPoint3D& p) {
+Rounded roundPoint(const TPoint3D& p) {
   Rounded r{p.X, p.Y, p.Z};
   Round2(r.X);
   Round2(r.Y);
@@ -28,55 +28,55 @@ Rounded RoundPoint(const TPoint3D& p) {
   return r;
 }
 
-Extended Length(const Rounded& p, const Rounded& q) {
+Extended length(const Rounded& p, const Rounded& q) {
   const Extended dx = p.X - q.X;
   const Extended dy = p.Y - q.Y;
   const Extended dz = p.Z - q.Z;
-  return SquareRoot(dx * dx + dy * dy + dz * dz);
+  return squareRoot(dx * dx + dy * dy + dz * dz);
 }
 
 // The angle between sides `a` and `b` opposite side `c`, or 0 when a side is 0.
-Extended AngleBetween(Extended a, Extended b, Extended c) {
+Extended angleBetween(Extended a, Extended b, Extended c) {
   if (a * b == 0) return 0;
-  return ArcCos(Divide(a * a + b * b - c * c, 2 * a * b));
+  return arcCos(divide(a * a + b * b - c * c, 2 * a * b));
 }
 
-TTriangle3D SolveRounded(const TPoint3D& v0, const TPoint3D& v1, const TPoint3D& v2, const Rounded& r0,
+TTriangle3D solveRounded(const TPoint3D& v0, const TPoint3D& v1, const TPoint3D& v2, const Rounded& r0,
                          const Rounded& r1, const Rounded& r2) {
   TTriangle3D t;
   t.V0 = v0;
   t.V1 = v1;
   t.V2 = v2;
-  t.Side01 = Length(r0, r1);
-  t.Side12 = Length(r1, r2);
-  t.Side20 = Length(r2, r0);
-  t.Angle1 = AngleBetween(t.Side12, t.Side01, t.Side20);
-  t.Angle2 = AngleBetween(t.Side12, t.Side20, t.Side01);
-  t.Angle0 = AngleBetween(t.Side20, t.Side01, t.Side12);
+  t.Side01 = length(r0, r1);
+  t.Side12 = length(r1, r2);
+  t.Side20 = length(r2, r0);
+  t.Angle1 = angleBetween(t.Side12, t.Side01, t.Side20);
+  t.Angle2 = angleBetween(t.Side12, t.Side20, t.Side01);
+  t.Angle0 = angleBetween(t.Side20, t.Side01, t.Side12);
   return t;
 }
 
 }  // namespace
 
 Extended Distance3D(const TPoint3D& p, const TPoint3D& q) {
-  const Rounded rp = RoundPoint(p);
-  return Length(rp, RoundPoint(q));
+  const Rounded rp = roundPoint(p);
+  return length(rp, roundPoint(q));
 }
 
 TTriangle3D SolveTriangle(const TPoint3D& v0, const TPoint3D& v1, const TPoint3D& v2) {
-  const Rounded r0 = RoundPoint(v0);
-  const Rounded r1 = RoundPoint(v1);
-  return SolveRounded(v0, v1, v2, r0, r1, RoundPoint(v2));
+  const Rounded r0 = roundPoint(v0);
+  const Rounded r1 = roundPoint(v1);
+  return solveRounded(v0, v1, v2, r0, r1, roundPoint(v2));
 }
 
 namespace {
 
-void WidenMin(TPoint2D& m, const TPoint2D& p) {
+void widenMin(TPoint2D& m, const TPoint2D& p) {
   if (p.X < m.X) m.X = p.X;
   if (p.Y < m.Y) m.Y = p.Y;
 }
 
-void WidenMax(TPoint2D& m, const TPoint2D& p) {
+void widenMax(TPoint2D& m, const TPoint2D& p) {
   if (p.X > m.X) m.X = p.X;
   if (p.Y > m.Y) m.Y = p.Y;
 }
@@ -84,7 +84,7 @@ void WidenMax(TPoint2D& m, const TPoint2D& p) {
 // The point at distance `len` from `from`, turned by theta from the direction
 // in which the origin is seen from the corner's image (the -X direction for
 // sX = +1), opening towards sY.
-TPoint2D Turned(Extended theta, int sX, int sY, Extended len, const TPoint2D& from) {
+TPoint2D turned(Extended theta, int sX, int sY, Extended len, const TPoint2D& from) {
   const Extended turn = kPi - theta;
   return {std::cos(turn) * (sX * len) + from.X, std::sin(turn) * (sY * len) + from.Y};
 }
@@ -114,7 +114,7 @@ void CalcRazvertkaQuadrant(const TSurf2PointArray& surf, int quadrant, const TSy
       break;
     default: throw ERangeError();
   }
-  if (!IsUsableExtended(sp.X1)) throw EInvalidOp();
+  if (!isUsableExtended(sp.X1)) throw EInvalidOp();
 
   razv.assign(surf.size(), TRazvertka2Point{});
   if (surf.size() < 2) return;
@@ -124,17 +124,17 @@ void CalcRazvertkaQuadrant(const TSurf2PointArray& surf, int quadrant, const TSy
   // First seam: the generator line from the Y-side midpoint. Its circle point
   // lies at X = X1 in space, so its image keeps X = X1 and takes the rest of
   // its length along Y.
-  const Rounded midY = RoundPoint(surf[0].P1);
-  const Rounded arcStart = RoundPoint(surf[0].P2);
-  const Extended d0 = Length(midY, arcStart);
-  const Extended phi = sp.X1 != 0 ? ArcSin(Divide(sp.X1, d0)) : 0;
+  const Rounded midY = roundPoint(surf[0].P1);
+  const Rounded arcStart = roundPoint(surf[0].P2);
+  const Extended d0 = length(midY, arcStart);
+  const Extended phi = sp.X1 != 0 ? arcSin(divide(sp.X1, d0)) : 0;
   razv[0].P1 = {0, 0};
   razv[0].P2 = {sp.X1, std::cos(phi) * (sY * d0)};
 
   // The plane triangle (corner, Y-side midpoint, first circle point) puts the
   // corner on the X axis at its distance from the midpoint.
-  const Rounded cornerR = RoundPoint(corner);
-  TTriangle3D t = SolveRounded(corner, surf[0].P1, surf[0].P2, cornerR, midY, arcStart);
+  const Rounded cornerR = roundPoint(corner);
+  TTriangle3D t = solveRounded(corner, surf[0].P1, surf[0].P2, cornerR, midY, arcStart);
   razv[1].P1 = {sX * t.Side01, sY * razv[0].P1.Y};
   razv[1].P2 = razv[0].P2;
   Extended theta = t.Angle0;
@@ -142,13 +142,13 @@ void CalcRazvertkaQuadrant(const TSurf2PointArray& surf, int quadrant, const TSy
   // The cone: each step adds the angle at the corner between two neighbouring
   // generator lines and lays the new circle point at its true distance.
   if (surf.size() >= 4) {
-    Rounded previous = RoundPoint(surf[1].P2);
+    Rounded previous = roundPoint(surf[1].P2);
     for (std::size_t j = 2; j < m; ++j) {
-      const Rounded current = RoundPoint(surf[j].P2);
-      t = SolveRounded(corner, surf[j - 1].P2, surf[j].P2, cornerR, previous, current);
+      const Rounded current = roundPoint(surf[j].P2);
+      t = solveRounded(corner, surf[j - 1].P2, surf[j].P2, cornerR, previous, current);
       theta += t.Angle0;
       razv[j].P1 = razv[1].P1;
-      razv[j].P2 = Turned(theta, sX, sY, t.Side20, razv[1].P1);
+      razv[j].P2 = turned(theta, sX, sY, t.Side20, razv[1].P1);
       previous = current;
     }
   }
@@ -158,17 +158,17 @@ void CalcRazvertkaQuadrant(const TSurf2PointArray& surf, int quadrant, const TSy
   t = SolveTriangle(surf[m].P1, surf[m - 1].P1, surf[m].P2);
   theta += t.Angle1;
   razv[m].P1 = razv[m - 1].P1;
-  razv[m].P2 = Turned(theta, sX, sY, t.Side01, razv[m - 1].P1);
+  razv[m].P2 = turned(theta, sX, sY, t.Side01, razv[m - 1].P1);
 
   for (const TRazvertka2Point& d : razv) {
-    WidenMin(runMin, d.P1);
-    WidenMin(runMin, d.P2);
-    WidenMax(runMax, d.P1);
-    WidenMax(runMax, d.P2);
+    widenMin(runMin, d.P1);
+    widenMin(runMin, d.P2);
+    widenMax(runMax, d.P1);
+    widenMax(runMax, d.P2);
   }
 }
 
-void DevelopQuadrant(const TSystemParams& sp, const TProParams& pro, std::uint16_t quadrant, TPoint2D& runMin,
+void developQuadrant(const TSystemParams& sp, const TProParams& pro, std::uint16_t quadrant, TPoint2D& runMin,
                      TPoint2D& runMax) {
   TExtents3D unused;
   CalcSurfQuadrant(sp, pro, quadrant, unused, LastSurf);

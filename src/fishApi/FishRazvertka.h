@@ -40,7 +40,7 @@ void CalcRazvertkaQuadrant(const TSurf2PointArray& surf, int quadrant, const TSy
 
 // The surface of `quadrant` into LastSurf and its development into
 // LastRazvertka, widening [runMin, runMax].
-void DevelopQuadrant(const TSystemParams& sp, const TProParams& pro, std::uint16_t quadrant, TPoint2D& runMin,
+void developQuadrant(const TSystemParams& sp, const TProParams& pro, std::uint16_t quadrant, TPoint2D& runMin,
                      TPoint2D& runMax);
 
 }  // namespace fish

@@ -24,40 +24,40 @@ TPoint3D RectPoint(const TSystemParams& sp, int code) {
 }
 
 TPoint3D CirclePoint(const TSystemParams& sp, Extended t) {
-  const Extended cx = static_cast<Extended>(RoundToInt64(std::cos(t) * 1000));
-  const Extended sy = static_cast<Extended>(RoundToInt64(std::sin(t) * 1000));
+  const Extended cx = static_cast<Extended>(roundToInt64(std::cos(t) * 1000));
+  const Extended sy = static_cast<Extended>(roundToInt64(std::sin(t) * 1000));
   TPoint3D p;
-  p.X = CheckFinite((cx * sp.R) * kThousandth + sp.X1);
-  p.Y = CheckFinite((sy * sp.R) * kThousandth + sp.Y1);
+  p.X = checkFinite((cx * sp.R) * kThousandth + sp.X1);
+  p.Y = checkFinite((sy * sp.R) * kThousandth + sp.Y1);
   p.Z = sp.L;
   return p;
 }
 
 namespace {
 
-Extended LargerRounded(Extended p, Extended q) {
-  const std::int64_t rp = RoundToInt64(p);
-  const std::int64_t rq = RoundToInt64(q);
+Extended largerRounded(Extended p, Extended q) {
+  const std::int64_t rp = roundToInt64(p);
+  const std::int64_t rq = roundToInt64(q);
   return static_cast<Extended>(rp > rq ? rp : rq);
 }
 
-void WidenMin(TExtents3D& e, const TPoint3D& p) {
+void widenMin(TExtents3D& e, const TPoint3D& p) {
   if (p.X < e.MinX) e.MinX = p.X;
   if (p.Y < e.MinY) e.MinY = p.Y;
   if (p.Z < e.MinZ) e.MinZ = p.Z;
 }
 
-void WidenMax(TExtents3D& e, const TPoint3D& p) {
+void widenMax(TExtents3D& e, const TPoint3D& p) {
   if (p.X > e.MaxX) e.MaxX = p.X;
   if (p.Y > e.MaxY) e.MaxY = p.Y;
   if (p.Z > e.MaxZ) e.MaxZ = p.Z;
 }
 
-void Widen(TExtents3D& e, const TSurf2Point& s) {
-  WidenMin(e, s.P1);
-  WidenMin(e, s.P2);
-  WidenMax(e, s.P1);
-  WidenMax(e, s.P2);
+void widen(TExtents3D& e, const TSurf2Point& s) {
+  widenMin(e, s.P1);
+  widenMin(e, s.P2);
+  widenMax(e, s.P1);
+  widenMax(e, s.P2);
 }
 
 // Per quadrant: rectangle point codes of element 0, of the last element and of
@@ -71,7 +71,7 @@ struct QuadrantSetup {
   int stepSign;
 };
 
-QuadrantSetup SetupOf(std::uint16_t quadrant) {
+QuadrantSetup setupOf(std::uint16_t quadrant) {
   switch (quadrant) {
     case 1: return {7, 1, 8, kPi_2, 0, -1};
     case 2: return {7, 5, 6, kPi_2, kPi, +1};
@@ -85,31 +85,31 @@ QuadrantSetup SetupOf(std::uint16_t quadrant) {
 
 TExtents3D InitSurfExtents(const TPoint3D& p, const TPoint3D& q) {
   TExtents3D e;
-  e.MaxX = LargerRounded(p.X, q.X);
-  e.MaxY = LargerRounded(p.Y, q.Y);
-  e.MaxZ = LargerRounded(p.Z, q.Z);
+  e.MaxX = largerRounded(p.X, q.X);
+  e.MaxY = largerRounded(p.Y, q.Y);
+  e.MaxZ = largerRounded(p.Z, q.Z);
   return e;
 }
 
-void CheckDivisions(const TProParams& pro) {
+void checkDivisions(const TProParams& pro) {
   if (pro.Divisions < 0 || pro.Divisions > kMaxDivisions) throw EDivisionsRange(pro.Divisions);
 }
 
-void CheckSystemParams(const TSystemParams& sp) {
+void checkSystemParams(const TSystemParams& sp) {
   for (Extended v : {sp.B, sp.A, sp.L, sp.R, sp.X1, sp.Y1}) {
-    if (!IsUsableExtended(v)) throw EInvalidOp();
+    if (!isUsableExtended(v)) throw EInvalidOp();
   }
 }
 
 void CalcSurfQuadrant(const TSystemParams& sp, const TProParams& pro, std::uint16_t quadrant, TExtents3D& extents,
                       TSurf2PointArray& surf) {
-  const QuadrantSetup setup = SetupOf(quadrant);
-  CheckDivisions(pro);
-  CheckSystemParams(sp);
+  const QuadrantSetup setup = setupOf(quadrant);
+  checkDivisions(pro);
+  checkSystemParams(sp);
 
   const std::int32_t n = pro.Divisions;
   surf.assign(static_cast<std::size_t>(n) + 3, TSurf2Point{});
-  const Extended step = Divide(kPi_2, static_cast<Extended>(n));
+  const Extended step = divide(kPi_2, static_cast<Extended>(n));
   const Extended signedStep = setup.stepSign * step;
 
   const std::size_t last = surf.size() - 1;
@@ -125,9 +125,9 @@ void CalcSurfQuadrant(const TSystemParams& sp, const TProParams& pro, std::uint1
   for (std::size_t i = 1; i < last; ++i) {
     surf[i].P1 = corner;
     surf[i].P2 = CirclePoint(sp, static_cast<Extended>(i - 1) * signedStep + setup.startAngle);
-    Widen(box, surf[i]);
+    widen(box, surf[i]);
   }
-  Widen(box, surf[last]);
+  widen(box, surf[last]);
   extents = box;
 }
 

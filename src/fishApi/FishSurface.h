@@ -31,11 +31,11 @@ TExtents3D InitSurfExtents(const TPoint3D& p, const TPoint3D& q);
 
 // Refuses a number of divisions the engine cannot use: negative, or above
 // kMaxDivisions. Zero is let through; it fails later as a division by zero.
-void CheckDivisions(const TProParams& pro);
+void checkDivisions(const TProParams& pro);
 
 // Refuses a record holding a NaN, an infinity or an unnormal: such a value can
 // only come from a damaged file, and must not reach a printed number.
-void CheckSystemParams(const TSystemParams& sp);
+void checkSystemParams(const TSystemParams& sp);
 
 // The generator lines of quadrant 1..4 and their bounding box.
 void CalcSurfQuadrant(const TSystemParams& sp, const TProParams& pro, std::uint16_t quadrant, TExtents3D& extents,

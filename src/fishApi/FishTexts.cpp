@@ -12,7 +12,7 @@ namespace fish {
 
 namespace {
 
-std::u32string DecodeUtf8(std::string_view s) {
+std::u32string decodeUtf8(std::string_view s) {
   std::u32string out;
   for (std::size_t i = 0; i < s.size();) {
     const auto c = static_cast<unsigned char>(s[i]);
@@ -37,7 +37,7 @@ std::u32string DecodeUtf8(std::string_view s) {
   return out;
 }
 
-std::string EncodeUtf8(std::u32string_view s) {
+std::string encodeUtf8(std::u32string_view s) {
   std::string out;
   for (char32_t cp : s) {
     if (cp < 0x80) {
@@ -59,33 +59,33 @@ std::string EncodeUtf8(std::u32string_view s) {
   return out;
 }
 
-std::string QuadrantLabel(std::uint8_t quadrant, const char* right, const char* left) {
+std::string quadrantLabel(std::uint8_t quadrant, const char* right, const char* left) {
   return (quadrant == 1 || quadrant == 4) ? right : left;
 }
 
-void Append(TStringList& to, const TStringList& lines) { to.insert(to.end(), lines.begin(), lines.end()); }
+void append(TStringList& to, const TStringList& lines) { to.insert(to.end(), lines.begin(), lines.end()); }
 
 }  // namespace
 
-std::string NumberText(Extended v, std::string_view decimalSeparator) {
-  return FloatToText(Round1(v), decimalSeparator);
+std::string numberText(Extended v, std::string_view decimalSeparator) {
+  return floatToText(Round1(v), decimalSeparator);
 }
 
-std::string TableRow(std::string_view label, std::string_view xText, std::string_view yText) {
+std::string tableRow(std::string_view label, std::string_view xText, std::string_view yText) {
   std::u32string row(79, U' ');
-  row.insert(2, DecodeUtf8(label));
-  row.insert(12, DecodeUtf8(xText));
-  row.insert(22, DecodeUtf8(yText));
+  row.insert(2, decodeUtf8(label));
+  row.insert(12, decodeUtf8(xText));
+  row.insert(22, decodeUtf8(yText));
   row.resize(30);
-  return EncodeUtf8(row);
+  return encodeUtf8(row);
 }
 
 TStringList GetParamsText(const TSystemParams& sp, std::string_view sep) {
   return {
-      "   Прямоугольное сечение: (XxY)=" + NumberText(sp.B, sep) + "x" + NumberText(sp.A, sep),
-      "   Радиус круглого сечения: R=" + NumberText(sp.R, sep),
-      "   Расстояние между сечениями: L=" + NumberText(sp.L, sep),
-      "   Смещение осей сечений: dX=" + NumberText(sp.X1, sep) + " dY=" + NumberText(sp.Y1, sep),
+      "   Прямоугольное сечение: (XxY)=" + numberText(sp.B, sep) + "x" + numberText(sp.A, sep),
+      "   Радиус круглого сечения: R=" + numberText(sp.R, sep),
+      "   Расстояние между сечениями: L=" + numberText(sp.L, sep),
+      "   Смещение осей сечений: dX=" + numberText(sp.X1, sep) + " dY=" + numberText(sp.Y1, sep),
   };
 }
 
@@ -94,7 +94,7 @@ TStringList GetGabaritText(const TSystemParams& sp, const TProParams& pro, std::
   GetRazvertkaExtents(sp, pro, e);
   const Extended width = std::fabs(e.MaxX - e.MinX);
   const Extended height = std::fabs(e.MaxY - e.MinY);
-  return {"Общие габариты (XxY)=" + NumberText(width, sep) + "x" + NumberText(height, sep)};
+  return {"Общие габариты (XxY)=" + numberText(width, sep) + "x" + numberText(height, sep)};
 }
 
 TStringList GetRazvertkaTable(const TSystemParams& sp, const TProParams& pro, std::uint8_t quadrant,
@@ -102,44 +102,44 @@ TStringList GetRazvertkaTable(const TSystemParams& sp, const TProParams& pro, st
   if (quadrant < 1 || quadrant > 4) throw ERangeError();
   TPoint2D runMin;
   TPoint2D runMax;
-  DevelopQuadrant(sp, pro, quadrant, runMin, runMax);
+  developQuadrant(sp, pro, quadrant, runMin, runMax);
   const TRazvertka2PointArray& d = LastRazvertka;
   const std::size_t n = static_cast<std::size_t>(pro.Divisions);
 
   auto row = [&](const std::string& label, const TPoint2D& p) {
-    return TableRow(label, NumberText(p.X, sep), NumberText(p.Y, sep));
+    return tableRow(label, numberText(p.X, sep), numberText(p.Y, sep));
   };
 
   TStringList lines;
   lines.reserve(n + 6);
   lines.emplace_back();
   lines.push_back("Квадрант " + std::to_string(quadrant));
-  lines.push_back(TableRow("Точка", "X", "Y"));
+  lines.push_back(tableRow("Точка", "X", "Y"));
   // T1: image of the arc start; T2/T7: of the arc end; T3/T6: of the X-side
   // midpoint; T4/T5: of the corner. The left half names them from the other end.
   lines.push_back(row("T1", d[0].P2));
-  lines.push_back(row(QuadrantLabel(quadrant, "T2", "T7"), d[n + 1].P2));
-  lines.push_back(row(QuadrantLabel(quadrant, "T3", "T6"), d[n + 2].P2));
-  lines.push_back(row(QuadrantLabel(quadrant, "T4", "T5"), d[1].P1));
-  const std::string letter = QuadrantLabel(quadrant, "R", "L");
+  lines.push_back(row(quadrantLabel(quadrant, "T2", "T7"), d[n + 1].P2));
+  lines.push_back(row(quadrantLabel(quadrant, "T3", "T6"), d[n + 2].P2));
+  lines.push_back(row(quadrantLabel(quadrant, "T4", "T5"), d[1].P1));
+  const std::string letter = quadrantLabel(quadrant, "R", "L");
   for (std::size_t j = 2; j <= n; ++j) {
     lines.push_back(row(letter + std::to_string(j - 1), d[j].P2));
   }
   return lines;
 }
 
-TStringList GetResultsText(const TSystemParams& sp, const TProParams& pro, std::string_view sep) {
+TStringList getResultsText(const TSystemParams& sp, const TProParams& pro, std::string_view sep) {
   TStringList lines;
   lines.emplace_back("Параметры перехода:");
   lines.emplace_back();
-  Append(lines, GetParamsText(sp, sep));
+  append(lines, GetParamsText(sp, sep));
   lines.emplace_back();
   lines.emplace_back("Результаты расчета развертки:");
   lines.emplace_back();
-  Append(lines, GetGabaritText(sp, pro, sep));
+  append(lines, GetGabaritText(sp, pro, sep));
   lines.emplace_back();
   lines.emplace_back("Координаты точек контура развертки (по квадрантам прямоугольного сечения):");
-  for (std::uint8_t q = 1; q <= 4; ++q) Append(lines, GetRazvertkaTable(sp, pro, q, sep));
+  for (std::uint8_t q = 1; q <= 4; ++q) append(lines, GetRazvertkaTable(sp, pro, q, sep));
   return lines;
 }
 

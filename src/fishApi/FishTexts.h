@@ -1,7 +1,7 @@
 // The results as plain text lines (UTF-8, no terminators): the parameter
 // listing, the overall dimensions of the development and, per quadrant, the
 // coordinates of the development's outline points. Every number is rounded
-// to a tenth (Round1) and written with FloatToText in the caller's separator.
+// to a tenth (Round1) and written with floatToText in the caller's separator.
 #pragma once
 
 #include <cstdint>
@@ -16,13 +16,13 @@ namespace fish {
 using TStringList = std::vector<std::string>;
 
 // A number as the listings print it: Round1, then the 15-digit general format.
-std::string NumberText(Extended v, std::string_view decimalSeparator = ".");
+std::string numberText(Extended v, std::string_view decimalSeparator = ".");
 
 // One table row: a template of 79 spaces into which the label is inserted at
 // character 3, the X text at 13 and the Y text at 23 (counted from 1, each
 // insertion pushing the rest right), cut to its first 30 characters.
 // Characters, not bytes, are counted.
-std::string TableRow(std::string_view label, std::string_view xText, std::string_view yText);
+std::string tableRow(std::string_view label, std::string_view xText, std::string_view yText);
 
 // Four lines: rectangle (B x A), radius, distance, offsets.
 TStringList GetParamsText(const TSystemParams& sp, std::string_view decimalSeparator = ".");
@@ -37,6 +37,6 @@ TStringList GetRazvertkaTable(const TSystemParams& sp, const TProParams& pro, st
 
 // The whole results page in its line order, all four quadrants listed.
 // Throws the engine's error if any part fails; nothing partial is returned.
-TStringList GetResultsText(const TSystemParams& sp, const TProParams& pro, std::string_view decimalSeparator = ".");
+TStringList getResultsText(const TSystemParams& sp, const TProParams& pro, std::string_view decimalSeparator = ".");
 
 }  // namespace fish

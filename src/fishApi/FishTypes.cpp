@@ -5,7 +5,7 @@ namespace fish {
 TSurf2PointArray LastSurf;
 TRazvertka2PointArray LastRazvertka;
 
-TSystemParams DefaultSystemParams() {
+TSystemParams defaultSystemParams() {
   TSystemParams sp;
   sp.B = 100;
   sp.A = 100;
@@ -16,7 +16,7 @@ TSystemParams DefaultSystemParams() {
   return sp;
 }
 
-TProParams DefaultProParams() {
+TProParams defaultProParams() {
   TProParams pp;
   pp.Divisions = 10;
   pp.Quadrants = {1, 1, 0, 0};

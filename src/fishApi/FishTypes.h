@@ -97,10 +97,10 @@ struct TExtents2D {
 
 // A new project: 100 x 100 rectangle, circle of radius 50 at distance 50, no
 // offset; 10 divisions, quadrants 1 and 2 drawn, no grid.
-TSystemParams DefaultSystemParams();
-TProParams DefaultProParams();
+TSystemParams defaultSystemParams();
+TProParams defaultProParams();
 
-inline bool QuadrantSelected(const TProParams& pro, int quadrant) {
+inline bool quadrantSelected(const TProParams& pro, int quadrant) {
   return quadrant >= 1 && quadrant <= 4 && pro.Quadrants[static_cast<std::size_t>(quadrant - 1)] != 0;
 }
 

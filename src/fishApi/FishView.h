@@ -44,9 +44,9 @@ class TViewMapping {
   std::int32_t WorldToScreenY(Extended y) const;
   std::int32_t DepthOffset(Extended z) const;
 
-  TPixel Project2D(Extended x, Extended y) const;
+  TPixel project2D(Extended x, Extended y) const;
   // The depth offset of z - Z0 moves the point up and to the right.
-  TPixel Project3D(Extended x, Extended y, Extended z) const;
+  TPixel project3D(Extended x, Extended y, Extended z) const;
 
   // Inverse of the plane mapping with the factors of the last UpdateScale;
   // 0 while the factor is 0.

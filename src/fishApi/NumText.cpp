@@ -24,10 +24,10 @@ locale_t CLocale() {
   return c;
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
-std::string_view TrimBlanks(std::string_view s) {
+std::string_view trimBlanks(std::string_view s) {
   while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
   while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
   return s;
@@ -35,8 +35,8 @@ std::string_view TrimBlanks(std::string_view s) {
 
 }  // namespace
 
-std::string FloatToText(Extended v, std::string_view decimalSeparator) {
-  if (!IsUsableExtended(v) || !std::isfinite(v)) throw EInvalidOp();
+std::string floatToText(Extended v, std::string_view decimalSeparator) {
+  if (!isUsableExtended(v) || !std::isfinite(v)) throw EInvalidOp();
   if (v == 0) return "0";
 
   char buf[64];
@@ -67,8 +67,8 @@ std::string FloatToText(Extended v, std::string_view decimalSeparator) {
   return text;
 }
 
-bool TextToFloat(std::string_view text, std::string_view decimalSeparator, Extended& out) {
-  std::string_view s = TrimBlanks(text);
+bool textToFloat(std::string_view text, std::string_view decimalSeparator, Extended& out) {
+  std::string_view s = trimBlanks(text);
   std::string canonical;  // the same number spelled for strtold in the C locale
 
   if (!s.empty() && (s.front() == '+' || s.front() == '-')) {
@@ -76,7 +76,7 @@ bool TextToFloat(std::string_view text, std::string_view decimalSeparator, Exten
     s.remove_prefix(1);
   }
   std::size_t digits = 0;
-  while (!s.empty() && IsDigit(s.front())) {
+  while (!s.empty() && isDigit(s.front())) {
     canonical += s.front();
     s.remove_prefix(1);
     ++digits;
@@ -84,7 +84,7 @@ bool TextToFloat(std::string_view text, std::string_view decimalSeparator, Exten
   if (!decimalSeparator.empty() && s.substr(0, decimalSeparator.size()) == decimalSeparator) {
     s.remove_prefix(decimalSeparator.size());
     canonical += '.';
-    while (!s.empty() && IsDigit(s.front())) {
+    while (!s.empty() && isDigit(s.front())) {
       canonical += s.front();
       s.remove_prefix(1);
       ++digits;
@@ -99,7 +99,7 @@ bool TextToFloat(std::string_view text, std::string_view decimalSeparator, Exten
       s.remove_prefix(1);
     }
     std::size_t expDigits = 0;
-    while (!s.empty() && IsDigit(s.front())) {
+    while (!s.empty() && isDigit(s.front())) {
       canonical += s.front();
       s.remove_prefix(1);
       ++expDigits;
@@ -115,14 +115,14 @@ bool TextToFloat(std::string_view text, std::string_view decimalSeparator, Exten
   return true;
 }
 
-bool TextToInt32(std::string_view text, std::int32_t& out) {
-  std::string_view s = TrimBlanks(text);
+bool textToInt32(std::string_view text, std::int32_t& out) {
+  std::string_view s = trimBlanks(text);
   bool negative = false;
   if (!s.empty() && (s.front() == '+' || s.front() == '-')) {
     negative = s.front() == '-';
     s.remove_prefix(1);
   }
-  if (s.empty() || !IsDigit(s.front())) return false;
+  if (s.empty() || !isDigit(s.front())) return false;
   std::uint64_t magnitude = 0;
   const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), magnitude);
   if (ec != std::errc() || end != s.data() + s.size()) return false;

@@ -14,7 +14,7 @@ namespace fish {
 // 1E-4 <= |v| < 1E15, otherwise d.dddE[-]x; trailing zeros dropped, no
 // separator for whole numbers, zero (of either sign) written as "0".
 // A NaN, an infinity or an unnormal is an invalid operation.
-std::string FloatToText(Extended v, std::string_view decimalSeparator = ".");
+std::string floatToText(Extended v, std::string_view decimalSeparator = ".");
 
 // Strict conversion of a typed number: optional blanks around it, an optional
 // sign, digits with at most one decimal separator (at least one digit in all),
@@ -22,9 +22,9 @@ std::string FloatToText(Extended v, std::string_view decimalSeparator = ".");
 // "inf", "nan", hexadecimal or group separators. A value beyond the extended
 // range is refused; one too small for it becomes 0 or a denormal.
 // Returns false, leaving `out` alone, when the text is refused.
-bool TextToFloat(std::string_view text, std::string_view decimalSeparator, Extended& out);
+bool textToFloat(std::string_view text, std::string_view decimalSeparator, Extended& out);
 
 // A whole number in decimal, optional blanks and sign around it, in 32 bits.
-bool TextToInt32(std::string_view text, std::int32_t& out);
+bool textToInt32(std::string_view text, std::int32_t& out);
 
 }  // namespace fish

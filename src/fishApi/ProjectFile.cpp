@@ -39,11 +39,11 @@ void GetBytes(const std::uint8_t* src, std::array<std::uint8_t, N>& to) {
 
 std::string Reason(int err) { return std::strerror(err); }
 
-std::string ReadFailure(const std::string& path, const std::string& reason) {
+std::string readFailure(const std::string& path, const std::string& reason) {
   return "Не удалось прочитать файл \"" + path + "\": " + reason;
 }
 
-std::string WriteFailure(const std::string& path, const std::string& reason) {
+std::string writeFailure(const std::string& path, const std::string& reason) {
   return "Не удалось сохранить файл \"" + path + "\": " + reason;
 }
 
@@ -55,7 +55,7 @@ struct FdGuard {
   }
 };
 
-bool WriteAll(int fd, const std::uint8_t* data, std::size_t size) {
+bool writeAll(int fd, const std::uint8_t* data, std::size_t size) {
   while (size > 0) {
     const ssize_t n = ::write(fd, data, size);
     if (n < 0) {
@@ -68,7 +68,7 @@ bool WriteAll(int fd, const std::uint8_t* data, std::size_t size) {
   return true;
 }
 
-std::string ResolveTarget(const std::string& path) {
+std::string resolveTarget(const std::string& path) {
   struct stat st {};
   if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
     if (char* real = ::realpath(path.c_str(), nullptr)) {
@@ -80,7 +80,7 @@ std::string ResolveTarget(const std::string& path) {
   return path;
 }
 
-mode_t NewFileMode(const std::string& target) {
+mode_t newFileMode(const std::string& target) {
   struct stat st {};
   if (::stat(target.c_str(), &st) == 0 && S_ISREG(st.st_mode)) return st.st_mode & 07777;
   const mode_t mask = ::umask(0);
@@ -90,9 +90,9 @@ mode_t NewFileMode(const std::string& target) {
 
 }  // namespace
 
-void PutExtended(std::uint8_t* dst, Extended v) { std::memcpy(dst, &v, kExtendedBytes); }
+void putExtended(std::uint8_t* dst, Extended v) { std::memcpy(dst, &v, kExtendedBytes); }
 
-Extended GetExtended(const std::uint8_t* src) {
+Extended getExtended(const std::uint8_t* src) {
   unsigned char raw[sizeof(Extended)] = {};
   std::memcpy(raw, src, kExtendedBytes);
   Extended v;
@@ -100,32 +100,32 @@ Extended GetExtended(const std::uint8_t* src) {
   return v;
 }
 
-TProjectData NewProjectData() {
+TProjectData newProjectData() {
   TProjectData p;
-  p.SystemParams = DefaultSystemParams();
-  p.ProParams = DefaultProParams();
+  p.SystemParams = defaultSystemParams();
+  p.ProParams = defaultProParams();
   p.Bounds3D = {-100, 100, -100, 100, -100, 100};
   p.Bounds2D = {-100, 100, -100, 100, -100, 100};
   return p;
 }
 
-TSystemParamsImage SystemParamsToBytes(const TSystemParams& sp) {
+TSystemParamsImage systemParamsToBytes(const TSystemParams& sp) {
   TSystemParamsImage b{};
   const Extended fields[] = {sp.B, sp.A, sp.L, sp.R, sp.X1, sp.Y1};
-  for (int i = 0; i < 6; ++i) PutExtended(b.data() + i * kExtendedBytes, fields[i]);
+  for (int i = 0; i < 6; ++i) putExtended(b.data() + i * kExtendedBytes, fields[i]);
   PutBytes(b.data() + 6 * kExtendedBytes, sp.Padding);
   return b;
 }
 
-TSystemParams SystemParamsFromBytes(const std::uint8_t* bytes) {
+TSystemParams systemParamsFromBytes(const std::uint8_t* bytes) {
   TSystemParams sp;
   Extended* fields[] = {&sp.B, &sp.A, &sp.L, &sp.R, &sp.X1, &sp.Y1};
-  for (int i = 0; i < 6; ++i) *fields[i] = GetExtended(bytes + i * kExtendedBytes);
+  for (int i = 0; i < 6; ++i) *fields[i] = getExtended(bytes + i * kExtendedBytes);
   GetBytes(bytes + 6 * kExtendedBytes, sp.Padding);
   return sp;
 }
 
-TProParamsImage ProParamsToBytes(const TProParams& pp) {
+TProParamsImage proParamsToBytes(const TProParams& pp) {
   TProParamsImage b{};
   const auto divisions = static_cast<std::uint32_t>(pp.Divisions);
   for (int i = 0; i < 4; ++i)
@@ -133,16 +133,16 @@ TProParamsImage ProParamsToBytes(const TProParams& pp) {
   PutBytes(b.data() + kQuadrantsAt, pp.Quadrants);
   b[kShowGridAt] = pp.ShowGrid;
   PutBytes(b.data() + kPadding1At, pp.Padding1);
-  PutExtended(b.data() + kReserved1At, pp.Reserved1.X);
-  PutExtended(b.data() + kReserved1At + kExtendedBytes, pp.Reserved1.Y);
-  PutExtended(b.data() + kReserved1At + 2 * kExtendedBytes, pp.Reserved1.Z);
+  putExtended(b.data() + kReserved1At, pp.Reserved1.X);
+  putExtended(b.data() + kReserved1At + kExtendedBytes, pp.Reserved1.Y);
+  putExtended(b.data() + kReserved1At + 2 * kExtendedBytes, pp.Reserved1.Z);
   PutBytes(b.data() + kPadding2At, pp.Padding2);
   b[kReserved2At] = pp.Reserved2;
   PutBytes(b.data() + kPadding3At, pp.Padding3);
   return b;
 }
 
-TProParams ProParamsFromBytes(const std::uint8_t* bytes) {
+TProParams proParamsFromBytes(const std::uint8_t* bytes) {
   TProParams pp;
   std::uint32_t divisions = 0;
   for (int i = 0; i < 4; ++i) divisions |= static_cast<std::uint32_t>(bytes[kDivisionsAt + i]) << (8 * i);
@@ -150,41 +150,41 @@ TProParams ProParamsFromBytes(const std::uint8_t* bytes) {
   GetBytes(bytes + kQuadrantsAt, pp.Quadrants);
   pp.ShowGrid = bytes[kShowGridAt];
   GetBytes(bytes + kPadding1At, pp.Padding1);
-  pp.Reserved1.X = GetExtended(bytes + kReserved1At);
-  pp.Reserved1.Y = GetExtended(bytes + kReserved1At + kExtendedBytes);
-  pp.Reserved1.Z = GetExtended(bytes + kReserved1At + 2 * kExtendedBytes);
+  pp.Reserved1.X = getExtended(bytes + kReserved1At);
+  pp.Reserved1.Y = getExtended(bytes + kReserved1At + kExtendedBytes);
+  pp.Reserved1.Z = getExtended(bytes + kReserved1At + 2 * kExtendedBytes);
   GetBytes(bytes + kPadding2At, pp.Padding2);
   pp.Reserved2 = bytes[kReserved2At];
   GetBytes(bytes + kPadding3At, pp.Padding3);
   return pp;
 }
 
-TProjectImage EncodeProject(const TProjectData& project) {
+TProjectImage encodeProject(const TProjectData& project) {
   TProjectImage image{};
-  PutBytes(image.data(), SystemParamsToBytes(project.SystemParams));
-  PutBytes(image.data() + kProParamsAt, ProParamsToBytes(project.ProParams));
+  PutBytes(image.data(), systemParamsToBytes(project.SystemParams));
+  PutBytes(image.data() + kProParamsAt, proParamsToBytes(project.ProParams));
   for (int i = 0; i < 6; ++i) {
-    PutExtended(image.data() + kBounds3DAt + i * kExtendedBytes, project.Bounds3D[static_cast<std::size_t>(i)]);
-    PutExtended(image.data() + kBounds2DAt + i * kExtendedBytes, project.Bounds2D[static_cast<std::size_t>(i)]);
+    putExtended(image.data() + kBounds3DAt + i * kExtendedBytes, project.Bounds3D[static_cast<std::size_t>(i)]);
+    putExtended(image.data() + kBounds2DAt + i * kExtendedBytes, project.Bounds2D[static_cast<std::size_t>(i)]);
   }
   return image;
 }
 
-TProjectData DecodeProject(const TProjectImage& image) {
+TProjectData decodeProject(const TProjectImage& image) {
   TProjectData project;
-  project.SystemParams = SystemParamsFromBytes(image.data());
-  project.ProParams = ProParamsFromBytes(image.data() + kProParamsAt);
+  project.SystemParams = systemParamsFromBytes(image.data());
+  project.ProParams = proParamsFromBytes(image.data() + kProParamsAt);
   for (int i = 0; i < 6; ++i) {
-    project.Bounds3D[static_cast<std::size_t>(i)] = GetExtended(image.data() + kBounds3DAt + i * kExtendedBytes);
-    project.Bounds2D[static_cast<std::size_t>(i)] = GetExtended(image.data() + kBounds2DAt + i * kExtendedBytes);
+    project.Bounds3D[static_cast<std::size_t>(i)] = getExtended(image.data() + kBounds3DAt + i * kExtendedBytes);
+    project.Bounds2D[static_cast<std::size_t>(i)] = getExtended(image.data() + kBounds2DAt + i * kExtendedBytes);
   }
   return project;
 }
 
-TProjectData ReadProjectFile(const std::string& path) {
+TProjectData readProjectFile(const std::string& path) {
   FdGuard file;
   file.fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (file.fd < 0) throw EProjectFileError(ReadFailure(path, Reason(errno)));
+  if (file.fd < 0) throw EProjectFileError(readFailure(path, Reason(errno)));
 
   TProjectImage image{};
   std::size_t got = 0;
@@ -192,33 +192,33 @@ TProjectData ReadProjectFile(const std::string& path) {
     const ssize_t n = ::read(file.fd, image.data() + got, image.size() - got);
     if (n < 0) {
       if (errno == EINTR) continue;
-      throw EProjectFileError(ReadFailure(path, Reason(errno)));
+      throw EProjectFileError(readFailure(path, Reason(errno)));
     }
     if (n == 0) break;
     got += static_cast<std::size_t>(n);
   }
   if (got < image.size()) {
-    throw EProjectFileError(ReadFailure(path, "файл короче " + std::to_string(kProjectFileBytes) + " байт (в нём " +
+    throw EProjectFileError(readFailure(path, "файл короче " + std::to_string(kProjectFileBytes) + " байт (в нём " +
                                                   std::to_string(got) + " байт), это не файл развертки"));
   }
-  return DecodeProject(image);
+  return decodeProject(image);
 }
 
-void WriteProjectFile(const std::string& path, const TProjectData& project) {
-  const std::string target = ResolveTarget(path);
+void writeProjectFile(const std::string& path, const TProjectData& project) {
+  const std::string target = resolveTarget(path);
   struct stat st {};
   if (::stat(target.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
-    throw EProjectFileError(WriteFailure(path, Reason(EISDIR)));
+    throw EProjectFileError(writeFailure(path, Reason(EISDIR)));
   }
 
   std::string temp = target + ".XXXXXX";
   FdGuard file;
   file.fd = ::mkostemp(temp.data(), O_CLOEXEC);
-  if (file.fd < 0) throw EProjectFileError(WriteFailure(path, Reason(errno)));
+  if (file.fd < 0) throw EProjectFileError(writeFailure(path, Reason(errno)));
 
-  const TProjectImage image = EncodeProject(project);
+  const TProjectImage image = encodeProject(project);
   int err = 0;
-  if (::fchmod(file.fd, NewFileMode(target)) != 0 || !WriteAll(file.fd, image.data(), image.size()) ||
+  if (::fchmod(file.fd, newFileMode(target)) != 0 || !writeAll(file.fd, image.data(), image.size()) ||
       ::fsync(file.fd) != 0) {
     err = errno;
   }
@@ -228,7 +228,7 @@ void WriteProjectFile(const std::string& path, const TProjectData& project) {
   if (err == 0 && ::rename(temp.c_str(), target.c_str()) != 0) err = errno;
   if (err != 0) {
     ::unlink(temp.c_str());
-    throw EProjectFileError(WriteFailure(path, Reason(err)));
+    throw EProjectFileError(writeFailure(path, Reason(err)));
   }
 }
 

@@ -33,18 +33,18 @@ struct TProjectData {
 };
 
 // Records with their defaults, both views bounded by -100 and 100 on every axis.
-TProjectData NewProjectData();
+TProjectData newProjectData();
 
-void PutExtended(std::uint8_t* dst, Extended v);  // 10 bytes
-Extended GetExtended(const std::uint8_t* src);    // 10 bytes
+void putExtended(std::uint8_t* dst, Extended v);  // 10 bytes
+Extended getExtended(const std::uint8_t* src);    // 10 bytes
 
-TSystemParamsImage SystemParamsToBytes(const TSystemParams& sp);
-TSystemParams SystemParamsFromBytes(const std::uint8_t* bytes);
-TProParamsImage ProParamsToBytes(const TProParams& pp);
-TProParams ProParamsFromBytes(const std::uint8_t* bytes);
+TSystemParamsImage systemParamsToBytes(const TSystemParams& sp);
+TSystemParams systemParamsFromBytes(const std::uint8_t* bytes);
+TProParamsImage proParamsToBytes(const TProParams& pp);
+TProParams proParamsFromBytes(const std::uint8_t* bytes);
 
-TProjectImage EncodeProject(const TProjectData& project);
-TProjectData DecodeProject(const TProjectImage& image);
+TProjectImage encodeProject(const TProjectData& project);
+TProjectData decodeProject(const TProjectImage& image);
 
 // A project file that could not be read or written. The message names the
 // file and the reason.
@@ -55,11 +55,11 @@ class EProjectFileError : public std::runtime_error {
 
 // Reads the first 240 bytes; a longer file's tail is ignored. A file that
 // cannot be opened or holds fewer bytes fails and yields nothing.
-TProjectData ReadProjectFile(const std::string& path);
+TProjectData readProjectFile(const std::string& path);
 
 // Writes the 240 bytes into a temporary file beside the target, flushes it to
 // disk and renames it over the target, so a failed save leaves any previous
 // file as it was. A symbolic link is followed: the file it names is replaced.
-void WriteProjectFile(const std::string& path, const TProjectData& project);
+void writeProjectFile(const std::string& path, const TProjectData& project);
 
 }  // namespace fish

@@ -17,10 +17,10 @@
 #include <QStatusTipEvent>
 #include <QToolBar>
 
+#include "about/TAboutForm.h"
 #include "appcore/ErrorReport.h"
 #include "appcore/ImageLists.h"
 #include "appcore/ModalDialogs.h"
-#include "about/TAboutForm.h"
 #include "worksheet/TWorkForm.h"
 
 namespace {
@@ -30,7 +30,7 @@ constexpr int kShowNormal = 1;
 constexpr int kShowMinimized = 2;
 constexpr int kShowMaximized = 3;
 
-QSettings PlacementSettings() {
+QSettings placementSettings() {
   // Per user, under the program file's name, in the group of the window class.
   return QSettings(QString(), QCoreApplication::applicationName());
 }
@@ -51,18 +51,18 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
   createMenus();
   createToolBar();
   createStatusBar();
-  connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this] { RebuildMenuBar(); });
-  RebuildMenuBar();
+  connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this] { rebuildMenuBar(); });
+  rebuildMenuBar();
 }
 
 TForm1::~TForm1() {
   // The project windows close while the frame is taken down; the menu bar
   // must not be rebuilt for them any more.
   disconnect(mdiArea_, nullptr, this, nullptr);
-  StorePlacement(true);
+  storePlacement(true);
 }
 
-QAction* TForm1::MakeAction(const QString& caption, const QString& hint, const QKeySequence& shortcut, int icon) {
+QAction* TForm1::makeAction(const QString& caption, const QString& hint, const QKeySequence& shortcut, int icon) {
   auto* action = new QAction(caption, this);
   action->setStatusTip(hint);
   action->setToolTip(hint);
@@ -73,15 +73,15 @@ QAction* TForm1::MakeAction(const QString& caption, const QString& hint, const Q
 }
 
 void TForm1::createActions() {
-  ExitAction = MakeAction("Выход", "Выход из программы", QKeySequence("Ctrl+X"), 6);
-  NewProjectAction = MakeAction("Новый", "Создает новый проект", QKeySequence("Ctrl+N"), 7);
-  LoadAction = MakeAction("Открыть", "Открывает файл проекта", QKeySequence("F3"), 9);
-  SaveAction = MakeAction("Сохранить", "Сохраняет файл проекта", QKeySequence("F2"), 8);
-  ShowAbout = MakeAction("О программе", "Информация о программе", QKeySequence(), -1);
-  WindowCascade = MakeAction("Каскадом", "Располагает все окна каскадом", QKeySequence(), 14);
-  WindowTileHorizontal = MakeAction("Горизонтально", "Располагает все окна горизонтально", QKeySequence(), 15);
-  WindowTileVertical = MakeAction("Вертикально", "Располагает все окна вертикально", QKeySequence(), 16);
-  WindowMinimizeAll = MakeAction("Минимизировать все", "Минимизирует все окна", QKeySequence(), -1);
+  ExitAction = makeAction("Выход", "Выход из программы", QKeySequence("Ctrl+X"), 6);
+  NewProjectAction = makeAction("Новый", "Создает новый проект", QKeySequence("Ctrl+N"), 7);
+  LoadAction = makeAction("Открыть", "Открывает файл проекта", QKeySequence("F3"), 9);
+  SaveAction = makeAction("Сохранить", "Сохраняет файл проекта", QKeySequence("F2"), 8);
+  ShowAbout = makeAction("О программе", "Информация о программе", QKeySequence(), -1);
+  WindowCascade = makeAction("Каскадом", "Располагает все окна каскадом", QKeySequence(), 14);
+  WindowTileHorizontal = makeAction("Горизонтально", "Располагает все окна горизонтально", QKeySequence(), 15);
+  WindowTileVertical = makeAction("Вертикально", "Располагает все окна вертикально", QKeySequence(), 16);
+  WindowMinimizeAll = makeAction("Минимизировать все", "Минимизирует все окна", QKeySequence(), -1);
   SaveAction->setEnabled(false);
 
   connect(ExitAction, &QAction::triggered, this, &QWidget::close);
@@ -90,9 +90,9 @@ void TForm1::createActions() {
   connect(LoadAction, &QAction::triggered, this, [this] { LoadActionExecute(); });
   connect(ShowAbout, &QAction::triggered, this, [this] { ShowAboutExecute(); });
   connect(WindowCascade, &QAction::triggered, mdiArea_, &QMdiArea::cascadeSubWindows);
-  connect(WindowTileHorizontal, &QAction::triggered, this, [this] { TileHorizontal(); });
-  connect(WindowTileVertical, &QAction::triggered, this, [this] { TileVertical(); });
-  connect(WindowMinimizeAll, &QAction::triggered, this, [this] { MinimizeAll(); });
+  connect(WindowTileHorizontal, &QAction::triggered, this, [this] { tileHorizontal(); });
+  connect(WindowTileVertical, &QAction::triggered, this, [this] { tileVertical(); });
+  connect(WindowMinimizeAll, &QAction::triggered, this, [this] { minimizeAll(); });
 }
 
 void TForm1::createMenus() {
@@ -100,19 +100,19 @@ void TForm1::createMenus() {
   FileMenu->addActions({LoadAction, SaveAction, NewProjectAction, ExitAction});
 
   WindowMenu = new QMenu(QStringLiteral("Окно"), this);
-  connect(WindowMenu, &QMenu::aboutToShow, this, [this] { FillWindowMenu(); });
-  FillWindowMenu();
+  connect(WindowMenu, &QMenu::aboutToShow, this, [this] { fillWindowMenu(); });
+  fillWindowMenu();
 
   HelpMenu = new QMenu(QStringLiteral("?"), this);
   HelpMenu->addAction(ShowAbout);
 }
 
-void TForm1::RebuildMenuBar() {
+void TForm1::rebuildMenuBar() {
   // The active project window's own menus stand between "Файл" and "Окно".
   QMenuBar* bar = menuBar();
   bar->clear();
   bar->addMenu(FileMenu);
-  if (TWorkForm* project = ActiveProject()) {
+  if (TWorkForm* project = activeProject()) {
     bar->addMenu(project->EditMenu);
     bar->addMenu(project->ViewMenu);
   }
@@ -120,7 +120,7 @@ void TForm1::RebuildMenuBar() {
   bar->addMenu(HelpMenu);
 }
 
-void TForm1::FillWindowMenu() {
+void TForm1::fillWindowMenu() {
   WindowMenu->clear();
   WindowMenu->addActions({WindowCascade, WindowTileHorizontal, WindowTileVertical, WindowMinimizeAll});
   const QList<QMdiSubWindow*> windows = mdiArea_->subWindowList();
@@ -161,15 +161,15 @@ bool TForm1::event(QEvent* event) {
   // Hints go to the last panel; the default would cover both panels with a
   // temporary message.
   if (event->type() == QEvent::StatusTip) {
-    ShowHint(static_cast<QStatusTipEvent*>(event)->tip());
+    showHint(static_cast<QStatusTipEvent*>(event)->tip());
     return true;
   }
   return QMainWindow::event(event);
 }
 
-int TForm1::OpenProjectCount() const { return static_cast<int>(ProjectWindows().size()); }
+int TForm1::openProjectCount() const { return static_cast<int>(projectWindows().size()); }
 
-QList<TWorkForm*> TForm1::ProjectWindows() const {
+QList<TWorkForm*> TForm1::projectWindows() const {
   QList<TWorkForm*> projects;
   for (QMdiSubWindow* w : mdiArea_->subWindowList()) {
     if (auto* p = qobject_cast<TWorkForm*>(w->widget())) projects << p;
@@ -177,18 +177,18 @@ QList<TWorkForm*> TForm1::ProjectWindows() const {
   return projects;
 }
 
-TWorkForm* TForm1::ActiveProject() const {
+TWorkForm* TForm1::activeProject() const {
   QMdiSubWindow* active = mdiArea_->activeSubWindow();
   return active ? qobject_cast<TWorkForm*>(active->widget()) : nullptr;
 }
 
-void TForm1::SetSaveEnabled(bool enabled) { SaveAction->setEnabled(enabled); }
+void TForm1::setSaveEnabled(bool enabled) { SaveAction->setEnabled(enabled); }
 
-void TForm1::SetCoordinateText(const QString& text) { panel0_->setText(text); }
+void TForm1::setCoordinateText(const QString& text) { panel0_->setText(text); }
 
-void TForm1::ShowHint(const QString& text) { hintPanel_->setText(text); }
+void TForm1::showHint(const QString& text) { hintPanel_->setText(text); }
 
-QMdiSubWindow* TForm1::AddProjectWindow(TWorkForm* project) {
+QMdiSubWindow* TForm1::addProjectWindow(TWorkForm* project) {
   QMdiSubWindow* sub = mdiArea_->addSubWindow(project);
   sub->setAttribute(Qt::WA_DeleteOnClose);
   sub->setWindowIcon(vintaler::ImageList2(11));
@@ -199,8 +199,8 @@ QMdiSubWindow* TForm1::AddProjectWindow(TWorkForm* project) {
 
 TWorkForm* TForm1::NewProjectActionExecute() {
   auto* project = new TWorkForm(this);
-  project->UpdateCaption();
-  AddProjectWindow(project);
+  project->updateCaption();
+  addProjectWindow(project);
   return project;
 }
 
@@ -210,33 +210,33 @@ void TForm1::LoadActionExecute() {
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::AnyFile);
-  if (vintaler::RunModal(dialog) != QDialog::Accepted) return;
+  if (vintaler::runModal(dialog) != QDialog::Accepted) return;
   const QString chosen = dialog.selectedFiles().value(0);
   if (chosen.isEmpty()) return;
   QDir::setCurrent(QFileInfo(chosen).absolutePath());
-  OpenProject(chosen);
+  openProject(chosen);
 }
 
-TWorkForm* TForm1::OpenProject(const QString& fileName) {
+TWorkForm* TForm1::openProject(const QString& fileName) {
   auto* project = new TWorkForm(this);
   try {
     project->LoadProject(fileName);
   } catch (...) {
-    const QString message = vintaler::CurrentExceptionMessage();
+    const QString message = vintaler::currentExceptionMessage();
     delete project;
-    SetSaveEnabled(OpenProjectCount() > 0);
-    vintaler::ReportError(this, message);
+    setSaveEnabled(openProjectCount() > 0);
+    vintaler::reportError(this, message);
     return nullptr;
   }
-  AddProjectWindow(project);
+  addProjectWindow(project);
   return project;
 }
 
 void TForm1::SaveActionExecute() {
-  if (TWorkForm* project = ActiveProject()) project->Save->trigger();
+  if (TWorkForm* project = activeProject()) project->Save->trigger();
 }
 
-void TForm1::Tile(Qt::Orientation orientation) {
+void TForm1::tile(Qt::Orientation orientation) {
   // Minimised windows stay where they are; the others share the area in equal
   // strips, stacked (vertical strips) or side by side.
   QList<QMdiSubWindow*> windows;
@@ -258,11 +258,11 @@ void TForm1::Tile(Qt::Orientation orientation) {
   }
 }
 
-void TForm1::TileHorizontal() { Tile(Qt::Vertical); }
+void TForm1::tileHorizontal() { tile(Qt::Vertical); }
 
-void TForm1::TileVertical() { Tile(Qt::Horizontal); }
+void TForm1::tileVertical() { tile(Qt::Horizontal); }
 
-void TForm1::MinimizeAll() {
+void TForm1::minimizeAll() {
   for (QMdiSubWindow* w : mdiArea_->subWindowList()) w->showMinimized();
 }
 
@@ -275,19 +275,19 @@ void TForm1::closeEvent(QCloseEvent* event) {
   // Nothing is ever asked: there is no unsaved state to lose but the open
   // windows themselves.
   event->accept();
-  StorePlacement(false);
+  storePlacement(false);
 }
 
 void TForm1::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
   if (!placementRestored_) {
     placementRestored_ = true;
-    RestorePlacement();
+    restorePlacement();
   }
 }
 
-void TForm1::StorePlacement(bool visible) {
-  QSettings settings = PlacementSettings();
+void TForm1::storePlacement(bool visible) {
+  QSettings settings = placementSettings();
   settings.beginGroup(QStringLiteral("TForm1"));
   const QRect norm = normalGeometry().isValid() ? normalGeometry() : geometry();
   int show = kShowNormal;
@@ -313,18 +313,18 @@ void TForm1::StorePlacement(bool visible) {
   settings.sync();
 }
 
-void TForm1::Maximize() {
+void TForm1::maximize() {
   // Without a window manager a maximised state is not acted on: give the
   // window the whole screen as well.
   if (QScreen* s = screen()) setGeometry(s->availableGeometry());
   setWindowState(Qt::WindowMaximized);
 }
 
-void TForm1::RestorePlacement() {
-  QSettings settings = PlacementSettings();
+void TForm1::restorePlacement() {
+  QSettings settings = placementSettings();
   settings.beginGroup(QStringLiteral("TForm1"));
   if (!settings.contains(QStringLiteral("ShowCmd"))) {
-    Maximize();
+    maximize();
     return;
   }
   // The position is only meaningful at the resolution it was stored at.
@@ -343,7 +343,7 @@ void TForm1::RestorePlacement() {
     case 2:
     case 6:
     case 7: setWindowState(Qt::WindowMinimized); break;
-    case 3: Maximize(); break;
+    case 3: maximize(); break;
     default: setWindowState(Qt::WindowNoState); break;
   }
 }

@@ -24,14 +24,14 @@ class TForm1 : public QMainWindow, public vintaler::IProjectHost {
   ~TForm1() override;
 
   // vintaler::IProjectHost
-  int OpenProjectCount() const override;
-  void SetSaveEnabled(bool enabled) override;
-  void SetCoordinateText(const QString& text) override;
-  void ShowHint(const QString& text) override;
+  int openProjectCount() const override;
+  void setSaveEnabled(bool enabled) override;
+  void setCoordinateText(const QString& text) override;
+  void showHint(const QString& text) override;
 
-  QMdiArea* MdiArea() const { return mdiArea_; }
-  QList<TWorkForm*> ProjectWindows() const;
-  TWorkForm* ActiveProject() const;
+  QMdiArea* mdiArea() const { return mdiArea_; }
+  QList<TWorkForm*> projectWindows() const;
+  TWorkForm* activeProject() const;
 
   // The project commands.
   TWorkForm* NewProjectActionExecute();
@@ -39,15 +39,15 @@ class TForm1 : public QMainWindow, public vintaler::IProjectHost {
   void SaveActionExecute();
   // A new project window for the file; a file that cannot be read leaves no
   // window behind and is reported. Returns the window, or null.
-  TWorkForm* OpenProject(const QString& fileName);
+  TWorkForm* openProject(const QString& fileName);
 
   // Arranging the project windows.
-  void TileHorizontal();  // one above the other, full width
-  void TileVertical();    // side by side, full height
-  void MinimizeAll();
+  void tileHorizontal();  // one above the other, full width
+  void tileVertical();    // side by side, full height
+  void minimizeAll();
 
-  QLabel* StatusPanel0() const { return panel0_; }
-  QLabel* HintPanel() const { return hintPanel_; }
+  QLabel* statusPanel0() const { return panel0_; }
+  QLabel* hintPanel() const { return hintPanel_; }
 
   QAction* ExitAction = nullptr;
   QAction* NewProjectAction = nullptr;
@@ -74,15 +74,15 @@ class TForm1 : public QMainWindow, public vintaler::IProjectHost {
   void createMenus();
   void createToolBar();
   void createStatusBar();
-  QAction* MakeAction(const QString& caption, const QString& hint, const QKeySequence& shortcut, int icon);
-  void RebuildMenuBar();
-  void Tile(Qt::Orientation orientation);
-  QMdiSubWindow* AddProjectWindow(TWorkForm* project);
-  void FillWindowMenu();
+  QAction* makeAction(const QString& caption, const QString& hint, const QKeySequence& shortcut, int icon);
+  void rebuildMenuBar();
+  void tile(Qt::Orientation orientation);
+  QMdiSubWindow* addProjectWindow(TWorkForm* project);
+  void fillWindowMenu();
   void ShowAboutExecute();
-  void StorePlacement(bool visible);
-  void RestorePlacement();
-  void Maximize();
+  void storePlacement(bool visible);
+  void restorePlacement();
+  void maximize();
 
   QMdiArea* mdiArea_ = nullptr;
   QLabel* panel0_ = nullptr;

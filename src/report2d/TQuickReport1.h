@@ -18,22 +18,22 @@ class TQuickReport1 {
   static constexpr double kZoom = 0.8;
 
   // A4 landscape with 10 mm margins on every side.
-  static QPageLayout PageLayout();
+  static QPageLayout pageLayout();
 
   // The picture of QRImage1: white, 834 x 594, made on first request.
-  QImage& Picture();
+  QImage& picture();
 
   // Copies the whole of `source` onto the whole picture, stretched with
   // separate horizontal and vertical factors.
-  void StretchOnto(const QImage& source);
+  void stretchOnto(const QImage& source);
 
   // Lays the page out on `printer` (the preview's and the print's painter
   // alike). The image is clipped where it reaches below the bottom margin.
-  void Render(QPrinter& printer);
+  void render(QPrinter& printer);
 
   // The print preview, from which the user prints; waits until it is closed
   // while the other windows go on working.
-  void Preview(QWidget* parent);
+  void preview(QWidget* parent);
 
  private:
   QImage picture_;
@@ -47,4 +47,4 @@ extern TQuickReport1* QuickReport1;
 // One print command: unless a report is open already, makes the report,
 // stretches `picture()` onto its image, shows the preview and waits for it,
 // then releases the report, also when `picture` throws.
-void PrintPictureReport(QWidget* parent, const std::function<QImage()>& picture);
+void printPictureReport(QWidget* parent, const std::function<QImage()>& picture);

@@ -11,15 +11,15 @@
 #include <QVBoxLayout>
 
 #include "appcore/ErrorReport.h"
+#include "appcore/ImageLists.h"
 #include "fishApi/FishRazvertka.h"
 #include "fishApi/FishSurface.h"
-#include "appcore/ImageLists.h"
 #include "report2d/TQuickReport1.h"
 
 namespace {
 
 // The sixteen colours of the classic palette; the picture uses no others.
-QList<QRgb> SixteenColours() {
+QList<QRgb> sixteenColours() {
   return {qRgb(0, 0, 0),       qRgb(128, 0, 0),   qRgb(0, 128, 0),   qRgb(128, 128, 0),
           qRgb(0, 0, 128),     qRgb(128, 0, 128), qRgb(0, 128, 128), qRgb(128, 128, 128),
           qRgb(192, 192, 192), qRgb(255, 0, 0),   qRgb(0, 255, 0),   qRgb(255, 255, 0),
@@ -28,13 +28,13 @@ QList<QRgb> SixteenColours() {
 
 // One quadrant's development with five divisions (four inner arc points,
 // R1..R4 or L1..L4), from the engine itself so the key matches the table.
-fish::TRazvertka2PointArray Piece(int quadrant) {
-  fish::TSystemParams sp = fish::DefaultSystemParams();
+fish::TRazvertka2PointArray piece(int quadrant) {
+  fish::TSystemParams sp = fish::defaultSystemParams();
   sp.B = 120;
   sp.A = 80;
   sp.L = 60;
   sp.R = 45;
-  fish::TProParams pp = fish::DefaultProParams();
+  fish::TProParams pp = fish::defaultProParams();
   pp.Divisions = 5;
   fish::TSurf2PointArray surf;
   fish::TExtents3D box;
@@ -47,7 +47,7 @@ fish::TRazvertka2PointArray Piece(int quadrant) {
 
 }  // namespace
 
-QImage TShemaForm::Picture() {
+QImage TShemaForm::picture() {
   QImage image(kWidth, kHeight, QImage::Format_RGB32);
   image.fill(Qt::white);
   QPainter p(&image);  // no antialiasing: pure palette colours only
@@ -65,7 +65,7 @@ QImage TShemaForm::Picture() {
   };
 
   for (int q = 1; q <= 4; ++q) {
-    const fish::TRazvertka2PointArray d = Piece(q);
+    const fish::TRazvertka2PointArray d = piece(q);
     const std::size_t m = d.size() - 1;
     // Outline: origin, corner, X-side midpoint, then back along the arc.
     QPolygonF outline;
@@ -100,7 +100,7 @@ QImage TShemaForm::Picture() {
   p.drawText(QPointF(kWidth - 14, origin.y() - 4), QStringLiteral("X"));
   p.drawText(QPointF(origin.x() + 4, 16), QStringLiteral("Y"));
   p.end();
-  return image.convertToFormat(QImage::Format_Indexed8, SixteenColours(), Qt::ThresholdDither);
+  return image.convertToFormat(QImage::Format_Indexed8, sixteenColours(), Qt::ThresholdDither);
 }
 
 TShemaForm::TShemaForm(QWidget* parent) : QDialog(parent) {
@@ -112,7 +112,7 @@ TShemaForm::TShemaForm(QWidget* parent) : QDialog(parent) {
   setPalette(white);
 
   Image1 = new QLabel;
-  Image1->setPixmap(QPixmap::fromImage(Picture()));
+  Image1->setPixmap(QPixmap::fromImage(picture()));
   Image1->setFixedSize(kWidth, kHeight);
   Image1->installEventFilter(this);
 
@@ -136,7 +136,7 @@ TShemaForm::TShemaForm(QWidget* parent) : QDialog(parent) {
   layout->setSizeConstraint(QLayout::SetFixedSize);
 
   connect(BitBtn1, &QPushButton::clicked, this, &QDialog::reject);
-  connect(BitBtn2, &QPushButton::clicked, this, [this] { vintaler::RunCommand(this, [this] { PrintShema(); }); });
+  connect(BitBtn2, &QPushButton::clicked, this, [this] { vintaler::runCommand(this, [this] { PrintShema(); }); });
 }
 
 bool TShemaForm::eventFilter(QObject* watched, QEvent* event) {
@@ -148,10 +148,10 @@ bool TShemaForm::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TShemaForm::PrintShema() {
-  PrintPictureReport(this, [] { return Picture(); });
+  printPictureReport(this, [] { return picture(); });
 }
 
-TShemaForm* ShemaFormInstance(QWidget* owner) {
+TShemaForm* shemaFormInstance(QWidget* owner) {
   static QPointer<TShemaForm> form;
   if (!form) form = new TShemaForm(owner);
   return form;

@@ -24,7 +24,7 @@ class TShemaForm : public QDialog {
   QPushButton* BitBtn2 = nullptr;  // "Печатать"
 
   // The scheme picture: 422 x 351 pixels in 16 colours.
-  static QImage Picture();
+  static QImage picture();
 
   // Prints the picture through the report; does nothing while a report is open.
   void PrintShema();
@@ -34,4 +34,4 @@ class TShemaForm : public QDialog {
 };
 
 // The one scheme window of the program, made on first request.
-TShemaForm* ShemaFormInstance(QWidget* owner);
+TShemaForm* shemaFormInstance(QWidget* owner);

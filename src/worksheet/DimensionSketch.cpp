@@ -25,7 +25,7 @@ void Label(QPainter& p, QPointF at, const QString& text) { p.drawText(at, text);
 
 }  // namespace
 
-QPixmap DimensionSketch() {
+QPixmap dimensionSketch() {
   QPixmap pixmap(204, 250);
   pixmap.fill(Qt::transparent);
   QPainter p(&pixmap);

@@ -7,6 +7,6 @@ namespace vintaler {
 
 // The rectangle B x A centred on the origin, the oblique Z axis, and the
 // circle of radius R at distance L with its centre offset by x1 and y1.
-QPixmap DimensionSketch();
+QPixmap dimensionSketch();
 
 }  // namespace vintaler

@@ -27,19 +27,19 @@
 #include <stdexcept>
 
 #include "DimensionSketch.h"
+#include "IProjectHost.h"
 #include "appcore/ErrorReport.h"
+#include "appcore/ImageLists.h"
+#include "appcore/LocaleNumbers.h"
+#include "appcore/ModalDialogs.h"
 #include "fishApi/FishDraw.h"
 #include "fishApi/FishExtents.h"
 #include "fishApi/FishMath.h"
 #include "fishApi/FishTexts.h"
-#include "IProjectHost.h"
-#include "appcore/ImageLists.h"
-#include "appcore/LocaleNumbers.h"
-#include "appcore/ModalDialogs.h"
-#include "worksheet/ProParams/TProParamsForm.h"
 #include "report2d/TQuickReport1.h"
-#include "worksheet/setupDraw/TSetupDrawForm.h"
 #include "shema/TShemaForm.h"
+#include "worksheet/ProParams/TProParamsForm.h"
+#include "worksheet/setupDraw/TSetupDrawForm.h"
 #include "xPaintBox/TxPaintBox.h"
 
 namespace {
@@ -47,7 +47,7 @@ namespace {
 const QColor kFieldWhite(Qt::white);
 const QColor kFieldRed(255, 0, 0);
 
-void SetFieldColour(QLineEdit* edit, const QColor& colour) {
+void setFieldColour(QLineEdit* edit, const QColor& colour) {
   QPalette pal = edit->palette();
   pal.setColor(QPalette::Base, colour);
   edit->setPalette(pal);
@@ -61,7 +61,7 @@ fish::Extended fish::TSystemParams::*const kFieldOf[6] = {
 
 const QString kProjectFilter = QStringLiteral("Файлы разверток (*.raz);;Все файлы (*.*)");
 
-std::string NativePath(const QString& fileName) { return QFile::encodeName(fileName).toStdString(); }
+std::string nativePath(const QString& fileName) { return QFile::encodeName(fileName).toStdString(); }
 
 const char* const kLabelOf[6] = {
     "Сторона А прямоугольного сечения", "Сторона B прямоугольного сечения", "Радиус R круглого сечения",
@@ -75,21 +75,21 @@ TWorkForm::TWorkForm(vintaler::IProjectHost* host, QWidget* parent) : QWidget(pa
   resize(567, 392);
 
   // A new project is numbered after the project windows open, itself included.
-  ProjectFileName = QStringLiteral("Nonename%1").arg((host_ ? host_->OpenProjectCount() : 0) + 1);
+  ProjectFileName = QStringLiteral("Nonename%1").arg((host_ ? host_->openProjectCount() : 0) + 1);
 
   createActions();
   createMenus();
   createLayout();
 
-  SystemParams = fish::DefaultSystemParams();
-  ProParams = fish::DefaultProParams();
+  SystemParams = fish::defaultSystemParams();
+  ProParams = fish::defaultProParams();
   setSysInfo();
-  SetActivePage(0);
-  UpdateCaption();
-  if (host_) host_->SetSaveEnabled(true);
+  setActivePage(0);
+  updateCaption();
+  if (host_) host_->setSaveEnabled(true);
 }
 
-QAction* TWorkForm::MakeAction(const QString& caption, const QString& hint, const QKeySequence& shortcut, int icon) {
+QAction* TWorkForm::makeAction(const QString& caption, const QString& hint, const QKeySequence& shortcut, int icon) {
   auto* action = new QAction(caption, this);
   action->setStatusTip(hint);
   action->setToolTip(hint);
@@ -105,34 +105,34 @@ QAction* TWorkForm::MakeAction(const QString& caption, const QString& hint, cons
 
 void TWorkForm::createActions() {
   using S = QKeySequence;
-  Show3D = MakeAction("3-мерный вид", "Показывает 3-мерный вид системы", S("Ctrl+F3"), 11);
-  ShowRazvertka = MakeAction("Развертка", "Показывает развертку поверхности перехода", S("Ctrl+F2"), 12);
+  Show3D = makeAction("3-мерный вид", "Показывает 3-мерный вид системы", S("Ctrl+F3"), 11);
+  ShowRazvertka = makeAction("Развертка", "Показывает развертку поверхности перехода", S("Ctrl+F2"), 12);
   ShowResult =
-      MakeAction("Численные результаты", "Показывает численные результаты расчета развертки", S("Ctrl+F5"), 13);
-  ShowSystemParams = MakeAction("Параметры системы", "Панель параметров системы", S("F10"), -1);
-  SetupDrawAction = MakeAction("Параметры области рисования", "Настройка параметров области рисования", S("F11"), -1);
-  ShowProParamsAction = MakeAction("Параметры построения", "Параметры построения развертки", S("F12"), -1);
-  DrawAction = MakeAction("Обновить", "Обновляет изображение", S(), -1);
-  PrintAction = MakeAction("Печатать", "Печатает содержимое окна", S("Ctrl+P"), 10);
-  ScrollLeft = MakeAction("Сдвинуть влево", "Сдвигает область рисования влево", S("Ctrl+L"), 2);
-  ScrollRight = MakeAction("Сдвинуть вправо", "Сдвигает область рисования вправо", S("Ctrl+R"), 3);
-  ScrollUp = MakeAction("Сдвинуть вверх", "Сдвигает область рисования вверх", S("Ctrl+U"), 5);
-  ScrollDown = MakeAction("Сдвинуть вниз", "Сдвигает область рисования вниз", S("Ctrl+D"), 4);
-  ZoomIn = MakeAction("Приблизить", "Приближает область рисования", S("Ctrl+I"), 0);
-  ZoomOut = MakeAction("Отдалить", "Отдаляет область рисования", S("Ctrl+O"), 1);
-  AutoScale = MakeAction("Автоматическое масштабирование", "Автоматическое масштабирование области рисования", S(), 19);
-  Save = MakeAction("Сохранить", "Сохраняет файл проекта", S(), 8);
-  ShowShema = MakeAction("Схема нанесения размеров", "Показывает схему нанесения размеров", S(), -1);
-  SelectAll = MakeAction("Выделить все", "Выделить все", S("Ctrl+A"), -1);
-  Copy = MakeAction("Копировать", "Копирует", S("Ctrl+C"), 20);
-  SetFont = MakeAction("Шрифт", "Выбор шрифта", S(), -1);
+      makeAction("Численные результаты", "Показывает численные результаты расчета развертки", S("Ctrl+F5"), 13);
+  ShowSystemParams = makeAction("Параметры системы", "Панель параметров системы", S("F10"), -1);
+  SetupDrawAction = makeAction("Параметры области рисования", "Настройка параметров области рисования", S("F11"), -1);
+  ShowProParamsAction = makeAction("Параметры построения", "Параметры построения развертки", S("F12"), -1);
+  DrawAction = makeAction("Обновить", "Обновляет изображение", S(), -1);
+  PrintAction = makeAction("Печатать", "Печатает содержимое окна", S("Ctrl+P"), 10);
+  ScrollLeft = makeAction("Сдвинуть влево", "Сдвигает область рисования влево", S("Ctrl+L"), 2);
+  ScrollRight = makeAction("Сдвинуть вправо", "Сдвигает область рисования вправо", S("Ctrl+R"), 3);
+  ScrollUp = makeAction("Сдвинуть вверх", "Сдвигает область рисования вверх", S("Ctrl+U"), 5);
+  ScrollDown = makeAction("Сдвинуть вниз", "Сдвигает область рисования вниз", S("Ctrl+D"), 4);
+  ZoomIn = makeAction("Приблизить", "Приближает область рисования", S("Ctrl+I"), 0);
+  ZoomOut = makeAction("Отдалить", "Отдаляет область рисования", S("Ctrl+O"), 1);
+  AutoScale = makeAction("Автоматическое масштабирование", "Автоматическое масштабирование области рисования", S(), 19);
+  Save = makeAction("Сохранить", "Сохраняет файл проекта", S(), 8);
+  ShowShema = makeAction("Схема нанесения размеров", "Показывает схему нанесения размеров", S(), -1);
+  SelectAll = makeAction("Выделить все", "Выделить все", S("Ctrl+A"), -1);
+  Copy = makeAction("Копировать", "Копирует", S("Ctrl+C"), 20);
+  SetFont = makeAction("Шрифт", "Выбор шрифта", S(), -1);
 
   for (QAction* a : {Show3D, ShowRazvertka, ShowResult, ShowSystemParams}) a->setCheckable(true);
   ShowSystemParams->setChecked(true);
 
-  connect(Show3D, &QAction::triggered, this, [this] { SetActivePage(0); });
-  connect(ShowRazvertka, &QAction::triggered, this, [this] { SetActivePage(1); });
-  connect(ShowResult, &QAction::triggered, this, [this] { SetActivePage(2); });
+  connect(Show3D, &QAction::triggered, this, [this] { setActivePage(0); });
+  connect(ShowRazvertka, &QAction::triggered, this, [this] { setActivePage(1); });
+  connect(ShowResult, &QAction::triggered, this, [this] { setActivePage(2); });
   connect(ShowSystemParams, &QAction::triggered, this, [this] { ShowSystemParamsExecute(); });
   connect(DrawAction, &QAction::triggered, this, [this] { DrawActionExecute(); });
   const std::pair<QAction*, void (TWorkForm::*)()> commands[] = {
@@ -154,7 +154,7 @@ void TWorkForm::createActions() {
   };
   for (const auto& [action, handler] : commands) {
     connect(action, &QAction::triggered, this,
-            [this, h = handler] { vintaler::RunCommand(this, [this, h] { (this->*h)(); }); });
+            [this, h = handler] { vintaler::runCommand(this, [this, h] { (this->*h)(); }); });
   }
 }
 
@@ -201,19 +201,19 @@ void TWorkForm::createMenus() {
   // through the hovered signal, not through status-tip events.
   for (QMenu* menu : {PopupMenu1, PopupMenu2, scroll, scale}) {
     connect(menu, &QMenu::hovered, this, [this](QAction* a) {
-      if (host_) host_->ShowHint(a->statusTip());
+      if (host_) host_->showHint(a->statusTip());
     });
   }
 }
 
-void TWorkForm::AddToolButton(QAction* action, int icon) {
+void TWorkForm::addToolButton(QAction* action, int icon) {
   ToolBar1->addAction(action);
   // The tool bar shows the grey icon at rest and the coloured one under the
   // mouse; the button takes the action's icon again whenever the action
   // changes, so it is put back after each change.
   if (auto* button = qobject_cast<QToolButton*>(ToolBar1->widgetForAction(action))) {
-    button->setIcon(vintaler::ToolBarIcon(icon));
-    connect(action, &QAction::changed, button, [button, icon] { button->setIcon(vintaler::ToolBarIcon(icon)); });
+    button->setIcon(vintaler::toolBarIcon(icon));
+    connect(action, &QAction::changed, button, [button, icon] { button->setIcon(vintaler::toolBarIcon(icon)); });
   }
 }
 
@@ -232,7 +232,7 @@ void TWorkForm::createLayout() {
     auto* edit = new QLineEdit;
     edit->setObjectName(QStringLiteral("Edit%1").arg(i + 1));
     edit->setAutoFillBackground(true);
-    SetFieldColour(edit, kFieldWhite);
+    setFieldColour(edit, kFieldWhite);
     label->setBuddy(edit);
     paramsLayout->addWidget(label);
     paramsLayout->addWidget(edit);
@@ -243,7 +243,7 @@ void TWorkForm::createLayout() {
   Panel1->addTab(params, QStringLiteral("Параметры"));
 
   Image1 = new QLabel;
-  Image1->setPixmap(vintaler::DimensionSketch());
+  Image1->setPixmap(vintaler::dimensionSketch());
   Image1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
   Image1->installEventFilter(this);
   Panel1->addTab(Image1, QStringLiteral("Схема"));
@@ -263,20 +263,20 @@ void TWorkForm::createLayout() {
 
   xPaintBox1 = new TxPaintBox;
   xPaintBox1->setObjectName(QStringLiteral("xPaintBox1"));
-  xPaintBox1->SetSpaceMode(fish::TSpaceMode::_3D);
-  xPaintBox1->SetBounds(-100, 100, -100, 100, -100, 100);
+  xPaintBox1->setSpaceMode(fish::TSpaceMode::_3D);
+  xPaintBox1->setBounds(-100, 100, -100, 100, -100, 100);
   xPaintBox2 = new TxPaintBox;
   xPaintBox2->setObjectName(QStringLiteral("xPaintBox2"));
-  xPaintBox2->SetSpaceMode(fish::TSpaceMode::_2D);
-  xPaintBox2->SetBounds(-100, 100, -100, 100, -100, 100);
+  xPaintBox2->setSpaceMode(fish::TSpaceMode::_2D);
+  xPaintBox2->setBounds(-100, 100, -100, 100, -100, 100);
   for (TxPaintBox* box : {xPaintBox1, xPaintBox2}) {
     box->setCursor(Qt::CrossCursor);
-    box->SetPenColor(QColor(0, 0, 255));
+    box->setPenColor(QColor(0, 0, 255));
     box->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(box, &QWidget::customContextMenuRequested, this,
-            [this, box](const QPoint& pos) { ShowPopup(PopupMenu1, box, pos); });
-    box->OnPaint = [this](TxPaintBox*) { Redraw(false); };
-    box->OnDblClick = [this](TxPaintBox*) { Redraw(true); };
+            [this, box](const QPoint& pos) { showPopup(PopupMenu1, box, pos); });
+    box->OnPaint = [this](TxPaintBox*) { redraw(false); };
+    box->OnDblClick = [this](TxPaintBox*) { redraw(true); };
   }
   xPaintBox2->OnMouseMove = [this](TxPaintBox*, int x, int y) { xPaintBox2MouseMove(x, y); };
   xPaintBox2->OnMouseLeave = [this](TxPaintBox*) { xPaintBox2MouseLeave(); };
@@ -294,7 +294,7 @@ void TWorkForm::createLayout() {
   Memo1->setFont(courier);
   Memo1->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(Memo1, &QWidget::customContextMenuRequested, this,
-          [this](const QPoint& pos) { ShowPopup(PopupMenu2, Memo1, pos); });
+          [this](const QPoint& pos) { showPopup(PopupMenu2, Memo1, pos); });
 
   PageControl1->addTab(xPaintBox1, QStringLiteral("3M"));
   PageControl1->addTab(xPaintBox2, QStringLiteral("Развертка"));
@@ -304,19 +304,19 @@ void TWorkForm::createLayout() {
   ToolBar1->setOrientation(Qt::Vertical);
   ToolBar1->setToolButtonStyle(Qt::ToolButtonIconOnly);
   ToolBar1->setIconSize(QSize(16, 16));
-  AddToolButton(Show3D, 11);
-  AddToolButton(ShowRazvertka, 12);
-  AddToolButton(ShowResult, 13);
+  addToolButton(Show3D, 11);
+  addToolButton(ShowRazvertka, 12);
+  addToolButton(ShowResult, 13);
   ToolBar1->addSeparator();
-  AddToolButton(ScrollLeft, 2);
-  AddToolButton(ScrollRight, 3);
-  AddToolButton(ScrollUp, 5);
-  AddToolButton(ScrollDown, 4);
-  AddToolButton(ZoomIn, 0);
-  AddToolButton(ZoomOut, 1);
-  AddToolButton(AutoScale, 19);
+  addToolButton(ScrollLeft, 2);
+  addToolButton(ScrollRight, 3);
+  addToolButton(ScrollUp, 5);
+  addToolButton(ScrollDown, 4);
+  addToolButton(ZoomIn, 0);
+  addToolButton(ZoomOut, 1);
+  addToolButton(AutoScale, 19);
   ToolBar1->addSeparator();
-  AddToolButton(PrintAction, 10);
+  addToolButton(PrintAction, 10);
 
   auto* right = new QHBoxLayout(Panel2);
   right->setContentsMargins(1, 1, 1, 1);
@@ -337,24 +337,24 @@ void TWorkForm::createLayout() {
   layout->addWidget(Splitter1);
 }
 
-void TWorkForm::ShowPopup(QMenu* menu, QWidget* from, const QPoint& pos) { menu->popup(from->mapToGlobal(pos)); }
+void TWorkForm::showPopup(QMenu* menu, QWidget* from, const QPoint& pos) { menu->popup(from->mapToGlobal(pos)); }
 
 bool TWorkForm::GetSystemInfo() {
   const fish::TSystemParams before = SystemParams;
   bool allValid = true;
   for (std::size_t i = 0; i < Edits.size(); ++i) {
-    if (const auto v = vintaler::TextToNumber(Edits[i]->text())) {
+    if (const auto v = vintaler::textToNumber(Edits[i]->text())) {
       SystemParams.*kFieldOf[i] = *v;
-      SetFieldColour(Edits[i], kFieldWhite);
+      setFieldColour(Edits[i], kFieldWhite);
     } else {
-      SetFieldColour(Edits[i], kFieldRed);
+      setFieldColour(Edits[i], kFieldRed);
       allValid = false;
     }
   }
   // One bad field keeps the whole record: a half-taken set of values would
   // draw a piece nobody typed.
   if (!allValid) SystemParams = before;
-  Redraw(false);
+  redraw(false);
   return allValid;
 }
 
@@ -364,14 +364,14 @@ void TWorkForm::setSysInfo() {
   filling_ = true;
   for (std::size_t i = 0; i < Edits.size(); ++i) {
     try {
-      Edits[i]->setText(vintaler::NumberToText(SystemParams.*kFieldOf[i]));
+      Edits[i]->setText(vintaler::numberToText(SystemParams.*kFieldOf[i]));
     } catch (...) {
       // Only a damaged project file can hold a value that has no text.
       Edits[i]->setText(QString());
     }
   }
   filling_ = false;
-  Redraw(false);
+  redraw(false);
 }
 
 void TWorkForm::Edit1Change() {
@@ -389,32 +389,32 @@ bool TWorkForm::eventFilter(QObject* watched, QEvent* event) {
   return QWidget::eventFilter(watched, event);
 }
 
-void TWorkForm::DrawView() {
+void TWorkForm::drawView() {
   if (ActiveBox == xPaintBox1) fish::DrawSurf(*xPaintBox1, SystemParams, ProParams);
   if (ActiveBox == xPaintBox2) fish::DrawRazvertka(*xPaintBox2, SystemParams, ProParams);
 }
 
-void TWorkForm::Redraw(bool report) {
+void TWorkForm::redraw(bool report) {
   if (ActiveBox) {
     try {
-      DrawView();
+      drawView();
     } catch (...) {
       // A failed picture says why on the view itself: a message box on every
       // paint or keystroke would lock the window up.
-      const QString message = vintaler::CurrentExceptionMessage();
+      const QString message = vintaler::currentExceptionMessage();
       ActiveBox->ClearView();
-      ActiveBox->ShowMessage(message);
-      if (report) vintaler::ReportError(this, message);
+      ActiveBox->showMessage(message);
+      if (report) vintaler::reportError(this, message);
     }
   }
-  if (ActivePage() == 2) TabSheet3Show();
+  if (activePage() == 2) TabSheet3Show();
 }
 
-void TWorkForm::DrawActionExecute() { Redraw(true); }
+void TWorkForm::DrawActionExecute() { redraw(true); }
 
-int TWorkForm::ActivePage() const { return PageControl1->currentIndex(); }
+int TWorkForm::activePage() const { return PageControl1->currentIndex(); }
 
-void TWorkForm::SetActivePage(int index) {
+void TWorkForm::setActivePage(int index) {
   PageControl1->setCurrentIndex(index);
   switch (index) {
     case 0: TabSheet1Show(); break;
@@ -424,27 +424,27 @@ void TWorkForm::SetActivePage(int index) {
   }
 }
 
-void TWorkForm::CheckPage(QAction* checked) {
+void TWorkForm::checkPage(QAction* checked) {
   for (QAction* a : {Show3D, ShowRazvertka, ShowResult}) a->setChecked(a == checked);
 }
 
 void TWorkForm::TabSheet1Show() {
-  CheckPage(Show3D);
+  checkPage(Show3D);
   ActiveBox = xPaintBox1;
 }
 
 void TWorkForm::TabSheet2Show() {
-  CheckPage(ShowRazvertka);
+  checkPage(ShowRazvertka);
   ActiveBox = xPaintBox2;
 }
 
 void TWorkForm::TabSheet3Show() {
-  CheckPage(ShowResult);
+  checkPage(ShowResult);
   Memo1->setUpdatesEnabled(false);
   QStringList lines;
   try {
     lines << QStringLiteral("Параметры перехода:") << QString();
-    const std::string sep = vintaler::LocaleDecimalSeparator();
+    const std::string sep = vintaler::localeDecimalSeparator();
     const fish::TStringList params = fish::GetParamsText(SystemParams, sep);
     for (const auto& l : params) lines << QString::fromStdString(l);
     lines << QString() << QStringLiteral("Результаты расчета развертки:") << QString();
@@ -457,7 +457,7 @@ void TWorkForm::TabSheet3Show() {
     }
   } catch (...) {
     // The text ends where the computation failed, with the reason.
-    lines << QString() << vintaler::CurrentExceptionMessage();
+    lines << QString() << vintaler::currentExceptionMessage();
   }
   Memo1->setPlainText(lines.join(QLatin1Char('\n')));
   Memo1->setUpdatesEnabled(true);
@@ -468,25 +468,25 @@ void TWorkForm::ShowSystemParamsExecute() {
   Panel1->setVisible(ShowSystemParams->isChecked());
 }
 
-void TWorkForm::UpdateCaption() { setWindowTitle(QStringLiteral("Проект (%1)").arg(ProjectFileName)); }
+void TWorkForm::updateCaption() { setWindowTitle(QStringLiteral("Проект (%1)").arg(ProjectFileName)); }
 
 void TWorkForm::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   if (!shownOnce_) {
     shownOnce_ = true;
-    SetActivePage(0);
+    setActivePage(0);
   }
 }
 
 void TWorkForm::closeEvent(QCloseEvent* event) {
   // The last project window takes the main window's Save with it.
-  if (host_ && host_->OpenProjectCount() <= 1) host_->SetSaveEnabled(false);
+  if (host_ && host_->openProjectCount() <= 1) host_->setSaveEnabled(false);
   event->accept();
 }
 
 // ---- Project file ---------------------------------------------------------
 
-fish::TProjectData TWorkForm::ProjectData() const {
+fish::TProjectData TWorkForm::projectData() const {
   fish::TProjectData project;
   project.SystemParams = SystemParams;
   project.ProParams = ProParams;
@@ -498,22 +498,22 @@ fish::TProjectData TWorkForm::ProjectData() const {
 }
 
 void TWorkForm::SaveProject(const QString& fileName) {
-  fish::WriteProjectFile(NativePath(fileName), ProjectData());
+  fish::writeProjectFile(nativePath(fileName), projectData());
   ProjectFileName = fileName;
-  UpdateCaption();
+  updateCaption();
 }
 
 void TWorkForm::LoadProject(const QString& fileName) {
-  ApplyProject(fish::ReadProjectFile(NativePath(fileName)), fileName);
+  applyProject(fish::readProjectFile(nativePath(fileName)), fileName);
 }
 
-void TWorkForm::ApplyProject(const fish::TProjectData& project, const QString& fileName) {
+void TWorkForm::applyProject(const fish::TProjectData& project, const QString& fileName) {
   SystemParams = project.SystemParams;
   ProParams = project.ProParams;
   const auto& b = project.Bounds3D;
-  xPaintBox1->SetBounds(b[0], b[1], b[2], b[3], b[4], b[5]);
+  xPaintBox1->setBounds(b[0], b[1], b[2], b[3], b[4], b[5]);
   const auto& f = project.Bounds2D;
-  xPaintBox2->SetBounds(f[0], f[1], f[2], f[3], f[4], f[5]);
+  xPaintBox2->setBounds(f[0], f[1], f[2], f[3], f[4], f[5]);
   setSysInfo();
   // Bounds that cannot be scaled (a zero span, a damaged value) are the
   // views' business: each shows the reason instead of a picture.
@@ -523,9 +523,9 @@ void TWorkForm::ApplyProject(const fish::TProjectData& project, const QString& f
     } catch (...) {
     }
   }
-  Redraw(false);
+  redraw(false);
   ProjectFileName = fileName;
-  UpdateCaption();
+  updateCaption();
 }
 
 void TWorkForm::SaveExecute() {
@@ -540,7 +540,7 @@ void TWorkForm::SaveExecute() {
   const QFileInfo proposed(ProjectFileName);
   dialog.setDirectory(proposed.path() == QLatin1String(".") ? QDir::currentPath() : proposed.absolutePath());
   dialog.selectFile(proposed.fileName());
-  if (vintaler::RunModal(dialog) != QDialog::Accepted) return;
+  if (vintaler::runModal(dialog) != QDialog::Accepted) return;
   const QString chosen = dialog.selectedFiles().value(0);
   if (chosen.isEmpty()) return;
   QDir::setCurrent(QFileInfo(chosen).absolutePath());
@@ -551,41 +551,41 @@ void TWorkForm::SaveExecute() {
 
 void TWorkForm::SelectAllExecute() { Memo1->selectAll(); }
 
-QImage TWorkForm::RenderViewBitmap() {
+QImage TWorkForm::renderViewBitmap() {
   TxPaintBox* box = ActiveBox;
-  box->SetCanvasMode(TxPaintBox::cmBitMap);
+  box->setCanvasMode(TxPaintBox::cmBitMap);
   box->ResetBitmap();
   try {
-    DrawView();
+    drawView();
   } catch (...) {
-    box->SetCanvasMode(TxPaintBox::cmCanvas);
-    Redraw(false);
+    box->setCanvasMode(TxPaintBox::cmCanvas);
+    redraw(false);
     throw;
   }
   QImage bitmap = box->Bitmap().copy();
-  box->SetCanvasMode(TxPaintBox::cmCanvas);
-  Redraw(false);
+  box->setCanvasMode(TxPaintBox::cmCanvas);
+  redraw(false);
   return bitmap;
 }
 
 void TWorkForm::CopyExecute() {
-  if (ActivePage() == 2) {
+  if (activePage() == 2) {
     Memo1->copy();
     return;
   }
   if (!ActiveBox) return;
   // setImage replaces whatever the clipboard held.
-  QGuiApplication::clipboard()->setImage(RenderViewBitmap());
+  QGuiApplication::clipboard()->setImage(renderViewBitmap());
 }
 
-void TWorkForm::ShowShemaExecute() { vintaler::RunModal(*ShemaFormInstance(window())); }
+void TWorkForm::ShowShemaExecute() { vintaler::runModal(*shemaFormInstance(window())); }
 
 void TWorkForm::SetFontExecute() {
   QFontDialog dialog(Memo1->font(), this);
-  if (vintaler::RunModal(dialog) == QDialog::Accepted) Memo1->setFont(dialog.currentFont());
+  if (vintaler::runModal(dialog) == QDialog::Accepted) Memo1->setFont(dialog.currentFont());
 }
 
-void TWorkForm::PrintResultsText(QPrinter& printer) {
+void TWorkForm::printResultsText(QPrinter& printer) {
   printer.setDocName(QString());
   printer.setPageMargins(QMarginsF(0, 0, 0, 0));
   QTextDocument* document = Memo1->document()->clone(this);
@@ -595,9 +595,9 @@ void TWorkForm::PrintResultsText(QPrinter& printer) {
 }
 
 void TWorkForm::PrintActionExecute() {
-  if (ActivePage() != 2) {
+  if (activePage() != 2) {
     // The view is on screen again while the preview is open.
-    if (ActiveBox) PrintPictureReport(this, [this] { return RenderViewBitmap(); });
+    if (ActiveBox) printPictureReport(this, [this] { return renderViewBitmap(); });
     return;
   }
   // Printing without a printer would silently produce nothing.
@@ -605,7 +605,7 @@ void TWorkForm::PrintActionExecute() {
     throw std::runtime_error("Принтер не установлен: напечатать текст нельзя");
   }
   QPrinter printer(QPrinterInfo::defaultPrinter());
-  PrintResultsText(printer);
+  printResultsText(printer);
 }
 
 // ---- View navigation ----------------------------------------------------------
@@ -616,23 +616,23 @@ void TWorkForm::GetDScroll() {
 }
 
 void TWorkForm::ScrollX(fish::Extended d) {
-  ActiveBox->SetMinX(ActiveBox->MinX() + d);
-  ActiveBox->SetMaxX(ActiveBox->MaxX() + d);
-  Redraw(true);
+  ActiveBox->setMinX(ActiveBox->MinX() + d);
+  ActiveBox->setMaxX(ActiveBox->MaxX() + d);
+  redraw(true);
 }
 
 void TWorkForm::ScrollY(fish::Extended d) {
-  ActiveBox->SetMinY(ActiveBox->MinY() + d);
-  ActiveBox->SetMaxY(ActiveBox->MaxY() + d);
-  Redraw(true);
+  ActiveBox->setMinY(ActiveBox->MinY() + d);
+  ActiveBox->setMaxY(ActiveBox->MaxY() + d);
+  redraw(true);
 }
 
 void TWorkForm::Zoom(fish::Extended d) {
-  ActiveBox->SetMinX(ActiveBox->MinX() - d);
-  ActiveBox->SetMaxX(ActiveBox->MaxX() + d);
-  ActiveBox->SetMinY(ActiveBox->MinY() - d);
-  ActiveBox->SetMaxY(ActiveBox->MaxY() + d);
-  Redraw(true);
+  ActiveBox->setMinX(ActiveBox->MinX() - d);
+  ActiveBox->setMaxX(ActiveBox->MaxX() + d);
+  ActiveBox->setMinY(ActiveBox->MinY() - d);
+  ActiveBox->setMaxY(ActiveBox->MaxY() + d);
+  redraw(true);
 }
 
 // The picture moves the way the command says: to move it left the window
@@ -659,7 +659,7 @@ void TWorkForm::ScrollDownExecute() {
 
 namespace {
 // The redraw inside Zoom has scaled the view already and reported a failure.
-void RescaleQuietly(TxPaintBox* box) {
+void rescaleQuietly(TxPaintBox* box) {
   try {
     box->UpdateScale();
   } catch (...) {
@@ -671,23 +671,23 @@ void RescaleQuietly(TxPaintBox* box) {
 void TWorkForm::ZoomInExecute() {
   GetDScroll();
   Zoom(-0.5L * DScrollY);
-  RescaleQuietly(ActiveBox);
+  rescaleQuietly(ActiveBox);
 }
 
 void TWorkForm::ZoomOutExecute() {
   GetDScroll();
   Zoom(0.5L * DScrollY);
-  RescaleQuietly(ActiveBox);
+  rescaleQuietly(ActiveBox);
 }
 
 void TWorkForm::AutoScaleExecute() {
-  switch (ActivePage()) {
+  switch (activePage()) {
     case 0: {
       fish::TExtents3D e;
       fish::GetSurfExtents(SystemParams, ProParams, e);
-      xPaintBox1->SetBounds(e.MinX, e.MaxX, e.MinY, e.MaxY, e.MinZ, e.MaxZ);
+      xPaintBox1->setBounds(e.MinX, e.MaxX, e.MinY, e.MaxY, e.MinZ, e.MaxZ);
       xPaintBox1->UpdateScale();
-      Redraw(true);
+      redraw(true);
       break;
     }
     case 1: {
@@ -696,12 +696,12 @@ void TWorkForm::AutoScaleExecute() {
       fish::GetRazvertkaExtents(SystemParams, ProParams, e);
       const fish::Extended lo = e.MinY < e.MinX ? e.MinY : e.MinX;
       const fish::Extended hi = e.MaxY > e.MaxX ? e.MaxY : e.MaxX;
-      xPaintBox2->SetMinX(lo);
-      xPaintBox2->SetMinY(lo);
-      xPaintBox2->SetMaxX(hi);
-      xPaintBox2->SetMaxY(hi);
+      xPaintBox2->setMinX(lo);
+      xPaintBox2->setMinY(lo);
+      xPaintBox2->setMaxX(hi);
+      xPaintBox2->setMaxY(hi);
       xPaintBox2->UpdateScale();
-      Redraw(true);
+      redraw(true);
       break;
     }
     default: break;
@@ -712,23 +712,23 @@ void TWorkForm::SetupDrawActionExecute() {
   TxPaintBox* box = ActiveBox;
   if (!box) return;
   TSetupDrawForm dialog(this);
-  if (box->SpaceMode() == fish::TSpaceMode::_2D) dialog.HideZRow();
+  if (box->SpaceMode() == fish::TSpaceMode::_2D) dialog.hideZRow();
   const fish::Extended bounds[6] = {box->MinX(), box->MaxX(), box->MinY(), box->MaxY(), box->MinZ(), box->MaxZ()};
   for (std::size_t i = 0; i < 6; ++i) {
     try {
-      dialog.Edits[i]->setText(vintaler::NumberToText(bounds[i]));
+      dialog.Edits[i]->setText(vintaler::numberToText(bounds[i]));
     } catch (...) {
       dialog.Edits[i]->clear();  // a damaged bound has no text
     }
   }
-  if (vintaler::RunModal(dialog) == QDialog::Accepted) {
-    void (TxPaintBox::*const setters[6])(fish::Extended) = {&TxPaintBox::SetMinX, &TxPaintBox::SetMaxX,
-                                                            &TxPaintBox::SetMinY, &TxPaintBox::SetMaxY,
-                                                            &TxPaintBox::SetMinZ, &TxPaintBox::SetMaxZ};
+  if (vintaler::runModal(dialog) == QDialog::Accepted) {
+    void (TxPaintBox::*const setters[6])(fish::Extended) = {&TxPaintBox::setMinX, &TxPaintBox::setMaxX,
+                                                            &TxPaintBox::setMinY, &TxPaintBox::setMaxY,
+                                                            &TxPaintBox::setMinZ, &TxPaintBox::setMaxZ};
     // Each bound is taken as soon as its text is read; a bad text stops there.
     for (std::size_t i = 0; i < 6; ++i) {
       const QString text = dialog.Edits[i]->text();
-      const auto v = vintaler::TextToNumber(text);
+      const auto v = vintaler::textToNumber(text);
       if (!v)
         throw std::runtime_error(QStringLiteral("'%1' is not a valid floating point value").arg(text).toStdString());
       (box->*setters[i])(*v);
@@ -736,27 +736,27 @@ void TWorkForm::SetupDrawActionExecute() {
     try {
       box->UpdateScale();
     } catch (...) {
-      Redraw(false);  // the view shows why as well
+      redraw(false);  // the view shows why as well
       throw;
     }
   }
-  Redraw(true);
+  redraw(true);
 }
 
 void TWorkForm::ShowProParamsActionExecute() {
   TProParamsForm dialog(this);
-  dialog.Load(ProParams);
-  if (vintaler::RunModal(dialog) == QDialog::Accepted) dialog.Store(ProParams);
-  Redraw(true);
+  dialog.load(ProParams);
+  if (vintaler::runModal(dialog) == QDialog::Accepted) dialog.store(ProParams);
+  redraw(true);
 }
 
 void TWorkForm::xPaintBox2MouseMove(int x, int y) {
   if (!ActiveBox || !host_) return;
   try {
-    const std::int32_t wx = fish::PixelOf(fish::RoundToInt64(ActiveBox->ScreenToWorldX(x) * 10));
-    const std::int32_t wy = fish::PixelOf(fish::RoundToInt64(ActiveBox->ScreenToWorldY(y) * 10));
-    host_->SetCoordinateText(vintaler::NumberToText(wx * fish::kTenth) + QStringLiteral(": ") +
-                             vintaler::NumberToText(wy * fish::kTenth));
+    const std::int32_t wx = fish::PixelOf(fish::roundToInt64(ActiveBox->ScreenToWorldX(x) * 10));
+    const std::int32_t wy = fish::PixelOf(fish::roundToInt64(ActiveBox->ScreenToWorldY(y) * 10));
+    host_->setCoordinateText(vintaler::numberToText(wx * fish::kTenth) + QStringLiteral(": ") +
+                             vintaler::numberToText(wy * fish::kTenth));
   } catch (...) {
     // A read-out that cannot be formed keeps the previous one: a message on
     // every mouse move would make the window unusable.
@@ -764,5 +764,5 @@ void TWorkForm::xPaintBox2MouseMove(int x, int y) {
 }
 
 void TWorkForm::xPaintBox2MouseLeave() {
-  if (host_) host_->SetCoordinateText(QString());
+  if (host_) host_->setCoordinateText(QString());
 }

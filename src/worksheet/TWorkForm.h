@@ -47,22 +47,22 @@ class TWorkForm : public QWidget {
   // The redraw: the surface in ActiveBox, and the results page while it is
   // shown. A failure is drawn on the view itself; with `report` (a command the
   // user ran) it is also shown once in a message box.
-  void Redraw(bool report);
+  void redraw(bool report);
 
   // The view in ActiveBox drawn afresh; an engine failure is thrown.
-  void DrawView();
+  void drawView();
 
   // The view drawn once more into the surface's off-screen bitmap (black
   // 1-pixel lines on white, the view's pixel size). The surface draws on
   // screen again afterwards, also when the drawing fails.
-  QImage RenderViewBitmap();
+  QImage renderViewBitmap();
 
   // Page index of PageControl1: 0 model, 1 development, 2 results.
-  int ActivePage() const;
-  void SetActivePage(int index);
+  int activePage() const;
+  void setActivePage(int index);
 
   // Sets the caption "Проект (<name>)".
-  void UpdateCaption();
+  void updateCaption();
 
   // The project file: both records and both views' world windows. Saving
   // names the window after the file; a failure throws fish::EProjectFileError
@@ -70,8 +70,8 @@ class TWorkForm : public QWidget {
   // cannot be read changes nothing either.
   void SaveProject(const QString& fileName);
   void LoadProject(const QString& fileName);
-  fish::TProjectData ProjectData() const;
-  void ApplyProject(const fish::TProjectData& project, const QString& fileName);
+  fish::TProjectData projectData() const;
+  void applyProject(const fish::TProjectData& project, const QString& fileName);
 
   // View navigation on ActiveBox: steps of 5 % of the current spans.
   fish::Extended DScrollX = 0;
@@ -99,7 +99,7 @@ class TWorkForm : public QWidget {
   void ShowShemaExecute();
 
   // The results text, laid out over as many pages of `printer` as it needs.
-  void PrintResultsText(QPrinter& printer);
+  void printResultsText(QPrinter& printer);
 
   // The pointer's world position over the development, "x: y" in tenths.
   void xPaintBox2MouseMove(int x, int y);
@@ -154,18 +154,18 @@ class TWorkForm : public QWidget {
   void createActions();
   void createMenus();
   void createLayout();
-  QAction* MakeAction(const QString& caption, const QString& hint, const QKeySequence& shortcut, int icon);
-  void AddToolButton(QAction* action, int icon);
+  QAction* makeAction(const QString& caption, const QString& hint, const QKeySequence& shortcut, int icon);
+  void addToolButton(QAction* action, int icon);
 
   void Edit1Change();
   void Image1DblClick();
   void TabSheet1Show();
   void TabSheet2Show();
   void TabSheet3Show();
-  void CheckPage(QAction* checked);
+  void checkPage(QAction* checked);
   void ShowSystemParamsExecute();
   void DrawActionExecute();
-  void ShowPopup(QMenu* menu, QWidget* from, const QPoint& pos);
+  void showPopup(QMenu* menu, QWidget* from, const QPoint& pos);
 
   vintaler::IProjectHost* host_ = nullptr;
   bool filling_ = false;

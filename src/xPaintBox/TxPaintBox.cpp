@@ -12,9 +12,9 @@ TxPaintBox::TxPaintBox(QWidget* parent) : QWidget(parent) {
   setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-TxPaintBox::~TxPaintBox() { EndPainting(); }
+TxPaintBox::~TxPaintBox() { endPainting(); }
 
-void TxPaintBox::SetBounds(Extended minX, Extended maxX, Extended minY, Extended maxY, Extended minZ, Extended maxZ) {
+void TxPaintBox::setBounds(Extended minX, Extended maxX, Extended minY, Extended maxY, Extended minZ, Extended maxZ) {
   map_.MinX = minX;
   map_.MaxX = maxX;
   map_.MinY = minY;
@@ -23,17 +23,17 @@ void TxPaintBox::SetBounds(Extended minX, Extended maxX, Extended minY, Extended
   map_.MaxZ = maxZ;
 }
 
-void TxPaintBox::SetCanvasMode(TCanvasMode mode) {
-  EndPainting();
+void TxPaintBox::setCanvasMode(TCanvasMode mode) {
+  endPainting();
   canvasMode_ = mode;
 }
 
-void TxPaintBox::SetPenColor(const QColor& c) {
-  EndPainting();
+void TxPaintBox::setPenColor(const QColor& c) {
+  endPainting();
   penColor_ = c;
 }
 
-const fish::TViewMapping& TxPaintBox::Mapping() const {
+const fish::TViewMapping& TxPaintBox::mapping() const {
   // The mapping always works with the control's current size.
   map_.Width = width();
   map_.Height = height();
@@ -46,15 +46,15 @@ void TxPaintBox::UpdateScale() {
   map_.UpdateScale();
 }
 
-void TxPaintBox::EnsureCanvas() const {
+void TxPaintBox::ensureCanvas() const {
   if (canvas_.size() != size()) {
-    EndPainting();
+    endPainting();
     canvas_ = QImage(size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
     canvas_.fill(Qt::white);
   }
 }
 
-void TxPaintBox::EndPainting() const {
+void TxPaintBox::endPainting() const {
   if (painter_) {
     painter_->end();
     painter_.reset();
@@ -62,18 +62,18 @@ void TxPaintBox::EndPainting() const {
   }
 }
 
-QImage& TxPaintBox::DrawImage() {
+QImage& TxPaintBox::drawImage() {
   if (canvasMode_ == cmBitMap) return bitmap_;
-  EnsureCanvas();
+  ensureCanvas();
   return canvas_;
 }
 
-QPoint& TxPaintBox::DrawPen() { return canvasMode_ == cmBitMap ? bitmapPen_ : canvasPen_; }
+QPoint& TxPaintBox::drawPen() { return canvasMode_ == cmBitMap ? bitmapPen_ : canvasPen_; }
 
-QPainter& TxPaintBox::DrawPainter() {
-  QImage& target = DrawImage();
+QPainter& TxPaintBox::drawPainter() {
+  QImage& target = drawImage();
   if (!painter_ || painterTarget_ != &target) {
-    EndPainting();
+    endPainting();
     painter_ = std::make_unique<QPainter>(&target);
     painterTarget_ = &target;
     // A 1-pixel cosmetic pen without antialiasing: the lines a fabricator
@@ -87,7 +87,7 @@ QPainter& TxPaintBox::DrawPainter() {
   return *painter_;
 }
 
-void TxPaintBox::Changed() {
+void TxPaintBox::changed() {
   // One repaint request per picture, however many lines it has.
   if (!inPaint_ && !updateRequested_) {
     updateRequested_ = true;
@@ -96,50 +96,50 @@ void TxPaintBox::Changed() {
 }
 
 void TxPaintBox::ClearView() {
-  EnsureCanvas();
-  if (painterTarget_ == &canvas_) EndPainting();
+  ensureCanvas();
+  if (painterTarget_ == &canvas_) endPainting();
   canvas_.fill(Qt::white);
-  Changed();
+  changed();
 }
 
-void TxPaintBox::MovePen(const fish::TPixel& p) { DrawPen() = QPoint(p.X, p.Y); }
+void TxPaintBox::movePen(const fish::TPixel& p) { drawPen() = QPoint(p.X, p.Y); }
 
-void TxPaintBox::LinePen(const fish::TPixel& p) {
-  QPoint& pen = DrawPen();
+void TxPaintBox::linePen(const fish::TPixel& p) {
+  QPoint& pen = drawPen();
   const QPoint to(p.X, p.Y);
-  if (!DrawImage().isNull()) DrawPainter().drawLine(pen, to);
+  if (!drawImage().isNull()) drawPainter().drawLine(pen, to);
   pen = to;
-  if (canvasMode_ == cmCanvas) Changed();
+  if (canvasMode_ == cmCanvas) changed();
 }
 
-void TxPaintBox::MoveTo2D(Extended x, Extended y) { MovePen(Mapping().Project2D(x, y)); }
-void TxPaintBox::LineTo2D(Extended x, Extended y) { LinePen(Mapping().Project2D(x, y)); }
-void TxPaintBox::MoveTo3D(Extended x, Extended y, Extended z) { MovePen(Mapping().Project3D(x, y, z)); }
-void TxPaintBox::LineTo3D(Extended x, Extended y, Extended z) { LinePen(Mapping().Project3D(x, y, z)); }
+void TxPaintBox::MoveTo2D(Extended x, Extended y) { movePen(mapping().project2D(x, y)); }
+void TxPaintBox::LineTo2D(Extended x, Extended y) { linePen(mapping().project2D(x, y)); }
+void TxPaintBox::MoveTo3D(Extended x, Extended y, Extended z) { movePen(mapping().project3D(x, y, z)); }
+void TxPaintBox::LineTo3D(Extended x, Extended y, Extended z) { linePen(mapping().project3D(x, y, z)); }
 
-fish::Extended TxPaintBox::ScreenToWorldX(int column) const { return Mapping().ScreenToWorldX(column); }
-fish::Extended TxPaintBox::ScreenToWorldY(int row) const { return Mapping().ScreenToWorldY(row); }
+fish::Extended TxPaintBox::ScreenToWorldX(int column) const { return mapping().ScreenToWorldX(column); }
+fish::Extended TxPaintBox::ScreenToWorldY(int row) const { return mapping().ScreenToWorldY(row); }
 
 void TxPaintBox::ResetBitmap() {
-  if (painterTarget_ == &bitmap_) EndPainting();
+  if (painterTarget_ == &bitmap_) endPainting();
   bitmap_ = QImage(size(), QImage::Format_RGB32);
   bitmap_.fill(Qt::white);
 }
 
 const QImage& TxPaintBox::Bitmap() const {
-  if (painterTarget_ == &bitmap_) EndPainting();
+  if (painterTarget_ == &bitmap_) endPainting();
   return bitmap_;
 }
 
-const QImage& TxPaintBox::CanvasImage() const {
-  EnsureCanvas();
-  if (painterTarget_ == &canvas_) EndPainting();
+const QImage& TxPaintBox::canvasImage() const {
+  ensureCanvas();
+  if (painterTarget_ == &canvas_) endPainting();
   return canvas_;
 }
 
-void TxPaintBox::ShowMessage(const QString& text) {
-  EnsureCanvas();
-  if (painterTarget_ == &canvas_) EndPainting();
+void TxPaintBox::showMessage(const QString& text) {
+  ensureCanvas();
+  if (painterTarget_ == &canvas_) endPainting();
   QPainter p(&canvas_);
   p.setPen(QColor(160, 0, 0));
   QFont f = font();
@@ -148,12 +148,12 @@ void TxPaintBox::ShowMessage(const QString& text) {
   QTextOption option(Qt::AlignLeft | Qt::AlignTop);
   option.setWrapMode(QTextOption::WordWrap);
   p.drawText(QRectF(8, 8, qMax(10, width() - 16), qMax(10, height() - 16)), text, option);
-  Changed();
+  changed();
 }
 
 void TxPaintBox::paintEvent(QPaintEvent*) {
   updateRequested_ = false;
-  EnsureCanvas();
+  ensureCanvas();
   if (OnPaint) {
     inPaint_ = true;
     try {
@@ -163,14 +163,14 @@ void TxPaintBox::paintEvent(QPaintEvent*) {
     }
     inPaint_ = false;
   }
-  const QImage& image = CanvasImage();
+  const QImage& image = canvasImage();
   QPainter p(this);
   p.drawImage(0, 0, image);
 }
 
 void TxPaintBox::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
-  EnsureCanvas();
+  ensureCanvas();
 }
 
 void TxPaintBox::mouseDoubleClickEvent(QMouseEvent* event) {

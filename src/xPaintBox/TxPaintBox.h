@@ -29,7 +29,7 @@ class TxPaintBox : public QWidget, public fish::TDrawSurface {
 
   // Setting a property only stores it: callers run UpdateScale and redraw.
   fish::TSpaceMode SpaceMode() const { return map_.SpaceMode; }
-  void SetSpaceMode(fish::TSpaceMode m) { map_.SpaceMode = m; }
+  void setSpaceMode(fish::TSpaceMode m) { map_.SpaceMode = m; }
   Extended MinX() const { return map_.MinX; }
   Extended MaxX() const { return map_.MaxX; }
   Extended MinY() const { return map_.MinY; }
@@ -39,24 +39,24 @@ class TxPaintBox : public QWidget, public fish::TDrawSurface {
   Extended X0() const { return map_.X0; }
   Extended Y0() const { return map_.Y0; }
   Extended Z0() const { return map_.Z0; }
-  void SetMinX(Extended v) { map_.MinX = v; }
-  void SetMaxX(Extended v) { map_.MaxX = v; }
-  void SetMinY(Extended v) { map_.MinY = v; }
-  void SetMaxY(Extended v) { map_.MaxY = v; }
-  void SetMinZ(Extended v) { map_.MinZ = v; }
-  void SetMaxZ(Extended v) { map_.MaxZ = v; }
-  void SetX0(Extended v) { map_.X0 = v; }
-  void SetY0(Extended v) { map_.Y0 = v; }
-  void SetZ0(Extended v) { map_.Z0 = v; }
+  void setMinX(Extended v) { map_.MinX = v; }
+  void setMaxX(Extended v) { map_.MaxX = v; }
+  void setMinY(Extended v) { map_.MinY = v; }
+  void setMaxY(Extended v) { map_.MaxY = v; }
+  void setMinZ(Extended v) { map_.MinZ = v; }
+  void setMaxZ(Extended v) { map_.MaxZ = v; }
+  void setX0(Extended v) { map_.X0 = v; }
+  void setY0(Extended v) { map_.Y0 = v; }
+  void setZ0(Extended v) { map_.Z0 = v; }
   // All six bounds at once: MinX, MaxX, MinY, MaxY, MinZ, MaxZ.
-  void SetBounds(Extended minX, Extended maxX, Extended minY, Extended maxY, Extended minZ, Extended maxZ);
+  void setBounds(Extended minX, Extended maxX, Extended minY, Extended maxY, Extended minZ, Extended maxZ);
 
   TCanvasMode CanvasMode() const { return canvasMode_; }
-  void SetCanvasMode(TCanvasMode mode);
+  void setCanvasMode(TCanvasMode mode);
 
   // Pen colour of the widget's own canvas (the bitmap's pen stays black).
-  QColor PenColor() const { return penColor_; }
-  void SetPenColor(const QColor& c);
+  QColor penColor() const { return penColor_; }
+  void setPenColor(const QColor& c);
 
   Extended ScaleX() const { return map_.ScaleX(); }
   Extended ScaleY() const { return map_.ScaleY(); }
@@ -72,7 +72,7 @@ class TxPaintBox : public QWidget, public fish::TDrawSurface {
 
   // The world window and scale factors as of the last UpdateScale, at the
   // control's current size.
-  const fish::TViewMapping& Mapping() const;
+  const fish::TViewMapping& mapping() const;
 
   Extended ScreenToWorldX(int column) const;
   Extended ScreenToWorldY(int row) const;
@@ -82,10 +82,10 @@ class TxPaintBox : public QWidget, public fish::TDrawSurface {
   const QImage& Bitmap() const;
 
   // The widget's own canvas: what the screen shows.
-  const QImage& CanvasImage() const;
+  const QImage& canvasImage() const;
 
   // Writes a message over the (already cleared) view, for a redraw that failed.
-  void ShowMessage(const QString& text);
+  void showMessage(const QString& text);
 
   std::function<void(TxPaintBox*)> OnPaint;
   std::function<void(TxPaintBox*)> OnDblClick;
@@ -102,14 +102,14 @@ class TxPaintBox : public QWidget, public fish::TDrawSurface {
   void leaveEvent(QEvent* event) override;
 
  private:
-  QImage& DrawImage();
-  QPoint& DrawPen();
-  QPainter& DrawPainter();
-  void EnsureCanvas() const;
-  void EndPainting() const;
-  void Changed();
-  void MovePen(const fish::TPixel& p);
-  void LinePen(const fish::TPixel& p);
+  QImage& drawImage();
+  QPoint& drawPen();
+  QPainter& drawPainter();
+  void ensureCanvas() const;
+  void endPainting() const;
+  void changed();
+  void movePen(const fish::TPixel& p);
+  void linePen(const fish::TPixel& p);
 
   mutable fish::TViewMapping map_;
   TCanvasMode canvasMode_ = cmCanvas;

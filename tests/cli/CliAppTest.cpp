@@ -20,7 +20,7 @@ struct CliRun {
 
 CliRun Cli(const std::vector<std::string>& args, const std::string& separator = ".") {
   std::ostringstream out, err;
-  const int status = RunCli(args, out, err, separator);
+  const int status = runCli(args, out, err, separator);
   return {status, out.str(), err.str()};
 }
 
@@ -54,25 +54,25 @@ TEST(Cli, NewProjectPrintsTheWholeResultsText) {
   const CliRun r = Cli({});
   EXPECT_EQ(r.status, kExitOk);
   EXPECT_EQ(r.err, "");
-  EXPECT_EQ(r.out, Joined(fish::GetResultsText(fish::DefaultSystemParams(), fish::DefaultProParams())));
+  EXPECT_EQ(r.out, Joined(fish::getResultsText(fish::defaultSystemParams(), fish::defaultProParams())));
   EXPECT_NE(r.out.find("Общие габариты (XxY)=191.8x131.5\n"), std::string::npos);
 }
 
 TEST(Cli, OptionsOverrideTheProject) {
-  fish::TSystemParams sp = fish::DefaultSystemParams();
+  fish::TSystemParams sp = fish::defaultSystemParams();
   sp.B = 400;
   sp.A = 250.5L;
   sp.L = -300;
   sp.R = 160;
   sp.X1 = 35;
   sp.Y1 = -20;
-  fish::TProParams pp = fish::DefaultProParams();
+  fish::TProParams pp = fish::defaultProParams();
   pp.Divisions = 24;
   const CliRun r = Cli({"--B", "400", "--A=250,5", "--L", "-300", "--R", "1.6e2", "--X1", "35", "--Y1", " -20 ",
                         "--divisions", "24", "--quadrants", "3,4", "--grid"},
                        ",");
   ASSERT_EQ(r.status, kExitOk) << r.err;
-  EXPECT_EQ(r.out, Joined(fish::GetResultsText(sp, pp, ",")));
+  EXPECT_EQ(r.out, Joined(fish::getResultsText(sp, pp, ",")));
   EXPECT_NE(r.out.find("(XxY)=400x250,5"), std::string::npos) << "printed with the locale's separator";
 }
 
@@ -130,12 +130,12 @@ TEST_F(CliTest, SaveThenReadBack) {
   const std::string file = Path("p.raz");
   const CliRun saved = Cli({"--R", "40", "--divisions", "6", "--quadrants", "2,3", "--grid", "--save", file});
   ASSERT_EQ(saved.status, kExitOk) << saved.err;
-  const fish::TProjectData p = fish::ReadProjectFile(file);
+  const fish::TProjectData p = fish::readProjectFile(file);
   EXPECT_EQ(p.SystemParams.R, 40);
   EXPECT_EQ(p.ProParams.Divisions, 6);
   EXPECT_EQ(p.ProParams.Quadrants, (std::array<fish::ByteBool, 4>{0, 1, 1, 0}));
   EXPECT_EQ(p.ProParams.ShowGrid, 1);
-  EXPECT_EQ(p.Bounds2D, fish::NewProjectData().Bounds2D);
+  EXPECT_EQ(p.Bounds2D, fish::newProjectData().Bounds2D);
 
   const CliRun reread = Cli({file});
   EXPECT_EQ(reread.status, kExitOk);
@@ -144,10 +144,10 @@ TEST_F(CliTest, SaveThenReadBack) {
   // Options over a file keep the file's other values and its view bounds.
   fish::TProjectData zoomed = p;
   zoomed.Bounds3D[0] = -12.5L;
-  fish::WriteProjectFile(file, zoomed);
+  fish::writeProjectFile(file, zoomed);
   const std::string copy = Path("copy.raz");
   ASSERT_EQ(Cli({file, "--B", "80", "--save", copy}).status, kExitOk);
-  const fish::TProjectData c = fish::ReadProjectFile(copy);
+  const fish::TProjectData c = fish::readProjectFile(copy);
   EXPECT_EQ(c.SystemParams.B, 80);
   EXPECT_EQ(c.SystemParams.R, 40);
   EXPECT_EQ(c.Bounds3D[0], -12.5L);
@@ -165,13 +165,13 @@ TEST_F(CliTest, FileErrors) {
 
 TEST_F(CliTest, NonFiniteValuesFromAFileNeverReachTheText) {
   const std::string file = Path("nan.raz");
-  fish::TProjectData p = fish::NewProjectData();
-  fish::TProjectImage img = fish::EncodeProject(p);
+  fish::TProjectData p = fish::newProjectData();
+  fish::TProjectImage img = fish::encodeProject(p);
   img[30 + 9] = 0x7F;  // R := a quiet NaN
   img[30 + 8] = 0xFF;
   img[30 + 7] = 0xC0;
-  p = fish::DecodeProject(img);
-  fish::WriteProjectFile(file, p);
+  p = fish::decodeProject(img);
+  fish::writeProjectFile(file, p);
   const CliRun r = Cli({file});
   EXPECT_EQ(r.status, kExitEngineError);
   EXPECT_EQ(r.out, "");

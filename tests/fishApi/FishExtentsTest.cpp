@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
+#include "TestParams.h"
 #include "fishApi/FishErrors.h"
 #include "fishApi/FishExtents.h"
 #include "fishApi/FishRazvertka.h"
 #include "fishApi/FishSurface.h"
-#include "TestParams.h"
 
 using namespace fish;
 using namespace fish::test;
@@ -13,7 +13,7 @@ namespace {
 
 TEST(GetSurfExtents, DefaultsFrameTheWholeModel) {
   TExtents3D e;
-  GetSurfExtents(DefaultSystemParams(), WithDivisions(10), e);
+  GetSurfExtents(defaultSystemParams(), WithDivisions(10), e);
   EXPECT_EQ(e.MinX, -50);
   EXPECT_EQ(e.MaxX, 50);
   EXPECT_EQ(e.MinY, -50);
@@ -23,7 +23,7 @@ TEST(GetSurfExtents, DefaultsFrameTheWholeModel) {
 }
 
 TEST(GetSurfExtents, NegativeDistance) {
-  TSystemParams sp = DefaultSystemParams();
+  TSystemParams sp = defaultSystemParams();
   sp.L = -40;
   TExtents3D e;
   GetSurfExtents(sp, WithDivisions(10), e);
@@ -43,7 +43,7 @@ TEST_P(RazvertkaExtentsTest, CoverAllFourPiecesWhateverIsSelected) {
   for (auto selection : {std::array<ByteBool, 4>{1, 1, 0, 0}, std::array<ByteBool, 4>{0, 0, 0, 0},
                          std::array<ByteBool, 4>{0, 0, 1, 1}}) {
     TExtents2D e;
-    GetRazvertkaExtents(DefaultSystemParams(), WithDivisions(c.divisions, selection), e);
+    GetRazvertkaExtents(defaultSystemParams(), WithDivisions(c.divisions, selection), e);
     EXPECT_NEAR(D(e.MinX), -c.halfWidth, 0.005);
     EXPECT_NEAR(D(e.MaxX), c.halfWidth, 0.005);
     EXPECT_NEAR(D(e.MinY), -c.halfHeight, 0.005);
@@ -55,7 +55,7 @@ INSTANTIATE_TEST_SUITE_P(Defaults, RazvertkaExtentsTest,
                          ::testing::Values(RazvCase{10, 95.90, 65.73}, RazvCase{1, 93.30, 68.30}));
 
 TEST(Extents, LeaveQuadrantFourInTheModuleArrays) {
-  const TSystemParams sp = DefaultSystemParams();
+  const TSystemParams sp = defaultSystemParams();
   const TProParams pp = WithDivisions(6);
   TSurf2PointArray q4;
   TExtents3D box;
@@ -81,8 +81,8 @@ TEST(Extents, LeaveQuadrantFourInTheModuleArrays) {
 TEST(Extents, FailuresPropagate) {
   TExtents2D e2;
   TExtents3D e3;
-  EXPECT_THROW(GetRazvertkaExtents(DefaultSystemParams(), WithDivisions(0), e2), EZeroDivide);
-  EXPECT_THROW(GetSurfExtents(DefaultSystemParams(), WithDivisions(-4), e3), EDivisionsRange);
+  EXPECT_THROW(GetRazvertkaExtents(defaultSystemParams(), WithDivisions(0), e2), EZeroDivide);
+  EXPECT_THROW(GetSurfExtents(defaultSystemParams(), WithDivisions(-4), e3), EDivisionsRange);
 }
 
 }  // namespace

@@ -60,53 +60,53 @@ INSTANTIATE_TEST_SUITE_P(Values, Round2Test,
                          ::testing::Values(Round2Case{1.125L, 112}, Round2Case{1.375L, 138}, Round2Case{-1.125L, -112},
                                            Round2Case{49.999999999L, 5000}, Round2Case{0.004L, 0}));
 
-TEST(RoundToInt64, HalvesGoToEvenNeighbour) {
+TEST(roundToInt64, HalvesGoToEvenNeighbour) {
   const struct {
     Extended in;
     std::int64_t out;
   } cases[] = {{2.5L, 2}, {3.5L, 4}, {-2.5L, -2}, {-3.5L, -4}, {0.5L, 0}, {1.5L, 2}, {2.4999L, 2}, {-0.0L, 0}};
-  for (const auto& c : cases) EXPECT_EQ(RoundToInt64(c.in), c.out) << static_cast<double>(c.in);
+  for (const auto& c : cases) EXPECT_EQ(roundToInt64(c.in), c.out) << static_cast<double>(c.in);
 }
 
-TEST(RoundToInt64, ValuesOutside64BitsAreInvalid) {
+TEST(roundToInt64, ValuesOutside64BitsAreInvalid) {
   const Extended two63 = 9223372036854775808.0L;
-  EXPECT_EQ(RoundToInt64(-two63), std::numeric_limits<std::int64_t>::min());
-  EXPECT_EQ(RoundToInt64(two63 - 1), std::numeric_limits<std::int64_t>::max());
+  EXPECT_EQ(roundToInt64(-two63), std::numeric_limits<std::int64_t>::min());
+  EXPECT_EQ(roundToInt64(two63 - 1), std::numeric_limits<std::int64_t>::max());
   const Extended invalid[] = {two63,
                               -two63 - 2,
                               1e30L,
                               std::numeric_limits<Extended>::infinity(),
                               -std::numeric_limits<Extended>::infinity(),
                               std::numeric_limits<Extended>::quiet_NaN()};
-  for (Extended v : invalid) EXPECT_THROW(RoundToInt64(v), EInvalidOp) << static_cast<double>(v);
+  for (Extended v : invalid) EXPECT_THROW(roundToInt64(v), EInvalidOp) << static_cast<double>(v);
   EXPECT_THROW(Round1(1e18L), EInvalidOp);
   Extended big = 1e17L;
   EXPECT_THROW(Round2(big), EInvalidOp);
 }
 
 TEST(CheckedOps, DivisionByZeroAndInvalidOperations) {
-  EXPECT_THROW(Divide(1, 0), EZeroDivide);
-  EXPECT_THROW(Divide(-kPi_2, 0), EZeroDivide);
-  EXPECT_THROW(Divide(0, 0), EInvalidOp);
-  EXPECT_EQ(Divide(1, 4), 0.25L);
-  EXPECT_THROW(SquareRoot(-1e-30L), EInvalidOp);
-  EXPECT_THROW(SquareRoot(std::numeric_limits<Extended>::quiet_NaN()), EInvalidOp);
-  EXPECT_EQ(SquareRoot(0), 0);
-  EXPECT_THROW(CheckFinite(std::numeric_limits<Extended>::infinity()), EOverflow);
-  EXPECT_THROW(CheckFinite(std::numeric_limits<Extended>::quiet_NaN()), EInvalidOp);
+  EXPECT_THROW(divide(1, 0), EZeroDivide);
+  EXPECT_THROW(divide(-kPi_2, 0), EZeroDivide);
+  EXPECT_THROW(divide(0, 0), EInvalidOp);
+  EXPECT_EQ(divide(1, 4), 0.25L);
+  EXPECT_THROW(squareRoot(-1e-30L), EInvalidOp);
+  EXPECT_THROW(squareRoot(std::numeric_limits<Extended>::quiet_NaN()), EInvalidOp);
+  EXPECT_EQ(squareRoot(0), 0);
+  EXPECT_THROW(checkFinite(std::numeric_limits<Extended>::infinity()), EOverflow);
+  EXPECT_THROW(checkFinite(std::numeric_limits<Extended>::quiet_NaN()), EInvalidOp);
 }
 
 TEST(CheckedOps, ArcFunctionsOnTheirDomain) {
-  EXPECT_EQ(ArcCos(1), 0) << "the arccos of exactly 1 is exactly 0";
-  EXPECT_NEAR(static_cast<double>(ArcCos(-1)), M_PI, 1e-15);
-  EXPECT_NEAR(static_cast<double>(ArcCos(0.5L)), M_PI / 3, 1e-15);
-  EXPECT_NEAR(static_cast<double>(ArcSin(0.5L)), M_PI / 6, 1e-15);
-  EXPECT_EQ(ArcSin(0), 0);
+  EXPECT_EQ(arcCos(1), 0) << "the arccos of exactly 1 is exactly 0";
+  EXPECT_NEAR(static_cast<double>(arcCos(-1)), M_PI, 1e-15);
+  EXPECT_NEAR(static_cast<double>(arcCos(0.5L)), M_PI / 3, 1e-15);
+  EXPECT_NEAR(static_cast<double>(arcSin(0.5L)), M_PI / 6, 1e-15);
+  EXPECT_EQ(arcSin(0), 0);
   const Extended above = 1 + std::numeric_limits<Extended>::epsilon();
-  EXPECT_THROW(ArcCos(above), EInvalidOp);
-  EXPECT_THROW(ArcCos(-above), EInvalidOp);
-  EXPECT_THROW(ArcSin(above), EInvalidOp);
-  EXPECT_THROW(ArcSin(std::numeric_limits<Extended>::infinity()), EInvalidOp);
+  EXPECT_THROW(arcCos(above), EInvalidOp);
+  EXPECT_THROW(arcCos(-above), EInvalidOp);
+  EXPECT_THROW(arcSin(above), EInvalidOp);
+  EXPECT_THROW(arcSin(std::numeric_limits<Extended>::infinity()), EInvalidOp);
 }
 
 TEST(Constants, AreTheNearestExtendedValues) {
@@ -120,15 +120,15 @@ TEST(Constants, AreTheNearestExtendedValues) {
   EXPECT_NE(kTenth, static_cast<Extended>(0.1));
 }
 
-TEST(IsUsableExtended, RejectsWhatTheProcessorRejects) {
-  EXPECT_TRUE(IsUsableExtended(0));
-  EXPECT_TRUE(IsUsableExtended(-100));
-  EXPECT_TRUE(IsUsableExtended(std::numeric_limits<Extended>::denorm_min()));
-  EXPECT_FALSE(IsUsableExtended(std::numeric_limits<Extended>::infinity()));
-  EXPECT_FALSE(IsUsableExtended(std::numeric_limits<Extended>::quiet_NaN()));
-  EXPECT_FALSE(IsUsableExtended(FromBits(0x4000000000000000ULL, 0x4005)));  // unnormal
-  EXPECT_FALSE(IsUsableExtended(FromBits(0, 0x7FFF)));                      // pseudo-infinity
-  EXPECT_TRUE(IsUsableExtended(FromBits(0xC800000000000000ULL, 0x4005)));   // 100
+TEST(isUsableExtended, RejectsWhatTheProcessorRejects) {
+  EXPECT_TRUE(isUsableExtended(0));
+  EXPECT_TRUE(isUsableExtended(-100));
+  EXPECT_TRUE(isUsableExtended(std::numeric_limits<Extended>::denorm_min()));
+  EXPECT_FALSE(isUsableExtended(std::numeric_limits<Extended>::infinity()));
+  EXPECT_FALSE(isUsableExtended(std::numeric_limits<Extended>::quiet_NaN()));
+  EXPECT_FALSE(isUsableExtended(FromBits(0x4000000000000000ULL, 0x4005)));  // unnormal
+  EXPECT_FALSE(isUsableExtended(FromBits(0, 0x7FFF)));                      // pseudo-infinity
+  EXPECT_TRUE(isUsableExtended(FromBits(0xC800000000000000ULL, 0x4005)));   // 100
 }
 
 }  // namespace

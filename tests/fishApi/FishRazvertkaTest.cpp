@@ -3,11 +3,11 @@
 #include <cmath>
 #include <limits>
 
+#include "TestParams.h"
 #include "fishApi/FishErrors.h"
 #include "fishApi/FishMath.h"
 #include "fishApi/FishRazvertka.h"
 #include "fishApi/FishSurface.h"
-#include "TestParams.h"
 
 using namespace fish;
 using namespace fish::test;
@@ -21,7 +21,7 @@ struct Development {
 };
 
 Development Develop(const TSystemParams& sp, std::int32_t n, int quadrant) {
-  TProParams pp = DefaultProParams();
+  TProParams pp = defaultProParams();
   pp.Divisions = n;
   Development d;
   TExtents3D e;
@@ -94,7 +94,7 @@ TEST(SolveTriangle, CollinearPointsOpenFlatOrFail) {
 }
 
 TEST(CalcRazvertkaQuadrant, DefaultsWithOneDivision) {
-  const Development d = Develop(DefaultSystemParams(), 1, 1);
+  const Development d = Develop(defaultSystemParams(), 1, 1);
   ASSERT_EQ(d.razv.size(), 4u);
   ExpectNear2D(d.razv[0].P1, 0, 0, 0, "origin");
   ExpectNear2D(d.razv[0].P2, 0, 50, 1e-15, "first seam end");
@@ -111,7 +111,7 @@ TEST(CalcRazvertkaQuadrant, DefaultsWithOneDivision) {
 }
 
 TEST(CalcRazvertkaQuadrant, DefaultsWithTenDivisions) {
-  const Development d = Develop(DefaultSystemParams(), 10, 1);
+  const Development d = Develop(defaultSystemParams(), 10, 1);
   ASSERT_EQ(d.razv.size(), 13u);
   ExpectNear2D(d.razv[12].P2, 95.90, 19.83, 0.005, "X-side midpoint image");
   for (std::size_t k = 1; k < d.razv.size(); ++k) ExpectNear2D(d.razv[k].P1, 50, 0, 0, "corner image");
@@ -146,8 +146,8 @@ TEST(CalcRazvertkaQuadrant, RunningBoxOnlyWidens) {
   TPoint2D mn{-1000, -1000};
   TPoint2D mx{1000, 1000};
   TRazvertka2PointArray razv;
-  const Development d = Develop(DefaultSystemParams(), 10, 3);
-  CalcRazvertkaQuadrant(d.surf, 3, DefaultSystemParams(), mn, mx, razv);
+  const Development d = Develop(defaultSystemParams(), 10, 3);
+  CalcRazvertkaQuadrant(d.surf, 3, defaultSystemParams(), mn, mx, razv);
   EXPECT_EQ(mn.X, -1000);
   EXPECT_EQ(mx.Y, 1000);
   EXPECT_NEAR(D(d.runMin.X), -95.90, 0.005);
@@ -164,8 +164,8 @@ struct Shape {
 
 std::vector<Shape> Shapes() {
   return {
-      {DefaultSystemParams(), 1},
-      {DefaultSystemParams(), 10},
+      {defaultSystemParams(), 1},
+      {defaultSystemParams(), 10},
       {Params(400, 250, 300, 160), 24},
       {Params(400, 250, 300, 160, 35, -20), 24},
       {Params(120, 300, 80, 75, -60, 40), 7},
@@ -231,7 +231,7 @@ TEST(CalcRazvertkaQuadrant, FailuresOfTheFirstSeam) {
   // Flat (L = 0) with the circle touching the Y-side midpoint: the first seam
   // has no length once rounded; an offset then cannot be laid along it.
   Development d;
-  TProParams pp = DefaultProParams();
+  TProParams pp = defaultProParams();
   TExtents3D e;
   const TSystemParams zero = Params(100, 100, 0, 50, 0.004L);
   CalcSurfQuadrant(zero, pp, 1, e, d.surf);

@@ -3,10 +3,10 @@
 #include <cmath>
 #include <limits>
 
+#include "TestParams.h"
 #include "fishApi/FishErrors.h"
 #include "fishApi/FishMath.h"
 #include "fishApi/FishSurface.h"
-#include "TestParams.h"
 
 using namespace fish;
 using namespace fish::test;
@@ -66,7 +66,7 @@ TEST(InitSurfExtents, MaximaAreRoundedIntegersAndMinimaZero) {
 TEST(CalcSurfQuadrant, DefaultsWithTwoDivisions) {
   TSurf2PointArray s;
   TExtents3D e;
-  CalcSurfQuadrant(DefaultSystemParams(), WithDivisions(2), 1, e, s);
+  CalcSurfQuadrant(defaultSystemParams(), WithDivisions(2), 1, e, s);
   ASSERT_EQ(s.size(), 5u);
   const Extended d = (707 * 50.0L) * kThousandth;
   ExpectPoint(s[0].P1, 0, 50, 0, "element 0 starts at the Y-side midpoint");
@@ -90,7 +90,7 @@ TEST_P(QuadrantBoxTest, DefaultBoxesSitInTheirQuadrant) {
   const BoxCase& c = GetParam();
   TSurf2PointArray s;
   TExtents3D e;
-  CalcSurfQuadrant(DefaultSystemParams(), WithDivisions(2), c.quadrant, e, s);
+  CalcSurfQuadrant(defaultSystemParams(), WithDivisions(2), c.quadrant, e, s);
   EXPECT_EQ(e.MinX, c.minX);
   EXPECT_EQ(e.MaxX, c.maxX);
   EXPECT_EQ(e.MinY, c.minY);
@@ -134,7 +134,7 @@ TEST(CalcSurfQuadrant, ArrayHasDivisionsPlusThreeLines) {
   for (std::int32_t n : {1, 3, 10, 1000}) {
     TSurf2PointArray s;
     TExtents3D e;
-    CalcSurfQuadrant(DefaultSystemParams(), WithDivisions(n), 3, e, s);
+    CalcSurfQuadrant(defaultSystemParams(), WithDivisions(n), 3, e, s);
     EXPECT_EQ(s.size(), static_cast<std::size_t>(n) + 3);
     // Every fan line starts at the corner and every circle point lies in Z = L.
     for (std::size_t i = 1; i + 1 < s.size(); ++i) ExpectPoint(s[i].P1, -50, -50, 0, "corner");
@@ -172,7 +172,7 @@ TEST(CalcSurfQuadrant, ZeroDivisionsFailsAfterSizingAndLeavesTheBox) {
   TSurf2PointArray s;
   TExtents3D e;
   e.MaxX = 777;
-  EXPECT_THROW(CalcSurfQuadrant(DefaultSystemParams(), WithDivisions(0), 1, e, s), EZeroDivide);
+  EXPECT_THROW(CalcSurfQuadrant(defaultSystemParams(), WithDivisions(0), 1, e, s), EZeroDivide);
   EXPECT_EQ(s.size(), 3u);
   EXPECT_EQ(e.MaxX, 777);
 }
@@ -181,28 +181,28 @@ TEST(CalcSurfQuadrant, UnusableDivisionsAreRefusedBeforeAllocating) {
   for (std::int32_t n : {-1, -100, kMaxDivisions + 1, std::numeric_limits<std::int32_t>::max()}) {
     TSurf2PointArray s(2);
     TExtents3D e;
-    EXPECT_THROW(CalcSurfQuadrant(DefaultSystemParams(), WithDivisions(n), 1, e, s), EDivisionsRange) << n;
+    EXPECT_THROW(CalcSurfQuadrant(defaultSystemParams(), WithDivisions(n), 1, e, s), EDivisionsRange) << n;
     EXPECT_EQ(s.size(), 2u) << n;
   }
   TSurf2PointArray s;
   TExtents3D e;
-  CalcSurfQuadrant(DefaultSystemParams(), WithDivisions(kMaxDivisions), 1, e, s);
+  CalcSurfQuadrant(defaultSystemParams(), WithDivisions(kMaxDivisions), 1, e, s);
   EXPECT_EQ(s.size(), static_cast<std::size_t>(kMaxDivisions) + 3);
 }
 
 TEST(CalcSurfQuadrant, RefusesNonFiniteParametersAndBadQuadrants) {
   TSurf2PointArray s;
   TExtents3D e;
-  TSystemParams sp = DefaultSystemParams();
+  TSystemParams sp = defaultSystemParams();
   sp.R = std::numeric_limits<Extended>::quiet_NaN();
   EXPECT_THROW(CalcSurfQuadrant(sp, WithDivisions(10), 1, e, s), EInvalidOp);
-  sp = DefaultSystemParams();
+  sp = defaultSystemParams();
   sp.Y1 = -std::numeric_limits<Extended>::infinity();
   EXPECT_THROW(CalcSurfQuadrant(sp, WithDivisions(10), 1, e, s), EInvalidOp);
-  EXPECT_THROW(CalcSurfQuadrant(DefaultSystemParams(), WithDivisions(10), 0, e, s), ERangeError);
-  EXPECT_THROW(CalcSurfQuadrant(DefaultSystemParams(), WithDivisions(10), 5, e, s), ERangeError);
+  EXPECT_THROW(CalcSurfQuadrant(defaultSystemParams(), WithDivisions(10), 0, e, s), ERangeError);
+  EXPECT_THROW(CalcSurfQuadrant(defaultSystemParams(), WithDivisions(10), 5, e, s), ERangeError);
   // A radius so large that a circle point overflows the format.
-  sp = DefaultSystemParams();
+  sp = defaultSystemParams();
   sp.R = std::numeric_limits<Extended>::max() / 10;
   EXPECT_THROW(CalcSurfQuadrant(sp, WithDivisions(10), 1, e, s), EOverflow);
 }

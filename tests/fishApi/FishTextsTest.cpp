@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "TestParams.h"
 #include "fishApi/FishErrors.h"
 #include "fishApi/FishTexts.h"
-#include "TestParams.h"
 
 using namespace fish;
 using namespace fish::test;
@@ -19,18 +19,18 @@ std::size_t Chars(const std::string& utf8) {
   return n;
 }
 
-TEST(TableRow, ColumnsAt3And13And23) {
-  EXPECT_EQ(TableRow("Точка", "X", "Y"), "  Точка     X         Y       ");
-  EXPECT_EQ(TableRow("T1", "0", "50"), "  T1        0         50      ");
-  EXPECT_EQ(TableRow("R99", "-1234.5", "-65,7"), "  R99       -1234.5   -65,7   ");
+TEST(tableRow, ColumnsAt3And13And23) {
+  EXPECT_EQ(tableRow("Точка", "X", "Y"), "  Точка     X         Y       ");
+  EXPECT_EQ(tableRow("T1", "0", "50"), "  T1        0         50      ");
+  EXPECT_EQ(tableRow("R99", "-1234.5", "-65,7"), "  R99       -1234.5   -65,7   ");
   // Long texts push the rest right, then the row is cut at 30 characters.
-  EXPECT_EQ(TableRow("T2", "1", "-123456.7"), "  T2        1         -123456.");
-  EXPECT_EQ(TableRow("T1", "-123456789.1", "5"), "  T1        -1234567895.1     ");
-  EXPECT_EQ(TableRow("L12345678901", "1", "2"), "  L123456789101       2       ");
+  EXPECT_EQ(tableRow("T2", "1", "-123456.7"), "  T2        1         -123456.");
+  EXPECT_EQ(tableRow("T1", "-123456789.1", "5"), "  T1        -1234567895.1     ");
+  EXPECT_EQ(tableRow("L12345678901", "1", "2"), "  L123456789101       2       ");
 }
 
 TEST(GetParamsText, DefaultProject) {
-  const TStringList lines = GetParamsText(DefaultSystemParams());
+  const TStringList lines = GetParamsText(defaultSystemParams());
   const TStringList expected = {
       "   Прямоугольное сечение: (XxY)=100x100",
       "   Радиус круглого сечения: R=50",
@@ -50,11 +50,11 @@ TEST(GetParamsText, RoundsToTenthsWithTheGivenSeparator) {
 }
 
 TEST(GetGabaritText, OverallDimensions) {
-  EXPECT_EQ(GetGabaritText(DefaultSystemParams(), WithDivisions(10)), TStringList{"Общие габариты (XxY)=191.8x131.5"});
-  EXPECT_EQ(GetGabaritText(DefaultSystemParams(), WithDivisions(1)), TStringList{"Общие габариты (XxY)=186.6x136.6"});
+  EXPECT_EQ(GetGabaritText(defaultSystemParams(), WithDivisions(10)), TStringList{"Общие габариты (XxY)=191.8x131.5"});
+  EXPECT_EQ(GetGabaritText(defaultSystemParams(), WithDivisions(1)), TStringList{"Общие габариты (XxY)=186.6x136.6"});
   TProParams none = WithDivisions(10);
   none.Quadrants = {0, 0, 0, 0};
-  EXPECT_EQ(GetGabaritText(DefaultSystemParams(), none), GetGabaritText(DefaultSystemParams(), WithDivisions(10)));
+  EXPECT_EQ(GetGabaritText(defaultSystemParams(), none), GetGabaritText(defaultSystemParams(), WithDivisions(10)));
 }
 
 struct Row {
@@ -82,7 +82,7 @@ TEST_P(DefaultTableTest, MirrorsTheWorkedExample) {
   const bool left = q == 2 || q == 3;
   const bool down = q == 3 || q == 4;
   const char* leftNames[] = {"T1", "T7", "T6", "T5"};
-  const TStringList lines = GetRazvertkaTable(DefaultSystemParams(), WithDivisions(10), static_cast<std::uint8_t>(q));
+  const TStringList lines = GetRazvertkaTable(defaultSystemParams(), WithDivisions(10), static_cast<std::uint8_t>(q));
   ASSERT_EQ(lines.size(), 16u);
   EXPECT_EQ(lines[0], "");
   EXPECT_EQ(lines[1], "Квадрант " + std::to_string(q));
@@ -92,21 +92,21 @@ TEST_P(DefaultTableTest, MirrorsTheWorkedExample) {
     if (left) label = i < 4 ? leftNames[i] : "L" + label.substr(1);
     const std::string x = left ? Negated(kQuadrant1[i].x) : kQuadrant1[i].x;
     const std::string y = down ? Negated(kQuadrant1[i].y) : kQuadrant1[i].y;
-    EXPECT_EQ(lines[i + 3], TableRow(label, x, y)) << "row " << i;
+    EXPECT_EQ(lines[i + 3], tableRow(label, x, y)) << "row " << i;
   }
 }
 
 INSTANTIATE_TEST_SUITE_P(Quadrants, DefaultTableTest, ::testing::Values(1, 2, 3, 4));
 
 TEST(GetRazvertkaTable, OneDivisionListsOnlyTheNamedPoints) {
-  const TStringList lines = GetRazvertkaTable(DefaultSystemParams(), WithDivisions(1), 1);
+  const TStringList lines = GetRazvertkaTable(defaultSystemParams(), WithDivisions(1), 1);
   const TStringList expected = {"",
                                 "Квадрант 1",
-                                TableRow("Точка", "X", "Y"),
-                                TableRow("T1", "0", "50"),
-                                TableRow("T2", "68.3", "68.3"),
-                                TableRow("T3", "93.3", "25"),
-                                TableRow("T4", "50", "0")};
+                                tableRow("Точка", "X", "Y"),
+                                tableRow("T1", "0", "50"),
+                                tableRow("T2", "68.3", "68.3"),
+                                tableRow("T3", "93.3", "25"),
+                                tableRow("T4", "50", "0")};
   EXPECT_EQ(lines, expected);
 }
 
@@ -127,7 +127,7 @@ class ResultsShape : public ::testing::TestWithParam<Project> {};
 TEST_P(ResultsShape, HeadingsBlocksAndRowWidths) {
   const Project& p = GetParam();
   TProParams pp = WithDivisions(p.n);
-  const TStringList text = GetResultsText(p.sp, pp);
+  const TStringList text = getResultsText(p.sp, pp);
   const std::size_t block = 3 + 4 + static_cast<std::size_t>(p.n - 1);
   ASSERT_EQ(text.size(), 12 + 4 * block);
   EXPECT_EQ(text[0], "Параметры перехода:");
@@ -148,19 +148,19 @@ TEST_P(ResultsShape, HeadingsBlocksAndRowWidths) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Projects, ResultsShape,
-                         ::testing::Values(Project{DefaultSystemParams(), 10}, Project{DefaultSystemParams(), 1},
+                         ::testing::Values(Project{defaultSystemParams(), 10}, Project{defaultSystemParams(), 1},
                                            Project{Params(400, 250, 300, 160, 35, -20), 24},
                                            Project{Params(100, 100, -50, 50), 10}, Project{Params(100, 100, 50, 0), 3},
                                            Project{Params(1000, 600, 1200, 315, -100, 250), 90},
                                            Project{Params(0.25L, 0.75L, 0.35L, 0.05L), 4}));
 
-TEST(GetResultsText, FailsWholeWithTheEngineMessage) {
+TEST(getResultsText, FailsWholeWithTheEngineMessage) {
   const struct {
     TSystemParams sp;
     std::int32_t n;
     const char* message;
   } cases[] = {
-      {DefaultSystemParams(), 0, "Floating point division by zero"},
+      {defaultSystemParams(), 0, "Floating point division by zero"},
       {Params(1e18L, 100, 50, 50), 10, "Invalid floating point operation"},
       {Params(100, 100, 0, 50, 0.004L), 10, "Floating point division by zero"},
       {Params(100, 100, 0, 50, 0.0149L), 10, "Invalid floating point operation"},
@@ -168,14 +168,14 @@ TEST(GetResultsText, FailsWholeWithTheEngineMessage) {
   };
   for (const auto& c : cases) {
     try {
-      GetResultsText(c.sp, WithDivisions(c.n));
+      getResultsText(c.sp, WithDivisions(c.n));
       ADD_FAILURE() << "expected: " << c.message;
     } catch (const EFishError& e) {
       EXPECT_STREQ(e.what(), c.message);
     }
   }
-  EXPECT_THROW(GetResultsText(DefaultSystemParams(), WithDivisions(-1)), EDivisionsRange);
-  EXPECT_THROW(GetRazvertkaTable(DefaultSystemParams(), WithDivisions(10), 5), ERangeError);
+  EXPECT_THROW(getResultsText(defaultSystemParams(), WithDivisions(-1)), EDivisionsRange);
+  EXPECT_THROW(GetRazvertkaTable(defaultSystemParams(), WithDivisions(10), 5), ERangeError);
 }
 
 }  // namespace
@@ -185,7 +185,7 @@ namespace {
 // Degenerate and extreme values together: the text is either whole and made
 // of finite numbers, or the computation fails with one of the engine's own
 // errors. Nothing else may come out.
-TEST(GetResultsText, NeverPrintsWhatIsNotANumber) {
+TEST(getResultsText, NeverPrintsWhatIsNotANumber) {
   const Extended values[] = {0,      -0.0L,   1,      -1,       50,    -50,   0.005L,
                              0.004L, 0.0149L, 1e-30L, 1e-4000L, 9e16L, 1e17L, 123456.789L};
   std::mt19937 rng(42);
@@ -196,7 +196,7 @@ TEST(GetResultsText, NeverPrintsWhatIsNotANumber) {
     const TSystemParams sp = Params(values[pick(rng)], values[pick(rng)], values[pick(rng)], values[pick(rng)],
                                     values[pick(rng)], values[pick(rng)]);
     try {
-      for (const std::string& line : GetResultsText(sp, WithDivisions(divisions(rng)))) {
+      for (const std::string& line : getResultsText(sp, WithDivisions(divisions(rng)))) {
         ASSERT_EQ(line.find("nan"), std::string::npos) << line;
         ASSERT_EQ(line.find("inf"), std::string::npos) << line;
       }

@@ -28,7 +28,7 @@ TEST(ViewMapping, BeforeTheFirstScaleEverythingMapsToTheBottomLeft) {
   TViewMapping v;
   v.Width = 200;
   v.Height = 100;
-  const TPixel p = v.Project2D(50, 50);
+  const TPixel p = v.project2D(50, 50);
   EXPECT_EQ(p.X, 0);
   EXPECT_EQ(p.Y, 100);
   EXPECT_EQ(v.ScreenToWorldX(10), 0);
@@ -47,7 +47,7 @@ TEST(ViewMapping, PlaneModeUsesTheSmallerSide) {
   } cases[] = {{50, 50, 50, 50},  {100, 100, 100, 0},   {0, 0, 0, 100},
                {2.5L, 0, 2, 100}, {3.5L, 0.5L, 4, 100}, {-2.5L, 1.5L, -2, 98}};
   for (const auto& c : cases) {
-    const TPixel p = v.Project2D(c.x, c.y);
+    const TPixel p = v.project2D(c.x, c.y);
     EXPECT_EQ(p.X, c.column) << static_cast<double>(c.x);
     EXPECT_EQ(p.Y, c.row) << static_cast<double>(c.y);
   }
@@ -63,7 +63,7 @@ TEST(ViewMapping, ObliqueProjectionShiftsDepthUpAndRight) {
   EXPECT_EQ(v.ScaleY(), 1.125L);
   EXPECT_EQ(v.ScaleZ(), 1.125L);
   EXPECT_EQ(v.DepthOffset(0), 56);  // 56.25
-  const TPixel origin = v.Project3D(0, 0, 0);
+  const TPixel origin = v.project3D(0, 0, 0);
   EXPECT_EQ(origin.X, 168);  // 112 (112.5 to even) + 56
   EXPECT_EQ(origin.Y, 132);  // 300 - 112 - 56
 
@@ -74,23 +74,23 @@ TEST(ViewMapping, ObliqueProjectionShiftsDepthUpAndRight) {
   // The depth origin Z0 shifts z before MinZ is taken off.
   TViewMapping shifted = v;
   shifted.Z0 = 50;
-  EXPECT_EQ(shifted.Project3D(10, 20, 50).X, v.Project3D(10, 20, 0).X);
-  EXPECT_EQ(shifted.Project3D(10, 20, 50).Y, v.Project3D(10, 20, 0).Y);
+  EXPECT_EQ(shifted.project3D(10, 20, 50).X, v.project3D(10, 20, 0).X);
+  EXPECT_EQ(shifted.project3D(10, 20, 50).Y, v.project3D(10, 20, 0).Y);
 }
 
 TEST(ViewMapping, MirroredWindowsGiveNegativeFactors) {
   TViewMapping v = Plane(100, 100, 100, 0);
   v.UpdateScale();
   EXPECT_EQ(v.ScaleX(), -1);
-  EXPECT_EQ(v.Project2D(0, 0).X, 100);
-  EXPECT_EQ(v.Project2D(0, 0).Y, 0);
+  EXPECT_EQ(v.project2D(0, 0).X, 100);
+  EXPECT_EQ(v.project2D(0, 0).Y, 0);
 }
 
 TEST(ViewMapping, ZeroSpans) {
   TViewMapping flat = Plane(200, 100, 5, 5);
   flat.UpdateScale();
   EXPECT_EQ(flat.ScaleX(), 0);
-  EXPECT_EQ(flat.Project2D(1e6L, -1e6L).Y, 100);
+  EXPECT_EQ(flat.project2D(1e6L, -1e6L).Y, 100);
 
   // A zero Y span fails after the Z and X factors are set; Y keeps its old one.
   TViewMapping v = Plane(200, 100, 0, 100);
@@ -112,18 +112,18 @@ TEST(ViewMapping, ZeroSpans) {
 TEST(ViewMapping, PixelsBeyond32BitsAreRangeErrors) {
   TViewMapping v = Plane(200, 100, 0, 100);
   v.UpdateScale();
-  EXPECT_THROW(v.Project2D(1e9L * 3, 0), ERangeError);
-  EXPECT_THROW(v.Project2D(0, -3e9L), ERangeError);
-  EXPECT_THROW(v.Project2D(1e30L, 0), EInvalidOp) << "beyond 64 bits";
-  EXPECT_THROW(v.Project2D(std::numeric_limits<Extended>::quiet_NaN(), 0), EInvalidOp);
-  EXPECT_EQ(v.Project2D(2147483647, 0).X, 2147483647);
-  EXPECT_EQ(v.Project2D(0, -2147483547L).Y, 2147483647);
-  EXPECT_THROW(v.Project2D(0, -2147483548L), ERangeError);
+  EXPECT_THROW(v.project2D(1e9L * 3, 0), ERangeError);
+  EXPECT_THROW(v.project2D(0, -3e9L), ERangeError);
+  EXPECT_THROW(v.project2D(1e30L, 0), EInvalidOp) << "beyond 64 bits";
+  EXPECT_THROW(v.project2D(std::numeric_limits<Extended>::quiet_NaN(), 0), EInvalidOp);
+  EXPECT_EQ(v.project2D(2147483647, 0).X, 2147483647);
+  EXPECT_EQ(v.project2D(0, -2147483547L).Y, 2147483647);
+  EXPECT_THROW(v.project2D(0, -2147483548L), ERangeError);
 
   // The 3-D sums are checked too instead of wrapping.
   TViewMapping o = Oblique(400, 400, 0, 100);
   o.UpdateScale();
-  EXPECT_THROW(o.Project3D(2147483647.0L / 3, 0, 2147483647.0L / 3), ERangeError);
+  EXPECT_THROW(o.project3D(2147483647.0L / 3, 0, 2147483647.0L / 3), ERangeError);
 }
 
 TEST(ViewMapping, ScreenToWorldUsesTheLastScale) {

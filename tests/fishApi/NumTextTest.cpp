@@ -20,7 +20,7 @@ class FloatToTextTest : public ::testing::TestWithParam<FormatCase> {};
 
 TEST_P(FloatToTextTest, GeneralFormatWith15Digits) {
   const FormatCase& c = GetParam();
-  EXPECT_EQ(FloatToText(c.value, c.separator), c.text);
+  EXPECT_EQ(floatToText(c.value, c.separator), c.text);
 }
 
 INSTANTIATE_TEST_SUITE_P(Values, FloatToTextTest,
@@ -40,10 +40,10 @@ INSTANTIATE_TEST_SUITE_P(Values, FloatToTextTest,
                                                       "12\xd9\xab"
                                                       "5"}));
 
-TEST(FloatToText, RefusesWhatIsNotANumber) {
-  EXPECT_THROW(FloatToText(std::numeric_limits<Extended>::quiet_NaN()), EInvalidOp);
-  EXPECT_THROW(FloatToText(std::numeric_limits<Extended>::infinity()), EInvalidOp);
-  EXPECT_THROW(FloatToText(-std::numeric_limits<Extended>::infinity()), EInvalidOp);
+TEST(floatToText, RefusesWhatIsNotANumber) {
+  EXPECT_THROW(floatToText(std::numeric_limits<Extended>::quiet_NaN()), EInvalidOp);
+  EXPECT_THROW(floatToText(std::numeric_limits<Extended>::infinity()), EInvalidOp);
+  EXPECT_THROW(floatToText(-std::numeric_limits<Extended>::infinity()), EInvalidOp);
 }
 
 struct ParseCase {
@@ -58,7 +58,7 @@ class TextToFloatTest : public ::testing::TestWithParam<ParseCase> {};
 TEST_P(TextToFloatTest, AcceptsOnlyPlainNumbers) {
   const ParseCase& c = GetParam();
   Extended v = -12345;
-  EXPECT_EQ(TextToFloat(c.text, c.separator, v), c.valid) << '"' << c.text << '"';
+  EXPECT_EQ(textToFloat(c.text, c.separator, v), c.valid) << '"' << c.text << '"';
   if (c.valid) {
     EXPECT_EQ(v, c.value) << '"' << c.text << '"';
   } else {
@@ -89,7 +89,7 @@ INSTANTIATE_TEST_SUITE_P(Invalid, TextToFloatTest,
                                            ParseCase{"-1e4933", ".", false, 0}, ParseCase{"12a", ".", false, 0},
                                            ParseCase{"1e2.5", ".", false, 0}, ParseCase{"e5", ".", false, 0}));
 
-TEST(TextToInt32, WholeNumbersIn32Bits) {
+TEST(textToInt32, WholeNumbersIn32Bits) {
   const struct {
     const char* text;
     bool valid;
@@ -110,7 +110,7 @@ TEST(TextToInt32, WholeNumbersIn32Bits) {
                {"0x1", false, 0}};
   for (const auto& c : cases) {
     std::int32_t v = 42;
-    EXPECT_EQ(TextToInt32(c.text, v), c.valid) << c.text;
+    EXPECT_EQ(textToInt32(c.text, v), c.valid) << c.text;
     EXPECT_EQ(v, c.valid ? c.value : 42) << c.text;
   }
 }

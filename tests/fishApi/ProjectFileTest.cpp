@@ -65,33 +65,33 @@ class ProjectFileTest : public ::testing::Test {
   fs::path dir_;
 };
 
-TEST(ProjectCodec, NewProjectMatchesTheReferenceDump) { EXPECT_EQ(EncodeProject(NewProjectData()), kNewProjectFile); }
+TEST(ProjectCodec, NewProjectMatchesTheReferenceDump) { EXPECT_EQ(encodeProject(newProjectData()), kNewProjectFile); }
 
 TEST(ProjectCodec, RecordImagesHaveTheirDefaultBytes) {
-  const TSystemParamsImage sys = SystemParamsToBytes(DefaultSystemParams());
+  const TSystemParamsImage sys = systemParamsToBytes(defaultSystemParams());
   EXPECT_TRUE(std::equal(sys.begin(), sys.end(), kNewProjectFile.begin()));
-  const TProParamsImage pro = ProParamsToBytes(DefaultProParams());
+  const TProParamsImage pro = proParamsToBytes(defaultProParams());
   EXPECT_TRUE(std::equal(pro.begin(), pro.end(), kNewProjectFile.begin() + 64));
 }
 
 TEST(ProjectCodec, FieldsLandAtTheirOffsets) {
-  TProjectData p = NewProjectData();
+  TProjectData p = newProjectData();
   p.SystemParams.Y1 = -7.5L;
   p.ProParams.Divisions = -2;
   p.ProParams.Quadrants = {0, 0, 1, 1};
   p.ProParams.ShowGrid = 1;
   p.ProParams.Reserved1.Z = 3;
   p.Bounds2D[5] = 42;
-  const TProjectImage img = EncodeProject(p);
-  EXPECT_TRUE(SameBits(GetExtended(img.data() + 50), -7.5L));
+  const TProjectImage img = encodeProject(p);
+  EXPECT_TRUE(SameBits(getExtended(img.data() + 50), -7.5L));
   EXPECT_EQ(img[64], 0xFE);
   EXPECT_EQ(img[67], 0xFF);
   EXPECT_EQ(img[68], 0);
   EXPECT_EQ(img[70], 1);
   EXPECT_EQ(img[71], 1);
   EXPECT_EQ(img[72], 1);
-  EXPECT_TRUE(SameBits(GetExtended(img.data() + 100), 3));
-  EXPECT_TRUE(SameBits(GetExtended(img.data() + 230), 42));
+  EXPECT_TRUE(SameBits(getExtended(img.data() + 100), 3));
+  EXPECT_TRUE(SameBits(getExtended(img.data() + 230), 42));
   EXPECT_EQ(img[112], 1);
 }
 
@@ -108,12 +108,12 @@ TEST(ProjectCodec, ArbitraryBytesSurviveDecodeAndEncode) {
       img[8] = 0xFF;
       img[7] = 0x80;
     }
-    EXPECT_EQ(EncodeProject(DecodeProject(img)), img) << "round " << round;
+    EXPECT_EQ(encodeProject(decodeProject(img)), img) << "round " << round;
   }
 }
 
 TEST_F(ProjectFileTest, WriteThenReadRestoresEveryBit) {
-  TProjectData p = NewProjectData();
+  TProjectData p = newProjectData();
   p.SystemParams.B = 1234.5678L;
   p.SystemParams.X1 = -0.0L;
   p.SystemParams.Padding = {9, 8, 7, 6};
@@ -122,10 +122,10 @@ TEST_F(ProjectFileTest, WriteThenReadRestoresEveryBit) {
   p.Bounds3D = {-1.1L, 2.2L, -3.3L, 4.4L, -5.5L, 6.6L};
   p.Bounds2D[0] = 1e-4940L;  // a denormal
   const fs::path file = dir_ / "a.raz";
-  WriteProjectFile(file.string(), p);
+  writeProjectFile(file.string(), p);
   EXPECT_EQ(fs::file_size(file), 240u);
-  const TProjectData back = ReadProjectFile(file.string());
-  EXPECT_EQ(EncodeProject(back), EncodeProject(p));
+  const TProjectData back = readProjectFile(file.string());
+  EXPECT_EQ(encodeProject(back), encodeProject(p));
   EXPECT_TRUE(SameBits(back.SystemParams.X1, -0.0L));
   EXPECT_TRUE(SameBits(back.Bounds2D[0], 1e-4940L));
   EXPECT_EQ(FilesIn(), 1u) << "no temporary file is left beside it";
@@ -133,7 +133,7 @@ TEST_F(ProjectFileTest, WriteThenReadRestoresEveryBit) {
 
 TEST_F(ProjectFileTest, NewProjectFileMatchesTheDump) {
   const fs::path file = dir_ / "new.raz";
-  WriteProjectFile(file.string(), NewProjectData());
+  writeProjectFile(file.string(), newProjectData());
   const std::vector<char> bytes = Slurp(file);
   ASSERT_EQ(bytes.size(), 240u);
   EXPECT_EQ(std::memcmp(bytes.data(), kNewProjectFile.data(), 240), 0);
@@ -144,9 +144,9 @@ TEST_F(ProjectFileTest, LongerFilesAreReadUpTo240Bytes) {
   bytes.resize(300, 0x5A);
   const fs::path file = dir_ / "long.raz";
   Spit(file, bytes.data(), bytes.size());
-  const TProjectData p = ReadProjectFile(file.string());
-  EXPECT_EQ(EncodeProject(p), kNewProjectFile);
-  WriteProjectFile(file.string(), p);
+  const TProjectData p = readProjectFile(file.string());
+  EXPECT_EQ(encodeProject(p), kNewProjectFile);
+  writeProjectFile(file.string(), p);
   EXPECT_EQ(fs::file_size(file), 240u) << "the extra bytes are not written back";
 }
 
@@ -155,21 +155,21 @@ TEST_F(ProjectFileTest, ShortOrMissingFilesFailNamingTheFile) {
     const fs::path file = dir_ / ("short" + std::to_string(size) + ".raz");
     Spit(file, kNewProjectFile.data(), size);
     try {
-      ReadProjectFile(file.string());
+      readProjectFile(file.string());
       ADD_FAILURE() << size << " bytes were accepted";
     } catch (const EProjectFileError& e) {
       EXPECT_NE(std::string(e.what()).find(file.string()), std::string::npos) << e.what();
       EXPECT_NE(std::string(e.what()).find("240"), std::string::npos) << e.what();
     }
   }
-  EXPECT_THROW(ReadProjectFile((dir_ / "missing.raz").string()), EProjectFileError);
-  EXPECT_THROW(ReadProjectFile(dir_.string()), EProjectFileError);
+  EXPECT_THROW(readProjectFile((dir_ / "missing.raz").string()), EProjectFileError);
+  EXPECT_THROW(readProjectFile(dir_.string()), EProjectFileError);
 }
 
 TEST_F(ProjectFileTest, FailedWritesLeaveThePreviousFile) {
   const fs::path file = dir_ / "keep.raz";
-  WriteProjectFile(file.string(), NewProjectData());
-  TProjectData changed = NewProjectData();
+  writeProjectFile(file.string(), newProjectData());
+  TProjectData changed = newProjectData();
   changed.SystemParams.B = 999;
 
   // A file size limit below 240 bytes makes the write itself fail.
@@ -179,31 +179,31 @@ TEST_F(ProjectFileTest, FailedWritesLeaveThePreviousFile) {
   rlimit tiny = old;
   tiny.rlim_cur = 100;
   ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &tiny), 0);
-  EXPECT_THROW(WriteProjectFile(file.string(), changed), EProjectFileError);
+  EXPECT_THROW(writeProjectFile(file.string(), changed), EProjectFileError);
   ::setrlimit(RLIMIT_FSIZE, &old);
   std::signal(SIGXFSZ, oldHandler);
 
-  EXPECT_EQ(EncodeProject(ReadProjectFile(file.string())), kNewProjectFile);
+  EXPECT_EQ(encodeProject(readProjectFile(file.string())), kNewProjectFile);
   EXPECT_EQ(FilesIn(), 1u) << "the temporary file is removed";
 
   // A folder in the way, and a folder that does not exist.
   fs::create_directory(dir_ / "folder.raz");
-  EXPECT_THROW(WriteProjectFile((dir_ / "folder.raz").string(), changed), EProjectFileError);
+  EXPECT_THROW(writeProjectFile((dir_ / "folder.raz").string(), changed), EProjectFileError);
   EXPECT_TRUE(fs::is_directory(dir_ / "folder.raz"));
-  EXPECT_THROW(WriteProjectFile((dir_ / "no" / "such.raz").string(), changed), EProjectFileError);
+  EXPECT_THROW(writeProjectFile((dir_ / "no" / "such.raz").string(), changed), EProjectFileError);
 }
 
 TEST_F(ProjectFileTest, ReplacingKeepsModeAndFollowsLinks) {
   const fs::path file = dir_ / "target.raz";
-  WriteProjectFile(file.string(), NewProjectData());
+  writeProjectFile(file.string(), newProjectData());
   ::chmod(file.c_str(), 0640);
-  TProjectData changed = NewProjectData();
+  TProjectData changed = newProjectData();
   changed.ProParams.Divisions = 33;
   const fs::path link = dir_ / "link.raz";
   fs::create_symlink(file, link);
-  WriteProjectFile(link.string(), changed);
+  writeProjectFile(link.string(), changed);
   EXPECT_TRUE(fs::is_symlink(link));
-  EXPECT_EQ(ReadProjectFile(file.string()).ProParams.Divisions, 33);
+  EXPECT_EQ(readProjectFile(file.string()).ProParams.Divisions, 33);
   struct stat st {};
   ::stat(file.c_str(), &st);
   EXPECT_EQ(st.st_mode & 0777, 0640u);

@@ -17,7 +17,7 @@ inline TSystemParams Params(Extended B, Extended A, Extended L, Extended R, Exte
 }
 
 inline TProParams WithDivisions(std::int32_t n, std::array<ByteBool, 4> quadrants = {1, 1, 0, 0}) {
-  TProParams pp = DefaultProParams();
+  TProParams pp = defaultProParams();
   pp.Divisions = n;
   pp.Quadrants = quadrants;
   return pp;

@@ -11,10 +11,10 @@
 #include <QToolBar>
 #include <QtTest>
 
-#include "support/GuiTestSupport.h"
-#include "fishApi/ProjectFile.h"
 #include "about/TAboutForm.h"
+#include "fishApi/ProjectFile.h"
 #include "main/TForm1.h"
+#include "support/GuiTestSupport.h"
 #include "worksheet/TWorkForm.h"
 
 namespace {
@@ -43,7 +43,7 @@ class TForm1Test : public QObject {
   QString Path(const QString& name) const { return dir_.filePath(name); }
 
   void Choose(const QString& file) {
-    vintaler::SetModalRunner([file](QDialog& d) {
+    vintaler::setModalRunner([file](QDialog& d) {
       dynamic_cast<QFileDialog&>(d).selectFile(file);
       return int(QDialog::Accepted);
     });
@@ -57,10 +57,10 @@ class TForm1Test : public QObject {
     TForm1 form;
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
-    fish::TProjectData p = fish::NewProjectData();
+    fish::TProjectData p = fish::newProjectData();
     p.SystemParams.R = 42;
     p.ProParams.Quadrants = {0, 0, 1, 1};
-    const fish::TProjectImage img = fish::EncodeProject(p);
+    const fish::TProjectImage img = fish::encodeProject(p);
     QFile f(Path("one.raz"));
     QVERIFY(f.open(QIODevice::WriteOnly));
     f.write(reinterpret_cast<const char*>(img.data()), 240);
@@ -69,25 +69,25 @@ class TForm1Test : public QObject {
     Choose(Path("one.raz"));
     form.LoadAction->trigger();
     form.LoadAction->trigger();
-    const QList<TWorkForm*> projects = form.ProjectWindows();
+    const QList<TWorkForm*> projects = form.projectWindows();
     QCOMPARE(projects.size(), 2);
     QCOMPARE(projects[0]->ProjectFileName, Path("one.raz"));
-    QCOMPARE(form.MdiArea()->subWindowList()[1]->windowTitle(), "Проект (" + Path("one.raz") + ")");
+    QCOMPARE(form.mdiArea()->subWindowList()[1]->windowTitle(), "Проект (" + Path("one.raz") + ")");
     QCOMPARE(projects[1]->SystemParams.R, 42.0L);
     QCOMPARE(projects[1]->Edits[2]->text(), QStringLiteral("42"));
     QVERIFY(form.SaveAction->isEnabled());
 
     // Saving one of the two leaves the other as it was.
     projects[1]->Edits[2]->setText("7");
-    form.MdiArea()->setActiveSubWindow(form.MdiArea()->subWindowList()[1]);
+    form.mdiArea()->setActiveSubWindow(form.mdiArea()->subWindowList()[1]);
     Choose(Path("one.raz"));
     QTest::keyClick(&form, Qt::Key_F2);
-    QCOMPARE(fish::ReadProjectFile(Path("one.raz").toStdString()).SystemParams.R, 7.0L);
+    QCOMPARE(fish::readProjectFile(Path("one.raz").toStdString()).SystemParams.R, 7.0L);
     QCOMPARE(projects[0]->SystemParams.R, 42.0L);
 
-    vintaler::SetModalRunner([](QDialog&) { return int(QDialog::Rejected); });
+    vintaler::setModalRunner([](QDialog&) { return int(QDialog::Rejected); });
     form.LoadAction->trigger();
-    QCOMPARE(form.ProjectWindows().size(), 2);
+    QCOMPARE(form.projectWindows().size(), 2);
   }
 
   void unreadableFilesLeaveNoWindow() {
@@ -98,15 +98,15 @@ class TForm1Test : public QObject {
     f.close();
     for (const QString& name : {Path("short.raz"), Path("missing.raz"), dir_.path()}) {
       errors_.clear();
-      QCOMPARE(form.OpenProject(name), nullptr);
+      QCOMPARE(form.openProject(name), nullptr);
       QCOMPARE(errors_.size(), 1);
       QVERIFY2(errors_[0].contains(name), qPrintable(errors_[0]));
-      QCOMPARE(form.ProjectWindows().size(), 0);
+      QCOMPARE(form.projectWindows().size(), 0);
       QVERIFY(!form.SaveAction->isEnabled());
     }
     errors_.clear();
     form.NewProjectActionExecute();
-    QCOMPARE(form.OpenProject(Path("missing.raz")), nullptr);
+    QCOMPARE(form.openProject(Path("missing.raz")), nullptr);
     QVERIFY(form.SaveAction->isEnabled());
     errors_.clear();
   }
@@ -122,7 +122,7 @@ class TForm1Test : public QObject {
     QCOMPARE(form.SaveAction->shortcut(), QKeySequence("F2"));
     QCOMPARE(Captions(form.ToolBar1->actions()), (QStringList{"Выход", "-", "Новый", "Открыть", "Сохранить", "-",
                                                               "Каскадом", "Горизонтально", "Вертикально"}));
-    QCOMPARE(form.StatusPanel0()->width(), 150);
+    QCOMPARE(form.statusPanel0()->width(), 150);
   }
 
   void newProjectsAreNumberedByTheOpenWindows() {
@@ -130,18 +130,18 @@ class TForm1Test : public QObject {
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     QTest::keyClick(&form, Qt::Key_N, Qt::ControlModifier);
-    QCOMPARE(form.ProjectWindows().size(), 1);
-    QCOMPARE(form.ProjectWindows()[0]->ProjectFileName, QStringLiteral("Nonename1"));
-    QCOMPARE(form.MdiArea()->subWindowList()[0]->windowTitle(), QStringLiteral("Проект (Nonename1)"));
+    QCOMPARE(form.projectWindows().size(), 1);
+    QCOMPARE(form.projectWindows()[0]->ProjectFileName, QStringLiteral("Nonename1"));
+    QCOMPARE(form.mdiArea()->subWindowList()[0]->windowTitle(), QStringLiteral("Проект (Nonename1)"));
     QVERIFY(form.SaveAction->isEnabled());
     QCOMPARE(MenuTitles(form), (QStringList{"Файл", "Редактирование", "Вид", "Окно", "?"}));
 
     form.NewProjectActionExecute();
     form.NewProjectActionExecute();
-    QCOMPARE(form.ProjectWindows()[2]->ProjectFileName, QStringLiteral("Nonename3"));
-    form.MdiArea()->subWindowList()[0]->close();
+    QCOMPARE(form.projectWindows()[2]->ProjectFileName, QStringLiteral("Nonename3"));
+    form.mdiArea()->subWindowList()[0]->close();
     QApplication::processEvents();
-    QCOMPARE(form.ProjectWindows().size(), 2);
+    QCOMPARE(form.projectWindows().size(), 2);
     QCOMPARE(form.NewProjectActionExecute()->ProjectFileName,
              QStringLiteral("Nonename3"));  // two windows may carry the same default name
   }
@@ -152,10 +152,10 @@ class TForm1Test : public QObject {
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     form.NewProjectActionExecute();
     form.NewProjectActionExecute();
-    form.MdiArea()->subWindowList()[0]->close();
+    form.mdiArea()->subWindowList()[0]->close();
     QApplication::processEvents();
     QVERIFY(form.SaveAction->isEnabled());
-    form.MdiArea()->subWindowList()[0]->close();
+    form.mdiArea()->subWindowList()[0]->close();
     QApplication::processEvents();
     QVERIFY(!form.SaveAction->isEnabled());
     QCOMPARE(MenuTitles(form), (QStringList{"Файл", "Окно", "?"}));
@@ -164,14 +164,14 @@ class TForm1Test : public QObject {
 
   void hintsGoToTheLastPanel() {
     TForm1 form;
-    form.StatusPanel0()->setText("12.3: -4.6");
+    form.statusPanel0()->setText("12.3: -4.6");
     QStatusTipEvent tip(QStringLiteral("Создает новый проект"));
     QApplication::sendEvent(&form, &tip);
-    QCOMPARE(form.HintPanel()->text(), QStringLiteral("Создает новый проект"));
-    QCOMPARE(form.StatusPanel0()->text(), QStringLiteral("12.3: -4.6"));
+    QCOMPARE(form.hintPanel()->text(), QStringLiteral("Создает новый проект"));
+    QCOMPARE(form.statusPanel0()->text(), QStringLiteral("12.3: -4.6"));
     TWorkForm* project = form.NewProjectActionExecute();
     emit project->PopupMenu2->hovered(project->SetFont);
-    QCOMPARE(form.HintPanel()->text(), QStringLiteral("Выбор шрифта"));
+    QCOMPARE(form.hintPanel()->text(), QStringLiteral("Выбор шрифта"));
   }
 
   void windowArrangement() {
@@ -181,8 +181,8 @@ class TForm1Test : public QObject {
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     form.NewProjectActionExecute();
     form.NewProjectActionExecute();
-    const QList<QMdiSubWindow*> w = form.MdiArea()->subWindowList();
-    const QRect area = form.MdiArea()->viewport()->rect();
+    const QList<QMdiSubWindow*> w = form.mdiArea()->subWindowList();
+    const QRect area = form.mdiArea()->viewport()->rect();
     form.WindowTileHorizontal->trigger();
     QCOMPARE(w[0]->geometry(), QRect(0, 0, area.width(), area.height() / 2));
     QCOMPARE(w[1]->geometry().top(), area.height() / 2);

@@ -17,7 +17,7 @@ class TQuickReport1Test : public QObject {
  private slots:
   void pictureStartsWhiteAt834By594() {
     TQuickReport1 report;
-    const QImage& picture = report.Picture();
+    const QImage& picture = report.picture();
     QCOMPARE(picture.size(), QSize(834, 594));
     QCOMPARE(picture.pixel(0, 0), qRgb(255, 255, 255));
     QCOMPARE(picture.pixel(833, 593), qRgb(255, 255, 255));
@@ -33,8 +33,8 @@ class TQuickReport1Test : public QObject {
     }
     for (int x = 0; x < 309; ++x) source.setPixel(x, 240, qRgb(255, 0, 0));
     TQuickReport1 report;
-    report.StretchOnto(source);
-    const QImage& p = report.Picture();
+    report.stretchOnto(source);
+    const QImage& p = report.picture();
     QCOMPARE(p.pixel(10, 10), qRgb(0, 0, 0));
     QCOMPARE(p.pixel(int(153 * 834.0 / 309), 10), qRgb(0, 0, 0));
     QCOMPARE(p.pixel(int(155 * 834.0 / 309) + 1, 10), qRgb(255, 255, 255));
@@ -47,11 +47,11 @@ class TQuickReport1Test : public QObject {
     QImage red(20, 20, QImage::Format_RGB32);
     red.fill(qRgb(255, 0, 0));
     TQuickReport1 report;
-    report.StretchOnto(red);
+    report.stretchOnto(red);
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(dir.filePath("page.pdf"));
-    report.Render(printer);
+    report.render(printer);
 
     QProcess info;
     info.start("pdfinfo", {dir.filePath("page.pdf")});

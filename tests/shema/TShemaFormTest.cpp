@@ -3,9 +3,9 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include "support/GuiTestSupport.h"
 #include "report2d/TQuickReport1.h"
 #include "shema/TShemaForm.h"
+#include "support/GuiTestSupport.h"
 
 class TShemaFormTest : public QObject {
   Q_OBJECT
@@ -16,7 +16,7 @@ class TShemaFormTest : public QObject {
   void init() { recorder_.Reset(); }
 
   void pictureIsTheKeyInSixteenColours() {
-    const QImage picture = TShemaForm::Picture();
+    const QImage picture = TShemaForm::picture();
     QCOMPARE(picture.size(), QSize(422, 351));
     QVERIFY(picture.colorCount() <= 16);
     const QImage rgb = picture.convertToFormat(QImage::Format_RGB32);
@@ -47,18 +47,18 @@ class TShemaFormTest : public QObject {
 
   void oneWindowForTheProgram() {
     QWidget owner;
-    TShemaForm* first = ShemaFormInstance(&owner);
-    QCOMPARE(ShemaFormInstance(&owner), first);
+    TShemaForm* first = shemaFormInstance(&owner);
+    QCOMPARE(shemaFormInstance(&owner), first);
   }
 
   void printingStretchesThePictureOntoTheReport() {
     TShemaForm form;
     bool previewed = false;
-    vintaler::SetModalRunner([&](QDialog& d) {
+    vintaler::setModalRunner([&](QDialog& d) {
       previewed = qobject_cast<QPrintPreviewDialog*>(&d) != nullptr;
       if (!QuickReport1) return int(QDialog::Rejected);
-      const QImage& p = QuickReport1->Picture();
-      const QImage source = TShemaForm::Picture().convertToFormat(QImage::Format_RGB32);
+      const QImage& p = QuickReport1->picture();
+      const QImage source = TShemaForm::picture().convertToFormat(QImage::Format_RGB32);
       // Every sampled pixel of the report comes from the matching source pixel.
       int same = 0;
       int total = 0;

@@ -16,14 +16,14 @@ class MessageRecorder {
 
   MessageRecorder() {
     QLocale::setDefault(QLocale::c());
-    vintaler::SetErrorHandler([this](QWidget*, const QString& m) { messages << m; });
+    vintaler::setErrorHandler([this](QWidget*, const QString& m) { messages << m; });
   }
-  ~MessageRecorder() { vintaler::SetErrorHandler({}); }
+  ~MessageRecorder() { vintaler::setErrorHandler({}); }
 
   // Before each test: no messages yet, no dialog driver.
   void Reset() {
     messages.clear();
-    vintaler::SetModalRunner({});
+    vintaler::setModalRunner({});
   }
 };
 

@@ -26,7 +26,7 @@ class DialogsTest : public QObject {
   void constructionDialogShowsTheRecord() {
     TWorkForm form(nullptr);
     bool seen = false;
-    vintaler::SetModalRunner([&](QDialog& d) {
+    vintaler::setModalRunner([&](QDialog& d) {
       auto& dialog = dynamic_cast<TProParamsForm&>(d);
       seen = dialog.CheckBox1->isChecked() && dialog.CheckBox2->isChecked() && !dialog.CheckBox3->isChecked() &&
              !dialog.CheckBox4->isChecked() && !dialog.CheckBox5->isChecked() && dialog.RxSpinEdit1->Value() == 10;
@@ -43,9 +43,9 @@ class DialogsTest : public QObject {
       dialog.CheckBox1->setChecked(false);
       dialog.CheckBox3->setChecked(true);
       dialog.CheckBox5->setChecked(true);
-      dialog.RxSpinEdit1->SetValue(20);
+      dialog.RxSpinEdit1->setValue(20);
     };
-    vintaler::SetModalRunner([&](QDialog& d) {
+    vintaler::setModalRunner([&](QDialog& d) {
       edit(dynamic_cast<TProParamsForm&>(d));
       return int(QDialog::Rejected);
     });
@@ -53,7 +53,7 @@ class DialogsTest : public QObject {
     QCOMPARE(form.ProParams.Divisions, 10);
     QCOMPARE(form.ProParams.Quadrants, (std::array<fish::ByteBool, 4>{1, 1, 0, 0}));
 
-    vintaler::SetModalRunner([&](QDialog& d) {
+    vintaler::setModalRunner([&](QDialog& d) {
       auto& dialog = dynamic_cast<TProParamsForm&>(d);
       edit(dialog);
       dialog.BitBtn1->click();
@@ -66,7 +66,7 @@ class DialogsTest : public QObject {
     QCOMPARE(form.ProParams.Reserved2, fish::ByteBool(7));
 
     // No quadrant at all is accepted.
-    vintaler::SetModalRunner([&](QDialog& d) {
+    vintaler::setModalRunner([&](QDialog& d) {
       auto& dialog = dynamic_cast<TProParamsForm&>(d);
       for (QCheckBox* b : {dialog.CheckBox1, dialog.CheckBox2, dialog.CheckBox3, dialog.CheckBox4})
         b->setChecked(false);
@@ -82,9 +82,9 @@ class DialogsTest : public QObject {
     TWorkForm form(nullptr);
     for (int n : {0, -3, 100001}) {
       errors_.clear();
-      vintaler::SetModalRunner([&](QDialog& d) {
+      vintaler::setModalRunner([&](QDialog& d) {
         auto& dialog = dynamic_cast<TProParamsForm&>(d);
-        dialog.RxSpinEdit1->SetValue(n);
+        dialog.RxSpinEdit1->setValue(n);
         dialog.CheckBox4->setChecked(true);
         dialog.BitBtn1->click();  // refused: the dialog stays open
         return dialog.result();
@@ -98,7 +98,7 @@ class DialogsTest : public QObject {
 
   void spinEditTakesOnlyWholeNumbers() {
     TSpinEdit spin;
-    spin.SetValue(10);
+    spin.setValue(10);
     QLineEdit* line = spin.findChild<QLineEdit*>();
     line->selectAll();
     QTest::keyClicks(&spin, "1a2b");
@@ -120,7 +120,7 @@ class DialogsTest : public QObject {
 
   void enterIsOkAndEscapeIsCancel() {
     TProParamsForm dialog;
-    dialog.Load(fish::DefaultProParams());
+    dialog.load(fish::defaultProParams());
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     dialog.RxSpinEdit1->setFocus();
@@ -140,7 +140,7 @@ class DialogsTest : public QObject {
     TWorkForm form(nullptr);
     form.ShowResult->trigger();
     QStringList expected;
-    for (const auto& l : fish::GetResultsText(form.SystemParams, form.ProParams)) expected << QString::fromStdString(l);
+    for (const auto& l : fish::getResultsText(form.SystemParams, form.ProParams)) expected << QString::fromStdString(l);
     QCOMPARE(form.Memo1->toPlainText(), expected.join('\n'));
 
     form.Memo1->setPlainText("typed by hand");
@@ -157,7 +157,7 @@ class DialogsTest : public QObject {
     form.ShowResult->trigger();
     QFont chosen(QStringLiteral("DejaVu Sans Mono"));
     chosen.setPointSize(17);
-    vintaler::SetModalRunner([&](QDialog& d) {
+    vintaler::setModalRunner([&](QDialog& d) {
       dynamic_cast<QFontDialog&>(d).setCurrentFont(chosen);
       return int(QDialog::Accepted);
     });
@@ -167,7 +167,7 @@ class DialogsTest : public QObject {
     form.ShowResult->trigger();
     QCOMPARE(form.Memo1->font().pointSize(), 17);
 
-    vintaler::SetModalRunner([](QDialog&) { return int(QDialog::Rejected); });
+    vintaler::setModalRunner([](QDialog&) { return int(QDialog::Rejected); });
     form.SetFont->trigger();
     QCOMPARE(form.Memo1->font().pointSize(), 17);
 
@@ -183,7 +183,7 @@ class DialogsTest : public QObject {
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(dir.filePath("text.pdf"));
-    form.PrintResultsText(printer);
+    form.printResultsText(printer);
     QFile pdf(dir.filePath("text.pdf"));
     QVERIFY(pdf.open(QIODevice::ReadOnly));
     const QByteArray bytes = pdf.readAll();

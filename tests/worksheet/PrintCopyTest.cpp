@@ -4,9 +4,9 @@
 #include <QTextEdit>
 #include <QtTest>
 
-#include "support/GuiTestSupport.h"
 #include "report2d/TQuickReport1.h"
 #include "shema/TShemaForm.h"
+#include "support/GuiTestSupport.h"
 #include "worksheet/TWorkForm.h"
 #include "xPaintBox/TxPaintBox.h"
 
@@ -49,8 +49,8 @@ class PrintCopyTest : public QObject {
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     QGuiApplication::clipboard()->setText("old text");
-    form.Redraw(false);
-    const QImage before = form.xPaintBox1->CanvasImage().copy();
+    form.redraw(false);
+    const QImage before = form.xPaintBox1->canvasImage().copy();
     form.Copy->trigger();
     const QImage copied = QGuiApplication::clipboard()->image();
     QCOMPARE(copied.size(), QSize(400, 300));
@@ -59,7 +59,7 @@ class PrintCopyTest : public QObject {
     QCOMPARE(c.other, 0);
     QVERIFY(QGuiApplication::clipboard()->text().isEmpty());
     QCOMPARE(form.xPaintBox1->CanvasMode(), TxPaintBox::cmCanvas);
-    QCOMPARE(form.xPaintBox1->CanvasImage(), before);
+    QCOMPARE(form.xPaintBox1->canvasImage(), before);
   }
 
   void printShowsTheViewInAReportAndRestoresTheScreen() {
@@ -67,18 +67,18 @@ class PrintCopyTest : public QObject {
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     form.ShowRazvertka->trigger();
-    form.Redraw(false);
-    const QImage before = form.xPaintBox2->CanvasImage().copy();
+    form.redraw(false);
+    const QImage before = form.xPaintBox2->canvasImage().copy();
     bool checked = false;
-    vintaler::SetModalRunner([&](QDialog& d) {
-      checked = qobject_cast<QPrintPreviewDialog*>(&d) && QuickReport1 && Count(QuickReport1->Picture()).black > 100 &&
+    vintaler::setModalRunner([&](QDialog& d) {
+      checked = qobject_cast<QPrintPreviewDialog*>(&d) && QuickReport1 && Count(QuickReport1->picture()).black > 100 &&
                 form.xPaintBox2->CanvasMode() == TxPaintBox::cmCanvas;
       return int(QDialog::Accepted);
     });
     form.PrintAction->trigger();
     QVERIFY(checked);
     QCOMPARE(QuickReport1, nullptr);
-    QCOMPARE(form.xPaintBox2->CanvasImage(), before);
+    QCOMPARE(form.xPaintBox2->canvasImage(), before);
     QCOMPARE(form.xPaintBox2->Bitmap().size(), form.xPaintBox2->size());
   }
 
@@ -89,7 +89,7 @@ class PrintCopyTest : public QObject {
     form.ShowRazvertka->trigger();
     form.ProParams.Divisions = 0;
     bool previewed = false;
-    vintaler::SetModalRunner([&](QDialog&) {
+    vintaler::setModalRunner([&](QDialog&) {
       previewed = true;
       return int(QDialog::Accepted);
     });
@@ -127,7 +127,7 @@ class PrintCopyTest : public QObject {
   void schemeWindowIsShownModally() {
     TWorkForm form(nullptr);
     QDialog* shown = nullptr;
-    vintaler::SetModalRunner([&](QDialog& d) {
+    vintaler::setModalRunner([&](QDialog& d) {
       shown = &d;
       return int(QDialog::Rejected);
     });

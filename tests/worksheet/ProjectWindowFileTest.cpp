@@ -4,10 +4,10 @@
 #include <QtTest>
 #include <cstring>
 
-#include "support/GuiTestSupport.h"
-#include "fishApi/ProjectFile.h"
-#include "worksheet/TWorkForm.h"
 #include "TestHost.h"
+#include "fishApi/ProjectFile.h"
+#include "support/GuiTestSupport.h"
+#include "worksheet/TWorkForm.h"
 #include "xPaintBox/TxPaintBox.h"
 
 namespace {
@@ -19,7 +19,7 @@ QByteArray Bytes(const QString& path) {
 }
 
 QByteArray Image(const fish::TProjectData& p) {
-  const fish::TProjectImage img = fish::EncodeProject(p);
+  const fish::TProjectImage img = fish::encodeProject(p);
   return QByteArray(reinterpret_cast<const char*>(img.data()), static_cast<int>(img.size()));
 }
 
@@ -47,7 +47,7 @@ class ProjectWindowFileTest : public QObject {
   void newProjectSavesAsTheReferenceImage() {
     TWorkForm form(nullptr);
     form.SaveProject(Path("new.raz"));
-    QCOMPARE(Bytes(Path("new.raz")), Image(fish::NewProjectData()));
+    QCOMPARE(Bytes(Path("new.raz")), Image(fish::newProjectData()));
     QCOMPARE(form.windowTitle(), "Проект (" + Path("new.raz") + ")");
     QCOMPARE(form.ProjectFileName, Path("new.raz"));
   }
@@ -67,7 +67,7 @@ class ProjectWindowFileTest : public QObject {
 
     TWorkForm other(nullptr);
     other.LoadProject(Path("trip.raz"));
-    QCOMPARE(Image(other.ProjectData()), Image(form.ProjectData()));
+    QCOMPARE(Image(other.projectData()), Image(form.projectData()));
     QCOMPARE(other.Edits[2]->text(), QStringLiteral("33.3"));
     QCOMPARE(other.ProParams.Divisions, 24);
     QCOMPARE(other.xPaintBox2->MinX(), form.xPaintBox2->MinX());
@@ -76,7 +76,7 @@ class ProjectWindowFileTest : public QObject {
   }
 
   void paddingAndExtraBytes() {
-    QByteArray bytes = Image(fish::NewProjectData());
+    QByteArray bytes = Image(fish::newProjectData());
     bytes[60] = 0x11;   // padding of the geometry record
     bytes[75] = 0x22;   // padding after the grid flag
     bytes[111] = 0x33;  // padding before Reserved2
@@ -90,11 +90,11 @@ class ProjectWindowFileTest : public QObject {
 
   void unreadableFilesChangeNothing() {
     TWorkForm form(nullptr);
-    const QByteArray before = Image(form.ProjectData());
+    const QByteArray before = Image(form.projectData());
     Write(Path("short.raz"), QByteArray(100, '\0'));
     QVERIFY_THROWS_EXCEPTION(fish::EProjectFileError, form.LoadProject(Path("short.raz")));
     QVERIFY_THROWS_EXCEPTION(fish::EProjectFileError, form.LoadProject(Path("missing.raz")));
-    QCOMPARE(Image(form.ProjectData()), before);
+    QCOMPARE(Image(form.projectData()), before);
     QCOMPARE(form.ProjectFileName, QStringLiteral("Nonename1"));
   }
 
@@ -103,7 +103,7 @@ class ProjectWindowFileTest : public QObject {
     form.ProjectFileName = Path("proposed.raz");
     QString proposedDir;
     QString proposedName;
-    vintaler::SetModalRunner([&](QDialog& d) {
+    vintaler::setModalRunner([&](QDialog& d) {
       auto& dialog = dynamic_cast<QFileDialog&>(d);
       proposedDir = dialog.directory().absolutePath();
       proposedName = dialog.findChild<QLineEdit*>("fileNameEdit")->text();
@@ -117,7 +117,7 @@ class ProjectWindowFileTest : public QObject {
     QCOMPARE(form.ProjectFileName, Path("chosen.raz"));
     QCOMPARE(QDir::currentPath(), QDir(dir_.path()).absolutePath());
 
-    vintaler::SetModalRunner([](QDialog&) { return int(QDialog::Rejected); });
+    vintaler::setModalRunner([](QDialog&) { return int(QDialog::Rejected); });
     form.ProjectFileName = QStringLiteral("Nonename4");
     form.Save->trigger();
     QCOMPARE(form.ProjectFileName, QStringLiteral("Nonename4"));
@@ -125,11 +125,11 @@ class ProjectWindowFileTest : public QObject {
 
   void failedSavesSaySoAndKeepTheName() {
     TWorkForm form(nullptr);
-    Write(Path("keep.raz"), Image(fish::NewProjectData()));
+    Write(Path("keep.raz"), Image(fish::newProjectData()));
     QDir(dir_.path()).mkdir("folder.raz");
     for (const QString& target : {Path("folder.raz"), Path("no/such/dir.raz")}) {
       errors_.clear();
-      vintaler::SetModalRunner([&](QDialog& d) {
+      vintaler::setModalRunner([&](QDialog& d) {
         dynamic_cast<QFileDialog&>(d).selectFile(target);
         return int(QDialog::Accepted);
       });
@@ -142,7 +142,7 @@ class ProjectWindowFileTest : public QObject {
   }
 
   void unusableDivisionsOpenAndShowTheReason() {
-    fish::TProjectData p = fish::NewProjectData();
+    fish::TProjectData p = fish::newProjectData();
     p.ProParams.Divisions = -7;
     Write(Path("bad.raz"), Image(p));
     TWorkForm form(nullptr);
@@ -151,7 +151,7 @@ class ProjectWindowFileTest : public QObject {
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     form.LoadProject(Path("bad.raz"));
     QVERIFY(errors_.isEmpty());
-    const QImage view = form.xPaintBox1->CanvasImage();
+    const QImage view = form.xPaintBox1->canvasImage();
     int blue = 0;
     for (int y = 0; y < view.height(); ++y) {
       for (int x = 0; x < view.width(); ++x) blue += view.pixel(x, y) == qRgb(0, 0, 255);

@@ -6,11 +6,11 @@
 #include <QtTest>
 #include <cstring>
 
+#include "TestHost.h"
 #include "fishApi/FishView.h"
 #include "support/GuiTestSupport.h"
 #include "worksheet/IProjectHost.h"
 #include "worksheet/TWorkForm.h"
-#include "TestHost.h"
 #include "xPaintBox/TxPaintBox.h"
 
 namespace {
@@ -28,8 +28,8 @@ bool IsRed(QLineEdit* e) { return e->palette().color(QPalette::Base) == QColor(2
 
 // The pixel where the box's current window puts a world point.
 QPoint PixelOf(const TxPaintBox& box, fish::Extended x, fish::Extended y, fish::Extended z = 0) {
-  const fish::TViewMapping& m = box.Mapping();
-  const fish::TPixel p = box.SpaceMode() == fish::TSpaceMode::_3D ? m.Project3D(x, y, z) : m.Project2D(x, y);
+  const fish::TViewMapping& m = box.mapping();
+  const fish::TPixel p = box.SpaceMode() == fish::TSpaceMode::_3D ? m.project3D(x, y, z) : m.project2D(x, y);
   return {p.X, p.Y};
 }
 
@@ -56,7 +56,7 @@ class TWorkFormTest : public QObject {
     QVERIFY(host.saveEnabled);
     const QStringList expected = {"100", "100", "50", "50", "0", "0"};
     for (int i = 0; i < 6; ++i) QCOMPARE(form.Edits[static_cast<std::size_t>(i)]->text(), expected[i]);
-    QCOMPARE(form.ActivePage(), 0);
+    QCOMPARE(form.activePage(), 0);
     QVERIFY(form.Show3D->isChecked());
     QVERIFY(!form.ShowRazvertka->isChecked());
     QVERIFY(!form.ShowResult->isChecked());
@@ -128,11 +128,11 @@ class TWorkFormTest : public QObject {
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     form.ShowRazvertka->trigger();
-    QCOMPARE(form.ActivePage(), 1);
+    QCOMPARE(form.activePage(), 1);
     QCOMPARE(form.ActiveBox, form.xPaintBox2);
     QVERIFY(form.ShowRazvertka->isChecked() && !form.Show3D->isChecked());
     form.ShowResult->trigger();
-    QCOMPARE(form.ActivePage(), 2);
+    QCOMPARE(form.activePage(), 2);
     QCOMPARE(form.ActiveBox, form.xPaintBox2);  // the results page keeps the last drawing surface
     QVERIFY(form.ShowResult->isChecked() && !form.ShowRazvertka->isChecked());
     QVERIFY(form.Memo1->toPlainText().contains("Общие габариты (XxY)=191.8x131.5"));
@@ -166,16 +166,16 @@ class TWorkFormTest : public QObject {
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     // The model: the corner of quadrant 1 (50, 50, 0) and the arc's top
     // (0, 50, 50) are on the wire; quadrant 4's corner is not drawn.
-    form.Redraw(false);
-    QImage model = form.xPaintBox1->CanvasImage();
+    form.redraw(false);
+    QImage model = form.xPaintBox1->canvasImage();
     QCOMPARE(model.pixelColor(PixelOf(*form.xPaintBox1, 50, 50, 0)).rgb(), kBlue);
     QCOMPARE(model.pixelColor(PixelOf(*form.xPaintBox1, -50, 50, 0)).rgb(), kBlue);
     QCOMPARE(model.pixelColor(PixelOf(*form.xPaintBox1, 0, 50, 50)).rgb(), kBlue);
     QVERIFY(model.pixelColor(PixelOf(*form.xPaintBox1, 50, -50, 0)).rgb() != kBlue);
 
     form.ShowRazvertka->trigger();
-    form.Redraw(false);
-    const QImage flat = form.xPaintBox2->CanvasImage();
+    form.redraw(false);
+    const QImage flat = form.xPaintBox2->canvasImage();
     QCOMPARE(flat.pixelColor(PixelOf(*form.xPaintBox2, 0, 0)).rgb(), kBlue);
     QCOMPARE(flat.pixelColor(PixelOf(*form.xPaintBox2, 50, 0)).rgb(), kBlue);
     QCOMPARE(flat.pixelColor(PixelOf(*form.xPaintBox2, -50, 0)).rgb(), kBlue);
@@ -194,7 +194,7 @@ class TWorkFormTest : public QObject {
     form.Edits[3]->setText("0");
     form.Edits[4]->setText("0.0149");
     QVERIFY2(errors_.isEmpty(), "typing never pops a message box");
-    QImage shown = form.xPaintBox2->CanvasImage();
+    QImage shown = form.xPaintBox2->canvasImage();
     QCOMPARE(CountColour(shown, kBlue), 0);
     QVERIFY2(CountColour(shown, qRgb(255, 255, 255)) < shown.width() * shown.height(), "the message is drawn");
     QTest::qWait(50);  // paint events come and go without a box as well
@@ -204,7 +204,7 @@ class TWorkFormTest : public QObject {
     QCOMPARE(errors_, QStringList{"Invalid floating point operation"});
 
     form.Edits[4]->setText("0");
-    QVERIFY2(CountColour(form.xPaintBox2->CanvasImage(), kBlue) > 0, "usable again once corrected");
+    QVERIFY2(CountColour(form.xPaintBox2->canvasImage(), kBlue) > 0, "usable again once corrected");
   }
 
   void popupHintsReachTheHost() {

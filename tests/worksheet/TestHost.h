@@ -9,8 +9,8 @@ class TestHost : public vintaler::IProjectHost {
   bool saveEnabled = false;
   QString coordinates;
   QString hint;
-  int OpenProjectCount() const override { return open; }
-  void SetSaveEnabled(bool e) override { saveEnabled = e; }
-  void SetCoordinateText(const QString& t) override { coordinates = t; }
-  void ShowHint(const QString& t) override { hint = t; }
+  int openProjectCount() const override { return open; }
+  void setSaveEnabled(bool e) override { saveEnabled = e; }
+  void setCoordinateText(const QString& t) override { coordinates = t; }
+  void showHint(const QString& t) override { hint = t; }
 };

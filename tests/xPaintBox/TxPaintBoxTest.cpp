@@ -29,17 +29,17 @@ class TxPaintBoxTest : public QObject {
   void obliqueMappingOnA400By300Control() {
     TxPaintBox box;
     box.resize(400, 300);
-    box.SetSpaceMode(fish::TSpaceMode::_3D);
-    box.SetBounds(-100, 100, -100, 100, -100, 100);
+    box.setSpaceMode(fish::TSpaceMode::_3D);
+    box.setBounds(-100, 100, -100, 100, -100, 100);
     box.UpdateScale();
     QCOMPARE(box.ScaleX(), 1.125L);
     QCOMPARE(box.ScaleZ(), 1.125L);
-    box.SetPenColor(QColor(kBlue));
+    box.setPenColor(QColor(kBlue));
     box.ClearView();
     // The origin lands on (168, 132); a line along +X from there is drawn blue.
     box.MoveTo3D(0, 0, 0);
     box.LineTo3D(40, 0, 0);
-    const QImage image = box.CanvasImage();
+    const QImage image = box.canvasImage();
     QCOMPARE(image.pixel(168, 132), kBlue);
     QCOMPARE(image.pixel(190, 132), kBlue);
     QCOMPARE(image.pixel(190, 133), kWhite);
@@ -49,13 +49,13 @@ class TxPaintBoxTest : public QObject {
   void planeLinesLandOnTheirPixels() {
     TxPaintBox box;
     box.resize(200, 100);
-    box.SetBounds(0, 100, 0, 100, 0, 100);
+    box.setBounds(0, 100, 0, 100, 0, 100);
     box.UpdateScale();
     box.ClearView();
     box.MoveTo2D(10, 50);
     box.LineTo2D(60, 50);  // row 100 - 50
     box.LineTo2D(60, 90);  // the pen stayed at (60, 50): up to row 10
-    const QImage image = box.CanvasImage();
+    const QImage image = box.canvasImage();
     QCOMPARE(image.pixel(10, 50), kBlack);
     QCOMPARE(image.pixel(35, 50), kBlack);
     QCOMPARE(image.pixel(60, 30), kBlack);
@@ -69,44 +69,44 @@ class TxPaintBoxTest : public QObject {
   void bitmapModeDrawsBlackIntoTheBitmapOnly() {
     TxPaintBox box;
     box.resize(120, 80);
-    box.SetBounds(0, 100, 0, 100, 0, 100);
-    box.SetPenColor(QColor(kBlue));
+    box.setBounds(0, 100, 0, 100, 0, 100);
+    box.setPenColor(QColor(kBlue));
     box.UpdateScale();
     box.ClearView();
     box.MoveTo2D(0, 40);
     box.LineTo2D(80, 40);
-    QVERIFY(CountColour(box.CanvasImage(), kBlue) > 0);
+    QVERIFY(CountColour(box.canvasImage(), kBlue) > 0);
 
-    box.SetCanvasMode(TxPaintBox::cmBitMap);
+    box.setCanvasMode(TxPaintBox::cmBitMap);
     box.ResetBitmap();
     QCOMPARE(box.Bitmap().size(), QSize(120, 80));
     QCOMPARE(CountColour(box.Bitmap(), kWhite), 120 * 80);
     box.ClearView();  // clears the screen's canvas, not the bitmap
     box.MoveTo2D(0, 20);
     box.LineTo2D(50, 20);
-    QCOMPARE(CountColour(box.CanvasImage(), kBlue), 0);
+    QCOMPARE(CountColour(box.canvasImage(), kBlue), 0);
     QCOMPARE(CountColour(box.Bitmap(), kBlack), 41);
     QCOMPARE(box.Bitmap().pixel(20, 64), kBlack);  // scale 0.8: (50, 20) -> (40, 64)
 
-    box.SetCanvasMode(TxPaintBox::cmCanvas);
+    box.setCanvasMode(TxPaintBox::cmCanvas);
     box.LineTo2D(0, 0);  // the canvas pen is where the canvas left it
     QCOMPARE(CountColour(box.Bitmap(), kBlack), 41);
-    QVERIFY(CountColour(box.CanvasImage(), kBlue) > 0);
+    QVERIFY(CountColour(box.canvasImage(), kBlue) > 0);
   }
 
   void farPointsAreRangeErrorsAndDrawNothing() {
     TxPaintBox box;
     box.resize(100, 100);
-    box.SetBounds(0, 100, 0, 100, 0, 100);
+    box.setBounds(0, 100, 0, 100, 0, 100);
     box.UpdateScale();
     box.ClearView();
     box.MoveTo2D(10, 10);
     QVERIFY_THROWS_EXCEPTION(fish::ERangeError, box.LineTo2D(3e9L, 10));
     QVERIFY_THROWS_EXCEPTION(fish::EInvalidOp, box.LineTo2D(1e30L, 10));
-    QCOMPARE(CountColour(box.CanvasImage(), kBlack), 0);
+    QCOMPARE(CountColour(box.canvasImage(), kBlack), 0);
 
-    box.SetMaxY(0);
-    box.SetMinY(0);
+    box.setMaxY(0);
+    box.setMinY(0);
     try {
       box.UpdateScale();
       QFAIL("a zero Y span must fail");
@@ -119,8 +119,8 @@ class TxPaintBoxTest : public QObject {
     TxPaintBox box;
     box.resize(300, 100);
     box.ClearView();
-    box.ShowMessage(QStringLiteral("Floating point division by zero"));
-    const QImage image = box.CanvasImage();
+    box.showMessage(QStringLiteral("Floating point division by zero"));
+    const QImage image = box.canvasImage();
     QVERIFY(CountColour(image, kWhite) < 300 * 100);
     QCOMPARE(image.pixel(299, 99), kWhite);
   }
@@ -132,7 +132,7 @@ class TxPaintBoxTest : public QObject {
     QPoint last;
     box.OnPaint = [&](TxPaintBox* b) {
       ++paints;
-      b->SetBounds(0, 100, 0, 100, 0, 100);
+      b->setBounds(0, 100, 0, 100, 0, 100);
       b->UpdateScale();
       b->ClearView();
       b->MoveTo2D(0, 50);

@@ -6,9 +6,9 @@
 #include <QPushButton>
 #include <QStyle>
 
+#include "TSpinEdit.h"
 #include "appcore/ErrorReport.h"
 #include "appcore/ModalDialogs.h"
-#include "TSpinEdit.h"
 
 namespace {
 
@@ -36,7 +36,7 @@ QCheckBox* Box(QWidget* parent, const char* caption, int x, int y, int w) {
 }  // namespace
 
 TProParamsForm::TProParamsForm(QWidget* parent) : QDialog(parent) {
-  vintaler::SetUpToolDialog(*this, QStringLiteral("Параметры построения"), QSize(230, 163));
+  vintaler::setUpToolDialog(*this, QStringLiteral("Параметры построения"), QSize(230, 163));
 
   Label1 = new QLabel(QStringLiteral("Квадранты прямоугольного сечения"), this);
   Label1->move(16, 8);
@@ -75,16 +75,16 @@ TProParamsForm::TProParamsForm(QWidget* parent) : QDialog(parent) {
   CheckBox1->setFocus();
 }
 
-void TProParamsForm::Load(const fish::TProParams& pro) {
+void TProParamsForm::load(const fish::TProParams& pro) {
   CheckBox1->setChecked(pro.Quadrants[0] != 0);
   CheckBox2->setChecked(pro.Quadrants[1] != 0);
   CheckBox3->setChecked(pro.Quadrants[2] != 0);
   CheckBox4->setChecked(pro.Quadrants[3] != 0);
   CheckBox5->setChecked(pro.ShowGrid != 0);
-  RxSpinEdit1->SetValue(pro.Divisions);
+  RxSpinEdit1->setValue(pro.Divisions);
 }
 
-void TProParamsForm::Store(fish::TProParams& pro) const {
+void TProParamsForm::store(fish::TProParams& pro) const {
   pro.Quadrants = {CheckBox1->isChecked(), CheckBox2->isChecked(), CheckBox3->isChecked(), CheckBox4->isChecked()};
   pro.ShowGrid = CheckBox5->isChecked() ? 1 : 0;
   pro.Divisions = RxSpinEdit1->Value();
@@ -93,7 +93,7 @@ void TProParamsForm::Store(fish::TProParams& pro) const {
 void TProParamsForm::accept() {
   const int n = RxSpinEdit1->Value();
   if (n < 1 || n > fish::kMaxDivisions) {
-    vintaler::ReportError(this, QStringLiteral("Число разбиений должно быть от 1 до %1").arg(fish::kMaxDivisions));
+    vintaler::reportError(this, QStringLiteral("Число разбиений должно быть от 1 до %1").arg(fish::kMaxDivisions));
     RxSpinEdit1->setFocus();
     return;
   }

@@ -30,8 +30,8 @@ class TProParamsForm : public QDialog {
 
   // Controls from the record, and the record from the controls; Reserved1 and
   // Reserved2 are never touched.
-  void Load(const fish::TProParams& pro);
-  void Store(fish::TProParams& pro) const;
+  void load(const fish::TProParams& pro);
+  void store(fish::TProParams& pro) const;
 
  public slots:
   // OK refuses a number of divisions the engine cannot draw and keeps the

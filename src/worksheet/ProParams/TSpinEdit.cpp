@@ -16,21 +16,21 @@ TSpinEdit::TSpinEdit(QWidget* parent) : QAbstractSpinBox(parent) {
   setAccelerated(false);
   setCorrectionMode(QAbstractSpinBox::CorrectToPreviousValue);
   setKeyboardTracking(true);
-  SetValue(0);
+  setValue(0);
 }
 
 int TSpinEdit::Value() const {
   std::int32_t v = 0;
-  if (!fish::TextToInt32(lineEdit()->text().toStdString(), v)) return 0;
+  if (!fish::textToInt32(lineEdit()->text().toStdString(), v)) return 0;
   return v;
 }
 
-void TSpinEdit::SetValue(int value) { lineEdit()->setText(QString::number(value)); }
+void TSpinEdit::setValue(int value) { lineEdit()->setText(QString::number(value)); }
 
 void TSpinEdit::stepBy(int steps) {
   const long long next = static_cast<long long>(Value()) + steps;
   if (next < std::numeric_limits<int>::min() || next > std::numeric_limits<int>::max()) return;
-  SetValue(static_cast<int>(next));
+  setValue(static_cast<int>(next));
   lineEdit()->selectAll();
 }
 

@@ -12,7 +12,7 @@ class TSpinEdit : public QAbstractSpinBox {
   explicit TSpinEdit(QWidget* parent = nullptr);
 
   int Value() const;
-  void SetValue(int value);
+  void setValue(int value);
 
   void stepBy(int steps) override;
   QValidator::State validate(QString& input, int& pos) const override;

@@ -7,7 +7,7 @@
 #include "appcore/ModalDialogs.h"
 
 TSetupDrawForm::TSetupDrawForm(QWidget* parent) : QDialog(parent) {
-  vintaler::SetUpToolDialog(*this, QStringLiteral("Область рисования"), QSize(280, 141));
+  vintaler::setUpToolDialog(*this, QStringLiteral("Область рисования"), QSize(280, 141));
 
   const char* const captions[6] = {"X min", "X max", "Y min", "Y max", "Z min", "Z max"};
   for (int i = 0; i < 6; ++i) {
@@ -32,7 +32,7 @@ TSetupDrawForm::TSetupDrawForm(QWidget* parent) : QDialog(parent) {
   connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void TSetupDrawForm::HideZRow() {
+void TSetupDrawForm::hideZRow() {
   for (std::size_t i : {4u, 5u}) {
     Labels[i]->hide();
     Edits[i]->hide();

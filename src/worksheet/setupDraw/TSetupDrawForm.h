@@ -22,5 +22,5 @@ class TSetupDrawForm : public QDialog {
 
   // A plane view has no depth: the Z row is hidden (its fields still hold the
   // current Z bounds and are read back like the others).
-  void HideZRow();
+  void hideZRow();
 };

@@ -186,15 +186,13 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     return kExitEngineError;
   }
 
-  fish::TStringList lines;
-  try {
-    lines = fish::getResultsText(sp, pp, sep);
-  } catch (const fish::EFishError& e) {
-    err << e.what() << "\n";
+  const fish::TResultsPage page = fish::resultsPage(sp, pp, sep);
+  if (page.Error) {
+    err << page.failureMessage() << "\n";
     return kExitEngineError;
   }
   std::string text;
-  for (const std::string& line : lines) {
+  for (const std::string& line : page.Lines) {
     text += line;
     text += '\n';
   }

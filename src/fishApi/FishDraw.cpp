@@ -28,8 +28,8 @@ void DrawSurf(TDrawSurface& surface, const TSystemParams& sp, const TProParams& 
   for (std::uint16_t q = 1; q <= 4; ++q) {
     if (!quadrantSelected(pro, q)) continue;
     TExtents3D box;
-    CalcSurfQuadrant(sp, pro, q, box, LastSurf);
-    const TSurf2PointArray& s = LastSurf;
+    TSurf2PointArray s;
+    CalcSurfQuadrant(sp, pro, q, box, s);
     const std::size_t last = s.size() - 1;
     for (std::size_t k = 0; k <= last; ++k) {
       if (k > 0) {
@@ -38,6 +38,7 @@ void DrawSurf(TDrawSurface& surface, const TSystemParams& sp, const TProParams& 
       }
       if (k <= 1 || k + 1 >= last || grid) segment3D(surface, s[k].P1, s[k].P2);
     }
+    publishLast(std::move(s));
   }
 }
 
@@ -46,10 +47,8 @@ void DrawRazvertka(TDrawSurface& surface, const TSystemParams& sp, const TProPar
   surface.ClearView();
   for (std::uint16_t q = 1; q <= 4; ++q) {
     if (!quadrantSelected(pro, q)) continue;
-    TPoint2D runMin;
-    TPoint2D runMax;
-    developQuadrant(sp, pro, q, runMin, runMax);
-    const TRazvertka2PointArray& d = LastRazvertka;
+    TQuadrantDevelopment piece = developQuadrant(sp, pro, q);
+    const TRazvertka2PointArray& d = piece.Razvertka;
     for (std::size_t k = 0; k < d.size(); ++k) {
       if (k > 0) {
         segment2D(surface, d[k - 1].P1, d[k].P1);
@@ -57,6 +56,7 @@ void DrawRazvertka(TDrawSurface& surface, const TSystemParams& sp, const TProPar
       }
       segment2D(surface, d[k].P1, d[k].P2);
     }
+    publishLast(std::move(piece));
   }
 }
 

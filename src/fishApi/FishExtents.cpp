@@ -20,7 +20,9 @@ void GetSurfExtents(const TSystemParams& sp, const TProParams& pro, TExtents3D& 
   extents = TExtents3D{};
   for (std::uint16_t q = 1; q <= 4; ++q) {
     TExtents3D box;
-    CalcSurfQuadrant(sp, pro, q, box, LastSurf);
+    TSurf2PointArray surf;
+    CalcSurfQuadrant(sp, pro, q, box, surf);
+    publishLast(std::move(surf));
     lower(extents.MinX, box.MinX);
     raise(extents.MaxX, box.MaxX);
     lower(extents.MinY, box.MinY);
@@ -32,14 +34,13 @@ void GetSurfExtents(const TSystemParams& sp, const TProParams& pro, TExtents3D& 
 
 void GetRazvertkaExtents(const TSystemParams& sp, const TProParams& pro, TExtents2D& extents) {
   extents = TExtents2D{};
-  TPoint2D runMin;
-  TPoint2D runMax;
   for (std::uint16_t q = 1; q <= 4; ++q) {
-    developQuadrant(sp, pro, q, runMin, runMax);
-    lower(extents.MinX, runMin.X);
-    lower(extents.MinY, runMin.Y);
-    raise(extents.MaxX, runMax.X);
-    raise(extents.MaxY, runMax.Y);
+    TQuadrantDevelopment d = developQuadrant(sp, pro, q);
+    lower(extents.MinX, d.Min.X);
+    lower(extents.MinY, d.Min.Y);
+    raise(extents.MaxX, d.Max.X);
+    raise(extents.MaxY, d.Max.Y);
+    publishLast(std::move(d));
   }
 }
 

@@ -168,11 +168,18 @@ void CalcRazvertkaQuadrant(const TSurf2PointArray& surf, int quadrant, const TSy
   }
 }
 
-void developQuadrant(const TSystemParams& sp, const TProParams& pro, std::uint16_t quadrant, TPoint2D& runMin,
-                     TPoint2D& runMax) {
-  TExtents3D unused;
-  CalcSurfQuadrant(sp, pro, quadrant, unused, LastSurf);
-  CalcRazvertkaQuadrant(LastSurf, quadrant, sp, runMin, runMax, LastRazvertka);
+TQuadrantDevelopment developQuadrant(const TSystemParams& sp, const TProParams& pro, std::uint16_t quadrant) {
+  TQuadrantDevelopment d;
+  CalcSurfQuadrant(sp, pro, quadrant, d.SurfBox, d.Surf);
+  CalcRazvertkaQuadrant(d.Surf, quadrant, sp, d.Min, d.Max, d.Razvertka);
+  return d;
 }
+
+void publishLast(TQuadrantDevelopment&& done) {
+  LastSurf = std::move(done.Surf);
+  LastRazvertka = std::move(done.Razvertka);
+}
+
+void publishLast(TSurf2PointArray&& surf) { LastSurf = std::move(surf); }
 
 }  // namespace fish

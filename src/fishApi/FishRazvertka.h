@@ -38,9 +38,23 @@ TTriangle3D SolveTriangle(const TPoint3D& v0, const TPoint3D& v1, const TPoint3D
 void CalcRazvertkaQuadrant(const TSurf2PointArray& surf, int quadrant, const TSystemParams& sp, TPoint2D& runMin,
                            TPoint2D& runMax, TRazvertka2PointArray& razv);
 
-// The surface of `quadrant` into LastSurf and its development into
-// LastRazvertka, widening [runMin, runMax].
-void developQuadrant(const TSystemParams& sp, const TProParams& pro, std::uint16_t quadrant, TPoint2D& runMin,
-                     TPoint2D& runMax);
+// One quadrant computed whole: its surface with the surface's box, and its
+// development with the development's box (which always contains the origin).
+struct TQuadrantDevelopment {
+  TSurf2PointArray Surf;
+  TExtents3D SurfBox;
+  TRazvertka2PointArray Razvertka;
+  TPoint2D Min;
+  TPoint2D Max;
+};
+
+// The surface of `quadrant` and its development, by value.
+TQuadrantDevelopment developQuadrant(const TSystemParams& sp, const TProParams& pro, std::uint16_t quadrant);
+
+// Hands a quadrant the caller has finished with to LastSurf and
+// LastRazvertka (moved, not copied): the one place where they are written,
+// so that they always hold the quadrant computed last, as callers expect.
+void publishLast(TQuadrantDevelopment&& done);
+void publishLast(TSurf2PointArray&& surf);
 
 }  // namespace fish

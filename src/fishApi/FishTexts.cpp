@@ -100,10 +100,8 @@ TStringList GetGabaritText(const TSystemParams& sp, const TProParams& pro, std::
 TStringList GetRazvertkaTable(const TSystemParams& sp, const TProParams& pro, std::uint8_t quadrant,
                               std::string_view sep) {
   if (quadrant < 1 || quadrant > 4) throw ERangeError();
-  TPoint2D runMin;
-  TPoint2D runMax;
-  developQuadrant(sp, pro, quadrant, runMin, runMax);
-  const TRazvertka2PointArray& d = LastRazvertka;
+  TQuadrantDevelopment piece = developQuadrant(sp, pro, quadrant);
+  const TRazvertka2PointArray& d = piece.Razvertka;
   const std::size_t n = static_cast<std::size_t>(pro.Divisions);
 
   auto row = [&](const std::string& label, const TPoint2D& p) {
@@ -125,22 +123,45 @@ TStringList GetRazvertkaTable(const TSystemParams& sp, const TProParams& pro, st
   for (std::size_t j = 2; j <= n; ++j) {
     lines.push_back(row(letter + std::to_string(j - 1), d[j].P2));
   }
+  publishLast(std::move(piece));
   return lines;
 }
 
+std::string TResultsPage::failureMessage() const {
+  if (!Error) return {};
+  try {
+    std::rethrow_exception(Error);
+  } catch (const EFishError& e) {
+    return e.what();
+  }
+}
+
+TResultsPage resultsPage(const TSystemParams& sp, const TProParams& pro, std::string_view sep) {
+  TResultsPage page;
+  TStringList& lines = page.Lines;
+  try {
+    lines.emplace_back("Параметры перехода:");
+    lines.emplace_back();
+    append(lines, GetParamsText(sp, sep));
+    lines.emplace_back();
+    lines.emplace_back("Результаты расчета развертки:");
+    lines.emplace_back();
+    append(lines, GetGabaritText(sp, pro, sep));
+    lines.emplace_back();
+    lines.emplace_back("Координаты точек контура развертки (по квадрантам прямоугольного сечения):");
+    for (std::uint8_t q = 1; q <= 4; ++q) append(lines, GetRazvertkaTable(sp, pro, q, sep));
+  } catch (const EFishError&) {
+    // Each producer gives all its lines or none, so the page keeps exactly
+    // the lines finished before the failure.
+    page.Error = std::current_exception();
+  }
+  return page;
+}
+
 TStringList getResultsText(const TSystemParams& sp, const TProParams& pro, std::string_view sep) {
-  TStringList lines;
-  lines.emplace_back("Параметры перехода:");
-  lines.emplace_back();
-  append(lines, GetParamsText(sp, sep));
-  lines.emplace_back();
-  lines.emplace_back("Результаты расчета развертки:");
-  lines.emplace_back();
-  append(lines, GetGabaritText(sp, pro, sep));
-  lines.emplace_back();
-  lines.emplace_back("Координаты точек контура развертки (по квадрантам прямоугольного сечения):");
-  for (std::uint8_t q = 1; q <= 4; ++q) append(lines, GetRazvertkaTable(sp, pro, q, sep));
-  return lines;
+  TResultsPage page = resultsPage(sp, pro, sep);
+  if (page.Error) std::rethrow_exception(page.Error);
+  return std::move(page.Lines);
 }
 
 }  // namespace fish

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <exception>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,8 +36,19 @@ TStringList GetGabaritText(const TSystemParams& sp, const TProParams& pro, std::
 TStringList GetRazvertkaTable(const TSystemParams& sp, const TProParams& pro, std::uint8_t quadrant,
                               std::string_view decimalSeparator = ".");
 
-// The whole results page in its line order, all four quadrants listed.
-// Throws the engine's error if any part fails; nothing partial is returned.
+// The whole results page in its line order, all four quadrants listed. A
+// failure ends the page where it happens: Lines then hold the lines made
+// before it and Error the engine's error (its message is what the user sees).
+struct TResultsPage {
+  TStringList Lines;
+  std::exception_ptr Error;
+
+  // The message of Error, or an empty text when the page is complete.
+  std::string failureMessage() const;
+};
+TResultsPage resultsPage(const TSystemParams& sp, const TProParams& pro, std::string_view decimalSeparator = ".");
+
+// The complete page, or the engine's error thrown: nothing partial.
 TStringList getResultsText(const TSystemParams& sp, const TProParams& pro, std::string_view decimalSeparator = ".");
 
 }  // namespace fish

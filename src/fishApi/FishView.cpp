@@ -1,5 +1,6 @@
 #include "FishView.h"
 
+#include <cmath>
 #include <limits>
 
 #include "FishErrors.h"
@@ -7,11 +8,20 @@
 
 namespace fish {
 
-std::int32_t PixelOf(std::int64_t v) {
+std::int32_t pixelOf(std::int64_t v) {
   if (v < std::numeric_limits<std::int32_t>::min() || v > std::numeric_limits<std::int32_t>::max()) {
     throw ERangeError();
   }
   return static_cast<std::int32_t>(v);
+}
+
+void TViewMapping::setBounds(const TViewBounds& b) {
+  MinX = b[kMinX];
+  MaxX = b[kMaxX];
+  MinY = b[kMinY];
+  MaxY = b[kMaxY];
+  MinZ = b[kMinZ];
+  MaxZ = b[kMaxZ];
 }
 
 void TViewMapping::UpdateScale() {
@@ -33,7 +43,7 @@ void TViewMapping::UpdateScale() {
   }
 }
 
-std::int32_t TViewMapping::WorldToScreenX(Extended x) const { return PixelOf(roundToInt64((x - MinX) * scaleX_)); }
+std::int32_t TViewMapping::WorldToScreenX(Extended x) const { return pixelOf(roundToInt64((x - MinX) * scaleX_)); }
 
 std::int32_t TViewMapping::WorldToScreenY(Extended y) const {
   // Height - r in 128 bits: no 64-bit r can wrap it into the 32-bit range.
@@ -44,7 +54,7 @@ std::int32_t TViewMapping::WorldToScreenY(Extended y) const {
   return static_cast<std::int32_t>(row);
 }
 
-std::int32_t TViewMapping::DepthOffset(Extended z) const { return PixelOf(roundToInt64((z - MinZ) * 0.5L * scaleZ_)); }
+std::int32_t TViewMapping::DepthOffset(Extended z) const { return pixelOf(roundToInt64((z - MinZ) * 0.5L * scaleZ_)); }
 
 TPixel TViewMapping::project2D(Extended x, Extended y) const {
   const std::int32_t column = WorldToScreenX(x);
@@ -55,7 +65,7 @@ TPixel TViewMapping::project3D(Extended x, Extended y, Extended z) const {
   const std::int64_t d = DepthOffset(z - Z0);
   const std::int64_t row = static_cast<std::int64_t>(WorldToScreenY(y)) - d;
   const std::int64_t column = static_cast<std::int64_t>(WorldToScreenX(x)) + d;
-  return {PixelOf(column), PixelOf(row)};
+  return {pixelOf(column), pixelOf(row)};
 }
 
 Extended TViewMapping::ScreenToWorldX(std::int32_t column) const {
@@ -66,6 +76,56 @@ Extended TViewMapping::ScreenToWorldX(std::int32_t column) const {
 Extended TViewMapping::ScreenToWorldY(std::int32_t row) const {
   if (scaleY_ == 0) return 0;
   return checkFinite(static_cast<Extended>(Height - static_cast<std::int64_t>(row)) / scaleY_ + MinY);
+}
+
+TScrollSteps scrollSteps(const TViewBounds& b) {
+  return {std::fabs((b[kMaxX] - b[kMinX]) * 0.05L), std::fabs((b[kMaxY] - b[kMinY]) * 0.05L)};
+}
+
+TViewBounds scrolledX(TViewBounds b, Extended d) {
+  b[kMinX] += d;
+  b[kMaxX] += d;
+  return b;
+}
+
+TViewBounds scrolledY(TViewBounds b, Extended d) {
+  b[kMinY] += d;
+  b[kMaxY] += d;
+  return b;
+}
+
+TViewBounds zoomed(TViewBounds b, Extended d) {
+  b[kMinX] -= d;
+  b[kMaxX] += d;
+  b[kMinY] -= d;
+  b[kMaxY] += d;
+  return b;
+}
+
+TViewBounds moved(const TViewBounds& b, TViewMove move) {
+  const TScrollSteps step = scrollSteps(b);
+  switch (move) {
+    case TViewMove::Left: return scrolledX(b, step.X);
+    case TViewMove::Right: return scrolledX(b, -step.X);
+    case TViewMove::Up: return scrolledY(b, -step.Y);
+    case TViewMove::Down: return scrolledY(b, step.Y);
+    case TViewMove::In: return zoomed(b, -0.5L * step.Y);
+    case TViewMove::Out: return zoomed(b, 0.5L * step.Y);
+  }
+  return b;
+}
+
+TViewBounds modelWindow(const TExtents3D& e) { return {e.MinX, e.MaxX, e.MinY, e.MaxY, e.MinZ, e.MaxZ}; }
+
+TViewBounds squareWindow(const TViewBounds& current, const TExtents2D& e) {
+  const Extended lo = e.MinY < e.MinX ? e.MinY : e.MinX;
+  const Extended hi = e.MaxY > e.MaxX ? e.MaxY : e.MaxX;
+  return {lo, hi, lo, hi, current[kMinZ], current[kMaxZ]};
+}
+
+TTenths readoutTenths(Extended worldX, Extended worldY) {
+  const std::int32_t x = pixelOf(roundToInt64(worldX * 10));
+  return {x, pixelOf(roundToInt64(worldY * 10))};
 }
 
 }  // namespace fish

@@ -12,7 +12,9 @@
 #include <stdexcept>
 #include <string>
 
+#include "FishErrors.h"
 #include "FishTypes.h"
+#include "FishView.h"
 
 namespace fish {
 
@@ -21,9 +23,6 @@ inline constexpr int kProjectFileBytes = 240;
 using TSystemParamsImage = std::array<std::uint8_t, kSystemParamsBytes>;
 using TProParamsImage = std::array<std::uint8_t, kProParamsBytes>;
 using TProjectImage = std::array<std::uint8_t, kProjectFileBytes>;
-
-// A view's world window: MinX, MaxX, MinY, MaxY, MinZ, MaxZ.
-using TViewBounds = std::array<Extended, 6>;
 
 struct TProjectData {
   TSystemParams SystemParams;
@@ -48,9 +47,9 @@ TProjectData decodeProject(const TProjectImage& image);
 
 // A project file that could not be read or written. The message names the
 // file and the reason.
-class EProjectFileError : public std::runtime_error {
+class EProjectFileError : public EFishError {
  public:
-  using std::runtime_error::runtime_error;
+  using EFishError::EFishError;
 };
 
 // Reads the first 240 bytes; a longer file's tail is ignored. A file that

@@ -753,8 +753,8 @@ void TWorkForm::ShowProParamsActionExecute() {
 void TWorkForm::xPaintBox2MouseMove(int x, int y) {
   if (!ActiveBox || !host_) return;
   try {
-    const std::int32_t wx = fish::PixelOf(fish::roundToInt64(ActiveBox->ScreenToWorldX(x) * 10));
-    const std::int32_t wy = fish::PixelOf(fish::roundToInt64(ActiveBox->ScreenToWorldY(y) * 10));
+    const std::int32_t wx = fish::pixelOf(fish::roundToInt64(ActiveBox->ScreenToWorldX(x) * 10));
+    const std::int32_t wy = fish::pixelOf(fish::roundToInt64(ActiveBox->ScreenToWorldY(y) * 10));
     host_->setCoordinateText(vintaler::numberToText(wx * fish::kTenth) + QStringLiteral(": ") +
                              vintaler::numberToText(wy * fish::kTenth));
   } catch (...) {

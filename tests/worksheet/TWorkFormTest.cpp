@@ -27,7 +27,7 @@ bool SameRecord(const fish::TSystemParams& a, const fish::TSystemParams& b) {
 bool IsRed(QLineEdit* e) { return e->palette().color(QPalette::Base) == QColor(255, 0, 0); }
 
 // The pixel where the box's current window puts a world point.
-QPoint PixelOf(const TxPaintBox& box, fish::Extended x, fish::Extended y, fish::Extended z = 0) {
+QPoint pixelOf(const TxPaintBox& box, fish::Extended x, fish::Extended y, fish::Extended z = 0) {
   const fish::TViewMapping& m = box.mapping();
   const fish::TPixel p = box.SpaceMode() == fish::TSpaceMode::_3D ? m.project3D(x, y, z) : m.project2D(x, y);
   return {p.X, p.Y};
@@ -168,19 +168,19 @@ class TWorkFormTest : public QObject {
     // (0, 50, 50) are on the wire; quadrant 4's corner is not drawn.
     form.redraw(false);
     QImage model = form.xPaintBox1->canvasImage();
-    QCOMPARE(model.pixelColor(PixelOf(*form.xPaintBox1, 50, 50, 0)).rgb(), kBlue);
-    QCOMPARE(model.pixelColor(PixelOf(*form.xPaintBox1, -50, 50, 0)).rgb(), kBlue);
-    QCOMPARE(model.pixelColor(PixelOf(*form.xPaintBox1, 0, 50, 50)).rgb(), kBlue);
-    QVERIFY(model.pixelColor(PixelOf(*form.xPaintBox1, 50, -50, 0)).rgb() != kBlue);
+    QCOMPARE(model.pixelColor(pixelOf(*form.xPaintBox1, 50, 50, 0)).rgb(), kBlue);
+    QCOMPARE(model.pixelColor(pixelOf(*form.xPaintBox1, -50, 50, 0)).rgb(), kBlue);
+    QCOMPARE(model.pixelColor(pixelOf(*form.xPaintBox1, 0, 50, 50)).rgb(), kBlue);
+    QVERIFY(model.pixelColor(pixelOf(*form.xPaintBox1, 50, -50, 0)).rgb() != kBlue);
 
     form.ShowRazvertka->trigger();
     form.redraw(false);
     const QImage flat = form.xPaintBox2->canvasImage();
-    QCOMPARE(flat.pixelColor(PixelOf(*form.xPaintBox2, 0, 0)).rgb(), kBlue);
-    QCOMPARE(flat.pixelColor(PixelOf(*form.xPaintBox2, 50, 0)).rgb(), kBlue);
-    QCOMPARE(flat.pixelColor(PixelOf(*form.xPaintBox2, -50, 0)).rgb(), kBlue);
-    QCOMPARE(flat.pixelColor(PixelOf(*form.xPaintBox2, 25, 0)).rgb(), kBlue);  // the rectangle edge
-    QVERIFY2(flat.pixelColor(PixelOf(*form.xPaintBox2, 25, -30)).rgb() != kBlue, "quadrant 4 is off");
+    QCOMPARE(flat.pixelColor(pixelOf(*form.xPaintBox2, 0, 0)).rgb(), kBlue);
+    QCOMPARE(flat.pixelColor(pixelOf(*form.xPaintBox2, 50, 0)).rgb(), kBlue);
+    QCOMPARE(flat.pixelColor(pixelOf(*form.xPaintBox2, -50, 0)).rgb(), kBlue);
+    QCOMPARE(flat.pixelColor(pixelOf(*form.xPaintBox2, 25, 0)).rgb(), kBlue);  // the rectangle edge
+    QVERIFY2(flat.pixelColor(pixelOf(*form.xPaintBox2, 25, -30)).rgb() != kBlue, "quadrant 4 is off");
   }
 
   void failedRedrawsSayWhyOnTheView() {

@@ -1,5 +1,8 @@
 #include "CliApp.h"
 
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <ostream>
 
 #include "fishApi/FishErrors.h"
@@ -48,6 +51,38 @@ struct OptionReader {
     return args[++i];
   }
 };
+
+// Optional blanks and sign, then decimal digits only: a whole number, whatever its size.
+bool isWholeNumber(std::string_view text) {
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+  if (!text.empty() && (text.front() == '+' || text.front() == '-')) text.remove_prefix(1);
+  return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// 0 is let through: the engine reports it as the division by zero it is.
+std::int32_t parseDivisions(const std::string& text) {
+  std::int32_t n = 0;
+  const bool fits = fish::textToInt32(text, n);
+  if (fits && n >= 0 && n <= fish::kMaxDivisions) return n;
+  if (fits || isWholeNumber(text)) {
+    throw UsageError("--divisions takes a whole number from 1 to " + std::to_string(fish::kMaxDivisions) + ", not '" +
+                     text + "'");
+  }
+  throw UsageError("--divisions takes a whole number, not '" + text + "'");
+}
+
+// Flushes the results; a stream that could not take them all is a file error
+// with the system's reason (a full disk, a closed pipe), never a silent success.
+int finishOutput(std::ostream& out, std::ostream& err) {
+  out.flush();
+  const int reason = errno;
+  if (out) return kExitOk;
+  err << "vintaler-cli: cannot write the results";
+  if (reason != 0) err << ": " << std::strerror(reason);
+  err << "\n";
+  return kExitUsageOrFile;
+}
 
 const char* nonFiniteField(const fish::TSystemParams& sp) {
   const std::pair<const char*, Extended> fields[] = {{"B", sp.B}, {"A", sp.A},   {"L", sp.L},
@@ -118,10 +153,7 @@ CliRequest parseArguments(const std::vector<std::string>& args, std::string_view
     } else if (name == "--Y1") {
       number(req.Y1);
     } else if (name == "--divisions") {
-      const std::string text = reader.Value(name, inlineValue);
-      std::int32_t n = 0;
-      if (!fish::textToInt32(text, n)) throw UsageError("--divisions takes a whole number, not '" + text + "'");
-      req.divisions = n;
+      req.divisions = parseDivisions(reader.Value(name, inlineValue));
     } else if (name == "--quadrants") {
       req.quadrants = parseQuadrants(reader.Value(name, inlineValue));
     } else if (name == "--grid") {
@@ -146,8 +178,9 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     return kExitUsageOrFile;
   }
   if (req.help) {
+    errno = 0;
     out << usageText();
-    return kExitOk;
+    return finishOutput(out, err);
   }
 
   fish::TProjectData project = fish::newProjectData();
@@ -196,9 +229,9 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     text += line;
     text += '\n';
   }
+  errno = 0;
   out << text;
-  out.flush();
-  return kExitOk;
+  return finishOutput(out, err);
 }
 
 }  // namespace vintaler::cli

@@ -44,7 +44,9 @@ inline constexpr int kExitUsageOrFile = 2;
 
 // The whole tool: parses, reads, applies the options, saves if asked, prints
 // the results text (each line ended by a line feed). An engine failure prints
-// nothing on `out` and ends `err` with the engine's message.
+// nothing on `out` and ends `err` with the engine's message. Output that cannot
+// be written (the stream fails by the final flush) is a file error, with the
+// system's reason on `err` when the failed write left one in errno.
 int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
            std::string_view decimalSeparator);
 

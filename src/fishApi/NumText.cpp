@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "FishErrors.h"
 #include "FishMath.h"
@@ -33,6 +34,21 @@ std::string_view trimBlanks(std::string_view s) {
   return s;
 }
 
+// A pseudo-denormal (exponent field 0, integer bit set) is worth the same as
+// the pattern with exponent field 1, and the processor computes with it so;
+// printf reads it as a denormal, 2^16382 times too small. A damaged project
+// file can carry one, so it is printed as the normal number it stands for.
+Extended normalisedPseudoDenormal(Extended v) {
+  unsigned char bytes[sizeof(Extended)];
+  std::memcpy(bytes, &v, sizeof bytes);
+  const bool exponentZero = (bytes[9] & 0x7F) == 0 && bytes[8] == 0;
+  if (exponentZero && (bytes[7] & 0x80) != 0) {
+    bytes[8] = 1;
+    std::memcpy(&v, bytes, sizeof bytes);
+  }
+  return v;
+}
+
 }  // namespace
 
 std::string floatToText(Extended v, std::string_view decimalSeparator) {
@@ -41,7 +57,7 @@ std::string floatToText(Extended v, std::string_view decimalSeparator) {
 
   char buf[64];
   const locale_t previous = uselocale(CLocale());
-  std::snprintf(buf, sizeof buf, "%.15Lg", v);
+  std::snprintf(buf, sizeof buf, "%.15Lg", normalisedPseudoDenormal(v));
   uselocale(previous);
 
   // "%.15Lg" already chooses fixed notation exactly for 1E-4 <= |v| < 1E15

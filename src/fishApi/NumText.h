@@ -13,7 +13,8 @@ namespace fish {
 // General format with at most 15 significant digits: fixed notation for
 // 1E-4 <= |v| < 1E15, otherwise d.dddE[-]x; trailing zeros dropped, no
 // separator for whole numbers, zero (of either sign) written as "0".
-// A NaN, an infinity or an unnormal is an invalid operation.
+// A NaN, an infinity or an unnormal is an invalid operation; a pseudo-denormal
+// is printed as the number it stands for, as the processor computes with it.
 std::string floatToText(Extended v, std::string_view decimalSeparator = ".");
 
 // Strict conversion of a typed number: optional blanks around it, an optional

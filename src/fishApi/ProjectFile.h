@@ -53,12 +53,19 @@ class EProjectFileError : public EFishError {
 };
 
 // Reads the first 240 bytes; a longer file's tail is ignored. A file that
-// cannot be opened or holds fewer bytes fails and yields nothing.
+// cannot be opened or holds fewer bytes fails and yields nothing, and so does
+// anything but a plain file (a pipe is refused at once, never waited on).
 TProjectData readProjectFile(const std::string& path);
 
-// Writes the 240 bytes into a temporary file beside the target, flushes it to
-// disk and renames it over the target, so a failed save leaves any previous
-// file as it was. A symbolic link is followed: the file it names is replaced.
+// Writes the 240 bytes into an unnamed file in the target's folder (a short
+// hidden temporary name where the file system has no unnamed files), flushes
+// it to disk, puts it in place of the target and flushes the folder, so a
+// failed or interrupted save leaves any previous file as it was and no
+// temporary file behind. A replaced file keeps its permission mode. A symbolic
+// link is followed: the plain file it names is replaced. Refused, and left
+// untouched: anything that is not a plain file (a folder, a device, a pipe, a
+// link to nothing or a link loop) and a read-only file (one the user may not
+// write, or one without any write permission, even for the superuser).
 void writeProjectFile(const std::string& path, const TProjectData& project);
 
 }  // namespace fish

@@ -1,6 +1,11 @@
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 
 #include "cli/CliApp.h"
@@ -92,10 +97,68 @@ TEST(Cli, EngineFailuresEndWithTheSystemMessage) {
     EXPECT_EQ(r.out, "") << "nothing half-printed";
     EXPECT_EQ(LastLine(r.err), c.message);
   }
-  for (const char* n : {"-1", "100001"}) {
-    const CliRun r = Cli({"--divisions", n});
-    EXPECT_EQ(r.status, kExitEngineError) << n;
-    EXPECT_NE(r.err.find("100000"), std::string::npos) << r.err;
+}
+
+TEST(Cli, DivisionsOutsideTheirRangeAreUsageErrors) {
+  const struct {
+    const char* divisions;
+    int status;
+    const char* lastLine;  // of standard error
+    bool namesTheRange;
+  } cases[] = {
+      {"100001", kExitUsageOrFile, "Try 'vintaler-cli --help'.", true},
+      {"-1", kExitUsageOrFile, "Try 'vintaler-cli --help'.", true},
+      {"2147483648", kExitUsageOrFile, "Try 'vintaler-cli --help'.", true},
+      {"-99999999999999999999", kExitUsageOrFile, "Try 'vintaler-cli --help'.", true},
+      {"2.5", kExitUsageOrFile, "Try 'vintaler-cli --help'.", false},
+      {"0", kExitEngineError, "Floating point division by zero", false},
+  };
+  for (const auto& c : cases) {
+    const CliRun r = Cli({"--divisions", c.divisions});
+    EXPECT_EQ(r.status, c.status) << c.divisions;
+    EXPECT_EQ(r.out, "") << c.divisions;
+    EXPECT_EQ(LastLine(r.err), c.lastLine) << c.divisions;
+    EXPECT_EQ(r.err.find("from 1 to 100000, not '" + std::string(c.divisions) + "'") != std::string::npos,
+              c.namesTheRange)
+        << r.err;
+  }
+  // The bounds themselves are accepted (0 is left to the engine).
+  for (const char* n : {"0", "1", "100000", " +100000 "}) {
+    EXPECT_TRUE(parseArguments({"--divisions", n}, ".").divisions.has_value()) << n;
+  }
+  EXPECT_EQ(parseArguments({"--divisions=100000"}, ".").divisions, 100000);
+}
+
+TEST(Cli, OutputThatCannotBeWrittenIsAFileError) {
+  for (const std::vector<std::string>& args : {std::vector<std::string>{}, {"--help"}}) {
+    std::ostringstream out, err;
+    out.setstate(std::ios::badbit);
+    EXPECT_EQ(runCli(args, out, err, "."), kExitUsageOrFile);
+    EXPECT_EQ(err.str().rfind("vintaler-cli: cannot write the results", 0), 0u) << err.str();
+  }
+}
+
+// The tool itself, its output sent where the shell puts it.
+TEST_F(CliTest, TheToolReportsAFullOutputDevice) {
+  const struct {
+    const char* device;
+    int status;
+    std::string err;
+  } cases[] = {
+      {"/dev/full", kExitUsageOrFile, std::string("vintaler-cli: cannot write the results: ") + std::strerror(ENOSPC)},
+      {"/dev/null", kExitOk, ""},
+  };
+  for (const auto& c : cases) {
+    if (!fs::exists(c.device)) GTEST_SKIP() << "no " << c.device << " here";
+    const std::string errFile = Path("err.txt");
+    const std::string command = std::string("'") + VINTALER_CLI_PATH + "' > " + c.device + " 2> '" + errFile + "'";
+    const int status = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status)) << command;
+    EXPECT_EQ(WEXITSTATUS(status), c.status) << c.device;
+    std::ifstream in(errFile);
+    std::string line;
+    std::getline(in, line);
+    EXPECT_EQ(line, c.err) << c.device;
   }
 }
 

@@ -129,6 +129,11 @@ TEST(isUsableExtended, RejectsWhatTheProcessorRejects) {
   EXPECT_FALSE(isUsableExtended(FromBits(0x4000000000000000ULL, 0x4005)));  // unnormal
   EXPECT_FALSE(isUsableExtended(FromBits(0, 0x7FFF)));                      // pseudo-infinity
   EXPECT_TRUE(isUsableExtended(FromBits(0xC800000000000000ULL, 0x4005)));   // 100
+  // The processor takes a pseudo-denormal as the value with exponent field 1,
+  // and floatToText prints it so: it is usable like any denormal.
+  EXPECT_TRUE(isUsableExtended(FromBits(0x8000000000000000ULL, 0x0000)));
+  EXPECT_TRUE(isUsableExtended(FromBits(0xC000000000000000ULL, 0x8000)));
+  EXPECT_EQ(FromBits(0xC000000000000000ULL, 0x0000), FromBits(0xC000000000000000ULL, 0x0001));
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <limits>
 
 #include "fishApi/FishErrors.h"
@@ -44,6 +45,44 @@ TEST(floatToText, RefusesWhatIsNotANumber) {
   EXPECT_THROW(floatToText(std::numeric_limits<Extended>::quiet_NaN()), EInvalidOp);
   EXPECT_THROW(floatToText(std::numeric_limits<Extended>::infinity()), EInvalidOp);
   EXPECT_THROW(floatToText(-std::numeric_limits<Extended>::infinity()), EInvalidOp);
+}
+
+Extended FromBits(std::uint64_t significand, std::uint16_t signExponent) {
+  unsigned char raw[sizeof(Extended)] = {};
+  std::memcpy(raw, &significand, 8);
+  std::memcpy(raw + 8, &signExponent, 2);
+  Extended v;
+  std::memcpy(&v, raw, sizeof v);
+  return v;
+}
+
+// Patterns at the bottom of the range, as a damaged project file can hold
+// them. Exponent field 0 with the integer bit set (a pseudo-denormal) is worth
+// what the same significand is worth with exponent field 1.
+TEST(floatToText, TinyPatternsPrintTheirTrueValue) {
+  const struct {
+    const char* name;
+    std::uint64_t significand;
+    std::uint16_t signExponent;
+    const char* text;  // nullptr: refused
+  } cases[] = {
+      {"pseudo-denormal 2^-16382", 0x8000000000000000ULL, 0x0000, "3.36210314311209E-4932"},
+      {"negative pseudo-denormal", 0x8000000000000000ULL, 0x8000, "-3.36210314311209E-4932"},
+      {"pseudo-denormal 1.5 * 2^-16382", 0xC000000000000000ULL, 0x0000, "5,04315471466814E-4932"},
+      {"largest pseudo-denormal", 0xFFFFFFFFFFFFFFFFULL, 0x0000, "6,72420628622419E-4932"},
+      {"smallest normal", 0x8000000000000000ULL, 0x0001, "3.36210314311209E-4932"},
+      {"denormal", 0x4000000000000000ULL, 0x0000, "1.68105157155605E-4932"},
+      {"unnormal", 0x4000000000000000ULL, 0x0001, nullptr},
+  };
+  for (const auto& c : cases) {
+    const Extended v = FromBits(c.significand, c.signExponent);
+    const char* separator = c.text != nullptr && std::strchr(c.text, ',') != nullptr ? "," : ".";
+    if (c.text == nullptr) {
+      EXPECT_THROW(floatToText(v, separator), EInvalidOp) << c.name;
+    } else {
+      EXPECT_EQ(floatToText(v, separator), c.text) << c.name;
+    }
+  }
 }
 
 struct ParseCase {

@@ -1,13 +1,21 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <chrono>
 #include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <random>
+#include <set>
+#include <thread>
 
 #include "fishApi/FishMath.h"
 #include "fishApi/ProjectFile.h"
@@ -51,8 +59,9 @@ bool SameBits(Extended a, Extended b) { return std::memcmp(&a, &b, kExtendedByte
 class ProjectFileTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("vintaler-test-" + std::to_string(::getpid()) + "-" +
-                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    std::replace(test.begin(), test.end(), '/', '_');  // "Test/Row" of a table
+    dir_ = fs::temp_directory_path() / ("vintaler-test-" + std::to_string(::getpid()) + "-" + test);
     fs::remove_all(dir_);
     fs::create_directories(dir_);
   }
@@ -207,6 +216,153 @@ TEST_F(ProjectFileTest, ReplacingKeepsModeAndFollowsLinks) {
   struct stat st {};
   ::stat(file.c_str(), &st);
   EXPECT_EQ(st.st_mode & 0777, 0640u);
+}
+
+std::set<std::string> NamesIn(const fs::path& dir) {
+  std::set<std::string> names;
+  for (const auto& entry : fs::directory_iterator(dir)) names.insert(entry.path().filename().string());
+  return names;
+}
+
+// What lies at a path (type, mode, inode, device, link, content), as far as a
+// save could change it.
+std::string StateOf(const fs::path& p) {
+  struct stat st {};
+  if (::lstat(p.c_str(), &st) != 0) return "nothing";
+  std::string s = std::to_string(st.st_mode) + " " + std::to_string(st.st_ino) + " " + std::to_string(st.st_rdev);
+  if (S_ISLNK(st.st_mode)) s += " -> " + fs::read_symlink(p).string();
+  if (S_ISREG(st.st_mode)) {
+    const std::vector<char> bytes = Slurp(p);
+    s.append(bytes.begin(), bytes.end());
+  }
+  return s;
+}
+
+mode_t ModeOf(const fs::path& p) {  // of the file a link names
+  struct stat st {};
+  return ::stat(p.c_str(), &st) == 0 ? st.st_mode : 0;
+}
+
+bool MakeFile(const fs::path& p, mode_t mode) {
+  Spit(p, kNewProjectFile.data(), 100);
+  return ::chmod(p.c_str(), mode) == 0;
+}
+
+// Expects `call` to fail with the message `prefix` followed by a reason.
+void ExpectFileError(const std::function<void()>& call, const std::string& prefix) {
+  try {
+    call();
+    ADD_FAILURE() << "no failure for " << prefix;
+  } catch (const EProjectFileError& e) {
+    EXPECT_EQ(std::string(e.what()).rfind(prefix, 0), 0u) << e.what();
+    EXPECT_GT(std::strlen(e.what()), prefix.size()) << "the reason is given";
+  }
+}
+
+// Each row puts something at "t.raz" in the folder, or says it cannot here.
+struct TargetCase {
+  const char* name;
+  bool (*make)(const fs::path& dir);
+  bool saves;
+};
+
+const TargetCase kTargets[] = {
+    {"Nothing", [](const fs::path&) { return true; }, true},
+    {"PlainFile", [](const fs::path& d) { return MakeFile(d / "t.raz", 0640); }, true},
+    {"WriteOnlyFile", [](const fs::path& d) { return MakeFile(d / "t.raz", 0200); }, true},
+    {"LinkToPlainFile",
+     [](const fs::path& d) {
+       return MakeFile(d / "real.raz", 0604) && ::symlink("real.raz", (d / "t.raz").c_str()) == 0;
+     },
+     true},
+    {"Fifo", [](const fs::path& d) { return ::mkfifo((d / "t.raz").c_str(), 0666) == 0; }, false},
+    {"CharacterDevice",  // a copy of /dev/null
+     [](const fs::path& d) { return ::mknod((d / "t.raz").c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0; }, false},
+    {"DanglingLink", [](const fs::path& d) { return ::symlink("nowhere.raz", (d / "t.raz").c_str()) == 0; }, false},
+    {"LinkLoop", [](const fs::path& d) { return ::symlink("t.raz", (d / "t.raz").c_str()) == 0; }, false},
+    {"LinkToFifo",
+     [](const fs::path& d) {
+       return ::mkfifo((d / "pipe").c_str(), 0666) == 0 && ::symlink("pipe", (d / "t.raz").c_str()) == 0;
+     },
+     false},
+    {"ReadOnlyFile", [](const fs::path& d) { return MakeFile(d / "t.raz", 0444); }, false},
+    {"Folder", [](const fs::path& d) { return fs::create_directory(d / "t.raz"); }, false},
+};
+
+class SaveTargetTest : public ProjectFileTest, public ::testing::WithParamInterface<TargetCase> {};
+
+TEST_P(SaveTargetTest, OnlyPlainWritableFilesAreReplaced) {
+  const TargetCase& c = GetParam();
+  if (!c.make(dir_)) GTEST_SKIP() << "cannot make this kind of file here: " << std::strerror(errno);
+  const fs::path target = dir_ / "t.raz";
+  std::set<std::string> names = NamesIn(dir_);
+  const std::string before = StateOf(target);
+  const mode_t mode = ModeOf(target);
+  TProjectData p = newProjectData();
+  p.ProParams.Divisions = 77;
+
+  if (!c.saves) {
+    ExpectFileError([&] { writeProjectFile(target.string(), p); },
+                    "Не удалось сохранить файл \"" + target.string() + "\": ");
+    EXPECT_EQ(StateOf(target), before) << "left exactly as it was";
+    EXPECT_EQ(NamesIn(dir_), names) << "nothing created beside it";
+    return;
+  }
+  ASSERT_NO_THROW(writeProjectFile(target.string(), p));
+  EXPECT_EQ(readProjectFile(target.string()).ProParams.Divisions, 77);
+  names.insert("t.raz");
+  EXPECT_EQ(NamesIn(dir_), names) << "no temporary file is left";
+  EXPECT_EQ(fs::is_symlink(target), before.find(" -> ") != std::string::npos) << "a link stays a link";
+  if (mode != 0) {
+    EXPECT_EQ(ModeOf(target), mode) << "the mode is kept";
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Targets, SaveTargetTest, ::testing::ValuesIn(kTargets),
+                         [](const ::testing::TestParamInfo<TargetCase>& row) { return std::string(row.param.name); });
+
+TEST_F(ProjectFileTest, AnyNameTheFileSystemTakesIsSaved) {
+  std::set<std::string> saved;
+  for (const std::size_t bytes : {254u, 255u, 256u}) {
+    const std::string name = std::string(bytes - 4, 'n') + ".raz";
+    const std::string path = (dir_ / name).string();
+    TProjectData p = newProjectData();
+    p.SystemParams.R = static_cast<Extended>(bytes);
+    if (bytes > 255) {
+      EXPECT_THROW(writeProjectFile(path, p), EProjectFileError) << "longer than the file system takes";
+      continue;
+    }
+    writeProjectFile(path, newProjectData());  // a new file, then one replaced
+    writeProjectFile(path, p);
+    EXPECT_EQ(readProjectFile(path).SystemParams.R, p.SystemParams.R) << bytes;
+    saved.insert(name);
+  }
+  EXPECT_EQ(NamesIn(dir_), saved);
+}
+
+TEST_F(ProjectFileTest, OnlyPlainFilesAreRead) {
+  ASSERT_EQ(::mkfifo((dir_ / "pipe.raz").c_str(), 0666), 0);
+  for (const std::string& path : {(dir_ / "pipe.raz").string(), std::string("/dev/zero"), dir_.string()}) {
+    // First in a child process, killed if the read blocks (on a pipe with no writer).
+    const pid_t child = ::fork();
+    if (child == 0) {
+      try {
+        readProjectFile(path);
+      } catch (const EProjectFileError&) {
+      }
+      ::_exit(0);
+    }
+    int status = -1;
+    for (int i = 0; i < 500 && ::waitpid(child, &status, WNOHANG) == 0; ++i) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    if (status == -1) {
+      ::kill(child, SIGKILL);
+      ::waitpid(child, nullptr, 0);
+    }
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << path << " is waited on";
+    ExpectFileError([&] { readProjectFile(path); }, "Не удалось прочитать файл \"" + path + "\": ");
+  }
 }
 
 }  // namespace

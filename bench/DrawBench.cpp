@@ -62,7 +62,7 @@ TxPaintBox& Surface() {
   static TxPaintBox* box = [] {
     auto* b = new TxPaintBox;
     b->resize(800, 600);
-    b->setBounds(-100, 100, -100, 100, -100, 100);
+    b->setBounds({-100, 100, -100, 100, -100, 100});
     b->setPenColor(Qt::blue);
     return b;
   }();

@@ -1,7 +1,9 @@
 #include "ErrorReport.h"
 
 #include <QMessageBox>
-#include <exception>
+#include <new>
+
+#include "fishApi/FishErrors.h"
 
 namespace vintaler {
 
@@ -22,21 +24,18 @@ void reportError(QWidget* parent, const QString& message) {
 
 void setErrorHandler(std::function<void(QWidget*, const QString&)> h) { handler() = std::move(h); }
 
-QString currentExceptionMessage() {
-  try {
-    throw;
-  } catch (const std::exception& e) {
-    return QString::fromUtf8(e.what());
-  } catch (...) {
-    return QStringLiteral("Неизвестная ошибка");
-  }
+QString errorMessage(const std::exception& e) {
+  const QString what = QString::fromUtf8(e.what());
+  if (dynamic_cast<const fish::EFishError*>(&e) || dynamic_cast<const ECommandError*>(&e)) return what;
+  if (dynamic_cast<const std::bad_alloc*>(&e)) return QStringLiteral("Недостаточно памяти для выполнения команды");
+  return QStringLiteral("Внутренняя ошибка программы: ") + what;
 }
 
 void runCommand(QWidget* parent, const std::function<void()>& command) {
   try {
     command();
-  } catch (...) {
-    reportError(parent, currentExceptionMessage());
+  } catch (const std::exception& e) {
+    reportError(parent, errorMessage(e));
   }
 }
 

@@ -81,7 +81,11 @@ QuadrantSetup setupOf(std::uint16_t quadrant) {
   }
 }
 
+std::uint64_t computedSurfaces = 0;
+
 }  // namespace
+
+std::uint64_t surfaceComputations() { return computedSurfaces; }
 
 TExtents3D InitSurfExtents(const TPoint3D& p, const TPoint3D& q) {
   TExtents3D e;
@@ -103,6 +107,7 @@ void checkSystemParams(const TSystemParams& sp) {
 
 void CalcSurfQuadrant(const TSystemParams& sp, const TProParams& pro, std::uint16_t quadrant, TExtents3D& extents,
                       TSurf2PointArray& surf) {
+  ++computedSurfaces;
   const QuadrantSetup setup = setupOf(quadrant);
   checkDivisions(pro);
   checkSystemParams(sp);

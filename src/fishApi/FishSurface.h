@@ -37,6 +37,11 @@ void checkDivisions(const TProParams& pro);
 // only come from a damaged file, and must not reach a printed number.
 void checkSystemParams(const TSystemParams& sp);
 
+// How many quadrant surfaces the engine has computed since the program
+// started: every drawing, table and extent starts with one per quadrant, so
+// the count tells how much work a user's action cost.
+std::uint64_t surfaceComputations();
+
 // The generator lines of quadrant 1..4 and their bounding box.
 void CalcSurfQuadrant(const TSystemParams& sp, const TProParams& pro, std::uint16_t quadrant, TExtents3D& extents,
                       TSurf2PointArray& surf);

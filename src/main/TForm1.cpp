@@ -3,9 +3,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDir>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -21,6 +18,8 @@
 #include "appcore/ErrorReport.h"
 #include "appcore/ImageLists.h"
 #include "appcore/ModalDialogs.h"
+#include "appcore/ProjectFileDialogs.h"
+#include "fishApi/FishErrors.h"
 #include "worksheet/TWorkForm.h"
 
 namespace {
@@ -205,24 +204,16 @@ TWorkForm* TForm1::NewProjectActionExecute() {
 }
 
 void TForm1::LoadActionExecute() {
-  QFileDialog dialog(this, QStringLiteral("Открыть проект"), QDir::currentPath(),
-                     QStringLiteral("Файлы разверток (*.raz);;Все файлы (*.*)"));
-  dialog.setOption(QFileDialog::DontUseNativeDialog);
-  dialog.setAcceptMode(QFileDialog::AcceptOpen);
-  dialog.setFileMode(QFileDialog::AnyFile);
-  if (vintaler::runModal(dialog) != QDialog::Accepted) return;
-  const QString chosen = dialog.selectedFiles().value(0);
-  if (chosen.isEmpty()) return;
-  QDir::setCurrent(QFileInfo(chosen).absolutePath());
-  openProject(chosen);
+  const QString chosen = vintaler::chooseProjectToOpen(this);
+  if (!chosen.isEmpty()) openProject(chosen);
 }
 
 TWorkForm* TForm1::openProject(const QString& fileName) {
   auto* project = new TWorkForm(this);
   try {
     project->LoadProject(fileName);
-  } catch (...) {
-    const QString message = vintaler::currentExceptionMessage();
+  } catch (const fish::EFishError& e) {
+    const QString message = QString::fromUtf8(e.what());
     delete project;
     setSaveEnabled(openProjectCount() > 0);
     vintaler::reportError(this, message);

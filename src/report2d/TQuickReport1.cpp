@@ -51,6 +51,8 @@ void TQuickReport1::preview(QWidget* parent) {
   vintaler::runModeless(dialog);
 }
 
+namespace vintaler {
+
 void printPictureReport(QWidget* parent, const std::function<QImage()>& picture) {
   if (QuickReport1) return;  // one report at a time: its preview is open
   auto report = std::make_unique<TQuickReport1>();
@@ -61,3 +63,5 @@ void printPictureReport(QWidget* parent, const std::function<QImage()>& picture)
   report->stretchOnto(picture());
   report->preview(parent);
 }
+
+}  // namespace vintaler

@@ -47,4 +47,6 @@ extern TQuickReport1* QuickReport1;
 // One print command: unless a report is open already, makes the report,
 // stretches `picture()` onto its image, shows the preview and waits for it,
 // then releases the report, also when `picture` throws.
+namespace vintaler {
 void printPictureReport(QWidget* parent, const std::function<QImage()>& picture);
+}  // namespace vintaler

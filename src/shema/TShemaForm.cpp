@@ -148,11 +148,15 @@ bool TShemaForm::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TShemaForm::PrintShema() {
-  printPictureReport(this, [] { return picture(); });
+  vintaler::printPictureReport(this, [] { return picture(); });
 }
+
+namespace vintaler {
 
 TShemaForm* shemaFormInstance(QWidget* owner) {
   static QPointer<TShemaForm> form;
   if (!form) form = new TShemaForm(owner);
   return form;
 }
+
+}  // namespace vintaler

@@ -34,4 +34,6 @@ class TShemaForm : public QDialog {
 };
 
 // The one scheme window of the program, made on first request.
+namespace vintaler {
 TShemaForm* shemaFormInstance(QWidget* owner);
+}  // namespace vintaler

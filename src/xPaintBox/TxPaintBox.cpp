@@ -3,6 +3,9 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QTextOption>
+#include <exception>
+
+#include "fishApi/FishErrors.h"
 
 TxPaintBox::TxPaintBox(QWidget* parent) : QWidget(parent) {
   // Initial window: 0..100 on every axis, plane mode. The first scale is taken
@@ -13,15 +16,6 @@ TxPaintBox::TxPaintBox(QWidget* parent) : QWidget(parent) {
 }
 
 TxPaintBox::~TxPaintBox() { endPainting(); }
-
-void TxPaintBox::setBounds(Extended minX, Extended maxX, Extended minY, Extended maxY, Extended minZ, Extended maxZ) {
-  map_.MinX = minX;
-  map_.MaxX = maxX;
-  map_.MinY = minY;
-  map_.MaxY = maxY;
-  map_.MinZ = minZ;
-  map_.MaxZ = maxZ;
-}
 
 void TxPaintBox::setCanvasMode(TCanvasMode mode) {
   endPainting();
@@ -44,6 +38,15 @@ void TxPaintBox::UpdateScale() {
   map_.Width = width();
   map_.Height = height();
   map_.UpdateScale();
+}
+
+bool TxPaintBox::tryUpdateScale() {
+  try {
+    UpdateScale();
+    return true;
+  } catch (const fish::EFishError&) {
+    return false;
+  }
 }
 
 void TxPaintBox::ensureCanvas() const {
@@ -95,7 +98,15 @@ void TxPaintBox::changed() {
   }
 }
 
+void TxPaintBox::invalidate() {
+  stale_ = true;
+  update();
+}
+
 void TxPaintBox::ClearView() {
+  // A pass on the canvas makes the buffer current; one into the bitmap still
+  // clears the canvas, which then has to be drawn again.
+  stale_ = canvasMode_ == cmBitMap;
   ensureCanvas();
   if (painterTarget_ == &canvas_) endPainting();
   canvas_.fill(Qt::white);
@@ -151,17 +162,46 @@ void TxPaintBox::showMessage(const QString& text) {
   changed();
 }
 
+QImage TxPaintBox::renderBitmap(const std::function<void()>& draw) {
+  setCanvasMode(cmBitMap);
+  ResetBitmap();
+  try {
+    draw();
+  } catch (...) {
+    setCanvasMode(cmCanvas);
+    redrawIfStale();
+    throw;
+  }
+  QImage image = Bitmap().copy();
+  setCanvasMode(cmCanvas);
+  redrawIfStale();
+  return image;
+}
+
+void TxPaintBox::redrawIfStale() {
+  if (!stale_ || !OnPaint) return;
+  // Cleared first: a handler that fails leaves its message on the buffer,
+  // and repaints must not retry it in a loop.
+  stale_ = false;
+  inPaint_ = true;
+  struct Done {
+    bool& flag;
+    ~Done() { flag = false; }
+  } done{inPaint_};
+  OnPaint(this);
+}
+
 void TxPaintBox::paintEvent(QPaintEvent*) {
   updateRequested_ = false;
   ensureCanvas();
-  if (OnPaint) {
-    inPaint_ = true;
-    try {
-      OnPaint(this);
-    } catch (...) {
-      // The handler reports its own failures; nothing may leave a paint event.
-    }
-    inPaint_ = false;
+  try {
+    redrawIfStale();
+  } catch (const std::exception& e) {
+    // The handler shows the engine's failures itself. Nothing may leave a
+    // paint event, so anything else (memory running out) is written over
+    // the view rather than dropped.
+    ClearView();
+    showMessage(QString::fromUtf8(e.what()));
   }
   const QImage& image = canvasImage();
   QPainter p(this);
@@ -170,6 +210,7 @@ void TxPaintBox::paintEvent(QPaintEvent*) {
 
 void TxPaintBox::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
+  stale_ = true;
   ensureCanvas();
 }
 

@@ -2,9 +2,12 @@
 // mode, drawn into the widget's own back-buffer image (cmCanvas) or into an
 // off-screen bitmap of the widget's size (cmBitMap) for printing and copying.
 //
-// The surface keeps no picture of its own making: when Qt asks it to paint it
-// raises OnPaint, whose handler redraws the whole view, and then shows the
-// back buffer.
+// The back buffer holds the last picture drawn. Qt's paint requests show it
+// as it is; OnPaint (whose handler redraws the whole view through the engine)
+// is raised only when the buffer is stale: never drawn, resized, or
+// invalidated by the owner because what it shows has changed. Drawing a
+// picture therefore costs one engine pass, not one for the drawing and
+// another for the repaint it asks for.
 #pragma once
 
 #include <QColor>
@@ -49,7 +52,8 @@ class TxPaintBox : public QWidget, public fish::TDrawSurface {
   void setY0(Extended v) { map_.Y0 = v; }
   void setZ0(Extended v) { map_.Z0 = v; }
   // All six bounds at once: MinX, MaxX, MinY, MaxY, MinZ, MaxZ.
-  void setBounds(Extended minX, Extended maxX, Extended minY, Extended maxY, Extended minZ, Extended maxZ);
+  fish::TViewBounds bounds() const { return map_.bounds(); }
+  void setBounds(const fish::TViewBounds& b) { map_.setBounds(b); }
 
   TCanvasMode CanvasMode() const { return canvasMode_; }
   void setCanvasMode(TCanvasMode mode);
@@ -64,6 +68,9 @@ class TxPaintBox : public QWidget, public fish::TDrawSurface {
 
   // fish::TDrawSurface
   void UpdateScale() override;
+  // UpdateScale for a window whose failure is shown elsewhere (on the view,
+  // by its redraw): false instead of the engine's error.
+  bool tryUpdateScale();
   void ClearView() override;
   void MoveTo2D(Extended x, Extended y) override;
   void LineTo2D(Extended x, Extended y) override;
@@ -80,6 +87,17 @@ class TxPaintBox : public QWidget, public fish::TDrawSurface {
   // A new white bitmap of the widget's current size.
   void ResetBitmap();
   const QImage& Bitmap() const;
+
+  // The view drawn by `draw` into a new bitmap (black 1-pixel lines on
+  // white, the widget's size), which is returned. The surface draws on its
+  // canvas again afterwards, also when `draw` throws; the canvas, which the
+  // pass cleared, is then drawn again through OnPaint.
+  QImage renderBitmap(const std::function<void()>& draw);
+
+  // The picture no longer matches what it shows: the next paint raises
+  // OnPaint to draw it afresh.
+  void invalidate();
+  bool isStale() const { return stale_; }
 
   // The widget's own canvas: what the screen shows.
   const QImage& canvasImage() const;
@@ -108,6 +126,8 @@ class TxPaintBox : public QWidget, public fish::TDrawSurface {
   void ensureCanvas() const;
   void endPainting() const;
   void changed();
+  // Raises OnPaint now if the canvas is stale.
+  void redrawIfStale();
   void movePen(const fish::TPixel& p);
   void linePen(const fish::TPixel& p);
 
@@ -125,4 +145,5 @@ class TxPaintBox : public QWidget, public fish::TDrawSurface {
   mutable QImage* painterTarget_ = nullptr;
   bool inPaint_ = false;
   bool updateRequested_ = false;
+  bool stale_ = true;
 };

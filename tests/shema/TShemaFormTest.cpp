@@ -47,8 +47,8 @@ class TShemaFormTest : public QObject {
 
   void oneWindowForTheProgram() {
     QWidget owner;
-    TShemaForm* first = shemaFormInstance(&owner);
-    QCOMPARE(shemaFormInstance(&owner), first);
+    TShemaForm* first = vintaler::shemaFormInstance(&owner);
+    QCOMPARE(vintaler::shemaFormInstance(&owner), first);
   }
 
   void printingStretchesThePictureOntoTheReport() {

@@ -9,6 +9,7 @@
 #include <QtTest>
 
 #include "fishApi/FishTexts.h"
+#include "report2d/TextReport.h"
 #include "support/GuiTestSupport.h"
 #include "worksheet/ProParams/TProParamsForm.h"
 #include "worksheet/ProParams/TSpinEdit.h"
@@ -183,7 +184,7 @@ class DialogsTest : public QObject {
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(dir.filePath("text.pdf"));
-    form.printResultsText(printer);
+    vintaler::printText(printer, *form.Memo1->document(), form.Memo1->font());
     QFile pdf(dir.filePath("text.pdf"));
     QVERIFY(pdf.open(QIODevice::ReadOnly));
     const QByteArray bytes = pdf.readAll();

@@ -54,14 +54,14 @@ class NavigationTest : public QObject {
     ExpectWindow(form.xPaintBox1, {-99.75, 99.75, -99.75, 99.75});
 
     form.ShowRazvertka->trigger();
-    form.xPaintBox2->setBounds(0, 10, 0, 200, -100, 100);
+    form.xPaintBox2->setBounds({0, 10, 0, 200, -100, 100});
     form.ZoomIn->trigger();
     ExpectWindow(form.xPaintBox2, {5, 5, 5, 195});
     QCOMPARE(form.xPaintBox2->ScaleX(), 0.0L);  // a zero X span scales nothing
     form.ZoomIn->trigger();
     ExpectWindow(form.xPaintBox2, {9.75, 0.25, 9.75, 190.25});
 
-    form.xPaintBox2->setBounds(3, 3, 4, 4, 0, 0);
+    form.xPaintBox2->setBounds({3, 3, 4, 4, 0, 0});
     form.ScrollLeft->trigger();
     form.ZoomOut->trigger();
     ExpectWindow(form.xPaintBox2, {3, 3, 4, 4});
@@ -108,12 +108,12 @@ class NavigationTest : public QObject {
     form.ShowRazvertka->trigger();
     TxPaintBox* box = form.xPaintBox2;
     box->resize(400, 400);
-    box->setBounds(12.34L, 112.34L, -4.56L, 95.44L, 0, 0);
+    box->setBounds({12.34L, 112.34L, -4.56L, 95.44L, 0, 0});
     box->UpdateScale();
     form.xPaintBox2MouseMove(0, 400);
     QCOMPARE(host.coordinates, QStringLiteral("12.3: -4.6"));
 
-    box->setBounds(0, 100, 0, 100, 0, 0);  // ScaleX = 4
+    box->setBounds({0, 100, 0, 100, 0, 0});  // ScaleX = 4
     box->UpdateScale();
     form.xPaintBox2MouseMove(1, 400);
     QCOMPARE(host.coordinates, QStringLiteral("0.2: 0"));
@@ -121,13 +121,13 @@ class NavigationTest : public QObject {
     QCOMPARE(host.coordinates, QStringLiteral("0.8: 0.5"));
 
     // Beyond 32 bits in tenths: the read-out keeps its text, no message.
-    box->setBounds(1e12L, 1e12L + 100, 0, 100, 0, 0);
+    box->setBounds({1e12L, 1e12L + 100, 0, 100, 0, 0});
     box->UpdateScale();
     form.xPaintBox2MouseMove(5, 5);
     QCOMPARE(host.coordinates, QStringLiteral("0.8: 0.5"));
     QVERIFY(errors_.isEmpty());
 
-    box->setBounds(7, 7, 0, 100, 0, 0);  // zero X span: every factor 0
+    box->setBounds({7, 7, 0, 100, 0, 0});  // zero X span: every factor 0
     box->UpdateScale();
     form.xPaintBox2MouseMove(50, 50);
     QCOMPARE(host.coordinates, QStringLiteral("0: 0"));
@@ -140,7 +140,7 @@ class NavigationTest : public QObject {
   void drawingAreaDialog() {
     TWorkForm form(nullptr);
     form.ShowRazvertka->trigger();
-    form.xPaintBox2->setBounds(-10.5L, 20, -30, 40, -7, 8);
+    form.xPaintBox2->setBounds({-10.5L, 20, -30, 40, -7, 8});
     bool zHidden = false;
     vintaler::setModalRunner([&](QDialog& d) {
       auto& dialog = dynamic_cast<TSetupDrawForm&>(d);

@@ -7,6 +7,9 @@
 #include <cstring>
 
 #include "TestHost.h"
+#include "fishApi/FishDraw.h"
+#include "fishApi/FishSurface.h"
+#include "fishApi/FishTexts.h"
 #include "fishApi/FishView.h"
 #include "support/GuiTestSupport.h"
 #include "worksheet/IProjectHost.h"
@@ -39,6 +42,11 @@ const QRgb kBlue = qRgb(0, 0, 255);
 
 class TWorkFormTest : public QObject {
   Q_OBJECT
+
+  // Lets every posted event (repaints included) run.
+  static void settle() {
+    for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
+  }
 
   MessageRecorder recorder_;
   QStringList& errors_ = recorder_.messages;
@@ -181,6 +189,68 @@ class TWorkFormTest : public QObject {
     QCOMPARE(flat.pixelColor(pixelOf(*form.xPaintBox2, -50, 0)).rgb(), kBlue);
     QCOMPARE(flat.pixelColor(pixelOf(*form.xPaintBox2, 25, 0)).rgb(), kBlue);  // the rectangle edge
     QVERIFY2(flat.pixelColor(pixelOf(*form.xPaintBox2, 25, -30)).rgb() != kBlue, "quadrant 4 is off");
+  }
+
+  // One change, one computation: a digit typed into a field, a page shown, a
+  // window resized each cost what one pass of the page's engine work costs
+  // (measured by running that pass alone), however many repaints follow.
+  void oneEngineComputationPerChange_data() {
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QString>("action");
+    const char* const pages[] = {"model", "development", "results"};
+    for (int page = 0; page < 3; ++page) {
+      for (const char* action : {"digit typed", "page left and shown again", "window resized", "repaint"}) {
+        QTest::addRow("%s, %s", pages[page], action) << page << QString(action);
+      }
+    }
+  }
+
+  void oneEngineComputationPerChange() {
+    QFETCH(int, page);
+    QFETCH(QString, action);
+    TWorkForm form(nullptr);
+    form.ProParams.Quadrants = {1, 1, 1, 0};
+    form.resize(600, 400);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    form.setActivePage(page);
+    settle();
+
+    std::uint64_t pass[3] = {};
+    TxPaintBox scratch;
+    scratch.resize(100, 100);
+    for (int p = 0; p < 3; ++p) {
+      const std::uint64_t before = fish::surfaceComputations();
+      if (p == 0) fish::DrawSurf(scratch, form.SystemParams, form.ProParams);
+      if (p == 1) fish::DrawRazvertka(scratch, form.SystemParams, form.ProParams);
+      if (p == 2) (void)fish::resultsPage(form.SystemParams, form.ProParams);
+      pass[p] = fish::surfaceComputations() - before;
+      QVERIFY(pass[p] > 0);
+    }
+
+    const int other = page == 2 ? 0 : 2;
+    std::uint64_t expected = 0;
+    const std::uint64_t start = fish::surfaceComputations();
+    if (action == "digit typed") {
+      form.Edits[2]->setFocus();
+      form.Edits[2]->end(false);
+      QTest::keyClick(form.Edits[2], Qt::Key_5);
+      QCOMPARE(form.SystemParams.R, 505.0L);
+      expected = pass[page];
+    } else if (action == "page left and shown again") {
+      form.setActivePage(other);
+      settle();
+      form.setActivePage(page);
+      expected = pass[other] + pass[page];
+    } else if (action == "window resized") {
+      form.resize(640, 420);
+      expected = page == 2 ? 0 : pass[page];  // the text does not depend on the size
+    } else {
+      form.ActiveBox->repaint();  // Qt's own repaint, with nothing changed
+      form.Memo1->repaint();
+    }
+    settle();
+    QCOMPARE(fish::surfaceComputations() - start, expected);
   }
 
   void failedRedrawsSayWhyOnTheView() {

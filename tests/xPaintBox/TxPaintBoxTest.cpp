@@ -30,7 +30,7 @@ class TxPaintBoxTest : public QObject {
     TxPaintBox box;
     box.resize(400, 300);
     box.setSpaceMode(fish::TSpaceMode::_3D);
-    box.setBounds(-100, 100, -100, 100, -100, 100);
+    box.setBounds({-100, 100, -100, 100, -100, 100});
     box.UpdateScale();
     QCOMPARE(box.ScaleX(), 1.125L);
     QCOMPARE(box.ScaleZ(), 1.125L);
@@ -49,7 +49,7 @@ class TxPaintBoxTest : public QObject {
   void planeLinesLandOnTheirPixels() {
     TxPaintBox box;
     box.resize(200, 100);
-    box.setBounds(0, 100, 0, 100, 0, 100);
+    box.setBounds({0, 100, 0, 100, 0, 100});
     box.UpdateScale();
     box.ClearView();
     box.MoveTo2D(10, 50);
@@ -69,7 +69,7 @@ class TxPaintBoxTest : public QObject {
   void bitmapModeDrawsBlackIntoTheBitmapOnly() {
     TxPaintBox box;
     box.resize(120, 80);
-    box.setBounds(0, 100, 0, 100, 0, 100);
+    box.setBounds({0, 100, 0, 100, 0, 100});
     box.setPenColor(QColor(kBlue));
     box.UpdateScale();
     box.ClearView();
@@ -97,7 +97,7 @@ class TxPaintBoxTest : public QObject {
   void farPointsAreRangeErrorsAndDrawNothing() {
     TxPaintBox box;
     box.resize(100, 100);
-    box.setBounds(0, 100, 0, 100, 0, 100);
+    box.setBounds({0, 100, 0, 100, 0, 100});
     box.UpdateScale();
     box.ClearView();
     box.MoveTo2D(10, 10);
@@ -132,7 +132,7 @@ class TxPaintBoxTest : public QObject {
     QPoint last;
     box.OnPaint = [&](TxPaintBox* b) {
       ++paints;
-      b->setBounds(0, 100, 0, 100, 0, 100);
+      b->setBounds({0, 100, 0, 100, 0, 100});
       b->UpdateScale();
       b->ClearView();
       b->MoveTo2D(0, 50);

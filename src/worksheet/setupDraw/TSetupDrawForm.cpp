@@ -4,7 +4,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "appcore/LocaleNumbers.h"
 #include "appcore/ModalDialogs.h"
+#include "fishApi/FishErrors.h"
 
 TSetupDrawForm::TSetupDrawForm(QWidget* parent) : QDialog(parent) {
   vintaler::setUpToolDialog(*this, QStringLiteral("Область рисования"), QSize(280, 141));
@@ -37,4 +39,24 @@ void TSetupDrawForm::hideZRow() {
     Labels[i]->hide();
     Edits[i]->hide();
   }
+}
+
+void TSetupDrawForm::showBounds(const fish::TViewBounds& bounds) {
+  for (std::size_t i = 0; i < Edits.size(); ++i) {
+    try {
+      Edits[i]->setText(vintaler::numberToText(bounds[i]));
+    } catch (const fish::EFishError&) {
+      Edits[i]->clear();  // a damaged bound has no text
+    }
+  }
+}
+
+QString TSetupDrawForm::readBounds(fish::TViewBounds& bounds) const {
+  for (std::size_t i = 0; i < Edits.size(); ++i) {
+    const QString text = Edits[i]->text();
+    const auto v = vintaler::textToNumber(text);
+    if (!v) return QStringLiteral("'%1' is not a valid floating point value").arg(text);
+    bounds[i] = *v;
+  }
+  return {};
 }

@@ -4,6 +4,8 @@
 #include <QDialog>
 #include <array>
 
+#include "fishApi/FishView.h"
+
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -23,4 +25,12 @@ class TSetupDrawForm : public QDialog {
   // A plane view has no depth: the Z row is hidden (its fields still hold the
   // current Z bounds and are read back like the others).
   void hideZRow();
+
+  // The fields from the bounds MinX, MaxX, MinY, MaxY, MinZ, MaxZ.
+  void showBounds(const fish::TViewBounds& bounds);
+  // The bounds from the fields, in their order, each taken as soon as its
+  // text is read. A text that is not a number stops there, the bounds before
+  // it already taken, and its message is returned: "'<text>' is not a valid
+  // floating point value". Empty when every field was read.
+  QString readBounds(fish::TViewBounds& bounds) const;
 };

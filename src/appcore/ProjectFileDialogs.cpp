@@ -1,0 +1,45 @@
+#include "ProjectFileDialogs.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+
+#include "ModalDialogs.h"
+
+namespace vintaler {
+
+namespace {
+
+const QString kProjectFilter = QStringLiteral("Файлы разверток (*.raz);;Все файлы (*.*)");
+
+QString runFileDialog(QFileDialog& dialog) {
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setNameFilter(kProjectFilter);
+  if (runModal(dialog) != QDialog::Accepted) return {};
+  const QString chosen = dialog.selectedFiles().value(0);
+  if (!chosen.isEmpty()) QDir::setCurrent(QFileInfo(chosen).absolutePath());
+  return chosen;
+}
+
+}  // namespace
+
+QString chooseProjectToOpen(QWidget* parent) {
+  QFileDialog dialog(parent, QStringLiteral("Открыть проект"), QDir::currentPath());
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  return runFileDialog(dialog);
+}
+
+QString chooseProjectToSave(QWidget* parent, const QString& proposed) {
+  QFileDialog dialog(parent, QStringLiteral("Сохранить проект"));
+  dialog.setOption(QFileDialog::DontConfirmOverwrite);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setDefaultSuffix(QStringLiteral("raz"));
+  const QFileInfo name(proposed);
+  dialog.setDirectory(name.path() == QLatin1String(".") ? QDir::currentPath() : name.absolutePath());
+  dialog.selectFile(name.fileName());
+  return runFileDialog(dialog);
+}
+
+}  // namespace vintaler

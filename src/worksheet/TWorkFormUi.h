@@ -1,0 +1,83 @@
+// The project window's widgets, actions and menus, built in one place. The
+// window inherits this class and does the wiring; everything here is only
+// made and laid out (the Ui pattern of Qt's designer forms, written by hand).
+#pragma once
+
+#include <QColor>
+#include <array>
+
+class QAction;
+class QFrame;
+class QKeySequence;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QSplitter;
+class QString;
+class QTabWidget;
+class QTextEdit;
+class QToolBar;
+class QWidget;
+class TxPaintBox;
+
+class TWorkFormUi {
+ public:
+  // Makes every component as a child of `form`, its actions added to it.
+  void setupUi(QWidget* form);
+
+  // A parameter field's background: white while its text is a number, red
+  // while it is not.
+  static void setFieldColour(QLineEdit* edit, const QColor& colour);
+
+  // The window's own menus, shown in the main menu bar while it is active.
+  QMenu* EditMenu = nullptr;  // "Редактирование"
+  QMenu* ViewMenu = nullptr;  // "Вид"
+  QMenu* PopupMenu1 = nullptr;
+  QMenu* PopupMenu2 = nullptr;
+  QMenu* ScrollMenu = nullptr;  // "Сдвинуть", inside PopupMenu1
+  QMenu* ScaleMenu = nullptr;   // "Масштаб", inside PopupMenu1
+
+  // Components.
+  QTabWidget* Panel1 = nullptr;
+  std::array<QLineEdit*, 6> Edits{};  // Edit1..Edit6: A, B, R, L, X1, Y1
+  QLabel* Image1 = nullptr;
+  QSplitter* Splitter1 = nullptr;
+  QFrame* Panel2 = nullptr;
+  QTabWidget* PageControl1 = nullptr;
+  TxPaintBox* xPaintBox1 = nullptr;
+  TxPaintBox* xPaintBox2 = nullptr;
+  QTextEdit* Memo1 = nullptr;
+  QToolBar* ToolBar1 = nullptr;
+
+  // Actions.
+  QAction* Show3D = nullptr;
+  QAction* ShowRazvertka = nullptr;
+  QAction* ShowResult = nullptr;
+  QAction* ShowSystemParams = nullptr;
+  QAction* SetupDrawAction = nullptr;
+  QAction* ShowProParamsAction = nullptr;
+  QAction* DrawAction = nullptr;
+  QAction* PrintAction = nullptr;
+  QAction* ScrollLeft = nullptr;
+  QAction* ScrollRight = nullptr;
+  QAction* ScrollUp = nullptr;
+  QAction* ScrollDown = nullptr;
+  QAction* ZoomIn = nullptr;
+  QAction* ZoomOut = nullptr;
+  QAction* AutoScale = nullptr;
+  QAction* Save = nullptr;
+  QAction* ShowShema = nullptr;
+  QAction* SelectAll = nullptr;
+  QAction* Copy = nullptr;
+  QAction* SetFont = nullptr;
+
+ private:
+  QAction* makeAction(QWidget* form, const QString& caption, const QString& hint, const QKeySequence& shortcut,
+                      int icon);
+  void addToolButton(QAction* action, int icon);
+  // `menu` pops up where `to` is right-clicked.
+  static void attachPopup(QMenu* menu, QWidget* to);
+  void createActions(QWidget* form);
+  void createMenus(QWidget* form);
+  void createLayout(QWidget* form);
+};

@@ -13,7 +13,6 @@
 #include "appcore/ErrorReport.h"
 #include "appcore/ImageLists.h"
 #include "fishApi/FishRazvertka.h"
-#include "fishApi/FishSurface.h"
 #include "report2d/TQuickReport1.h"
 
 namespace {
@@ -36,13 +35,7 @@ fish::TRazvertka2PointArray piece(int quadrant) {
   sp.R = 45;
   fish::TProParams pp = fish::defaultProParams();
   pp.Divisions = 5;
-  fish::TSurf2PointArray surf;
-  fish::TExtents3D box;
-  fish::CalcSurfQuadrant(sp, pp, static_cast<std::uint16_t>(quadrant), box, surf);
-  fish::TRazvertka2PointArray razv;
-  fish::TPoint2D mn, mx;
-  fish::CalcRazvertkaQuadrant(surf, quadrant, sp, mn, mx, razv);
-  return razv;
+  return fish::developQuadrant(sp, pp, static_cast<std::uint16_t>(quadrant)).Razvertka;
 }
 
 }  // namespace

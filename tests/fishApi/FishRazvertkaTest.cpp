@@ -14,20 +14,10 @@ using namespace fish::test;
 
 namespace {
 
-struct Development {
-  TSurf2PointArray surf;
-  TRazvertka2PointArray razv;
-  TPoint2D runMin, runMax;
-};
-
-Development Develop(const TSystemParams& sp, std::int32_t n, int quadrant) {
+TQuadrantDevelopment Develop(const TSystemParams& sp, std::int32_t n, int quadrant) {
   TProParams pp = defaultProParams();
   pp.Divisions = n;
-  Development d;
-  TExtents3D e;
-  CalcSurfQuadrant(sp, pp, static_cast<std::uint16_t>(quadrant), e, d.surf);
-  CalcRazvertkaQuadrant(d.surf, quadrant, sp, d.runMin, d.runMax, d.razv);
-  return d;
+  return developQuadrant(sp, pp, static_cast<std::uint16_t>(quadrant));
 }
 
 Extended Dist2D(const TPoint2D& a, const TPoint2D& b) { return std::hypot(a.X - b.X, a.Y - b.Y); }
@@ -94,50 +84,50 @@ TEST(SolveTriangle, CollinearPointsOpenFlatOrFail) {
 }
 
 TEST(CalcRazvertkaQuadrant, DefaultsWithOneDivision) {
-  const Development d = Develop(defaultSystemParams(), 1, 1);
-  ASSERT_EQ(d.razv.size(), 4u);
-  ExpectNear2D(d.razv[0].P1, 0, 0, 0, "origin");
-  ExpectNear2D(d.razv[0].P2, 0, 50, 1e-15, "first seam end");
-  ExpectNear2D(d.razv[1].P1, 50, 0, 0, "corner image");
-  ExpectNear2D(d.razv[1].P2, 0, 50, 1e-15, "shares the first seam end");
-  ExpectNear2D(d.razv[2].P1, 50, 0, 0, "corner image");
-  ExpectNear2D(d.razv[2].P2, 68.30, 68.30, 0.005, "arc end image");
-  ExpectNear2D(d.razv[3].P1, 50, 0, 0, "corner image");
-  ExpectNear2D(d.razv[3].P2, 93.30, 25.00, 0.005, "X-side midpoint image");
+  const TQuadrantDevelopment d = Develop(defaultSystemParams(), 1, 1);
+  ASSERT_EQ(d.Razvertka.size(), 4u);
+  ExpectNear2D(d.Razvertka[0].P1, 0, 0, 0, "origin");
+  ExpectNear2D(d.Razvertka[0].P2, 0, 50, 1e-15, "first seam end");
+  ExpectNear2D(d.Razvertka[1].P1, 50, 0, 0, "corner image");
+  ExpectNear2D(d.Razvertka[1].P2, 0, 50, 1e-15, "shares the first seam end");
+  ExpectNear2D(d.Razvertka[2].P1, 50, 0, 0, "corner image");
+  ExpectNear2D(d.Razvertka[2].P2, 68.30, 68.30, 0.005, "arc end image");
+  ExpectNear2D(d.Razvertka[3].P1, 50, 0, 0, "corner image");
+  ExpectNear2D(d.Razvertka[3].P2, 93.30, 25.00, 0.005, "X-side midpoint image");
   // 45 + 60 + 45 degrees at the corner: the edge to the X-side midpoint is
   // turned 150 degrees from the direction back to the origin.
-  const TPoint2D& c = d.razv[3].P1;
-  EXPECT_NEAR(std::atan2(D(d.razv[3].P2.Y - c.Y), D(c.X - d.razv[3].P2.X)), 150 * kDeg, 1e-4);
+  const TPoint2D& c = d.Razvertka[3].P1;
+  EXPECT_NEAR(std::atan2(D(d.Razvertka[3].P2.Y - c.Y), D(c.X - d.Razvertka[3].P2.X)), 150 * kDeg, 1e-4);
 }
 
 TEST(CalcRazvertkaQuadrant, DefaultsWithTenDivisions) {
-  const Development d = Develop(defaultSystemParams(), 10, 1);
-  ASSERT_EQ(d.razv.size(), 13u);
-  ExpectNear2D(d.razv[12].P2, 95.90, 19.83, 0.005, "X-side midpoint image");
-  for (std::size_t k = 1; k < d.razv.size(); ++k) ExpectNear2D(d.razv[k].P1, 50, 0, 0, "corner image");
-  EXPECT_EQ(d.runMin.X, 0);
-  EXPECT_EQ(d.runMin.Y, 0);
-  EXPECT_NEAR(D(d.runMax.X), 95.90, 0.005);
-  EXPECT_NEAR(D(d.runMax.Y), 65.73, 0.005);
-  EXPECT_EQ(d.runMax.Y, d.razv[11].P2.Y) << "the highest point is the image of the last circle point";
-  const TPoint2D& c = d.razv[12].P1;
-  EXPECT_NEAR(std::atan2(D(d.razv[12].P2.Y - c.Y), D(c.X - d.razv[12].P2.X)), 156.63 * kDeg, 0.005 * kDeg);
+  const TQuadrantDevelopment d = Develop(defaultSystemParams(), 10, 1);
+  ASSERT_EQ(d.Razvertka.size(), 13u);
+  ExpectNear2D(d.Razvertka[12].P2, 95.90, 19.83, 0.005, "X-side midpoint image");
+  for (std::size_t k = 1; k < d.Razvertka.size(); ++k) ExpectNear2D(d.Razvertka[k].P1, 50, 0, 0, "corner image");
+  EXPECT_EQ(d.Min.X, 0);
+  EXPECT_EQ(d.Min.Y, 0);
+  EXPECT_NEAR(D(d.Max.X), 95.90, 0.005);
+  EXPECT_NEAR(D(d.Max.Y), 65.73, 0.005);
+  EXPECT_EQ(d.Max.Y, d.Razvertka[11].P2.Y) << "the highest point is the image of the last circle point";
+  const TPoint2D& c = d.Razvertka[12].P1;
+  EXPECT_NEAR(std::atan2(D(d.Razvertka[12].P2.Y - c.Y), D(c.X - d.Razvertka[12].P2.X)), 156.63 * kDeg, 0.005 * kDeg);
 }
 
 TEST(CalcRazvertkaQuadrant, ZeroRadiusCollapsesTheCone) {
-  const Development d = Develop(Params(100, 100, 50, 0), 10, 1);
-  for (std::size_t j = 1; j + 1 < d.razv.size(); ++j) {
-    ExpectNear2D(d.razv[j].P2, 0, 70.71, 0.005, "every cone image on the first seam end");
+  const TQuadrantDevelopment d = Develop(Params(100, 100, 50, 0), 10, 1);
+  for (std::size_t j = 1; j + 1 < d.Razvertka.size(); ++j) {
+    ExpectNear2D(d.Razvertka[j].P2, 0, 70.71, 0.005, "every cone image on the first seam end");
   }
-  ExpectNear2D(d.razv.back().P2, 66.67, 47.14, 0.005, "X-side midpoint image");
+  ExpectNear2D(d.Razvertka.back().P2, 66.67, 47.14, 0.005, "X-side midpoint image");
 }
 
 TEST(CalcRazvertkaQuadrant, OffsetKeepsTheFirstSeamAtX1) {
   for (Extended x1 : {-35.5L, 0.25L, 12.0L, 200.0L}) {
     for (int q = 1; q <= 4; ++q) {
-      const Development d = Develop(Params(100, 80, 60, 30, x1, -7), 10, q);
-      EXPECT_EQ(d.razv[0].P2.X, x1) << "quadrant " << q;
-      EXPECT_NEAR(D(Dist2D(d.razv[0].P2, {0, 0})), D(Distance3D(d.surf[0].P1, d.surf[0].P2)), 1e-12);
+      const TQuadrantDevelopment d = Develop(Params(100, 80, 60, 30, x1, -7), 10, q);
+      EXPECT_EQ(d.Razvertka[0].P2.X, x1) << "quadrant " << q;
+      EXPECT_NEAR(D(Dist2D(d.Razvertka[0].P2, {0, 0})), D(Distance3D(d.Surf[0].P1, d.Surf[0].P2)), 1e-12);
     }
   }
 }
@@ -146,14 +136,14 @@ TEST(CalcRazvertkaQuadrant, RunningBoxOnlyWidens) {
   TPoint2D mn{-1000, -1000};
   TPoint2D mx{1000, 1000};
   TRazvertka2PointArray razv;
-  const Development d = Develop(defaultSystemParams(), 10, 3);
-  CalcRazvertkaQuadrant(d.surf, 3, defaultSystemParams(), mn, mx, razv);
+  const TQuadrantDevelopment d = Develop(defaultSystemParams(), 10, 3);
+  CalcRazvertkaQuadrant(d.Surf, 3, defaultSystemParams(), mn, mx, razv);
   EXPECT_EQ(mn.X, -1000);
   EXPECT_EQ(mx.Y, 1000);
-  EXPECT_NEAR(D(d.runMin.X), -95.90, 0.005);
-  EXPECT_NEAR(D(d.runMin.Y), -65.73, 0.005);
-  EXPECT_EQ(d.runMax.X, 0);
-  EXPECT_EQ(d.runMax.Y, 0);
+  EXPECT_NEAR(D(d.Min.X), -95.90, 0.005);
+  EXPECT_NEAR(D(d.Min.Y), -65.73, 0.005);
+  EXPECT_EQ(d.Max.X, 0);
+  EXPECT_EQ(d.Max.Y, 0);
 }
 
 // Shop-like parameter sets for the property tests.
@@ -183,24 +173,24 @@ class DevelopmentProperty : public ::testing::TestWithParam<Shape> {};
 TEST_P(DevelopmentProperty, EveryDevelopedEdgeKeepsItsLength) {
   const Shape& shape = GetParam();
   for (int q = 1; q <= 4; ++q) {
-    const Development d = Develop(shape.sp, shape.n, q);
-    const std::size_t m = d.razv.size() - 1;
-    const TPoint3D& corner = d.surf[1].P1;
-    const TPoint2D& cornerImage = d.razv[1].P1;
-    EXPECT_NEAR(D(Dist2D(cornerImage, {0, 0})), D(Distance3D(corner, d.surf[0].P1)), 1e-15);
+    const TQuadrantDevelopment d = Develop(shape.sp, shape.n, q);
+    const std::size_t m = d.Razvertka.size() - 1;
+    const TPoint3D& corner = d.Surf[1].P1;
+    const TPoint2D& cornerImage = d.Razvertka[1].P1;
+    EXPECT_NEAR(D(Dist2D(cornerImage, {0, 0})), D(Distance3D(corner, d.Surf[0].P1)), 1e-15);
     for (std::size_t j = 2; j < m; ++j) {
-      EXPECT_NEAR(D(Dist2D(d.razv[j].P2, cornerImage)), D(Distance3D(corner, d.surf[j].P2)), 1e-12)
+      EXPECT_NEAR(D(Dist2D(d.Razvertka[j].P2, cornerImage)), D(Distance3D(corner, d.Surf[j].P2)), 1e-12)
           << "fan line " << j << " quadrant " << q;
       // The first chord joins a point laid out from the seam; the others are
       // exact rotations about the corner image.
       const double tol = j == 2 ? 0.02 : 1e-9;
-      EXPECT_NEAR(D(Dist2D(d.razv[j].P2, d.razv[j - 1].P2)), D(Distance3D(d.surf[j - 1].P2, d.surf[j].P2)), tol)
+      EXPECT_NEAR(D(Dist2D(d.Razvertka[j].P2, d.Razvertka[j - 1].P2)), D(Distance3D(d.Surf[j - 1].P2, d.Surf[j].P2)), tol)
           << "arc chord " << j << " quadrant " << q;
     }
     Extended halfA = shape.sp.A / 2;
     Round2(halfA);
-    EXPECT_NEAR(D(Dist2D(d.razv[m].P2, d.razv[m].P1)), D(halfA), 1e-12) << "edge to the X-side midpoint";
-    EXPECT_NEAR(D(Dist2D(d.razv[m].P2, d.razv[m - 1].P2)), D(Distance3D(d.surf[m].P1, d.surf[m].P2)), 1e-9)
+    EXPECT_NEAR(D(Dist2D(d.Razvertka[m].P2, d.Razvertka[m].P1)), D(halfA), 1e-12) << "edge to the X-side midpoint";
+    EXPECT_NEAR(D(Dist2D(d.Razvertka[m].P2, d.Razvertka[m - 1].P2)), D(Distance3D(d.Surf[m].P1, d.Surf[m].P2)), 1e-9)
         << "last seam, quadrant " << q;
   }
 }
@@ -212,14 +202,14 @@ TEST_P(DevelopmentProperty, QuadrantsMirrorWithoutOffset) {
   sp.Y1 = 0;
   const int sx[5] = {0, 1, -1, -1, 1};
   const int sy[5] = {0, 1, 1, -1, -1};
-  const Development one = Develop(sp, GetParam().n, 1);
+  const TQuadrantDevelopment one = Develop(sp, GetParam().n, 1);
   for (int q = 2; q <= 4; ++q) {
-    const Development other = Develop(sp, GetParam().n, q);
-    ASSERT_EQ(other.razv.size(), one.razv.size());
-    for (std::size_t k = 0; k < one.razv.size(); ++k) {
+    const TQuadrantDevelopment other = Develop(sp, GetParam().n, q);
+    ASSERT_EQ(other.Razvertka.size(), one.Razvertka.size());
+    for (std::size_t k = 0; k < one.Razvertka.size(); ++k) {
       for (auto pick : {&TRazvertka2Point::P1, &TRazvertka2Point::P2}) {
-        EXPECT_EQ(D((other.razv[k].*pick).X), D(sx[q] * (one.razv[k].*pick).X)) << q << " " << k;
-        EXPECT_EQ(D((other.razv[k].*pick).Y), D(sy[q] * (one.razv[k].*pick).Y)) << q << " " << k;
+        EXPECT_EQ(D((other.Razvertka[k].*pick).X), D(sx[q] * (one.Razvertka[k].*pick).X)) << q << " " << k;
+        EXPECT_EQ(D((other.Razvertka[k].*pick).Y), D(sy[q] * (one.Razvertka[k].*pick).Y)) << q << " " << k;
       }
     }
   }
@@ -230,18 +220,49 @@ INSTANTIATE_TEST_SUITE_P(Shapes, DevelopmentProperty, ::testing::ValuesIn(Shapes
 TEST(CalcRazvertkaQuadrant, FailuresOfTheFirstSeam) {
   // Flat (L = 0) with the circle touching the Y-side midpoint: the first seam
   // has no length once rounded; an offset then cannot be laid along it.
-  Development d;
+  TQuadrantDevelopment d;
   TProParams pp = defaultProParams();
   TExtents3D e;
   const TSystemParams zero = Params(100, 100, 0, 50, 0.004L);
-  CalcSurfQuadrant(zero, pp, 1, e, d.surf);
-  EXPECT_THROW(CalcRazvertkaQuadrant(d.surf, 1, zero, d.runMin, d.runMax, d.razv), EZeroDivide);
-  EXPECT_EQ(d.runMax.X, 0) << "a failed call leaves the running box";
+  CalcSurfQuadrant(zero, pp, 1, e, d.Surf);
+  EXPECT_THROW(CalcRazvertkaQuadrant(d.Surf, 1, zero, d.Min, d.Max, d.Razvertka), EZeroDivide);
+  EXPECT_EQ(d.Max.X, 0) << "a failed call leaves the running box";
   // X1 = 0.0149 rounds to a seam of 0.01, shorter than X1 itself.
   const TSystemParams longer = Params(100, 100, 0, 50, 0.0149L);
-  CalcSurfQuadrant(longer, pp, 1, e, d.surf);
-  EXPECT_THROW(CalcRazvertkaQuadrant(d.surf, 1, longer, d.runMin, d.runMax, d.razv), EInvalidOp);
-  EXPECT_THROW(CalcRazvertkaQuadrant(d.surf, 0, longer, d.runMin, d.runMax, d.razv), ERangeError);
+  CalcSurfQuadrant(longer, pp, 1, e, d.Surf);
+  EXPECT_THROW(CalcRazvertkaQuadrant(d.Surf, 1, longer, d.Min, d.Max, d.Razvertka), EInvalidOp);
+  EXPECT_THROW(CalcRazvertkaQuadrant(d.Surf, 0, longer, d.Min, d.Max, d.Razvertka), ERangeError);
 }
 
 }  // namespace
+
+// Every way of asking for a quadrant gives the same arrays, and what a caller
+// has finished with is what the last-computed arrays show afterwards.
+TEST(developQuadrant, SameArraysAsTheStepwiseCallsAndPublishedWhenDone) {
+  const TSystemParams sp = Params(120, 80, 60, 45, 7, -3);
+  const TProParams pp = WithDivisions(9);
+  for (std::uint16_t q = 1; q <= 4; ++q) {
+    TSurf2PointArray surf;
+    TExtents3D box;
+    CalcSurfQuadrant(sp, pp, q, box, surf);
+    TRazvertka2PointArray razv;
+    TPoint2D mn, mx;
+    CalcRazvertkaQuadrant(surf, q, sp, mn, mx, razv);
+
+    TQuadrantDevelopment d = developQuadrant(sp, pp, q);
+    ASSERT_EQ(d.Razvertka.size(), razv.size());
+    for (std::size_t k = 0; k < razv.size(); ++k) {
+      EXPECT_EQ(d.Razvertka[k].P2.X, razv[k].P2.X);
+      EXPECT_EQ(d.Razvertka[k].P2.Y, razv[k].P2.Y);
+      EXPECT_EQ(d.Surf[k].P2.Y, surf[k].P2.Y);
+    }
+    EXPECT_EQ(d.Max.X, mx.X);
+    EXPECT_EQ(d.Min.Y, mn.Y);
+    EXPECT_EQ(d.SurfBox.MaxZ, box.MaxZ);
+
+    publishLast(std::move(d));
+    ASSERT_EQ(LastRazvertka.size(), razv.size());
+    EXPECT_EQ(LastRazvertka.back().P2.X, razv.back().P2.X);
+    EXPECT_EQ(LastSurf[3].P2.X, surf[3].P2.X);
+  }
+}

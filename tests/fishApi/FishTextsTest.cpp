@@ -7,6 +7,7 @@
 #include "TestParams.h"
 #include "fishApi/FishErrors.h"
 #include "fishApi/FishTexts.h"
+#include "support/EngineTestSupport.h"
 
 using namespace fish;
 using namespace fish::test;
@@ -177,6 +178,48 @@ TEST(getResultsText, FailsWholeWithTheEngineMessage) {
   EXPECT_THROW(getResultsText(defaultSystemParams(), WithDivisions(-1)), EDivisionsRange);
   EXPECT_THROW(GetRazvertkaTable(defaultSystemParams(), WithDivisions(10), 5), ERangeError);
 }
+
+// A page that fails keeps the lines finished before the failure, block by
+// block, and says why; a complete page is exactly the whole text.
+struct PageCase {
+  const char* name;
+  TSystemParams sp;
+  std::int32_t n;
+  std::size_t linesKept;  // 0: the page is complete
+  const char* message;
+};
+
+const PageCase kPages[] = {
+    {"Complete", defaultSystemParams(), 10, 0, ""},
+    {"ParametersCannotBePrinted", Params(1e4000L, 100, 50, 50), 10, 2, "Invalid floating point operation"},
+    {"DevelopmentFailsInTheOverallSize", defaultSystemParams(), 0, 9, "Floating point division by zero"},
+    {"SeamCannotBeLaid", Params(100, 100, 0, 50, 0.0149L), 10, 9, "Invalid floating point operation"},
+};
+
+class ResultsPageCase : public ::testing::TestWithParam<PageCase> {};
+
+TEST_P(ResultsPageCase, KeepsTheLinesBeforeAFailure) {
+  const PageCase& c = GetParam();
+  const TResultsPage page = resultsPage(c.sp, WithDivisions(c.n), ",");
+  EXPECT_EQ(page.failureMessage(), c.message);
+  if (c.linesKept == 0) {
+    EXPECT_FALSE(page.Error);
+    EXPECT_EQ(page.Lines, getResultsText(c.sp, WithDivisions(c.n), ","));
+    return;
+  }
+  ASSERT_TRUE(page.Error);
+  ASSERT_EQ(page.Lines.size(), c.linesKept);
+  const TStringList whole = getResultsText(defaultSystemParams(), WithDivisions(10), ",");
+  EXPECT_EQ(page.Lines.front(), whole.front());
+  // What is kept ends at a block's end: the headings of the next block are
+  // there, none of its lines.
+  if (c.linesKept == 9) {
+    EXPECT_EQ(page.Lines[7], "Результаты расчета развертки:");
+    EXPECT_EQ(page.Lines[8], "");
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Projects, ResultsPageCase, ::testing::ValuesIn(kPages), vintaler::test::rowName<PageCase>);
 
 }  // namespace
 

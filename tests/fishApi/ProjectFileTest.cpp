@@ -19,6 +19,7 @@
 
 #include "fishApi/FishMath.h"
 #include "fishApi/ProjectFile.h"
+#include "support/EngineTestSupport.h"
 
 using namespace fish;
 namespace fs = std::filesystem;
@@ -54,7 +55,7 @@ void Spit(const fs::path& p, const std::uint8_t* data, std::size_t size) {
   out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
 }
 
-bool SameBits(Extended a, Extended b) { return std::memcmp(&a, &b, kExtendedBytes) == 0; }
+using vintaler::test::sameBits;
 
 class ProjectFileTest : public ::testing::Test {
  protected:
@@ -92,15 +93,15 @@ TEST(ProjectCodec, FieldsLandAtTheirOffsets) {
   p.ProParams.Reserved1.Z = 3;
   p.Bounds2D[5] = 42;
   const TProjectImage img = encodeProject(p);
-  EXPECT_TRUE(SameBits(getExtended(img.data() + 50), -7.5L));
+  EXPECT_TRUE(sameBits(getExtended(img.data() + 50), -7.5L));
   EXPECT_EQ(img[64], 0xFE);
   EXPECT_EQ(img[67], 0xFF);
   EXPECT_EQ(img[68], 0);
   EXPECT_EQ(img[70], 1);
   EXPECT_EQ(img[71], 1);
   EXPECT_EQ(img[72], 1);
-  EXPECT_TRUE(SameBits(getExtended(img.data() + 100), 3));
-  EXPECT_TRUE(SameBits(getExtended(img.data() + 230), 42));
+  EXPECT_TRUE(sameBits(getExtended(img.data() + 100), 3));
+  EXPECT_TRUE(sameBits(getExtended(img.data() + 230), 42));
   EXPECT_EQ(img[112], 1);
 }
 
@@ -135,8 +136,8 @@ TEST_F(ProjectFileTest, WriteThenReadRestoresEveryBit) {
   EXPECT_EQ(fs::file_size(file), 240u);
   const TProjectData back = readProjectFile(file.string());
   EXPECT_EQ(encodeProject(back), encodeProject(p));
-  EXPECT_TRUE(SameBits(back.SystemParams.X1, -0.0L));
-  EXPECT_TRUE(SameBits(back.Bounds2D[0], 1e-4940L));
+  EXPECT_TRUE(sameBits(back.SystemParams.X1, -0.0L));
+  EXPECT_TRUE(sameBits(back.Bounds2D[0], 1e-4940L));
   EXPECT_EQ(FilesIn(), 1u) << "no temporary file is left beside it";
 }
 
@@ -319,7 +320,7 @@ TEST_P(SaveTargetTest, OnlyPlainWritableFilesAreReplaced) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Targets, SaveTargetTest, ::testing::ValuesIn(kTargets),
-                         [](const ::testing::TestParamInfo<TargetCase>& row) { return std::string(row.param.name); });
+                         vintaler::test::rowName<TargetCase>);
 
 TEST_F(ProjectFileTest, AnyNameTheFileSystemTakesIsSaved) {
   std::set<std::string> saved;

@@ -12,6 +12,7 @@
 #include "fishApi/FishTexts.h"
 #include "fishApi/FishView.h"
 #include "support/GuiTestSupport.h"
+#include "support/SameBits.h"
 #include "worksheet/IProjectHost.h"
 #include "worksheet/TWorkForm.h"
 #include "xPaintBox/TxPaintBox.h"
@@ -20,11 +21,11 @@ namespace {
 
 using FakeHost = TestHost;
 
-bool SameBits(fish::Extended a, fish::Extended b) { return std::memcmp(&a, &b, 10) == 0; }
+using vintaler::test::sameBits;
 
 bool SameRecord(const fish::TSystemParams& a, const fish::TSystemParams& b) {
-  return SameBits(a.A, b.A) && SameBits(a.B, b.B) && SameBits(a.L, b.L) && SameBits(a.R, b.R) && SameBits(a.X1, b.X1) &&
-         SameBits(a.Y1, b.Y1);
+  return sameBits(a.A, b.A) && sameBits(a.B, b.B) && sameBits(a.L, b.L) && sameBits(a.R, b.R) && sameBits(a.X1, b.X1) &&
+         sameBits(a.Y1, b.Y1);
 }
 
 bool IsRed(QLineEdit* e) { return e->palette().color(QPalette::Base) == QColor(255, 0, 0); }
@@ -113,7 +114,7 @@ class TWorkFormTest : public QObject {
     form.setSysInfo();
     QCOMPARE(form.Edits[0]->text(), QStringLiteral("0.1"));
     QCOMPARE(form.Edits[3]->text(), QStringLiteral("-12.25"));
-    QVERIFY(SameBits(form.SystemParams.A, 0.1L));
+    QVERIFY(sameBits(form.SystemParams.A, 0.1L));
   }
 
   void fieldsUseTheLocaleSeparator() {

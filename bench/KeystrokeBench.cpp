@@ -1,0 +1,79 @@
+// Keystroke to picture: one digit typed into the radius field of a project
+// with 100000 divisions, all four quadrants and the grid, until every event
+// it caused has run (the repaint included), on each of the three pages.
+// The floor, in the same run, is one pass of that page's engine work on its
+// own: the drawing of the view on a surface of the same size, or the results
+// text. A window that computes once per keystroke stays near a ratio of 1.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QTest>
+
+#include "fishApi/FishDraw.h"
+#include "fishApi/FishTexts.h"
+#include "worksheet/TWorkForm.h"
+#include "xPaintBox/TxPaintBox.h"
+
+namespace {
+
+TWorkForm& Window() {
+  static TWorkForm* form = [] {
+    auto* f = new TWorkForm(nullptr);
+    f->resize(1000, 700);
+    f->ProParams.Divisions = 100000;
+    f->ProParams.Quadrants = {1, 1, 1, 1};
+    f->ProParams.ShowGrid = 1;
+    f->show();
+    QApplication::processEvents();
+    return f;
+  }();
+  return *form;
+}
+
+void Settle() {
+  for (int i = 0; i < 3; ++i) QApplication::processEvents();
+}
+
+void BM_KeystrokeToPicture(benchmark::State& state) {
+  TWorkForm& form = Window();
+  form.setActivePage(static_cast<int>(state.range(0)));
+  Settle();
+  QLineEdit* radius = form.Edits[2];
+  radius->setFocus();
+  for (auto _ : state) {
+    // Alternately add and remove a digit: 50 -> 505 -> 50.
+    radius->end(false);
+    QTest::keyClick(radius, radius->text().size() == 2 ? Qt::Key_5 : Qt::Key_Backspace);
+    Settle();
+  }
+}
+
+void BM_OneEnginePass(benchmark::State& state) {
+  TWorkForm& form = Window();
+  TxPaintBox box;
+  box.resize(form.xPaintBox1->size());
+  box.setBounds(form.xPaintBox1->bounds());
+  for (auto _ : state) {
+    switch (state.range(0)) {
+      case 0: fish::DrawSurf(box, form.SystemParams, form.ProParams); break;
+      case 1: fish::DrawRazvertka(box, form.SystemParams, form.ProParams); break;
+      default: benchmark::DoNotOptimize(fish::resultsPage(form.SystemParams, form.ProParams).Lines.size()); break;
+    }
+  }
+}
+
+}  // namespace
+
+// Argument: the page shown (0 model, 1 development, 2 results).
+BENCHMARK(BM_KeystrokeToPicture)->DenseRange(0, 2)->Unit(benchmark::kMillisecond)->Iterations(6);
+BENCHMARK(BM_OneEnginePass)->DenseRange(0, 2)->Unit(benchmark::kMillisecond)->Iterations(6);
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

@@ -23,19 +23,19 @@ struct CliRun {
   std::string err;
 };
 
-CliRun Cli(const std::vector<std::string>& args, const std::string& separator = ".") {
+CliRun cli(const std::vector<std::string>& args, const std::string& separator = ".") {
   std::ostringstream out, err;
   const int status = runCli(args, out, err, separator);
   return {status, out.str(), err.str()};
 }
 
-std::string Joined(const fish::TStringList& lines) {
+std::string joined(const fish::TStringList& lines) {
   std::string s;
   for (const auto& l : lines) s += l + "\n";
   return s;
 }
 
-std::string LastLine(const std::string& text) {
+std::string lastLine(const std::string& text) {
   std::string t = text;
   if (!t.empty() && t.back() == '\n') t.pop_back();
   const std::size_t nl = t.rfind('\n');
@@ -56,10 +56,10 @@ class CliTest : public ::testing::Test {
 };
 
 TEST(Cli, NewProjectPrintsTheWholeResultsText) {
-  const CliRun r = Cli({});
+  const CliRun r = cli({});
   EXPECT_EQ(r.status, kExitOk);
   EXPECT_EQ(r.err, "");
-  EXPECT_EQ(r.out, Joined(fish::getResultsText(fish::defaultSystemParams(), fish::defaultProParams())));
+  EXPECT_EQ(r.out, joined(fish::getResultsText(fish::defaultSystemParams(), fish::defaultProParams())));
   EXPECT_NE(r.out.find("Общие габариты (XxY)=191.8x131.5\n"), std::string::npos);
 }
 
@@ -73,11 +73,11 @@ TEST(Cli, OptionsOverrideTheProject) {
   sp.Y1 = -20;
   fish::TProParams pp = fish::defaultProParams();
   pp.Divisions = 24;
-  const CliRun r = Cli({"--B", "400", "--A=250,5", "--L", "-300", "--R", "1.6e2", "--X1", "35", "--Y1", " -20 ",
+  const CliRun r = cli({"--B", "400", "--A=250,5", "--L", "-300", "--R", "1.6e2", "--X1", "35", "--Y1", " -20 ",
                         "--divisions", "24", "--quadrants", "3,4", "--grid"},
                        ",");
   ASSERT_EQ(r.status, kExitOk) << r.err;
-  EXPECT_EQ(r.out, Joined(fish::getResultsText(sp, pp, ",")));
+  EXPECT_EQ(r.out, joined(fish::getResultsText(sp, pp, ",")));
   EXPECT_NE(r.out.find("(XxY)=400x250,5"), std::string::npos) << "printed with the locale's separator";
 }
 
@@ -92,10 +92,10 @@ TEST(Cli, EngineFailuresEndWithTheSystemMessage) {
       {{"--L", "0", "--X1", "0.004"}, "Floating point division by zero"},
   };
   for (const auto& c : cases) {
-    const CliRun r = Cli(c.args);
+    const CliRun r = cli(c.args);
     EXPECT_EQ(r.status, kExitEngineError) << c.message;
     EXPECT_EQ(r.out, "") << "nothing half-printed";
-    EXPECT_EQ(LastLine(r.err), c.message);
+    EXPECT_EQ(lastLine(r.err), c.message);
   }
 }
 
@@ -114,10 +114,10 @@ TEST(Cli, DivisionsOutsideTheirRangeAreUsageErrors) {
       {"0", kExitEngineError, "Floating point division by zero", false},
   };
   for (const auto& c : cases) {
-    const CliRun r = Cli({"--divisions", c.divisions});
+    const CliRun r = cli({"--divisions", c.divisions});
     EXPECT_EQ(r.status, c.status) << c.divisions;
     EXPECT_EQ(r.out, "") << c.divisions;
-    EXPECT_EQ(LastLine(r.err), c.lastLine) << c.divisions;
+    EXPECT_EQ(lastLine(r.err), c.lastLine) << c.divisions;
     EXPECT_EQ(r.err.find("from 1 to 100000, not '" + std::string(c.divisions) + "'") != std::string::npos,
               c.namesTheRange)
         << r.err;
@@ -179,19 +179,19 @@ TEST(Cli, UsageErrors) {
       {"-x"},
   };
   for (const auto& args : cases) {
-    const CliRun r = Cli(args);
+    const CliRun r = cli(args);
     EXPECT_EQ(r.status, kExitUsageOrFile) << args[0];
     EXPECT_EQ(r.out, "");
     EXPECT_NE(r.err.find("vintaler-cli:"), std::string::npos);
   }
-  const CliRun help = Cli({"--help"});
+  const CliRun help = cli({"--help"});
   EXPECT_EQ(help.status, kExitOk);
   EXPECT_NE(help.out.find("Usage: vintaler-cli"), std::string::npos);
 }
 
 TEST_F(CliTest, SaveThenReadBack) {
   const std::string file = Path("p.raz");
-  const CliRun saved = Cli({"--R", "40", "--divisions", "6", "--quadrants", "2,3", "--grid", "--save", file});
+  const CliRun saved = cli({"--R", "40", "--divisions", "6", "--quadrants", "2,3", "--grid", "--save", file});
   ASSERT_EQ(saved.status, kExitOk) << saved.err;
   const fish::TProjectData p = fish::readProjectFile(file);
   EXPECT_EQ(p.SystemParams.R, 40);
@@ -200,7 +200,7 @@ TEST_F(CliTest, SaveThenReadBack) {
   EXPECT_EQ(p.ProParams.ShowGrid, 1);
   EXPECT_EQ(p.Bounds2D, fish::newProjectData().Bounds2D);
 
-  const CliRun reread = Cli({file});
+  const CliRun reread = cli({file});
   EXPECT_EQ(reread.status, kExitOk);
   EXPECT_EQ(reread.out, saved.out);
 
@@ -209,7 +209,7 @@ TEST_F(CliTest, SaveThenReadBack) {
   zoomed.Bounds3D[0] = -12.5L;
   fish::writeProjectFile(file, zoomed);
   const std::string copy = Path("copy.raz");
-  ASSERT_EQ(Cli({file, "--B", "80", "--save", copy}).status, kExitOk);
+  ASSERT_EQ(cli({file, "--B", "80", "--save", copy}).status, kExitOk);
   const fish::TProjectData c = fish::readProjectFile(copy);
   EXPECT_EQ(c.SystemParams.B, 80);
   EXPECT_EQ(c.SystemParams.R, 40);
@@ -217,11 +217,11 @@ TEST_F(CliTest, SaveThenReadBack) {
 }
 
 TEST_F(CliTest, FileErrors) {
-  const CliRun missing = Cli({Path("missing.raz")});
+  const CliRun missing = cli({Path("missing.raz")});
   EXPECT_EQ(missing.status, kExitUsageOrFile);
   EXPECT_NE(missing.err.find(Path("missing.raz")), std::string::npos);
 
-  const CliRun unsaved = Cli({"--save", Path("no/such/dir.raz")});
+  const CliRun unsaved = cli({"--save", Path("no/such/dir.raz")});
   EXPECT_EQ(unsaved.status, kExitUsageOrFile);
   EXPECT_EQ(unsaved.out, "");
 }
@@ -235,13 +235,13 @@ TEST_F(CliTest, NonFiniteValuesFromAFileNeverReachTheText) {
   img[30 + 7] = 0xC0;
   p = fish::decodeProject(img);
   fish::writeProjectFile(file, p);
-  const CliRun r = Cli({file});
+  const CliRun r = cli({file});
   EXPECT_EQ(r.status, kExitEngineError);
   EXPECT_EQ(r.out, "");
   EXPECT_NE(r.err.find("R is not a finite number"), std::string::npos) << r.err;
-  EXPECT_EQ(LastLine(r.err), "Invalid floating point operation");
+  EXPECT_EQ(lastLine(r.err), "Invalid floating point operation");
   // Overriding the damaged value makes the project usable again.
-  EXPECT_EQ(Cli({file, "--R", "50"}).status, kExitOk);
+  EXPECT_EQ(cli({file, "--R", "50"}).status, kExitOk);
 }
 
 }  // namespace

@@ -52,19 +52,19 @@ class RecordingSurface : public TDrawSurface {
   bool moved_ = false;
 };
 
-TProParams Selection(std::int32_t n, std::array<ByteBool, 4> quadrants, bool grid) {
-  TProParams pp = WithDivisions(n, quadrants);
+TProParams selection(std::int32_t n, std::array<ByteBool, 4> quadrants, bool grid) {
+  TProParams pp = withDivisions(n, quadrants);
   pp.ShowGrid = grid ? 1 : 0;
   return pp;
 }
 
 TEST(DrawSurf, NothingSelectedOnlyClears) {
   RecordingSurface s;
-  DrawSurf(s, defaultSystemParams(), Selection(10, {0, 0, 0, 0}, true));
+  DrawSurf(s, defaultSystemParams(), selection(10, {0, 0, 0, 0}, true));
   EXPECT_EQ(s.calls, (std::vector<std::string>{"scale", "clear"}));
   EXPECT_TRUE(s.segments.empty());
   RecordingSurface r;
-  DrawRazvertka(r, defaultSystemParams(), Selection(10, {0, 0, 0, 0}, true));
+  DrawRazvertka(r, defaultSystemParams(), selection(10, {0, 0, 0, 0}, true));
   EXPECT_TRUE(r.segments.empty());
 }
 
@@ -82,7 +82,7 @@ TEST_P(ModelLinesTest, GeneratorLinesAndChains) {
     std::array<ByteBool, 4> one{};
     one[static_cast<std::size_t>(q - 1)] = 1;
     RecordingSurface s;
-    DrawSurf(s, defaultSystemParams(), Selection(c.n, one, c.grid));
+    DrawSurf(s, defaultSystemParams(), selection(c.n, one, c.grid));
     const std::size_t chains = 2 * static_cast<std::size_t>(c.n + 2);
     EXPECT_EQ(s.segments.size(), chains + c.generators) << "quadrant " << q;
     EXPECT_EQ(s.Generators(0, 50), c.generators) << "quadrant " << q;
@@ -97,13 +97,13 @@ INSTANTIATE_TEST_SUITE_P(Counts, ModelLinesTest,
 TEST(DrawRazvertka, EveryGeneratorLineAndTheOutline) {
   for (bool grid : {false, true}) {
     RecordingSurface s;
-    DrawRazvertka(s, defaultSystemParams(), Selection(10, {1, 0, 0, 1}, grid));
+    DrawRazvertka(s, defaultSystemParams(), selection(10, {1, 0, 0, 1}, grid));
     EXPECT_EQ(s.segments.size(), 2u * (2 * 12 + 13)) << "grid setting is not consulted";
   }
   // The first line of quadrant 1 is its first seam: origin to the image of the
   // arc start; the last is the rectangle edge to the X-side midpoint's image.
   RecordingSurface s;
-  DrawRazvertka(s, defaultSystemParams(), Selection(10, {1, 0, 0, 0}, false));
+  DrawRazvertka(s, defaultSystemParams(), selection(10, {1, 0, 0, 0}, false));
   ASSERT_FALSE(s.segments.empty());
   EXPECT_EQ(s.segments.front().x1, 0);
   EXPECT_EQ(s.segments.front().y1, 0);
@@ -114,10 +114,10 @@ TEST(DrawRazvertka, EveryGeneratorLineAndTheOutline) {
 
 TEST(DrawSurf, ModelSegmentsJoinTheComputedPoints) {
   RecordingSurface s;
-  DrawSurf(s, defaultSystemParams(), Selection(2, {0, 0, 1, 0}, false));
+  DrawSurf(s, defaultSystemParams(), selection(2, {0, 0, 1, 0}, false));
   TSurf2PointArray q3;
   TExtents3D box;
-  CalcSurfQuadrant(defaultSystemParams(), Selection(2, {0, 0, 1, 0}, false), 3, box, q3);
+  CalcSurfQuadrant(defaultSystemParams(), selection(2, {0, 0, 1, 0}, false), 3, box, q3);
   // First: element 0's generator line; then the two chains from element 0 to 1.
   ASSERT_GE(s.segments.size(), 3u);
   EXPECT_EQ(s.segments[0].x1, q3[0].P1.X);
@@ -128,11 +128,11 @@ TEST(DrawSurf, ModelSegmentsJoinTheComputedPoints) {
 
 TEST(Draw, FailuresLeaveTheClearedViewAndPropagate) {
   RecordingSurface s;
-  EXPECT_THROW(DrawRazvertka(s, defaultSystemParams(), Selection(0, {1, 1, 0, 0}, false)), EZeroDivide);
+  EXPECT_THROW(DrawRazvertka(s, defaultSystemParams(), selection(0, {1, 1, 0, 0}, false)), EZeroDivide);
   EXPECT_EQ(s.calls, (std::vector<std::string>{"scale", "clear"}));
   // A quadrant whose development fails draws nothing of itself.
   RecordingSurface t;
-  EXPECT_THROW(DrawRazvertka(t, Params(100, 100, 0, 50, 0.0149L), Selection(5, {0, 0, 0, 1}, false)), EInvalidOp);
+  EXPECT_THROW(DrawRazvertka(t, params(100, 100, 0, 50, 0.0149L), selection(5, {0, 0, 0, 1}, false)), EInvalidOp);
   EXPECT_TRUE(t.segments.empty());
 }
 

@@ -13,7 +13,7 @@ namespace {
 
 TEST(GetSurfExtents, DefaultsFrameTheWholeModel) {
   TExtents3D e;
-  GetSurfExtents(defaultSystemParams(), WithDivisions(10), e);
+  GetSurfExtents(defaultSystemParams(), withDivisions(10), e);
   EXPECT_EQ(e.MinX, -50);
   EXPECT_EQ(e.MaxX, 50);
   EXPECT_EQ(e.MinY, -50);
@@ -26,7 +26,7 @@ TEST(GetSurfExtents, NegativeDistance) {
   TSystemParams sp = defaultSystemParams();
   sp.L = -40;
   TExtents3D e;
-  GetSurfExtents(sp, WithDivisions(10), e);
+  GetSurfExtents(sp, withDivisions(10), e);
   EXPECT_EQ(e.MinZ, -40);
   EXPECT_EQ(e.MaxZ, 0);
 }
@@ -43,11 +43,11 @@ TEST_P(RazvertkaExtentsTest, CoverAllFourPiecesWhateverIsSelected) {
   for (auto selection : {std::array<ByteBool, 4>{1, 1, 0, 0}, std::array<ByteBool, 4>{0, 0, 0, 0},
                          std::array<ByteBool, 4>{0, 0, 1, 1}}) {
     TExtents2D e;
-    GetRazvertkaExtents(defaultSystemParams(), WithDivisions(c.divisions, selection), e);
-    EXPECT_NEAR(D(e.MinX), -c.halfWidth, 0.005);
-    EXPECT_NEAR(D(e.MaxX), c.halfWidth, 0.005);
-    EXPECT_NEAR(D(e.MinY), -c.halfHeight, 0.005);
-    EXPECT_NEAR(D(e.MaxY), c.halfHeight, 0.005);
+    GetRazvertkaExtents(defaultSystemParams(), withDivisions(c.divisions, selection), e);
+    EXPECT_NEAR(asDouble(e.MinX), -c.halfWidth, 0.005);
+    EXPECT_NEAR(asDouble(e.MaxX), c.halfWidth, 0.005);
+    EXPECT_NEAR(asDouble(e.MinY), -c.halfHeight, 0.005);
+    EXPECT_NEAR(asDouble(e.MaxY), c.halfHeight, 0.005);
   }
 }
 
@@ -56,7 +56,7 @@ INSTANTIATE_TEST_SUITE_P(Defaults, RazvertkaExtentsTest,
 
 TEST(Extents, LeaveQuadrantFourInTheModuleArrays) {
   const TSystemParams sp = defaultSystemParams();
-  const TProParams pp = WithDivisions(6);
+  const TProParams pp = withDivisions(6);
   TSurf2PointArray q4;
   TExtents3D box;
   CalcSurfQuadrant(sp, pp, 4, box, q4);
@@ -81,8 +81,8 @@ TEST(Extents, LeaveQuadrantFourInTheModuleArrays) {
 TEST(Extents, FailuresPropagate) {
   TExtents2D e2;
   TExtents3D e3;
-  EXPECT_THROW(GetRazvertkaExtents(defaultSystemParams(), WithDivisions(0), e2), EZeroDivide);
-  EXPECT_THROW(GetSurfExtents(defaultSystemParams(), WithDivisions(-4), e3), EDivisionsRange);
+  EXPECT_THROW(GetRazvertkaExtents(defaultSystemParams(), withDivisions(0), e2), EZeroDivide);
+  EXPECT_THROW(GetSurfExtents(defaultSystemParams(), withDivisions(-4), e3), EDivisionsRange);
 }
 
 }  // namespace

@@ -6,21 +6,15 @@
 
 #include "fishApi/FishErrors.h"
 #include "fishApi/FishMath.h"
+#include "support/SameBits.h"
 
 using namespace fish;
 
 namespace {
 
-bool SameBits(Extended a, Extended b) { return std::memcmp(&a, &b, kExtendedBytes) == 0; }
+using vintaler::test::sameBits;
 
-Extended FromBits(std::uint64_t significand, std::uint16_t signExponent) {
-  unsigned char raw[sizeof(Extended)] = {};
-  std::memcpy(raw, &significand, 8);
-  std::memcpy(raw + 8, &signExponent, 2);
-  Extended v;
-  std::memcpy(&v, raw, sizeof v);
-  return v;
-}
+using vintaler::test::fromBits;
 
 struct RoundCase {
   Extended in;
@@ -32,7 +26,7 @@ class Round1Test : public ::testing::TestWithParam<RoundCase> {};
 TEST_P(Round1Test, RoundsHalvesToEvenTenth) {
   const RoundCase& c = GetParam();
   const Extended r = Round1(c.in);
-  EXPECT_TRUE(SameBits(r, static_cast<Extended>(c.tenths) * kTenth)) << static_cast<double>(r);
+  EXPECT_TRUE(sameBits(r, static_cast<Extended>(c.tenths) * kTenth)) << static_cast<double>(r);
   EXPECT_FALSE(std::signbit(r) && r == 0) << "a zero must come out positive";
 }
 
@@ -53,7 +47,7 @@ class Round2Test : public ::testing::TestWithParam<Round2Case> {};
 TEST_P(Round2Test, RoundsInPlaceToHundredths) {
   Extended x = GetParam().in;
   Round2(x);
-  EXPECT_TRUE(SameBits(x, static_cast<Extended>(GetParam().hundredths) * kHundredth));
+  EXPECT_TRUE(sameBits(x, static_cast<Extended>(GetParam().hundredths) * kHundredth));
 }
 
 INSTANTIATE_TEST_SUITE_P(Values, Round2Test,
@@ -111,9 +105,9 @@ TEST(CheckedOps, ArcFunctionsOnTheirDomain) {
 
 TEST(Constants, AreTheNearestExtendedValues) {
   // Halving and doubling are exact, so these must agree with pi to the bit.
-  EXPECT_TRUE(SameBits(kPi_2 * 2, kPi));
-  EXPECT_TRUE(SameBits(kPi2 / 2, kPi));
-  EXPECT_TRUE(SameBits(kPi, M_PIl));
+  EXPECT_TRUE(sameBits(kPi_2 * 2, kPi));
+  EXPECT_TRUE(sameBits(kPi2 / 2, kPi));
+  EXPECT_TRUE(sameBits(kPi, M_PIl));
   EXPECT_NEAR(static_cast<double>(kPi3_2 - 3 * kPi_2), 0.0, 1e-18);
   // 50000 * 0.001 lands just below 50: 0.001 is the extended value nearest to it.
   EXPECT_LT(50000 * kThousandth, 50.0L);
@@ -126,14 +120,14 @@ TEST(isUsableExtended, RejectsWhatTheProcessorRejects) {
   EXPECT_TRUE(isUsableExtended(std::numeric_limits<Extended>::denorm_min()));
   EXPECT_FALSE(isUsableExtended(std::numeric_limits<Extended>::infinity()));
   EXPECT_FALSE(isUsableExtended(std::numeric_limits<Extended>::quiet_NaN()));
-  EXPECT_FALSE(isUsableExtended(FromBits(0x4000000000000000ULL, 0x4005)));  // unnormal
-  EXPECT_FALSE(isUsableExtended(FromBits(0, 0x7FFF)));                      // pseudo-infinity
-  EXPECT_TRUE(isUsableExtended(FromBits(0xC800000000000000ULL, 0x4005)));   // 100
+  EXPECT_FALSE(isUsableExtended(fromBits(0x4000000000000000ULL, 0x4005)));  // unnormal
+  EXPECT_FALSE(isUsableExtended(fromBits(0, 0x7FFF)));                      // pseudo-infinity
+  EXPECT_TRUE(isUsableExtended(fromBits(0xC800000000000000ULL, 0x4005)));   // 100
   // The processor takes a pseudo-denormal as the value with exponent field 1,
   // and floatToText prints it so: it is usable like any denormal.
-  EXPECT_TRUE(isUsableExtended(FromBits(0x8000000000000000ULL, 0x0000)));
-  EXPECT_TRUE(isUsableExtended(FromBits(0xC000000000000000ULL, 0x8000)));
-  EXPECT_EQ(FromBits(0xC000000000000000ULL, 0x0000), FromBits(0xC000000000000000ULL, 0x0001));
+  EXPECT_TRUE(isUsableExtended(fromBits(0x8000000000000000ULL, 0x0000)));
+  EXPECT_TRUE(isUsableExtended(fromBits(0xC000000000000000ULL, 0x8000)));
+  EXPECT_EQ(fromBits(0xC000000000000000ULL, 0x0000), fromBits(0xC000000000000000ULL, 0x0001));
 }
 
 }  // namespace

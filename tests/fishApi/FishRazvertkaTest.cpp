@@ -14,41 +14,41 @@ using namespace fish::test;
 
 namespace {
 
-TQuadrantDevelopment Develop(const TSystemParams& sp, std::int32_t n, int quadrant) {
+TQuadrantDevelopment develop(const TSystemParams& sp, std::int32_t n, int quadrant) {
   TProParams pp = defaultProParams();
   pp.Divisions = n;
   return developQuadrant(sp, pp, static_cast<std::uint16_t>(quadrant));
 }
 
-Extended Dist2D(const TPoint2D& a, const TPoint2D& b) { return std::hypot(a.X - b.X, a.Y - b.Y); }
+Extended dist2D(const TPoint2D& a, const TPoint2D& b) { return std::hypot(a.X - b.X, a.Y - b.Y); }
 
-void ExpectNear2D(const TPoint2D& p, double x, double y, double tol, const char* what) {
-  EXPECT_NEAR(D(p.X), x, tol) << what;
-  EXPECT_NEAR(D(p.Y), y, tol) << what;
+void expectNear2D(const TPoint2D& p, double x, double y, double tol, const char* what) {
+  EXPECT_NEAR(asDouble(p.X), x, tol) << what;
+  EXPECT_NEAR(asDouble(p.Y), y, tol) << what;
 }
 
 constexpr double kDeg = M_PI / 180;
 
 TEST(Distance3D, MeasuresBetweenCoordinatesRoundedToHundredths) {
-  EXPECT_NEAR(D(Distance3D({0, 0, 0}, {3, 4, 0})), 5.0, 1e-15);
-  EXPECT_NEAR(D(Distance3D({0, 0, 0}, {3.006L, 0, 0})), 3.01, 1e-15);
-  EXPECT_NEAR(D(Distance3D({0, 0, 0}, {3.004L, 0, 0})), 3.00, 1e-15);
-  EXPECT_NEAR(D(Distance3D({1.125L, 0, 0}, {0, 0, 0})), 1.12, 1e-15) << "halves of a hundredth go to even";
+  EXPECT_NEAR(asDouble(Distance3D({0, 0, 0}, {3, 4, 0})), 5.0, 1e-15);
+  EXPECT_NEAR(asDouble(Distance3D({0, 0, 0}, {3.006L, 0, 0})), 3.01, 1e-15);
+  EXPECT_NEAR(asDouble(Distance3D({0, 0, 0}, {3.004L, 0, 0})), 3.00, 1e-15);
+  EXPECT_NEAR(asDouble(Distance3D({1.125L, 0, 0}, {0, 0, 0})), 1.12, 1e-15) << "halves of a hundredth go to even";
   EXPECT_EQ(Distance3D({0.001L, 0.002L, 0.003L}, {0, 0, 0}), 0);
-  EXPECT_NEAR(D(Distance3D({1, 2, 3}, {4, 6, 15})), 13.0, 1e-15);
+  EXPECT_NEAR(asDouble(Distance3D({1, 2, 3}, {4, 6, 15})), 13.0, 1e-15);
   EXPECT_THROW(Distance3D({1e17L, 0, 0}, {0, 0, 0}), EInvalidOp);
 }
 
 TEST(SolveTriangle, AnglesFollowTheLawOfCosines) {
   // Right angle at V0; sides 3, 4, 5.
   const TTriangle3D t = SolveTriangle({0, 0, 0}, {3, 0, 0}, {0, 4, 0});
-  EXPECT_NEAR(D(t.Side01), 3, 1e-15);
-  EXPECT_NEAR(D(t.Side12), 5, 1e-15);
-  EXPECT_NEAR(D(t.Side20), 4, 1e-15);
-  EXPECT_NEAR(D(t.Angle0), M_PI / 2, 1e-15);
-  EXPECT_NEAR(D(t.Angle1), std::atan2(4.0, 3.0), 1e-15);
-  EXPECT_NEAR(D(t.Angle2), std::atan2(3.0, 4.0), 1e-15);
-  EXPECT_NEAR(D(t.Angle0 + t.Angle1 + t.Angle2), M_PI, 1e-15);
+  EXPECT_NEAR(asDouble(t.Side01), 3, 1e-15);
+  EXPECT_NEAR(asDouble(t.Side12), 5, 1e-15);
+  EXPECT_NEAR(asDouble(t.Side20), 4, 1e-15);
+  EXPECT_NEAR(asDouble(t.Angle0), M_PI / 2, 1e-15);
+  EXPECT_NEAR(asDouble(t.Angle1), std::atan2(4.0, 3.0), 1e-15);
+  EXPECT_NEAR(asDouble(t.Angle2), std::atan2(3.0, 4.0), 1e-15);
+  EXPECT_NEAR(asDouble(t.Angle0 + t.Angle1 + t.Angle2), M_PI, 1e-15);
 }
 
 TEST(SolveTriangle, ZeroSidesGiveZeroAngles) {
@@ -74,7 +74,7 @@ TEST(SolveTriangle, CollinearPointsOpenFlatOrFail) {
       const TTriangle3D t = SolveTriangle({0, 0, 0}, {step, step * 0.7L, 0}, {2 * step, 1.4L * step, 0});
       EXPECT_TRUE(std::isfinite(t.Angle0) && std::isfinite(t.Angle1) && std::isfinite(t.Angle2));
       // Rounding moves the middle point off the line by at most 0.005.
-      EXPECT_NEAR(D(t.Angle1), M_PI, 0.05);
+      EXPECT_NEAR(asDouble(t.Angle1), M_PI, 0.05);
     } catch (const EInvalidOp&) {
       ++failures;
     }
@@ -84,50 +84,50 @@ TEST(SolveTriangle, CollinearPointsOpenFlatOrFail) {
 }
 
 TEST(CalcRazvertkaQuadrant, DefaultsWithOneDivision) {
-  const TQuadrantDevelopment d = Develop(defaultSystemParams(), 1, 1);
+  const TQuadrantDevelopment d = develop(defaultSystemParams(), 1, 1);
   ASSERT_EQ(d.Razvertka.size(), 4u);
-  ExpectNear2D(d.Razvertka[0].P1, 0, 0, 0, "origin");
-  ExpectNear2D(d.Razvertka[0].P2, 0, 50, 1e-15, "first seam end");
-  ExpectNear2D(d.Razvertka[1].P1, 50, 0, 0, "corner image");
-  ExpectNear2D(d.Razvertka[1].P2, 0, 50, 1e-15, "shares the first seam end");
-  ExpectNear2D(d.Razvertka[2].P1, 50, 0, 0, "corner image");
-  ExpectNear2D(d.Razvertka[2].P2, 68.30, 68.30, 0.005, "arc end image");
-  ExpectNear2D(d.Razvertka[3].P1, 50, 0, 0, "corner image");
-  ExpectNear2D(d.Razvertka[3].P2, 93.30, 25.00, 0.005, "X-side midpoint image");
+  expectNear2D(d.Razvertka[0].P1, 0, 0, 0, "origin");
+  expectNear2D(d.Razvertka[0].P2, 0, 50, 1e-15, "first seam end");
+  expectNear2D(d.Razvertka[1].P1, 50, 0, 0, "corner image");
+  expectNear2D(d.Razvertka[1].P2, 0, 50, 1e-15, "shares the first seam end");
+  expectNear2D(d.Razvertka[2].P1, 50, 0, 0, "corner image");
+  expectNear2D(d.Razvertka[2].P2, 68.30, 68.30, 0.005, "arc end image");
+  expectNear2D(d.Razvertka[3].P1, 50, 0, 0, "corner image");
+  expectNear2D(d.Razvertka[3].P2, 93.30, 25.00, 0.005, "X-side midpoint image");
   // 45 + 60 + 45 degrees at the corner: the edge to the X-side midpoint is
   // turned 150 degrees from the direction back to the origin.
   const TPoint2D& c = d.Razvertka[3].P1;
-  EXPECT_NEAR(std::atan2(D(d.Razvertka[3].P2.Y - c.Y), D(c.X - d.Razvertka[3].P2.X)), 150 * kDeg, 1e-4);
+  EXPECT_NEAR(std::atan2(asDouble(d.Razvertka[3].P2.Y - c.Y), asDouble(c.X - d.Razvertka[3].P2.X)), 150 * kDeg, 1e-4);
 }
 
 TEST(CalcRazvertkaQuadrant, DefaultsWithTenDivisions) {
-  const TQuadrantDevelopment d = Develop(defaultSystemParams(), 10, 1);
+  const TQuadrantDevelopment d = develop(defaultSystemParams(), 10, 1);
   ASSERT_EQ(d.Razvertka.size(), 13u);
-  ExpectNear2D(d.Razvertka[12].P2, 95.90, 19.83, 0.005, "X-side midpoint image");
-  for (std::size_t k = 1; k < d.Razvertka.size(); ++k) ExpectNear2D(d.Razvertka[k].P1, 50, 0, 0, "corner image");
+  expectNear2D(d.Razvertka[12].P2, 95.90, 19.83, 0.005, "X-side midpoint image");
+  for (std::size_t k = 1; k < d.Razvertka.size(); ++k) expectNear2D(d.Razvertka[k].P1, 50, 0, 0, "corner image");
   EXPECT_EQ(d.Min.X, 0);
   EXPECT_EQ(d.Min.Y, 0);
-  EXPECT_NEAR(D(d.Max.X), 95.90, 0.005);
-  EXPECT_NEAR(D(d.Max.Y), 65.73, 0.005);
+  EXPECT_NEAR(asDouble(d.Max.X), 95.90, 0.005);
+  EXPECT_NEAR(asDouble(d.Max.Y), 65.73, 0.005);
   EXPECT_EQ(d.Max.Y, d.Razvertka[11].P2.Y) << "the highest point is the image of the last circle point";
   const TPoint2D& c = d.Razvertka[12].P1;
-  EXPECT_NEAR(std::atan2(D(d.Razvertka[12].P2.Y - c.Y), D(c.X - d.Razvertka[12].P2.X)), 156.63 * kDeg, 0.005 * kDeg);
+  EXPECT_NEAR(std::atan2(asDouble(d.Razvertka[12].P2.Y - c.Y), asDouble(c.X - d.Razvertka[12].P2.X)), 156.63 * kDeg, 0.005 * kDeg);
 }
 
 TEST(CalcRazvertkaQuadrant, ZeroRadiusCollapsesTheCone) {
-  const TQuadrantDevelopment d = Develop(Params(100, 100, 50, 0), 10, 1);
+  const TQuadrantDevelopment d = develop(params(100, 100, 50, 0), 10, 1);
   for (std::size_t j = 1; j + 1 < d.Razvertka.size(); ++j) {
-    ExpectNear2D(d.Razvertka[j].P2, 0, 70.71, 0.005, "every cone image on the first seam end");
+    expectNear2D(d.Razvertka[j].P2, 0, 70.71, 0.005, "every cone image on the first seam end");
   }
-  ExpectNear2D(d.Razvertka.back().P2, 66.67, 47.14, 0.005, "X-side midpoint image");
+  expectNear2D(d.Razvertka.back().P2, 66.67, 47.14, 0.005, "X-side midpoint image");
 }
 
 TEST(CalcRazvertkaQuadrant, OffsetKeepsTheFirstSeamAtX1) {
   for (Extended x1 : {-35.5L, 0.25L, 12.0L, 200.0L}) {
     for (int q = 1; q <= 4; ++q) {
-      const TQuadrantDevelopment d = Develop(Params(100, 80, 60, 30, x1, -7), 10, q);
+      const TQuadrantDevelopment d = develop(params(100, 80, 60, 30, x1, -7), 10, q);
       EXPECT_EQ(d.Razvertka[0].P2.X, x1) << "quadrant " << q;
-      EXPECT_NEAR(D(Dist2D(d.Razvertka[0].P2, {0, 0})), D(Distance3D(d.Surf[0].P1, d.Surf[0].P2)), 1e-12);
+      EXPECT_NEAR(asDouble(dist2D(d.Razvertka[0].P2, {0, 0})), asDouble(Distance3D(d.Surf[0].P1, d.Surf[0].P2)), 1e-12);
     }
   }
 }
@@ -136,12 +136,12 @@ TEST(CalcRazvertkaQuadrant, RunningBoxOnlyWidens) {
   TPoint2D mn{-1000, -1000};
   TPoint2D mx{1000, 1000};
   TRazvertka2PointArray razv;
-  const TQuadrantDevelopment d = Develop(defaultSystemParams(), 10, 3);
+  const TQuadrantDevelopment d = develop(defaultSystemParams(), 10, 3);
   CalcRazvertkaQuadrant(d.Surf, 3, defaultSystemParams(), mn, mx, razv);
   EXPECT_EQ(mn.X, -1000);
   EXPECT_EQ(mx.Y, 1000);
-  EXPECT_NEAR(D(d.Min.X), -95.90, 0.005);
-  EXPECT_NEAR(D(d.Min.Y), -65.73, 0.005);
+  EXPECT_NEAR(asDouble(d.Min.X), -95.90, 0.005);
+  EXPECT_NEAR(asDouble(d.Min.Y), -65.73, 0.005);
   EXPECT_EQ(d.Max.X, 0);
   EXPECT_EQ(d.Max.Y, 0);
 }
@@ -152,17 +152,17 @@ struct Shape {
   std::int32_t n;
 };
 
-std::vector<Shape> Shapes() {
+std::vector<Shape> shapes() {
   return {
       {defaultSystemParams(), 1},
       {defaultSystemParams(), 10},
-      {Params(400, 250, 300, 160), 24},
-      {Params(400, 250, 300, 160, 35, -20), 24},
-      {Params(120, 300, 80, 75, -60, 40), 7},
-      {Params(1000, 1000, 1500, 450, 200, 200), 50},
-      {Params(100, 100, -50, 50), 10},
-      {Params(100, 100, 50, 0), 5},
-      {Params(600, 200, 400, 90, 0, 55.5L), 360},
+      {params(400, 250, 300, 160), 24},
+      {params(400, 250, 300, 160, 35, -20), 24},
+      {params(120, 300, 80, 75, -60, 40), 7},
+      {params(1000, 1000, 1500, 450, 200, 200), 50},
+      {params(100, 100, -50, 50), 10},
+      {params(100, 100, 50, 0), 5},
+      {params(600, 200, 400, 90, 0, 55.5L), 360},
   };
 }
 
@@ -173,24 +173,24 @@ class DevelopmentProperty : public ::testing::TestWithParam<Shape> {};
 TEST_P(DevelopmentProperty, EveryDevelopedEdgeKeepsItsLength) {
   const Shape& shape = GetParam();
   for (int q = 1; q <= 4; ++q) {
-    const TQuadrantDevelopment d = Develop(shape.sp, shape.n, q);
+    const TQuadrantDevelopment d = develop(shape.sp, shape.n, q);
     const std::size_t m = d.Razvertka.size() - 1;
     const TPoint3D& corner = d.Surf[1].P1;
     const TPoint2D& cornerImage = d.Razvertka[1].P1;
-    EXPECT_NEAR(D(Dist2D(cornerImage, {0, 0})), D(Distance3D(corner, d.Surf[0].P1)), 1e-15);
+    EXPECT_NEAR(asDouble(dist2D(cornerImage, {0, 0})), asDouble(Distance3D(corner, d.Surf[0].P1)), 1e-15);
     for (std::size_t j = 2; j < m; ++j) {
-      EXPECT_NEAR(D(Dist2D(d.Razvertka[j].P2, cornerImage)), D(Distance3D(corner, d.Surf[j].P2)), 1e-12)
+      EXPECT_NEAR(asDouble(dist2D(d.Razvertka[j].P2, cornerImage)), asDouble(Distance3D(corner, d.Surf[j].P2)), 1e-12)
           << "fan line " << j << " quadrant " << q;
       // The first chord joins a point laid out from the seam; the others are
       // exact rotations about the corner image.
       const double tol = j == 2 ? 0.02 : 1e-9;
-      EXPECT_NEAR(D(Dist2D(d.Razvertka[j].P2, d.Razvertka[j - 1].P2)), D(Distance3D(d.Surf[j - 1].P2, d.Surf[j].P2)), tol)
+      EXPECT_NEAR(asDouble(dist2D(d.Razvertka[j].P2, d.Razvertka[j - 1].P2)), asDouble(Distance3D(d.Surf[j - 1].P2, d.Surf[j].P2)), tol)
           << "arc chord " << j << " quadrant " << q;
     }
     Extended halfA = shape.sp.A / 2;
     Round2(halfA);
-    EXPECT_NEAR(D(Dist2D(d.Razvertka[m].P2, d.Razvertka[m].P1)), D(halfA), 1e-12) << "edge to the X-side midpoint";
-    EXPECT_NEAR(D(Dist2D(d.Razvertka[m].P2, d.Razvertka[m - 1].P2)), D(Distance3D(d.Surf[m].P1, d.Surf[m].P2)), 1e-9)
+    EXPECT_NEAR(asDouble(dist2D(d.Razvertka[m].P2, d.Razvertka[m].P1)), asDouble(halfA), 1e-12) << "edge to the X-side midpoint";
+    EXPECT_NEAR(asDouble(dist2D(d.Razvertka[m].P2, d.Razvertka[m - 1].P2)), asDouble(Distance3D(d.Surf[m].P1, d.Surf[m].P2)), 1e-9)
         << "last seam, quadrant " << q;
   }
 }
@@ -202,20 +202,20 @@ TEST_P(DevelopmentProperty, QuadrantsMirrorWithoutOffset) {
   sp.Y1 = 0;
   const int sx[5] = {0, 1, -1, -1, 1};
   const int sy[5] = {0, 1, 1, -1, -1};
-  const TQuadrantDevelopment one = Develop(sp, GetParam().n, 1);
+  const TQuadrantDevelopment one = develop(sp, GetParam().n, 1);
   for (int q = 2; q <= 4; ++q) {
-    const TQuadrantDevelopment other = Develop(sp, GetParam().n, q);
+    const TQuadrantDevelopment other = develop(sp, GetParam().n, q);
     ASSERT_EQ(other.Razvertka.size(), one.Razvertka.size());
     for (std::size_t k = 0; k < one.Razvertka.size(); ++k) {
       for (auto pick : {&TRazvertka2Point::P1, &TRazvertka2Point::P2}) {
-        EXPECT_EQ(D((other.Razvertka[k].*pick).X), D(sx[q] * (one.Razvertka[k].*pick).X)) << q << " " << k;
-        EXPECT_EQ(D((other.Razvertka[k].*pick).Y), D(sy[q] * (one.Razvertka[k].*pick).Y)) << q << " " << k;
+        EXPECT_EQ(asDouble((other.Razvertka[k].*pick).X), asDouble(sx[q] * (one.Razvertka[k].*pick).X)) << q << " " << k;
+        EXPECT_EQ(asDouble((other.Razvertka[k].*pick).Y), asDouble(sy[q] * (one.Razvertka[k].*pick).Y)) << q << " " << k;
       }
     }
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Shapes, DevelopmentProperty, ::testing::ValuesIn(Shapes()));
+INSTANTIATE_TEST_SUITE_P(Shapes, DevelopmentProperty, ::testing::ValuesIn(shapes()));
 
 TEST(CalcRazvertkaQuadrant, FailuresOfTheFirstSeam) {
   // Flat (L = 0) with the circle touching the Y-side midpoint: the first seam
@@ -223,12 +223,12 @@ TEST(CalcRazvertkaQuadrant, FailuresOfTheFirstSeam) {
   TQuadrantDevelopment d;
   TProParams pp = defaultProParams();
   TExtents3D e;
-  const TSystemParams zero = Params(100, 100, 0, 50, 0.004L);
+  const TSystemParams zero = params(100, 100, 0, 50, 0.004L);
   CalcSurfQuadrant(zero, pp, 1, e, d.Surf);
   EXPECT_THROW(CalcRazvertkaQuadrant(d.Surf, 1, zero, d.Min, d.Max, d.Razvertka), EZeroDivide);
   EXPECT_EQ(d.Max.X, 0) << "a failed call leaves the running box";
   // X1 = 0.0149 rounds to a seam of 0.01, shorter than X1 itself.
-  const TSystemParams longer = Params(100, 100, 0, 50, 0.0149L);
+  const TSystemParams longer = params(100, 100, 0, 50, 0.0149L);
   CalcSurfQuadrant(longer, pp, 1, e, d.Surf);
   EXPECT_THROW(CalcRazvertkaQuadrant(d.Surf, 1, longer, d.Min, d.Max, d.Razvertka), EInvalidOp);
   EXPECT_THROW(CalcRazvertkaQuadrant(d.Surf, 0, longer, d.Min, d.Max, d.Razvertka), ERangeError);
@@ -239,8 +239,8 @@ TEST(CalcRazvertkaQuadrant, FailuresOfTheFirstSeam) {
 // Every way of asking for a quadrant gives the same arrays, and what a caller
 // has finished with is what the last-computed arrays show afterwards.
 TEST(developQuadrant, SameArraysAsTheStepwiseCallsAndPublishedWhenDone) {
-  const TSystemParams sp = Params(120, 80, 60, 45, 7, -3);
-  const TProParams pp = WithDivisions(9);
+  const TSystemParams sp = params(120, 80, 60, 45, 7, -3);
+  const TProParams pp = withDivisions(9);
   for (std::uint16_t q = 1; q <= 4; ++q) {
     TSurf2PointArray surf;
     TExtents3D box;

@@ -16,14 +16,14 @@ namespace {
 // 50 as a circle point has it: the product (1000 * 50) * 0.001, just below 50.
 const Extended k50 = (1000 * 50.0L) * kThousandth;
 
-void ExpectPoint(const TPoint3D& p, Extended x, Extended y, Extended z, const char* what) {
+void expectPoint(const TPoint3D& p, Extended x, Extended y, Extended z, const char* what) {
   EXPECT_EQ(p.X, x) << what;
   EXPECT_EQ(p.Y, y) << what;
   EXPECT_EQ(p.Z, z) << what;
 }
 
 TEST(RectPoint, RunsRoundTheRectangleFromThePlusXMidpoint) {
-  const TSystemParams sp = Params(100, 60, 50, 50);
+  const TSystemParams sp = params(100, 60, 50, 50);
   const struct {
     int code;
     Extended x, y;
@@ -40,7 +40,7 @@ TEST(RectPoint, RunsRoundTheRectangleFromThePlusXMidpoint) {
 }
 
 TEST(CirclePoint, DirectionCosinesHaveThreeDecimals) {
-  const TSystemParams sp = Params(100, 100, 50, 50, 10, -20);
+  const TSystemParams sp = params(100, 100, 50, 50, 10, -20);
   const TPoint3D diag = CirclePoint(sp, kPi / 4);
   EXPECT_EQ(diag.X, (707 * 50.0L) * kThousandth + 10);
   EXPECT_EQ(diag.Y, (707 * 50.0L) * kThousandth - 20);
@@ -66,17 +66,17 @@ TEST(InitSurfExtents, MaximaAreRoundedIntegersAndMinimaZero) {
 TEST(CalcSurfQuadrant, DefaultsWithTwoDivisions) {
   TSurf2PointArray s;
   TExtents3D e;
-  CalcSurfQuadrant(defaultSystemParams(), WithDivisions(2), 1, e, s);
+  CalcSurfQuadrant(defaultSystemParams(), withDivisions(2), 1, e, s);
   ASSERT_EQ(s.size(), 5u);
   const Extended d = (707 * 50.0L) * kThousandth;
-  ExpectPoint(s[0].P1, 0, 50, 0, "element 0 starts at the Y-side midpoint");
-  ExpectPoint(s[0].P2, 0, k50, 50, "element 0 ends at the arc start");
-  for (int i = 1; i <= 3; ++i) ExpectPoint(s[static_cast<std::size_t>(i)].P1, 50, 50, 0, "fan starts at the corner");
-  ExpectPoint(s[1].P2, 0, k50, 50, "element 1 shares the arc start");
-  ExpectPoint(s[2].P2, d, d, 50, "middle of the arc");
-  ExpectPoint(s[3].P2, k50, 0, 50, "pi/2 - 2 * pi/4 is exactly 0");
-  ExpectPoint(s[4].P1, 50, 0, 0, "last element starts at the X-side midpoint");
-  ExpectPoint(s[4].P2, k50, 0, 50, "last element ends at the arc end");
+  expectPoint(s[0].P1, 0, 50, 0, "element 0 starts at the Y-side midpoint");
+  expectPoint(s[0].P2, 0, k50, 50, "element 0 ends at the arc start");
+  for (int i = 1; i <= 3; ++i) expectPoint(s[static_cast<std::size_t>(i)].P1, 50, 50, 0, "fan starts at the corner");
+  expectPoint(s[1].P2, 0, k50, 50, "element 1 shares the arc start");
+  expectPoint(s[2].P2, d, d, 50, "middle of the arc");
+  expectPoint(s[3].P2, k50, 0, 50, "pi/2 - 2 * pi/4 is exactly 0");
+  expectPoint(s[4].P1, 50, 0, 0, "last element starts at the X-side midpoint");
+  expectPoint(s[4].P2, k50, 0, 50, "last element ends at the arc end");
 }
 
 struct BoxCase {
@@ -90,7 +90,7 @@ TEST_P(QuadrantBoxTest, DefaultBoxesSitInTheirQuadrant) {
   const BoxCase& c = GetParam();
   TSurf2PointArray s;
   TExtents3D e;
-  CalcSurfQuadrant(defaultSystemParams(), WithDivisions(2), c.quadrant, e, s);
+  CalcSurfQuadrant(defaultSystemParams(), withDivisions(2), c.quadrant, e, s);
   EXPECT_EQ(e.MinX, c.minX);
   EXPECT_EQ(e.MaxX, c.maxX);
   EXPECT_EQ(e.MinY, c.minY);
@@ -107,8 +107,8 @@ INSTANTIATE_TEST_SUITE_P(Quadrants, QuadrantBoxTest,
 class MirrorTest : public ::testing::TestWithParam<std::int32_t> {};
 
 TEST_P(MirrorTest, QuadrantsMirrorQuadrantOne) {
-  const TSystemParams sp = Params(130, 70, 45.5L, 33.3L);
-  const TProParams pp = WithDivisions(GetParam());
+  const TSystemParams sp = params(130, 70, 45.5L, 33.3L);
+  const TProParams pp = withDivisions(GetParam());
   TSurf2PointArray q[5];
   TExtents3D e;
   for (std::uint16_t k = 1; k <= 4; ++k) CalcSurfQuadrant(sp, pp, k, e, q[k]);
@@ -134,10 +134,10 @@ TEST(CalcSurfQuadrant, ArrayHasDivisionsPlusThreeLines) {
   for (std::int32_t n : {1, 3, 10, 1000}) {
     TSurf2PointArray s;
     TExtents3D e;
-    CalcSurfQuadrant(defaultSystemParams(), WithDivisions(n), 3, e, s);
+    CalcSurfQuadrant(defaultSystemParams(), withDivisions(n), 3, e, s);
     EXPECT_EQ(s.size(), static_cast<std::size_t>(n) + 3);
     // Every fan line starts at the corner and every circle point lies in Z = L.
-    for (std::size_t i = 1; i + 1 < s.size(); ++i) ExpectPoint(s[i].P1, -50, -50, 0, "corner");
+    for (std::size_t i = 1; i + 1 < s.size(); ++i) expectPoint(s[i].P1, -50, -50, 0, "corner");
     for (const auto& line : s) EXPECT_EQ(line.P2.Z, 50);
   }
 }
@@ -145,7 +145,7 @@ TEST(CalcSurfQuadrant, ArrayHasDivisionsPlusThreeLines) {
 TEST(CalcSurfQuadrant, OffsetCircleWidensTheBox) {
   TSurf2PointArray s;
   TExtents3D e;
-  CalcSurfQuadrant(Params(100, 100, 50, 50, 200), WithDivisions(10), 2, e, s);
+  CalcSurfQuadrant(params(100, 100, 50, 50, 200), withDivisions(10), 2, e, s);
   EXPECT_EQ(e.MaxX, 200);
   EXPECT_EQ(e.MinX, -50);
   EXPECT_EQ(s.front().P2.X, 200);
@@ -156,14 +156,14 @@ TEST(CalcSurfQuadrant, ElementZeroCanRaiseTheMaximumByRounding) {
   // A/2 = 50.6 enters the box rounded to 51; no circle point lies higher.
   TSurf2PointArray s;
   TExtents3D e;
-  CalcSurfQuadrant(Params(100, 101.2L, 50, 50), WithDivisions(10), 1, e, s);
+  CalcSurfQuadrant(params(100, 101.2L, 50, 50), withDivisions(10), 1, e, s);
   EXPECT_EQ(e.MaxY, 51);
 }
 
 TEST(CalcSurfQuadrant, NegativeDistancePutsTheCircleBelow) {
   TSurf2PointArray s;
   TExtents3D e;
-  CalcSurfQuadrant(Params(100, 100, -30, 50), WithDivisions(10), 4, e, s);
+  CalcSurfQuadrant(params(100, 100, -30, 50), withDivisions(10), 4, e, s);
   EXPECT_EQ(e.MinZ, -30);
   EXPECT_EQ(e.MaxZ, 0);
 }
@@ -172,7 +172,7 @@ TEST(CalcSurfQuadrant, ZeroDivisionsFailsAfterSizingAndLeavesTheBox) {
   TSurf2PointArray s;
   TExtents3D e;
   e.MaxX = 777;
-  EXPECT_THROW(CalcSurfQuadrant(defaultSystemParams(), WithDivisions(0), 1, e, s), EZeroDivide);
+  EXPECT_THROW(CalcSurfQuadrant(defaultSystemParams(), withDivisions(0), 1, e, s), EZeroDivide);
   EXPECT_EQ(s.size(), 3u);
   EXPECT_EQ(e.MaxX, 777);
 }
@@ -181,12 +181,12 @@ TEST(CalcSurfQuadrant, UnusableDivisionsAreRefusedBeforeAllocating) {
   for (std::int32_t n : {-1, -100, kMaxDivisions + 1, std::numeric_limits<std::int32_t>::max()}) {
     TSurf2PointArray s(2);
     TExtents3D e;
-    EXPECT_THROW(CalcSurfQuadrant(defaultSystemParams(), WithDivisions(n), 1, e, s), EDivisionsRange) << n;
+    EXPECT_THROW(CalcSurfQuadrant(defaultSystemParams(), withDivisions(n), 1, e, s), EDivisionsRange) << n;
     EXPECT_EQ(s.size(), 2u) << n;
   }
   TSurf2PointArray s;
   TExtents3D e;
-  CalcSurfQuadrant(defaultSystemParams(), WithDivisions(kMaxDivisions), 1, e, s);
+  CalcSurfQuadrant(defaultSystemParams(), withDivisions(kMaxDivisions), 1, e, s);
   EXPECT_EQ(s.size(), static_cast<std::size_t>(kMaxDivisions) + 3);
 }
 
@@ -195,16 +195,16 @@ TEST(CalcSurfQuadrant, RefusesNonFiniteParametersAndBadQuadrants) {
   TExtents3D e;
   TSystemParams sp = defaultSystemParams();
   sp.R = std::numeric_limits<Extended>::quiet_NaN();
-  EXPECT_THROW(CalcSurfQuadrant(sp, WithDivisions(10), 1, e, s), EInvalidOp);
+  EXPECT_THROW(CalcSurfQuadrant(sp, withDivisions(10), 1, e, s), EInvalidOp);
   sp = defaultSystemParams();
   sp.Y1 = -std::numeric_limits<Extended>::infinity();
-  EXPECT_THROW(CalcSurfQuadrant(sp, WithDivisions(10), 1, e, s), EInvalidOp);
-  EXPECT_THROW(CalcSurfQuadrant(defaultSystemParams(), WithDivisions(10), 0, e, s), ERangeError);
-  EXPECT_THROW(CalcSurfQuadrant(defaultSystemParams(), WithDivisions(10), 5, e, s), ERangeError);
+  EXPECT_THROW(CalcSurfQuadrant(sp, withDivisions(10), 1, e, s), EInvalidOp);
+  EXPECT_THROW(CalcSurfQuadrant(defaultSystemParams(), withDivisions(10), 0, e, s), ERangeError);
+  EXPECT_THROW(CalcSurfQuadrant(defaultSystemParams(), withDivisions(10), 5, e, s), ERangeError);
   // A radius so large that a circle point overflows the format.
   sp = defaultSystemParams();
   sp.R = std::numeric_limits<Extended>::max() / 10;
-  EXPECT_THROW(CalcSurfQuadrant(sp, WithDivisions(10), 1, e, s), EOverflow);
+  EXPECT_THROW(CalcSurfQuadrant(sp, withDivisions(10), 1, e, s), EOverflow);
 }
 
 }  // namespace

@@ -14,7 +14,7 @@ using namespace fish::test;
 
 namespace {
 
-std::size_t Chars(const std::string& utf8) {
+std::size_t chars(const std::string& utf8) {
   std::size_t n = 0;
   for (char c : utf8) n += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
   return n;
@@ -42,20 +42,20 @@ TEST(GetParamsText, DefaultProject) {
 }
 
 TEST(GetParamsText, RoundsToTenthsWithTheGivenSeparator) {
-  const TStringList lines = GetParamsText(Params(12.34L, 0.25L, 0.75L, -0.04L, -0.25L, 1e15L), ",");
+  const TStringList lines = GetParamsText(params(12.34L, 0.25L, 0.75L, -0.04L, -0.25L, 1e15L), ",");
   EXPECT_EQ(lines[0], "   Прямоугольное сечение: (XxY)=12,3x0,2");
   EXPECT_EQ(lines[1], "   Радиус круглого сечения: R=0");
   EXPECT_EQ(lines[2], "   Расстояние между сечениями: L=0,8");
   EXPECT_EQ(lines[3], "   Смещение осей сечений: dX=-0,2 dY=1E15");
-  EXPECT_THROW(GetParamsText(Params(1e18L, 1, 1, 1)), EInvalidOp);
+  EXPECT_THROW(GetParamsText(params(1e18L, 1, 1, 1)), EInvalidOp);
 }
 
 TEST(GetGabaritText, OverallDimensions) {
-  EXPECT_EQ(GetGabaritText(defaultSystemParams(), WithDivisions(10)), TStringList{"Общие габариты (XxY)=191.8x131.5"});
-  EXPECT_EQ(GetGabaritText(defaultSystemParams(), WithDivisions(1)), TStringList{"Общие габариты (XxY)=186.6x136.6"});
-  TProParams none = WithDivisions(10);
+  EXPECT_EQ(GetGabaritText(defaultSystemParams(), withDivisions(10)), TStringList{"Общие габариты (XxY)=191.8x131.5"});
+  EXPECT_EQ(GetGabaritText(defaultSystemParams(), withDivisions(1)), TStringList{"Общие габариты (XxY)=186.6x136.6"});
+  TProParams none = withDivisions(10);
   none.Quadrants = {0, 0, 0, 0};
-  EXPECT_EQ(GetGabaritText(defaultSystemParams(), none), GetGabaritText(defaultSystemParams(), WithDivisions(10)));
+  EXPECT_EQ(GetGabaritText(defaultSystemParams(), none), GetGabaritText(defaultSystemParams(), withDivisions(10)));
 }
 
 struct Row {
@@ -71,7 +71,7 @@ const std::vector<Row> kQuadrant1 = {
     {"R7", "54.2", "57.1"}, {"R8", "61.6", "59.7"}, {"R9", "68.9", "62.6"},
 };
 
-std::string Negated(const char* t) {
+std::string negated(const char* t) {
   const std::string s = t;
   return s == "0" ? s : "-" + s;
 }
@@ -83,7 +83,7 @@ TEST_P(DefaultTableTest, MirrorsTheWorkedExample) {
   const bool left = q == 2 || q == 3;
   const bool down = q == 3 || q == 4;
   const char* leftNames[] = {"T1", "T7", "T6", "T5"};
-  const TStringList lines = GetRazvertkaTable(defaultSystemParams(), WithDivisions(10), static_cast<std::uint8_t>(q));
+  const TStringList lines = GetRazvertkaTable(defaultSystemParams(), withDivisions(10), static_cast<std::uint8_t>(q));
   ASSERT_EQ(lines.size(), 16u);
   EXPECT_EQ(lines[0], "");
   EXPECT_EQ(lines[1], "Квадрант " + std::to_string(q));
@@ -91,8 +91,8 @@ TEST_P(DefaultTableTest, MirrorsTheWorkedExample) {
   for (std::size_t i = 0; i < kQuadrant1.size(); ++i) {
     std::string label = kQuadrant1[i].label;
     if (left) label = i < 4 ? leftNames[i] : "L" + label.substr(1);
-    const std::string x = left ? Negated(kQuadrant1[i].x) : kQuadrant1[i].x;
-    const std::string y = down ? Negated(kQuadrant1[i].y) : kQuadrant1[i].y;
+    const std::string x = left ? negated(kQuadrant1[i].x) : kQuadrant1[i].x;
+    const std::string y = down ? negated(kQuadrant1[i].y) : kQuadrant1[i].y;
     EXPECT_EQ(lines[i + 3], tableRow(label, x, y)) << "row " << i;
   }
 }
@@ -100,7 +100,7 @@ TEST_P(DefaultTableTest, MirrorsTheWorkedExample) {
 INSTANTIATE_TEST_SUITE_P(Quadrants, DefaultTableTest, ::testing::Values(1, 2, 3, 4));
 
 TEST(GetRazvertkaTable, OneDivisionListsOnlyTheNamedPoints) {
-  const TStringList lines = GetRazvertkaTable(defaultSystemParams(), WithDivisions(1), 1);
+  const TStringList lines = GetRazvertkaTable(defaultSystemParams(), withDivisions(1), 1);
   const TStringList expected = {"",
                                 "Квадрант 1",
                                 tableRow("Точка", "X", "Y"),
@@ -112,8 +112,8 @@ TEST(GetRazvertkaTable, OneDivisionListsOnlyTheNamedPoints) {
 }
 
 TEST(GetRazvertkaTable, LongCoordinatesAreCut) {
-  const TStringList lines = GetRazvertkaTable(Params(100, 100, 50, 246913.4L, 0, -246963.4L), WithDivisions(2), 3);
-  for (std::size_t i = 2; i < lines.size(); ++i) EXPECT_EQ(Chars(lines[i]), 30u) << lines[i];
+  const TStringList lines = GetRazvertkaTable(params(100, 100, 50, 246913.4L, 0, -246963.4L), withDivisions(2), 3);
+  for (std::size_t i = 2; i < lines.size(); ++i) EXPECT_EQ(chars(lines[i]), 30u) << lines[i];
 }
 
 // Shop values, offsets, negative L, R = 0 and several division counts: the
@@ -127,7 +127,7 @@ class ResultsShape : public ::testing::TestWithParam<Project> {};
 
 TEST_P(ResultsShape, HeadingsBlocksAndRowWidths) {
   const Project& p = GetParam();
-  TProParams pp = WithDivisions(p.n);
+  TProParams pp = withDivisions(p.n);
   const TStringList text = getResultsText(p.sp, pp);
   const std::size_t block = 3 + 4 + static_cast<std::size_t>(p.n - 1);
   ASSERT_EQ(text.size(), 12 + 4 * block);
@@ -144,16 +144,16 @@ TEST_P(ResultsShape, HeadingsBlocksAndRowWidths) {
     const std::size_t at = 12 + q * block;
     EXPECT_EQ(text[at], "");
     EXPECT_EQ(text[at + 1], "Квадрант " + std::to_string(q + 1));
-    for (std::size_t i = at + 2; i < at + block; ++i) EXPECT_EQ(Chars(text[i]), 30u) << text[i];
+    for (std::size_t i = at + 2; i < at + block; ++i) EXPECT_EQ(chars(text[i]), 30u) << text[i];
   }
 }
 
 INSTANTIATE_TEST_SUITE_P(Projects, ResultsShape,
                          ::testing::Values(Project{defaultSystemParams(), 10}, Project{defaultSystemParams(), 1},
-                                           Project{Params(400, 250, 300, 160, 35, -20), 24},
-                                           Project{Params(100, 100, -50, 50), 10}, Project{Params(100, 100, 50, 0), 3},
-                                           Project{Params(1000, 600, 1200, 315, -100, 250), 90},
-                                           Project{Params(0.25L, 0.75L, 0.35L, 0.05L), 4}));
+                                           Project{params(400, 250, 300, 160, 35, -20), 24},
+                                           Project{params(100, 100, -50, 50), 10}, Project{params(100, 100, 50, 0), 3},
+                                           Project{params(1000, 600, 1200, 315, -100, 250), 90},
+                                           Project{params(0.25L, 0.75L, 0.35L, 0.05L), 4}));
 
 TEST(getResultsText, FailsWholeWithTheEngineMessage) {
   const struct {
@@ -162,21 +162,21 @@ TEST(getResultsText, FailsWholeWithTheEngineMessage) {
     const char* message;
   } cases[] = {
       {defaultSystemParams(), 0, "Floating point division by zero"},
-      {Params(1e18L, 100, 50, 50), 10, "Invalid floating point operation"},
-      {Params(100, 100, 0, 50, 0.004L), 10, "Floating point division by zero"},
-      {Params(100, 100, 0, 50, 0.0149L), 10, "Invalid floating point operation"},
-      {Params(1e17L, 100, 50, 50), 10, "Invalid floating point operation"},
+      {params(1e18L, 100, 50, 50), 10, "Invalid floating point operation"},
+      {params(100, 100, 0, 50, 0.004L), 10, "Floating point division by zero"},
+      {params(100, 100, 0, 50, 0.0149L), 10, "Invalid floating point operation"},
+      {params(1e17L, 100, 50, 50), 10, "Invalid floating point operation"},
   };
   for (const auto& c : cases) {
     try {
-      getResultsText(c.sp, WithDivisions(c.n));
+      getResultsText(c.sp, withDivisions(c.n));
       ADD_FAILURE() << "expected: " << c.message;
     } catch (const EFishError& e) {
       EXPECT_STREQ(e.what(), c.message);
     }
   }
-  EXPECT_THROW(getResultsText(defaultSystemParams(), WithDivisions(-1)), EDivisionsRange);
-  EXPECT_THROW(GetRazvertkaTable(defaultSystemParams(), WithDivisions(10), 5), ERangeError);
+  EXPECT_THROW(getResultsText(defaultSystemParams(), withDivisions(-1)), EDivisionsRange);
+  EXPECT_THROW(GetRazvertkaTable(defaultSystemParams(), withDivisions(10), 5), ERangeError);
 }
 
 // A page that fails keeps the lines finished before the failure, block by
@@ -191,25 +191,25 @@ struct PageCase {
 
 const PageCase kPages[] = {
     {"Complete", defaultSystemParams(), 10, 0, ""},
-    {"ParametersCannotBePrinted", Params(1e4000L, 100, 50, 50), 10, 2, "Invalid floating point operation"},
+    {"ParametersCannotBePrinted", params(1e4000L, 100, 50, 50), 10, 2, "Invalid floating point operation"},
     {"DevelopmentFailsInTheOverallSize", defaultSystemParams(), 0, 9, "Floating point division by zero"},
-    {"SeamCannotBeLaid", Params(100, 100, 0, 50, 0.0149L), 10, 9, "Invalid floating point operation"},
+    {"SeamCannotBeLaid", params(100, 100, 0, 50, 0.0149L), 10, 9, "Invalid floating point operation"},
 };
 
 class ResultsPageCase : public ::testing::TestWithParam<PageCase> {};
 
 TEST_P(ResultsPageCase, KeepsTheLinesBeforeAFailure) {
   const PageCase& c = GetParam();
-  const TResultsPage page = resultsPage(c.sp, WithDivisions(c.n), ",");
+  const TResultsPage page = resultsPage(c.sp, withDivisions(c.n), ",");
   EXPECT_EQ(page.failureMessage(), c.message);
   if (c.linesKept == 0) {
     EXPECT_FALSE(page.Error);
-    EXPECT_EQ(page.Lines, getResultsText(c.sp, WithDivisions(c.n), ","));
+    EXPECT_EQ(page.Lines, getResultsText(c.sp, withDivisions(c.n), ","));
     return;
   }
   ASSERT_TRUE(page.Error);
   ASSERT_EQ(page.Lines.size(), c.linesKept);
-  const TStringList whole = getResultsText(defaultSystemParams(), WithDivisions(10), ",");
+  const TStringList whole = getResultsText(defaultSystemParams(), withDivisions(10), ",");
   EXPECT_EQ(page.Lines.front(), whole.front());
   // What is kept ends at a block's end: the headings of the next block are
   // there, none of its lines.
@@ -236,10 +236,10 @@ TEST(getResultsText, NeverPrintsWhatIsNotANumber) {
   std::uniform_int_distribution<std::int32_t> divisions(1, 12);
   int failures = 0;
   for (int round = 0; round < 400; ++round) {
-    const TSystemParams sp = Params(values[pick(rng)], values[pick(rng)], values[pick(rng)], values[pick(rng)],
+    const TSystemParams sp = params(values[pick(rng)], values[pick(rng)], values[pick(rng)], values[pick(rng)],
                                     values[pick(rng)], values[pick(rng)]);
     try {
-      for (const std::string& line : getResultsText(sp, WithDivisions(divisions(rng)))) {
+      for (const std::string& line : getResultsText(sp, withDivisions(divisions(rng)))) {
         ASSERT_EQ(line.find("nan"), std::string::npos) << line;
         ASSERT_EQ(line.find("inf"), std::string::npos) << line;
       }

@@ -6,6 +6,7 @@
 #include "fishApi/FishErrors.h"
 #include "fishApi/FishMath.h"
 #include "fishApi/NumText.h"
+#include "support/SameBits.h"
 
 using namespace fish;
 
@@ -47,14 +48,7 @@ TEST(floatToText, RefusesWhatIsNotANumber) {
   EXPECT_THROW(floatToText(-std::numeric_limits<Extended>::infinity()), EInvalidOp);
 }
 
-Extended FromBits(std::uint64_t significand, std::uint16_t signExponent) {
-  unsigned char raw[sizeof(Extended)] = {};
-  std::memcpy(raw, &significand, 8);
-  std::memcpy(raw + 8, &signExponent, 2);
-  Extended v;
-  std::memcpy(&v, raw, sizeof v);
-  return v;
-}
+using vintaler::test::fromBits;
 
 // Patterns at the bottom of the range, as a damaged project file can hold
 // them. Exponent field 0 with the integer bit set (a pseudo-denormal) is worth
@@ -75,7 +69,7 @@ TEST(floatToText, TinyPatternsPrintTheirTrueValue) {
       {"unnormal", 0x4000000000000000ULL, 0x0001, nullptr},
   };
   for (const auto& c : cases) {
-    const Extended v = FromBits(c.significand, c.signExponent);
+    const Extended v = fromBits(c.significand, c.signExponent);
     const char* separator = c.text != nullptr && std::strchr(c.text, ',') != nullptr ? "," : ".";
     if (c.text == nullptr) {
       EXPECT_THROW(floatToText(v, separator), EInvalidOp) << c.name;

@@ -45,12 +45,12 @@ const TProjectImage kNewProjectFile = {
     0x00, 0x00, 0x00, 0xc8, 0x05, 0xc0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0xc8, 0x05, 0x40,  // 224
 };
 
-std::vector<char> Slurp(const fs::path& p) {
+std::vector<char> slurp(const fs::path& p) {
   std::ifstream in(p, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-void Spit(const fs::path& p, const std::uint8_t* data, std::size_t size) {
+void spit(const fs::path& p, const std::uint8_t* data, std::size_t size) {
   std::ofstream out(p, std::ios::binary);
   out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
 }
@@ -144,7 +144,7 @@ TEST_F(ProjectFileTest, WriteThenReadRestoresEveryBit) {
 TEST_F(ProjectFileTest, NewProjectFileMatchesTheDump) {
   const fs::path file = dir_ / "new.raz";
   writeProjectFile(file.string(), newProjectData());
-  const std::vector<char> bytes = Slurp(file);
+  const std::vector<char> bytes = slurp(file);
   ASSERT_EQ(bytes.size(), 240u);
   EXPECT_EQ(std::memcmp(bytes.data(), kNewProjectFile.data(), 240), 0);
 }
@@ -153,7 +153,7 @@ TEST_F(ProjectFileTest, LongerFilesAreReadUpTo240Bytes) {
   std::vector<std::uint8_t> bytes(kNewProjectFile.begin(), kNewProjectFile.end());
   bytes.resize(300, 0x5A);
   const fs::path file = dir_ / "long.raz";
-  Spit(file, bytes.data(), bytes.size());
+  spit(file, bytes.data(), bytes.size());
   const TProjectData p = readProjectFile(file.string());
   EXPECT_EQ(encodeProject(p), kNewProjectFile);
   writeProjectFile(file.string(), p);
@@ -163,7 +163,7 @@ TEST_F(ProjectFileTest, LongerFilesAreReadUpTo240Bytes) {
 TEST_F(ProjectFileTest, ShortOrMissingFilesFailNamingTheFile) {
   for (std::size_t size : {0u, 1u, 120u, 239u}) {
     const fs::path file = dir_ / ("short" + std::to_string(size) + ".raz");
-    Spit(file, kNewProjectFile.data(), size);
+    spit(file, kNewProjectFile.data(), size);
     try {
       readProjectFile(file.string());
       ADD_FAILURE() << size << " bytes were accepted";
@@ -219,7 +219,7 @@ TEST_F(ProjectFileTest, ReplacingKeepsModeAndFollowsLinks) {
   EXPECT_EQ(st.st_mode & 0777, 0640u);
 }
 
-std::set<std::string> NamesIn(const fs::path& dir) {
+std::set<std::string> namesIn(const fs::path& dir) {
   std::set<std::string> names;
   for (const auto& entry : fs::directory_iterator(dir)) names.insert(entry.path().filename().string());
   return names;
@@ -227,30 +227,30 @@ std::set<std::string> NamesIn(const fs::path& dir) {
 
 // What lies at a path (type, mode, inode, device, link, content), as far as a
 // save could change it.
-std::string StateOf(const fs::path& p) {
+std::string stateOf(const fs::path& p) {
   struct stat st {};
   if (::lstat(p.c_str(), &st) != 0) return "nothing";
   std::string s = std::to_string(st.st_mode) + " " + std::to_string(st.st_ino) + " " + std::to_string(st.st_rdev);
   if (S_ISLNK(st.st_mode)) s += " -> " + fs::read_symlink(p).string();
   if (S_ISREG(st.st_mode)) {
-    const std::vector<char> bytes = Slurp(p);
+    const std::vector<char> bytes = slurp(p);
     s.append(bytes.begin(), bytes.end());
   }
   return s;
 }
 
-mode_t ModeOf(const fs::path& p) {  // of the file a link names
+mode_t modeOf(const fs::path& p) {  // of the file a link names
   struct stat st {};
   return ::stat(p.c_str(), &st) == 0 ? st.st_mode : 0;
 }
 
-bool MakeFile(const fs::path& p, mode_t mode) {
-  Spit(p, kNewProjectFile.data(), 100);
+bool makeFile(const fs::path& p, mode_t mode) {
+  spit(p, kNewProjectFile.data(), 100);
   return ::chmod(p.c_str(), mode) == 0;
 }
 
 // Expects `call` to fail with the message `prefix` followed by a reason.
-void ExpectFileError(const std::function<void()>& call, const std::string& prefix) {
+void expectFileError(const std::function<void()>& call, const std::string& prefix) {
   try {
     call();
     ADD_FAILURE() << "no failure for " << prefix;
@@ -269,11 +269,11 @@ struct TargetCase {
 
 const TargetCase kTargets[] = {
     {"Nothing", [](const fs::path&) { return true; }, true},
-    {"PlainFile", [](const fs::path& d) { return MakeFile(d / "t.raz", 0640); }, true},
-    {"WriteOnlyFile", [](const fs::path& d) { return MakeFile(d / "t.raz", 0200); }, true},
+    {"PlainFile", [](const fs::path& d) { return makeFile(d / "t.raz", 0640); }, true},
+    {"WriteOnlyFile", [](const fs::path& d) { return makeFile(d / "t.raz", 0200); }, true},
     {"LinkToPlainFile",
      [](const fs::path& d) {
-       return MakeFile(d / "real.raz", 0604) && ::symlink("real.raz", (d / "t.raz").c_str()) == 0;
+       return makeFile(d / "real.raz", 0604) && ::symlink("real.raz", (d / "t.raz").c_str()) == 0;
      },
      true},
     {"Fifo", [](const fs::path& d) { return ::mkfifo((d / "t.raz").c_str(), 0666) == 0; }, false},
@@ -286,7 +286,7 @@ const TargetCase kTargets[] = {
        return ::mkfifo((d / "pipe").c_str(), 0666) == 0 && ::symlink("pipe", (d / "t.raz").c_str()) == 0;
      },
      false},
-    {"ReadOnlyFile", [](const fs::path& d) { return MakeFile(d / "t.raz", 0444); }, false},
+    {"ReadOnlyFile", [](const fs::path& d) { return makeFile(d / "t.raz", 0444); }, false},
     {"Folder", [](const fs::path& d) { return fs::create_directory(d / "t.raz"); }, false},
 };
 
@@ -296,26 +296,26 @@ TEST_P(SaveTargetTest, OnlyPlainWritableFilesAreReplaced) {
   const TargetCase& c = GetParam();
   if (!c.make(dir_)) GTEST_SKIP() << "cannot make this kind of file here: " << std::strerror(errno);
   const fs::path target = dir_ / "t.raz";
-  std::set<std::string> names = NamesIn(dir_);
-  const std::string before = StateOf(target);
-  const mode_t mode = ModeOf(target);
+  std::set<std::string> names = namesIn(dir_);
+  const std::string before = stateOf(target);
+  const mode_t mode = modeOf(target);
   TProjectData p = newProjectData();
   p.ProParams.Divisions = 77;
 
   if (!c.saves) {
-    ExpectFileError([&] { writeProjectFile(target.string(), p); },
+    expectFileError([&] { writeProjectFile(target.string(), p); },
                     "Не удалось сохранить файл \"" + target.string() + "\": ");
-    EXPECT_EQ(StateOf(target), before) << "left exactly as it was";
-    EXPECT_EQ(NamesIn(dir_), names) << "nothing created beside it";
+    EXPECT_EQ(stateOf(target), before) << "left exactly as it was";
+    EXPECT_EQ(namesIn(dir_), names) << "nothing created beside it";
     return;
   }
   ASSERT_NO_THROW(writeProjectFile(target.string(), p));
   EXPECT_EQ(readProjectFile(target.string()).ProParams.Divisions, 77);
   names.insert("t.raz");
-  EXPECT_EQ(NamesIn(dir_), names) << "no temporary file is left";
+  EXPECT_EQ(namesIn(dir_), names) << "no temporary file is left";
   EXPECT_EQ(fs::is_symlink(target), before.find(" -> ") != std::string::npos) << "a link stays a link";
   if (mode != 0) {
-    EXPECT_EQ(ModeOf(target), mode) << "the mode is kept";
+    EXPECT_EQ(modeOf(target), mode) << "the mode is kept";
   }
 }
 
@@ -338,7 +338,7 @@ TEST_F(ProjectFileTest, AnyNameTheFileSystemTakesIsSaved) {
     EXPECT_EQ(readProjectFile(path).SystemParams.R, p.SystemParams.R) << bytes;
     saved.insert(name);
   }
-  EXPECT_EQ(NamesIn(dir_), saved);
+  EXPECT_EQ(namesIn(dir_), saved);
 }
 
 TEST_F(ProjectFileTest, OnlyPlainFilesAreRead) {
@@ -362,7 +362,7 @@ TEST_F(ProjectFileTest, OnlyPlainFilesAreRead) {
       ::waitpid(child, nullptr, 0);
     }
     ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << path << " is waited on";
-    ExpectFileError([&] { readProjectFile(path); }, "Не удалось прочитать файл \"" + path + "\": ");
+    expectFileError([&] { readProjectFile(path); }, "Не удалось прочитать файл \"" + path + "\": ");
   }
 }
 

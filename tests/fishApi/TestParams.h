@@ -5,7 +5,7 @@
 
 namespace fish::test {
 
-inline TSystemParams Params(Extended B, Extended A, Extended L, Extended R, Extended X1 = 0, Extended Y1 = 0) {
+inline TSystemParams params(Extended B, Extended A, Extended L, Extended R, Extended X1 = 0, Extended Y1 = 0) {
   TSystemParams sp;
   sp.B = B;
   sp.A = A;
@@ -16,13 +16,13 @@ inline TSystemParams Params(Extended B, Extended A, Extended L, Extended R, Exte
   return sp;
 }
 
-inline TProParams WithDivisions(std::int32_t n, std::array<ByteBool, 4> quadrants = {1, 1, 0, 0}) {
+inline TProParams withDivisions(std::int32_t n, std::array<ByteBool, 4> quadrants = {1, 1, 0, 0}) {
   TProParams pp = defaultProParams();
   pp.Divisions = n;
   pp.Quadrants = quadrants;
   return pp;
 }
 
-inline double D(Extended v) { return static_cast<double>(v); }
+inline double asDouble(Extended v) { return static_cast<double>(v); }
 
 }  // namespace fish::test

@@ -15,7 +15,7 @@ struct Window {
   double minX, maxX, minY, maxY;
 };
 
-void ExpectWindow(const TxPaintBox* box, Window w) {
+void expectWindow(const TxPaintBox* box, Window w) {
   QVERIFY2(std::fabs(double(box->MinX()) - w.minX) < 1e-12, qPrintable(QString::number(double(box->MinX()))));
   QVERIFY2(std::fabs(double(box->MaxX()) - w.maxX) < 1e-12, qPrintable(QString::number(double(box->MaxX()))));
   QVERIFY2(std::fabs(double(box->MinY()) - w.minY) < 1e-12, qPrintable(QString::number(double(box->MinY()))));
@@ -36,35 +36,35 @@ class NavigationTest : public QObject {
   void scrollingMovesTheWindowByFivePercent() {
     TWorkForm form(nullptr);
     form.ScrollLeft->trigger();
-    ExpectWindow(form.xPaintBox1, {-90, 110, -100, 100});
+    expectWindow(form.xPaintBox1, {-90, 110, -100, 100});
     form.ScrollUp->trigger();
-    ExpectWindow(form.xPaintBox1, {-90, 110, -110, 90});
+    expectWindow(form.xPaintBox1, {-90, 110, -110, 90});
     form.ScrollRight->trigger();
     form.ScrollDown->trigger();
-    ExpectWindow(form.xPaintBox1, {-100, 100, -100, 100});
+    expectWindow(form.xPaintBox1, {-100, 100, -100, 100});
     QCOMPARE(form.xPaintBox1->MinZ(), -100.0L);
-    ExpectWindow(form.xPaintBox2, {-100, 100, -100, 100});
+    expectWindow(form.xPaintBox2, {-100, 100, -100, 100});
   }
 
   void zoomStepsComeFromTheYSpan() {
     TWorkForm form(nullptr);
     form.ZoomIn->trigger();
-    ExpectWindow(form.xPaintBox1, {-95, 95, -95, 95});
+    expectWindow(form.xPaintBox1, {-95, 95, -95, 95});
     form.ZoomOut->trigger();
-    ExpectWindow(form.xPaintBox1, {-99.75, 99.75, -99.75, 99.75});
+    expectWindow(form.xPaintBox1, {-99.75, 99.75, -99.75, 99.75});
 
     form.ShowRazvertka->trigger();
     form.xPaintBox2->setBounds({0, 10, 0, 200, -100, 100});
     form.ZoomIn->trigger();
-    ExpectWindow(form.xPaintBox2, {5, 5, 5, 195});
+    expectWindow(form.xPaintBox2, {5, 5, 5, 195});
     QCOMPARE(form.xPaintBox2->ScaleX(), 0.0L);  // a zero X span scales nothing
     form.ZoomIn->trigger();
-    ExpectWindow(form.xPaintBox2, {9.75, 0.25, 9.75, 190.25});
+    expectWindow(form.xPaintBox2, {9.75, 0.25, 9.75, 190.25});
 
     form.xPaintBox2->setBounds({3, 3, 4, 4, 0, 0});
     form.ScrollLeft->trigger();
     form.ZoomOut->trigger();
-    ExpectWindow(form.xPaintBox2, {3, 3, 4, 4});
+    expectWindow(form.xPaintBox2, {3, 3, 4, 4});
     QVERIFY(errors_.isEmpty());
   }
 
@@ -73,10 +73,10 @@ class NavigationTest : public QObject {
     form.ShowRazvertka->trigger();
     form.ShowResult->trigger();
     form.ZoomIn->trigger();
-    ExpectWindow(form.xPaintBox2, {-95, 95, -95, 95});
-    ExpectWindow(form.xPaintBox1, {-100, 100, -100, 100});
+    expectWindow(form.xPaintBox2, {-95, 95, -95, 95});
+    expectWindow(form.xPaintBox1, {-100, 100, -100, 100});
     form.AutoScale->trigger();  // nothing on the results page
-    ExpectWindow(form.xPaintBox2, {-95, 95, -95, 95});
+    expectWindow(form.xPaintBox2, {-95, 95, -95, 95});
   }
 
   void autoScaleFramesTheWholeTransition() {
@@ -84,7 +84,7 @@ class NavigationTest : public QObject {
     form.AutoScale->trigger();
     fish::TExtents3D e3;
     fish::GetSurfExtents(form.SystemParams, form.ProParams, e3);
-    ExpectWindow(form.xPaintBox1, {double(e3.MinX), double(e3.MaxX), double(e3.MinY), double(e3.MaxY)});
+    expectWindow(form.xPaintBox1, {double(e3.MinX), double(e3.MaxX), double(e3.MinY), double(e3.MaxY)});
     QCOMPARE(form.xPaintBox1->MaxZ(), e3.MaxZ);
 
     // A development wider than tall gets a square window from its extremes.
@@ -97,7 +97,7 @@ class NavigationTest : public QObject {
     fish::GetRazvertkaExtents(form.SystemParams, form.ProParams, e2);
     const double lo = double(std::min(e2.MinX, e2.MinY));
     const double hi = double(std::max(e2.MaxX, e2.MaxY));
-    ExpectWindow(form.xPaintBox2, {lo, hi, lo, hi});
+    expectWindow(form.xPaintBox2, {lo, hi, lo, hi});
     QCOMPARE(form.xPaintBox2->MinZ(), -100.0L);
     QCOMPARE(form.xPaintBox2->ScaleX(), form.xPaintBox2->ScaleY());
   }

@@ -12,18 +12,18 @@
 
 namespace {
 
-QByteArray Bytes(const QString& path) {
+QByteArray bytes(const QString& path) {
   QFile f(path);
   if (!f.open(QIODevice::ReadOnly)) return {};
   return f.readAll();
 }
 
-QByteArray Image(const fish::TProjectData& p) {
+QByteArray image(const fish::TProjectData& p) {
   const fish::TProjectImage img = fish::encodeProject(p);
   return QByteArray(reinterpret_cast<const char*>(img.data()), static_cast<int>(img.size()));
 }
 
-void Write(const QString& path, const QByteArray& bytes) {
+void write(const QString& path, const QByteArray& bytes) {
   QFile f(path);
   QVERIFY(f.open(QIODevice::WriteOnly));
   f.write(bytes);
@@ -47,7 +47,7 @@ class ProjectWindowFileTest : public QObject {
   void newProjectSavesAsTheReferenceImage() {
     TWorkForm form(nullptr);
     form.SaveProject(Path("new.raz"));
-    QCOMPARE(Bytes(Path("new.raz")), Image(fish::newProjectData()));
+    QCOMPARE(bytes(Path("new.raz")), image(fish::newProjectData()));
     QCOMPARE(form.windowTitle(), "Проект (" + Path("new.raz") + ")");
     QCOMPARE(form.ProjectFileName, Path("new.raz"));
   }
@@ -67,7 +67,7 @@ class ProjectWindowFileTest : public QObject {
 
     TWorkForm other(nullptr);
     other.LoadProject(Path("trip.raz"));
-    QCOMPARE(Image(other.projectData()), Image(form.projectData()));
+    QCOMPARE(image(other.projectData()), image(form.projectData()));
     QCOMPARE(other.Edits[2]->text(), QStringLiteral("33.3"));
     QCOMPARE(other.ProParams.Divisions, 24);
     QCOMPARE(other.xPaintBox2->MinX(), form.xPaintBox2->MinX());
@@ -76,25 +76,25 @@ class ProjectWindowFileTest : public QObject {
   }
 
   void paddingAndExtraBytes() {
-    QByteArray bytes = Image(fish::newProjectData());
+    QByteArray bytes = image(fish::newProjectData());
     bytes[60] = 0x11;   // padding of the geometry record
     bytes[75] = 0x22;   // padding after the grid flag
     bytes[111] = 0x33;  // padding before Reserved2
     QByteArray longer = bytes + QByteArray(17, 'x');
-    Write(Path("long.raz"), longer);
+    write(Path("long.raz"), longer);
     TWorkForm form(nullptr);
     form.LoadProject(Path("long.raz"));
     form.SaveProject(Path("long.raz"));
-    QCOMPARE(Bytes(Path("long.raz")), bytes);
+    QCOMPARE(bytes(Path("long.raz")), bytes);
   }
 
   void unreadableFilesChangeNothing() {
     TWorkForm form(nullptr);
-    const QByteArray before = Image(form.projectData());
-    Write(Path("short.raz"), QByteArray(100, '\0'));
+    const QByteArray before = image(form.projectData());
+    write(Path("short.raz"), QByteArray(100, '\0'));
     QVERIFY_THROWS_EXCEPTION(fish::EProjectFileError, form.LoadProject(Path("short.raz")));
     QVERIFY_THROWS_EXCEPTION(fish::EProjectFileError, form.LoadProject(Path("missing.raz")));
-    QCOMPARE(Image(form.projectData()), before);
+    QCOMPARE(image(form.projectData()), before);
     QCOMPARE(form.ProjectFileName, QStringLiteral("Nonename1"));
   }
 
@@ -125,7 +125,7 @@ class ProjectWindowFileTest : public QObject {
 
   void failedSavesSaySoAndKeepTheName() {
     TWorkForm form(nullptr);
-    Write(Path("keep.raz"), Image(fish::newProjectData()));
+    write(Path("keep.raz"), image(fish::newProjectData()));
     QDir(dir_.path()).mkdir("folder.raz");
     for (const QString& target : {Path("folder.raz"), Path("no/such/dir.raz")}) {
       errors_.clear();
@@ -144,7 +144,7 @@ class ProjectWindowFileTest : public QObject {
   void unusableDivisionsOpenAndShowTheReason() {
     fish::TProjectData p = fish::newProjectData();
     p.ProParams.Divisions = -7;
-    Write(Path("bad.raz"), Image(p));
+    write(Path("bad.raz"), image(p));
     TWorkForm form(nullptr);
     form.resize(500, 400);
     form.show();

@@ -15,6 +15,7 @@
 #include "FishErrors.h"
 #include "FishTypes.h"
 #include "FishView.h"
+#include "SafeFile.h"
 
 namespace fish {
 
@@ -47,10 +48,7 @@ TProjectData decodeProject(const TProjectImage& image);
 
 // A project file that could not be read or written. The message names the
 // file and the reason.
-class EProjectFileError : public EFishError {
- public:
-  using EFishError::EFishError;
-};
+using EProjectFileError = EFileError;
 
 // Reads the first 240 bytes; a longer file's tail is ignored. A file that
 // cannot be opened or holds fewer bytes fails and yields nothing, and so does

@@ -1,0 +1,142 @@
+#include "PatternDxf.h"
+
+#include <dl_dxf.h>
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <memory>
+
+#include "fishApi/SafeFile.h"
+
+namespace vintaler::dxf {
+
+namespace {
+
+constexpr int kWhite = 7;
+constexpr int kRed = 1;
+constexpr int kBlue = 5;
+
+const char* const kCut = "CUT";
+const char* const kBend = "BEND";
+const char* const kLabels = "LABELS";
+
+DL_Attributes onLayer(const char* layer) { return DL_Attributes(layer, 256, 0, "BYLAYER", 1.0); }
+
+void writeTables(DL_Dxf& dxf, DL_WriterA& dw) {
+  dw.sectionTables();
+  dxf.writeVPort(dw);
+
+  dw.tableLinetypes(3);
+  dxf.writeLinetype(dw, DL_LinetypeData("BYBLOCK", "", 0, 0, 0.0));
+  dxf.writeLinetype(dw, DL_LinetypeData("BYLAYER", "", 0, 0, 0.0));
+  dxf.writeLinetype(dw, DL_LinetypeData("CONTINUOUS", "Solid line", 0, 0, 0.0));
+  dw.tableEnd();
+
+  // Layer 0 must exist in every drawing; nothing is drawn on it.
+  dw.tableLayers(4);
+  dxf.writeLayer(dw, DL_LayerData("0", 0), DL_Attributes("", kWhite, 0, "CONTINUOUS", 1.0));
+  dxf.writeLayer(dw, DL_LayerData(kCut, 0), DL_Attributes("", kWhite, 0, "CONTINUOUS", 1.0));
+  dxf.writeLayer(dw, DL_LayerData(kBend, 0), DL_Attributes("", kRed, 0, "CONTINUOUS", 1.0));
+  dxf.writeLayer(dw, DL_LayerData(kLabels, 0), DL_Attributes("", kBlue, 0, "CONTINUOUS", 1.0));
+  dw.tableEnd();
+
+  dw.tableStyle(1);
+  dxf.writeStyle(dw, DL_StyleData("STANDARD", 0, 0.0, 1.0, 0.0, 0, kLabelHeight, "txt", ""));
+  dw.tableEnd();
+
+  dxf.writeView(dw);
+  dxf.writeUcs(dw);
+  dw.tableAppid(1);
+  dxf.writeAppid(dw, "ACAD");
+  dw.tableEnd();
+  dxf.writeDimStyle(dw, 2.5, 0.625, 0.625, 0.625, kLabelHeight);
+  dw.sectionEnd();
+}
+
+void writeEntities(DL_Dxf& dxf, DL_WriterA& dw, const fish::TFlatPattern& pattern) {
+  dw.sectionEntities();
+  for (const fish::TPatternPiece& piece : pattern.Pieces) {
+    // Flag 1: closed; the last vertex joins the first.
+    dxf.writePolyline(dw, DL_PolylineData(static_cast<int>(piece.Outline.size()), 0, 0, 1), onLayer(kCut));
+    for (const fish::TPoint2D& p : piece.Outline) {
+      dxf.writeVertex(dw, DL_VertexData(static_cast<double>(p.X), static_cast<double>(p.Y)));
+    }
+    dxf.writePolylineEnd(dw);
+  }
+  for (const fish::TPatternLine& l : pattern.BendLines) {
+    dxf.writeLine(dw,
+                  DL_LineData(static_cast<double>(l.From.X), static_cast<double>(l.From.Y), 0,
+                              static_cast<double>(l.To.X), static_cast<double>(l.To.Y), 0),
+                  onLayer(kBend));
+  }
+  for (const fish::TPatternLabel& l : pattern.Labels) {
+    const double x = static_cast<double>(l.At.X);
+    const double y = static_cast<double>(l.At.Y);
+    dxf.writeText(dw, DL_TextData(x, y, 0, x, y, 0, kLabelHeight, 1.0, 0, 0, 0, l.Text, "STANDARD", 0.0),
+                  onLayer(kLabels));
+  }
+  dw.sectionEnd();
+}
+
+// dxflib writes to a named file; an anonymous file in memory stands in for
+// it, and the finished text is read back.
+class MemoryFile {
+ public:
+  MemoryFile() : fd_(::memfd_create("vintaler-dxf", MFD_CLOEXEC)) {
+    if (fd_ < 0) throw fish::EFileError("DXF: " + fish::systemReason(errno));
+  }
+  ~MemoryFile() { ::close(fd_); }
+  MemoryFile(const MemoryFile&) = delete;
+  MemoryFile& operator=(const MemoryFile&) = delete;
+
+  std::string path() const { return "/proc/self/fd/" + std::to_string(fd_); }
+
+  std::string contents() const {
+    std::string text;
+    char buffer[65536];
+    for (off_t at = 0;;) {
+      const ssize_t n = ::pread(fd_, buffer, sizeof buffer, at);
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) throw fish::EFileError("DXF: " + fish::systemReason(errno));
+      if (n == 0) return text;
+      text.append(buffer, static_cast<std::size_t>(n));
+      at += n;
+    }
+  }
+
+ private:
+  int fd_;
+};
+
+}  // namespace
+
+std::string patternDxf(const fish::TFlatPattern& pattern) {
+  MemoryFile file;
+  {
+    DL_Dxf dxf;
+    const std::unique_ptr<DL_WriterA> dw(dxf.out(file.path().c_str(), DL_Codes::AC1009));
+    if (!dw) throw fish::EFileError("DXF: " + fish::systemReason(errno));
+    dxf.writeHeader(*dw);
+    // Drawing units: millimetres ($INSUNITS 4), metric measurement.
+    dw->dxfString(9, "$INSUNITS");
+    dw->dxfInt(70, 4);
+    dw->dxfString(9, "$MEASUREMENT");
+    dw->dxfInt(70, 1);
+    dw->sectionEnd();
+    writeTables(dxf, *dw);
+    dw->sectionBlocks();
+    dw->sectionEnd();
+    writeEntities(dxf, *dw, pattern);
+    dw->dxfEOF();
+    dw->close();
+  }
+  return file.contents();
+}
+
+void writePatternDxf(const std::string& path, const fish::TFlatPattern& pattern) {
+  const std::string text = patternDxf(pattern);
+  fish::writeFileAtomically(path, text.data(), text.size());
+}
+
+}  // namespace vintaler::dxf

@@ -1,0 +1,23 @@
+// The flat pattern as a DXF drawing for cutting tables and CAM software,
+// written through dxflib. AutoCAD R12 ASCII (AC1009), the version such
+// software reads most widely; millimetres declared in the header. Model space
+// holds exactly three layers: CUT (one closed POLYLINE per sheet), BEND (one
+// LINE per bend line) and LABELS (the point names as TEXT, 2.5 mm high).
+#pragma once
+
+#include <string>
+
+#include "fishApi/FlatPattern.h"
+
+namespace vintaler::dxf {
+
+inline constexpr double kLabelHeight = 2.5;  // mm
+
+// The whole file as text.
+std::string patternDxf(const fish::TFlatPattern& pattern);
+
+// The file written atomically: a failure leaves no half file and keeps any
+// previous one (fish::EFileError names the file and the reason).
+void writePatternDxf(const std::string& path, const fish::TFlatPattern& pattern);
+
+}  // namespace vintaler::dxf

@@ -1,0 +1,138 @@
+// The DXF file read back by an independent reader (ezdxf, through
+// read_dxf.py): a clean audit, the three layers, one closed outline per sheet
+// whose vertices are the pattern's, every bend line, every name.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <nlohmann/json.hpp>
+#include <string>
+
+#include "dxfExport/PatternDxf.h"
+#include "fishApi/FishTypes.h"
+#include "fishApi/SafeFile.h"
+#include "support/EngineTestSupport.h"
+
+using fish::Extended;
+using nlohmann::json;
+
+namespace {
+
+std::filesystem::path scratch(const std::string& name) {
+  const auto dir = std::filesystem::temp_directory_path() / ("vintaler-dxf-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(dir);
+  return dir / name;
+}
+
+json readBack(const std::filesystem::path& file) {
+  const std::string command = std::string("/usr/bin/python3 ") + VINTALER_READ_DXF + " '" + file.string() + "'";
+  FILE* pipe = ::popen(command.c_str(), "r");
+  if (!pipe) return {};
+  std::string out;
+  char buffer[65536];
+  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
+  ::pclose(pipe);
+  return json::parse(out, nullptr, false);
+}
+
+fish::TSystemParams shape(Extended B, Extended A, Extended L, Extended R, Extended X1, Extended Y1) {
+  fish::TSystemParams sp = fish::defaultSystemParams();
+  sp.B = B;
+  sp.A = A;
+  sp.L = L;
+  sp.R = R;
+  sp.X1 = X1;
+  sp.Y1 = Y1;
+  return sp;
+}
+
+struct DxfCase {
+  const char* name;
+  fish::TSystemParams sp;
+  std::int32_t n;
+  std::array<fish::ByteBool, 4> quadrants;
+};
+
+const DxfCase kCases[] = {
+    {"DefaultUpperPair", fish::defaultSystemParams(), 10, {1, 1, 0, 0}},
+    {"AllQuadrantsOffset", shape(400, 250, 300, 160, 35, -20), 24, {1, 1, 1, 1}},
+    {"SeparateSheets", shape(120, 80, 60, 45, 0, 0), 5, {1, 0, 0, 1}},
+    {"Fine", shape(1000, 600, 1200, 315, -100, 250), 500, {0, 1, 1, 1}},
+};
+
+class PatternDxf : public ::testing::TestWithParam<DxfCase> {};
+
+TEST_P(PatternDxf, ReadBackByAnIndependentReader) {
+  const DxfCase& c = GetParam();
+  fish::TProParams pp = fish::defaultProParams();
+  pp.Divisions = c.n;
+  pp.Quadrants = c.quadrants;
+  const fish::TFlatPattern pattern = fish::flatPattern(c.sp, pp);
+  const auto file = scratch(std::string(c.name) + ".dxf");
+  vintaler::dxf::writePatternDxf(file.string(), pattern);
+
+  const json dxf = readBack(file);
+  ASSERT_TRUE(dxf.is_object()) << "ezdxf could not read the file";
+  EXPECT_EQ(dxf["version"], "AC1009");
+  EXPECT_EQ(dxf["insunits"], 4) << "millimetres";
+  EXPECT_EQ(dxf["auditErrors"], 0);
+  for (const char* layer : {"CUT", "BEND", "LABELS"}) {
+    EXPECT_NE(std::find(dxf["layers"].begin(), dxf["layers"].end(), layer), dxf["layers"].end()) << layer;
+  }
+
+  std::size_t outline = 0, line = 0, label = 0;
+  for (const json& e : dxf["entities"]) {
+    const std::string type = e["type"];
+    if (type == "POLYLINE") {
+      ASSERT_EQ(e["layer"], "CUT");
+      ASSERT_LT(outline, pattern.Pieces.size());
+      const auto& expected = pattern.Pieces[outline++].Outline;
+      EXPECT_TRUE(e["closed"].get<bool>());
+      ASSERT_EQ(e["points"].size(), expected.size());
+      for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_NEAR(e["points"][i][0].get<double>(), static_cast<double>(expected[i].X), 1e-9);
+        EXPECT_NEAR(e["points"][i][1].get<double>(), static_cast<double>(expected[i].Y), 1e-9);
+      }
+    } else if (type == "LINE") {
+      ASSERT_EQ(e["layer"], "BEND");
+      ASSERT_LT(line, pattern.BendLines.size());
+      const fish::TPatternLine& l = pattern.BendLines[line++];
+      EXPECT_NEAR(e["start"][0].get<double>(), static_cast<double>(l.From.X), 1e-9);
+      EXPECT_NEAR(e["end"][1].get<double>(), static_cast<double>(l.To.Y), 1e-9);
+    } else if (type == "TEXT") {
+      ASSERT_EQ(e["layer"], "LABELS");
+      ASSERT_LT(label, pattern.Labels.size());
+      const fish::TPatternLabel& l = pattern.Labels[label++];
+      EXPECT_EQ(e["text"], l.Text);
+      EXPECT_NEAR(e["insert"][0].get<double>(), static_cast<double>(l.At.X), 1e-9);
+      EXPECT_DOUBLE_EQ(e["height"].get<double>(), vintaler::dxf::kLabelHeight);
+    } else {
+      ADD_FAILURE() << "unexpected entity " << type;
+    }
+  }
+  EXPECT_EQ(outline, pattern.Pieces.size());
+  EXPECT_EQ(line, pattern.BendLines.size());
+  EXPECT_EQ(label, pattern.Labels.size());
+}
+
+INSTANTIATE_TEST_SUITE_P(Projects, PatternDxf, ::testing::ValuesIn(kCases), vintaler::test::rowName<DxfCase>);
+
+TEST(PatternDxfFile, AFailedWriteKeepsTheOldFile) {
+  fish::TProParams pp = fish::defaultProParams();
+  const fish::TFlatPattern pattern = fish::flatPattern(fish::defaultSystemParams(), pp);
+  const auto file = scratch("kept.dxf");
+  vintaler::dxf::writePatternDxf(file.string(), pattern);
+  const auto size = std::filesystem::file_size(file);
+  ::chmod(file.c_str(), 0444);  // refused as read-only, even for root
+  EXPECT_THROW(vintaler::dxf::writePatternDxf(file.string(), pattern), fish::EFileError);
+  EXPECT_EQ(std::filesystem::file_size(file), size);
+  EXPECT_THROW(vintaler::dxf::writePatternDxf((file.parent_path() / "missing" / "x.dxf").string(), pattern),
+               fish::EFileError);
+  for (const auto& entry : std::filesystem::directory_iterator(file.parent_path())) {
+    EXPECT_EQ(entry.path().filename().string().rfind(".raz-", 0), std::string::npos) << "a temporary file was left";
+  }
+}
+
+}  // namespace

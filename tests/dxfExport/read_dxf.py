@@ -1,0 +1,38 @@
+#!/usr/bin/python3
+"""Reads a DXF file with ezdxf, an independent reader, and prints what the
+tests check as JSON: the version, the units, the audit's findings, the layers
+and every entity of model space with its coordinates."""
+import json
+import sys
+
+import ezdxf
+
+
+def main(path):
+    doc = ezdxf.readfile(path)
+    auditor = doc.audit()
+    entities = []
+    for e in doc.modelspace():
+        item = {"type": e.dxftype(), "layer": e.dxf.layer}
+        if e.dxftype() == "POLYLINE":
+            item["closed"] = bool(e.is_closed)
+            item["points"] = [[v[0], v[1]] for v in e.points()]
+        elif e.dxftype() == "LINE":
+            item["start"] = [e.dxf.start[0], e.dxf.start[1]]
+            item["end"] = [e.dxf.end[0], e.dxf.end[1]]
+        elif e.dxftype() == "TEXT":
+            item["text"] = e.dxf.text
+            item["insert"] = [e.dxf.insert[0], e.dxf.insert[1]]
+            item["height"] = e.dxf.height
+        entities.append(item)
+    json.dump({
+        "version": doc.dxfversion,
+        "insunits": doc.header.get("$INSUNITS", 0),
+        "auditErrors": len(auditor.errors),
+        "layers": sorted(layer.dxf.name for layer in doc.layers),
+        "entities": entities,
+    }, sys.stdout)
+
+
+if __name__ == "__main__":
+    main(sys.argv[1])

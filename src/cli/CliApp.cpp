@@ -5,11 +5,13 @@
 #include <cstring>
 #include <ostream>
 
+#include "dxfExport/PatternDxf.h"
 #include "fishApi/FishErrors.h"
 #include "fishApi/FishMath.h"
 #include "fishApi/FishTexts.h"
 #include "fishApi/NumText.h"
 #include "fishApi/ProjectFile.h"
+#include "fishApi/SafeFile.h"
 
 namespace vintaler::cli {
 
@@ -93,11 +95,74 @@ const char* nonFiniteField(const fish::TSystemParams& sp) {
   return nullptr;
 }
 
+std::string fileName(const std::string& option, const std::string& value) {
+  if (value.empty()) throw UsageError(option + " needs a file name");
+  return value;
+}
+
+// The file name without its folder and extension, as the drawings' titles
+// name the project.
+std::string projectName(const std::optional<std::string>& file) {
+  if (!file) return "Новый проект";
+  std::string name = file->substr(file->find_last_of('/') == std::string::npos ? 0 : file->find_last_of('/') + 1);
+  if (const std::size_t dot = name.rfind('.'); dot != std::string::npos && dot > 0) name.erase(dot);
+  return name;
+}
+
+struct ExportFailure {
+  int status;
+};
+
+// Writes the exports asked for. Engine failures and files that cannot be
+// written end the tool; nothing is printed on standard output then.
+void writeExports(const CliRequest& req, const fish::TSystemParams& sp, const fish::TProParams& pp,
+                  const PaintedExports& painted, std::ostream& err) {
+  if (!req.dxfFile && !req.svgFile && !req.pdfFile && !req.tilesFile) return;
+  const auto unavailable = [&](const std::optional<std::string>& file, const auto& writer, const char* option) {
+    if (file && !writer) {
+      err << "vintaler-cli: " << option << " is not available in this build\n";
+      throw ExportFailure{kExitUsageOrFile};
+    }
+  };
+  unavailable(req.svgFile, painted.svg, "--svg");
+  unavailable(req.pdfFile, painted.pdf, "--pdf");
+  unavailable(req.tilesFile, painted.tiles, "--tiles");
+
+  fish::TFlatPattern pattern;
+  std::optional<fish::TTileLayout> layout;
+  const PatternTitle title{projectName(req.inputFile), sp, pp.Divisions};
+  std::vector<std::pair<std::string, std::string>> files;
+  try {
+    pattern = fish::flatPattern(sp, pp);
+    if (req.tilesFile) layout = fish::tileLayout(pattern, req.paper);
+    // Every drawing is made before any file is written: a drawing that
+    // cannot be made leaves all of them unwritten.
+    if (req.svgFile) files.emplace_back(*req.svgFile, painted.svg(pattern, title));
+    if (req.pdfFile) files.emplace_back(*req.pdfFile, painted.pdf(pattern, title));
+    if (req.tilesFile) files.emplace_back(*req.tilesFile, painted.tiles(pattern, *layout, title));
+  } catch (const fish::EFishError& e) {
+    err << e.what() << "\n";
+    throw ExportFailure{kExitEngineError};
+  }
+  if (pattern.Crossing) {
+    err << "vintaler-cli: warning: an outline of the pattern crosses itself; it is written as drawn\n";
+  }
+  try {
+    if (req.dxfFile) dxf::writePatternDxf(*req.dxfFile, pattern);
+    for (const auto& [path, bytes] : files) fish::writeFileAtomically(path, bytes.data(), bytes.size());
+  } catch (const fish::EFileError& e) {
+    err << "vintaler-cli: " << e.what() << "\n";
+    throw ExportFailure{kExitUsageOrFile};
+  }
+}
+
 }  // namespace
 
 std::string usageText() {
   return "Usage: vintaler-cli [FILE.raz] [--B x] [--A x] [--L x] [--R x] [--X1 x] [--Y1 x]\n"
          "                    [--divisions n] [--quadrants 1,2,...] [--grid] [--save OUT.raz]\n"
+         "                    [--dxf OUT.dxf] [--svg OUT.svg] [--pdf OUT.pdf] [--tiles OUT.pdf]\n"
+         "                    [--paper A4|A3|Letter]\n"
          "\n"
          "Prints the results of a rectangle-to-round transition piece: its parameters, the\n"
          "overall dimensions of the development and the outline points of every quadrant.\n"
@@ -111,6 +176,12 @@ std::string usageText() {
          "  --quadrants list   quadrants to draw, e.g. 1,2 (stored in the project)\n"
          "  --grid             draw every generator line (stored in the project)\n"
          "  --save OUT.raz     also write the project file\n"
+         "  --dxf OUT.dxf      also write the flat pattern of the chosen quadrants as DXF\n"
+         "                     (R12, millimetres; layers CUT, BEND, LABELS)\n"
+         "  --svg OUT.svg      also write the flat pattern as SVG, 1 unit = 1 mm\n"
+         "  --pdf OUT.pdf      also write the flat pattern at full size on one PDF page\n"
+         "  --tiles OUT.pdf    also write the flat pattern at full size over sheets of paper\n"
+         "  --paper SIZE       paper of the sheets: A4 (default), A3 or Letter\n"
          "  --help             this text\n"
          "\n"
          "Numbers take the decimal separator of the locale or a point.\n"
@@ -160,8 +231,19 @@ CliRequest parseArguments(const std::vector<std::string>& args, std::string_view
       if (inlineValue) throw UsageError("--grid takes no value");
       req.grid = true;
     } else if (name == "--save") {
-      req.saveFile = reader.Value(name, inlineValue);
-      if (req.saveFile->empty()) throw UsageError("--save needs a file name");
+      req.saveFile = fileName(name, reader.Value(name, inlineValue));
+    } else if (name == "--dxf") {
+      req.dxfFile = fileName(name, reader.Value(name, inlineValue));
+    } else if (name == "--svg") {
+      req.svgFile = fileName(name, reader.Value(name, inlineValue));
+    } else if (name == "--pdf") {
+      req.pdfFile = fileName(name, reader.Value(name, inlineValue));
+    } else if (name == "--tiles") {
+      req.tilesFile = fileName(name, reader.Value(name, inlineValue));
+    } else if (name == "--paper") {
+      const std::string paper = reader.Value(name, inlineValue);
+      if (!fish::paperFromName(paper, req.paper))
+        throw UsageError("--paper takes A4, A3 or Letter, not '" + paper + "'");
     } else {
       throw UsageError("unknown option '" + name + "'");
     }
@@ -169,7 +251,8 @@ CliRequest parseArguments(const std::vector<std::string>& args, std::string_view
   return req;
 }
 
-int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, std::string_view sep) {
+int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, std::string_view sep,
+           const PaintedExports& painted) {
   CliRequest req;
   try {
     req = parseArguments(args, sep);
@@ -223,6 +306,11 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   if (page.Error) {
     err << page.failureMessage() << "\n";
     return kExitEngineError;
+  }
+  try {
+    writeExports(req, sp, pp, painted, err);
+  } catch (const ExportFailure& failure) {
+    return failure.status;
   }
   std::string text;
   for (const std::string& line : page.Lines) {

@@ -1,8 +1,10 @@
-// vintaler-cli: the results text of a project on standard output.
+// vintaler-cli: the results text of a project on standard output, and the
+// flat pattern as DXF, SVG, full-size PDF or a tiled full-size print.
 #pragma once
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <iosfwd>
 #include <optional>
 #include <stdexcept>
@@ -11,6 +13,8 @@
 #include <vector>
 
 #include "fishApi/FishTypes.h"
+#include "fishApi/FlatPattern.h"
+#include "fishApi/TileLayout.h"
 
 namespace vintaler::cli {
 
@@ -24,6 +28,25 @@ struct CliRequest {
   std::optional<std::array<fish::ByteBool, 4>> quadrants;
   bool grid = false;
   std::optional<std::string> saveFile;
+  // The flat pattern of the chosen quadrants, also written to these files.
+  std::optional<std::string> dxfFile, svgFile, pdfFile, tilesFile;
+  fish::TPaper paper = fish::TPaper::A4;
+};
+
+// What the title line of a drawing says.
+struct PatternTitle {
+  std::string project;
+  fish::TSystemParams sp;
+  std::int32_t divisions = 0;
+};
+
+// The drawings painted by Qt (SVG, full-size PDF, tiled PDF), each returning
+// the file's bytes; left empty in a build without them. A writer throws the
+// engine's error type when the drawing cannot be made.
+struct PaintedExports {
+  std::function<std::string(const fish::TFlatPattern&, const PatternTitle&)> svg;
+  std::function<std::string(const fish::TFlatPattern&, const PatternTitle&)> pdf;
+  std::function<std::string(const fish::TFlatPattern&, const fish::TTileLayout&, const PatternTitle&)> tiles;
 };
 
 class UsageError : public std::runtime_error {
@@ -47,7 +70,11 @@ inline constexpr int kExitUsageOrFile = 2;
 // nothing on `out` and ends `err` with the engine's message. Output that cannot
 // be written (the stream fails by the final flush) is a file error, with the
 // system's reason on `err` when the failed write left one in errno.
+// The exports are written (atomically) after the results are computed and
+// before they are printed: an engine failure writes none, a file that cannot
+// be written is a file error naming it. An outline that crosses itself is
+// written as drawn, with a warning on `err`.
 int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-           std::string_view decimalSeparator);
+           std::string_view decimalSeparator, const PaintedExports& painted = {});
 
 }  // namespace vintaler::cli

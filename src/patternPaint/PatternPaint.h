@@ -1,0 +1,70 @@
+// The flat pattern painted at full size in millimetres onto any QPainter:
+// an SVG (QSvgGenerator), a PDF (QPdfWriter), a printer. One routine draws the
+// sheets' outlines (solid), the bend lines (dashed) and the point names; the
+// full-size PDF and the sheets of a tiled print add a 100 mm check ruler, with
+// which the user verifies that the print really is at 100 %.
+#pragma once
+
+#include <QByteArray>
+#include <QPointF>
+#include <QString>
+
+#include "fishApi/FlatPattern.h"
+#include "fishApi/TileLayout.h"
+
+class QPainter;
+class QPagedPaintDevice;
+
+namespace vintaler::paint {
+
+// Where a pattern point lands on a device: the pattern point `corner` (the
+// top left of what is shown, Y pointing up) at the device point `at`, with
+// `dotsPerMm` device units per millimetre (Y pointing down).
+struct MmMap {
+  fish::TPoint2D corner;
+  QPointF at;
+  double dotsPerMm = 1;
+
+  QPointF operator()(const fish::TPoint2D& p) const;
+};
+
+// The pattern, clipped by the painter's clip if any.
+void paintPattern(QPainter& painter, const fish::TFlatPattern& pattern, const MmMap& map);
+
+// A 100 mm ruler with millimetre ticks, its left end at `at` (device), the
+// ticks rising from the base line; "100 мм" at its right end.
+void paintRuler(QPainter& painter, QPointF at, double dotsPerMm);
+
+// What the title line of a print says: the project and its sizes.
+struct Title {
+  QString project;
+  fish::TSystemParams sp;
+  int divisions = 0;
+};
+QString titleLine(const Title& title);
+
+// The largest page side a PDF may have.
+inline constexpr double kMaxPdfSideMm = 5080;
+inline constexpr double kPageMarginMm = 10;
+
+// One page: the pattern with 10 mm margins round it (at least as wide as the
+// ruler), the title in the top margin, the ruler in the bottom one. Refuses
+// (fish::EFishError) a page side beyond kMaxPdfSideMm.
+QByteArray patternPdf(const fish::TFlatPattern& pattern, const Title& title);
+
+// The same drawing as SVG: one user unit is one millimetre, width and height
+// given in millimetres.
+QByteArray patternSvg(const fish::TFlatPattern& pattern, const Title& title);
+
+// The tiled print onto any paged device (a PDF writer or a printer): an
+// overview sheet with the grid over the reduced pattern, then every sheet of
+// `layout` at 100 %, with its name, its neighbours' names at its edges,
+// registration marks in the overlaps and the ruler. The device's page size
+// and orientation are set here; its resolution is used as it is.
+void paintTiles(QPagedPaintDevice& device, const fish::TFlatPattern& pattern, const fish::TTileLayout& layout,
+                const Title& title);
+
+// The tiled print as a PDF file's bytes.
+QByteArray tilesPdf(const fish::TFlatPattern& pattern, const fish::TTileLayout& layout, const Title& title);
+
+}  // namespace vintaler::paint

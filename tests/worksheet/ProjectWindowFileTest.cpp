@@ -12,7 +12,7 @@
 
 namespace {
 
-QByteArray bytes(const QString& path) {
+QByteArray fileBytes(const QString& path) {
   QFile f(path);
   if (!f.open(QIODevice::ReadOnly)) return {};
   return f.readAll();
@@ -47,7 +47,7 @@ class ProjectWindowFileTest : public QObject {
   void newProjectSavesAsTheReferenceImage() {
     TWorkForm form(nullptr);
     form.SaveProject(Path("new.raz"));
-    QCOMPARE(bytes(Path("new.raz")), image(fish::newProjectData()));
+    QCOMPARE(fileBytes(Path("new.raz")), image(fish::newProjectData()));
     QCOMPARE(form.windowTitle(), "Проект (" + Path("new.raz") + ")");
     QCOMPARE(form.ProjectFileName, Path("new.raz"));
   }
@@ -85,7 +85,7 @@ class ProjectWindowFileTest : public QObject {
     TWorkForm form(nullptr);
     form.LoadProject(Path("long.raz"));
     form.SaveProject(Path("long.raz"));
-    QCOMPARE(bytes(Path("long.raz")), bytes);
+    QCOMPARE(fileBytes(Path("long.raz")), bytes);
   }
 
   void unreadableFilesChangeNothing() {

@@ -47,9 +47,22 @@ QPen penOf(const QPainter& painter, double widthMm, double dotsPerMm, bool dashe
 
 std::string numberText(fish::Extended v) { return fish::floatToText(v, "."); }
 
+// A page at least `widthMm` x `heightMm`, in whole points as PDF pages are
+// measured: the margins at the right and bottom grow by less than 0.36 mm.
 QPageLayout pageOf(double widthMm, double heightMm) {
-  return QPageLayout(QPageSize(QSizeF(widthMm, heightMm), QPageSize::Millimeter, QString(), QPageSize::ExactMatch),
+  const auto points = [](double mm) { return std::ceil(mm * 72 / 25.4 - 1e-9); };
+  return QPageLayout(QPageSize(QSizeF(points(widthMm), points(heightMm)), QPageSize::Point, QString(),
+                               QPageSize::ExactMatch),
                      QPageLayout::Portrait, QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+}
+
+// The paper of a tiled print, in the layout's orientation.
+QPageLayout paperOf(const fish::TTileLayout& layout) {
+  const QPageSize::PageSizeId id = layout.Paper == fish::TPaper::A3       ? QPageSize::A3
+                                   : layout.Paper == fish::TPaper::Letter ? QPageSize::Letter
+                                                                          : QPageSize::A4;
+  return QPageLayout(QPageSize(id), layout.Landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
+                     QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
 }
 
 // A cross in a circle, where two sheets laid over each other must agree.
@@ -300,7 +313,7 @@ QByteArray patternSvg(const fish::TFlatPattern& pattern, const Title& title) {
 
 void paintTiles(QPagedPaintDevice& device, const fish::TFlatPattern& pattern, const fish::TTileLayout& layout,
                 const Title& title) {
-  device.setPageLayout(pageOf(static_cast<double>(layout.SheetWidth), static_cast<double>(layout.SheetHeight)));
+  device.setPageLayout(paperOf(layout));
   QPainter painter(&device);
   paintOverview(painter, pattern, layout, title);
   for (const fish::TTile& tile : layout.Tiles) {

@@ -11,6 +11,7 @@
 #include "cli/CliApp.h"
 #include "fishApi/FishTexts.h"
 #include "fishApi/ProjectFile.h"
+#include "support/EngineTestSupport.h"
 
 using namespace vintaler::cli;
 namespace fs = std::filesystem;
@@ -243,5 +244,73 @@ TEST_F(CliTest, NonFiniteValuesFromAFileNeverReachTheText) {
   // Overriding the damaged value makes the project usable again.
   EXPECT_EQ(cli({file, "--R", "50"}).status, kExitOk);
 }
+
+}  // namespace
+
+namespace {
+
+// Every export option: what it writes, and what a failure leaves.
+struct ExportCase {
+  const char* name;
+  std::vector<std::string> args;  // "@" stands for the scratch folder
+  int status;
+  std::vector<const char*> written;  // files expected in the folder afterwards
+  const char* message;               // part of standard error ("" for none)
+  bool resultsPrinted;
+};
+
+const ExportCase kExports[] = {
+    {"DxfAlongsideTheResults", {"--dxf", "@/p.dxf"}, kExitOk, {"p.dxf"}, "", true},
+    {"DxfOfAllQuadrants", {"--quadrants", "1,2,3,4", "--dxf=@/all.dxf"}, kExitOk, {"all.dxf"}, "", true},
+    {"NoQuadrantWritesNothing",
+     {"--quadrants", "", "--dxf", "@/none.dxf"},
+     kExitEngineError,
+     {},
+     "Не выбран ни один квадрант",
+     false},
+    {"EngineFailureWritesNothing",
+     {"--divisions", "0", "--dxf", "@/zero.dxf"},
+     kExitEngineError,
+     {},
+     "Floating point division by zero",
+     false},
+    {"UnwritableFolder", {"--dxf", "@/missing/p.dxf"}, kExitUsageOrFile, {}, "p.dxf", false},
+    {"FolderAsTarget", {"--dxf", "@"}, kExitUsageOrFile, {}, "", false},
+    {"PaintedDrawingsNeedTheFullBuild", {"--svg", "@/p.svg", "--dxf", "@/p.dxf"}, kExitUsageOrFile, {}, "--svg", false},
+    {"UnknownPaper", {"--tiles", "@/t.pdf", "--paper", "A5"}, kExitUsageOrFile, {}, "A4, A3 or Letter", false},
+    {"EmptyFileName", {"--dxf="}, kExitUsageOrFile, {}, "--dxf needs a file name", false},
+};
+
+class CliExport : public ::testing::TestWithParam<ExportCase> {};
+
+TEST_P(CliExport, WritesWhatItIsAskedOrNothing) {
+  const ExportCase& c = GetParam();
+  const fs::path dir = fs::temp_directory_path() / ("vintaler-export-" + std::to_string(::getpid()) + c.name);
+  fs::remove_all(dir);
+  fs::create_directories(dir);
+  std::vector<std::string> args;
+  for (std::string a : c.args) {
+    if (const std::size_t at = a.find('@'); at != std::string::npos) a.replace(at, 1, dir.string());
+    args.push_back(a);
+  }
+  const CliRun r = cli(args);
+  EXPECT_EQ(r.status, c.status) << r.err;
+  EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+  EXPECT_EQ(!r.out.empty(), c.resultsPrinted);
+  std::vector<std::string> present;
+  for (const auto& entry : fs::directory_iterator(dir)) present.push_back(entry.path().filename().string());
+  std::sort(present.begin(), present.end());
+  std::vector<std::string> expected(c.written.begin(), c.written.end());
+  EXPECT_EQ(present, expected) << "a failed export leaves no file, a good one exactly its own";
+  for (const std::string& file : present) {
+    std::ifstream in(dir / file);
+    std::string first;
+    std::getline(in, first);
+    EXPECT_FALSE(first.empty()) << file;
+  }
+  fs::remove_all(dir);
+}
+
+INSTANTIATE_TEST_SUITE_P(Options, CliExport, ::testing::ValuesIn(kExports), vintaler::test::rowName<ExportCase>);
 
 }  // namespace

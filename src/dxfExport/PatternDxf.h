@@ -13,8 +13,9 @@ namespace vintaler::dxf {
 
 inline constexpr double kLabelHeight = 2.5;  // mm
 
-// The whole file as text.
-std::string patternDxf(const fish::TFlatPattern& pattern);
+// The whole file as text. `libraryWriter` writes it through dxflib's own
+// file writer, byte for byte the same but slower (kept for the tests).
+std::string patternDxf(const fish::TFlatPattern& pattern, bool libraryWriter = false);
 
 // The file written atomically: a failure leaves no half file and keeps any
 // previous one (fish::EFileError names the file and the reason).

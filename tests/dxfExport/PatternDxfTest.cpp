@@ -117,6 +117,19 @@ TEST_P(PatternDxf, ReadBackByAnIndependentReader) {
   EXPECT_EQ(label, pattern.Labels.size());
 }
 
+// The faster writer formats every number exactly as dxflib's own.
+TEST_P(PatternDxf, SameBytesAsTheLibrarysOwnWriter) {
+  const DxfCase& c = GetParam();
+  fish::TProParams pp = fish::defaultProParams();
+  pp.Divisions = c.n;
+  pp.Quadrants = c.quadrants;
+  fish::TFlatPattern pattern = fish::flatPattern(c.sp, pp);
+  // Values whose text is hard to get right: signed zeros, tiny and huge.
+  pattern.Labels.push_back({"Z", {-0.0L, 1e-300L}});
+  pattern.Labels.push_back({"H", {-123456789012.25L, 0.1L}});
+  EXPECT_EQ(vintaler::dxf::patternDxf(pattern), vintaler::dxf::patternDxf(pattern, true));
+}
+
 INSTANTIATE_TEST_SUITE_P(Projects, PatternDxf, ::testing::ValuesIn(kCases), vintaler::test::rowName<DxfCase>);
 
 TEST(PatternDxfFile, AFailedWriteKeepsTheOldFile) {

@@ -1,0 +1,144 @@
+#include "PatternExport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QPrintEngine>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QSettings>
+
+#include "appcore/ModalDialogs.h"
+#include "dxfExport/PatternDxf.h"
+#include "fishApi/FlatPattern.h"
+#include "fishApi/SafeFile.h"
+#include "fishApi/TileLayout.h"
+#include "patternPaint/PatternPaint.h"
+
+namespace vintaler::exporting {
+
+namespace {
+
+const QString kFolderKey = QStringLiteral("Export/Folder");
+const QString kPaperKey = QStringLiteral("Export/Paper");
+
+// The CUPS job options of a printer (Qt's key for them in the print engine).
+constexpr auto kCupsOptions = QPrintEngine::PrintEnginePropertyKey(0xfe00);
+
+struct FormatInfo {
+  QString suffix;
+  QString filter;
+  QString caption;
+};
+
+FormatInfo infoOf(Format format) {
+  switch (format) {
+    case Format::Dxf:
+      return {QStringLiteral("dxf"), QStringLiteral("Чертежи DXF (*.dxf);;Все файлы (*)"),
+              QStringLiteral("Экспорт в DXF")};
+    case Format::Svg:
+      return {QStringLiteral("svg"), QStringLiteral("Рисунки SVG (*.svg);;Все файлы (*)"),
+              QStringLiteral("Экспорт в SVG")};
+    case Format::Pdf: break;
+  }
+  return {QStringLiteral("pdf"), QStringLiteral("Документы PDF (*.pdf);;Все файлы (*)"),
+          QStringLiteral("PDF в натуральную величину")};
+}
+
+QString baseName(const Source& source) { return QFileInfo(source.projectFileName).completeBaseName(); }
+
+paint::Title titleOf(const Source& source) { return {baseName(source), source.sp, source.pro.Divisions}; }
+
+std::string nativePath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+void writeBytes(const QString& path, const QByteArray& bytes) {
+  fish::writeFileAtomically(nativePath(path), bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+// Whatever the print dialog offered, the job prints one page per sheet and
+// does not fit it to the paper.
+void keepFullScale(QPrinter& printer) {
+  printer.setFullPage(true);
+  if (printer.outputFormat() != QPrinter::NativeFormat) return;
+  QStringList options = printer.printEngine()->property(kCupsOptions).toStringList();
+  QStringList kept;
+  for (qsizetype i = 0; i + 1 < options.size(); i += 2) {
+    const QString& key = options[i];
+    if (key == QLatin1String("number-up") || key == QLatin1String("fit-to-page") || key == QLatin1String("scaling") ||
+        key == QLatin1String("print-scaling")) {
+      continue;
+    }
+    kept << key << options[i + 1];
+  }
+  kept << QStringLiteral("number-up") << QStringLiteral("1") << QStringLiteral("fit-to-page") << QStringLiteral("false")
+       << QStringLiteral("print-scaling") << QStringLiteral("none");
+  printer.printEngine()->setProperty(kCupsOptions, kept);
+}
+
+}  // namespace
+
+QString exportFolder() { return QSettings().value(kFolderKey, QDir::currentPath()).toString(); }
+
+QString proposedFileName(const Source& source, Format format) {
+  return QDir(exportFolder()).filePath(baseName(source) + QLatin1Char('.') + infoOf(format).suffix);
+}
+
+bool exportPattern(QWidget* parent, const Source& source, Format format, bool& crossing) {
+  const FormatInfo info = infoOf(format);
+  QFileDialog dialog(parent, info.caption);
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setNameFilter(info.filter);
+  dialog.setDefaultSuffix(info.suffix);
+  dialog.setDirectory(exportFolder());
+  dialog.selectFile(QFileInfo(proposedFileName(source, format)).fileName());
+  if (runModal(dialog) != QDialog::Accepted) return false;
+  const QString path = dialog.selectedFiles().value(0);
+  if (path.isEmpty()) return false;
+  QSettings().setValue(kFolderKey, QFileInfo(path).absolutePath());
+
+  const fish::TFlatPattern pattern = fish::flatPattern(source.sp, source.pro);
+  crossing = pattern.Crossing;
+  switch (format) {
+    case Format::Dxf: dxf::writePatternDxf(nativePath(path), pattern); break;
+    case Format::Svg: writeBytes(path, paint::patternSvg(pattern, titleOf(source))); break;
+    case Format::Pdf: writeBytes(path, paint::patternPdf(pattern, titleOf(source))); break;
+  }
+  return true;
+}
+
+bool printFullSize(QWidget* parent, const Source& source, bool& crossing) {
+  QInputDialog ask(parent);
+  ask.setWindowTitle(QStringLiteral("Печать в натуральную величину"));
+  ask.setLabelText(QStringLiteral("Бумага:"));
+  ask.setComboBoxItems({QStringLiteral("A4"), QStringLiteral("A3"), QStringLiteral("Letter")});
+  ask.setComboBoxEditable(false);
+  ask.setTextValue(QSettings().value(kPaperKey, QStringLiteral("A4")).toString());
+  if (runModal(ask) != QDialog::Accepted) return false;
+  fish::TPaper paper = fish::TPaper::A4;
+  if (!fish::paperFromName(ask.textValue().toStdString(), paper)) return false;
+  QSettings().setValue(kPaperKey, ask.textValue());
+
+  const fish::TFlatPattern pattern = fish::flatPattern(source.sp, source.pro);
+  const fish::TTileLayout layout = fish::tileLayout(pattern, paper);
+  crossing = pattern.Crossing;
+  const paint::Title title = titleOf(source);
+
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setDocName(title.project);
+  printer.setFullPage(true);
+  QPrintPreviewDialog preview(&printer, parent);
+  preview.setWindowTitle(
+      QStringLiteral("Печать в натуральную величину — 100 %, листов %1 (+ схема)").arg(layout.Tiles.size()));
+  QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview, [&](QPrinter* target) {
+    keepFullScale(*target);
+    paint::paintTiles(*target, pattern, layout, title);
+  });
+  runModal(preview);
+  return true;
+}
+
+}  // namespace vintaler::exporting

@@ -1,0 +1,161 @@
+// The project window's exports driven through the dialog seam: the file
+// chosen is written whole, in its format; a cancel or a failure writes
+// nothing; the full-size print shows every sheet in a preview that says
+// 100 %.
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "fishApi/FlatPattern.h"
+#include "fishApi/TileLayout.h"
+#include "patternExport/PatternExport.h"
+#include "support/GuiTestSupport.h"
+
+using vintaler::exporting::Format;
+
+namespace {
+
+vintaler::exporting::Source source(std::array<fish::ByteBool, 4> quadrants, std::int32_t divisions = 10) {
+  fish::TProParams pro = fish::defaultProParams();
+  pro.Quadrants = quadrants;
+  pro.Divisions = divisions;
+  return {fish::defaultSystemParams(), pro, QStringLiteral("/somewhere/Воздуховод 3.raz")};
+}
+
+QByteArray contents(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+}  // namespace
+
+class PatternExportTest : public QObject {
+  Q_OBJECT
+
+  MessageRecorder recorder_;
+  QTemporaryDir dir_;
+
+ private slots:
+  void init() {
+    recorder_.Reset();
+    QSettings().remove(QStringLiteral("Export"));
+  }
+
+  void exportsWriteTheChosenFile_data() {
+    QTest::addColumn<int>("format");
+    QTest::addColumn<QString>("typed");      // the name typed into the dialog ("" cancels)
+    QTest::addColumn<QString>("written");    // the file expected afterwards ("" none)
+    QTest::addColumn<QByteArray>("starts");  // how a sound file of the format begins
+    QTest::addRow("dxf") << int(Format::Dxf) << "pattern"
+                         << "pattern.dxf" << QByteArray("999\ndxflib");
+    QTest::addRow("svg") << int(Format::Svg) << "pattern.svg"
+                         << "pattern.svg" << QByteArray("<?xml");
+    QTest::addRow("pdf") << int(Format::Pdf) << "full"
+                         << "full.pdf" << QByteArray("%PDF");
+    QTest::addRow("cancelled") << int(Format::Dxf) << ""
+                               << "" << QByteArray();
+  }
+
+  void exportsWriteTheChosenFile() {
+    QFETCH(int, format);
+    QFETCH(QString, typed);
+    QFETCH(QString, written);
+    QFETCH(QByteArray, starts);
+    QString proposed;
+    vintaler::setModalRunner([&](QDialog& d) {
+      auto& dialog = dynamic_cast<QFileDialog&>(d);
+      proposed = dialog.selectedFiles().value(0);
+      if (typed.isEmpty()) return int(QDialog::Rejected);
+      dialog.setDirectory(dir_.path());
+      dialog.selectFile(typed);
+      return int(QDialog::Accepted);
+    });
+    bool crossing = true;
+    const bool done = vintaler::exporting::exportPattern(nullptr, source({1, 1, 0, 0}), Format(format), crossing);
+    QCOMPARE(done, !typed.isEmpty());
+    QVERIFY2(QFileInfo(proposed).fileName().startsWith(QStringLiteral("Воздуховод 3.")), qPrintable(proposed));
+    QCOMPARE(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden),
+             written.isEmpty() ? QStringList() : QStringList{written});
+    if (!written.isEmpty()) {
+      QVERIFY(contents(dir_.filePath(written)).startsWith(starts));
+      QVERIFY(!crossing);
+      QCOMPARE(vintaler::exporting::exportFolder(), dir_.path());
+      QCOMPARE(vintaler::exporting::proposedFileName(source({1, 0, 0, 0}), Format::Svg),
+               dir_.filePath(QStringLiteral("Воздуховод 3.svg")));
+      QFile::remove(dir_.filePath(written));
+    }
+  }
+
+  void failuresWriteNothing_data() {
+    QTest::addColumn<int>("divisions");
+    QTest::addColumn<bool>("anyQuadrant");
+    QTest::addColumn<QString>("message");
+    QTest::addRow("no quadrant") << 10 << false << "Не выбран ни один квадрант";
+    QTest::addRow("engine failure") << 0 << true << "Floating point division by zero";
+  }
+
+  void failuresWriteNothing() {
+    QFETCH(int, divisions);
+    QFETCH(bool, anyQuadrant);
+    QFETCH(QString, message);
+    vintaler::setModalRunner([&](QDialog& d) {
+      auto& dialog = dynamic_cast<QFileDialog&>(d);
+      dialog.setDirectory(dir_.path());
+      dialog.selectFile(QStringLiteral("never.dxf"));
+      return int(QDialog::Accepted);
+    });
+    bool crossing = false;
+    const std::array<fish::ByteBool, 4> quadrants =
+        anyQuadrant ? std::array<fish::ByteBool, 4>{1, 0, 0, 0} : std::array<fish::ByteBool, 4>{0, 0, 0, 0};
+    try {
+      vintaler::exporting::exportPattern(nullptr, source(quadrants, divisions), Format::Dxf, crossing);
+      QFAIL("the export went through");
+    } catch (const fish::EFishError& e) {
+      QVERIFY2(QString::fromUtf8(e.what()).contains(message), e.what());
+    }
+    QVERIFY(!QFile::exists(dir_.filePath(QStringLiteral("never.dxf"))));
+  }
+
+  void fullSizePrintPreviewsEverySheetAtOneHundredPercent_data() {
+    QTest::addColumn<QString>("paper");
+    QTest::addColumn<int>("divisions");
+    QTest::addRow("A4") << "A4" << 10;
+    QTest::addRow("A3") << "A3" << 40;
+    QTest::addRow("Letter") << "Letter" << 10;
+  }
+
+  void fullSizePrintPreviewsEverySheetAtOneHundredPercent() {
+    QFETCH(QString, paper);
+    QFETCH(int, divisions);
+    const vintaler::exporting::Source s = source({1, 1, 1, 1}, divisions);
+    fish::TPaper expectedPaper = fish::TPaper::A4;
+    QVERIFY(fish::paperFromName(paper.toStdString(), expectedPaper));
+    const fish::TTileLayout layout = fish::tileLayout(fish::flatPattern(s.sp, s.pro), expectedPaper);
+    QString title;
+    int pages = -1;
+    vintaler::setModalRunner([&](QDialog& d) {
+      if (auto* ask = qobject_cast<QInputDialog*>(&d)) {
+        ask->setTextValue(paper);
+        return int(QDialog::Accepted);
+      }
+      title = d.windowTitle();
+      if (auto* view = d.findChild<QPrintPreviewWidget*>()) {
+        view->updatePreview();
+        pages = view->pageCount();
+      }
+      return int(QDialog::Rejected);
+    });
+    bool crossing = true;
+    QVERIFY(vintaler::exporting::printFullSize(nullptr, s, crossing));
+    QVERIFY2(title.contains(QStringLiteral("100 %")), qPrintable(title));
+    QCOMPARE(pages, static_cast<int>(layout.Tiles.size()) + 1);
+    QVERIFY(!crossing);
+  }
+};
+
+QTEST_MAIN(PatternExportTest)
+#include "PatternExportTest.moc"

@@ -29,17 +29,20 @@ void TViewMapping::UpdateScale() {
     scaleX_ = scaleY_ = scaleZ_ = 0;
     return;
   }
+  // A span too wide for the extended format (bounds near its limits) is an
+  // overflow, not an infinity that would make the factor a silent 0.
+  const auto span = [](Extended hi, Extended lo) { return checkFinite(hi - lo); };
   const std::int32_t smaller = Width > Height ? Height : Width;
   if (SpaceMode == TSpaceMode::_2D) {
     scaleZ_ = 0;
     const Extended m = smaller;
-    scaleX_ = divide(m, MaxX - MinX);
-    scaleY_ = divide(m, MaxY - MinY);
+    scaleX_ = divide(m, span(MaxX, MinX));
+    scaleY_ = divide(m, span(MaxY, MinY));
   } else {
     const Extended k = 0.75L * smaller;
-    scaleZ_ = divide(k, MaxZ - MinZ);
-    scaleX_ = divide(k, MaxX - MinX);
-    scaleY_ = divide(k, MaxY - MinY);
+    scaleZ_ = divide(k, span(MaxZ, MinZ));
+    scaleX_ = divide(k, span(MaxX, MinX));
+    scaleY_ = divide(k, span(MaxY, MinY));
   }
 }
 

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -13,6 +14,8 @@
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QToolBar>
+#include <algorithm>
+#include <optional>
 
 #include "about/TAboutForm.h"
 #include "appcore/ErrorReport.h"
@@ -29,16 +32,57 @@ constexpr int kShowNormal = 1;
 constexpr int kShowMinimized = 2;
 constexpr int kShowMaximized = 3;
 
+// The design size of the window, which it takes when no stored position fits.
+constexpr QSize kDesignSize(541, 376);
+
+// A window counts as on a screen when at least this much of it (or all of a
+// smaller one) lies there: enough to take hold of it.
+constexpr int kMinVisible = 16;
+
+// The property of a project window minimised from the maximised state.
+constexpr char kRestoreMaximized[] = "vintalerRestoreMaximized";
+
 QSettings placementSettings() {
-  // Per user, under the program file's name, in the group of the window class.
-  return QSettings(QString(), QCoreApplication::applicationName());
+  // Per user, under the program's organisation and name, in the group of the
+  // window class.
+  return QSettings(QCoreApplication::organizationName(), QCoreApplication::applicationName());
+}
+
+bool showsOnAScreen(const QRect& r) {
+  for (const QScreen* s : QGuiApplication::screens()) {
+    const QRect seen = r & s->availableGeometry();
+    if (seen.width() >= std::min(kMinVisible, r.width()) && seen.height() >= std::min(kMinVisible, r.height())) {
+      return true;
+    }
+  }
+  return false;
+}
+
+// The stored normal position "left,top,right,bottom" when it can be used:
+// four whole numbers, a size a window can have, on one of the screens.
+std::optional<QRect> usableNormalPosition(const QString& text) {
+  const QStringList n = text.split(QLatin1Char(','));
+  if (n.size() != 4) return std::nullopt;
+  qint64 v[4];
+  for (int i = 0; i < 4; ++i) {
+    bool ok = false;
+    v[i] = n[i].toInt(&ok);
+    if (!ok) return std::nullopt;
+  }
+  const qint64 width = v[2] - v[0];
+  const qint64 height = v[3] - v[1];
+  if (width <= 0 || height <= 0 || width > QWIDGETSIZE_MAX || height > QWIDGETSIZE_MAX) return std::nullopt;
+  const QRect r(QPoint(static_cast<int>(v[0]), static_cast<int>(v[1])),
+                QPoint(static_cast<int>(v[2] - 1), static_cast<int>(v[3] - 1)));
+  if (!showsOnAScreen(r)) return std::nullopt;
+  return r;
 }
 
 }  // namespace
 
 TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
   setWindowTitle(QStringLiteral("Винталер 1.0"));
-  resize(541, 376);
+  resize(kDesignSize);
 
   mdiArea_ = new QMdiArea;
   mdiArea_->setBackground(palette().color(QPalette::Dark));
@@ -130,8 +174,21 @@ void TForm1::fillWindowMenu() {
     QAction* item = WindowMenu->addAction(QStringLiteral("&%1 %2").arg(number).arg(w->windowTitle()));
     item->setCheckable(true);
     item->setChecked(w == mdiArea_->activeSubWindow());
-    connect(item, &QAction::triggered, this, [this, w] { mdiArea_->setActiveSubWindow(w); });
+    connect(item, &QAction::triggered, this, [this, w] { showProjectWindow(w); });
   }
+}
+
+void TForm1::showProjectWindow(QMdiSubWindow* w) {
+  // A minimised window is chosen to work in: it comes back the way it was
+  // before it was minimised.
+  if (w->isMinimized()) {
+    if (w->property(kRestoreMaximized).toBool()) {
+      w->showMaximized();
+    } else {
+      w->showNormal();
+    }
+  }
+  mdiArea_->setActiveSubWindow(w);
 }
 
 void TForm1::createToolBar() {
@@ -191,6 +248,15 @@ QMdiSubWindow* TForm1::addProjectWindow(TWorkForm* project) {
   QMdiSubWindow* sub = mdiArea_->addSubWindow(project);
   sub->setAttribute(Qt::WA_DeleteOnClose);
   sub->setWindowIcon(vintaler::ImageList2(11));
+  // A sub-window forgets that it was maximised once it is minimised: note it
+  // for the window list, which restores it.
+  connect(sub, &QMdiSubWindow::windowStateChanged, sub, [sub](Qt::WindowStates before, Qt::WindowStates now) {
+    if (now & Qt::WindowMinimized) {
+      if (!(before & Qt::WindowMinimized)) sub->setProperty(kRestoreMaximized, bool(before & Qt::WindowMaximized));
+    } else {
+      sub->setProperty(kRestoreMaximized, false);
+    }
+  });
   sub->show();
   mdiArea_->setActiveSubWindow(sub);
   return sub;
@@ -318,17 +384,18 @@ void TForm1::restorePlacement() {
     maximize();
     return;
   }
-  // The position is only meaningful at the resolution it was stored at.
+  // The position is only meaningful at the resolution it was stored at; one
+  // that cannot be used gives the design size in the middle of the screen.
+  std::optional<QRect> normal;
   if (settings.value(QStringLiteral("PixelsPerInch")).toInt() == logicalDpiY()) {
-    const QStringList n = settings.value(QStringLiteral("NormPos")).toString().split(QLatin1Char(','));
-    if (n.size() == 4) {
-      bool ok[4];
-      const int l = n[0].toInt(&ok[0]);
-      const int t = n[1].toInt(&ok[1]);
-      const int r = n[2].toInt(&ok[2]);
-      const int b = n[3].toInt(&ok[3]);
-      if (ok[0] && ok[1] && ok[2] && ok[3] && r > l && b > t) setGeometry(l, t, r - l, b - t);
-    }
+    normal = usableNormalPosition(settings.value(QStringLiteral("NormPos")).toString());
+  }
+  if (normal) {
+    setGeometry(*normal);
+  } else {
+    QRect centred(QPoint(), kDesignSize);
+    if (const QScreen* s = screen()) centred.moveCenter(s->availableGeometry().center());
+    setGeometry(centred);
   }
   switch (settings.value(QStringLiteral("ShowCmd")).toInt()) {
     case 2:
@@ -338,3 +405,12 @@ void TForm1::restorePlacement() {
     default: setWindowState(Qt::WindowNoState); break;
   }
 }
+
+namespace vintaler {
+
+void setApplicationNames() {
+  QCoreApplication::setOrganizationName(QStringLiteral("Vintaler"));
+  QCoreApplication::setApplicationName(QStringLiteral("vintaler"));
+}
+
+}  // namespace vintaler

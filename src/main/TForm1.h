@@ -16,6 +16,14 @@ class QMenu;
 class QToolBar;
 class TWorkForm;
 
+namespace vintaler {
+
+// The organisation and application names the program runs under; its
+// settings (the window placement) are stored under them.
+void setApplicationNames();
+
+}  // namespace vintaler
+
 class TForm1 : public QMainWindow, public vintaler::IProjectHost {
   Q_OBJECT
 
@@ -79,6 +87,8 @@ class TForm1 : public QMainWindow, public vintaler::IProjectHost {
   void tile(Qt::Orientation orientation);
   QMdiSubWindow* addProjectWindow(TWorkForm* project);
   void fillWindowMenu();
+  // The window chosen in the window list: restored if minimised, and active.
+  void showProjectWindow(QMdiSubWindow* w);
   void ShowAboutExecute();
   void storePlacement(bool visible);
   void restorePlacement();

@@ -6,6 +6,7 @@
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
+  vintaler::setApplicationNames();
   // The program speaks Russian: so do Qt's own dialogs (file, font, buttons).
   QTranslator qtTexts;
   if (qtTexts.load(QStringLiteral("qtbase_ru"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {

@@ -308,7 +308,7 @@ void TWorkForm::CopyExecute() {
 void TWorkForm::ShowShemaExecute() { vintaler::runModal(*vintaler::shemaFormInstance(window())); }
 
 void TWorkForm::SetFontExecute() {
-  QFontDialog dialog(Memo1->font(), this);
+  QFontDialog dialog(QFont(QFontInfo(Memo1->font()).family()).resolve(Memo1->font()), this);  // the face really shown
   if (vintaler::runModal(dialog) == QDialog::Accepted) Memo1->setFont(dialog.currentFont());
 }
 

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <ostream>
+#include <string>
 
 #include "fishApi/FishErrors.h"
 #include "fishApi/FishView.h"
@@ -132,5 +134,70 @@ TEST(ViewMapping, ScreenToWorldUsesTheLastScale) {
   v.MinX = 10;  // not followed by UpdateScale
   EXPECT_EQ(v.ScreenToWorldX(25), 35);
 }
+
+// Spans too wide for the extended format. Each row starts from a sound
+// 0..100 window on a 200 x 100 control (factors 1, 1, 0 in the plane;
+// 0.75 each in 3-D), then takes the row's bounds. An overflowing span fails
+// and leaves the factors not yet reached as they were.
+struct WideSpanCase {
+  const char* name;
+  TSpaceMode mode;
+  TViewBounds bounds;
+  bool overflows;
+  Extended scaleX, scaleY, scaleZ;  // after the call
+  std::int32_t columnOfZero;        // where world x = 0 lands; only without failure
+};
+
+void PrintTo(const WideSpanCase& c, std::ostream* os) { *os << c.name; }
+
+constexpr Extended kMax = std::numeric_limits<Extended>::max();
+
+class WideSpanTest : public ::testing::TestWithParam<WideSpanCase> {};
+
+TEST_P(WideSpanTest, OverflowIsReportedNotAZeroScale) {
+  const WideSpanCase& c = GetParam();
+  TViewMapping v = Plane(200, 100, 0, 100);
+  v.SpaceMode = c.mode;
+  v.UpdateScale();
+  v.setBounds(c.bounds);
+  if (c.overflows) {
+    EXPECT_THROW(v.UpdateScale(), EOverflow);
+  } else {
+    EXPECT_NO_THROW(v.UpdateScale());
+    EXPECT_EQ(v.project2D(0, 0).X, c.columnOfZero);
+  }
+  EXPECT_EQ(v.ScaleX(), c.scaleX);
+  EXPECT_EQ(v.ScaleY(), c.scaleY);
+  EXPECT_EQ(v.ScaleZ(), c.scaleZ);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Spans, WideSpanTest,
+    ::testing::Values(
+        WideSpanCase{"PlaneOverflowOnX", TSpaceMode::_2D, {-1e4932L, 1e4932L, 0, 50, 0, 100}, true, 1, 1, 0, 0},
+        WideSpanCase{"PlaneMirroredOverflowOnX", TSpaceMode::_2D, {1e4932L, -1e4932L, 0, 50, 0, 100}, true, 1, 1, 0, 0},
+        WideSpanCase{"PlaneFullRangeOnX", TSpaceMode::_2D, {-kMax, kMax, 0, 50, 0, 100}, true, 1, 1, 0, 0},
+        WideSpanCase{"PlaneOverflowOnY", TSpaceMode::_2D, {0, 50, -1e4932L, 1e4932L, 0, 100}, true, 2, 1, 0, 0},
+        WideSpanCase{"PlaneIgnoresDepth", TSpaceMode::_2D, {0, 50, 0, 25, -1e4932L, 1e4932L}, false, 2, 4, 0, 0},
+        WideSpanCase{
+            "ObliqueOverflowOnZ", TSpaceMode::_3D, {0, 50, 0, 25, -1e4932L, 1e4932L}, true, 0.75L, 0.75L, 0.75L, 0},
+        WideSpanCase{
+            "ObliqueOverflowOnX", TSpaceMode::_3D, {-1e4932L, 1e4932L, 0, 50, 0, 25}, true, 0.75L, 0.75L, 3, 0},
+        WideSpanCase{"ObliqueOverflowOnY", TSpaceMode::_3D, {0, 50, -1e4932L, 1e4932L, 0, 25}, true, 1.5L, 0.75L, 3, 0},
+        WideSpanCase{
+            "ZeroXSpanWinsOverOverflowingY", TSpaceMode::_2D, {5, 5, -1e4932L, 1e4932L, 0, 100}, false, 0, 0, 0, 0},
+        WideSpanCase{
+            "HugeSoundSpan", TSpaceMode::_2D, {-5e4931L, 5e4931L, 0, 50, 0, 100}, false, 100 / 1e4932L, 2, 0, 50},
+        WideSpanCase{
+            "WidestSoundSpan", TSpaceMode::_2D, {-kMax / 2, kMax / 2, 0, 50, 0, 100}, false, 100 / kMax, 2, 0, 50},
+        WideSpanCase{"ObliqueHugeSoundSpans",
+                     TSpaceMode::_3D,
+                     {-2.5e4931L, 7.5e4931L, 0, 50, -kMax / 2, kMax / 2},
+                     false,
+                     75 / 1e4932L,
+                     1.5L,
+                     75 / kMax,
+                     19}),
+    [](const ::testing::TestParamInfo<WideSpanCase>& row) { return std::string(row.param.name); });
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <QtTest>
+#include <algorithm>
 
 #include "about/TAboutForm.h"
 #include "fishApi/ProjectFile.h"
@@ -24,6 +25,9 @@ QStringList MenuTitles(QMainWindow& w) {
   for (QAction* a : w.menuBar()->actions()) titles << a->text();
   return titles;
 }
+
+// The store the program keeps its window placement in.
+QSettings Stored() { return QSettings(QCoreApplication::organizationName(), QCoreApplication::applicationName()); }
 
 QStringList Captions(const QList<QAction*>& actions) {
   QStringList texts;
@@ -50,6 +54,7 @@ class TForm1Test : public QObject {
   }
 
  private slots:
+  void initTestCase() { vintaler::setApplicationNames(); }
   void init() { recorder_.Reset(); }
   void cleanup() { QVERIFY2(errors_.isEmpty() || QTest::currentTestFailed(), qPrintable(errors_.join('\n'))); }
 
@@ -199,7 +204,7 @@ class TForm1Test : public QObject {
 
   void placementIsStoredAndRestored() {
     {
-      QSettings settings(QString(), QCoreApplication::applicationName());
+      QSettings settings = Stored();
       settings.clear();
     }
     {
@@ -210,11 +215,11 @@ class TForm1Test : public QObject {
       form.setGeometry(40, 50, 600, 400);
       QApplication::processEvents();
       form.close();
-      QSettings settings(QString(), QCoreApplication::applicationName());
+      QSettings settings = Stored();
       QCOMPARE(settings.value("TForm1/Visible").toBool(), false);
       QCOMPARE(settings.value("TForm1/ShowCmd").toInt(), 1);
     }
-    QSettings settings(QString(), QCoreApplication::applicationName());
+    QSettings settings = Stored();
     QCOMPARE(settings.value("TForm1/Visible").toBool(), true);  // written again when destroyed
     const QStringList norm = settings.value("TForm1/NormPos").toString().split(',');
     QCOMPARE(norm.size(), 4);
@@ -232,13 +237,121 @@ class TForm1Test : public QObject {
 
   void withoutStoredPlacementTheWindowIsMaximised() {
     {
-      QSettings settings(QString(), QCoreApplication::applicationName());
+      QSettings settings = Stored();
       settings.clear();
     }
     TForm1 form;
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     QVERIFY(form.isMaximized());
+  }
+
+  void settingsLiveUnderTheProgramsName() {
+    const QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
+    QVERIFY2(!config.isEmpty(), "run with a private XDG_CONFIG_HOME");
+    {
+      TForm1 form;
+      form.show();
+      QVERIFY(QTest::qWaitForWindowExposed(&form));
+    }
+    QSettings file(config + "/Vintaler/vintaler.conf", QSettings::IniFormat);
+    for (const char* key : {"Flags", "ShowCmd", "PixelsPerInch", "MinMaxPos", "NormPos", "Visible"})
+      QVERIFY2(file.contains(QString("TForm1/") + key), key);
+    QVERIFY(!QDir(config + "/Unknown Organization").exists());
+  }
+
+  // A stored position is used as it stands when it is whole and shows on the
+  // screen at the resolution it was stored at; any other gives the design
+  // size in the middle of the screen.
+  void storedPositionThatCannotBeUsed_data() {
+    QTest::addColumn<QString>("normPos");
+    QTest::addColumn<bool>("sameResolution");
+    QTest::addColumn<QRect>("expected");  // null: the design size, centred
+    QTest::newRow("usable") << "100,80,700,480" << true << QRect(100, 80, 600, 400);
+    QTest::newRow("partly off the screen") << "500,300,1100,700" << true << QRect(500, 300, 600, 400);
+    QTest::newRow("other resolution") << "100,80,700,480" << false << QRect();
+    QTest::newRow("right of every screen") << "5000,80,5600,480" << true << QRect();
+    QTest::newRow("above every screen") << "100,-3000,700,-2600" << true << QRect();
+    QTest::newRow("a sliver on the screen") << "-598,80,2,480" << true << QRect();
+    QTest::newRow("empty") << "0,0,0,0" << true << QRect();
+    QTest::newRow("inverted") << "700,480,100,80" << true << QRect();
+    QTest::newRow("not numbers") << "a,b,c,d" << true << QRect();
+    QTest::newRow("three numbers") << "100,80,700" << true << QRect();
+    QTest::newRow("missing") << "" << true << QRect();
+    QTest::newRow("wider than any int") << "-2147483648,0,2147483647,400" << true << QRect();
+  }
+
+  void storedPositionThatCannotBeUsed() {
+    QFETCH(QString, normPos);
+    QFETCH(bool, sameResolution);
+    QFETCH(QRect, expected);
+    TForm1 form;
+    {
+      QSettings settings = Stored();
+      settings.clear();
+      settings.setValue("TForm1/ShowCmd", 1);
+      settings.setValue("TForm1/PixelsPerInch", form.logicalDpiY() + (sameResolution ? 0 : 24));
+      if (!normPos.isEmpty()) settings.setValue("TForm1/NormPos", normPos);
+    }
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QVERIFY(!form.isMaximized() && !form.isMinimized());
+    if (!expected.isNull()) {
+      QCOMPARE(form.geometry(), expected);
+      return;
+    }
+    const QRect g = form.geometry();
+    const QRect screen = form.screen()->availableGeometry();
+    QCOMPARE(g.size(), QSize(541, 376));
+    QVERIFY2(screen.contains(g), qPrintable(QString("%1,%2").arg(g.left()).arg(g.top())));
+    QVERIFY(qAbs((g.left() - screen.left()) - (screen.right() - g.right())) <= 1);
+    QVERIFY(qAbs((g.top() - screen.top()) - (screen.bottom() - g.bottom())) <= 1);
+  }
+
+  // Choosing a window from the "Окно" list works in it: a minimised one is
+  // restored as it was before (maximised or normal) and made active.
+  void windowListRestoresTheChosenWindow_data() {
+    QTest::addColumn<bool>("maximised");
+    QTest::addColumn<int>("minimise");  // 0 not, 1 itself, 2 with "Минимизировать все"
+    QTest::newRow("not minimised") << false << 0;
+    QTest::newRow("minimised from normal") << false << 1;
+    QTest::newRow("minimised from maximised") << true << 1;
+    QTest::newRow("all minimised, it maximised") << true << 2;
+    QTest::newRow("all minimised, it normal") << false << 2;
+  }
+
+  void windowListRestoresTheChosenWindow() {
+    QFETCH(bool, maximised);
+    QFETCH(int, minimise);
+    TForm1 form;
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    form.setWindowState(Qt::WindowNoState);
+    form.setGeometry(20, 20, 800, 600);
+    form.NewProjectActionExecute();
+    form.NewProjectActionExecute();
+    const QList<QMdiSubWindow*> w = form.mdiArea()->subWindowList();
+    const QRect normal(10, 10, 420, 360);
+    w[0]->setGeometry(normal);
+    QCOMPARE(w[0]->geometry(), normal);
+    if (maximised) w[0]->showMaximized();
+    if (minimise == 1) w[0]->showMinimized();
+    if (minimise == 2) form.WindowMinimizeAll->trigger();
+    QCOMPARE(w[0]->isMinimized(), minimise != 0);
+    w[1]->showNormal();
+    form.mdiArea()->setActiveSubWindow(w[1]);
+    QCOMPARE(form.mdiArea()->activeSubWindow(), w[1]);
+
+    emit form.WindowMenu->aboutToShow();
+    const QList<QAction*> items = form.WindowMenu->actions();
+    const auto item =
+        std::find_if(items.begin(), items.end(), [&](QAction* a) { return a->text() == "&1 " + w[0]->windowTitle(); });
+    QVERIFY(item != items.end());
+    (*item)->trigger();
+    QVERIFY(!w[0]->isMinimized());
+    QCOMPARE(w[0]->isMaximized(), maximised);
+    QCOMPARE(form.mdiArea()->activeSubWindow(), w[0]);
+    if (!maximised) QCOMPARE(w[0]->geometry(), normal);
   }
 
   void aboutBoxLayout() {

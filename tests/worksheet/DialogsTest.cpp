@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <QTextEdit>
 #include <QtTest>
+#include <limits>
 
 #include "fishApi/FishTexts.h"
 #include "report2d/TextReport.h"
@@ -14,6 +15,8 @@
 #include "worksheet/ProParams/TProParamsForm.h"
 #include "worksheet/ProParams/TSpinEdit.h"
 #include "worksheet/TWorkForm.h"
+#include "worksheet/setupDraw/TSetupDrawForm.h"
+#include "xPaintBox/TxPaintBox.h"
 
 class DialogsTest : public QObject {
   Q_OBJECT
@@ -30,7 +33,7 @@ class DialogsTest : public QObject {
     vintaler::setModalRunner([&](QDialog& d) {
       auto& dialog = dynamic_cast<TProParamsForm&>(d);
       seen = dialog.CheckBox1->isChecked() && dialog.CheckBox2->isChecked() && !dialog.CheckBox3->isChecked() &&
-             !dialog.CheckBox4->isChecked() && !dialog.CheckBox5->isChecked() && dialog.RxSpinEdit1->Value() == 10;
+             !dialog.CheckBox4->isChecked() && !dialog.CheckBox5->isChecked() && dialog.RxSpinEdit1->value() == 10;
       return int(QDialog::Rejected);
     });
     form.ShowProParamsAction->trigger();
@@ -105,18 +108,18 @@ class DialogsTest : public QObject {
     QTest::keyClicks(&spin, "1a2b");
     QCOMPARE(line->text(), QStringLiteral("12"));
     QTest::keyClick(&spin, Qt::Key_Up);
-    QCOMPARE(spin.Value(), 13);
+    QCOMPARE(spin.value(), 13);
     QTest::keyClick(&spin, Qt::Key_Down);
     QTest::keyClick(&spin, Qt::Key_Down);
-    QCOMPARE(spin.Value(), 11);
+    QCOMPARE(spin.value(), 11);
     line->setText("-");
-    QCOMPARE(spin.Value(), 0);
+    QCOMPARE(spin.value(), 0);
     line->setText("");
-    QCOMPARE(spin.Value(), 0);
+    QCOMPARE(spin.value(), 0);
     line->setText("99999999999");
-    QCOMPARE(spin.Value(), 0);
+    QCOMPARE(spin.value(), 0);
     line->setText("-2147483648");
-    QCOMPARE(spin.Value(), -2147483647 - 1);
+    QCOMPARE(spin.value(), -2147483647 - 1);
   }
 
   void enterIsOkAndEscapeIsCancel() {
@@ -174,6 +177,97 @@ class DialogsTest : public QObject {
 
     TWorkForm fresh(nullptr);
     QCOMPARE(fresh.Memo1->font().family(), QStringLiteral("Courier New"));
+  }
+
+  void drawingAreaShowsTheStartOfEachNumber_data() {
+    QTest::addColumn<double>("bound");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("wider");  // than the field: without care only its tail would show
+    QTest::newRow("long negative") << -1234567.89012345 << "-1234567.89012345" << true;
+    QTest::newRow("long positive") << 98765432109.8765 << "98765432109.8765" << true;
+    QTest::newRow("exponent") << -1.23456789012345e300 << "-1.23456789012345E300" << true;
+    QTest::newRow("short") << 5.0 << "5" << false;
+    QTest::newRow("damaged") << std::numeric_limits<double>::quiet_NaN() << "" << false;
+  }
+
+  void drawingAreaShowsTheStartOfEachNumber() {
+    QFETCH(double, bound);
+    QFETCH(QString, text);
+    QFETCH(bool, wider);
+    TSetupDrawForm dialog;
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    for (QLineEdit* edit : dialog.Edits) edit->setText("typed, cursor at its end");
+    fish::TViewBounds bounds;
+    bounds.fill(bound);
+    dialog.showBounds(bounds);
+    for (QLineEdit* edit : dialog.Edits) {
+      QCOMPARE(edit->text(), text);
+      QCOMPARE(edit->fontMetrics().horizontalAdvance(text) > edit->contentsRect().width(), wider);
+      QCOMPARE(edit->cursorPosition(), 0);
+      // The text is scrolled to its first character: the cursor stands at the left edge.
+      const int cursorX = edit->inputMethodQuery(Qt::ImCursorRectangle).toRect().left();
+      QVERIFY2(cursorX < edit->fontMetrics().averageCharWidth() + 4, qPrintable(QString::number(cursorX)));
+    }
+  }
+
+  void drawingAreaTooWideIsAnOverflow() {
+    TWorkForm form(nullptr);
+    form.ShowRazvertka->trigger();
+    vintaler::setModalRunner([](QDialog& d) {
+      auto& dialog = dynamic_cast<TSetupDrawForm&>(d);
+      dialog.Edits[0]->setText("-1e4932");
+      dialog.Edits[1]->setText("1e4932");
+      return int(QDialog::Accepted);
+    });
+    form.SetupDrawAction->trigger();
+    QCOMPARE(errors_, QStringList{"Floating point overflow"});
+    QCOMPARE(form.xPaintBox2->MaxX(), 1e4932L);
+    errors_.clear();
+  }
+
+  // The font dialog starts from the face the text is really shown in (the
+  // default family may not be installed and resolve to another one), so that
+  // OK without a change keeps the text as it is: monospaced, the same size.
+  void fontDialogStartsFromTheShownFont_data() {
+    QTest::addColumn<QString>("family");  // chosen first; empty: the window's own font
+    QTest::addColumn<int>("pointSize");
+    QTest::addColumn<bool>("bold");
+    QTest::newRow("window's own") << QString() << 0 << false;
+    QTest::newRow("chosen bold monospaced") << "DejaVu Sans Mono" << 12 << true;
+    QTest::newRow("chosen proportional") << "DejaVu Sans" << 11 << false;
+  }
+
+  void fontDialogStartsFromTheShownFont() {
+    QFETCH(QString, family);
+    QFETCH(int, pointSize);
+    QFETCH(bool, bold);
+    TWorkForm form(nullptr);
+    form.ShowResult->trigger();
+    if (!family.isEmpty()) {
+      QFont chosen(family, pointSize, bold ? QFont::Bold : QFont::Normal);
+      vintaler::setModalRunner([&](QDialog& d) {
+        dynamic_cast<QFontDialog&>(d).setCurrentFont(chosen);
+        return int(QDialog::Accepted);
+      });
+      form.SetFont->trigger();
+    }
+    const QFontInfo before(form.Memo1->font());
+    QCOMPARE(before.fixedPitch(), family != "DejaVu Sans");
+    QFont offered;
+    vintaler::setModalRunner([&](QDialog& d) {
+      offered = dynamic_cast<QFontDialog&>(d).currentFont();
+      return int(QDialog::Accepted);
+    });
+    for (int round = 0; round < 2; ++round) {
+      form.SetFont->trigger();
+      for (const QFontInfo& shown : {QFontInfo(offered), QFontInfo(form.Memo1->font())}) {
+        QCOMPARE(shown.family(), before.family());
+        QCOMPARE(shown.fixedPitch(), before.fixedPitch());
+        QCOMPARE(shown.pixelSize(), before.pixelSize());
+        QCOMPARE(shown.bold(), bold);
+      }
+    }
   }
 
   void printingTheText() {

@@ -12,6 +12,8 @@ const QRgb kBlack = qRgb(0, 0, 0);
 
 }  // namespace
 
+Q_DECLARE_METATYPE(fish::TViewBounds)
+
 class TxPaintBoxTest : public QObject {
   Q_OBJECT
 
@@ -113,6 +115,48 @@ class TxPaintBoxTest : public QObject {
     } catch (const fish::EZeroDivide& e) {
       QCOMPARE(QString::fromUtf8(e.what()), QStringLiteral("Floating point division by zero"));
     }
+  }
+
+  // A window whose span is too wide for the extended format fails as an
+  // overflow instead of squeezing the picture into column 0; huge windows
+  // that fit still draw in place.
+  void hugeWindows_data() {
+    QTest::addColumn<bool>("oblique");
+    QTest::addColumn<fish::TViewBounds>("bounds");  // MinX, MaxX, MinY, MaxY, MinZ, MaxZ
+    QTest::addColumn<bool>("overflows");
+    QTest::newRow("X span fits") << false << fish::TViewBounds{-1e4931L, 1e4931L, 0, 100, 0, 100} << false;
+    QTest::newRow("X span overflows") << false << fish::TViewBounds{-1e4932L, 1e4932L, 0, 100, 0, 100} << true;
+    QTest::newRow("Y span overflows") << false << fish::TViewBounds{-100, 100, -1e4932L, 1e4932L, 0, 100} << true;
+    QTest::newRow("Z span overflows in 3-D") << true << fish::TViewBounds{-100, 100, 0, 100, -1e4932L, 1e4932L} << true;
+    QTest::newRow("Z span unused in the plane")
+        << false << fish::TViewBounds{-100, 100, 0, 100, -1e4932L, 1e4932L} << false;
+  }
+
+  void hugeWindows() {
+    QFETCH(bool, oblique);
+    QFETCH(fish::TViewBounds, bounds);
+    QFETCH(bool, overflows);
+    TxPaintBox box;
+    box.resize(300, 200);
+    box.setSpaceMode(oblique ? fish::TSpaceMode::_3D : fish::TSpaceMode::_2D);
+    box.setBounds(bounds);
+    QCOMPARE(box.tryUpdateScale(), !overflows);
+    if (overflows) {
+      try {
+        box.UpdateScale();
+        QFAIL("the span must overflow");
+      } catch (const fish::EOverflow& e) {
+        QCOMPARE(QString::fromUtf8(e.what()), QStringLiteral("Floating point overflow"));
+      }
+      return;
+    }
+    // World x = 0 is the middle of the X window: column 100 of the 200-pixel square.
+    box.ClearView();
+    box.MoveTo2D(0, 10);
+    box.LineTo2D(0, 90);
+    const QImage image = box.canvasImage();
+    QCOMPARE(image.pixel(100, 100), kBlack);
+    QCOMPARE(image.pixel(0, 100), kWhite);
   }
 
   void messagesAreWrittenOnTheView() {

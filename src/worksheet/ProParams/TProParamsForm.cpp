@@ -13,7 +13,7 @@
 namespace {
 
 // The quadrants of the rectangle with quadrant 1 filled: which box is which.
-QPixmap QuadrantPicture() {
+QPixmap quadrantPicture() {
   QPixmap pixmap(21, 21);
   pixmap.fill(Qt::transparent);
   QPainter p(&pixmap);
@@ -27,7 +27,7 @@ QPixmap QuadrantPicture() {
   return pixmap;
 }
 
-QCheckBox* Box(QWidget* parent, const char* caption, int x, int y, int w) {
+QCheckBox* checkBox(QWidget* parent, const char* caption, int x, int y, int w) {
   auto* box = new QCheckBox(QString::fromLatin1(caption), parent);
   box->setGeometry(x, y, w, 17);
   return box;
@@ -43,17 +43,17 @@ TProParamsForm::TProParamsForm(QWidget* parent) : QDialog(parent) {
   Label1->adjustSize();
   Image1 = new QLabel(this);
   Image1->setGeometry(16, 24, 21, 21);
-  Image1->setPixmap(QuadrantPicture());
-  CheckBox2 = Box(this, "2", 48, 24, 41);
-  CheckBox1 = Box(this, "1", 104, 24, 41);
-  CheckBox3 = Box(this, "3", 48, 40, 49);
-  CheckBox4 = Box(this, "4", 104, 40, 49);
+  Image1->setPixmap(quadrantPicture());
+  CheckBox2 = checkBox(this, "2", 48, 24, 41);
+  CheckBox1 = checkBox(this, "1", 104, 24, 41);
+  CheckBox3 = checkBox(this, "3", 48, 40, 49);
+  CheckBox4 = checkBox(this, "4", 104, 40, 49);
   Label2 = new QLabel(QStringLiteral("Число разбиений одного квдранта"), this);
   Label2->move(16, 64);
   Label2->adjustSize();
   RxSpinEdit1 = new TSpinEdit(this);
   RxSpinEdit1->setGeometry(16, 80, 89, 21);
-  CheckBox5 = Box(this, "", 16, 112, 177);
+  CheckBox5 = checkBox(this, "", 16, 112, 177);
   CheckBox5->setText(QStringLiteral("Показывать сетку"));
 
   BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("OK"), this);
@@ -87,11 +87,11 @@ void TProParamsForm::load(const fish::TProParams& pro) {
 void TProParamsForm::store(fish::TProParams& pro) const {
   pro.Quadrants = {CheckBox1->isChecked(), CheckBox2->isChecked(), CheckBox3->isChecked(), CheckBox4->isChecked()};
   pro.ShowGrid = CheckBox5->isChecked() ? 1 : 0;
-  pro.Divisions = RxSpinEdit1->Value();
+  pro.Divisions = RxSpinEdit1->value();
 }
 
 void TProParamsForm::accept() {
-  const int n = RxSpinEdit1->Value();
+  const int n = RxSpinEdit1->value();
   if (n < 1 || n > fish::kMaxDivisions) {
     vintaler::reportError(this, QStringLiteral("Число разбиений должно быть от 1 до %1").arg(fish::kMaxDivisions));
     RxSpinEdit1->setFocus();

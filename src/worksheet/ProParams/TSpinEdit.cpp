@@ -8,7 +8,7 @@
 #include "fishApi/NumText.h"
 
 namespace {
-bool Allowed(QChar c) { return c.isDigit() || c == QLatin1Char('+') || c == QLatin1Char('-'); }
+bool allowed(QChar c) { return c.isDigit() || c == QLatin1Char('+') || c == QLatin1Char('-'); }
 }  // namespace
 
 TSpinEdit::TSpinEdit(QWidget* parent) : QAbstractSpinBox(parent) {
@@ -19,7 +19,7 @@ TSpinEdit::TSpinEdit(QWidget* parent) : QAbstractSpinBox(parent) {
   setValue(0);
 }
 
-int TSpinEdit::Value() const {
+int TSpinEdit::value() const {
   std::int32_t v = 0;
   if (!fish::textToInt32(lineEdit()->text().toStdString(), v)) return 0;
   return v;
@@ -28,7 +28,7 @@ int TSpinEdit::Value() const {
 void TSpinEdit::setValue(int value) { lineEdit()->setText(QString::number(value)); }
 
 void TSpinEdit::stepBy(int steps) {
-  const long long next = static_cast<long long>(Value()) + steps;
+  const long long next = static_cast<long long>(value()) + steps;
   if (next < std::numeric_limits<int>::min() || next > std::numeric_limits<int>::max()) return;
   setValue(static_cast<int>(next));
   lineEdit()->selectAll();
@@ -36,7 +36,7 @@ void TSpinEdit::stepBy(int steps) {
 
 QValidator::State TSpinEdit::validate(QString& input, int&) const {
   for (QChar c : input) {
-    if (!Allowed(c)) return QValidator::Invalid;
+    if (!allowed(c)) return QValidator::Invalid;
   }
   return QValidator::Acceptable;
 }
@@ -47,7 +47,7 @@ void TSpinEdit::keyPressEvent(QKeyEvent* event) {
   const QString text = event->text();
   if (!text.isEmpty() && text.at(0).isPrint() && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
     for (QChar c : text) {
-      if (!Allowed(c)) {
+      if (!allowed(c)) {
         QApplication::beep();
         event->accept();
         return;

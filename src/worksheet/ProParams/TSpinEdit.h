@@ -11,7 +11,7 @@ class TSpinEdit : public QAbstractSpinBox {
  public:
   explicit TSpinEdit(QWidget* parent = nullptr);
 
-  int Value() const;
+  int value() const;
   void setValue(int value);
 
   void stepBy(int steps) override;

@@ -48,6 +48,9 @@ void TSetupDrawForm::showBounds(const fish::TViewBounds& bounds) {
     } catch (const fish::EFishError&) {
       Edits[i]->clear();  // a damaged bound has no text
     }
+    // A long number shows its sign and integer part; the field would
+    // otherwise scroll to its last digits.
+    Edits[i]->setCursorPosition(0);
   }
 }
 

@@ -31,28 +31,7 @@ Extended Round1(Extended x) { return static_cast<Extended>(roundToInt64(x * 10))
 
 void Round2(Extended& x) { x = static_cast<Extended>(roundToInt64(x * 100)) * kHundredth; }
 
-Extended divide(Extended num, Extended den) {
-  if (den == 0) {
-    if (num == 0 || std::isnan(num)) throw EInvalidOp();
-    throw EZeroDivide();
-  }
-  return checkFinite(num / den);
-}
-
-Extended squareRoot(Extended x) {
-  if (!(x >= 0)) throw EInvalidOp();
-  return std::sqrt(x);
-}
-
-Extended arcCos(Extended c) { return std::atan2(squareRoot(1 - c * c), c); }
-
 Extended arcSin(Extended c) { return std::atan2(c, squareRoot(1 - c * c)); }
-
-Extended checkFinite(Extended x) {
-  if (std::isnan(x)) throw EInvalidOp();
-  if (std::isinf(x)) throw EOverflow();
-  return x;
-}
 
 bool isUsableExtended(Extended x) {
   unsigned char bytes[sizeof(Extended)];

@@ -5,8 +5,10 @@
 // value that does not fit 64 bits) is tested here and thrown as a typed error.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 
+#include "FishErrors.h"
 #include "FishTypes.h"
 
 namespace fish {
@@ -32,21 +34,34 @@ Extended Round1(Extended x);
 // x rounded in place to two decimals: (x * 100 rounded to an integer) * 0.01.
 void Round2(Extended& x);
 
+// Throws unless x is an ordinary finite number: a NaN is an invalid operation,
+// an infinity an overflow.
+inline Extended checkFinite(Extended x) {
+  if (std::isnan(x)) throw EInvalidOp();
+  if (std::isinf(x)) throw EOverflow();
+  return x;
+}
+
 // num / den; a zero divisor is a division by zero (0/0 an invalid operation).
-Extended divide(Extended num, Extended den);
+inline Extended divide(Extended num, Extended den) {
+  if (den == 0) {
+    if (num == 0 || std::isnan(num)) throw EInvalidOp();
+    throw EZeroDivide();
+  }
+  return checkFinite(num / den);
+}
 
 // Square root; a negative or NaN argument is an invalid operation.
-Extended squareRoot(Extended x);
+inline Extended squareRoot(Extended x) {
+  if (!(x >= 0)) throw EInvalidOp();
+  return std::sqrt(x);
+}
 
 // arccos c = atan2(sqrt(1 - c*c), c) and arcsin c = atan2(c, sqrt(1 - c*c)).
 // These forms (rather than acosl/asinl) fix the last bits of every angle of
 // the development; |c| > 1 is an invalid operation.
-Extended arcCos(Extended c);
+inline Extended arcCos(Extended c) { return std::atan2(squareRoot(1 - c * c), c); }
 Extended arcSin(Extended c);
-
-// Throws unless x is an ordinary finite number: a NaN is an invalid operation,
-// an infinity an overflow.
-Extended checkFinite(Extended x);
 
 // True for the bit patterns the x87 accepts as finite operands. Besides NaN
 // and infinity this rules out unnormals (exponent set, integer bit clear),

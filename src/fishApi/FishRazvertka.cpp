@@ -41,8 +41,20 @@ Extended angleBetween(Extended a, Extended b, Extended c) {
   return arcCos(divide(a * a + b * b - c * c, 2 * a * b));
 }
 
+// The angle between sides `a` and `b` is not needed, only its failure: the
+// same division and the same test of 1 - ratio^2 as angleBetween, without
+// the arc tangent.
+void checkAngle(Extended a, Extended b, Extended c) {
+  if (a * b == 0) return;
+  const Extended ratio = divide(a * a + b * b - c * c, 2 * a * b);
+  if (!(1 - ratio * ratio >= 0)) throw EInvalidOp();
+}
+
+// Which angles of a triangle a caller uses; the others are only checked.
+enum TAngles : unsigned { kAngle1 = 1, kAngle2 = 2, kAngle0 = 4, kAllAngles = 7 };
+
 TTriangle3D solveRounded(const TPoint3D& v0, const TPoint3D& v1, const TPoint3D& v2, const Rounded& r0,
-                         const Rounded& r1, const Rounded& r2) {
+                         const Rounded& r1, const Rounded& r2, unsigned needed = kAllAngles) {
   TTriangle3D t;
   t.V0 = v0;
   t.V1 = v1;
@@ -50,9 +62,14 @@ TTriangle3D solveRounded(const TPoint3D& v0, const TPoint3D& v1, const TPoint3D&
   t.Side01 = length(r0, r1);
   t.Side12 = length(r1, r2);
   t.Side20 = length(r2, r0);
-  t.Angle1 = angleBetween(t.Side12, t.Side01, t.Side20);
-  t.Angle2 = angleBetween(t.Side12, t.Side20, t.Side01);
-  t.Angle0 = angleBetween(t.Side20, t.Side01, t.Side12);
+  const auto angle = [needed](unsigned which, Extended a, Extended b, Extended c) -> Extended {
+    if (needed & which) return angleBetween(a, b, c);
+    checkAngle(a, b, c);
+    return 0;
+  };
+  t.Angle1 = angle(kAngle1, t.Side12, t.Side01, t.Side20);
+  t.Angle2 = angle(kAngle2, t.Side12, t.Side20, t.Side01);
+  t.Angle0 = angle(kAngle0, t.Side20, t.Side01, t.Side12);
   return t;
 }
 
@@ -134,7 +151,7 @@ void CalcRazvertkaQuadrant(const TSurf2PointArray& surf, int quadrant, const TSy
   // The plane triangle (corner, Y-side midpoint, first circle point) puts the
   // corner on the X axis at its distance from the midpoint.
   const Rounded cornerR = roundPoint(corner);
-  TTriangle3D t = solveRounded(corner, surf[0].P1, surf[0].P2, cornerR, midY, arcStart);
+  TTriangle3D t = solveRounded(corner, surf[0].P1, surf[0].P2, cornerR, midY, arcStart, kAngle0);
   razv[1].P1 = {sX * t.Side01, sY * razv[0].P1.Y};
   razv[1].P2 = razv[0].P2;
   Extended theta = t.Angle0;
@@ -142,20 +159,32 @@ void CalcRazvertkaQuadrant(const TSurf2PointArray& surf, int quadrant, const TSy
   // The cone: each step adds the angle at the corner between two neighbouring
   // generator lines and lays the new circle point at its true distance.
   if (surf.size() >= 4) {
+    // Each triangle (corner, previous arc point, current arc point) shares
+    // its side from the corner to the previous point with the triangle
+    // before it, and only its angle at the corner is used; its other two
+    // angles are checked for the failures they would raise, in the order
+    // they were always computed.
     Rounded previous = roundPoint(surf[1].P2);
+    Extended cornerToPrevious = t.Side20;
     for (std::size_t j = 2; j < m; ++j) {
       const Rounded current = roundPoint(surf[j].P2);
-      t = solveRounded(corner, surf[j - 1].P2, surf[j].P2, cornerR, previous, current);
-      theta += t.Angle0;
+      const Extended chord = length(previous, current);
+      const Extended cornerToCurrent = length(current, cornerR);
+      checkAngle(chord, cornerToPrevious, cornerToCurrent);
+      checkAngle(chord, cornerToCurrent, cornerToPrevious);
+      theta += angleBetween(cornerToCurrent, cornerToPrevious, chord);
       razv[j].P1 = razv[1].P1;
-      razv[j].P2 = turned(theta, sX, sY, t.Side20, razv[1].P1);
+      razv[j].P2 = turned(theta, sX, sY, cornerToCurrent, razv[1].P1);
       previous = current;
+      cornerToPrevious = cornerToCurrent;
     }
   }
 
   // The closing plane triangle (X-side midpoint, corner, last circle point)
   // turns the edge from the corner to the X-side midpoint into place.
-  t = SolveTriangle(surf[m].P1, surf[m - 1].P1, surf[m].P2);
+  const Rounded midX = roundPoint(surf[m].P1);
+  const Rounded cornerAgain = roundPoint(surf[m - 1].P1);
+  t = solveRounded(surf[m].P1, surf[m - 1].P1, surf[m].P2, midX, cornerAgain, roundPoint(surf[m].P2), kAngle1);
   theta += t.Angle1;
   razv[m].P1 = razv[m - 1].P1;
   razv[m].P2 = turned(theta, sX, sY, t.Side01, razv[m - 1].P1);

@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QEventLoop>
 #include <QFont>
+#include <QPointer>
 #include <QSize>
 #include <QString>
 
@@ -22,11 +23,15 @@ int runModeless(QDialog& dialog) {
   if (runner()) return runner()(dialog);
   dialog.setModal(false);
   dialog.show();
+  // A dialog deleted with its parent meanwhile ends the wait as well, and
+  // is not touched again.
+  const QPointer<QDialog> alive(&dialog);
   QEventLoop loop;
   QObject::connect(&dialog, &QDialog::finished, &loop, &QEventLoop::quit);
+  QObject::connect(&dialog, &QObject::destroyed, &loop, &QEventLoop::quit);
   QObject::connect(qApp, &QCoreApplication::aboutToQuit, &loop, &QEventLoop::quit);
   loop.exec();
-  return dialog.result();
+  return alive ? alive->result() : int(QDialog::Rejected);
 }
 
 void setUpToolDialog(QDialog& dialog, const QString& title, const QSize& size) {

@@ -15,7 +15,8 @@ namespace vintaler {
 int runModal(QDialog& dialog);
 
 // Shows `dialog` without blocking the other windows and waits, handling the
-// application's events, until it is finished or the application quits.
+// application's events, until it is finished, deleted (Rejected) or the
+// application quits.
 int runModeless(QDialog& dialog);
 
 // Makes `dialog` a small fixed tool window with `title` and a client area of

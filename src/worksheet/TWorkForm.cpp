@@ -12,6 +12,8 @@
 #include <QTextEdit>
 
 #include "IProjectHost.h"
+#include "ProjectKeys.h"
+#include "ProjectPrint.h"
 #include "appcore/ErrorReport.h"
 #include "appcore/LocaleNumbers.h"
 #include "appcore/ModalDialogs.h"
@@ -21,8 +23,6 @@
 #include "fishApi/FishExtents.h"
 #include "fishApi/FishMath.h"
 #include "fishApi/FishTexts.h"
-#include "report2d/TQuickReport1.h"
-#include "report2d/TextReport.h"
 #include "shema/TShemaForm.h"
 #include "worksheet/ProParams/TProParamsForm.h"
 #include "worksheet/setupDraw/TSetupDrawForm.h"
@@ -48,6 +48,7 @@ TWorkForm::TWorkForm(vintaler::IProjectHost* host, QWidget* parent) : QWidget(pa
   setupUi(this);
   connectCommands();
   connectComponents();
+  vintaler::setUpProjectKeys(*this, this);
 
   SystemParams = fish::defaultSystemParams();
   ProParams = fish::defaultProParams();
@@ -165,9 +166,10 @@ bool TWorkForm::eventFilter(QObject* watched, QEvent* event) {
 
 // ---- Redraw and pages ------------------------------------------------------
 
-void TWorkForm::drawView() {
-  if (ActiveBox == xPaintBox1) fish::DrawSurf(*xPaintBox1, SystemParams, ProParams);
-  if (ActiveBox == xPaintBox2) fish::DrawRazvertka(*xPaintBox2, SystemParams, ProParams);
+void TWorkForm::drawView(fish::TDrawSurface* surface) {
+  fish::TDrawSurface& target = surface ? *surface : *ActiveBox;
+  if (ActiveBox == xPaintBox1) fish::DrawSurf(target, SystemParams, ProParams);
+  if (ActiveBox == xPaintBox2) fish::DrawRazvertka(target, SystemParams, ProParams);
 }
 
 void TWorkForm::redraw(bool report) {
@@ -234,7 +236,7 @@ void TWorkForm::TabSheet3Show() {
 
 void TWorkForm::ShowSystemParamsExecute() {
   // The action's own toggle has already inverted the check mark.
-  Panel1->setVisible(ShowSystemParams->isChecked());
+  vintaler::setParameterPanelVisible(*this, ShowSystemParams->isChecked());
 }
 
 void TWorkForm::updateCaption() { setWindowTitle(QStringLiteral("Проект (%1)").arg(ProjectFileName)); }
@@ -312,14 +314,7 @@ void TWorkForm::SetFontExecute() {
   if (vintaler::runModal(dialog) == QDialog::Accepted) Memo1->setFont(dialog.currentFont());
 }
 
-void TWorkForm::PrintActionExecute() {
-  if (activePage() == 2) {
-    vintaler::printTextOnDefaultPrinter(*Memo1->document(), Memo1->font());
-  } else if (ActiveBox) {
-    // The view is on screen again while the preview is open.
-    vintaler::printPictureReport(this, [this] { return renderViewBitmap(); });
-  }
-}
+void TWorkForm::PrintActionExecute() { vintaler::printProjectPage(*this); }
 
 // ---- View navigation -------------------------------------------------------
 

@@ -13,6 +13,10 @@
 
 class QImage;
 
+namespace fish {
+class TDrawSurface;
+}
+
 namespace vintaler {
 class IProjectHost;
 }
@@ -41,8 +45,9 @@ class TWorkForm : public QWidget, public TWorkFormUi {
   // the user ran) it is also shown once in a message box.
   void redraw(bool report);
 
-  // The view in ActiveBox drawn afresh; an engine failure is thrown.
-  void drawView();
+  // The view in ActiveBox drawn afresh, on ActiveBox itself or on `surface`
+  // (with the same engine pass); an engine failure is thrown.
+  void drawView(fish::TDrawSurface* surface = nullptr);
 
   // The view drawn once more into the surface's off-screen bitmap (black
   // 1-pixel lines on white, the view's pixel size); the screen's picture is

@@ -13,6 +13,9 @@ TxPaintBox::TxPaintBox(QWidget* parent) : QWidget(parent) {
   map_.UpdateScale();
   setMouseTracking(true);
   setAttribute(Qt::WA_OpaquePaintEvent);
+  // A drawing takes the keyboard focus when clicked (or tabbed to), so that
+  // the window's commands (Copy above all) act on it.
+  setFocusPolicy(Qt::StrongFocus);
 }
 
 TxPaintBox::~TxPaintBox() { endPainting(); }

@@ -62,6 +62,9 @@ class PrintCopyTest : public QObject {
     QCOMPARE(form.xPaintBox1->canvasImage(), before);
   }
 
+  // The report shows the view's lines where the screen shows them, stretched
+  // onto its frame; the screen's picture stays as it was. (The print used to
+  // go through the view's off-screen bitmap, which broke the printed lines.)
   void printShowsTheViewInAReportAndRestoresTheScreen() {
     TWorkForm form(nullptr);
     form.show();
@@ -69,17 +72,34 @@ class PrintCopyTest : public QObject {
     form.ShowRazvertka->trigger();
     form.redraw(false);
     const QImage before = form.xPaintBox2->canvasImage().copy();
+    QRectF onScreen;  // the blue pixels, carried onto the report's frame
+    for (int y = 0; y < before.height(); ++y) {
+      for (int x = 0; x < before.width(); ++x) {
+        if (before.pixel(x, y) == qRgb(0, 0, 255)) onScreen |= QRectF(x, y, 1, 1);
+      }
+    }
+    const double fx = 834.0 / before.width();
+    const double fy = 594.0 / before.height();
+    onScreen = QRectF(onScreen.x() * fx, onScreen.y() * fy, onScreen.width() * fx, onScreen.height() * fy);
+    QRectF printed;
     bool checked = false;
     vintaler::setModalRunner([&](QDialog& d) {
-      checked = qobject_cast<QPrintPreviewDialog*>(&d) && QuickReport1 && Count(QuickReport1->picture()).black > 100 &&
-                form.xPaintBox2->CanvasMode() == TxPaintBox::cmCanvas;
+      checked = qobject_cast<QPrintPreviewDialog*>(&d) && QuickReport1 && QuickReport1->showsLines() &&
+                QuickReport1->lines().size() > 20 && form.xPaintBox2->CanvasMode() == TxPaintBox::cmCanvas;
+      if (QuickReport1) {
+        for (const QLineF& l : QuickReport1->lines()) printed |= QRectF(l.p1(), l.p2()).normalized();
+      }
       return int(QDialog::Accepted);
     });
     form.PrintAction->trigger();
     QVERIFY(checked);
     QCOMPARE(QuickReport1, nullptr);
     QCOMPARE(form.xPaintBox2->canvasImage(), before);
-    QCOMPARE(form.xPaintBox2->Bitmap().size(), form.xPaintBox2->size());
+    const double slack = 2 * std::max(fx, fy);  // a screen pixel, rounded either way
+    for (const QPointF& corner :
+         {printed.topLeft() - onScreen.topLeft(), printed.bottomRight() - onScreen.bottomRight()}) {
+      QVERIFY(std::abs(corner.x()) < slack && std::abs(corner.y()) < slack);
+    }
   }
 
   void aFailingRedrawLeavesTheSurfaceUsable() {

@@ -12,6 +12,7 @@
 #include <QTextEdit>
 
 #include "IProjectHost.h"
+#include "ProjectExport.h"
 #include "ProjectKeys.h"
 #include "ProjectPrint.h"
 #include "appcore/ErrorReport.h"
@@ -49,6 +50,7 @@ TWorkForm::TWorkForm(vintaler::IProjectHost* host, QWidget* parent) : QWidget(pa
   connectCommands();
   connectComponents();
   vintaler::setUpProjectKeys(*this, this);
+  vintaler::setUpProjectExport(*this, host_);
 
   SystemParams = fish::defaultSystemParams();
   ProParams = fish::defaultProParams();

@@ -88,6 +88,12 @@ void TWorkFormUi::createActions(QWidget* form) {
   SelectAll = makeAction(form, "Выделить все", "Выделить все", S("Ctrl+A"), -1);
   Copy = makeAction(form, "Копировать", "Копирует", S("Ctrl+C"), 20);
   SetFont = makeAction(form, "Шрифт", "Выбор шрифта", S(), -1);
+  ExportDxf = makeAction(form, "DXF…", "Записывает развертку в файл DXF для станков раскроя", S(), -1);
+  ExportSvg = makeAction(form, "SVG…", "Записывает развертку в рисунок SVG в миллиметрах", S(), -1);
+  ExportPdf =
+      makeAction(form, "PDF в натуральную величину…", "Записывает развертку в PDF в натуральную величину", S(), -1);
+  PrintFullSize = makeAction(form, "Печать в натуральную величину…",
+                             "Печатает развертку в натуральную величину на нескольких листах", S(), 10);
 
   for (QAction* a : {Show3D, ShowRazvertka, ShowResult, ShowSystemParams}) a->setCheckable(true);
   ShowSystemParams->setChecked(true);
@@ -106,6 +112,13 @@ void TWorkFormUi::createMenus(QWidget* form) {
   ViewMenu->addSeparator();
   ViewMenu->addActions({ScrollLeft, ScrollRight, ScrollUp, ScrollDown, ZoomIn, ZoomOut, AutoScale});
 
+  // The pattern onto metal: shown in the main window's "Файл" while the
+  // window is active, and in the drawings' pop-up menu.
+  ExportMenu = new QMenu(QStringLiteral("Экспорт"), form);
+  ExportMenu->addActions({ExportDxf, ExportSvg, ExportPdf});
+  ExportMenu->addSeparator();
+  ExportMenu->addAction(PrintFullSize);
+
   PopupMenu1 = new QMenu(form);
   PopupMenu1->addActions({ShowSystemParams, SetupDrawAction, ShowProParamsAction});
   PopupMenu1->addSeparator();
@@ -118,6 +131,7 @@ void TWorkFormUi::createMenus(QWidget* form) {
   PopupMenu1->addActions({Show3D, ShowRazvertka, ShowResult});
   PopupMenu1->addSeparator();
   PopupMenu1->addAction(Copy);
+  PopupMenu1->addMenu(ExportMenu);
   PopupMenu1->addSeparator();
   PopupMenu1->addAction(PrintAction);
 

@@ -36,6 +36,7 @@ class TWorkFormUi {
   QMenu* PopupMenu2 = nullptr;
   QMenu* ScrollMenu = nullptr;  // "Сдвинуть", inside PopupMenu1
   QMenu* ScaleMenu = nullptr;   // "Масштаб", inside PopupMenu1
+  QMenu* ExportMenu = nullptr;  // "Экспорт": the flat pattern as files and at full size
 
   // Components.
   QTabWidget* Panel1 = nullptr;
@@ -70,6 +71,10 @@ class TWorkFormUi {
   QAction* SelectAll = nullptr;
   QAction* Copy = nullptr;
   QAction* SetFont = nullptr;
+  QAction* ExportDxf = nullptr;
+  QAction* ExportSvg = nullptr;
+  QAction* ExportPdf = nullptr;
+  QAction* PrintFullSize = nullptr;
 
  private:
   QAction* makeAction(QWidget* form, const QString& caption, const QString& hint, const QKeySequence& shortcut,

@@ -4,6 +4,7 @@
 // 100 %.
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QMenu>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QSettings>
@@ -14,6 +15,9 @@
 #include "fishApi/TileLayout.h"
 #include "patternExport/PatternExport.h"
 #include "support/GuiTestSupport.h"
+#include "worksheet/ProjectExport.h"
+#include "worksheet/TWorkForm.h"
+#include "worksheet/TestHost.h"
 
 using vintaler::exporting::Format;
 
@@ -154,6 +158,48 @@ class PatternExportTest : public QObject {
     QVERIFY2(title.contains(QStringLiteral("100 %")), qPrintable(title));
     QCOMPARE(pages, static_cast<int>(layout.Tiles.size()) + 1);
     QVERIFY(!crossing);
+  }
+
+  // The project window's commands export its own records; a sheet whose
+  // outline crosses itself is still written, and the status bar says so.
+  void projectWindowCommands_data() {
+    QTest::addColumn<bool>("crossing");
+    QTest::addRow("sound pattern") << false;
+    QTest::addRow("outline crosses itself") << true;
+  }
+
+  void projectWindowCommands() {
+    QFETCH(bool, crossing);
+    TestHost host;
+    TWorkForm form(&host);
+    form.ProParams.Quadrants = {1, 1, 1, 1};
+    if (crossing) {
+      // A small rectangle far from a tiny, very close circle.
+      form.SystemParams.B = 11.811842356989597;
+      form.SystemParams.A = 105.04024313951854;
+      form.SystemParams.L = 2.4762392587574928;
+      form.SystemParams.R = 2.9250672711731642;
+      form.SystemParams.X1 = 2261.4047741697946;
+      form.SystemParams.Y1 = -53.759098106117342;
+    }
+    QVERIFY(form.PopupMenu1->actions().contains(form.ExportMenu->menuAction()));
+    QVERIFY(form.ExportMenu->actions().contains(form.PrintFullSize));
+    vintaler::setModalRunner([&](QDialog& d) {
+      auto& dialog = dynamic_cast<QFileDialog&>(d);
+      dialog.setDirectory(dir_.path());
+      dialog.selectFile(QStringLiteral("from-window"));
+      return int(QDialog::Accepted);
+    });
+    form.ExportDxf->trigger();
+    QVERIFY(recorder_.messages.isEmpty());
+    QVERIFY(contents(dir_.filePath(QStringLiteral("from-window.dxf"))).contains("LABELS"));
+    QCOMPARE(host.hint == QString::fromUtf8(vintaler::kCrossingWarning), crossing);
+    QFile::remove(dir_.filePath(QStringLiteral("from-window.dxf")));
+
+    form.ProParams.Divisions = 0;  // an engine failure is reported, nothing written
+    form.ExportSvg->trigger();
+    QCOMPARE(recorder_.messages, QStringList{"Floating point division by zero"});
+    QVERIFY(!QFile::exists(dir_.filePath(QStringLiteral("from-window.svg"))));
   }
 };
 

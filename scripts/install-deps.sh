@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libdxflib-dev nlohmann-json3-dev python3-ezdxf
   xvfb xdotool xauth imagemagick poppler-utils
+  help2man desktop-file-utils appstream shared-mime-info dpkg-dev
   fonts-dejavu-core fonts-liberation2
 )
 

@@ -183,10 +183,13 @@ std::string usageText() {
          "  --tiles OUT.pdf    also write the flat pattern at full size over sheets of paper\n"
          "  --paper SIZE       paper of the sheets: A4 (default), A3 or Letter\n"
          "  --help             this text\n"
+         "  --version          the version of the program\n"
          "\n"
          "Numbers take the decimal separator of the locale or a point.\n"
          "Exit status: 0 done, 1 the computation failed, 2 bad usage or file error.\n";
 }
+
+std::string versionText() { return "vintaler-cli " VINTALER_VERSION "\n"; }
 
 CliRequest parseArguments(const std::vector<std::string>& args, std::string_view sep) {
   CliRequest req;
@@ -211,6 +214,9 @@ CliRequest parseArguments(const std::vector<std::string>& args, std::string_view
     };
     if (name == "--help") {
       req.help = true;
+    } else if (name == "--version") {
+      if (inlineValue) throw UsageError("--version takes no value");
+      req.version = true;
     } else if (name == "--B") {
       number(req.B);
     } else if (name == "--A") {
@@ -263,6 +269,11 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   if (req.help) {
     errno = 0;
     out << usageText();
+    return finishOutput(out, err);
+  }
+  if (req.version) {
+    errno = 0;
+    out << versionText();
     return finishOutput(out, err);
   }
 

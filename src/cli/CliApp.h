@@ -22,6 +22,7 @@ namespace vintaler::cli {
 // the project file (or of a new project).
 struct CliRequest {
   bool help = false;
+  bool version = false;
   std::optional<std::string> inputFile;
   std::optional<fish::Extended> B, A, L, R, X1, Y1;
   std::optional<std::int32_t> divisions;
@@ -59,6 +60,9 @@ class UsageError : public std::runtime_error {
 CliRequest parseArguments(const std::vector<std::string>& args, std::string_view decimalSeparator);
 
 std::string usageText();
+
+// What --version prints: the tool's name and the program's version.
+std::string versionText();
 
 // Exit statuses.
 inline constexpr int kExitOk = 0;

@@ -3,6 +3,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMdiArea>
@@ -13,6 +17,7 @@
 #include <QSettings>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QTimer>
 #include <QToolBar>
 #include <algorithm>
 #include <optional>
@@ -23,6 +28,8 @@
 #include "appcore/ModalDialogs.h"
 #include "appcore/ProjectFileDialogs.h"
 #include "fishApi/FishErrors.h"
+#include "main/CommandLine.h"
+#include "main/RecentProjects.h"
 #include "worksheet/TWorkForm.h"
 
 namespace {
@@ -96,6 +103,8 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
   createStatusBar();
   connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this] { rebuildMenuBar(); });
   rebuildMenuBar();
+  showRecentProjects(vintaler::recentProjects());
+  setAcceptDrops(true);
 }
 
 TForm1::~TForm1() {
@@ -154,6 +163,13 @@ void TForm1::rebuildMenuBar() {
   // The active project window's own menus stand between "Файл" and "Окно".
   QMenuBar* bar = menuBar();
   bar->clear();
+  // "Экспорт" of the active project stands in "Файл" after "Сохранить".
+  if (exportMenuAction_) FileMenu->removeAction(exportMenuAction_);
+  exportMenuAction_ = nullptr;
+  if (TWorkForm* project = activeProject()) {
+    exportMenuAction_ = project->ExportMenu->menuAction();
+    FileMenu->insertAction(NewProjectAction, exportMenuAction_);
+  }
   bar->addMenu(FileMenu);
   if (TWorkForm* project = activeProject()) {
     bar->addMenu(project->EditMenu);
@@ -244,6 +260,64 @@ void TForm1::setCoordinateText(const QString& text) { panel0_->setText(text); }
 
 void TForm1::showHint(const QString& text) { hintPanel_->setText(text); }
 
+void TForm1::projectSaved(const QString& fileName) { showRecentProjects(vintaler::rememberRecentProject(fileName)); }
+
+void TForm1::showRecentProjects(const QStringList& list) {
+  // The entries stand between separators above "Выход"; with no entries the
+  // menu is as it always was. Old entries are deleted later: one of them may
+  // be the command running now.
+  for (QAction* a : recentActions_ + recentSeparators_) {
+    FileMenu->removeAction(a);
+    a->deleteLater();
+  }
+  recentActions_.clear();
+  recentSeparators_.clear();
+  if (list.isEmpty()) return;
+  recentSeparators_ << new QAction(this) << new QAction(this);
+  for (QAction* separator : recentSeparators_) separator->setSeparator(true);
+  FileMenu->insertAction(ExitAction, recentSeparators_[0]);
+  for (int i = 0; i < list.size(); ++i) {
+    const QString fileName = list[i];
+    auto* item = new QAction(vintaler::recentProjectCaption(i, fileName), this);
+    item->setStatusTip(QDir::toNativeSeparators(fileName));
+    connect(item, &QAction::triggered, this, [this, fileName] { openRecentProject(fileName); });
+    FileMenu->insertAction(ExitAction, item);
+    recentActions_ << item;
+  }
+  FileMenu->insertAction(ExitAction, recentSeparators_[1]);
+}
+
+void TForm1::openRecentProject(const QString& fileName) {
+  if (!QFileInfo::exists(fileName)) {
+    showRecentProjects(vintaler::forgetRecentProject(fileName));
+    vintaler::reportError(this, QStringLiteral("Файл \"%1\" не найден; он убран из списка последних проектов.")
+                                    .arg(QDir::toNativeSeparators(fileName)));
+    return;
+  }
+  openProject(fileName);
+}
+
+void TForm1::openProjects(const QStringList& fileNames) {
+  for (const QString& name : fileNames) openProject(name);
+}
+
+void TForm1::dragEnterEvent(QDragEnterEvent* event) {
+  if (!vintaler::droppedProjects(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void TForm1::dragMoveEvent(QDragMoveEvent* event) {
+  if (!vintaler::droppedProjects(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void TForm1::dropEvent(QDropEvent* event) {
+  const QStringList files = vintaler::droppedProjects(event->mimeData());
+  if (files.isEmpty()) return;
+  event->acceptProposedAction();
+  // Opened once the drop is over: a file that cannot be read shows a message,
+  // which must not hold up the program the files came from.
+  QTimer::singleShot(0, this, [this, files] { openProjects(files); });
+}
+
 QMdiSubWindow* TForm1::addProjectWindow(TWorkForm* project) {
   QMdiSubWindow* sub = mdiArea_->addSubWindow(project);
   sub->setAttribute(Qt::WA_DeleteOnClose);
@@ -286,6 +360,7 @@ TWorkForm* TForm1::openProject(const QString& fileName) {
     return nullptr;
   }
   addProjectWindow(project);
+  showRecentProjects(vintaler::rememberRecentProject(fileName));
   return project;
 }
 
@@ -411,6 +486,8 @@ namespace vintaler {
 void setApplicationNames() {
   QCoreApplication::setOrganizationName(QStringLiteral("Vintaler"));
   QCoreApplication::setApplicationName(QStringLiteral("vintaler"));
+  QCoreApplication::setApplicationVersion(QStringLiteral(VINTALER_VERSION));
+  QGuiApplication::setDesktopFileName(QStringLiteral("io.github.vintaler.Vintaler"));
 }
 
 }  // namespace vintaler

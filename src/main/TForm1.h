@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include "worksheet/IProjectHost.h"
 
@@ -19,7 +20,8 @@ class TWorkForm;
 namespace vintaler {
 
 // The organisation and application names the program runs under; its
-// settings (the window placement) are stored under them.
+// settings (the window placement, the last projects) are stored under them.
+// Also the version and the desktop entry the program is known by.
 void setApplicationNames();
 
 }  // namespace vintaler
@@ -36,6 +38,7 @@ class TForm1 : public QMainWindow, public vintaler::IProjectHost {
   void setSaveEnabled(bool enabled) override;
   void setCoordinateText(const QString& text) override;
   void showHint(const QString& text) override;
+  void projectSaved(const QString& fileName) override;
 
   QMdiArea* mdiArea() const { return mdiArea_; }
   QList<TWorkForm*> projectWindows() const;
@@ -48,6 +51,14 @@ class TForm1 : public QMainWindow, public vintaler::IProjectHost {
   // A new project window for the file; a file that cannot be read leaves no
   // window behind and is reported. Returns the window, or null.
   TWorkForm* openProject(const QString& fileName);
+  // Each file in a window of its own, as openProject does, in their order
+  // (the files named on the command line, the files dropped on the window).
+  void openProjects(const QStringList& fileNames);
+  // The entry of the last projects list: a file that no longer exists is
+  // reported and taken off the list.
+  void openRecentProject(const QString& fileName);
+  // The entries of the last projects list in "Файл", newest first.
+  QList<QAction*> recentProjectActions() const { return recentActions_; }
 
   // Arranging the project windows.
   void tileHorizontal();  // one above the other, full width
@@ -76,6 +87,10 @@ class TForm1 : public QMainWindow, public vintaler::IProjectHost {
   bool event(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void showEvent(QShowEvent* event) override;
+  // Project files dropped on the window open as with "Открыть".
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void createActions();
@@ -93,10 +108,15 @@ class TForm1 : public QMainWindow, public vintaler::IProjectHost {
   void storePlacement(bool visible);
   void restorePlacement();
   void maximize();
+  // Shows `list` as the last projects, just above "Выход".
+  void showRecentProjects(const QStringList& list);
 
   QMdiArea* mdiArea_ = nullptr;
   QLabel* panel0_ = nullptr;
   QLabel* hintPanel_ = nullptr;
   bool placementRestored_ = false;
   bool placementWritten_ = false;
+  QList<QAction*> recentActions_;
+  QPointer<QAction> exportMenuAction_;  // the active project's, while it is shown in "Файл"
+  QList<QAction*> recentSeparators_;
 };

@@ -15,6 +15,9 @@ class IProjectHost {
   virtual void setCoordinateText(const QString& text) = 0;
   // The last panel of the status bar: the hint of what is under the mouse.
   virtual void showHint(const QString& text) = 0;
+  // The project was written to `fileName` the frame may remember it among
+  // the last projects.
+  virtual void projectSaved(const QString& /*fileName*/) {}
 };
 
 }  // namespace vintaler

@@ -107,7 +107,7 @@ void TWorkForm::connectComponents() {
 
   // Pop-up menus are windows of their own: their hints reach the status bar
   // through the hovered signal, not through status-tip events.
-  for (QMenu* menu : {PopupMenu1, PopupMenu2, ScrollMenu, ScaleMenu}) {
+  for (QMenu* menu : {PopupMenu1, PopupMenu2, ScrollMenu, ScaleMenu, ExportMenu}) {
     connect(menu, &QMenu::hovered, this, [this](QAction* a) {
       if (host_) host_->showHint(a->statusTip());
     });
@@ -267,6 +267,7 @@ void TWorkForm::SaveProject(const QString& fileName) {
   fish::writeProjectFile(nativePath(fileName), projectData());
   ProjectFileName = fileName;
   updateCaption();
+  if (host_) host_->projectSaved(fileName);
 }
 
 void TWorkForm::LoadProject(const QString& fileName) {

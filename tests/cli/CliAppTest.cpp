@@ -2,6 +2,7 @@
 #include <sys/wait.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -312,5 +313,65 @@ TEST_P(CliExport, WritesWhatItIsAskedOrNothing) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Options, CliExport, ::testing::ValuesIn(kExports), vintaler::test::rowName<ExportCase>);
+
+}  // namespace
+
+namespace {
+
+// --version: the tool's name and the program's version, and nothing else is done.
+struct VersionCase {
+  const char* name;
+  std::vector<std::string> args;
+  int status;
+  std::string out;        // the whole standard output, when `exact`
+  bool exact;             // otherwise `out` is a part of it
+  const char* errorPart;  // part of standard error ("" for none expected)
+};
+
+const std::string kVersionLine = std::string("vintaler-cli ") + VINTALER_VERSION + "\n";
+
+const VersionCase kVersionCases[] = {
+    {"VersionAlone", {"--version"}, kExitOk, kVersionLine, true, ""},
+    {"VersionReadsNoProject", {"missing.raz", "--version"}, kExitOk, kVersionLine, true, ""},
+    {"VersionOverridesNothingElse", {"--R", "40", "--version", "--grid"}, kExitOk, kVersionLine, true, ""},
+    {"VersionTakesNoValue", {"--version=2"}, kExitUsageOrFile, "", true, "--version takes no value"},
+    {"HelpNamesVersion", {"--help"}, kExitOk, "\n  --version ", false, ""},
+    {"HelpComesBeforeVersion", {"--version", "--help"}, kExitOk, "Usage: vintaler-cli", false, ""},
+};
+
+class CliVersion : public ::testing::TestWithParam<VersionCase> {};
+
+TEST_P(CliVersion, PrintsTheVersionOrUsage) {
+  const VersionCase& c = GetParam();
+  const CliRun r = cli(c.args);
+  EXPECT_EQ(r.status, c.status) << r.err;
+  if (c.exact) {
+    EXPECT_EQ(r.out, c.out);
+  } else {
+    EXPECT_NE(r.out.find(c.out), std::string::npos) << r.out;
+  }
+  if (*c.errorPart) {
+    EXPECT_NE(r.err.find(c.errorPart), std::string::npos) << r.err;
+  } else {
+    EXPECT_EQ(r.err, "");
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Options, CliVersion, ::testing::ValuesIn(kVersionCases), vintaler::test::rowName<VersionCase>);
+
+TEST(Cli, TheToolPrintsTheVersionOfTheBuild) {
+  const std::string command = std::string("'") + VINTALER_CLI_PATH + "' --version";
+  FILE* pipe = ::popen(command.c_str(), "r");
+  ASSERT_NE(pipe, nullptr);
+  std::string out;
+  char buffer[256];
+  while (const std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe)) out.append(buffer, n);
+  const int status = ::pclose(pipe);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), kExitOk);
+  EXPECT_EQ(out, kVersionLine);
+  EXPECT_EQ(std::string(VINTALER_VERSION).find_first_not_of("0123456789."), std::string::npos)
+      << "the version is CMake's project version, numbers and points";
+}
 
 }  // namespace

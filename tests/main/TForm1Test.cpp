@@ -3,6 +3,7 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSettings>
@@ -165,6 +166,24 @@ class TForm1Test : public QObject {
     QVERIFY(!form.SaveAction->isEnabled());
     QCOMPARE(MenuTitles(form), (QStringList{"Файл", "Окно", "?"}));
     form.SaveAction->trigger();  // nothing to save: nothing happens
+  }
+
+  // "Файл" carries the export menu of the active project, and only while
+  // there is one.
+  void fileMenuExportsTheActiveProject() {
+    TForm1 form;
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    TWorkForm* first = form.NewProjectActionExecute();
+    TWorkForm* second = form.NewProjectActionExecute();
+    QCOMPARE(Captions(form.FileMenu->actions()), (QStringList{"Открыть", "Сохранить", "Экспорт", "Новый", "Выход"}));
+    QVERIFY(form.FileMenu->actions().contains(second->ExportMenu->menuAction()));
+    form.mdiArea()->setActiveSubWindow(form.mdiArea()->subWindowList()[0]);
+    QVERIFY(form.FileMenu->actions().contains(first->ExportMenu->menuAction()));
+    QVERIFY(!form.FileMenu->actions().contains(second->ExportMenu->menuAction()));
+    for (QMdiSubWindow* w : form.mdiArea()->subWindowList()) w->close();
+    QApplication::processEvents();
+    QCOMPARE(Captions(form.FileMenu->actions()), (QStringList{"Открыть", "Сохранить", "Новый", "Выход"}));
   }
 
   void hintsGoToTheLastPanel() {

@@ -284,8 +284,11 @@ class TWorkFormTest : public QObject {
     emit form.PopupMenu1->hovered(form.ZoomOut);
     QCOMPARE(host.hint, QStringLiteral("Отдаляет область рисования"));
     const QList<QAction*> items = form.PopupMenu1->actions();
-    QCOMPARE(items.size(), 14);
+    QCOMPARE(items.size(), 15);
     QCOMPARE(items[4]->text(), QStringLiteral("Сдвинуть"));
+    QCOMPARE(items[12]->menu(), form.ExportMenu);
+    emit form.ExportMenu->hovered(form.ExportDxf);
+    QCOMPARE(host.hint, form.ExportDxf->statusTip());
     QCOMPARE(items[5]->statusTip(), QStringLiteral("Приближает область рисования"));
     QCOMPARE(form.PopupMenu2->actions().size(), 13);
   }

@@ -13,7 +13,9 @@
 #include "dxfExport/PatternDxf.h"
 #include "fishApi/FishTypes.h"
 #include "fishApi/SafeFile.h"
+#include "fishApi/TestParams.h"
 #include "support/EngineTestSupport.h"
+#include "support/IndependentReader.h"
 
 using fish::Extended;
 using nlohmann::json;
@@ -26,27 +28,7 @@ std::filesystem::path scratch(const std::string& name) {
   return dir / name;
 }
 
-json readBack(const std::filesystem::path& file) {
-  const std::string command = std::string("/usr/bin/python3 ") + VINTALER_READ_DXF + " '" + file.string() + "'";
-  FILE* pipe = ::popen(command.c_str(), "r");
-  if (!pipe) return {};
-  std::string out;
-  char buffer[65536];
-  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
-  ::pclose(pipe);
-  return json::parse(out, nullptr, false);
-}
-
-fish::TSystemParams shape(Extended B, Extended A, Extended L, Extended R, Extended X1, Extended Y1) {
-  fish::TSystemParams sp = fish::defaultSystemParams();
-  sp.B = B;
-  sp.A = A;
-  sp.L = L;
-  sp.R = R;
-  sp.X1 = X1;
-  sp.Y1 = Y1;
-  return sp;
-}
+json readBack(const std::filesystem::path& file) { return vintaler::test::readWith(VINTALER_READ_DXF, file.string()); }
 
 struct DxfCase {
   const char* name;
@@ -57,9 +39,9 @@ struct DxfCase {
 
 const DxfCase kCases[] = {
     {"DefaultUpperPair", fish::defaultSystemParams(), 10, {1, 1, 0, 0}},
-    {"AllQuadrantsOffset", shape(400, 250, 300, 160, 35, -20), 24, {1, 1, 1, 1}},
-    {"SeparateSheets", shape(120, 80, 60, 45, 0, 0), 5, {1, 0, 0, 1}},
-    {"Fine", shape(1000, 600, 1200, 315, -100, 250), 500, {0, 1, 1, 1}},
+    {"AllQuadrantsOffset", fish::test::params(400, 250, 300, 160, 35, -20), 24, {1, 1, 1, 1}},
+    {"SeparateSheets", fish::test::params(120, 80, 60, 45, 0, 0), 5, {1, 0, 0, 1}},
+    {"Fine", fish::test::params(1000, 600, 1200, 315, -100, 250), 500, {0, 1, 1, 1}},
 };
 
 class PatternDxf : public ::testing::TestWithParam<DxfCase> {};

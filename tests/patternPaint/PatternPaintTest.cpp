@@ -14,8 +14,10 @@
 #include <regex>
 
 #include "fishApi/SafeFile.h"
+#include "fishApi/TestParams.h"
 #include "patternPaint/PatternPaint.h"
 #include "support/EngineTestSupport.h"
+#include "support/IndependentReader.h"
 
 using nlohmann::json;
 namespace fs = std::filesystem;
@@ -31,26 +33,10 @@ fs::path scratch(const std::string& name) {
 json readPdf(const QByteArray& bytes, const std::string& name) {
   const fs::path file = scratch(name);
   std::ofstream(file, std::ios::binary).write(bytes.constData(), bytes.size());
-  const std::string command = std::string("/usr/bin/python3 ") + VINTALER_READ_PDF + " '" + file.string() + "'";
-  FILE* pipe = ::popen(command.c_str(), "r");
-  std::string out;
-  char buffer[65536];
-  for (std::size_t n; pipe && (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
-  if (pipe) ::pclose(pipe);
-  return json::parse(out, nullptr, false);
+  return vintaler::test::readWith(VINTALER_READ_PDF, file.string());
 }
 
-fish::TSystemParams shape(fish::Extended B, fish::Extended A, fish::Extended L, fish::Extended R, fish::Extended X1 = 0,
-                          fish::Extended Y1 = 0) {
-  fish::TSystemParams sp = fish::defaultSystemParams();
-  sp.B = B;
-  sp.A = A;
-  sp.L = L;
-  sp.R = R;
-  sp.X1 = X1;
-  sp.Y1 = Y1;
-  return sp;
-}
+using fish::test::params;
 
 fish::TFlatPattern patternOf(const fish::TSystemParams& sp, std::int32_t n, std::array<fish::ByteBool, 4> q) {
   fish::TProParams pp = fish::defaultProParams();
@@ -80,8 +66,8 @@ struct Drawing {
 
 const Drawing kDrawings[] = {
     {"DefaultPair", fish::defaultSystemParams(), 10, {1, 1, 0, 0}},
-    {"AllOffset", shape(400, 250, 300, 160, 35, -20), 24, {1, 1, 1, 1}},
-    {"NarrowerThanTheRuler", shape(20, 30, 15, 8), 6, {0, 0, 0, 1}},
+    {"AllOffset", params(400, 250, 300, 160, 35, -20), 24, {1, 1, 1, 1}},
+    {"NarrowerThanTheRuler", params(20, 30, 15, 8), 6, {0, 0, 0, 1}},
 };
 
 class FullSizePdf : public ::testing::TestWithParam<Drawing> {};
@@ -113,9 +99,9 @@ TEST_P(FullSizePdf, OnePageAtOneHundredPercent) {
 INSTANTIATE_TEST_SUITE_P(Patterns, FullSizePdf, ::testing::ValuesIn(kDrawings), vintaler::test::rowName<Drawing>);
 
 TEST(FullSizePdfLimit, APageBeyondTheFormatIsRefused) {
-  const fish::TFlatPattern huge = patternOf(shape(6000, 3000, 2000, 1000), 10, {1, 1, 0, 0});
+  const fish::TFlatPattern huge = patternOf(params(6000, 3000, 2000, 1000), 10, {1, 1, 0, 0});
   try {
-    vintaler::paint::patternPdf(huge, titleOf(shape(6000, 3000, 2000, 1000)));
+    vintaler::paint::patternPdf(huge, titleOf(params(6000, 3000, 2000, 1000)));
     ADD_FAILURE() << "a 10 m page was written";
   } catch (const fish::EFishError& e) {
     const std::string message = e.what();
@@ -133,8 +119,8 @@ struct TileCase {
 
 const TileCase kTiles[] = {
     {"OneSheet", fish::defaultSystemParams(), {1, 1, 0, 0}, fish::TPaper::A4},
-    {"LargeOnA4", shape(1000, 600, 800, 315, -100, 250), {1, 1, 1, 1}, fish::TPaper::A4},
-    {"LargeOnLetter", shape(700, 400, 500, 200), {1, 0, 0, 1}, fish::TPaper::Letter},
+    {"LargeOnA4", params(1000, 600, 800, 315, -100, 250), {1, 1, 1, 1}, fish::TPaper::A4},
+    {"LargeOnLetter", params(700, 400, 500, 200), {1, 0, 0, 1}, fish::TPaper::Letter},
 };
 
 class TiledPdf : public ::testing::TestWithParam<TileCase> {};

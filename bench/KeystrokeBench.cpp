@@ -4,6 +4,8 @@
 // The floor, in the same run, is one pass of that page's engine work on its
 // own: the drawing of the view on a surface of the same size, or the results
 // text. A window that computes once per keystroke stays near a ratio of 1.
+// The view changes (a zoom step, a scroll step, a resize, a repaint of a view
+// whose buffer was dropped) on a drawing page need no engine work at all.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -49,6 +51,26 @@ void BM_KeystrokeToPicture(benchmark::State& state) {
   }
 }
 
+void BM_ViewChangeToPicture(benchmark::State& state) {
+  TWorkForm& form = Window();
+  form.setActivePage(static_cast<int>(state.range(0)));
+  Settle();
+  const QSize size = form.size();
+  bool forth = true;
+  for (auto _ : state) {
+    switch (state.range(1)) {
+      case 0: (forth ? form.ZoomIn : form.ZoomOut)->trigger(); break;
+      case 1: (forth ? form.ScrollLeft : form.ScrollRight)->trigger(); break;
+      case 2: form.resize(forth ? size + QSize(20, 10) : size); break;
+      default: form.ActiveBox->invalidate(); break;
+    }
+    forth = !forth;
+    Settle();
+  }
+  form.resize(size);
+  Settle();
+}
+
 void BM_OneEnginePass(benchmark::State& state) {
   TWorkForm& form = Window();
   TxPaintBox box;
@@ -67,6 +89,9 @@ void BM_OneEnginePass(benchmark::State& state) {
 
 // Argument: the page shown (0 model, 1 development, 2 results).
 BENCHMARK(BM_KeystrokeToPicture)->DenseRange(0, 2)->Unit(benchmark::kMillisecond)->Iterations(6);
+// Arguments: the drawing page (0 model, 1 development); the change (0 zoom,
+// 1 scroll, 2 resize, 3 repaint).
+BENCHMARK(BM_ViewChangeToPicture)->ArgsProduct({{0, 1}, {0, 1, 2, 3}})->Unit(benchmark::kMillisecond)->Iterations(4);
 BENCHMARK(BM_OneEnginePass)->DenseRange(0, 2)->Unit(benchmark::kMillisecond)->Iterations(6);
 
 int main(int argc, char** argv) {

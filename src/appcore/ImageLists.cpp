@@ -45,38 +45,35 @@ QImage Grey(QImage image) {
 
 bool Valid(int index) { return index >= 0 && index < kImageCount; }
 
-QIcon Build(int index, bool grey) {
+enum class Kind { Grey, Colour, ToolBar };
+
+QIcon Build(int index, Kind kind) {
   QIcon icon;
   for (int size : kSizes) {
-    const QImage image = render(index, size);
-    icon.addPixmap(QPixmap::fromImage(grey ? Grey(image) : image));
+    const QImage colour = render(index, size);
+    if (kind != Kind::Colour) icon.addPixmap(QPixmap::fromImage(Grey(colour)), QIcon::Normal);
+    if (kind != Kind::Grey)
+      icon.addPixmap(QPixmap::fromImage(colour), kind == Kind::ToolBar ? QIcon::Active : QIcon::Normal);
   }
   return icon;
 }
 
-const QIcon& Cached(int index, bool grey) {
-  static QHash<int, QIcon> cache[2];
-  QHash<int, QIcon>& list = cache[grey ? 0 : 1];
+// Every icon is rendered from its SVG once for the program: every window,
+// and every button that takes its icon again, shares it.
+const QIcon& Cached(int index, Kind kind) {
+  static QHash<int, QIcon> cache[3];
+  QHash<int, QIcon>& list = cache[static_cast<int>(kind)];
   auto it = list.find(index);
-  if (it == list.end()) it = list.insert(index, Build(index, grey));
+  if (it == list.end()) it = list.insert(index, Build(index, kind));
   return *it;
 }
 
 }  // namespace
 
-QIcon ImageList1(int index) { return Valid(index) ? Cached(index, true) : QIcon(); }
+QIcon ImageList1(int index) { return Valid(index) ? Cached(index, Kind::Grey) : QIcon(); }
 
-QIcon ImageList2(int index) { return Valid(index) ? Cached(index, false) : QIcon(); }
+QIcon ImageList2(int index) { return Valid(index) ? Cached(index, Kind::Colour) : QIcon(); }
 
-QIcon toolBarIcon(int index) {
-  if (!Valid(index)) return {};
-  QIcon icon;
-  for (int size : kSizes) {
-    const QImage colour = render(index, size);
-    icon.addPixmap(QPixmap::fromImage(Grey(colour)), QIcon::Normal);
-    icon.addPixmap(QPixmap::fromImage(colour), QIcon::Active);
-  }
-  return icon;
-}
+QIcon toolBarIcon(int index) { return Valid(index) ? Cached(index, Kind::ToolBar) : QIcon(); }
 
 }  // namespace vintaler

@@ -86,6 +86,22 @@ int finishOutput(std::ostream& out, std::ostream& err) {
   return kExitUsageOrFile;
 }
 
+// The page's lines, each ended by a line feed, handed to `out` in blocks.
+void writeLines(const fish::TResultsSource& page, std::ostream& out) {
+  constexpr std::size_t kBlock = 64 * 1024;
+  std::string block;
+  block.reserve(kBlock + 256);
+  page.forEachLine([&](std::string_view line) {
+    block += line;
+    block += '\n';
+    if (block.size() >= kBlock) {
+      out.write(block.data(), static_cast<std::streamsize>(block.size()));
+      block.clear();
+    }
+  });
+  out.write(block.data(), static_cast<std::streamsize>(block.size()));
+}
+
 const char* nonFiniteField(const fish::TSystemParams& sp) {
   const std::pair<const char*, Extended> fields[] = {{"B", sp.B}, {"A", sp.A},   {"L", sp.L},
                                                      {"R", sp.R}, {"X1", sp.X1}, {"Y1", sp.Y1}};
@@ -313,8 +329,10 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     return kExitEngineError;
   }
 
-  const fish::TResultsPage page = fish::resultsPage(sp, pp, sep);
-  if (page.Error) {
+  // The whole page is worked out first, so that a failure prints nothing on
+  // `out`; its lines are then written as they are made.
+  const fish::TResultsSource page(sp, pp, sep);
+  if (page.error()) {
     err << page.failureMessage() << "\n";
     return kExitEngineError;
   }
@@ -323,13 +341,8 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   } catch (const ExportFailure& failure) {
     return failure.status;
   }
-  std::string text;
-  for (const std::string& line : page.Lines) {
-    text += line;
-    text += '\n';
-  }
   errno = 0;
-  out << text;
+  writeLines(page, out);
   return finishOutput(out, err);
 }
 

@@ -27,4 +27,10 @@ void DrawSurf(TDrawSurface& surface, const TSystemParams& sp, const TProParams& 
 // The development of the selected quadrants with every generator line.
 void DrawRazvertka(TDrawSurface& surface, const TSystemParams& sp, const TProParams& pro);
 
+// The lines DrawSurf draws for one quadrant's surface (non-empty), and those
+// DrawRazvertka draws for one quadrant's development, in the same order: for
+// a caller that keeps the arrays and draws them again.
+void drawSurfLines(TDrawSurface& surface, const TSurf2PointArray& s, bool grid);
+void drawRazvertkaLines(TDrawSurface& surface, const TRazvertka2PointArray& d);
+
 }  // namespace fish

@@ -199,9 +199,16 @@ void CalcRazvertkaQuadrant(const TSurf2PointArray& surf, int quadrant, const TSy
 
 TQuadrantDevelopment developQuadrant(const TSystemParams& sp, const TProParams& pro, std::uint16_t quadrant) {
   TQuadrantDevelopment d;
-  CalcSurfQuadrant(sp, pro, quadrant, d.SurfBox, d.Surf);
-  CalcRazvertkaQuadrant(d.Surf, quadrant, sp, d.Min, d.Max, d.Razvertka);
+  developQuadrantInto(sp, pro, quadrant, d);
   return d;
+}
+
+void developQuadrantInto(const TSystemParams& sp, const TProParams& pro, std::uint16_t quadrant,
+                         TQuadrantDevelopment& into) {
+  into.Min = TPoint2D{};
+  into.Max = TPoint2D{};
+  CalcSurfQuadrant(sp, pro, quadrant, into.SurfBox, into.Surf);
+  CalcRazvertkaQuadrant(into.Surf, quadrant, sp, into.Min, into.Max, into.Razvertka);
 }
 
 void publishLast(TQuadrantDevelopment&& done) {

@@ -51,6 +51,12 @@ struct TQuadrantDevelopment {
 // The surface of `quadrant` and its development, by value.
 TQuadrantDevelopment developQuadrant(const TSystemParams& sp, const TProParams& pro, std::uint16_t quadrant);
 
+// The same into `into`, whose arrays are reused: a caller developing several
+// quadrants in turn allocates (and the system clears) their memory once.
+// After a failure `into` holds nothing of use.
+void developQuadrantInto(const TSystemParams& sp, const TProParams& pro, std::uint16_t quadrant,
+                         TQuadrantDevelopment& into);
+
 // Hands a quadrant the caller has finished with to LastSurf and
 // LastRazvertka (moved, not copied): the one place where they are written,
 // so that they always hold the quadrant computed last, as callers expect.

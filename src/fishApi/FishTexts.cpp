@@ -1,6 +1,10 @@
 #include "FishTexts.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
+#include <cstring>
+#include <utility>
 
 #include "FishErrors.h"
 #include "FishExtents.h"
@@ -59,19 +63,160 @@ std::string encodeUtf8(std::u32string_view s) {
   return out;
 }
 
-std::string quadrantLabel(std::uint8_t quadrant, const char* right, const char* left) {
+const char* quadrantLabel(std::uint8_t quadrant, const char* right, const char* left) {
   return (quadrant == 1 || quadrant == 4) ? right : left;
 }
 
-void append(TStringList& to, const TStringList& lines) { to.insert(to.end(), lines.begin(), lines.end()); }
+// Round1 in its two steps: the whole number of tenths (the step that can
+// fail), then the value it stands for.
+std::int64_t tenthsOf(Extended v) { return roundToInt64(v * 10); }
+Extended valueOfTenths(std::int64_t tenths) { return static_cast<Extended>(tenths) * kTenth; }
+
+// Round1's value as floatToText writes it, from its number of tenths k.
+// Below 10^14 tenths the value (k times the extended nearest to 0.1) lies
+// within 2^-63 of k/10 relatively, far inside the half unit of the fifteenth
+// significant digit the general format rounds to, and k/10 has at most 14
+// digits: its text is k/10 written out, the tenths digit after the separator
+// unless it is 0. Larger counts take the general format.
+std::string tenthsText(std::int64_t tenths, std::string_view sep) {
+  constexpr std::int64_t kWrittenOutBelow = 100'000'000'000'000;
+  if (tenths <= -kWrittenOutBelow || tenths >= kWrittenOutBelow) return floatToText(valueOfTenths(tenths), sep);
+  const std::int64_t magnitude = tenths < 0 ? -tenths : tenths;
+  char whole[24];
+  char* end = std::to_chars(whole, whole + sizeof whole, magnitude / 10).ptr;
+  std::string text;
+  if (tenths < 0) text += '-';
+  text.append(whole, static_cast<std::size_t>(end - whole));
+  if (const std::int64_t digit = magnitude % 10; digit != 0) {
+    text += sep;
+    text += static_cast<char>('0' + digit);
+  }
+  return text;
+}
+
+bool isAscii(std::string_view s) {
+  for (char c : s) {
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  }
+  return true;
+}
+
+// tableRow for ASCII texts (a character is a byte), into a buffer the caller
+// reuses. Insertions only push characters right, so what passes the 30th
+// character never comes back: each insertion is made into the 30 characters
+// kept.
+void asciiTableRowInto(std::string& row, std::string_view label, std::string_view xText, std::string_view yText) {
+  constexpr std::size_t kWidth = 30;
+  char cells[kWidth];
+  std::memset(cells, ' ', kWidth);
+  const auto insertAt = [&cells](std::size_t at, std::string_view text) {
+    const std::size_t room = kWidth - at;
+    const std::size_t copied = std::min(text.size(), room);
+    std::memmove(cells + at + copied, cells + at, room - copied);
+    std::memcpy(cells + at, text.data(), copied);
+  };
+  insertAt(2, label);
+  insertAt(12, xText);
+  insertAt(22, yText);
+  row.assign(cells, kWidth);
+}
+
+void tableRowInto(std::string& row, std::string_view label, std::string_view xText, std::string_view yText) {
+  if (isAscii(label) && isAscii(xText) && isAscii(yText)) {
+    asciiTableRowInto(row, label, xText, yText);
+  } else {
+    row = tableRow(label, xText, yText);
+  }
+}
+
+// The numbers the table of a developed quadrant prints: T1, the arc end,
+// the X-side midpoint and the corner, then every intermediate arc point. A
+// number that cannot be rounded leaves the error it raised, as the table
+// made row by row would have raised it, and no numbers.
+void keepTableNumbers(const TRazvertka2PointArray& d, std::int32_t divisions, TTableNumbers& table) {
+  const std::size_t n = static_cast<std::size_t>(divisions);
+  table = TTableNumbers{};
+  table.Narrow.reserve(2 * (n + 3));
+  const auto keep1 = [&](Extended v) {
+    const std::int64_t tenths = tenthsOf(v);
+    if (table.Wide.empty()) {
+      if (tenths >= INT32_MIN && tenths <= INT32_MAX) {
+        table.Narrow.push_back(static_cast<std::int32_t>(tenths));
+        return;
+      }
+      table.Wide.reserve(table.Narrow.capacity());
+      table.Wide.assign(table.Narrow.begin(), table.Narrow.end());
+      table.Narrow = {};
+    }
+    table.Wide.push_back(tenths);
+  };
+  const auto keep = [&](const TPoint2D& p) {
+    keep1(p.X);
+    keep1(p.Y);
+  };
+  try {
+    keep(d[0].P2);
+    keep(d[n + 1].P2);
+    keep(d[n + 2].P2);
+    keep(d[1].P1);
+    for (std::size_t j = 2; j <= n; ++j) keep(d[j].P2);
+  } catch (const EFishError&) {
+    table = TTableNumbers{};
+    table.Error = std::current_exception();
+  }
+}
+
+// The lines of a quadrant's table from the numbers kept for it.
+void tableLines(std::uint8_t quadrant, const TTableNumbers& tenths, std::string_view sep,
+                const std::function<void(std::string_view)>& each) {
+  each("");
+  each("Квадрант " + std::to_string(quadrant));
+  std::string row;
+  tableRowInto(row, "Точка", "X", "Y");
+  each(row);
+  const char* const names[] = {"T1", quadrantLabel(quadrant, "T2", "T7"), quadrantLabel(quadrant, "T3", "T6"),
+                               quadrantLabel(quadrant, "T4", "T5")};
+  const std::string letter = quadrantLabel(quadrant, "R", "L");
+  std::string label;
+  for (std::size_t i = 0; 2 * i < tenths.size(); ++i) {
+    if (i < 4) {
+      label = names[i];
+    } else {
+      label = letter + std::to_string(i - 3);
+    }
+    tableRowInto(row, label, tenthsText(tenths[2 * i], sep), tenthsText(tenths[2 * i + 1], sep));
+    each(row);
+  }
+}
+
+std::string messageOf(const std::exception_ptr& error) {
+  if (!error) return {};
+  try {
+    std::rethrow_exception(error);
+  } catch (const EFishError& e) {
+    return e.what();
+  }
+}
+
+void lower(Extended& target, Extended v) {
+  if (v < target) target = v;
+}
+void raise(Extended& target, Extended v) {
+  if (v > target) target = v;
+}
 
 }  // namespace
 
 std::string numberText(Extended v, std::string_view decimalSeparator) {
-  return floatToText(Round1(v), decimalSeparator);
+  return tenthsText(tenthsOf(v), decimalSeparator);
 }
 
 std::string tableRow(std::string_view label, std::string_view xText, std::string_view yText) {
+  if (isAscii(label) && isAscii(xText) && isAscii(yText)) {
+    std::string ascii;
+    asciiTableRowInto(ascii, label, xText, yText);
+    return ascii;
+  }
   std::u32string row(79, U' ');
   row.insert(2, decodeUtf8(label));
   row.insert(12, decodeUtf8(xText));
@@ -101,60 +246,82 @@ TStringList GetRazvertkaTable(const TSystemParams& sp, const TProParams& pro, st
                               std::string_view sep) {
   if (quadrant < 1 || quadrant > 4) throw ERangeError();
   TQuadrantDevelopment piece = developQuadrant(sp, pro, quadrant);
-  const TRazvertka2PointArray& d = piece.Razvertka;
-  const std::size_t n = static_cast<std::size_t>(pro.Divisions);
-
-  auto row = [&](const std::string& label, const TPoint2D& p) {
-    return tableRow(label, numberText(p.X, sep), numberText(p.Y, sep));
-  };
-
+  TTableNumbers tenths;
+  keepTableNumbers(piece.Razvertka, pro.Divisions, tenths);
+  if (tenths.Error) std::rethrow_exception(tenths.Error);
   TStringList lines;
-  lines.reserve(n + 6);
-  lines.emplace_back();
-  lines.push_back("Квадрант " + std::to_string(quadrant));
-  lines.push_back(tableRow("Точка", "X", "Y"));
-  // T1: image of the arc start; T2/T7: of the arc end; T3/T6: of the X-side
-  // midpoint; T4/T5: of the corner. The left half names them from the other end.
-  lines.push_back(row("T1", d[0].P2));
-  lines.push_back(row(quadrantLabel(quadrant, "T2", "T7"), d[n + 1].P2));
-  lines.push_back(row(quadrantLabel(quadrant, "T3", "T6"), d[n + 2].P2));
-  lines.push_back(row(quadrantLabel(quadrant, "T4", "T5"), d[1].P1));
-  const std::string letter = quadrantLabel(quadrant, "R", "L");
-  for (std::size_t j = 2; j <= n; ++j) {
-    lines.push_back(row(letter + std::to_string(j - 1), d[j].P2));
-  }
+  lines.reserve(tenths.size() / 2 + 3);
+  tableLines(quadrant, tenths, sep, [&lines](std::string_view line) { lines.emplace_back(line); });
   publishLast(std::move(piece));
   return lines;
 }
 
-std::string TResultsPage::failureMessage() const {
-  if (!Error) return {};
+std::string TResultsPage::failureMessage() const { return messageOf(Error); }
+
+TResultsSource::TResultsSource(const TSystemParams& sp, const TProParams& pro, std::string_view sep, bool publish)
+    : Separator(sep) {
   try {
-    std::rethrow_exception(Error);
-  } catch (const EFishError& e) {
-    return e.what();
+    ParamsLines = GetParamsText(sp, sep);
+    ++Finished;
+    // The overall size develops quadrants 1..4 in order, as GetGabaritText
+    // does; each development is kept only as its table's numbers.
+    TExtents2D e;
+    TQuadrantDevelopment d;
+    for (std::uint8_t q = 1; q <= 4; ++q) {
+      developQuadrantInto(sp, pro, q, d);
+      lower(e.MinX, d.Min.X);
+      lower(e.MinY, d.Min.Y);
+      raise(e.MaxX, d.Max.X);
+      raise(e.MaxY, d.Max.Y);
+      keepTableNumbers(d.Razvertka, pro.Divisions, Tables[q - 1]);
+      if (publish) publishLast(std::exchange(d, TQuadrantDevelopment{}));
+    }
+    const Extended width = std::fabs(e.MaxX - e.MinX);
+    const Extended height = std::fabs(e.MaxY - e.MinY);
+    GabaritLine = "Общие габариты (XxY)=" + numberText(width, sep) + "x" + numberText(height, sep);
+    ++Finished;
+  } catch (const EFishError&) {
+    Error = std::current_exception();
+    Tables = {};
+    return;
+  }
+  for (std::uint8_t q = 1; q <= 4; ++q) {
+    if (Tables[q - 1].Error) {
+      Error = Tables[q - 1].Error;
+      // Made one by one, every table before the failing one would have
+      // handed its quadrant on; after the overall size that is quadrant 4.
+      if (publish && q > 1) publishLast(developQuadrant(sp, pro, static_cast<std::uint16_t>(q - 1)));
+      break;
+    }
+    ++Finished;
+  }
+  for (std::size_t k = static_cast<std::size_t>(std::max(Finished - 2, 0)); k < Tables.size(); ++k) {
+    Tables[k] = TTableNumbers{};
   }
 }
 
+std::string TResultsSource::failureMessage() const { return messageOf(Error); }
+
+void TResultsSource::forEachLine(const std::function<void(std::string_view)>& each) const {
+  each("Параметры перехода:");
+  each("");
+  if (Finished < 1) return;
+  for (const std::string& line : ParamsLines) each(line);
+  each("");
+  each("Результаты расчета развертки:");
+  each("");
+  if (Finished < 2) return;
+  each(GabaritLine);
+  each("");
+  each("Координаты точек контура развертки (по квадрантам прямоугольного сечения):");
+  for (std::uint8_t q = 1; q <= 4 && Finished >= q + 2; ++q) tableLines(q, Tables[q - 1], Separator, each);
+}
+
 TResultsPage resultsPage(const TSystemParams& sp, const TProParams& pro, std::string_view sep) {
+  const TResultsSource source(sp, pro, sep, true);
   TResultsPage page;
-  TStringList& lines = page.Lines;
-  try {
-    lines.emplace_back("Параметры перехода:");
-    lines.emplace_back();
-    append(lines, GetParamsText(sp, sep));
-    lines.emplace_back();
-    lines.emplace_back("Результаты расчета развертки:");
-    lines.emplace_back();
-    append(lines, GetGabaritText(sp, pro, sep));
-    lines.emplace_back();
-    lines.emplace_back("Координаты точек контура развертки (по квадрантам прямоугольного сечения):");
-    for (std::uint8_t q = 1; q <= 4; ++q) append(lines, GetRazvertkaTable(sp, pro, q, sep));
-  } catch (const EFishError&) {
-    // Each producer gives all its lines or none, so the page keeps exactly
-    // the lines finished before the failure.
-    page.Error = std::current_exception();
-  }
+  source.forEachLine([&page](std::string_view line) { page.Lines.emplace_back(line); });
+  page.Error = source.error();
   return page;
 }
 

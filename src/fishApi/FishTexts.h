@@ -4,8 +4,10 @@
 // to a tenth (Round1) and written with floatToText in the caller's separator.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <exception>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -47,6 +49,48 @@ struct TResultsPage {
   std::string failureMessage() const;
 };
 TResultsPage resultsPage(const TSystemParams& sp, const TProParams& pro, std::string_view decimalSeparator = ".");
+
+// The numbers a quadrant's table prints, in tenths (Round1 without its last
+// step): X and Y of each row in the order printed, in 32 bits while all of
+// them fit (under 200 km), else in 64. Error is what rounding one raised.
+struct TTableNumbers {
+  std::vector<std::int32_t> Narrow;
+  std::vector<std::int64_t> Wide;
+  std::exception_ptr Error;
+
+  std::size_t size() const { return Wide.empty() ? Narrow.size() : Wide.size(); }
+  std::int64_t operator[](std::size_t i) const { return Wide.empty() ? Narrow[i] : Wide[i]; }
+};
+
+// The results page worked out before any of it is written: the parameters
+// and the overall size are made, every quadrant is developed once (1 to 4, in
+// the order the page needs them) and only the numbers its table prints are
+// kept, already rounded to tenths. Where the page fails, and with which
+// error, is then known before its first line is handed out, so a caller can
+// print nothing on a failure, or stream a complete page without holding it.
+// With `publish`, LastSurf and LastRazvertka are left as producing the page
+// line by line leaves them; without it they are not touched.
+class TResultsSource {
+ public:
+  TResultsSource(const TSystemParams& sp, const TProParams& pro, std::string_view decimalSeparator = ".",
+                 bool publish = false);
+
+  // The error the page ends with, or null when it is complete.
+  const std::exception_ptr& error() const { return Error; }
+  std::string failureMessage() const;
+
+  // Hands the page's lines (those before the failure, if it fails) to `each`
+  // in order. The text a line points to lasts only until `each` returns.
+  void forEachLine(const std::function<void(std::string_view)>& each) const;
+
+ private:
+  std::string Separator;
+  TStringList ParamsLines;
+  std::string GabaritLine;
+  std::array<TTableNumbers, 4> Tables;
+  int Finished = 0;  // producers complete: parameters, overall size, tables 1..4
+  std::exception_ptr Error;
+};
 
 // The complete page, or the engine's error thrown: nothing partial.
 TStringList getResultsText(const TSystemParams& sp, const TProParams& pro, std::string_view decimalSeparator = ".");

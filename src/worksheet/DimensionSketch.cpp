@@ -87,7 +87,10 @@ DimensionSketchLayout dimensionSketchLayout() {
   return s;
 }
 
-QPixmap dimensionSketch() {
+namespace {
+
+// The sketch drawn afresh.
+QPixmap drawSketch() {
   const DimensionSketchLayout s = dimensionSketchLayout();
   QPixmap pixmap(s.size);
   pixmap.fill(Qt::transparent);
@@ -129,6 +132,21 @@ QPixmap dimensionSketch() {
     p.drawText(l.baseline, l.text);
   }
   return pixmap;
+}
+
+}  // namespace
+
+QPixmap dimensionSketch() {
+  // Drawn once for every window while the application's font stays the
+  // same: the pixmap is shared, not copied.
+  static QString drawnWith;
+  static QPixmap drawn;
+  const QString font = sketchFont().key();
+  if (drawn.isNull() || font != drawnWith) {
+    drawn = drawSketch();
+    drawnWith = font;
+  }
+  return drawn;
 }
 
 }  // namespace vintaler

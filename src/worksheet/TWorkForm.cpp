@@ -19,7 +19,6 @@
 #include "appcore/LocaleNumbers.h"
 #include "appcore/ModalDialogs.h"
 #include "appcore/ProjectFileDialogs.h"
-#include "fishApi/FishDraw.h"
 #include "fishApi/FishErrors.h"
 #include "fishApi/FishExtents.h"
 #include "fishApi/FishMath.h"
@@ -96,6 +95,8 @@ void TWorkForm::connectComponents() {
     connect(edit, &QLineEdit::textChanged, this, [this] { vintaler::runCommand(this, [this] { Edit1Change(); }); });
   }
   Image1->installEventFilter(this);
+  // Text put into the results page by anyone else is replaced on its next fill.
+  connect(Memo1, &QTextEdit::textChanged, this, [this] { memoText_.clear(); });
 
   for (TxPaintBox* box : {xPaintBox1, xPaintBox2}) {
     // The surface asks for a picture only when its buffer is stale.
@@ -170,8 +171,8 @@ bool TWorkForm::eventFilter(QObject* watched, QEvent* event) {
 
 void TWorkForm::drawView(fish::TDrawSurface* surface) {
   fish::TDrawSurface& target = surface ? *surface : *ActiveBox;
-  if (ActiveBox == xPaintBox1) fish::DrawSurf(target, SystemParams, ProParams);
-  if (ActiveBox == xPaintBox2) fish::DrawRazvertka(target, SystemParams, ProParams);
+  if (ActiveBox == xPaintBox1) drawing_.drawModel(target, SystemParams, ProParams);
+  if (ActiveBox == xPaintBox2) drawing_.drawDevelopment(target, SystemParams, ProParams);
 }
 
 void TWorkForm::redraw(bool report) {
@@ -226,14 +227,14 @@ void TWorkForm::TabSheet2Show() {
 
 void TWorkForm::TabSheet3Show() {
   checkPage(ShowResult);
-  const fish::TResultsPage page = fish::resultsPage(SystemParams, ProParams, vintaler::localeDecimalSeparator());
-  QStringList lines;
-  for (const std::string& line : page.Lines) lines << QString::fromStdString(line);
-  // A failed page ends where the computation failed, with the reason.
-  if (page.Error) lines << QString() << QString::fromStdString(page.failureMessage());
+  const QString& text = drawing_.resultsText(SystemParams, ProParams, vintaler::localeDecimalSeparator());
+  // Filled again only when its text is not that one: 400,000 lines cost the
+  // widget more than their computation.
+  if (!memoText_.isNull() && text == memoText_) return;
   Memo1->setUpdatesEnabled(false);
-  Memo1->setPlainText(lines.join(QLatin1Char('\n')));
+  Memo1->setPlainText(text);
   Memo1->setUpdatesEnabled(true);
+  memoText_ = text;
 }
 
 void TWorkForm::ShowSystemParamsExecute() {

@@ -6,6 +6,7 @@
 
 #include <QWidget>
 
+#include "ProjectDrawing.h"
 #include "TWorkFormUi.h"
 #include "fishApi/FishTypes.h"
 #include "fishApi/FishView.h"
@@ -111,6 +112,10 @@ class TWorkForm : public QWidget, public TWorkFormUi {
   void navigate(fish::TViewMove move);
 
   vintaler::IProjectHost* host_ = nullptr;
+  // The pictures and the results text of the records, kept until they change.
+  vintaler::ProjectDrawing drawing_;
+  // The text the results page was last filled with; null once anything else changed it.
+  QString memoText_;
   bool filling_ = false;
   bool shownOnce_ = false;
 };

@@ -3,6 +3,8 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QTextOption>
+#include <algorithm>
+#include <cstring>
 #include <exception>
 
 #include "fishApi/FishErrors.h"
@@ -38,6 +40,7 @@ const fish::TViewMapping& TxPaintBox::mapping() const {
 }
 
 void TxPaintBox::UpdateScale() {
+  forgetMappedPoints();
   map_.Width = width();
   map_.Height = height();
   map_.UpdateScale();
@@ -66,6 +69,7 @@ void TxPaintBox::endPainting() const {
     painter_.reset();
     painterTarget_ = nullptr;
   }
+  hasLastLine_ = false;
 }
 
 QImage& TxPaintBox::drawImage() {
@@ -89,6 +93,9 @@ QPainter& TxPaintBox::drawPainter() {
     pen.setWidth(1);
     pen.setCosmetic(true);
     painter_->setPen(pen);
+    opaquePen_ = pen.color().alpha() == 255;
+    penRgb_ = pen.color().rgb();
+    hasLastLine_ = false;
   }
   return *painter_;
 }
@@ -121,15 +128,61 @@ void TxPaintBox::movePen(const fish::TPixel& p) { drawPen() = QPoint(p.X, p.Y); 
 void TxPaintBox::linePen(const fish::TPixel& p) {
   QPoint& pen = drawPen();
   const QPoint to(p.X, p.Y);
-  if (!drawImage().isNull()) drawPainter().drawLine(pen, to);
+  const QImage& image = drawImage();
+  if (!image.isNull() && (plainDrawing_ || !drawsNothingNew(image, pen, to))) {
+    drawPainter().drawLine(pen, to);
+    hasLastLine_ = true;
+    lastFrom_ = pen;
+    lastTo_ = to;
+  }
   pen = to;
   if (canvasMode_ == cmCanvas) changed();
 }
 
-void TxPaintBox::MoveTo2D(Extended x, Extended y) { movePen(mapping().project2D(x, y)); }
-void TxPaintBox::LineTo2D(Extended x, Extended y) { linePen(mapping().project2D(x, y)); }
-void TxPaintBox::MoveTo3D(Extended x, Extended y, Extended z) { movePen(mapping().project3D(x, y, z)); }
-void TxPaintBox::LineTo3D(Extended x, Extended y, Extended z) { linePen(mapping().project3D(x, y, z)); }
+bool TxPaintBox::drawsNothingNew(const QImage& image, const QPoint& from, const QPoint& to) const {
+  // Only what this painter drew on this image since it opened is known;
+  // drawing again with an opaque pen sets the same pixels to the same colour.
+  if (!painter_ || painterTarget_ != &image || !opaquePen_) return false;
+  if (hasLastLine_ && from == lastFrom_ && to == lastTo_) return true;
+  if (from != to) return false;
+  // A 1-pixel cosmetic line of length zero sets exactly its pixel, in the
+  // pen's colour, and nothing when the pixel is off the image.
+  return !image.rect().contains(from) || image.pixel(from) == penRgb_;
+}
+
+TxPaintBox::Bits TxPaintBox::bitsOf(Extended v) {
+  // The 80 bits of the x87 value; the type's padding is left out.
+  Bits b;
+  std::memcpy(&b.low, &v, sizeof b.low);
+  std::memcpy(&b.high, reinterpret_cast<const char*>(&v) + sizeof b.low, sizeof b.high);
+  return b;
+}
+
+fish::TPixel TxPaintBox::pixelOf(Extended x, Extended y, Extended z, bool oblique) const {
+  if (plainDrawing_) return oblique ? mapping().project3D(x, y, z) : mapping().project2D(x, y);
+  if (mappedSize_ != size()) {
+    forgetMappedPoints();
+    mappedSize_ = size();
+  }
+  // The point is found by its bits: a value equal only as a number (0 and
+  // -0) is mapped afresh.
+  const MappedPoint wanted{bitsOf(x), bitsOf(y), oblique ? bitsOf(z) : Bits{}, oblique, {}};
+  for (std::size_t i = 0; i < mappedCount_; ++i) {
+    const MappedPoint& m = mapped_[i];
+    if (m.x == wanted.x && m.y == wanted.y && m.z == wanted.z && m.oblique == oblique) return m.pixel;
+  }
+  const fish::TPixel pixel = oblique ? mapping().project3D(x, y, z) : mapping().project2D(x, y);
+  mapped_[mappedNext_] = wanted;
+  mapped_[mappedNext_].pixel = pixel;
+  mappedNext_ = (mappedNext_ + 1) % mapped_.size();
+  mappedCount_ = std::min(mappedCount_ + 1, mapped_.size());
+  return pixel;
+}
+
+void TxPaintBox::MoveTo2D(Extended x, Extended y) { movePen(pixelOf(x, y, 0, false)); }
+void TxPaintBox::LineTo2D(Extended x, Extended y) { linePen(pixelOf(x, y, 0, false)); }
+void TxPaintBox::MoveTo3D(Extended x, Extended y, Extended z) { movePen(pixelOf(x, y, z, true)); }
+void TxPaintBox::LineTo3D(Extended x, Extended y, Extended z) { linePen(pixelOf(x, y, z, true)); }
 
 fish::Extended TxPaintBox::ScreenToWorldX(int column) const { return mapping().ScreenToWorldX(column); }
 fish::Extended TxPaintBox::ScreenToWorldY(int row) const { return mapping().ScreenToWorldY(row); }

@@ -14,6 +14,8 @@
 #include <QImage>
 #include <QPainter>
 #include <QWidget>
+#include <array>
+#include <cstdint>
 #include <functional>
 #include <memory>
 
@@ -32,7 +34,10 @@ class TxPaintBox : public QWidget, public fish::TDrawSurface {
 
   // Setting a property only stores it: callers run UpdateScale and redraw.
   fish::TSpaceMode SpaceMode() const { return map_.SpaceMode; }
-  void setSpaceMode(fish::TSpaceMode m) { map_.SpaceMode = m; }
+  void setSpaceMode(fish::TSpaceMode m) {
+    map_.SpaceMode = m;
+    forgetMappedPoints();
+  }
   Extended MinX() const { return map_.MinX; }
   Extended MaxX() const { return map_.MaxX; }
   Extended MinY() const { return map_.MinY; }
@@ -42,18 +47,48 @@ class TxPaintBox : public QWidget, public fish::TDrawSurface {
   Extended X0() const { return map_.X0; }
   Extended Y0() const { return map_.Y0; }
   Extended Z0() const { return map_.Z0; }
-  void setMinX(Extended v) { map_.MinX = v; }
-  void setMaxX(Extended v) { map_.MaxX = v; }
-  void setMinY(Extended v) { map_.MinY = v; }
-  void setMaxY(Extended v) { map_.MaxY = v; }
-  void setMinZ(Extended v) { map_.MinZ = v; }
-  void setMaxZ(Extended v) { map_.MaxZ = v; }
-  void setX0(Extended v) { map_.X0 = v; }
-  void setY0(Extended v) { map_.Y0 = v; }
-  void setZ0(Extended v) { map_.Z0 = v; }
+  void setMinX(Extended v) {
+    map_.MinX = v;
+    forgetMappedPoints();
+  }
+  void setMaxX(Extended v) {
+    map_.MaxX = v;
+    forgetMappedPoints();
+  }
+  void setMinY(Extended v) {
+    map_.MinY = v;
+    forgetMappedPoints();
+  }
+  void setMaxY(Extended v) {
+    map_.MaxY = v;
+    forgetMappedPoints();
+  }
+  void setMinZ(Extended v) {
+    map_.MinZ = v;
+    forgetMappedPoints();
+  }
+  void setMaxZ(Extended v) {
+    map_.MaxZ = v;
+    forgetMappedPoints();
+  }
+  void setX0(Extended v) {
+    map_.X0 = v;
+    forgetMappedPoints();
+  }
+  void setY0(Extended v) {
+    map_.Y0 = v;
+    forgetMappedPoints();
+  }
+  void setZ0(Extended v) {
+    map_.Z0 = v;
+    forgetMappedPoints();
+  }
   // All six bounds at once: MinX, MaxX, MinY, MaxY, MinZ, MaxZ.
   fish::TViewBounds bounds() const { return map_.bounds(); }
-  void setBounds(const fish::TViewBounds& b) { map_.setBounds(b); }
+  void setBounds(const fish::TViewBounds& b) {
+    map_.setBounds(b);
+    forgetMappedPoints();
+  }
 
   TCanvasMode CanvasMode() const { return canvasMode_; }
   void setCanvasMode(TCanvasMode mode);
@@ -99,6 +134,14 @@ class TxPaintBox : public QWidget, public fish::TDrawSurface {
   void invalidate();
   bool isStale() const { return stale_; }
 
+  // A line that would set no pixel the pass has not set already is skipped:
+  // an exact repeat of the last line drawn, or a line collapsed to a pixel
+  // already in the pen's colour (or off the image). With an opaque pen the
+  // picture is the same; a dense development repeats most of its lines.
+  // Points are mapped once (see pixelOf). `true` maps every point and draws
+  // every line as it comes, the plain way, to compare pictures with.
+  void setPlainDrawing(bool plain) { plainDrawing_ = plain; }
+
   // The widget's own canvas: what the screen shows.
   const QImage& canvasImage() const;
 
@@ -128,8 +171,15 @@ class TxPaintBox : public QWidget, public fish::TDrawSurface {
   void changed();
   // Raises OnPaint now if the canvas is stale.
   void redrawIfStale();
+  // The pixel of a world point (z unused in plane mode), looked up among the
+  // last points mapped with the same mapping before it is computed: the
+  // lines of a picture share their ends, so each point is mapped once.
+  fish::TPixel pixelOf(Extended x, Extended y, Extended z, bool oblique) const;
+  void forgetMappedPoints() const { mappedCount_ = mappedNext_ = 0; }
   void movePen(const fish::TPixel& p);
   void linePen(const fish::TPixel& p);
+  // True if the line from `from` to `to` would change no pixel of `image`.
+  bool drawsNothingNew(const QImage& image, const QPoint& from, const QPoint& to) const;
 
   mutable fish::TViewMapping map_;
   TCanvasMode canvasMode_ = cmCanvas;
@@ -143,6 +193,30 @@ class TxPaintBox : public QWidget, public fish::TDrawSurface {
   // closed before the image is shown, handed out or resized.
   mutable std::unique_ptr<QPainter> painter_;
   mutable QImage* painterTarget_ = nullptr;
+  // The open painter's pen is opaque (its colour as the image stores it),
+  // and the last line it drew, if any.
+  bool opaquePen_ = false;
+  QRgb penRgb_ = 0;
+  mutable bool hasLastLine_ = false;
+  QPoint lastFrom_;
+  QPoint lastTo_;
+  bool plainDrawing_ = false;
+
+  struct Bits {
+    std::uint64_t low = 0;
+    std::uint16_t high = 0;
+    bool operator==(const Bits&) const = default;
+  };
+  static Bits bitsOf(Extended v);
+  struct MappedPoint {
+    Bits x, y, z;
+    bool oblique = false;
+    fish::TPixel pixel;
+  };
+  mutable std::array<MappedPoint, 4> mapped_{};
+  mutable std::size_t mappedCount_ = 0;  // valid entries, forgotten when the mapping changes
+  mutable std::size_t mappedNext_ = 0;   // the entry replaced next
+  mutable QSize mappedSize_;             // the control's size they were mapped at
   bool inPaint_ = false;
   bool updateRequested_ = false;
   bool stale_ = true;

@@ -1,12 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "TestParams.h"
 #include "fishApi/FishErrors.h"
+#include "fishApi/FishMath.h"
+#include "fishApi/FishRazvertka.h"
 #include "fishApi/FishTexts.h"
+#include "fishApi/NumText.h"
 #include "support/EngineTestSupport.h"
 
 using namespace fish;
@@ -28,6 +32,73 @@ TEST(tableRow, ColumnsAt3And13And23) {
   EXPECT_EQ(tableRow("T2", "1", "-123456.7"), "  T2        1         -123456.");
   EXPECT_EQ(tableRow("T1", "-123456789.1", "5"), "  T1        -1234567895.1     ");
   EXPECT_EQ(tableRow("L12345678901", "1", "2"), "  L123456789101       2       ");
+}
+
+// numberText writes most numbers out from their tenths without the general
+// format: it must give the general format's text, at both ends of the
+// written-out range (10^14 tenths) and across magnitudes.
+struct NumberCase {
+  const char* name;
+  Extended v;
+};
+
+const NumberCase kNumbers[] = {
+    {"Zero", 0},
+    {"NegativeRoundingToZero", -0.04L},
+    {"HalfTenthToEven", 0.25L},
+    {"WholeNumber", 100},
+    {"NegativeBelowOne", -0.7L},
+    {"LargestWrittenOut", 9999999999999.9L},
+    {"SmallestWrittenOutNegative", -9999999999999.9L},
+    {"FirstInGeneralFormat", 10000000000000},
+    {"FirstInGeneralFormatNegative", -10000000000000},
+    {"SixteenDigits", 123456789012345.6L},
+    {"ExponentForm", 9e16L},
+};
+
+class NumberTextCase : public ::testing::TestWithParam<NumberCase> {};
+
+TEST_P(NumberTextCase, IsTheGeneralFormatOfTheRoundedValue) {
+  EXPECT_EQ(numberText(GetParam().v, ","), floatToText(Round1(GetParam().v), ","));
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, NumberTextCase, ::testing::ValuesIn(kNumbers), vintaler::test::rowName<NumberCase>);
+
+TEST(numberText, IsTheGeneralFormatAcrossMagnitudes) {
+  std::mt19937_64 rng(7);
+  std::uniform_real_distribution<double> mantissa(-10, 10);
+  std::uniform_int_distribution<int> exponent(-3, 16);
+  for (int i = 0; i < 20000; ++i) {
+    const Extended v = static_cast<Extended>(mantissa(rng)) * std::pow(10.0L, exponent(rng));
+    ASSERT_EQ(numberText(v), floatToText(Round1(v))) << static_cast<double>(v);
+  }
+}
+
+// Every row of a table prints the point of the quadrant's development it
+// names, also where the numbers outgrow 32 bits of tenths part way through.
+TEST(GetRazvertkaTable, RowsPrintTheDevelopedPoints) {
+  const struct {
+    const char* name;
+    TSystemParams sp;
+  } projects[] = {{"Default", defaultSystemParams()},
+                  {"Offset", params(400, 250, 300, 160, 35, -20)},
+                  {"PastTwoHundredKilometres", params(5e8L, 100, 50, 50, 1e8L)}};
+  const std::int32_t n = 5;
+  for (const auto& p : projects) {
+    for (std::uint8_t q = 1; q <= 4; ++q) {
+      const TRazvertka2PointArray d = developQuadrant(p.sp, withDivisions(n), q).Razvertka;
+      const TStringList table = GetRazvertkaTable(p.sp, withDivisions(n), q, ",");
+      std::vector<TPoint2D> points = {d[0].P2, d[n + 1].P2, d[n + 2].P2, d[1].P1};
+      for (std::size_t j = 2; j <= static_cast<std::size_t>(n); ++j) points.push_back(d[j].P2);
+      ASSERT_EQ(table.size(), 3 + points.size());
+      for (std::size_t i = 0; i < points.size(); ++i) {
+        const std::string& row = table[3 + i];
+        const std::string label = row.substr(2, row.find(' ', 2) - 2);
+        EXPECT_EQ(row, tableRow(label, numberText(points[i].X, ","), numberText(points[i].Y, ",")))
+            << p.name << " quadrant " << int{q};
+      }
+    }
+  }
 }
 
 TEST(GetParamsText, DefaultProject) {
@@ -219,7 +290,32 @@ TEST_P(ResultsPageCase, KeepsTheLinesBeforeAFailure) {
   }
 }
 
+// The page worked out ahead gives the same lines and failure as the page
+// made line by line, and leaves the last arrays alone unless asked.
+TEST_P(ResultsPageCase, TheSourceGivesTheSameLinesAndLeavesTheLastArrays) {
+  const PageCase& c = GetParam();
+  const TResultsPage page = resultsPage(c.sp, withDivisions(c.n), ",");
+  LastSurf.assign(1, TSurf2Point{});
+  LastRazvertka.clear();
+  const TResultsSource source(c.sp, withDivisions(c.n), ",");
+  TStringList lines;
+  source.forEachLine([&lines](std::string_view line) { lines.emplace_back(line); });
+  EXPECT_EQ(lines, page.Lines);
+  EXPECT_EQ(source.failureMessage(), page.failureMessage());
+  EXPECT_EQ(LastSurf.size(), 1u);
+  EXPECT_TRUE(LastRazvertka.empty());
+}
+
 INSTANTIATE_TEST_SUITE_P(Projects, ResultsPageCase, ::testing::ValuesIn(kPages), vintaler::test::rowName<PageCase>);
+
+TEST(resultsPage, LeavesQuadrant4InTheLastArrays) {
+  const TProParams pp = withDivisions(7);
+  (void)resultsPage(defaultSystemParams(), pp);
+  const TQuadrantDevelopment q4 = developQuadrant(defaultSystemParams(), pp, 4);
+  ASSERT_EQ(LastRazvertka.size(), q4.Razvertka.size());
+  EXPECT_EQ(LastRazvertka.back().P2.Y, q4.Razvertka.back().P2.Y);
+  EXPECT_EQ(LastSurf[3].P2.X, q4.Surf[3].P2.X);
+}
 
 }  // namespace
 

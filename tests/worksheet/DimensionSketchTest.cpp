@@ -65,6 +65,21 @@ class DimensionSketchTest : public QObject {
     QVERIFY(drawn > 1000);
   }
 
+  // Every window shows the one picture; a new application font draws it anew.
+  void windowsShareThePictureUntilTheFontChanges() {
+    const QPixmap first = vintaler::dimensionSketch();
+    QCOMPARE(vintaler::dimensionSketch().cacheKey(), first.cacheKey());
+    const QFont before = QGuiApplication::font();
+    QFont serif = before;
+    serif.setFamily(QStringLiteral("DejaVu Serif"));
+    QGuiApplication::setFont(serif);
+    const QPixmap redrawn = vintaler::dimensionSketch();
+    QGuiApplication::setFont(before);
+    QVERIFY(redrawn.cacheKey() != first.cacheKey());
+    QVERIFY(redrawn.toImage() != first.toImage());
+    QCOMPARE(vintaler::dimensionSketch().toImage(), first.toImage());
+  }
+
   void labelsStandClearInsideThePicture_data() {
     QTest::addColumn<QString>("text");
     for (const char* text : {"X", "Y", "Z", "X0,Y0,Z0", "B", "A", "L", "R", "x1", "y1"})

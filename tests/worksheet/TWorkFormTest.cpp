@@ -192,9 +192,11 @@ class TWorkFormTest : public QObject {
     QVERIFY2(flat.pixelColor(pixelOf(*form.xPaintBox2, 25, -30)).rgb() != kBlue, "quadrant 4 is off");
   }
 
-  // One change, one computation: a digit typed into a field, a page shown, a
-  // window resized each cost what one pass of the page's engine work costs
-  // (measured by running that pass alone), however many repaints follow.
+  // One change, one computation: a digit typed into a field costs what one
+  // pass of the page's engine work costs (measured by running that pass
+  // alone), however many repaints follow; a page shown for the first time
+  // costs its pass; showing a page again, resizing and repainting cost
+  // nothing while the records stay the same.
   void oneEngineComputationPerChange_data() {
     QTest::addColumn<int>("page");
     QTest::addColumn<QString>("action");
@@ -242,10 +244,9 @@ class TWorkFormTest : public QObject {
       form.setActivePage(other);
       settle();
       form.setActivePage(page);
-      expected = pass[other] + pass[page];
+      expected = page == 2 ? 0 : pass[other];  // the model was drawn when the window was shown
     } else if (action == "window resized") {
       form.resize(640, 420);
-      expected = page == 2 ? 0 : pass[page];  // the text does not depend on the size
     } else {
       form.ActiveBox->repaint();  // Qt's own repaint, with nothing changed
       form.Memo1->repaint();

@@ -48,6 +48,66 @@ class TxPaintBoxTest : public QObject {
     QCOMPARE(image.pixel(160, 132), kWhite);
   }
 
+  // Lines drawn over again are skipped only where that changes no pixel: a
+  // translucent pen darkens what it crosses twice.
+  void aTranslucentPenDrawsARepeatedLineAgain() {
+    const QColor translucent(0, 0, 255, 128);
+    QImage pictures[2];
+    for (int times = 1; times <= 2; ++times) {
+      TxPaintBox box;
+      box.resize(100, 100);
+      box.setBounds({0, 100, 0, 100, 0, 100});
+      box.UpdateScale();
+      box.setPenColor(translucent);
+      box.ClearView();
+      for (int i = 0; i < times; ++i) {
+        box.MoveTo2D(10, 50);
+        box.LineTo2D(60, 50);
+      }
+      pictures[times - 1] = box.canvasImage();
+    }
+    QVERIFY(pictures[0].pixel(30, 50) != kWhite);
+    QVERIFY(pictures[1].pixel(30, 50) != pictures[0].pixel(30, 50));
+  }
+
+  // A line collapsed to one pixel sets that pixel, also after other lines,
+  // also where one was set before; off the image it draws nothing.
+  void aLineCollapsedToAPixelSetsIt() {
+    TxPaintBox box;
+    box.resize(100, 100);
+    box.setBounds({0, 100, 0, 100, 0, 100});
+    box.UpdateScale();
+    box.ClearView();
+    box.MoveTo2D(10, 50);
+    box.LineTo2D(60, 50);
+    for (const auto& [x, y] : {std::pair{80, 20}, {80, 20}, {60, 50}, {-5, 20}, {80, 120}}) {
+      box.MoveTo2D(x, y);
+      box.LineTo2D(x, y);
+    }
+    const QImage image = box.canvasImage();
+    QCOMPARE(image.pixel(80, 80), kBlack);
+    QCOMPARE(CountColour(image, kBlack), 51 + 1);
+  }
+
+  // A point is mapped once per mapping: a window moved between two lines
+  // puts the same world point on another pixel.
+  void aWindowMovedBetweenLinesMapsThePointAfresh() {
+    TxPaintBox box;
+    box.resize(100, 100);
+    box.setBounds({0, 100, 0, 100, 0, 100});
+    box.UpdateScale();
+    box.ClearView();
+    box.MoveTo2D(10, 50);
+    box.LineTo2D(10, 50);
+    box.setMinX(-20);  // the scale stays: the picture moves 20 pixels right
+    box.MoveTo2D(10, 50);
+    box.LineTo2D(10, 50);
+    const QImage image = box.canvasImage();
+    QCOMPARE(image.pixel(10, 50), kBlack);
+    QCOMPARE(image.pixel(30, 50), kBlack);
+    QCOMPARE(CountColour(image, kBlack), 2);
+  }
+
   void planeLinesLandOnTheirPixels() {
     TxPaintBox box;
     box.resize(200, 100);

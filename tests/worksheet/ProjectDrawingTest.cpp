@@ -1,0 +1,136 @@
+// The pictures drawn from the kept arrays, through the surface that maps each
+// point once and skips lines that set nothing new, against the engine's own
+// drawing through the plain surface: the same pixels, the same failures.
+#include <QtTest>
+#include <functional>
+
+#include "fishApi/FishDraw.h"
+#include "fishApi/FishErrors.h"
+#include "support/GuiTestSupport.h"
+#include "worksheet/ProjectDrawing.h"
+#include "xPaintBox/TxPaintBox.h"
+
+namespace {
+
+const QRgb kBlue = qRgb(0, 0, 255);
+
+struct Records {
+  fish::TSystemParams sp = fish::defaultSystemParams();
+  fish::TProParams pro = fish::defaultProParams();
+};
+
+// The engine's message, or an empty text when the drawing succeeded.
+QString failureOf(const std::function<void()>& draw) {
+  try {
+    draw();
+  } catch (const fish::EFishError& e) {
+    return QString::fromUtf8(e.what());
+  }
+  return QString();
+}
+
+void setUp(TxPaintBox& box, int page, QSize view, const fish::TViewBounds& bounds) {
+  box.resize(view);
+  box.setSpaceMode(page == 0 ? fish::TSpaceMode::_3D : fish::TSpaceMode::_2D);
+  box.setBounds(bounds);
+  box.setPenColor(QColor(kBlue));
+}
+
+// The same window made `factor` times narrower about its centre.
+fish::TViewBounds zoomed(fish::TViewBounds b, fish::Extended factor) {
+  for (std::size_t i = 0; i < 6; i += 2) {
+    const fish::Extended mid = (b[i] + b[i + 1]) / 2, half = (b[i + 1] - b[i]) / (2 * factor);
+    b[i] = mid - half;
+    b[i + 1] = mid + half;
+  }
+  return b;
+}
+
+}  // namespace
+
+Q_DECLARE_METATYPE(fish::TViewBounds)
+
+class ProjectDrawingTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void keptPicturesMatchTheEnginesPixelForPixel_data() {
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QList<double>>("offset");  // X1, Y1
+    QTest::addColumn<int>("divisions");
+    QTest::addColumn<int>("quadrants");  // bit q-1 for quadrant q
+    QTest::addColumn<bool>("grid");
+    QTest::addColumn<QSize>("view");
+    QTest::addColumn<fish::TViewBounds>("bounds");
+    QTest::addColumn<bool>("fails");
+    const fish::TViewBounds whole{-100, 100, -100, 100, -100, 100};
+    const char* const pages[] = {"model", "development"};
+    for (int page = 0; page < 2; ++page) {
+      const auto row = [&](const char* name) -> QTestData& {
+        return QTest::addRow("%s, %s", pages[page], name) << page;
+      };
+      row("default project") << QList<double>{0, 0} << 10 << 0b0011 << false << QSize(800, 600) << whole << false;
+      row("one division, four quadrants, grid")
+          << QList<double>{0, 0} << 1 << 0b1111 << true << QSize(400, 300) << whole << false;
+      row("offset up right, 360 divisions, grid")
+          << QList<double>{30, 20} << 360 << 0b1111 << true << QSize(640, 480) << whole << false;
+      row("offset down left, quadrants 3 and 4")
+          << QList<double>{-40, -25} << 1000 << 0b1100 << false << QSize(500, 700) << whole << false;
+      row("100000 divisions, four quadrants, grid")
+          << QList<double>{10, -5} << 100000 << 0b1111 << true << QSize(1000, 700) << whole << false;
+      row("100000 divisions on a 40 x 30 view")
+          << QList<double>{0, 0} << 100000 << 0b1111 << false << QSize(40, 30) << whole << false;
+      row("20000 divisions on a 3 x 2 view")
+          << QList<double>{5, 5} << 20000 << 0b0101 << true << QSize(3, 2) << whole << false;
+      row("window far out on a corner") << QList<double>{0, 0} << 5000 << 0b1111 << true << QSize(600, 400)
+                                        << fish::TViewBounds{40, 60, 40, 60, -10, 10} << false;
+      row("zoomed out until the piece is a pixel") << QList<double>{0, 0} << 100 << 0b1111 << true << QSize(100, 80)
+                                                   << fish::TViewBounds{-1e5, 1e5, -1e5, 1e5, -1e5, 1e5} << false;
+      row("no divisions") << QList<double>{0, 0} << 0 << 0b1111 << true << QSize(300, 200) << whole << true;
+      row("window too narrow to map") << QList<double>{0, 0} << 50 << 0b1111 << false << QSize(300, 200)
+                                      << fish::TViewBounds{-1e-12L, 1e-12L, -1e-12L, 1e-12L, -1e-12L, 1e-12L} << true;
+    }
+  }
+
+  // Drawn twice from the same records at two windows: the arrays computed
+  // for the first are kept for the second.
+  void keptPicturesMatchTheEnginesPixelForPixel() {
+    QFETCH(int, page);
+    QFETCH(QList<double>, offset);
+    QFETCH(int, divisions);
+    QFETCH(int, quadrants);
+    QFETCH(bool, grid);
+    QFETCH(QSize, view);
+    QFETCH(fish::TViewBounds, bounds);
+    QFETCH(bool, fails);
+    Records r;
+    r.sp.X1 = offset[0];
+    r.sp.Y1 = offset[1];
+    r.pro.Divisions = divisions;
+    for (int q = 0; q < 4; ++q) r.pro.Quadrants[static_cast<std::size_t>(q)] = (quadrants >> q) & 1;
+    r.pro.ShowGrid = grid;
+
+    vintaler::ProjectDrawing drawing;
+    for (const fish::TViewBounds& window : {bounds, zoomed(bounds, 3)}) {
+      TxPaintBox plain, kept;
+      setUp(plain, page, view, window);
+      setUp(kept, page, view, window);
+      plain.setPlainDrawing(true);
+      const QString plainFailure = failureOf([&] {
+        if (page == 0) fish::DrawSurf(plain, r.sp, r.pro);
+        if (page == 1) fish::DrawRazvertka(plain, r.sp, r.pro);
+      });
+      const QString keptFailure = failureOf([&] {
+        if (page == 0) drawing.drawModel(kept, r.sp, r.pro);
+        if (page == 1) drawing.drawDevelopment(kept, r.sp, r.pro);
+      });
+      QCOMPARE(keptFailure, plainFailure);
+      QCOMPARE(!plainFailure.isEmpty(), fails);
+      if (!fails && window == bounds) QVERIFY(CountColour(plain.canvasImage(), kBlue) > 0);
+      QVERIFY(kept.canvasImage() == plain.canvasImage());
+    }
+  }
+};
+
+QTEST_MAIN(ProjectDrawingTest)
+#include "ProjectDrawingTest.moc"

@@ -47,42 +47,15 @@ class TxPaintBox : public QWidget, public fish::TDrawSurface {
   Extended X0() const { return map_.X0; }
   Extended Y0() const { return map_.Y0; }
   Extended Z0() const { return map_.Z0; }
-  void setMinX(Extended v) {
-    map_.MinX = v;
-    forgetMappedPoints();
-  }
-  void setMaxX(Extended v) {
-    map_.MaxX = v;
-    forgetMappedPoints();
-  }
-  void setMinY(Extended v) {
-    map_.MinY = v;
-    forgetMappedPoints();
-  }
-  void setMaxY(Extended v) {
-    map_.MaxY = v;
-    forgetMappedPoints();
-  }
-  void setMinZ(Extended v) {
-    map_.MinZ = v;
-    forgetMappedPoints();
-  }
-  void setMaxZ(Extended v) {
-    map_.MaxZ = v;
-    forgetMappedPoints();
-  }
-  void setX0(Extended v) {
-    map_.X0 = v;
-    forgetMappedPoints();
-  }
-  void setY0(Extended v) {
-    map_.Y0 = v;
-    forgetMappedPoints();
-  }
-  void setZ0(Extended v) {
-    map_.Z0 = v;
-    forgetMappedPoints();
-  }
+  void setMinX(Extended v) { setField(&fish::TViewMapping::MinX, v); }
+  void setMaxX(Extended v) { setField(&fish::TViewMapping::MaxX, v); }
+  void setMinY(Extended v) { setField(&fish::TViewMapping::MinY, v); }
+  void setMaxY(Extended v) { setField(&fish::TViewMapping::MaxY, v); }
+  void setMinZ(Extended v) { setField(&fish::TViewMapping::MinZ, v); }
+  void setMaxZ(Extended v) { setField(&fish::TViewMapping::MaxZ, v); }
+  void setX0(Extended v) { setField(&fish::TViewMapping::X0, v); }
+  void setY0(Extended v) { setField(&fish::TViewMapping::Y0, v); }
+  void setZ0(Extended v) { setField(&fish::TViewMapping::Z0, v); }
   // All six bounds at once: MinX, MaxX, MinY, MaxY, MinZ, MaxZ.
   fish::TViewBounds bounds() const { return map_.bounds(); }
   void setBounds(const fish::TViewBounds& b) {
@@ -175,6 +148,12 @@ class TxPaintBox : public QWidget, public fish::TDrawSurface {
   // last points mapped with the same mapping before it is computed: the
   // lines of a picture share their ends, so each point is mapped once.
   fish::TPixel pixelOf(Extended x, Extended y, Extended z, bool oblique) const;
+  // Stores one field of the window; the points mapped with the old one are
+  // forgotten.
+  void setField(Extended fish::TViewMapping::*field, Extended v) {
+    map_.*field = v;
+    forgetMappedPoints();
+  }
   void forgetMappedPoints() const { mappedCount_ = mappedNext_ = 0; }
   void movePen(const fish::TPixel& p);
   void linePen(const fish::TPixel& p);

@@ -14,6 +14,14 @@ const QRgb kBlack = qRgb(0, 0, 0);
 
 Q_DECLARE_METATYPE(fish::TViewBounds)
 
+// A 100 x 100 surface showing the world 0..100 one unit per pixel, cleared.
+static void prepareUnitWindow(TxPaintBox& box) {
+  box.resize(100, 100);
+  box.setBounds({0, 100, 0, 100, 0, 100});
+  box.UpdateScale();
+  box.ClearView();
+}
+
 class TxPaintBoxTest : public QObject {
   Q_OBJECT
 
@@ -55,11 +63,8 @@ class TxPaintBoxTest : public QObject {
     QImage pictures[2];
     for (int times = 1; times <= 2; ++times) {
       TxPaintBox box;
-      box.resize(100, 100);
-      box.setBounds({0, 100, 0, 100, 0, 100});
-      box.UpdateScale();
       box.setPenColor(translucent);
-      box.ClearView();
+      prepareUnitWindow(box);
       for (int i = 0; i < times; ++i) {
         box.MoveTo2D(10, 50);
         box.LineTo2D(60, 50);
@@ -74,10 +79,7 @@ class TxPaintBoxTest : public QObject {
   // also where one was set before; off the image it draws nothing.
   void aLineCollapsedToAPixelSetsIt() {
     TxPaintBox box;
-    box.resize(100, 100);
-    box.setBounds({0, 100, 0, 100, 0, 100});
-    box.UpdateScale();
-    box.ClearView();
+    prepareUnitWindow(box);
     box.MoveTo2D(10, 50);
     box.LineTo2D(60, 50);
     for (const auto& [x, y] : {std::pair{80, 20}, {80, 20}, {60, 50}, {-5, 20}, {80, 120}}) {
@@ -93,10 +95,7 @@ class TxPaintBoxTest : public QObject {
   // puts the same world point on another pixel.
   void aWindowMovedBetweenLinesMapsThePointAfresh() {
     TxPaintBox box;
-    box.resize(100, 100);
-    box.setBounds({0, 100, 0, 100, 0, 100});
-    box.UpdateScale();
-    box.ClearView();
+    prepareUnitWindow(box);
     box.MoveTo2D(10, 50);
     box.LineTo2D(10, 50);
     box.setMinX(-20);  // the scale stays: the picture moves 20 pixels right
@@ -158,10 +157,7 @@ class TxPaintBoxTest : public QObject {
 
   void farPointsAreRangeErrorsAndDrawNothing() {
     TxPaintBox box;
-    box.resize(100, 100);
-    box.setBounds({0, 100, 0, 100, 0, 100});
-    box.UpdateScale();
-    box.ClearView();
+    prepareUnitWindow(box);
     box.MoveTo2D(10, 10);
     QVERIFY_THROWS_EXCEPTION(fish::ERangeError, box.LineTo2D(3e9L, 10));
     QVERIFY_THROWS_EXCEPTION(fish::EInvalidOp, box.LineTo2D(1e30L, 10));

@@ -9,7 +9,7 @@
 
 namespace vintaler {
 
-inline constexpr int kImageCount = 21;
+inline constexpr int kImageCount = 22;
 
 QIcon ImageList1(int index);
 QIcon ImageList2(int index);

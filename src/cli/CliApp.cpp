@@ -2,16 +2,19 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <cstring>
 #include <ostream>
 
 #include "dxfExport/PatternDxf.h"
+#include "figuresJson/FiguresJson.h"
 #include "fishApi/FishErrors.h"
 #include "fishApi/FishMath.h"
 #include "fishApi/FishTexts.h"
 #include "fishApi/NumText.h"
 #include "fishApi/ProjectFile.h"
 #include "fishApi/SafeFile.h"
+#include "fishApi/ShopFigures.h"
 
 namespace vintaler::cli {
 
@@ -60,6 +63,54 @@ bool isWholeNumber(std::string_view text) {
   while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
   if (!text.empty() && (text.front() == '+' || text.front() == '-')) text.remove_prefix(1);
   return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+Extended parseThickness(const std::string& text, std::string_view sep) {
+  const Extended t = parseNumber("--thickness", text, sep);
+  if (!std::isfinite(t) || t < 0)
+    throw UsageError("--thickness takes a thickness of 0 or more in mm, not '" + text + "'");
+  return t;
+}
+
+Extended parseDensity(const std::string& text, std::string_view sep) {
+  const Extended d = parseNumber("--density", text, sep);
+  if (!std::isfinite(d) || d <= 0) throw UsageError("--density takes a density above 0 in kg/m3, not '" + text + "'");
+  return d;
+}
+
+fish::TFaces parseFaces(const std::string& option, const std::string& text) {
+  fish::TFaces faces{};
+  if (!fish::facesFromKey(text, faces)) throw UsageError(option + " takes inside, outside or mean, not '" + text + "'");
+  return faces;
+}
+
+fish::TMaterial parseMaterial(const std::string& text) {
+  fish::TMaterial material{};
+  if (!fish::materialFromKey(text, material)) {
+    throw UsageError("--material takes steel, stainless, aluminium, copper, galvanised or other, not '" + text + "'");
+  }
+  return material;
+}
+
+// The options' plate over the project's. A named material brings its own
+// density; a density given alone is that of another material.
+void applyPlate(const CliRequest& req, fish::TPlateParams& plate) {
+  if (req.thickness) plate.Thickness = *req.thickness;
+  if (req.rectFaces) plate.RectFaces = *req.rectFaces;
+  if (req.roundFaces) plate.RoundFaces = *req.roundFaces;
+  if (req.material) {
+    plate.Material = *req.material;
+    if (*req.material != fish::TMaterial::Other) plate.Density = fish::materialDensity(*req.material);
+  }
+  if (req.density) {
+    plate.Density = *req.density;
+    if (!req.material) plate.Material = fish::TMaterial::Other;
+  }
+  try {
+    fish::checkPlate(plate);
+  } catch (const fish::EPlateError& e) {
+    throw UsageError(e.what());
+  }
 }
 
 // 0 is let through: the engine reports it as the division by zero it is.
@@ -132,7 +183,7 @@ struct ExportFailure {
 // Writes the exports asked for. Engine failures and files that cannot be
 // written end the tool; nothing is printed on standard output then.
 void writeExports(const CliRequest& req, const fish::TSystemParams& sp, const fish::TProParams& pp,
-                  const PaintedExports& painted, std::ostream& err) {
+                  const fish::TPlateParams& plate, const PaintedExports& painted, std::ostream& err) {
   if (!req.dxfFile && !req.svgFile && !req.pdfFile && !req.tilesFile) return;
   const auto unavailable = [&](const std::optional<std::string>& file, const auto& writer, const char* option) {
     if (file && !writer) {
@@ -146,10 +197,10 @@ void writeExports(const CliRequest& req, const fish::TSystemParams& sp, const fi
 
   fish::TFlatPattern pattern;
   std::optional<fish::TTileLayout> layout;
-  const PatternTitle title{projectName(req.inputFile), sp, pp.Divisions};
+  const PatternTitle title{projectName(req.inputFile), sp, pp.Divisions, plate};
   std::vector<std::pair<std::string, std::string>> files;
   try {
-    pattern = fish::flatPattern(sp, pp);
+    pattern = fish::flatPattern(fish::developedParams(sp, plate), pp);
     if (req.tilesFile) layout = fish::tileLayout(pattern, req.paper);
     // Every drawing is made before any file is written: a drawing that
     // cannot be made leaves all of them unwritten.
@@ -178,7 +229,8 @@ std::string usageText() {
   return "Usage: vintaler-cli [FILE.raz] [--B x] [--A x] [--L x] [--R x] [--X1 x] [--Y1 x]\n"
          "                    [--divisions n] [--quadrants 1,2,...] [--grid] [--save OUT.raz]\n"
          "                    [--dxf OUT.dxf] [--svg OUT.svg] [--pdf OUT.pdf] [--tiles OUT.pdf]\n"
-         "                    [--paper A4|A3|Letter]\n"
+         "                    [--paper A4|A3|Letter] [--thickness t] [--rect-faces F]\n"
+         "                    [--round-faces F] [--material NAME] [--density d] [--json]\n"
          "\n"
          "Prints the results of a rectangle-to-round transition piece: its parameters, the\n"
          "overall dimensions of the development and the outline points of every quadrant.\n"
@@ -198,9 +250,20 @@ std::string usageText() {
          "  --pdf OUT.pdf      also write the flat pattern at full size on one PDF page\n"
          "  --tiles OUT.pdf    also write the flat pattern at full size over sheets of paper\n"
          "  --paper SIZE       paper of the sheets: A4 (default), A3 or Letter\n"
+         "  --thickness t      plate thickness in mm (default 0); the pattern is developed\n"
+         "                     from the plate's neutral (middle) surface\n"
+         "  --rect-faces F     the faces the sides B and A measure: inside, outside or\n"
+         "                     mean (default)\n"
+         "  --round-faces F    the faces the radius R measures: inside, outside or mean\n"
+         "  --material NAME    steel (7850 kg/m3, default), stainless (7900), aluminium\n"
+         "                     (2700), copper (8940), galvanised (7850) or other\n"
+         "  --density d        density in kg/m3 of a material of your own (other)\n"
+         "  --json             print the shop figures as one JSON document instead of the\n"
+         "                     results: outline points, true lengths, areas, mass, accuracy\n"
          "  --help             this text\n"
          "  --version          the version of the program\n"
          "\n"
+         "The plate options are stored in the project by --save.\n"
          "Numbers take the decimal separator of the locale or a point.\n"
          "Exit status: 0 done, 1 the computation failed, 2 bad usage or file error.\n";
 }
@@ -262,6 +325,19 @@ CliRequest parseArguments(const std::vector<std::string>& args, std::string_view
       req.pdfFile = fileName(name, reader.Value(name, inlineValue));
     } else if (name == "--tiles") {
       req.tilesFile = fileName(name, reader.Value(name, inlineValue));
+    } else if (name == "--thickness") {
+      req.thickness = parseThickness(reader.Value(name, inlineValue), sep);
+    } else if (name == "--rect-faces") {
+      req.rectFaces = parseFaces(name, reader.Value(name, inlineValue));
+    } else if (name == "--round-faces") {
+      req.roundFaces = parseFaces(name, reader.Value(name, inlineValue));
+    } else if (name == "--material") {
+      req.material = parseMaterial(reader.Value(name, inlineValue));
+    } else if (name == "--density") {
+      req.density = parseDensity(reader.Value(name, inlineValue), sep);
+    } else if (name == "--json") {
+      if (inlineValue) throw UsageError("--json takes no value");
+      req.json = true;
     } else if (name == "--paper") {
       const std::string paper = reader.Value(name, inlineValue);
       if (!fish::paperFromName(paper, req.paper))
@@ -295,14 +371,23 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
 
   fish::TProjectData project = fish::newProjectData();
   try {
-    if (req.inputFile) project = fish::readProjectFile(*req.inputFile);
+    std::string notice;
+    if (req.inputFile) project = fish::readProjectFile(*req.inputFile, &notice);
+    if (!notice.empty()) err << "vintaler-cli: " << *req.inputFile << ": " << notice << "\n";
   } catch (const fish::EProjectFileError& e) {
     err << "vintaler-cli: " << e.what() << "\n";
+    return kExitUsageOrFile;
+  }
+  try {
+    applyPlate(req, project.Plate);
+  } catch (const UsageError& e) {
+    err << "vintaler-cli: " << e.what() << "\nTry 'vintaler-cli --help'.\n";
     return kExitUsageOrFile;
   }
 
   fish::TSystemParams& sp = project.SystemParams;
   fish::TProParams& pp = project.ProParams;
+  const fish::TPlateParams& plate = project.Plate;
   if (req.B) sp.B = *req.B;
   if (req.A) sp.A = *req.A;
   if (req.L) sp.L = *req.L;
@@ -329,20 +414,39 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     return kExitEngineError;
   }
 
-  // The whole page is worked out first, so that a failure prints nothing on
-  // `out`; its lines are then written as they are made.
-  const fish::TResultsSource page(sp, pp, sep);
-  if (page.error()) {
-    err << page.failureMessage() << "\n";
-    return kExitEngineError;
+  // The whole page (or document) is worked out first, so that a failure
+  // prints nothing on `out`; a page's lines are then written as they are made.
+  fish::TAccuracy accuracy;
+  std::optional<fish::TResultsSource> page;
+  std::string json;
+  if (req.json) {
+    try {
+      const fish::TShopFigures figures = fish::shopFigures(sp, pp, plate);
+      accuracy = figures.Accuracy;
+      json = figures::figuresJson(pp, figures);
+    } catch (const fish::EFishError& e) {
+      err << e.what() << "\n";
+      return kExitEngineError;
+    }
+  } else {
+    page.emplace(sp, pp, sep, false, plate, &accuracy);
+    if (page->error()) {
+      err << page->failureMessage() << "\n";
+      return kExitEngineError;
+    }
   }
+  if (accuracy.exceedsLimit()) err << "vintaler-cli: warning: " << fish::accuracyWarning(accuracy) << "\n";
   try {
-    writeExports(req, sp, pp, painted, err);
+    writeExports(req, sp, pp, plate, painted, err);
   } catch (const ExportFailure& failure) {
     return failure.status;
   }
   errno = 0;
-  writeLines(page, out);
+  if (page) {
+    writeLines(*page, out);
+  } else {
+    out << json << '\n';
+  }
   return finishOutput(out, err);
 }
 

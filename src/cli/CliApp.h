@@ -14,6 +14,7 @@
 
 #include "fishApi/FishTypes.h"
 #include "fishApi/FlatPattern.h"
+#include "fishApi/PlateParams.h"
 #include "fishApi/TileLayout.h"
 
 namespace vintaler::cli {
@@ -32,6 +33,14 @@ struct CliRequest {
   // The flat pattern of the chosen quadrants, also written to these files.
   std::optional<std::string> dxfFile, svgFile, pdfFile, tilesFile;
   fish::TPaper paper = fish::TPaper::A4;
+  // The plate (stored in the project): thickness, the faces the sizes
+  // measure, the material or a density of its own.
+  std::optional<fish::Extended> thickness;
+  std::optional<fish::TFaces> rectFaces, roundFaces;
+  std::optional<fish::TMaterial> material;
+  std::optional<fish::Extended> density;
+  // The shop figures as one JSON document instead of the results text.
+  bool json = false;
 };
 
 // What the title line of a drawing says.
@@ -39,6 +48,7 @@ struct PatternTitle {
   std::string project;
   fish::TSystemParams sp;
   std::int32_t divisions = 0;
+  fish::TPlateParams plate;
 };
 
 // The drawings painted by Qt (SVG, full-size PDF, tiled PDF), each returning
@@ -70,7 +80,11 @@ inline constexpr int kExitEngineError = 1;
 inline constexpr int kExitUsageOrFile = 2;
 
 // The whole tool: parses, reads, applies the options, saves if asked, prints
-// the results text (each line ended by a line feed). An engine failure prints
+// the results text (each line ended by a line feed), or with --json the
+// figures' JSON document and a line feed. A pattern less accurate than
+// fish::kAccuracyLimit is worked and printed all the same, with a warning on
+// `err`; so is a damaged extension block of the project file (its plate
+// then is the default one). An engine failure prints
 // nothing on `out` and ends `err` with the engine's message. Output that cannot
 // be written (the stream fails by the final flush) is a file error, with the
 // system's reason on `err` when the failed write left one in errno.

@@ -26,7 +26,7 @@ bool paintsSomething(const std::vector<std::string>& args) {
 }
 
 vintaler::paint::Title titleOf(const vintaler::cli::PatternTitle& t) {
-  return {QString::fromStdString(t.project), t.sp, t.divisions};
+  return {QString::fromStdString(t.project), t.sp, t.divisions, t.plate};
 }
 
 std::string bytes(const QByteArray& data) { return data.toStdString(); }

@@ -11,6 +11,7 @@
 #include "FishMath.h"
 #include "FishRazvertka.h"
 #include "NumText.h"
+#include "ShopFigures.h"
 
 namespace fish {
 
@@ -259,23 +260,44 @@ TStringList GetRazvertkaTable(const TSystemParams& sp, const TProParams& pro, st
 std::string TResultsPage::failureMessage() const { return messageOf(Error); }
 
 TResultsSource::TResultsSource(const TSystemParams& sp, const TProParams& pro, std::string_view sep, bool publish)
+    : TResultsSource(sp, pro, sep, publish, TPlateParams{}) {}
+
+// The parameter lines show the sizes as given; a plate of some thickness adds
+// which faces they measure and the neutral surface's sizes developed from
+// them. Everything after is of the developed sizes, which for t = 0 are the
+// records themselves, bit for bit, so that such a page is the plain page.
+TResultsSource::TResultsSource(const TSystemParams& sp, const TProParams& pro, std::string_view sep, bool publish,
+                               const TPlateParams& plate, TAccuracy* accuracy)
     : Separator(sep) {
+  TSystemParams developed;
   try {
     ParamsLines = GetParamsText(sp, sep);
     ++Finished;
+    developed = developedParams(sp, plate);
+    if (plate.Thickness != 0) {
+      ParamsLines.push_back("   Толщина листа: t=" + decimalText(plate.Thickness, 2, sep) +
+                            " (прямоугольное сечение: " + std::string(facesName(plate.RectFaces)) +
+                            " размеры, круглое: " + std::string(facesName(plate.RoundFaces)) + ")");
+      ParamsLines.push_back("   Развертка по средней поверхности: (XxY)=" + decimalText(developed.B, 2, sep) + "x" +
+                            decimalText(developed.A, 2, sep) + " R=" + decimalText(developed.R, 2, sep));
+    }
     // The overall size develops quadrants 1..4 in order, as GetGabaritText
-    // does; each development is kept only as its table's numbers.
+    // does; each development is kept only as its table's numbers (and, when
+    // asked, its accuracy).
     TExtents2D e;
+    TAccuracy gathered;
     TQuadrantDevelopment d;
     for (std::uint8_t q = 1; q <= 4; ++q) {
-      developQuadrantInto(sp, pro, q, d);
+      developQuadrantInto(developed, pro, q, d);
       lower(e.MinX, d.Min.X);
       lower(e.MinY, d.Min.Y);
       raise(e.MaxX, d.Max.X);
       raise(e.MaxY, d.Max.Y);
       keepTableNumbers(d.Razvertka, pro.Divisions, Tables[q - 1]);
+      if (accuracy) gathered.include(quadrantAccuracy(developed, pro, q, d.Razvertka));
       if (publish) publishLast(std::exchange(d, TQuadrantDevelopment{}));
     }
+    if (accuracy) *accuracy = gathered;
     const Extended width = std::fabs(e.MaxX - e.MinX);
     const Extended height = std::fabs(e.MaxY - e.MinY);
     GabaritLine = "Общие габариты (XxY)=" + numberText(width, sep) + "x" + numberText(height, sep);
@@ -290,7 +312,7 @@ TResultsSource::TResultsSource(const TSystemParams& sp, const TProParams& pro, s
       Error = Tables[q - 1].Error;
       // Made one by one, every table before the failing one would have
       // handed its quadrant on; after the overall size that is quadrant 4.
-      if (publish && q > 1) publishLast(developQuadrant(sp, pro, static_cast<std::uint16_t>(q - 1)));
+      if (publish && q > 1) publishLast(developQuadrant(developed, pro, static_cast<std::uint16_t>(q - 1)));
       break;
     }
     ++Finished;
@@ -318,7 +340,12 @@ void TResultsSource::forEachLine(const std::function<void(std::string_view)>& ea
 }
 
 TResultsPage resultsPage(const TSystemParams& sp, const TProParams& pro, std::string_view sep) {
-  const TResultsSource source(sp, pro, sep, true);
+  return resultsPage(sp, pro, sep, TPlateParams{});
+}
+
+TResultsPage resultsPage(const TSystemParams& sp, const TProParams& pro, std::string_view sep,
+                         const TPlateParams& plate) {
+  const TResultsSource source(sp, pro, sep, true, plate);
   TResultsPage page;
   source.forEachLine([&page](std::string_view line) { page.Lines.emplace_back(line); });
   page.Error = source.error();

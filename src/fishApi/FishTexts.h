@@ -13,6 +13,11 @@
 #include <vector>
 
 #include "FishTypes.h"
+#include "PlateParams.h"
+
+namespace fish {
+struct TAccuracy;
+}
 
 namespace fish {
 
@@ -50,6 +55,13 @@ struct TResultsPage {
 };
 TResultsPage resultsPage(const TSystemParams& sp, const TProParams& pro, std::string_view decimalSeparator = ".");
 
+// The page for a plate: with t > 0 the parameter listing gains two lines
+// saying which faces the sizes measure and which sizes were developed, and
+// everything after it is of the developed sizes. With t = 0 the page of the
+// records, byte for byte.
+TResultsPage resultsPage(const TSystemParams& sp, const TProParams& pro, std::string_view decimalSeparator,
+                         const TPlateParams& plate);
+
 // The numbers a quadrant's table prints, in tenths (Round1 without its last
 // step): X and Y of each row in the order printed, in 32 bits while all of
 // them fit (under 200 km), else in 64. Error is what rounding one raised.
@@ -74,6 +86,11 @@ class TResultsSource {
  public:
   TResultsSource(const TSystemParams& sp, const TProParams& pro, std::string_view decimalSeparator = ".",
                  bool publish = false);
+  // For a plate, as resultsPage above. With `accuracy`, the quadrants'
+  // accuracy is gathered into it from the same pass (left as it was when the
+  // page fails before the quadrants are developed).
+  TResultsSource(const TSystemParams& sp, const TProParams& pro, std::string_view decimalSeparator, bool publish,
+                 const TPlateParams& plate, TAccuracy* accuracy = nullptr);
 
   // The error the page ends with, or null when it is complete.
   const std::exception_ptr& error() const { return Error; }

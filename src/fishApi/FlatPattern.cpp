@@ -194,20 +194,15 @@ bool isSimplePolygon(const std::vector<TPoint2D>& polygon) {
   return true;
 }
 
-TFlatPattern flatPattern(const TSystemParams& sp, const TProParams& pro) {
-  TQuadrantDevelopment quadrant[5];
-  std::vector<TPoint2D> path[5];
-  bool any = false;
-  for (std::uint16_t q = 1; q <= 4; ++q) {
-    if (!quadrantSelected(pro, q)) continue;
-    quadrant[q] = developQuadrant(sp, pro, q);
-    path[q] = outlinePath(quadrant[q].Razvertka);
-    any = true;
-  }
-  if (!any) throw ENoQuadrant();
+std::vector<TPoint2D> quadrantOutline(const TRazvertka2PointArray& d) { return closed(outlinePath(d)); }
 
-  TFlatPattern pattern;
+std::vector<TPatternPiece> patternPieces(const TProParams& pro,
+                                         const std::array<const TRazvertka2PointArray*, 4>& developments) {
   const auto chosen = [&pro](int q) { return quadrantSelected(pro, q); };
+  const auto development = [&developments](int q) -> const TRazvertka2PointArray& {
+    return *developments[static_cast<std::size_t>(q - 1)];
+  };
+  std::vector<TPatternPiece> pieces;
   for (int q = 1; q <= 4; ++q) {
     if (!chosen(q)) continue;
     const int partner = partnerOf(q);
@@ -215,14 +210,33 @@ TFlatPattern flatPattern(const TSystemParams& sp, const TProParams& pro) {
     TPatternPiece piece;
     if (chosen(partner)) {
       piece.Quadrants = {q, partner};
-      piece.Outline = joined(path[q], path[partner]);
+      piece.Outline = joined(outlinePath(development(q)), outlinePath(development(partner)));
     } else {
       piece.Quadrants = {q};
-      piece.Outline = closed(path[q]);
+      piece.Outline = quadrantOutline(development(q));
     }
     piece.Outline = counterClockwise(std::move(piece.Outline));
+    pieces.push_back(std::move(piece));
+  }
+  return pieces;
+}
+
+TFlatPattern flatPattern(const TSystemParams& sp, const TProParams& pro) {
+  TQuadrantDevelopment quadrant[5];
+  bool any = false;
+  for (std::uint16_t q = 1; q <= 4; ++q) {
+    if (!quadrantSelected(pro, q)) continue;
+    quadrant[q] = developQuadrant(sp, pro, q);
+    any = true;
+  }
+  if (!any) throw ENoQuadrant();
+
+  TFlatPattern pattern;
+  const auto chosen = [&pro](int q) { return quadrantSelected(pro, q); };
+  pattern.Pieces = patternPieces(
+      pro, {&quadrant[1].Razvertka, &quadrant[2].Razvertka, &quadrant[3].Razvertka, &quadrant[4].Razvertka});
+  for (const TPatternPiece& piece : pattern.Pieces) {
     pattern.Crossing = pattern.Crossing || !isSimplePolygon(piece.Outline);
-    pattern.Pieces.push_back(std::move(piece));
   }
 
   bool first = true;

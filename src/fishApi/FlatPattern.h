@@ -12,6 +12,7 @@
 // both of a pair are chosen they are one sheet, and that line is not cut.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -59,6 +60,19 @@ class ENoQuadrant : public EFishError {
 // The pattern of the chosen quadrants. Throws the engine's error of the
 // development, or ENoQuadrant.
 TFlatPattern flatPattern(const TSystemParams& sp, const TProParams& pro);
+
+// The closed outline of one quadrant's piece from its development: origin,
+// corner, X-side midpoint, arc end, the arc images, arc start (no vertex
+// repeating its predecessor, the last joining the first).
+std::vector<TPoint2D> quadrantOutline(const TRazvertka2PointArray& d);
+
+// The sheets of the chosen quadrants laid out from their developments
+// (`developments[q - 1]` of every chosen quadrant q; the others are not
+// read): quadrants 1 and 2, and 3 and 4, joined along their shared line when
+// both are chosen, each outline counter-clockwise. Without a chosen
+// quadrant, no sheet.
+std::vector<TPatternPiece> patternPieces(const TProParams& pro,
+                                         const std::array<const TRazvertka2PointArray*, 4>& developments);
 
 // Twice the signed area is the shoelace sum; positive for counter-clockwise.
 Extended polygonArea(const std::vector<TPoint2D>& polygon);

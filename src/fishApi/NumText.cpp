@@ -83,6 +83,27 @@ std::string floatToText(Extended v, std::string_view decimalSeparator) {
   return text;
 }
 
+// The value written is k / 10^d for the whole number k nearest to v * 10^d.
+// Both k (below 2^62) and 10^d (at most 10^6) are exact in the extended
+// format, so the one division gives the extended nearest to k / 10^d: within
+// 2^-64 of it relatively, far inside the half unit of the fifteenth digit the
+// general format rounds to, so the text is the digits of k / 10^d themselves
+// (70.71, never the 70.709999999999999 that the stored value spells out).
+//
+// Where v * 10^d reaches 2^62 the general format's fifteen digits stop short
+// of the d-th decimal anyway (|v| >= 4.6E12 for six decimals keeps two), so v
+// is written as it is.
+std::string decimalText(Extended v, int decimals, std::string_view decimalSeparator) {
+  if (decimals < 0 || decimals > 6) throw ERangeError();
+  if (!isUsableExtended(v) || !std::isfinite(v)) throw EInvalidOp();
+  Extended scale = 1;
+  for (int i = 0; i < decimals; ++i) scale *= 10;
+  const Extended scaled = v * scale;
+  constexpr Extended kTwoPow62 = 4611686018427387904.0L;
+  if (!(std::fabs(scaled) < kTwoPow62)) return floatToText(v, decimalSeparator);
+  return floatToText(static_cast<Extended>(roundToInt64(scaled)) / scale, decimalSeparator);
+}
+
 bool textToFloat(std::string_view text, std::string_view decimalSeparator, Extended& out) {
   std::string_view s = trimBlanks(text);
   std::string canonical;  // the same number spelled for strtold in the C locale

@@ -17,6 +17,11 @@ namespace fish {
 // is printed as the number it stands for, as the processor computes with it.
 std::string floatToText(Extended v, std::string_view decimalSeparator = ".");
 
+// v rounded to `decimals` places (0 to 6; x * 10^decimals rounded to an
+// integer, halves to even) in the format of floatToText: 70.714 with 2 is
+// "70.71", 2.5 with 2 is "2.5", 1E20 with 2 is "1E20".
+std::string decimalText(Extended v, int decimals, std::string_view decimalSeparator = ".");
+
 // Strict conversion of a typed number: optional blanks around it, an optional
 // sign, digits with at most one decimal separator (at least one digit in all),
 // an optional exponent (E or e, optional sign, digits). Nothing else: no

@@ -35,6 +35,104 @@ void GetBytes(const std::uint8_t* src, std::array<std::uint8_t, N>& to) {
   std::memcpy(to.data(), src, N);
 }
 
+// The extension block after the 240 bytes. Its first 8 bytes (tag, version,
+// length of the fields) and the CRC-32 right after the fields frame every
+// version alike, so a reader can check a block of any version before it looks
+// at the version: a block of a later version is then told apart from a
+// damaged one even when it carries more fields.
+constexpr std::uint8_t kBlockTag[4] = {'V', 'N', 'T', 'X'};
+constexpr std::uint16_t kBlockVersion = 1;
+constexpr std::size_t kBlockHeaderBytes = 8;
+constexpr std::size_t kBlockFieldsBytes = 24;
+constexpr std::size_t kBlockCrcBytes = 4;
+constexpr std::size_t kBlockBytes = kBlockHeaderBytes + kBlockFieldsBytes + kBlockCrcBytes;
+constexpr std::size_t kLongestBlock = kBlockHeaderBytes + 0xFFFF + kBlockCrcBytes;
+
+// Offsets inside the block.
+constexpr std::size_t kVersionAt = 4;
+constexpr std::size_t kLengthAt = 6;
+constexpr std::size_t kThicknessAt = 8;
+constexpr std::size_t kRectFacesAt = 18;
+constexpr std::size_t kRoundFacesAt = 19;
+constexpr std::size_t kMaterialAt = 20;
+constexpr std::size_t kSpareAt = 21;
+constexpr std::size_t kDensityAt = 22;
+constexpr std::size_t kCrcAt = 32;
+
+constexpr const char* kBlockDamaged =
+    "Дополнительные данные проекта (толщина листа, материал) повреждены и не прочитаны: взяты значения по умолчанию";
+constexpr const char* kBlockTooNew =
+    "Дополнительные данные проекта (толщина листа, материал) записаны более новой версией программы и не прочитаны: "
+    "взяты значения по умолчанию";
+
+// CRC-32 of IEEE 802.3: the polynomial 0x04C11DB7 taken bit-reversed
+// (0xEDB88320) so the bytes are fed least significant bit first, the register
+// starting at all ones and inverted at the end. One table row per byte value
+// holds the register's eight shifts for that byte.
+constexpr std::array<std::uint32_t, 256> makeCrcTable() {
+  std::array<std::uint32_t, 256> table{};
+  for (std::uint32_t n = 0; n < 256; ++n) {
+    std::uint32_t c = n;
+    for (int k = 0; k < 8; ++k) c = (c & 1u) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+    table[n] = c;
+  }
+  return table;
+}
+
+constexpr std::array<std::uint32_t, 256> kCrcTable = makeCrcTable();
+
+std::uint32_t crc32(const std::uint8_t* data, std::size_t size) {
+  std::uint32_t c = 0xFFFFFFFFu;
+  for (std::size_t i = 0; i < size; ++i) c = kCrcTable[(c ^ data[i]) & 0xFFu] ^ (c >> 8);
+  return c ^ 0xFFFFFFFFu;
+}
+
+void putU16(std::uint8_t* dst, std::uint16_t v) {
+  dst[0] = static_cast<std::uint8_t>(v);
+  dst[1] = static_cast<std::uint8_t>(v >> 8);
+}
+
+std::uint16_t getU16(const std::uint8_t* src) { return static_cast<std::uint16_t>(src[0] | (src[1] << 8)); }
+
+void putU32(std::uint8_t* dst, std::uint32_t v) {
+  for (int i = 0; i < 4; ++i) dst[i] = static_cast<std::uint8_t>(v >> (8 * i));
+}
+
+std::uint32_t getU32(const std::uint8_t* src) {
+  std::uint32_t v = 0;
+  for (int i = 0; i < 4; ++i) v |= static_cast<std::uint32_t>(src[i]) << (8 * i);
+  return v;
+}
+
+// The plate a block holds, or the sentence saying why it is not taken. `size`
+// counts the bytes from the tag to the end of the file.
+bool plateFromBlock(const std::uint8_t* block, std::size_t size, TPlateParams& plate, const char*& why) {
+  why = kBlockDamaged;
+  if (size < kBlockHeaderBytes) return false;
+  const std::uint16_t version = getU16(block + kVersionAt);
+  const std::size_t fields = getU16(block + kLengthAt);
+  const std::size_t crcAt = kBlockHeaderBytes + fields;
+  if (size < crcAt + kBlockCrcBytes || getU32(block + crcAt) != crc32(block, crcAt)) return false;
+  // Version 0 was never written: a block claiming it is damaged, not new.
+  if (version > kBlockVersion) why = kBlockTooNew;
+  if (version != kBlockVersion || fields != kBlockFieldsBytes) return false;
+  TPlateParams read;
+  read.Thickness = getExtended(block + kThicknessAt);
+  read.RectFaces = static_cast<TFaces>(block[kRectFacesAt]);
+  read.RoundFaces = static_cast<TFaces>(block[kRoundFacesAt]);
+  read.Material = static_cast<TMaterial>(block[kMaterialAt]);
+  read.Density = getExtended(block + kDensityAt);
+  // The spare byte is written as 0 and not looked at; the checksum already
+  // vouches for the block.
+  try {
+    checkPlate(read);
+  } catch (const EPlateError&) {
+    return false;
+  }
+  plate = read;
+  return true;
+}
+
 }  // namespace
 
 void putExtended(std::uint8_t* dst, Extended v) { std::memcpy(dst, &v, kExtendedBytes); }
@@ -128,13 +226,51 @@ TProjectData decodeProject(const TProjectImage& image) {
   return project;
 }
 
-TProjectData readProjectFile(const std::string& path) {
+std::vector<std::uint8_t> encodeProjectFile(const TProjectData& project) {
+  const TProjectImage image = encodeProject(project);
+  std::vector<std::uint8_t> bytes(image.begin(), image.end());
+  if (isDefaultPlate(project.Plate)) return bytes;
+  std::uint8_t block[kBlockBytes] = {};
+  std::memcpy(block, kBlockTag, sizeof kBlockTag);
+  putU16(block + kVersionAt, kBlockVersion);
+  putU16(block + kLengthAt, static_cast<std::uint16_t>(kBlockFieldsBytes));
+  putExtended(block + kThicknessAt, project.Plate.Thickness);
+  block[kRectFacesAt] = static_cast<std::uint8_t>(project.Plate.RectFaces);
+  block[kRoundFacesAt] = static_cast<std::uint8_t>(project.Plate.RoundFaces);
+  block[kMaterialAt] = static_cast<std::uint8_t>(project.Plate.Material);
+  block[kSpareAt] = 0;
+  putExtended(block + kDensityAt, project.Plate.Density);
+  putU32(block + kCrcAt, crc32(block, kCrcAt));
+  bytes.insert(bytes.end(), block, block + kBlockBytes);
+  return bytes;
+}
+
+TProjectData decodeProjectFile(const std::uint8_t* bytes, std::size_t size, std::string* notice) {
+  if (size < static_cast<std::size_t>(kProjectFileBytes))
+    throw std::invalid_argument("a project needs " + std::to_string(kProjectFileBytes) + " bytes");
+  if (notice) notice->clear();
+  TProjectImage image{};
+  std::memcpy(image.data(), bytes, image.size());
+  TProjectData project = decodeProject(image);
+  // Bytes after the 240 that do not open with the tag are someone else's and
+  // were always ignored; only a tagged block can be damaged.
+  const std::uint8_t* tail = bytes + kProjectFileBytes;
+  const std::size_t tailSize = size - static_cast<std::size_t>(kProjectFileBytes);
+  if (tailSize < sizeof kBlockTag || std::memcmp(tail, kBlockTag, sizeof kBlockTag) != 0) return project;
+  const char* why = nullptr;
+  if (!plateFromBlock(tail, tailSize, project.Plate, why) && notice) *notice = why;
+  return project;
+}
+
+TProjectData readProjectFile(const std::string& path, std::string* notice) {
   FdGuard file;
   file.fd = openPlainFile(path);
-  TProjectImage image{};
+  // The 240 bytes and the largest block the header can announce; whatever
+  // lies beyond is never looked at.
+  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(kProjectFileBytes) + kLongestBlock);
   std::size_t got = 0;
-  while (got < image.size()) {
-    const ssize_t n = ::read(file.fd, image.data() + got, image.size() - got);
+  while (got < bytes.size()) {
+    const ssize_t n = ::read(file.fd, bytes.data() + got, bytes.size() - got);
     if (n < 0) {
       if (errno == EINTR) continue;
       throw EProjectFileError(fileReadFailure(path, systemReason(errno)));
@@ -142,16 +278,16 @@ TProjectData readProjectFile(const std::string& path) {
     if (n == 0) break;
     got += static_cast<std::size_t>(n);
   }
-  if (got < image.size()) {
+  if (got < static_cast<std::size_t>(kProjectFileBytes)) {
     throw EProjectFileError(fileReadFailure(path, "файл короче " + std::to_string(kProjectFileBytes) + " байт (в нём " +
                                                       std::to_string(got) + " байт), это не файл развертки"));
   }
-  return decodeProject(image);
+  return decodeProjectFile(bytes.data(), got, notice);
 }
 
 void writeProjectFile(const std::string& path, const TProjectData& project) {
-  const TProjectImage image = encodeProject(project);
-  writeFileAtomically(path, image.data(), image.size());
+  const std::vector<std::uint8_t> bytes = encodeProjectFile(project);
+  writeFileAtomically(path, bytes.data(), bytes.size());
 }
 
 }  // namespace fish

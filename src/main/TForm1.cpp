@@ -101,7 +101,11 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
   createMenus();
   createToolBar();
   createStatusBar();
-  connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this] { rebuildMenuBar(); });
+  connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this] {
+    rebuildMenuBar();
+    TWorkForm* project = activeProject();
+    showWarning(project, project ? project->accuracyWarning() : QString());
+  });
   rebuildMenuBar();
   showRecentProjects(vintaler::recentProjects());
   setAcceptDrops(true);
@@ -227,6 +231,14 @@ void TForm1::createStatusBar() {
   hintPanel_->setMinimumWidth(50);
   statusBar()->addWidget(panel0_);
   statusBar()->addWidget(hintPanel_, 1);
+  // Hints come and go with the mouse; a warning about the active project
+  // stays in a panel of its own while it holds.
+  warningPanel_ = new QLabel;
+  warningPanel_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  warningPanel_->setStyleSheet(QStringLiteral("color: #b00000;"));
+  warningPanel_->setWordWrap(false);
+  warningPanel_->hide();
+  statusBar()->addPermanentWidget(warningPanel_);
 }
 
 bool TForm1::event(QEvent* event) {
@@ -259,6 +271,13 @@ void TForm1::setSaveEnabled(bool enabled) { SaveAction->setEnabled(enabled); }
 void TForm1::setCoordinateText(const QString& text) { panel0_->setText(text); }
 
 void TForm1::showHint(const QString& text) { hintPanel_->setText(text); }
+
+void TForm1::showWarning(const QWidget* from, const QString& text) {
+  if (from != activeProject()) return;
+  warningPanel_->setText(text);
+  warningPanel_->setToolTip(text);
+  warningPanel_->setVisible(!text.isEmpty());
+}
 
 void TForm1::projectSaved(const QString& fileName) { showRecentProjects(vintaler::rememberRecentProject(fileName)); }
 

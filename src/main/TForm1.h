@@ -38,6 +38,7 @@ class TForm1 : public QMainWindow, public vintaler::IProjectHost {
   void setSaveEnabled(bool enabled) override;
   void setCoordinateText(const QString& text) override;
   void showHint(const QString& text) override;
+  void showWarning(const QWidget* from, const QString& text) override;
   void projectSaved(const QString& fileName) override;
 
   QMdiArea* mdiArea() const { return mdiArea_; }
@@ -67,6 +68,8 @@ class TForm1 : public QMainWindow, public vintaler::IProjectHost {
 
   QLabel* statusPanel0() const { return panel0_; }
   QLabel* hintPanel() const { return hintPanel_; }
+  // The active project's standing warning (its pattern's accuracy).
+  QLabel* warningPanel() const { return warningPanel_; }
 
   QAction* ExitAction = nullptr;
   QAction* NewProjectAction = nullptr;
@@ -114,6 +117,7 @@ class TForm1 : public QMainWindow, public vintaler::IProjectHost {
   QMdiArea* mdiArea_ = nullptr;
   QLabel* panel0_ = nullptr;
   QLabel* hintPanel_ = nullptr;
+  QLabel* warningPanel_ = nullptr;
   bool placementRestored_ = false;
   bool placementWritten_ = false;
   QList<QAction*> recentActions_;

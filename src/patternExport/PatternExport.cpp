@@ -49,7 +49,7 @@ FormatInfo infoOf(Format format) {
 
 QString baseName(const Source& source) { return QFileInfo(source.projectFileName).completeBaseName(); }
 
-paint::Title titleOf(const Source& source) { return {baseName(source), source.sp, source.pro.Divisions}; }
+paint::Title titleOf(const Source& source) { return {baseName(source), source.sp, source.pro.Divisions, source.plate}; }
 
 std::string nativePath(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
@@ -100,7 +100,7 @@ bool exportPattern(QWidget* parent, const Source& source, Format format, bool& c
   if (path.isEmpty()) return false;
   QSettings().setValue(kFolderKey, QFileInfo(path).absolutePath());
 
-  const fish::TFlatPattern pattern = fish::flatPattern(source.sp, source.pro);
+  const fish::TFlatPattern pattern = fish::flatPattern(fish::developedParams(source.sp, source.plate), source.pro);
   crossing = pattern.Crossing;
   switch (format) {
     case Format::Dxf: dxf::writePatternDxf(nativePath(path), pattern); break;
@@ -122,7 +122,7 @@ bool printFullSize(QWidget* parent, const Source& source, bool& crossing) {
   if (!fish::paperFromName(ask.textValue().toStdString(), paper)) return false;
   QSettings().setValue(kPaperKey, ask.textValue());
 
-  const fish::TFlatPattern pattern = fish::flatPattern(source.sp, source.pro);
+  const fish::TFlatPattern pattern = fish::flatPattern(fish::developedParams(source.sp, source.plate), source.pro);
   const fish::TTileLayout layout = fish::tileLayout(pattern, paper);
   crossing = pattern.Crossing;
   const paint::Title title = titleOf(source);

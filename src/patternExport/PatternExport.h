@@ -6,6 +6,7 @@
 #include <QString>
 
 #include "fishApi/FishTypes.h"
+#include "fishApi/PlateParams.h"
 
 class QWidget;
 
@@ -13,9 +14,10 @@ namespace vintaler::exporting {
 
 // What an export takes from a project.
 struct Source {
-  fish::TSystemParams sp;
+  fish::TSystemParams sp;  // as the user gave them
   fish::TProParams pro;
-  QString projectFileName;  // its base name titles the drawings and names the files
+  QString projectFileName;   // its base name titles the drawings and names the files
+  fish::TPlateParams plate;  // the pattern is of the sizes developed for it
 };
 
 enum class Format { Dxf, Svg, Pdf };

@@ -51,9 +51,9 @@ std::string numberText(fish::Extended v) { return fish::floatToText(v, "."); }
 // measured: the margins at the right and bottom grow by less than 0.36 mm.
 QPageLayout pageOf(double widthMm, double heightMm) {
   const auto points = [](double mm) { return std::ceil(mm * 72 / 25.4 - 1e-9); };
-  return QPageLayout(QPageSize(QSizeF(points(widthMm), points(heightMm)), QPageSize::Point, QString(),
-                               QPageSize::ExactMatch),
-                     QPageLayout::Portrait, QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+  return QPageLayout(
+      QPageSize(QSizeF(points(widthMm), points(heightMm)), QPageSize::Point, QString(), QPageSize::ExactMatch),
+      QPageLayout::Portrait, QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
 }
 
 // The paper of a tiled print, in the layout's orientation.
@@ -241,9 +241,14 @@ void paintRuler(QPainter& painter, QPointF at, double dotsPerMm) {
 
 QString titleLine(const Title& t) {
   const auto n = [](fish::Extended v) { return QString::fromStdString(numberText(v)); };
-  return QStringLiteral("%1: B×A = %2×%3, R = %4, L = %5, X1 = %6, Y1 = %7, делений %8")
-      .arg(t.project, n(t.sp.B), n(t.sp.A), n(t.sp.R), n(t.sp.L), n(t.sp.X1), n(t.sp.Y1))
-      .arg(t.divisions);
+  QString line = QStringLiteral("%1: B×A = %2×%3, R = %4, L = %5, X1 = %6, Y1 = %7, делений %8")
+                     .arg(t.project, n(t.sp.B), n(t.sp.A), n(t.sp.R), n(t.sp.L), n(t.sp.X1), n(t.sp.Y1))
+                     .arg(t.divisions);
+  if (t.plate.Thickness > 0) {
+    line += QStringLiteral(", t = %1 (по средней поверхности)")
+                .arg(QString::fromStdString(fish::decimalText(t.plate.Thickness, 2)));
+  }
+  return line;
 }
 
 namespace {

@@ -10,6 +10,7 @@
 #include <QString>
 
 #include "fishApi/FlatPattern.h"
+#include "fishApi/PlateParams.h"
 #include "fishApi/TileLayout.h"
 
 class QPainter;
@@ -35,11 +36,13 @@ void paintPattern(QPainter& painter, const fish::TFlatPattern& pattern, const Mm
 // ticks rising from the base line; "100 мм" at its right end.
 void paintRuler(QPainter& painter, QPointF at, double dotsPerMm);
 
-// What the title line of a print says: the project and its sizes.
+// What the title line of a print says: the project and its sizes, and the
+// plate when it has a thickness (the pattern is then of the neutral surface).
 struct Title {
   QString project;
   fish::TSystemParams sp;
   int divisions = 0;
+  fish::TPlateParams plate;
 };
 QString titleLine(const Title& title);
 

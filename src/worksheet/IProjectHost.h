@@ -3,6 +3,8 @@
 
 #include <QString>
 
+class QWidget;
+
 namespace vintaler {
 
 class IProjectHost {
@@ -15,6 +17,10 @@ class IProjectHost {
   virtual void setCoordinateText(const QString& text) = 0;
   // The last panel of the status bar: the hint of what is under the mouse.
   virtual void showHint(const QString& text) = 0;
+  // A warning about the project `from` that holds while its records do (the
+  // pattern is not accurate enough); an empty text takes it back. Shown while
+  // that project is the active one.
+  virtual void showWarning(const QWidget* /*from*/, const QString& /*text*/) {}
   // The project was written to `fileName` the frame may remember it among
   // the last projects.
   virtual void projectSaved(const QString& /*fileName*/) {}

@@ -1,62 +1,107 @@
 #include "ProjectDrawing.h"
 
 #include <QStringList>
-#include <type_traits>
 #include <utility>
 
+#include "fishApi/FiguresText.h"
 #include "fishApi/FishDraw.h"
 #include "fishApi/FishErrors.h"
 #include "fishApi/FishRazvertka.h"
 #include "fishApi/FishSurface.h"
 #include "fishApi/FishTexts.h"
+#include "fishApi/ShopFigures.h"
 
 namespace vintaler {
 
 namespace {
 
-// The quadrant's array, computed by `compute` the first time it is asked
+// The array kept in `slot`, computed by `compute` the first time it is asked
 // for; a computation that failed throws its exception again on every call.
-template <typename Slot, typename Compute>
-const auto& quadrantLines(Slot& slot, Compute compute) {
-  if (!slot) {
-    // Kept only once the computation ended in its result or in the engine's
-    // own failure; anything else (memory running out) is tried again.
-    std::remove_reference_t<decltype(*slot)> computed;
+// Kept only once the computation ended in its result or in the engine's own
+// failure; anything else (memory running out) is tried again.
+template <typename Array, typename Compute>
+const Array& kept(std::optional<Array>& slot, std::exception_ptr& failure, Compute compute) {
+  if (!slot && !failure) {
     try {
-      computed.lines = compute();
+      slot = compute();
     } catch (const fish::EFishError&) {
-      computed.failure = std::current_exception();
+      failure = std::current_exception();
     }
-    slot = std::move(computed);
   }
-  if (slot->failure) std::rethrow_exception(slot->failure);
-  return slot->lines;
+  if (failure) std::rethrow_exception(failure);
+  return *slot;
+}
+
+// Everything a text depends on, as bytes.
+std::string textKey(const fish::TSystemParams& sp, const fish::TProParams& pro, const fish::TPlateParams& plate,
+                    const std::string& decimalSeparator) {
+  const auto s = fish::systemParamsToBytes(sp);
+  const auto p = fish::proParamsToBytes(pro);
+  std::uint8_t thickness[fish::kExtendedBytes];
+  std::uint8_t density[fish::kExtendedBytes];
+  fish::putExtended(thickness, plate.Thickness);
+  fish::putExtended(density, plate.Density);
+  std::string key(s.begin(), s.end());
+  key.append(p.begin(), p.end());
+  key.append(std::begin(thickness), std::end(thickness));
+  key.append(std::begin(density), std::end(density));
+  key += static_cast<char>(plate.RectFaces);
+  key += static_cast<char>(plate.RoundFaces);
+  key += static_cast<char>(plate.Material);
+  key += decimalSeparator;
+  return key;
+}
+
+// The page's lines, one a line; a failed page ends where the computation
+// failed, with the reason.
+QString pageText(const fish::TResultsPage& page) {
+  QStringList lines;
+  lines.reserve(static_cast<qsizetype>(page.Lines.size()) + 2);
+  for (const std::string& line : page.Lines) lines << QString::fromStdString(line);
+  if (page.Error) lines << QString() << QString::fromStdString(page.failureMessage());
+  return lines.join(QLatin1Char('\n'));
 }
 
 }  // namespace
 
-template <typename Array>
-void ProjectDrawing::Picture<Array>::keyTo(const fish::TSystemParams& sp, const fish::TProParams& pro) {
+void ProjectDrawing::keyTo(const fish::TSystemParams& sp, const fish::TProParams& pro) {
   Key wanted(fish::systemParamsToBytes(sp), fish::proParamsToBytes(pro));
-  if (key == wanted) return;
-  key = std::move(wanted);
-  for (auto& q : quadrants) q.reset();
+  if (key_ == wanted) return;
+  key_ = std::move(wanted);
+  quadrants_ = {};
+}
+
+const fish::TSurf2PointArray& ProjectDrawing::surface(const fish::TSystemParams& sp, const fish::TProParams& pro,
+                                                      std::uint16_t q) {
+  Quadrant& quadrant = quadrants_[q - 1U];
+  return kept(quadrant.surf, quadrant.surfFailure, [&] {
+    fish::TExtents3D box;
+    fish::TSurf2PointArray s;
+    fish::CalcSurfQuadrant(sp, pro, q, box, s);
+    return s;
+  });
+}
+
+// Laid flat from the kept surface, exactly as fish::developQuadrant lays it.
+const fish::TRazvertka2PointArray& ProjectDrawing::development(const fish::TSystemParams& sp,
+                                                               const fish::TProParams& pro, std::uint16_t q) {
+  Quadrant& quadrant = quadrants_[q - 1U];
+  return kept(quadrant.razvertka, quadrant.razvertkaFailure, [&] {
+    const fish::TSurf2PointArray& s = surface(sp, pro, q);
+    fish::TPoint2D min, max;
+    fish::TRazvertka2PointArray d;
+    fish::CalcRazvertkaQuadrant(s, q, sp, min, max, d);
+    return d;
+  });
 }
 
 void ProjectDrawing::drawModel(fish::TDrawSurface& surface, const fish::TSystemParams& sp,
                                const fish::TProParams& pro) {
   surface.UpdateScale();
   surface.ClearView();
-  model_.keyTo(sp, pro);
+  keyTo(sp, pro);
   for (std::uint16_t q = 1; q <= 4; ++q) {
-    if (!fish::quadrantSelected(pro, q)) continue;
-    const auto& lines = quadrantLines(model_.quadrants[q - 1U], [&] {
-      fish::TExtents3D box;
-      fish::TSurf2PointArray s;
-      fish::CalcSurfQuadrant(sp, pro, q, box, s);
-      return s;
-    });
-    fish::drawSurfLines(surface, lines, pro.ShowGrid != 0);
+    if (fish::quadrantSelected(pro, q)) fish::drawSurfLines(surface, this->surface(sp, pro, q), pro.ShowGrid != 0);
   }
 }
 
@@ -64,27 +109,59 @@ void ProjectDrawing::drawDevelopment(fish::TDrawSurface& surface, const fish::TS
                                      const fish::TProParams& pro) {
   surface.UpdateScale();
   surface.ClearView();
-  development_.keyTo(sp, pro);
+  keyTo(sp, pro);
   for (std::uint16_t q = 1; q <= 4; ++q) {
-    if (!fish::quadrantSelected(pro, q)) continue;
-    const auto& lines =
-        quadrantLines(development_.quadrants[q - 1U], [&] { return fish::developQuadrant(sp, pro, q).Razvertka; });
-    fish::drawRazvertkaLines(surface, lines);
+    if (fish::quadrantSelected(pro, q)) fish::drawRazvertkaLines(surface, development(sp, pro, q));
   }
 }
 
 const QString& ProjectDrawing::resultsText(const fish::TSystemParams& sp, const fish::TProParams& pro,
-                                           const std::string& decimalSeparator) {
-  auto wanted = std::make_pair(Key(fish::systemParamsToBytes(sp), fish::proParamsToBytes(pro)), decimalSeparator);
-  if (resultsKey_ == wanted) return results_;
-  const fish::TResultsPage page = fish::resultsPage(sp, pro, decimalSeparator);
-  QStringList lines;
-  for (const std::string& line : page.Lines) lines << QString::fromStdString(line);
-  // A failed page ends where the computation failed, with the reason.
-  if (page.Error) lines << QString() << QString::fromStdString(page.failureMessage());
-  results_ = lines.join(QLatin1Char('\n'));
-  resultsKey_ = std::move(wanted);
-  return results_;
+                                           const fish::TPlateParams& plate, const std::string& decimalSeparator) {
+  std::string wanted = textKey(sp, pro, plate, decimalSeparator);
+  if (results_.key == wanted) return results_.text;
+  // The page's pass develops every quadrant: the accuracy comes with it.
+  fish::TAccuracy accuracy;
+  const fish::TResultsSource source(sp, pro, decimalSeparator, true, plate, &accuracy);
+  fish::TResultsPage page;
+  source.forEachLine([&page](std::string_view line) { page.Lines.emplace_back(line); });
+  page.Error = source.error();
+  results_.text = pageText(page);
+  results_.key = std::move(wanted);
+  if (!page.Error) {
+    accuracy_.text = QString::fromStdString(fish::accuracyWarning(accuracy, decimalSeparator));
+    accuracy_.key = textKey(fish::developedParams(sp, plate), pro, fish::TPlateParams{}, decimalSeparator);
+  }
+  return results_.text;
+}
+
+const QString& ProjectDrawing::figuresText(const fish::TSystemParams& sp, const fish::TProParams& pro,
+                                           const fish::TPlateParams& plate, const std::string& decimalSeparator) {
+  std::string wanted = textKey(sp, pro, plate, decimalSeparator);
+  if (figures_.key != wanted) {
+    figures_.text = pageText(fish::figuresPage(sp, pro, plate, decimalSeparator));
+    figures_.key = std::move(wanted);
+  }
+  return figures_.text;
+}
+
+const QString& ProjectDrawing::accuracyWarning(const fish::TSystemParams& developed, const fish::TProParams& pro,
+                                               const std::string& decimalSeparator) {
+  std::string wanted = textKey(developed, pro, fish::TPlateParams{}, decimalSeparator);
+  if (accuracy_.key == wanted) return accuracy_.text;
+  keyTo(developed, pro);
+  fish::TAccuracy accuracy;
+  QString warning;
+  try {
+    for (std::uint16_t q = 1; q <= 4; ++q) {
+      accuracy.include(fish::quadrantAccuracy(developed, pro, q, development(developed, pro, q)));
+    }
+    warning = QString::fromStdString(fish::accuracyWarning(accuracy, decimalSeparator));
+  } catch (const fish::EFishError&) {
+    // The pictures and the pages say why there is no pattern.
+  }
+  accuracy_.text = warning;
+  accuracy_.key = std::move(wanted);
+  return accuracy_.text;
 }
 
 }  // namespace vintaler

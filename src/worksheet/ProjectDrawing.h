@@ -1,7 +1,9 @@
 // The two pictures of one project drawn from the engine's arrays, and its
-// results text, kept until the records change: zooming, scrolling, resizing
-// and repainting a view of a large project, or showing a page again, then
-// cost the drawing alone, not the engine's pass again.
+// texts, kept until the records change: zooming, scrolling, resizing and
+// repainting a view of a large project, or showing a page again, then cost
+// the drawing alone, not the engine's pass again. Each quadrant's surface and
+// development is computed once for the records, whichever picture, page or
+// check needs it first.
 //
 // The surface receives exactly the calls of fish::DrawSurf and
 // fish::DrawRazvertka with the same records (UpdateScale, ClearView, then
@@ -13,11 +15,13 @@
 
 #include <QString>
 #include <array>
+#include <cstdint>
 #include <exception>
 #include <optional>
 #include <string>
 
 #include "fishApi/FishTypes.h"
+#include "fishApi/PlateParams.h"
 #include "fishApi/ProjectFile.h"
 
 namespace fish {
@@ -34,33 +38,52 @@ class ProjectDrawing {
   void drawDevelopment(fish::TDrawSurface& surface, const fish::TSystemParams& sp, const fish::TProParams& pro);
 
   // The results page's lines, one a line, and after a failure an empty line
-  // and its reason, as fish::resultsPage gives them with this separator.
+  // and its reason, as fish::resultsPage gives them for the plate with this
+  // separator.
   const QString& resultsText(const fish::TSystemParams& sp, const fish::TProParams& pro,
-                             const std::string& decimalSeparator);
+                             const fish::TPlateParams& plate, const std::string& decimalSeparator);
+
+  // The page "Размеры для разметки" in the same way (fish::figuresPage).
+  const QString& figuresText(const fish::TSystemParams& sp, const fish::TProParams& pro,
+                             const fish::TPlateParams& plate, const std::string& decimalSeparator);
+
+  // fish::accuracyWarning of the development of `developed` (the sizes the
+  // pictures are drawn from): empty while the pattern is accurate enough, and
+  // when a quadrant cannot be developed (its failure is shown elsewhere).
+  // Quadrants the development picture has already computed are reused, and
+  // the others are kept for it.
+  const QString& accuracyWarning(const fish::TSystemParams& developed, const fish::TProParams& pro,
+                                 const std::string& decimalSeparator);
 
  private:
   using Key = std::pair<fish::TSystemParamsImage, fish::TProParamsImage>;
 
-  // One quadrant's array, or the failure its computation ended in.
-  template <typename Array>
+  // One quadrant of the records `key_`: its surface and its development,
+  // each computed the first time anything asks for it, or the engine's
+  // failure that computation ended in.
   struct Quadrant {
-    Array lines;
-    std::exception_ptr failure;
+    std::optional<fish::TSurf2PointArray> surf;
+    std::exception_ptr surfFailure;
+    std::optional<fish::TRazvertka2PointArray> razvertka;
+    std::exception_ptr razvertkaFailure;
   };
-  // The quadrants of one picture computed so far for the records `key`.
-  template <typename Array>
-  struct Picture {
-    std::optional<Key> key;
-    std::array<std::optional<Quadrant<Array>>, 4> quadrants;
+  // Forgets everything computed for other records.
+  void keyTo(const fish::TSystemParams& sp, const fish::TProParams& pro);
+  const fish::TSurf2PointArray& surface(const fish::TSystemParams& sp, const fish::TProParams& pro, std::uint16_t q);
+  const fish::TRazvertka2PointArray& development(const fish::TSystemParams& sp, const fish::TProParams& pro,
+                                                 std::uint16_t q);
 
-    // Forgets everything computed for other records.
-    void keyTo(const fish::TSystemParams& sp, const fish::TProParams& pro);
+  // A text of the records, the plate and the separator, kept until they change.
+  struct Text {
+    std::optional<std::string> key;
+    QString text;
   };
 
-  Picture<fish::TSurf2PointArray> model_;
-  Picture<fish::TRazvertka2PointArray> development_;
-  std::optional<std::pair<Key, std::string>> resultsKey_;
-  QString results_;
+  std::optional<Key> key_;
+  std::array<Quadrant, 4> quadrants_;
+  Text results_;
+  Text figures_;
+  Text accuracy_;
 };
 
 }  // namespace vintaler

@@ -18,7 +18,7 @@ void setUpProjectExport(TWorkForm& form, IProjectHost* host) {
     QObject::connect(action, &QAction::triggered, &form, [&form, host, job] {
       runCommand(&form, [&] {
         bool crossing = false;
-        const exporting::Source source{form.SystemParams, form.ProParams, form.ProjectFileName};
+        const exporting::Source source{form.SystemParams, form.ProParams, form.ProjectFileName, form.Plate};
         if (job(source, crossing) && crossing && host) host->showHint(QString::fromUtf8(kCrossingWarning));
       });
     });

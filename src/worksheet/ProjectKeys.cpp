@@ -59,7 +59,7 @@ void setUpProjectKeys(TWorkFormUi& ui, QWidget* form) {
   auto* keys = new FieldKeys(form);
   for (QLineEdit* edit : ui.Edits) edit->installEventFilter(keys);
   // Connected after the window's own handlers: the page is shown by then.
-  for (QAction* page : {ui.Show3D, ui.ShowRazvertka, ui.ShowResult}) {
+  for (QAction* page : {ui.Show3D, ui.ShowRazvertka, ui.ShowResult, ui.ShowFigures}) {
     QObject::connect(page, &QAction::triggered, form, [&ui] { focusShownPage(ui); });
   }
 }

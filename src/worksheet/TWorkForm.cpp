@@ -8,8 +8,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QTabWidget>
 #include <QTextEdit>
+#include <QTimer>
 
 #include "IProjectHost.h"
 #include "ProjectExport.h"
@@ -63,6 +65,7 @@ void TWorkForm::connectCommands() {
   connect(Show3D, &QAction::triggered, this, [this] { setActivePage(0); });
   connect(ShowRazvertka, &QAction::triggered, this, [this] { setActivePage(1); });
   connect(ShowResult, &QAction::triggered, this, [this] { setActivePage(2); });
+  connect(ShowFigures, &QAction::triggered, this, [this] { vintaler::runCommand(this, [this] { setActivePage(3); }); });
   const std::pair<QAction*, void (TWorkForm::*)()> commands[] = {
       {ShowSystemParams, &TWorkForm::ShowSystemParamsExecute},
       {DrawAction, &TWorkForm::DrawActionExecute},
@@ -97,6 +100,7 @@ void TWorkForm::connectComponents() {
   Image1->installEventFilter(this);
   // Text put into the results page by anyone else is replaced on its next fill.
   connect(Memo1, &QTextEdit::textChanged, this, [this] { memoText_.clear(); });
+  connect(Memo2, &QPlainTextEdit::textChanged, this, [this] { figuresText_.clear(); });
 
   for (TxPaintBox* box : {xPaintBox1, xPaintBox2}) {
     // The surface asks for a picture only when its buffer is stale.
@@ -169,14 +173,16 @@ bool TWorkForm::eventFilter(QObject* watched, QEvent* event) {
 
 // ---- Redraw and pages ------------------------------------------------------
 
+fish::TSystemParams TWorkForm::developedParams() const { return fish::developedParams(SystemParams, Plate); }
+
 void TWorkForm::drawView(fish::TDrawSurface* surface) {
   fish::TDrawSurface& target = surface ? *surface : *ActiveBox;
-  if (ActiveBox == xPaintBox1) drawing_.drawModel(target, SystemParams, ProParams);
-  if (ActiveBox == xPaintBox2) drawing_.drawDevelopment(target, SystemParams, ProParams);
+  if (ActiveBox == xPaintBox1) drawing_.drawModel(target, developedParams(), ProParams);
+  if (ActiveBox == xPaintBox2) drawing_.drawDevelopment(target, developedParams(), ProParams);
 }
 
 void TWorkForm::redraw(bool report) {
-  if (ActiveBox && activePage() == 2) {
+  if (ActiveBox && textPageShown()) {
     // The view is hidden behind the results: it is drawn when shown again.
     ActiveBox->invalidate();
   } else if (ActiveBox) {
@@ -192,6 +198,29 @@ void TWorkForm::redraw(bool report) {
     }
   }
   if (activePage() == 2) TabSheet3Show();
+  if (activePage() == 3) TabSheet4Show();
+  scheduleAccuracyCheck();
+}
+
+// The accuracy needs every quadrant developed: worked out after the picture
+// is on screen, once for any number of redraws in between.
+void TWorkForm::scheduleAccuracyCheck() {
+  if (accuracyPending_) return;
+  accuracyPending_ = true;
+  QTimer::singleShot(0, this, [this] { vintaler::runCommand(this, [this] { checkAccuracy(); }); });
+}
+
+void TWorkForm::checkAccuracy() {
+  accuracyPending_ = false;
+  QString warning;
+  try {
+    warning = drawing_.accuracyWarning(developedParams(), ProParams, vintaler::localeDecimalSeparator());
+  } catch (const fish::EFishError&) {
+    // No pattern at all: the pages and pictures say why.
+  }
+  if (warning == accuracyWarning_) return;
+  accuracyWarning_ = warning;
+  if (host_) host_->showWarning(this, accuracyWarning_);
 }
 
 void TWorkForm::DrawActionExecute() { redraw(true); }
@@ -204,12 +233,13 @@ void TWorkForm::setActivePage(int index) {
     case 0: TabSheet1Show(); break;
     case 1: TabSheet2Show(); break;
     case 2: TabSheet3Show(); break;
+    case 3: TabSheet4Show(); break;
     default: break;
   }
 }
 
 void TWorkForm::checkPage(QAction* checked) {
-  for (QAction* a : {Show3D, ShowRazvertka, ShowResult}) a->setChecked(a == checked);
+  for (QAction* a : {Show3D, ShowRazvertka, ShowResult, ShowFigures}) a->setChecked(a == checked);
 }
 
 // A drawing page shown again may show a project that changed meanwhile.
@@ -225,16 +255,27 @@ void TWorkForm::TabSheet2Show() {
   ActiveBox->invalidate();
 }
 
+// Filled again only when its text is not that one: 400,000 lines cost the
+// widget more than their computation.
+template <typename Box>
+void TWorkForm::fillTextPage(Box* box, const QString& text, QString& shown) {
+  if (!shown.isNull() && text == shown) return;
+  box->setUpdatesEnabled(false);
+  box->setPlainText(text);
+  box->setUpdatesEnabled(true);
+  shown = text;
+}
+
 void TWorkForm::TabSheet3Show() {
   checkPage(ShowResult);
-  const QString& text = drawing_.resultsText(SystemParams, ProParams, vintaler::localeDecimalSeparator());
-  // Filled again only when its text is not that one: 400,000 lines cost the
-  // widget more than their computation.
-  if (!memoText_.isNull() && text == memoText_) return;
-  Memo1->setUpdatesEnabled(false);
-  Memo1->setPlainText(text);
-  Memo1->setUpdatesEnabled(true);
-  memoText_ = text;
+  fillTextPage(Memo1, drawing_.resultsText(SystemParams, ProParams, Plate, vintaler::localeDecimalSeparator()),
+               memoText_);
+}
+
+void TWorkForm::TabSheet4Show() {
+  checkPage(ShowFigures);
+  fillTextPage(Memo2, drawing_.figuresText(SystemParams, ProParams, Plate, vintaler::localeDecimalSeparator()),
+               figuresText_);
 }
 
 void TWorkForm::ShowSystemParamsExecute() {
@@ -261,7 +302,7 @@ void TWorkForm::closeEvent(QCloseEvent* event) {
 // ---- Project file ----------------------------------------------------------
 
 fish::TProjectData TWorkForm::projectData() const {
-  return {SystemParams, ProParams, xPaintBox1->bounds(), xPaintBox2->bounds()};
+  return {SystemParams, ProParams, xPaintBox1->bounds(), xPaintBox2->bounds(), Plate};
 }
 
 void TWorkForm::SaveProject(const QString& fileName) {
@@ -272,12 +313,15 @@ void TWorkForm::SaveProject(const QString& fileName) {
 }
 
 void TWorkForm::LoadProject(const QString& fileName) {
-  applyProject(fish::readProjectFile(nativePath(fileName)), fileName);
+  std::string notice;
+  applyProject(fish::readProjectFile(nativePath(fileName), &notice), fileName);
+  if (!notice.empty() && host_) host_->showHint(QString::fromStdString(notice));
 }
 
 void TWorkForm::applyProject(const fish::TProjectData& project, const QString& fileName) {
   SystemParams = project.SystemParams;
   ProParams = project.ProParams;
+  Plate = project.Plate;
   xPaintBox1->setBounds(project.Bounds3D);
   xPaintBox2->setBounds(project.Bounds2D);
   // Bounds that cannot be scaled (a zero span, a damaged value) are the
@@ -296,7 +340,13 @@ void TWorkForm::SaveExecute() {
 
 // ---- Results page, printing and copying --------------------------------------
 
-void TWorkForm::SelectAllExecute() { Memo1->selectAll(); }
+void TWorkForm::SelectAllExecute() {
+  if (activePage() == 3) {
+    Memo2->selectAll();
+  } else {
+    Memo1->selectAll();
+  }
+}
 
 QImage TWorkForm::renderViewBitmap() {
   return ActiveBox->renderBitmap([this] { drawView(); });
@@ -305,6 +355,8 @@ QImage TWorkForm::renderViewBitmap() {
 void TWorkForm::CopyExecute() {
   if (activePage() == 2) {
     Memo1->copy();
+  } else if (activePage() == 3) {
+    Memo2->copy();
   } else if (ActiveBox) {
     // setImage replaces whatever the clipboard held.
     QGuiApplication::clipboard()->setImage(renderViewBitmap());
@@ -313,9 +365,11 @@ void TWorkForm::CopyExecute() {
 
 void TWorkForm::ShowShemaExecute() { vintaler::runModal(*vintaler::shemaFormInstance(window())); }
 
+// The font of the text page shown (the results page's on a drawing page).
 void TWorkForm::SetFontExecute() {
-  QFontDialog dialog(QFont(QFontInfo(Memo1->font()).family()).resolve(Memo1->font()), this);  // the face really shown
-  if (vintaler::runModal(dialog) == QDialog::Accepted) Memo1->setFont(dialog.currentFont());
+  QWidget* text = activePage() == 3 ? static_cast<QWidget*>(Memo2) : static_cast<QWidget*>(Memo1);
+  QFontDialog dialog(QFont(QFontInfo(text->font()).family()).resolve(text->font()), this);  // the face really shown
+  if (vintaler::runModal(dialog) == QDialog::Accepted) text->setFont(dialog.currentFont());
 }
 
 void TWorkForm::PrintActionExecute() { vintaler::printProjectPage(*this); }
@@ -329,7 +383,7 @@ void TWorkForm::navigate(fish::TViewMove move) {
   redraw(true);
   // Hidden behind the results page the view was not drawn: a window that
   // cannot be scaled is reported here instead.
-  if (!ActiveBox->tryUpdateScale() && activePage() == 2) ActiveBox->UpdateScale();
+  if (!ActiveBox->tryUpdateScale() && textPageShown()) ActiveBox->UpdateScale();
 }
 
 void TWorkForm::ScrollLeftExecute() { navigate(fish::TViewMove::Left); }
@@ -340,14 +394,14 @@ void TWorkForm::ZoomInExecute() { navigate(fish::TViewMove::In); }
 void TWorkForm::ZoomOutExecute() { navigate(fish::TViewMove::Out); }
 
 // The model's window frames its box exactly; the development's is a square,
-// so the pattern keeps its proportions. Nothing on the results page.
+// so the pattern keeps its proportions. Nothing on the text pages.
 void TWorkForm::AutoScaleExecute() {
-  if (activePage() == 2) return;
+  if (textPageShown()) return;
   TxPaintBox* box = activePage() == 0 ? xPaintBox1 : xPaintBox2;
   fish::TExtents3D model;
   fish::TExtents2D pattern;
-  if (box == xPaintBox1) fish::GetSurfExtents(SystemParams, ProParams, model);
-  if (box == xPaintBox2) fish::GetRazvertkaExtents(SystemParams, ProParams, pattern);
+  if (box == xPaintBox1) fish::GetSurfExtents(developedParams(), ProParams, model);
+  if (box == xPaintBox2) fish::GetRazvertkaExtents(developedParams(), ProParams, pattern);
   box->setBounds(box == xPaintBox1 ? fish::modelWindow(model) : fish::squareWindow(box->bounds(), pattern));
   box->UpdateScale();
   redraw(true);
@@ -377,7 +431,11 @@ void TWorkForm::SetupDrawActionExecute() {
 void TWorkForm::ShowProParamsActionExecute() {
   TProParamsForm dialog(this);
   dialog.load(ProParams);
-  if (vintaler::runModal(dialog) == QDialog::Accepted) dialog.store(ProParams);
+  dialog.loadPlate(Plate, SystemParams);
+  if (vintaler::runModal(dialog) == QDialog::Accepted) {
+    dialog.store(ProParams);
+    dialog.storePlate(Plate);
+  }
   redraw(true);
 }
 

@@ -10,6 +10,7 @@
 #include "TWorkFormUi.h"
 #include "fishApi/FishTypes.h"
 #include "fishApi/FishView.h"
+#include "fishApi/PlateParams.h"
 #include "fishApi/ProjectFile.h"
 
 class QImage;
@@ -31,6 +32,8 @@ class TWorkForm : public QWidget, public TWorkFormUi {
   // Project state.
   fish::TSystemParams SystemParams;
   fish::TProParams ProParams;
+  // The plate: the pictures, pages and exports are of the sizes developed for it.
+  fish::TPlateParams Plate;
   QString ProjectFileName;
   TxPaintBox* ActiveBox = nullptr;
 
@@ -55,9 +58,20 @@ class TWorkForm : public QWidget, public TWorkFormUi {
   // drawn again afterwards, also when the drawing fails.
   QImage renderViewBitmap();
 
-  // Page index of PageControl1: 0 model, 1 development, 2 results.
+  // The sizes the pattern is developed from (fish::developedParams); a plate
+  // that leaves no neutral surface throws its error.
+  fish::TSystemParams developedParams() const;
+
+  // Page index of PageControl1: 0 model, 1 development, 2 results,
+  // 3 the figures for marking out.
   int activePage() const;
   void setActivePage(int index);
+  // A text page (results or figures) is shown, not a drawing.
+  bool textPageShown() const { return activePage() >= 2; }
+
+  // The accuracy warning of the records as they are (empty while the pattern
+  // is accurate enough), as the status bar shows it.
+  const QString& accuracyWarning() const { return accuracyWarning_; }
 
   // Sets the caption "Проект (<name>)".
   void updateCaption();
@@ -105,6 +119,13 @@ class TWorkForm : public QWidget, public TWorkFormUi {
   void TabSheet1Show();
   void TabSheet2Show();
   void TabSheet3Show();
+  void TabSheet4Show();
+  // Fills a text page with `text` unless it already shows it.
+  template <typename Box>
+  void fillTextPage(Box* box, const QString& text, QString& shown);
+  // Works out the accuracy warning once the picture is on screen.
+  void scheduleAccuracyCheck();
+  void checkAccuracy();
   void checkPage(QAction* checked);
   void ShowSystemParamsExecute();
   void DrawActionExecute();
@@ -116,6 +137,9 @@ class TWorkForm : public QWidget, public TWorkFormUi {
   vintaler::ProjectDrawing drawing_;
   // The text the results page was last filled with; null once anything else changed it.
   QString memoText_;
+  QString figuresText_;  // the same for the figures page
+  QString accuracyWarning_;
+  bool accuracyPending_ = false;
   bool filling_ = false;
   bool shownOnce_ = false;
 };

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QSplitter>
 #include <QTabBar>
 #include <QTabWidget>
@@ -40,6 +41,7 @@ void TWorkFormUi::setupUi(QWidget* form) {
   attachPopup(PopupMenu1, xPaintBox1);
   attachPopup(PopupMenu1, xPaintBox2);
   attachPopup(PopupMenu2, Memo1);
+  attachPopup(PopupMenu2, Memo2);
 }
 
 void TWorkFormUi::attachPopup(QMenu* menu, QWidget* to) {
@@ -69,6 +71,8 @@ void TWorkFormUi::createActions(QWidget* form) {
   ShowRazvertka = makeAction(form, "Развертка", "Показывает развертку поверхности перехода", S("Ctrl+F2"), 12);
   ShowResult =
       makeAction(form, "Численные результаты", "Показывает численные результаты расчета развертки", S("Ctrl+F5"), 13);
+  ShowFigures = makeAction(form, "Размеры для разметки",
+                           "Показывает истинные длины, площади и массу развертки для разметки", S("Ctrl+F7"), 21);
   ShowSystemParams = makeAction(form, "Параметры системы", "Панель параметров системы", S("F10"), -1);
   SetupDrawAction =
       makeAction(form, "Параметры области рисования", "Настройка параметров области рисования", S("F11"), -1);
@@ -95,7 +99,7 @@ void TWorkFormUi::createActions(QWidget* form) {
   PrintFullSize = makeAction(form, "Печать в натуральную величину…",
                              "Печатает развертку в натуральную величину на нескольких листах", S(), 10);
 
-  for (QAction* a : {Show3D, ShowRazvertka, ShowResult, ShowSystemParams}) a->setCheckable(true);
+  for (QAction* a : {Show3D, ShowRazvertka, ShowResult, ShowFigures, ShowSystemParams}) a->setCheckable(true);
   ShowSystemParams->setChecked(true);
 }
 
@@ -108,7 +112,7 @@ void TWorkFormUi::createMenus(QWidget* form) {
   EditMenu->addAction(PrintAction);
 
   ViewMenu = new QMenu(QStringLiteral("Вид"), form);
-  ViewMenu->addActions({Show3D, ShowRazvertka, ShowResult, ShowShema});
+  ViewMenu->addActions({Show3D, ShowRazvertka, ShowResult, ShowFigures, ShowShema});
   ViewMenu->addSeparator();
   ViewMenu->addActions({ScrollLeft, ScrollRight, ScrollUp, ScrollDown, ZoomIn, ZoomOut, AutoScale});
 
@@ -128,7 +132,7 @@ void TWorkFormUi::createMenus(QWidget* form) {
   ScaleMenu->menuAction()->setStatusTip(QStringLiteral("Приближает область рисования"));
   ScaleMenu->addActions({ZoomIn, ZoomOut});
   PopupMenu1->addSeparator();
-  PopupMenu1->addActions({Show3D, ShowRazvertka, ShowResult});
+  PopupMenu1->addActions({Show3D, ShowRazvertka, ShowResult, ShowFigures});
   PopupMenu1->addSeparator();
   PopupMenu1->addAction(Copy);
   PopupMenu1->addMenu(ExportMenu);
@@ -138,7 +142,7 @@ void TWorkFormUi::createMenus(QWidget* form) {
   PopupMenu2 = new QMenu(form);
   PopupMenu2->addAction(ShowSystemParams);
   PopupMenu2->addSeparator();
-  PopupMenu2->addActions({Show3D, ShowRazvertka, ShowResult});
+  PopupMenu2->addActions({Show3D, ShowRazvertka, ShowResult, ShowFigures});
   PopupMenu2->addSeparator();
   PopupMenu2->addActions({SelectAll, Copy});
   PopupMenu2->addSeparator();
@@ -226,9 +230,19 @@ void TWorkFormUi::createLayout(QWidget* form) {
   courier.setPixelSize(13);
   Memo1->setFont(courier);
 
+  // The figures run to several lines per generator line: a plain text box,
+  // far cheaper than a rich one for hundreds of thousands of lines.
+  Memo2 = new QPlainTextEdit;
+  Memo2->setFrameStyle(QFrame::NoFrame);
+  Memo2->setLineWrapMode(QPlainTextEdit::NoWrap);
+  Memo2->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  Memo2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  Memo2->setFont(courier);
+
   PageControl1->addTab(xPaintBox1, QStringLiteral("3M"));
   PageControl1->addTab(xPaintBox2, QStringLiteral("Развертка"));
   PageControl1->addTab(Memo1, QStringLiteral("Результаты"));
+  PageControl1->addTab(Memo2, QStringLiteral("Размеры для разметки"));
 
   ToolBar1 = new QToolBar;
   ToolBar1->setOrientation(Qt::Vertical);
@@ -237,6 +251,7 @@ void TWorkFormUi::createLayout(QWidget* form) {
   addToolButton(Show3D, 11);
   addToolButton(ShowRazvertka, 12);
   addToolButton(ShowResult, 13);
+  addToolButton(ShowFigures, 21);
   ToolBar1->addSeparator();
   addToolButton(ScrollLeft, 2);
   addToolButton(ScrollRight, 3);

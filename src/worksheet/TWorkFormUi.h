@@ -12,6 +12,7 @@ class QKeySequence;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QPlainTextEdit;
 class QSplitter;
 class QString;
 class QTabWidget;
@@ -48,12 +49,14 @@ class TWorkFormUi {
   TxPaintBox* xPaintBox1 = nullptr;
   TxPaintBox* xPaintBox2 = nullptr;
   QTextEdit* Memo1 = nullptr;
+  QPlainTextEdit* Memo2 = nullptr;  // "Размеры для разметки"
   QToolBar* ToolBar1 = nullptr;
 
   // Actions.
   QAction* Show3D = nullptr;
   QAction* ShowRazvertka = nullptr;
   QAction* ShowResult = nullptr;
+  QAction* ShowFigures = nullptr;
   QAction* ShowSystemParams = nullptr;
   QAction* SetupDrawAction = nullptr;
   QAction* ShowProParamsAction = nullptr;

@@ -11,6 +11,8 @@
 #include "fishApi/FishRazvertka.h"
 #include "fishApi/FishTexts.h"
 #include "fishApi/NumText.h"
+#include "fishApi/PlateParams.h"
+#include "fishApi/ShopFigures.h"
 #include "support/EngineTestSupport.h"
 
 using namespace fish;
@@ -345,6 +347,66 @@ TEST(getResultsText, NeverPrintsWhatIsNotANumber) {
   }
   EXPECT_GT(failures, 0);
   EXPECT_LT(failures, 400);
+}
+
+}  // namespace
+
+namespace {
+
+// A plate without thickness changes nothing, whichever faces it names.
+TEST(resultsPage, APlateWithoutThicknessGivesThePlainPage) {
+  for (const TPlateParams& plate : {plateOf(0, TFaces::Mean, TFaces::Mean), plateOf(0, TFaces::Inside, TFaces::Outside),
+                                    plateOf(0, TFaces::Outside, TFaces::Inside, TMaterial::Copper)}) {
+    for (const TSystemParams& sp : {defaultSystemParams(), params(400, 250, 300, 160, 35, -20)}) {
+      const TResultsPage page = resultsPage(sp, withDivisions(10), ",", plate);
+      EXPECT_FALSE(page.Error);
+      EXPECT_EQ(page.Lines, resultsPage(sp, withDivisions(10), ",").Lines);
+    }
+  }
+}
+
+// With a thickness the listing keeps the given sizes and adds two lines;
+// everything after is the plain page of the sizes developed.
+TEST(resultsPage, APlateAddsTwoLinesAndDevelopsItsNeutralSurface) {
+  const TPlateParams plate = plateOf(2, TFaces::Inside, TFaces::Outside);
+  const TStringList page = resultsPage(defaultSystemParams(), withDivisions(10), ".", plate).Lines;
+  const TStringList given = getResultsText(defaultSystemParams(), withDivisions(10));
+  const TStringList developed = getResultsText(developedParams(defaultSystemParams(), plate), withDivisions(10));
+  ASSERT_EQ(page.size(), given.size() + 2);
+  EXPECT_EQ(TStringList(page.begin(), page.begin() + 6), TStringList(given.begin(), given.begin() + 6));
+  EXPECT_EQ(page[6], "   Толщина листа: t=2 (прямоугольное сечение: внутренние размеры, круглое: наружные)");
+  EXPECT_EQ(page[7], "   Развертка по средней поверхности: (XxY)=102x102 R=49");
+  EXPECT_EQ(TStringList(page.begin() + 8, page.end()), TStringList(developed.begin() + 6, developed.end()));
+}
+
+// A plate thicker than the section ends the page where a failed development
+// would, with the plate's message.
+TEST(resultsPage, AnUnusablePlateEndsThePageAfterTheParameters) {
+  const TPlateParams plate = plateOf(120, TFaces::Outside, TFaces::Mean);
+  const TResultsPage page = resultsPage(defaultSystemParams(), withDivisions(10), ".", plate);
+  EXPECT_EQ(page.Lines, resultsPage(defaultSystemParams(), withDivisions(0), ".").Lines);
+  EXPECT_THROW(developedParams(defaultSystemParams(), plate), EPlateError);
+  EXPECT_NE(page.failureMessage().find("t=120"), std::string::npos) << page.failureMessage();
+}
+
+// The accuracy gathered on the way is the shop figures' one and leaves the
+// page as it is; a page failing before the developments leaves it alone.
+TEST(TResultsSource, GathersTheAccuracyInTheSamePass) {
+  const TSystemParams sp = params(400, 250, 300, 160, 35, -20);
+  const TPlateParams plate = plateOf(1.5L, TFaces::Outside, TFaces::Inside);
+  TAccuracy accuracy;
+  const TResultsSource source(sp, withDivisions(24), ".", false, plate, &accuracy);
+  TStringList lines;
+  source.forEachLine([&lines](std::string_view line) { lines.emplace_back(line); });
+  EXPECT_EQ(lines, resultsPage(sp, withDivisions(24), ".", plate).Lines);
+  const TAccuracy expected = shopFigures(sp, withDivisions(24), plate).Accuracy;
+  EXPECT_EQ(accuracy.ArcLengthError, expected.ArcLengthError);
+  EXPECT_EQ(accuracy.WorstEdgeError, expected.WorstEdgeError);
+  EXPECT_EQ(accuracy.ChordPolygonGap, expected.ChordPolygonGap);
+
+  TAccuracy untouched{-1, -2, -3};
+  EXPECT_TRUE(TResultsSource(sp, withDivisions(0), ".", false, plate, &untouched).error());
+  EXPECT_EQ(untouched.WorstEdgeError, -2);
 }
 
 }  // namespace

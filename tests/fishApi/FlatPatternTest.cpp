@@ -16,18 +16,6 @@ using namespace fish::test;
 
 namespace {
 
-Extended distance2D(const TPoint2D& a, const TPoint2D& b) { return std::hypot(a.X - b.X, a.Y - b.Y); }
-
-// The area of a triangle in space from its three sides (Heron, in the stable
-// order of the sides).
-Extended heron(Extended a, Extended b, Extended c) {
-  if (a < b) std::swap(a, b);
-  if (a < c) std::swap(a, c);
-  if (b < c) std::swap(b, c);
-  const Extended p = (a + (b + c)) * (c - (a - b)) * (c + (a - b)) * (a + (b - c));
-  return p > 0 ? std::sqrt(p) / 4 : 0;
-}
-
 // A quadrant's surface area, triangle by triangle in space: the plane
 // triangle at the Y side, the cone's triangles, the plane triangle at the X
 // side. Laying it flat keeps every side, so the sheet has this area.

@@ -6,6 +6,7 @@
 #include "fishApi/FishErrors.h"
 #include "fishApi/FishMath.h"
 #include "fishApi/NumText.h"
+#include "support/EngineTestSupport.h"
 #include "support/SameBits.h"
 
 using namespace fish;
@@ -146,6 +147,63 @@ TEST(textToInt32, WholeNumbersIn32Bits) {
     EXPECT_EQ(textToInt32(c.text, v), c.valid) << c.text;
     EXPECT_EQ(v, c.valid ? c.value : 42) << c.text;
   }
+}
+
+}  // namespace
+
+namespace {
+
+struct DecimalCase {
+  const char* name;
+  Extended value;
+  int decimals;
+  const char* separator;
+  const char* text;
+};
+
+const DecimalCase kDecimals[] = {
+    {"Hundredths", 70.714L, 2, ".", "70.71"},
+    {"NoTrailingNines", 70.71L, 2, ".", "70.71"},
+    {"HalfToEvenUp", 0.375L, 2, ".", "0.38"},
+    {"HalfToEvenDown", 0.0625L, 3, ",", "0,062"},
+    {"TrailingZerosDropped", 2.5L, 2, ".", "2.5"},
+    {"NoDecimals", 2.5L, 0, ".", "2"},
+    {"NegativeWithComma", -1234.567L, 2, ",", "-1234,57"},
+    {"NegativeRoundsToZero", -0.004L, 2, ".", "0"},
+    {"SixDecimalsOfALargeNumber", 123456789012.3456789L, 6, ".", "123456789012.346"},
+    {"BeyondFifteenDigits", 1e20L, 2, ".", "1E20"},
+};
+
+class DecimalTextTest : public ::testing::TestWithParam<DecimalCase> {};
+
+TEST_P(DecimalTextTest, RoundsThenWritesTheGeneralFormat) {
+  const DecimalCase& c = GetParam();
+  EXPECT_EQ(decimalText(c.value, c.decimals, c.separator), c.text);
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, DecimalTextTest, ::testing::ValuesIn(kDecimals), vintaler::test::rowName<DecimalCase>);
+
+// k hundredths (up to 15 digits) are k with the separator before its last
+// two digits, trailing zeros dropped, whatever binary value stands for them.
+TEST(decimalText, WritesHundredthsDigitForDigit) {
+  std::uint64_t k = 1;
+  for (int i = 0; i < 20000; ++i) {
+    k = k * 6364136223846793005ULL + 1442695040888963407ULL;
+    const std::uint64_t hundredths = (k >> 11) % 1'000'000'000'000'000ULL;
+    const std::uint64_t decimals = hundredths % 100;
+    std::string expected =
+        std::to_string(hundredths / 100) + "," + std::to_string(decimals / 10) + std::to_string(decimals % 10);
+    while (expected.back() == '0') expected.pop_back();
+    if (expected.back() == ',') expected.pop_back();
+    ASSERT_EQ(decimalText(static_cast<Extended>(hundredths) / 100, 2, ","), expected) << hundredths;
+  }
+}
+
+TEST(decimalText, RefusesWhatItCannotWrite) {
+  EXPECT_THROW(decimalText(1, -1), ERangeError);
+  EXPECT_THROW(decimalText(1, 7), ERangeError);
+  EXPECT_THROW(decimalText(std::numeric_limits<Extended>::quiet_NaN(), 2), EInvalidOp);
+  EXPECT_THROW(decimalText(-std::numeric_limits<Extended>::infinity(), 2), EInvalidOp);
 }
 
 }  // namespace

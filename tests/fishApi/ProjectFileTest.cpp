@@ -13,6 +13,7 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <limits>
 #include <random>
 #include <set>
 #include <thread>
@@ -319,8 +320,7 @@ TEST_P(SaveTargetTest, OnlyPlainWritableFilesAreReplaced) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Targets, SaveTargetTest, ::testing::ValuesIn(kTargets),
-                         vintaler::test::rowName<TargetCase>);
+INSTANTIATE_TEST_SUITE_P(Targets, SaveTargetTest, ::testing::ValuesIn(kTargets), vintaler::test::rowName<TargetCase>);
 
 TEST_F(ProjectFileTest, AnyNameTheFileSystemTakesIsSaved) {
   std::set<std::string> saved;
@@ -363,6 +363,235 @@ TEST_F(ProjectFileTest, OnlyPlainFilesAreRead) {
     }
     ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << path << " is waited on";
     expectFileError([&] { readProjectFile(path); }, "Не удалось прочитать файл \"" + path + "\": ");
+  }
+}
+
+// The extension block after the 240 bytes: the plate.
+
+// CRC-32 of IEEE 802.3 bit by bit, straight from the reflected polynomial,
+// for checking the checksum the file carries.
+std::uint32_t bitwiseCrc32(const std::uint8_t* data, std::size_t size) {
+  std::uint32_t crc = 0xFFFFFFFFu;
+  for (std::size_t i = 0; i < size; ++i) {
+    crc ^= data[i];
+    for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+  }
+  return ~crc;
+}
+
+using TBlock = std::array<std::uint8_t, 36>;
+
+// The block laid out field by field, version and length as given.
+TBlock blockOf(const TPlateParams& p, std::uint16_t version = 1, std::uint16_t length = 24) {
+  TBlock b = {'V',
+              'N',
+              'T',
+              'X',
+              std::uint8_t(version),
+              std::uint8_t(version >> 8),
+              std::uint8_t(length),
+              std::uint8_t(length >> 8)};
+  putExtended(b.data() + 8, p.Thickness);
+  b[18] = static_cast<std::uint8_t>(p.RectFaces);
+  b[19] = static_cast<std::uint8_t>(p.RoundFaces);
+  b[20] = static_cast<std::uint8_t>(p.Material);
+  putExtended(b.data() + 22, p.Density);
+  const std::uint32_t crc = bitwiseCrc32(b.data(), 32);
+  for (int i = 0; i < 4; ++i) b[32 + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(crc >> (8 * i));
+  return b;
+}
+
+// The new project's 240 bytes followed by `tail`.
+std::vector<std::uint8_t> newProjectWith(const std::uint8_t* tail, std::size_t size) {
+  std::vector<std::uint8_t> bytes(240 + size);
+  std::copy(kNewProjectFile.begin(), kNewProjectFile.end(), bytes.begin());
+  std::copy(tail, tail + size, bytes.begin() + 240);
+  return bytes;
+}
+
+std::vector<std::uint8_t> fileOf(const TBlock& block) { return newProjectWith(block.data(), block.size()); }
+
+bool samePlate(const TPlateParams& a, const TPlateParams& b) {
+  return sameBits(a.Thickness, b.Thickness) && a.RectFaces == b.RectFaces && a.RoundFaces == b.RoundFaces &&
+         a.Material == b.Material && sameBits(a.Density, b.Density);
+}
+
+const std::string kDamaged =
+    "Дополнительные данные проекта (толщина листа, материал) повреждены и не прочитаны: взяты значения по умолчанию";
+const std::string kTooNew =
+    "Дополнительные данные проекта (толщина листа, материал) записаны более новой версией программы и не прочитаны: "
+    "взяты значения по умолчанию";
+
+TEST(ProjectBlock, ChecksumIsIeeeCrc32) {
+  const char* check = "123456789";
+  EXPECT_EQ(bitwiseCrc32(reinterpret_cast<const std::uint8_t*>(check), 9), 0xCBF43926u);
+  TProjectData p = newProjectData();
+  p.Plate.Thickness = 3;
+  const std::vector<std::uint8_t> bytes = encodeProjectFile(p);
+  ASSERT_EQ(bytes.size(), 276u);
+  EXPECT_EQ(bytes[272] | bytes[273] << 8 | bytes[274] << 16 | std::uint32_t(bytes[275]) << 24,
+            bitwiseCrc32(bytes.data() + 240, 32));
+}
+
+TEST(ProjectBlock, DefaultPlateWritesThePlain240Bytes) {
+  EXPECT_EQ(encodeProjectFile(newProjectData()),
+            std::vector<std::uint8_t>(kNewProjectFile.begin(), kNewProjectFile.end()));
+}
+
+struct PlateCase {
+  const char* name;
+  TPlateParams plate;
+};
+
+const PlateCase kPlates[] = {
+    {"ThinSteelInsideRectangle", {0.75L, TFaces::Inside, TFaces::Mean, TMaterial::Steel, 7850}},
+    {"StainlessOutsideBoth", {2, TFaces::Outside, TFaces::Outside, TMaterial::Stainless, 7900}},
+    {"ThickAluminiumInsideCircle", {12.5L, TFaces::Mean, TFaces::Inside, TMaterial::Aluminium, 2700}},
+    {"CopperOnMeanFaces", {2, TFaces::Mean, TFaces::Mean, TMaterial::Copper, 8940}},
+    {"GalvanisedFacesWithoutThickness", {0, TFaces::Outside, TFaces::Inside, TMaterial::Galvanised, 7850}},
+    {"OtherMaterialOwnDensity", {12.5L, TFaces::Inside, TFaces::Outside, TMaterial::Other, 7930}},
+};
+
+class PlateBlockTest : public ProjectFileTest, public ::testing::WithParamInterface<PlateCase> {};
+
+TEST_P(PlateBlockTest, PlateSurvivesEncodingAndTheFile) {
+  TProjectData p = newProjectData();
+  p.SystemParams.B = 1234.5L;
+  p.Plate = GetParam().plate;
+  const TProjectImage image = encodeProject(p);
+  const std::vector<std::uint8_t> bytes = encodeProjectFile(p);
+  ASSERT_EQ(bytes.size(), 276u);
+  EXPECT_TRUE(std::equal(image.begin(), image.end(), bytes.begin()));
+  const TBlock block = blockOf(p.Plate);
+  EXPECT_TRUE(std::equal(block.begin(), block.end(), bytes.begin() + 240)) << "laid out field by field";
+
+  std::string notice = "unset";
+  TProjectData back = decodeProjectFile(bytes.data(), bytes.size(), &notice);
+  EXPECT_EQ(encodeProject(back), image);
+  EXPECT_TRUE(samePlate(back.Plate, p.Plate));
+  EXPECT_EQ(notice, "");
+
+  const fs::path file = dir_ / "plate.raz";
+  writeProjectFile(file.string(), p);
+  EXPECT_EQ(fs::file_size(file), 276u);
+  back = readProjectFile(file.string(), &notice);
+  EXPECT_EQ(encodeProject(back), image);
+  EXPECT_TRUE(samePlate(back.Plate, p.Plate));
+  EXPECT_EQ(notice, "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Plates, PlateBlockTest, ::testing::ValuesIn(kPlates), vintaler::test::rowName<PlateCase>);
+
+TEST(ProjectBlock, BytesAfterTheBlockAreIgnored) {
+  const TPlateParams plate{2, TFaces::Inside, TFaces::Inside, TMaterial::Copper, 8940};
+  std::vector<std::uint8_t> bytes = fileOf(blockOf(plate));
+  bytes.insert(bytes.end(), {'V', 'N', 'T', 'X', 0xFF});
+  std::string notice;
+  EXPECT_TRUE(samePlate(decodeProjectFile(bytes.data(), bytes.size(), &notice).Plate, plate));
+  EXPECT_EQ(notice, "");
+}
+
+// A well-formed block of a 2 mm outside-faced copper plate, then spoilt.
+const TPlateParams kSpoilt{2, TFaces::Outside, TFaces::Inside, TMaterial::Copper, 8940};
+
+struct DamageCase {
+  const char* name;
+  std::function<std::vector<std::uint8_t>()> bytes;
+  bool tooNew;
+};
+
+std::vector<std::uint8_t> cut(std::size_t size) {
+  std::vector<std::uint8_t> b = fileOf(blockOf(kSpoilt));
+  b.resize(size);
+  return b;
+}
+
+std::vector<std::uint8_t> flip(std::size_t at, std::uint8_t bit) {
+  std::vector<std::uint8_t> b = fileOf(blockOf(kSpoilt));
+  b[240 + at] ^= bit;
+  return b;
+}
+
+std::vector<std::uint8_t> with(TPlateParams plate, std::uint16_t version = 1, std::uint16_t length = 24) {
+  return fileOf(blockOf(plate, version, length));
+}
+
+TPlateParams spoilt(void (*change)(TPlateParams&)) {
+  TPlateParams p = kSpoilt;
+  change(p);
+  return p;
+}
+
+// A later version with 16 more bytes of fields, its checksum after them.
+std::vector<std::uint8_t> longerLaterBlock() {
+  std::vector<std::uint8_t> block = {'V', 'N', 'T', 'X', 2, 0, 40, 0};
+  block.resize(48, 0x11);
+  const std::uint32_t crc = bitwiseCrc32(block.data(), block.size());
+  for (int i = 0; i < 4; ++i) block.push_back(static_cast<std::uint8_t>(crc >> (8 * i)));
+  return newProjectWith(block.data(), block.size());
+}
+
+const DamageCase kDamages[] = {
+    {"CutAfterTag", [] { return cut(244); }, false},
+    {"CutInHeader", [] { return cut(247); }, false},
+    {"CutInThickness", [] { return cut(253); }, false},
+    {"CutBeforeChecksum", [] { return cut(272); }, false},
+    {"CutInChecksum", [] { return cut(275); }, false},
+    {"FlippedVersionBit", [] { return flip(4, 0x02); }, false},
+    {"FlippedLengthBit", [] { return flip(7, 0x01); }, false},
+    {"FlippedThicknessBit", [] { return flip(12, 0x10); }, false},
+    {"FlippedFacesBit", [] { return flip(19, 0x01); }, false},
+    {"FlippedMaterialBit", [] { return flip(20, 0x04); }, false},
+    {"FlippedDensityBit", [] { return flip(31, 0x01); }, false},
+    {"FlippedChecksumBit", [] { return flip(34, 0x80); }, false},
+    {"Version2", [] { return with(kSpoilt, 2); }, true},
+    {"Version2WithMoreFields", longerLaterBlock, true},
+    {"Length23", [] { return with(kSpoilt, 1, 23); }, false},
+    {"FacesCode7", [] { return with(spoilt([](TPlateParams& p) { p.RectFaces = static_cast<TFaces>(7); })); }, false},
+    {"NegativeThickness", [] { return with(spoilt([](TPlateParams& p) { p.Thickness = -2; })); }, false},
+    {"NanThickness",
+     [] { return with(spoilt([](TPlateParams& p) { p.Thickness = std::numeric_limits<Extended>::quiet_NaN(); })); },
+     false},
+    {"CopperWithSteelDensity", [] { return with(spoilt([](TPlateParams& p) { p.Density = 7850; })); }, false},
+};
+
+class DamagedBlockTest : public ProjectFileTest, public ::testing::WithParamInterface<DamageCase> {};
+
+TEST_P(DamagedBlockTest, KeepsTheProjectWithTheDefaultPlateAndSaysWhy) {
+  const std::vector<std::uint8_t> bytes = GetParam().bytes();
+  const std::string expected = GetParam().tooNew ? kTooNew : kDamaged;
+  std::string notice;
+  TProjectData p = decodeProjectFile(bytes.data(), bytes.size(), &notice);
+  EXPECT_EQ(encodeProject(p), kNewProjectFile);
+  EXPECT_TRUE(isDefaultPlate(p.Plate));
+  EXPECT_EQ(notice, expected);
+
+  const fs::path file = dir_ / "damaged.raz";
+  spit(file, bytes.data(), bytes.size());
+  notice.clear();
+  p = readProjectFile(file.string(), &notice);
+  EXPECT_TRUE(isDefaultPlate(p.Plate));
+  EXPECT_EQ(notice, expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Damages, DamagedBlockTest, ::testing::ValuesIn(kDamages), vintaler::test::rowName<DamageCase>);
+
+// Trailing bytes without the tag opened silently before the block existed
+// and still do.
+TEST(ProjectBlock, ForeignTailsAreIgnoredSilently) {
+  std::mt19937 rng(20260311);
+  std::vector<std::uint8_t> random(64);
+  for (auto& b : random) b = static_cast<std::uint8_t>(rng());
+  random[0] = 'v';
+  const std::vector<std::vector<std::uint8_t>> tails = {
+      random, {'V'}, {'V', 'N', 'T'}, {'V', 'N', 'T', 'Y', 1, 0, 24, 0}, {0, 'V', 'N', 'T', 'X'}};
+  for (const auto& tail : tails) {
+    const std::vector<std::uint8_t> bytes = newProjectWith(tail.data(), tail.size());
+    std::string notice;
+    const TProjectData p = decodeProjectFile(bytes.data(), bytes.size(), &notice);
+    EXPECT_EQ(encodeProject(p), kNewProjectFile) << tail.size();
+    EXPECT_TRUE(isDefaultPlate(p.Plate)) << tail.size();
+    EXPECT_EQ(notice, "") << tail.size();
   }
 }
 

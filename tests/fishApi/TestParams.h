@@ -1,7 +1,11 @@
 // Shorthands for building records in the engine tests.
 #pragma once
 
+#include <cmath>
+#include <utility>
+
 #include "fishApi/FishTypes.h"
+#include "fishApi/PlateParams.h"
 
 namespace fish::test {
 
@@ -24,5 +28,29 @@ inline TProParams withDivisions(std::int32_t n, std::array<ByteBool, 4> quadrant
 }
 
 inline double asDouble(Extended v) { return static_cast<double>(v); }
+
+// A plate of a named material with its own density.
+inline TPlateParams plateOf(Extended t, TFaces rect = TFaces::Mean, TFaces round = TFaces::Mean,
+                            TMaterial material = TMaterial::Steel) {
+  TPlateParams p;
+  p.Thickness = t;
+  p.RectFaces = rect;
+  p.RoundFaces = round;
+  p.Material = material;
+  p.Density = materialDensity(material);
+  return p;
+}
+
+inline Extended distance2D(const TPoint2D& a, const TPoint2D& b) { return std::hypot(a.X - b.X, a.Y - b.Y); }
+
+// The area of a triangle from its three sides (Heron, in the stable order of
+// the sides).
+inline Extended heron(Extended a, Extended b, Extended c) {
+  if (a < b) std::swap(a, b);
+  if (a < c) std::swap(a, c);
+  if (b < c) std::swap(b, c);
+  const Extended p = (a + (b + c)) * (c - (a - b)) * (c + (a - b)) * (a + (b - c));
+  return p > 0 ? std::sqrt(p) / 4 : 0;
+}
 
 }  // namespace fish::test

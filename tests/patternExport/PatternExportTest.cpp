@@ -27,7 +27,7 @@ vintaler::exporting::Source source(std::array<fish::ByteBool, 4> quadrants, std:
   fish::TProParams pro = fish::defaultProParams();
   pro.Quadrants = quadrants;
   pro.Divisions = divisions;
-  return {fish::defaultSystemParams(), pro, QStringLiteral("/somewhere/Воздуховод 3.raz")};
+  return {fish::defaultSystemParams(), pro, QStringLiteral("/somewhere/Воздуховод 3.raz"), fish::TPlateParams{}};
 }
 
 QByteArray contents(const QString& path) {

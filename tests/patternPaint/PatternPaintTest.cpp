@@ -45,7 +45,9 @@ fish::TFlatPattern patternOf(const fish::TSystemParams& sp, std::int32_t n, std:
   return fish::flatPattern(sp, pp);
 }
 
-vintaler::paint::Title titleOf(const fish::TSystemParams& sp) { return {QStringLiteral("Проба"), sp, 10}; }
+vintaler::paint::Title titleOf(const fish::TSystemParams& sp) {
+  return {QStringLiteral("Проба"), sp, 10, fish::TPlateParams{}};
+}
 
 // The developed lengths of the bend lines, sorted.
 std::vector<double> bendLengths(const fish::TFlatPattern& pattern) {

@@ -1,13 +1,17 @@
 #include "TProParamsForm.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
 #include <QStyle>
+#include <cmath>
 
 #include "TSpinEdit.h"
 #include "appcore/ErrorReport.h"
+#include "appcore/LocaleNumbers.h"
 #include "appcore/ModalDialogs.h"
 
 namespace {
@@ -33,10 +37,36 @@ QCheckBox* checkBox(QWidget* parent, const char* caption, int x, int y, int w) {
   return box;
 }
 
+QLabel* label(QWidget* parent, const QString& caption, int y) {
+  auto* l = new QLabel(caption, parent);
+  l->setGeometry(16, y + 3, 100, 15);
+  return l;
+}
+
+// The face choices in the order of their codes' meaning for the user.
+constexpr fish::TFaces kFaceChoices[] = {fish::TFaces::Mean, fish::TFaces::Inside, fish::TFaces::Outside};
+constexpr fish::TMaterial kMaterialChoices[] = {fish::TMaterial::Steel,      fish::TMaterial::Stainless,
+                                                fish::TMaterial::Aluminium,  fish::TMaterial::Copper,
+                                                fish::TMaterial::Galvanised, fish::TMaterial::Other};
+
+QComboBox* facesBox(QWidget* parent, int y, const QString& hint) {
+  auto* box = new QComboBox(parent);
+  box->setGeometry(120, y, 124, 21);
+  for (fish::TFaces f : kFaceChoices) {
+    box->addItem(QStringLiteral("по ") +
+                     QString::fromUtf8(fish::facesName(f).data(), static_cast<qsizetype>(fish::facesName(f).size())),
+                 static_cast<int>(f));
+  }
+  box->setToolTip(hint);
+  return box;
+}
+
+QString utf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
 }  // namespace
 
 TProParamsForm::TProParamsForm(QWidget* parent) : QDialog(parent) {
-  vintaler::setUpToolDialog(*this, QStringLiteral("Параметры построения"), QSize(230, 163));
+  vintaler::setUpToolDialog(*this, QStringLiteral("Параметры построения"), QSize(260, 312));
 
   Label1 = new QLabel(QStringLiteral("Квадранты прямоугольного сечения"), this);
   Label1->move(16, 8);
@@ -56,11 +86,32 @@ TProParamsForm::TProParamsForm(QWidget* parent) : QDialog(parent) {
   CheckBox5 = checkBox(this, "", 16, 112, 177);
   CheckBox5->setText(QStringLiteral("Показывать сетку"));
 
+  // The plate, below the construction's own controls.
+  auto* plateTitle = new QLabel(QStringLiteral("Лист"), this);
+  plateTitle->move(16, 138);
+  plateTitle->adjustSize();
+  label(this, QStringLiteral("Толщина t, мм"), 156);
+  ThicknessEdit = new QLineEdit(this);
+  ThicknessEdit->setGeometry(120, 156, 124, 21);
+  ThicknessEdit->setToolTip(QStringLiteral("Развертка строится по средней поверхности листа"));
+  label(this, QStringLiteral("Прямоугольник"), 182);
+  RectFacesBox = facesBox(this, 182, QStringLiteral("По какой поверхности листа заданы стороны A и B"));
+  label(this, QStringLiteral("Круг"), 208);
+  RoundFacesBox = facesBox(this, 208, QStringLiteral("По какой поверхности листа задан радиус R"));
+  label(this, QStringLiteral("Материал"), 234);
+  MaterialBox = new QComboBox(this);
+  MaterialBox->setGeometry(120, 234, 124, 21);
+  for (fish::TMaterial m : kMaterialChoices) MaterialBox->addItem(utf8(fish::materialName(m)), static_cast<int>(m));
+  label(this, QStringLiteral("Плотность, кг/м³"), 260);
+  DensityEdit = new QLineEdit(this);
+  DensityEdit->setGeometry(120, 260, 124, 21);
+  connect(MaterialBox, &QComboBox::currentIndexChanged, this, [this] { materialChosen(); });
+
   BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("OK"), this);
-  BitBtn1->setGeometry(40, 136, 75, 25);
+  BitBtn1->setGeometry(50, 284, 75, 25);
   BitBtn1->setDefault(true);
   BitBtn2 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), QStringLiteral("Отмена"), this);
-  BitBtn2->setGeometry(120, 136, 75, 25);
+  BitBtn2->setGeometry(135, 284, 75, 25);
   connect(BitBtn1, &QPushButton::clicked, this, &TProParamsForm::accept);
   connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
 
@@ -72,7 +123,13 @@ TProParamsForm::TProParamsForm(QWidget* parent) : QDialog(parent) {
   setTabOrder(RxSpinEdit1, BitBtn1);
   setTabOrder(BitBtn1, BitBtn2);
   setTabOrder(BitBtn2, CheckBox5);
+  setTabOrder(CheckBox5, ThicknessEdit);
+  setTabOrder(ThicknessEdit, RectFacesBox);
+  setTabOrder(RectFacesBox, RoundFacesBox);
+  setTabOrder(RoundFacesBox, MaterialBox);
+  setTabOrder(MaterialBox, DensityEdit);
   CheckBox1->setFocus();
+  loadPlate(fish::TPlateParams{}, fish::defaultSystemParams());
 }
 
 void TProParamsForm::load(const fish::TProParams& pro) {
@@ -90,6 +147,56 @@ void TProParamsForm::store(fish::TProParams& pro) const {
   pro.Divisions = RxSpinEdit1->value();
 }
 
+void TProParamsForm::loadPlate(const fish::TPlateParams& plate, const fish::TSystemParams& sizes) {
+  sizes_ = sizes;
+  accepted_ = plate;
+  ThicknessEdit->setText(vintaler::numberToText(plate.Thickness));
+  RectFacesBox->setCurrentIndex(RectFacesBox->findData(static_cast<int>(plate.RectFaces)));
+  RoundFacesBox->setCurrentIndex(RoundFacesBox->findData(static_cast<int>(plate.RoundFaces)));
+  MaterialBox->setCurrentIndex(MaterialBox->findData(static_cast<int>(plate.Material)));
+  DensityEdit->setText(vintaler::numberToText(plate.Density));
+  materialChosen();
+}
+
+void TProParamsForm::storePlate(fish::TPlateParams& plate) const { plate = accepted_; }
+
+// A named material brings its density; only "другой" takes a typed one.
+void TProParamsForm::materialChosen() {
+  const auto material = static_cast<fish::TMaterial>(MaterialBox->currentData().toInt());
+  const bool typed = material == fish::TMaterial::Other;
+  if (!typed) DensityEdit->setText(vintaler::numberToText(fish::materialDensity(material)));
+  DensityEdit->setEnabled(typed);
+}
+
+bool TProParamsForm::readPlate(fish::TPlateParams& plate, QString& failure, QWidget*& field) const {
+  const auto thickness = vintaler::textToNumber(ThicknessEdit->text());
+  if (!thickness) {
+    failure = QStringLiteral("Толщина листа должна быть числом");
+    field = ThicknessEdit;
+    return false;
+  }
+  plate.Thickness = *thickness;
+  plate.RectFaces = static_cast<fish::TFaces>(RectFacesBox->currentData().toInt());
+  plate.RoundFaces = static_cast<fish::TFaces>(RoundFacesBox->currentData().toInt());
+  plate.Material = static_cast<fish::TMaterial>(MaterialBox->currentData().toInt());
+  const auto density = vintaler::textToNumber(DensityEdit->text());
+  if (!density) {
+    failure = QStringLiteral("Плотность материала должна быть числом");
+    field = DensityEdit;
+    return false;
+  }
+  plate.Density = *density;
+  try {
+    fish::checkPlate(plate);
+    fish::developedParams(sizes_, plate);
+  } catch (const fish::EFishError& e) {
+    failure = QString::fromUtf8(e.what());
+    field = plate.Density <= 0 || !std::isfinite(plate.Density) ? DensityEdit : ThicknessEdit;
+    return false;
+  }
+  return true;
+}
+
 void TProParamsForm::accept() {
   const int n = RxSpinEdit1->value();
   if (n < 1 || n > fish::kMaxDivisions) {
@@ -97,5 +204,14 @@ void TProParamsForm::accept() {
     RxSpinEdit1->setFocus();
     return;
   }
+  fish::TPlateParams plate;
+  QString failure;
+  QWidget* field = nullptr;
+  if (!readPlate(plate, failure, field)) {
+    vintaler::reportError(this, failure);
+    field->setFocus();
+    return;
+  }
+  accepted_ = plate;
   QDialog::accept();
 }

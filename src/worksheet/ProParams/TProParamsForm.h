@@ -1,12 +1,16 @@
-// "Параметры построения": quadrants to draw, divisions of a quarter arc, grid.
+// "Параметры построения": quadrants to draw, divisions of a quarter arc, grid;
+// and the plate: its thickness, which faces the sizes measure, its material.
 #pragma once
 
 #include <QDialog>
 
 #include "fishApi/FishTypes.h"
+#include "fishApi/PlateParams.h"
 
 class QCheckBox;
+class QComboBox;
 class QLabel;
+class QLineEdit;
 class QPushButton;
 class TSpinEdit;
 
@@ -24,17 +28,37 @@ class TProParamsForm : public QDialog {
   QCheckBox* CheckBox4 = nullptr;  // quadrant 4, lower right
   QLabel* Label2 = nullptr;
   TSpinEdit* RxSpinEdit1 = nullptr;
-  QCheckBox* CheckBox5 = nullptr;  // grid
-  QPushButton* BitBtn1 = nullptr;  // OK
-  QPushButton* BitBtn2 = nullptr;  // Отмена
+  QCheckBox* CheckBox5 = nullptr;      // grid
+  QLineEdit* ThicknessEdit = nullptr;  // t, mm
+  QComboBox* RectFacesBox = nullptr;   // the faces the rectangle's sides measure
+  QComboBox* RoundFacesBox = nullptr;  // the faces the radius measures
+  QComboBox* MaterialBox = nullptr;
+  QLineEdit* DensityEdit = nullptr;  // kg/m3; typed only for "другой"
+  QPushButton* BitBtn1 = nullptr;    // OK
+  QPushButton* BitBtn2 = nullptr;    // Отмена
 
   // Controls from the record, and the record from the controls; Reserved1 and
   // Reserved2 are never touched.
   void load(const fish::TProParams& pro);
   void store(fish::TProParams& pro) const;
 
+  // The plate's controls, and the sizes it is checked against (a plate
+  // thicker than a section leaves no neutral surface). storePlate gives the
+  // plate that OK accepted.
+  void loadPlate(const fish::TPlateParams& plate, const fish::TSystemParams& sizes);
+  void storePlate(fish::TPlateParams& plate) const;
+
  public slots:
-  // OK refuses a number of divisions the engine cannot draw and keeps the
-  // dialog open for a correction.
+  // OK refuses a number of divisions the engine cannot draw and a plate it
+  // cannot develop, says why and keeps the dialog open for a correction.
   void accept() override;
+
+ private:
+  // The plate the controls show, or the reason it cannot be used and the
+  // control to correct.
+  bool readPlate(fish::TPlateParams& plate, QString& failure, QWidget*& field) const;
+  void materialChosen();
+
+  fish::TSystemParams sizes_;
+  fish::TPlateParams accepted_;
 };

@@ -1,0 +1,21 @@
+// The shop figures of a project as one JSON document, for programs that
+// nest, price or check a pattern: the input, the sizes developed for the
+// plate, every quadrant's outline points, true lengths of its generator
+// lines and area, the sheets as drawn, the net area, the mass and the
+// accuracy. Lengths in mm, areas in mm2, the mass in kg; numbers as JSON
+// numbers carrying a double's full precision.
+#pragma once
+
+#include <string>
+
+#include "fishApi/FishTypes.h"
+#include "fishApi/ShopFigures.h"
+
+namespace vintaler::figures {
+
+// The document, compact, without a final line feed. A value that is not a
+// finite number (none should be) fails with fish::EInvalidOp rather than
+// become JSON's null.
+std::string figuresJson(const fish::TProParams& pro, const fish::TShopFigures& figures);
+
+}  // namespace vintaler::figures

@@ -1,0 +1,126 @@
+// The figures a shop lays a pattern out and prices it by: the true length of
+// every line for marking out by triangulation, the areas of the pieces and
+// sheets, the mass of the plate, and how far the developed pattern departs
+// from the exact surface.
+//
+// Lengths are in mm, areas in mm2, the mass in kg. Everything is taken from
+// the sizes as developed for the plate (developedParams).
+//
+// Points are named as in the results tables: the development's origin (the
+// image of the Y-side midpoint) is "O"; the corner T4 (T5 in quadrants 2 and
+// 3), the X-side midpoint T3 (T6), and along the arc from its start T1, then
+// R1 .. R(n-1) (L1 .. L(n-1)), and T2 (T7) at its end.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "FishTypes.h"
+#include "PlateParams.h"
+
+namespace fish {
+
+// Above this departure from the exact surface (mm) the pattern is no longer
+// good enough to cut from, and the user is told so.
+inline constexpr Extended kAccuracyLimit = 0.5L;
+
+// The names of a quadrant's points. `arcPoint` is 1 .. n+1, the circle point
+// of development element `arcPoint` (1 is T1, n+1 is T2 or T7).
+inline constexpr const char* kOriginName = "O";
+std::string arcPointName(int quadrant, std::int32_t divisions, std::int32_t arcPoint);
+const char* cornerName(int quadrant);        // T4 or T5
+const char* sideMidpointName(int quadrant);  // T3 or T6
+
+// How far one quadrant's development departs from the exact surface: the
+// circle with its true directions (not rounded to three decimals) and
+// lengths not rounded to hundredths.
+struct TQuadrantAccuracy {
+  // The developed arc: the sum of the distances between neighbouring arc
+  // images, T1 to T2 (T7).
+  Extended ArcLength = 0;
+  // The circle's quarter: pi * R / 2 of the developed radius.
+  Extended TrueArcLength = 0;
+  // TrueArcLength less the sum of the exact chords of the n steps: what the
+  // straight steps between the arc points cost even when exact.
+  Extended ChordPolygonGap = 0;
+  // The largest |developed length - exact 3-D length| over the piece's
+  // edges: every generator line (elements 0 .. n+2), every chord between
+  // neighbouring arc points, and the two half sides of the rectangle.
+  Extended WorstEdgeError = 0;
+};
+
+// The accuracy of a quadrant from its development `d` (as developQuadrant
+// makes it from `developed` and `pro`).
+TQuadrantAccuracy quadrantAccuracy(const TSystemParams& developed, const TProParams& pro, int quadrant,
+                                   const TRazvertka2PointArray& d);
+
+// The accuracy of the whole transition: the worst quadrant of each measure.
+struct TAccuracy {
+  Extended ArcLengthError = 0;   // max |ArcLength - TrueArcLength|
+  Extended WorstEdgeError = 0;   // max WorstEdgeError
+  Extended ChordPolygonGap = 0;  // max ChordPolygonGap
+
+  void include(const TQuadrantAccuracy& quadrant);
+  Extended worst() const;  // the larger of the two errors
+  bool exceedsLimit() const { return worst() > kAccuracyLimit; }
+  // The steps are too coarse for the arc: more divisions would help. Otherwise
+  // an error above the limit comes from the rounding, which grows with the
+  // number of divisions: fewer would help.
+  bool wantsMoreDivisions() const { return ChordPolygonGap > kAccuracyLimit; }
+};
+
+// The plain warning when the accuracy exceeds the limit, empty otherwise:
+// how far the pattern departs (hundredths of a mm, in the caller's decimal
+// separator), the limit, and whether fewer or more divisions would help.
+std::string accuracyWarning(const TAccuracy& accuracy, std::string_view decimalSeparator = ".");
+
+struct TQuadrantFigures {
+  int Quadrant = 0;
+  // The piece as developed (the results table's points come from it).
+  TRazvertka2PointArray Razvertka;
+  // True length of the generator line of element k = 0 .. n+2 (O-T1, corner
+  // to each arc point 1 .. n+1, X-side midpoint to the arc end), as the
+  // development measures it: Distance3D of its end points.
+  std::vector<Extended> Generators;
+  // Chord i = 0 .. n-1 joins arc points i+1 and i+2: Distance3D of the
+  // circle points.
+  std::vector<Extended> Chords;
+  // The half sides of the rectangle: O to the corner, the corner to the
+  // X-side midpoint (Distance3D).
+  Extended EdgeToCorner = 0;
+  Extended EdgeFromCorner = 0;
+  // The area enclosed by the piece's developed outline (as drawn, positive).
+  Extended Area = 0;
+  TQuadrantAccuracy Accuracy;
+};
+
+// One sheet as drawn and exported (quadrants 1 and 2, or 3 and 4, joined
+// along their shared line when both are chosen).
+struct TSheetFigures {
+  std::vector<int> Quadrants;
+  Extended Area = 0;   // enclosed by its outline
+  Extended Width = 0;  // the blank: the outline's bounding rectangle
+  Extended Height = 0;
+};
+
+struct TShopFigures {
+  TSystemParams Given;
+  TSystemParams Developed;
+  TPlateParams Plate;
+  std::int32_t Divisions = 0;
+  std::array<TQuadrantFigures, 4> Quadrants;  // all four, like the results page
+  std::vector<TSheetFigures> Sheets;          // the chosen quadrants; none chosen, none
+  Extended NetArea = 0;                       // the four quadrants' areas
+  Extended Mass = 0;                          // NetArea * t * density
+  TAccuracy Accuracy;
+};
+
+// All the figures; each quadrant is developed once for them. Throws the
+// engine's errors (the plate's among them) as the results page would meet
+// them.
+TShopFigures shopFigures(const TSystemParams& sp, const TProParams& pro, const TPlateParams& plate);
+
+}  // namespace fish

@@ -1,0 +1,250 @@
+// The command-line tool's plate options and its JSON document.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <sstream>
+
+#include "cli/CliApp.h"
+#include "fishApi/FishMath.h"
+#include "fishApi/FishTexts.h"
+#include "fishApi/ProjectFile.h"
+#include "support/EngineTestSupport.h"
+
+using namespace vintaler::cli;
+namespace fs = std::filesystem;
+using Json = nlohmann::json;
+
+namespace {
+
+struct ToolRun {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+ToolRun cli(const std::vector<std::string>& args) {
+  std::ostringstream out, err;
+  const int status = runCli(args, out, err, ".");
+  return {status, out.str(), err.str()};
+}
+
+std::string tempPath(const std::string& name) {
+  return (fs::temp_directory_path() / ("vintaler-figures-" + std::to_string(::getpid()) + "-" + name)).string();
+}
+
+// ---- Plate options, stored by --save ----------------------------------------
+
+struct PlateCase {
+  std::string name;
+  std::vector<std::string> args;
+  fish::TPlateParams expected;
+};
+
+fish::TPlateParams plate(fish::Extended t, fish::TFaces rect, fish::TFaces round, fish::TMaterial m,
+                         fish::Extended density) {
+  return {t, rect, round, m, density};
+}
+
+using F = fish::TFaces;
+using M = fish::TMaterial;
+
+const PlateCase kPlates[] = {
+    {"NothingGiven", {}, plate(0, F::Mean, F::Mean, M::Steel, 7850)},
+    {"ThicknessAndFaces",
+     {"--thickness", "1.5", "--rect-faces", "inside", "--round-faces", "outside"},
+     plate(1.5L, F::Inside, F::Outside, M::Steel, 7850)},
+    {"NamedMaterialBringsItsDensity", {"--material", "aluminium"}, plate(0, F::Mean, F::Mean, M::Aluminium, 2700)},
+    {"DensityAloneIsAnotherMaterial", {"--density", "7930"}, plate(0, F::Mean, F::Mean, M::Other, 7930)},
+    {"OtherWithItsDensity",
+     {"--material", "other", "--density", "8500", "--thickness=3"},
+     plate(3, F::Mean, F::Mean, M::Other, 8500)},
+    {"NamedMaterialWithItsOwnDensity",
+     {"--material", "copper", "--density", "8940"},
+     plate(0, F::Mean, F::Mean, M::Copper, 8940)},
+};
+
+class CliPlate : public ::testing::TestWithParam<PlateCase> {};
+
+TEST_P(CliPlate, IsStoredAndReadBack) {
+  const PlateCase& c = GetParam();
+  const std::string file = tempPath(c.name + ".raz");
+  std::vector<std::string> args = c.args;
+  args.insert(args.end(), {"--save", file});
+  const ToolRun saved = cli(args);
+  ASSERT_EQ(saved.status, kExitOk) << saved.err;
+  std::string notice;
+  const fish::TProjectData p = fish::readProjectFile(file, &notice);
+  EXPECT_EQ(notice, "");
+  EXPECT_EQ(p.Plate.Thickness, c.expected.Thickness);
+  EXPECT_EQ(p.Plate.RectFaces, c.expected.RectFaces);
+  EXPECT_EQ(p.Plate.RoundFaces, c.expected.RoundFaces);
+  EXPECT_EQ(p.Plate.Material, c.expected.Material);
+  EXPECT_EQ(p.Plate.Density, c.expected.Density);
+  EXPECT_EQ(fs::file_size(file), fish::isDefaultPlate(c.expected) ? 240u : 276u);
+  // The file carries the plate: read without the options it prints the same.
+  EXPECT_EQ(cli({file}).out, saved.out);
+  fs::remove(file);
+}
+
+INSTANTIATE_TEST_SUITE_P(Options, CliPlate, ::testing::ValuesIn(kPlates), vintaler::test::rowName<PlateCase>);
+
+TEST(CliPlateRefusals, AreUsageErrorsThatPrintNothing) {
+  const std::vector<std::vector<std::string>> cases = {
+      {"--thickness", "-1"},
+      {"--thickness", "abc"},
+      {"--thickness", "inf"},
+      {"--rect-faces", "sideways"},
+      {"--round-faces", ""},
+      {"--material", "wood"},
+      {"--density", "0"},
+      {"--density", "-7850"},
+      {"--material", "steel", "--density", "7000"},
+      {"--json=1"},
+      {"--rect-faces"},
+  };
+  for (const auto& args : cases) {
+    const ToolRun r = cli(args);
+    EXPECT_EQ(r.status, kExitUsageOrFile) << args[0] << " " << (args.size() > 1 ? args[1] : "");
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find("vintaler-cli:"), std::string::npos);
+  }
+}
+
+TEST(CliPlateResults, ZeroThicknessKeepsTheTextAndAThickPlateDevelopsItsNeutralSurface) {
+  const ToolRun plain = cli({"--divisions", "12"});
+  ASSERT_EQ(plain.status, kExitOk);
+  EXPECT_EQ(cli({"--divisions", "12", "--rect-faces", "inside", "--round-faces", "outside"}).out, plain.out);
+
+  // Inside faces of a 98 x 98 rectangle and outside faces of a radius of 51
+  // are the neutral sizes 100 x 100 and 50 with t = 2: the same pattern as
+  // the plain project's, only the listing says so.
+  const ToolRun thick = cli({"--divisions", "12", "--B", "98", "--A", "98", "--R", "51", "--thickness", "2",
+                             "--rect-faces", "inside", "--round-faces", "outside"});
+  ASSERT_EQ(thick.status, kExitOk) << thick.err;
+  const std::string gabarit = plain.out.substr(plain.out.find("Общие габариты"));
+  EXPECT_EQ(thick.out.substr(thick.out.find("Общие габариты")), gabarit);
+  EXPECT_NE(thick.out.find("(XxY)=98x98"), std::string::npos) << "the given sizes are listed";
+
+  const ToolRun none = cli({"--thickness", "200", "--rect-faces", "outside"});
+  EXPECT_EQ(none.status, kExitEngineError);
+  EXPECT_EQ(none.out, "");
+  EXPECT_NE(none.err.find("средней поверхности"), std::string::npos) << none.err;
+}
+
+// ---- Accuracy -----------------------------------------------------------------
+
+TEST(CliAccuracy, WarnsOnStandardErrorWithTheRightAdvice) {
+  const struct {
+    const char* name;
+    std::vector<std::string> args;
+    const char* advice;  // null: no warning
+  } cases[] = {
+      {"default", {}, nullptr},
+      {"one division", {"--divisions", "1"}, "увеличьте"},
+      {"rounding drift", {"--divisions", "1000", "--json"}, "уменьшите"},
+  };
+  for (const auto& c : cases) {
+    const ToolRun r = cli(c.args);
+    ASSERT_EQ(r.status, kExitOk) << c.name;
+    EXPECT_FALSE(r.out.empty()) << c.name << ": the results are printed all the same";
+    if (c.advice) {
+      EXPECT_NE(r.err.find("warning"), std::string::npos) << c.name;
+      EXPECT_NE(r.err.find(c.advice), std::string::npos) << c.name << ": " << r.err;
+    } else {
+      EXPECT_EQ(r.err, "") << c.name;
+    }
+  }
+}
+
+// ---- JSON ---------------------------------------------------------------------
+
+// The rounding of the results table, to compare a JSON coordinate with the
+// table's text.
+std::string tenths(double v) {
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "%.1f", std::nearbyint(v * 10) / 10);
+  std::string s = buffer;
+  if (s.size() > 2 && s.compare(s.size() - 2, 2, ".0") == 0) s.resize(s.size() - 2);
+  return s == "-0" ? "0" : s;
+}
+
+TEST(CliJson, OneDocumentAgreeingWithTheResultsText) {
+  const std::vector<std::string> args = {"--B",         "300", "--A",         "400",   "--L",         "500",
+                                         "--R",         "100", "--X1",        "75",    "--Y1",        "75",
+                                         "--divisions", "6",   "--quadrants", "1,2,4", "--thickness", "2"};
+  std::vector<std::string> withJson = args;
+  withJson.push_back("--json");
+  const ToolRun json = cli(withJson);
+  ASSERT_EQ(json.status, kExitOk) << json.err;
+  ASSERT_EQ(json.out.back(), '\n');
+  const Json doc = Json::parse(json.out);
+  const ToolRun text = cli(args);
+
+  EXPECT_EQ(doc["input"]["divisions"], 6);
+  EXPECT_EQ(doc["input"]["quadrants"], Json::array({1, 2, 4}));
+  EXPECT_EQ(doc["input"]["rectangle_faces"], "mean");
+  EXPECT_EQ(doc["input"]["material"], "steel");
+  ASSERT_EQ(doc["quadrants"].size(), 4u);
+  double sum = 0;
+  for (const Json& q : doc["quadrants"]) {
+    const int n = 6;
+    ASSERT_EQ(q["points"].size(), static_cast<std::size_t>(n + 3));
+    ASSERT_EQ(q["generators"].size(), static_cast<std::size_t>(n + 3));
+    for (int k = 0; k < n + 3; ++k) {
+      EXPECT_EQ(q["generators"][static_cast<std::size_t>(k)]["element"], k);
+      EXPECT_GT(q["generators"][static_cast<std::size_t>(k)]["length"].get<double>(), 0);
+    }
+    // Every point is a row of the results table, rounded as it rounds.
+    for (const Json& p : q["points"]) {
+      const std::string row =
+          fish::tableRow(p["name"].get<std::string>(), tenths(p["x"].get<double>()), tenths(p["y"].get<double>()));
+      EXPECT_NE(text.out.find(row + "\n"), std::string::npos) << row;
+    }
+    sum += q["area"].get<double>();
+  }
+  EXPECT_NEAR(doc["net_area"].get<double>(), sum, 1e-9 * sum);
+  EXPECT_NEAR(doc["mass"].get<double>(), sum * 2 * 7850 * 1e-9, 1e-12);
+  // Quadrants 1 and 2 share a sheet; 4 is on its own.
+  ASSERT_EQ(doc["sheets"].size(), 2u);
+  EXPECT_EQ(doc["sheets"][0]["quadrants"], Json::array({1, 2}));
+  EXPECT_EQ(doc["sheets"][1]["quadrants"], Json::array({4}));
+  EXPECT_NEAR(doc["sheets"][0]["area"].get<double>(),
+              doc["quadrants"][0]["area"].get<double>() + doc["quadrants"][1]["area"].get<double>(), 1e-6);
+  EXPECT_NEAR(doc["sheets"][1]["area"].get<double>(), doc["quadrants"][3]["area"].get<double>(), 1e-6);
+  EXPECT_TRUE(doc["accuracy"]["arc_length_error"].is_number());
+  EXPECT_TRUE(doc["accuracy"]["worst_edge_error"].is_number());
+}
+
+TEST(CliJson, EngineFailuresPrintNothing) {
+  for (const auto& args :
+       std::vector<std::vector<std::string>>{{"--divisions", "0", "--json"}, {"--L", "0", "--X1", "0.004", "--json"}}) {
+    const ToolRun r = cli(args);
+    EXPECT_EQ(r.status, kExitEngineError);
+    EXPECT_EQ(r.out, "");
+    EXPECT_FALSE(r.err.empty());
+  }
+}
+
+TEST(CliProjectFile, ADamagedExtensionIsReportedAndTheProjectStillOpens) {
+  const std::string file = tempPath("damaged.raz");
+  fish::TProjectData p = fish::newProjectData();
+  p.Plate.Thickness = 2;
+  fish::writeProjectFile(file, p);
+  {
+    std::fstream f(file, std::ios::in | std::ios::out | std::ios::binary);
+    f.seekp(250);
+    f.put('\x7f');
+  }
+  const ToolRun r = cli({file});
+  EXPECT_EQ(r.status, kExitOk);
+  EXPECT_EQ(r.out, cli({}).out) << "the 240 bytes, with the default plate";
+  EXPECT_NE(r.err.find(file), std::string::npos);
+  EXPECT_NE(r.err.find("повреждены"), std::string::npos) << r.err;
+  fs::remove(file);
+}
+
+}  // namespace

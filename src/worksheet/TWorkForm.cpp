@@ -202,27 +202,6 @@ void TWorkForm::redraw(bool report) {
   scheduleAccuracyCheck();
 }
 
-// The accuracy needs every quadrant developed: worked out after the picture
-// is on screen, once for any number of redraws in between.
-void TWorkForm::scheduleAccuracyCheck() {
-  if (accuracyPending_) return;
-  accuracyPending_ = true;
-  QTimer::singleShot(0, this, [this] { vintaler::runCommand(this, [this] { checkAccuracy(); }); });
-}
-
-void TWorkForm::checkAccuracy() {
-  accuracyPending_ = false;
-  QString warning;
-  try {
-    warning = drawing_.accuracyWarning(developedParams(), ProParams, vintaler::localeDecimalSeparator());
-  } catch (const fish::EFishError&) {
-    // No pattern at all: the pages and pictures say why.
-  }
-  if (warning == accuracyWarning_) return;
-  accuracyWarning_ = warning;
-  if (host_) host_->showWarning(this, accuracyWarning_);
-}
-
 void TWorkForm::DrawActionExecute() { redraw(true); }
 
 int TWorkForm::activePage() const { return PageControl1->currentIndex(); }
@@ -253,29 +232,6 @@ void TWorkForm::TabSheet2Show() {
   checkPage(ShowRazvertka);
   ActiveBox = xPaintBox2;
   ActiveBox->invalidate();
-}
-
-// Filled again only when its text is not that one: 400,000 lines cost the
-// widget more than their computation.
-template <typename Box>
-void TWorkForm::fillTextPage(Box* box, const QString& text, QString& shown) {
-  if (!shown.isNull() && text == shown) return;
-  box->setUpdatesEnabled(false);
-  box->setPlainText(text);
-  box->setUpdatesEnabled(true);
-  shown = text;
-}
-
-void TWorkForm::TabSheet3Show() {
-  checkPage(ShowResult);
-  fillTextPage(Memo1, drawing_.resultsText(SystemParams, ProParams, Plate, vintaler::localeDecimalSeparator()),
-               memoText_);
-}
-
-void TWorkForm::TabSheet4Show() {
-  checkPage(ShowFigures);
-  fillTextPage(Memo2, drawing_.figuresText(SystemParams, ProParams, Plate, vintaler::localeDecimalSeparator()),
-               figuresText_);
 }
 
 void TWorkForm::ShowSystemParamsExecute() {
@@ -338,39 +294,13 @@ void TWorkForm::SaveExecute() {
   if (!chosen.isEmpty()) SaveProject(chosen);
 }
 
-// ---- Results page, printing and copying --------------------------------------
-
-void TWorkForm::SelectAllExecute() {
-  if (activePage() == 3) {
-    Memo2->selectAll();
-  } else {
-    Memo1->selectAll();
-  }
-}
+// ---- Printing and the scheme ---------------------------------------------------
 
 QImage TWorkForm::renderViewBitmap() {
   return ActiveBox->renderBitmap([this] { drawView(); });
 }
 
-void TWorkForm::CopyExecute() {
-  if (activePage() == 2) {
-    Memo1->copy();
-  } else if (activePage() == 3) {
-    Memo2->copy();
-  } else if (ActiveBox) {
-    // setImage replaces whatever the clipboard held.
-    QGuiApplication::clipboard()->setImage(renderViewBitmap());
-  }
-}
-
 void TWorkForm::ShowShemaExecute() { vintaler::runModal(*vintaler::shemaFormInstance(window())); }
-
-// The font of the text page shown (the results page's on a drawing page).
-void TWorkForm::SetFontExecute() {
-  QWidget* text = activePage() == 3 ? static_cast<QWidget*>(Memo2) : static_cast<QWidget*>(Memo1);
-  QFontDialog dialog(QFont(QFontInfo(text->font()).family()).resolve(text->font()), this);  // the face really shown
-  if (vintaler::runModal(dialog) == QDialog::Accepted) text->setFont(dialog.currentFont());
-}
 
 void TWorkForm::PrintActionExecute() { vintaler::printProjectPage(*this); }
 

@@ -49,14 +49,21 @@ constexpr fish::TMaterial kMaterialChoices[] = {fish::TMaterial::Steel,      fis
                                                 fish::TMaterial::Aluminium,  fish::TMaterial::Copper,
                                                 fish::TMaterial::Galvanised, fish::TMaterial::Other};
 
+// The faces a size is measured on, as the choice reads: "по средней"
+// (поверхности листа).
+QString facesChoice(fish::TFaces faces) {
+  switch (faces) {
+    case fish::TFaces::Inside: return QStringLiteral("по внутренней");
+    case fish::TFaces::Outside: return QStringLiteral("по наружной");
+    case fish::TFaces::Mean: break;
+  }
+  return QStringLiteral("по средней");
+}
+
 QComboBox* facesBox(QWidget* parent, int y, const QString& hint) {
   auto* box = new QComboBox(parent);
   box->setGeometry(120, y, 124, 21);
-  for (fish::TFaces f : kFaceChoices) {
-    box->addItem(QStringLiteral("по ") +
-                     QString::fromUtf8(fish::facesName(f).data(), static_cast<qsizetype>(fish::facesName(f).size())),
-                 static_cast<int>(f));
-  }
+  for (fish::TFaces f : kFaceChoices) box->addItem(facesChoice(f), static_cast<int>(f));
   box->setToolTip(hint);
   return box;
 }

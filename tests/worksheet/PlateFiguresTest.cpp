@@ -1,6 +1,7 @@
 // The plate in the project window: entered in the construction dialog,
 // developed in every picture and page, kept in the project file; the page of
 // figures for marking out, and the accuracy warning.
+#include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -118,6 +119,11 @@ class PlateFiguresTest : public QObject {
     QVERIFY(form.ShowFigures->isChecked());
     QCOMPARE(form.Memo2->toPlainText(), joined(fish::figuresPage(form.SystemParams, form.ProParams, form.Plate, ".")));
     QVERIFY(form.Memo2->toPlainText().contains(QStringLiteral("(XxY)=102x102")));
+    // Selected and copied like the results page.
+    QGuiApplication::clipboard()->clear();
+    form.SelectAll->trigger();
+    form.Copy->trigger();
+    QCOMPARE(QGuiApplication::clipboard()->text(), form.Memo2->toPlainText());
 
     const QString file = dir_.filePath("plate.raz");
     form.SaveProject(file);

@@ -429,8 +429,9 @@ TEST(ProjectBlock, ChecksumIsIeeeCrc32) {
   p.Plate.Thickness = 3;
   const std::vector<std::uint8_t> bytes = encodeProjectFile(p);
   ASSERT_EQ(bytes.size(), 276u);
-  EXPECT_EQ(bytes[272] | bytes[273] << 8 | bytes[274] << 16 | std::uint32_t(bytes[275]) << 24,
-            bitwiseCrc32(bytes.data() + 240, 32));
+  std::uint32_t stored = 0;
+  for (int i = 3; i >= 0; --i) stored = stored << 8 | bytes[static_cast<std::size_t>(272 + i)];
+  EXPECT_EQ(stored, bitwiseCrc32(bytes.data() + 240, 32));
 }
 
 TEST(ProjectBlock, DefaultPlateWritesThePlain240Bytes) {

@@ -60,18 +60,13 @@ void widen(TExtents3D& e, const TSurf2Point& s) {
   widenMax(e, s.P2);
 }
 
-// Per quadrant: rectangle point codes of element 0, of the last element and of
-// the corner, the arc's start and end angles, and the direction of stepping.
-struct QuadrantSetup {
-  int firstRect;
-  int lastRect;
-  int cornerRect;
-  Extended startAngle;
-  Extended endAngle;
-  int stepSign;
-};
+std::uint64_t computedSurfaces = 0;
 
-QuadrantSetup setupOf(std::uint16_t quadrant) {
+}  // namespace
+
+std::uint64_t surfaceComputations() { return computedSurfaces; }
+
+TQuadrantSetup quadrantSetup(std::uint16_t quadrant) {
   switch (quadrant) {
     case 1: return {7, 1, 8, kPi_2, 0, -1};
     case 2: return {7, 5, 6, kPi_2, kPi, +1};
@@ -80,12 +75,6 @@ QuadrantSetup setupOf(std::uint16_t quadrant) {
     default: throw ERangeError();
   }
 }
-
-std::uint64_t computedSurfaces = 0;
-
-}  // namespace
-
-std::uint64_t surfaceComputations() { return computedSurfaces; }
 
 TExtents3D InitSurfExtents(const TPoint3D& p, const TPoint3D& q) {
   TExtents3D e;
@@ -108,28 +97,28 @@ void checkSystemParams(const TSystemParams& sp) {
 void CalcSurfQuadrant(const TSystemParams& sp, const TProParams& pro, std::uint16_t quadrant, TExtents3D& extents,
                       TSurf2PointArray& surf) {
   ++computedSurfaces;
-  const QuadrantSetup setup = setupOf(quadrant);
+  const TQuadrantSetup setup = quadrantSetup(quadrant);
   checkDivisions(pro);
   checkSystemParams(sp);
 
   const std::int32_t n = pro.Divisions;
   surf.assign(static_cast<std::size_t>(n) + 3, TSurf2Point{});
   const Extended step = divide(kPi_2, static_cast<Extended>(n));
-  const Extended signedStep = setup.stepSign * step;
+  const Extended signedStep = setup.StepSign * step;
 
   const std::size_t last = surf.size() - 1;
-  surf[0].P1 = RectPoint(sp, setup.firstRect);
-  surf[0].P2 = CirclePoint(sp, setup.startAngle);
-  surf[last].P1 = RectPoint(sp, setup.lastRect);
+  surf[0].P1 = RectPoint(sp, setup.FirstRect);
+  surf[0].P2 = CirclePoint(sp, setup.StartAngle);
+  surf[last].P1 = RectPoint(sp, setup.LastRect);
   // The arc end comes from its own constant, not from the stepped angle, so
   // the last line ends exactly on the axis of the circle.
-  surf[last].P2 = CirclePoint(sp, setup.endAngle);
-  const TPoint3D corner = RectPoint(sp, setup.cornerRect);
+  surf[last].P2 = CirclePoint(sp, setup.EndAngle);
+  const TPoint3D corner = RectPoint(sp, setup.CornerRect);
 
   TExtents3D box = InitSurfExtents(surf[0].P1, surf[0].P2);
   for (std::size_t i = 1; i < last; ++i) {
     surf[i].P1 = corner;
-    surf[i].P2 = CirclePoint(sp, static_cast<Extended>(i - 1) * signedStep + setup.startAngle);
+    surf[i].P2 = CirclePoint(sp, static_cast<Extended>(i - 1) * signedStep + setup.StartAngle);
     widen(box, surf[i]);
   }
   widen(box, surf[last]);

@@ -42,6 +42,20 @@ void checkSystemParams(const TSystemParams& sp);
 // the count tells how much work a user's action cost.
 std::uint64_t surfaceComputations();
 
+// Per quadrant: the rectangle point codes (RectPoint) of element 0's start
+// (the Y-side midpoint), of the last element's start (the X-side midpoint)
+// and of the corner; the arc's start and end angles; the direction in which
+// the arc is stepped. ERangeError outside 1..4.
+struct TQuadrantSetup {
+  int FirstRect;
+  int LastRect;
+  int CornerRect;
+  Extended StartAngle;
+  Extended EndAngle;
+  int StepSign;
+};
+TQuadrantSetup quadrantSetup(std::uint16_t quadrant);
+
 // The generator lines of quadrant 1..4 and their bounding box.
 void CalcSurfQuadrant(const TSystemParams& sp, const TProParams& pro, std::uint16_t quadrant, TExtents3D& extents,
                       TSurf2PointArray& surf);

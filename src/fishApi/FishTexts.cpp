@@ -11,6 +11,7 @@
 #include "FishMath.h"
 #include "FishRazvertka.h"
 #include "NumText.h"
+#include "PointNames.h"
 #include "ShopFigures.h"
 
 namespace fish {
@@ -62,10 +63,6 @@ std::string encodeUtf8(std::u32string_view s) {
     }
   }
   return out;
-}
-
-const char* quadrantLabel(std::uint8_t quadrant, const char* right, const char* left) {
-  return (quadrant == 1 || quadrant == 4) ? right : left;
 }
 
 // Round1 in its two steps: the whole number of tenths (the step that can
@@ -175,9 +172,8 @@ void tableLines(std::uint8_t quadrant, const TTableNumbers& tenths, std::string_
   std::string row;
   tableRowInto(row, "Точка", "X", "Y");
   each(row);
-  const char* const names[] = {"T1", quadrantLabel(quadrant, "T2", "T7"), quadrantLabel(quadrant, "T3", "T6"),
-                               quadrantLabel(quadrant, "T4", "T5")};
-  const std::string letter = quadrantLabel(quadrant, "R", "L");
+  const char* const names[] = {"T1", arcEndName(quadrant), sideMidpointName(quadrant), cornerName(quadrant)};
+  const std::string letter = arcLetter(quadrant);
   std::string label;
   for (std::size_t i = 0; 2 * i < tenths.size(); ++i) {
     if (i < 4) {

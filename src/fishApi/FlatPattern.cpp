@@ -6,6 +6,7 @@
 #include <unordered_map>
 
 #include "FishRazvertka.h"
+#include "PointNames.h"
 
 namespace fish {
 
@@ -58,19 +59,15 @@ std::vector<TPoint2D> counterClockwise(std::vector<TPoint2D> outline) {
 // The quadrant that shares the centre line of the Y side.
 int partnerOf(int quadrant) { return quadrant == 1 ? 2 : quadrant == 2 ? 1 : quadrant == 3 ? 4 : 3; }
 
-std::string pointName(int quadrant, const char* right, const char* left) {
-  return (quadrant == 1 || quadrant == 4) ? right : left;
-}
-
 // The names of the results tables at their points. Two quadrants joined in
 // one sheet share the arc start, and its name T1 is written once.
 void addLabels(std::vector<TPatternLabel>& labels, int quadrant, bool sharesT1, const TRazvertka2PointArray& d) {
   const std::size_t n = d.size() - 3;
   if (!sharesT1) labels.push_back({"T1", d[0].P2});
-  labels.push_back({pointName(quadrant, "T2", "T7"), d[n + 1].P2});
-  labels.push_back({pointName(quadrant, "T3", "T6"), d[n + 2].P2});
-  labels.push_back({pointName(quadrant, "T4", "T5"), d[1].P1});
-  const std::string letter = pointName(quadrant, "R", "L");
+  labels.push_back({arcEndName(quadrant), d[n + 1].P2});
+  labels.push_back({sideMidpointName(quadrant), d[n + 2].P2});
+  labels.push_back({cornerName(quadrant), d[1].P1});
+  const std::string letter = arcLetter(quadrant);
   for (std::size_t j = 2; j <= n; ++j) labels.push_back({letter + std::to_string(j - 1), d[j].P2});
 }
 

@@ -15,34 +15,6 @@ namespace fish {
 
 namespace {
 
-bool rightHand(int quadrant) { return quadrant == 1 || quadrant == 4; }
-
-void checkQuadrant(int quadrant) {
-  if (quadrant < 1 || quadrant > 4) throw ERangeError();
-}
-
-// The exact arc of a quadrant, as the surface steps along it: the rectangle
-// points (RectPoint codes) of the Y-side midpoint, the corner and the X-side
-// midpoint, the arc's start and end angles, and the direction of stepping.
-struct ArcSetup {
-  int midY;
-  int corner;
-  int midX;
-  Extended start;
-  Extended end;
-  int sign;
-};
-
-ArcSetup arcOf(int quadrant) {
-  switch (quadrant) {
-    case 1: return {7, 8, 1, kPi_2, 0, -1};
-    case 2: return {7, 6, 5, kPi_2, kPi, +1};
-    case 3: return {3, 4, 5, kPi3_2, kPi, -1};
-    case 4: return {3, 2, 1, kPi3_2, kPi2, +1};
-    default: throw ERangeError();
-  }
-}
-
 // cos and sin of t_j = start + (j - 1) * h for j = 1, 2, ... by turning the
 // previous pair through h:
 //
@@ -134,24 +106,6 @@ TSheetFigures sheetOf(std::vector<int> quadrants, const std::vector<TPoint2D>& o
 
 }  // namespace
 
-std::string arcPointName(int quadrant, std::int32_t divisions, std::int32_t arcPoint) {
-  checkQuadrant(quadrant);
-  if (divisions < 1 || arcPoint < 1 || arcPoint > divisions + 1) throw ERangeError();
-  if (arcPoint == 1) return "T1";
-  if (arcPoint == divisions + 1) return rightHand(quadrant) ? "T2" : "T7";
-  return (rightHand(quadrant) ? "R" : "L") + std::to_string(arcPoint - 1);
-}
-
-const char* cornerName(int quadrant) {
-  checkQuadrant(quadrant);
-  return rightHand(quadrant) ? "T4" : "T5";
-}
-
-const char* sideMidpointName(int quadrant) {
-  checkQuadrant(quadrant);
-  return rightHand(quadrant) ? "T3" : "T6";
-}
-
 // Each length the development keeps is set against the same length on the
 // exact surface: the circle with unrounded directions, the rectangle as it
 // is, nothing rounded to hundredths. The development of element j (1 .. n+1)
@@ -160,15 +114,16 @@ const char* sideMidpointName(int quadrant) {
 // the arc end is the image of arc point n + 1.
 TQuadrantAccuracy quadrantAccuracy(const TSystemParams& developed, const TProParams& pro, int quadrant,
                                    const TRazvertka2PointArray& d) {
-  const ArcSetup arc = arcOf(quadrant);
+  if (quadrant < 1 || quadrant > 4) throw ERangeError();
+  const TQuadrantSetup arc = quadrantSetup(static_cast<std::uint16_t>(quadrant));
   const std::int32_t divisions = pro.Divisions;
   if (divisions < 1 || d.size() != static_cast<std::size_t>(divisions) + 3) throw ERangeError();
   const std::size_t n = static_cast<std::size_t>(divisions);
-  const Extended step = arc.sign * divide(kPi_2, static_cast<Extended>(divisions));
+  const Extended step = arc.StepSign * divide(kPi_2, static_cast<Extended>(divisions));
 
-  const TPoint3D midY = RectPoint(developed, arc.midY);
-  const TPoint3D corner = RectPoint(developed, arc.corner);
-  const TPoint3D midX = RectPoint(developed, arc.midX);
+  const TPoint3D midY = RectPoint(developed, arc.FirstRect);
+  const TPoint3D corner = RectPoint(developed, arc.CornerRect);
+  const TPoint3D midX = RectPoint(developed, arc.LastRect);
 
   TQuadrantAccuracy a;
   const auto note = [&a](Extended developedLength, Extended exactLength) {
@@ -177,7 +132,7 @@ TQuadrantAccuracy quadrantAccuracy(const TSystemParams& developed, const TProPar
   note(length2D(d[1].P1, d[0].P1), length3D(corner, midY));
   note(length2D(d[n + 2].P2, d[n + 2].P1), length3D(midX, corner));
 
-  ArcWalk walk(arc.start, step);
+  ArcWalk walk(arc.StartAngle, step);
   TPoint3D previous = exactCirclePoint(developed, walk.cos(), walk.sin());
   note(length2D(d[0].P2, d[0].P1), length3D(previous, midY));
   note(length2D(d[1].P2, d[1].P1), length3D(previous, corner));
@@ -193,7 +148,7 @@ TQuadrantAccuracy quadrantAccuracy(const TSystemParams& developed, const TProPar
     exactChords += exactChord;
     previous = current;
   }
-  const TPoint3D arcEnd = exactCirclePoint(developed, std::cos(arc.end), std::sin(arc.end));
+  const TPoint3D arcEnd = exactCirclePoint(developed, std::cos(arc.EndAngle), std::sin(arc.EndAngle));
   note(length2D(d[n + 2].P2, d[n + 1].P2), length3D(arcEnd, midX));
 
   a.TrueArcLength = kPi_2 * std::fabs(developed.R);

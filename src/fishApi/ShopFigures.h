@@ -6,10 +6,7 @@
 // Lengths are in mm, areas in mm2, the mass in kg. Everything is taken from
 // the sizes as developed for the plate (developedParams).
 //
-// Points are named as in the results tables: the development's origin (the
-// image of the Y-side midpoint) is "O"; the corner T4 (T5 in quadrants 2 and
-// 3), the X-side midpoint T3 (T6), and along the arc from its start T1, then
-// R1 .. R(n-1) (L1 .. L(n-1)), and T2 (T7) at its end.
+// Points are named as in the results tables (PointNames.h).
 #pragma once
 
 #include <array>
@@ -20,19 +17,13 @@
 
 #include "FishTypes.h"
 #include "PlateParams.h"
+#include "PointNames.h"
 
 namespace fish {
 
 // Above this departure from the exact surface (mm) the pattern is no longer
 // good enough to cut from, and the user is told so.
 inline constexpr Extended kAccuracyLimit = 0.5L;
-
-// The names of a quadrant's points. `arcPoint` is 1 .. n+1, the circle point
-// of development element `arcPoint` (1 is T1, n+1 is T2 or T7).
-inline constexpr const char* kOriginName = "O";
-std::string arcPointName(int quadrant, std::int32_t divisions, std::int32_t arcPoint);
-const char* cornerName(int quadrant);        // T4 or T5
-const char* sideMidpointName(int quadrant);  // T3 or T6
 
 // How far one quadrant's development departs from the exact surface: the
 // circle with its true directions (not rounded to three decimals) and

@@ -32,24 +32,16 @@ const Array& kept(std::optional<Array>& slot, std::exception_ptr& failure, Compu
   return *slot;
 }
 
-// Everything a text depends on, as bytes.
+// Everything a text depends on, as bytes: the records and the plate as the
+// project file holds them, and the separator.
 std::string textKey(const fish::TSystemParams& sp, const fish::TProParams& pro, const fish::TPlateParams& plate,
                     const std::string& decimalSeparator) {
-  const auto s = fish::systemParamsToBytes(sp);
-  const auto p = fish::proParamsToBytes(pro);
-  std::uint8_t thickness[fish::kExtendedBytes];
-  std::uint8_t density[fish::kExtendedBytes];
-  fish::putExtended(thickness, plate.Thickness);
-  fish::putExtended(density, plate.Density);
-  std::string key(s.begin(), s.end());
-  key.append(p.begin(), p.end());
-  key.append(std::begin(thickness), std::end(thickness));
-  key.append(std::begin(density), std::end(density));
-  key += static_cast<char>(plate.RectFaces);
-  key += static_cast<char>(plate.RoundFaces);
-  key += static_cast<char>(plate.Material);
-  key += decimalSeparator;
-  return key;
+  fish::TProjectData project;
+  project.SystemParams = sp;
+  project.ProParams = pro;
+  project.Plate = plate;
+  const std::vector<std::uint8_t> bytes = fish::encodeProjectFile(project);
+  return std::string(bytes.begin(), bytes.end()) + decimalSeparator;
 }
 
 // The page's lines, one a line; a failed page ends where the computation

@@ -6,16 +6,15 @@
 #include "CliApp.h"
 
 #ifdef VINTALER_PAINTED_EXPORTS
-#include <QGuiApplication>
-#include <optional>
+#include <dlfcn.h>
+#include <unistd.h>
 
-#include "patternPaint/PatternPaint.h"
+#include <climits>
+
+#include "PaintedModule.h"
 
 namespace {
 
-// Painting needs Qt's fonts, so a GUI application object, but no display:
-// off screen unless the user chose a platform. Made only when a drawing is
-// asked for, and taken down before the program's static objects.
 bool paintsSomething(const std::vector<std::string>& args) {
   for (const std::string& a : args) {
     for (const char* option : {"--svg", "--pdf", "--tiles"}) {
@@ -25,30 +24,28 @@ bool paintsSomething(const std::vector<std::string>& args) {
   return false;
 }
 
-vintaler::paint::Title titleOf(const vintaler::cli::PatternTitle& t) {
-  return {QString::fromStdString(t.project), t.sp, t.divisions, t.plate};
+// The folder of the running program.
+std::string programFolder() {
+  char path[PATH_MAX];
+  const ssize_t n = ::readlink("/proc/self/exe", path, sizeof path - 1);
+  if (n <= 0) return ".";
+  const std::string exe(path, static_cast<std::size_t>(n));
+  return exe.substr(0, exe.find_last_of('/'));
 }
 
-std::string bytes(const QByteArray& data) { return data.toStdString(); }
-
-vintaler::cli::PaintedExports paintedExports() {
-  vintaler::cli::PaintedExports painted;
-  painted.svg = [](const fish::TFlatPattern& p, const vintaler::cli::PatternTitle& t) {
-    return bytes(vintaler::paint::patternSvg(p, titleOf(t)));
-  };
-  painted.pdf = [](const fish::TFlatPattern& p, const vintaler::cli::PatternTitle& t) {
-    return bytes(vintaler::paint::patternPdf(p, titleOf(t)));
-  };
-  painted.tiles = [](const fish::TFlatPattern& p, const fish::TTileLayout& l, const vintaler::cli::PatternTitle& t) {
-    return bytes(vintaler::paint::tilesPdf(p, l, titleOf(t)));
-  };
-  return painted;
+// The painting module beside the program (a build folder) or where the
+// installation puts it. Left loaded until the process ends: Qt is not made
+// to be unloaded.
+void* openModule(std::string& failure) {
+  const std::string folder = programFolder();
+  for (const std::string& candidate : {folder + "/" + vintaler::cli::kPaintedModuleName,
+                                       folder + "/" VINTALER_PAINTED_DIR "/" + vintaler::cli::kPaintedModuleName}) {
+    if (void* module = ::dlopen(candidate.c_str(), RTLD_NOW | RTLD_LOCAL)) return module;
+    failure = ::dlerror();
+  }
+  return nullptr;
 }
 
-}  // namespace
-#else
-namespace {
-vintaler::cli::PaintedExports paintedExports() { return {}; }
 }  // namespace
 #endif
 
@@ -57,13 +54,26 @@ int main(int argc, char** argv) {
   std::setlocale(LC_ALL, "");
   const std::string separator = std::localeconv()->decimal_point;
   std::vector<std::string> args(argv + 1, argv + argc);
+  vintaler::cli::PaintedExports painted;
 #ifdef VINTALER_PAINTED_EXPORTS
-  std::optional<QGuiApplication> app;
-  int appArgc = 1;
+  vintaler::cli::ClosePaintedExports close = nullptr;
   if (paintsSomething(args)) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    app.emplace(appArgc, argv);
+    std::string failure;
+    if (void* module = openModule(failure)) {
+      auto open =
+          reinterpret_cast<vintaler::cli::OpenPaintedExports>(::dlsym(module, vintaler::cli::kOpenPaintedExports));
+      close =
+          reinterpret_cast<vintaler::cli::ClosePaintedExports>(::dlsym(module, vintaler::cli::kClosePaintedExports));
+      if (open && close) open(painted, argv[0]);
+    } else {
+      std::cerr << "vintaler-cli: the drawing module cannot be loaded: " << failure << "\n";
+    }
   }
+  const int status = vintaler::cli::runCli(args, std::cout, std::cerr, separator, painted);
+  painted = {};
+  if (close) close();
+  return status;
+#else
+  return vintaler::cli::runCli(args, std::cout, std::cerr, separator, painted);
 #endif
-  return vintaler::cli::runCli(args, std::cout, std::cerr, separator, paintedExports());
 }

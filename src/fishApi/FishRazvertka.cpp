@@ -108,10 +108,11 @@ TPoint2D turned(Extended theta, int sX, int sY, Extended len, const TPoint2D& fr
 
 }  // namespace
 
-void CalcRazvertkaQuadrant(const TSurf2PointArray& surf, int quadrant, const TSystemParams& sp, TPoint2D& runMin,
-                           TPoint2D& runMax, TRazvertka2PointArray& razv) {
-  int sX = 0;
-  int sY = 0;
+namespace {
+
+// The signs of a quadrant's piece: towards +X or -X from the origin, opening
+// towards +Y or -Y.
+void signsOf(int quadrant, int& sX, int& sY) {
   switch (quadrant) {
     case 1:
       sX = +1;
@@ -131,70 +132,137 @@ void CalcRazvertkaQuadrant(const TSurf2PointArray& surf, int quadrant, const TSy
       break;
     default: throw ERangeError();
   }
-  if (!isUsableExtended(sp.X1)) throw EInvalidOp();
+}
 
-  razv.assign(surf.size(), TRazvertka2Point{});
-  if (surf.size() < 2) return;
+// A surface array read as the development reads it.
+struct ArraySurface {
+  const TSurf2PointArray& s;
+  std::size_t size() const { return s.size(); }
+  const TPoint3D& p1(std::size_t k) const { return s[k].P1; }
+  const TPoint3D& p2(std::size_t k) const { return s[k].P2; }
+};
+
+// A surface walked point by point: every P1 from element 1 to n + 1 is the
+// corner, and every P2 between the ends an arc point made when asked for.
+struct WalkedSurface {
+  const TSurfaceWalk& w;
+  std::size_t size() const { return w.size(); }
+  TPoint3D p1(std::size_t k) const {
+    if (k == 0) return w.first().P1;
+    return k + 1 == w.size() ? w.last().P1 : w.corner();
+  }
+  TPoint3D p2(std::size_t k) const {
+    if (k == 0) return w.first().P2;
+    return k + 1 == w.size() ? w.last().P2 : w.arcPoint(k);
+  }
+};
+
+// The development of a surface of m + 1 >= 2 elements, each element handed to
+// `put(k, element)` as soon as it is laid, k = 0, 1, 2 .. m - 1, m. The order
+// of every computation, and so the first failure, is the same whatever the
+// surface and whatever `put` does.
+template <typename Surface, typename Put>
+void developElements(const Surface& surf, int sX, int sY, const TSystemParams& sp, Put&& put) {
   const std::size_t m = surf.size() - 1;
-  const TPoint3D& corner = surf[1].P1;
+  const TPoint3D corner = surf.p1(1);
 
   // First seam: the generator line from the Y-side midpoint. Its circle point
   // lies at X = X1 in space, so its image keeps X = X1 and takes the rest of
   // its length along Y.
-  const Rounded midY = roundPoint(surf[0].P1);
-  const Rounded arcStart = roundPoint(surf[0].P2);
+  const TPoint3D midYPoint = surf.p1(0);
+  const TPoint3D arcStartPoint = surf.p2(0);
+  const Rounded midY = roundPoint(midYPoint);
+  const Rounded arcStart = roundPoint(arcStartPoint);
   const Extended d0 = length(midY, arcStart);
   const Extended phi = sp.X1 != 0 ? arcSin(divide(sp.X1, d0)) : 0;
-  razv[0].P1 = {0, 0};
-  razv[0].P2 = {sp.X1, std::cos(phi) * (sY * d0)};
+  const TRazvertka2Point seam{{0, 0}, {sp.X1, std::cos(phi) * (sY * d0)}};
+  put(0, seam);
 
   // The plane triangle (corner, Y-side midpoint, first circle point) puts the
   // corner on the X axis at its distance from the midpoint.
   const Rounded cornerR = roundPoint(corner);
-  TTriangle3D t = solveRounded(corner, surf[0].P1, surf[0].P2, cornerR, midY, arcStart, kAngle0);
-  razv[1].P1 = {sX * t.Side01, sY * razv[0].P1.Y};
-  razv[1].P2 = razv[0].P2;
+  TTriangle3D t = solveRounded(corner, midYPoint, arcStartPoint, cornerR, midY, arcStart, kAngle0);
+  const TPoint2D cornerImage{sX * t.Side01, sY * seam.P1.Y};
+  put(1, TRazvertka2Point{cornerImage, seam.P2});
   Extended theta = t.Angle0;
 
   // The cone: each step adds the angle at the corner between two neighbouring
   // generator lines and lays the new circle point at its true distance.
-  if (surf.size() >= 4) {
+  if (m >= 3) {
     // Each triangle (corner, previous arc point, current arc point) shares
     // its side from the corner to the previous point with the triangle
     // before it, and only its angle at the corner is used; its other two
     // angles are checked for the failures they would raise, in the order
     // they were always computed.
-    Rounded previous = roundPoint(surf[1].P2);
+    Rounded previous = roundPoint(surf.p2(1));
     Extended cornerToPrevious = t.Side20;
     for (std::size_t j = 2; j < m; ++j) {
-      const Rounded current = roundPoint(surf[j].P2);
+      const Rounded current = roundPoint(surf.p2(j));
       const Extended chord = length(previous, current);
       const Extended cornerToCurrent = length(current, cornerR);
       checkAngle(chord, cornerToPrevious, cornerToCurrent);
       checkAngle(chord, cornerToCurrent, cornerToPrevious);
       theta += angleBetween(cornerToCurrent, cornerToPrevious, chord);
-      razv[j].P1 = razv[1].P1;
-      razv[j].P2 = turned(theta, sX, sY, cornerToCurrent, razv[1].P1);
+      put(j, TRazvertka2Point{cornerImage, turned(theta, sX, sY, cornerToCurrent, cornerImage)});
       previous = current;
       cornerToPrevious = cornerToCurrent;
     }
   }
 
   // The closing plane triangle (X-side midpoint, corner, last circle point)
-  // turns the edge from the corner to the X-side midpoint into place.
-  const Rounded midX = roundPoint(surf[m].P1);
-  const Rounded cornerAgain = roundPoint(surf[m - 1].P1);
-  t = solveRounded(surf[m].P1, surf[m - 1].P1, surf[m].P2, midX, cornerAgain, roundPoint(surf[m].P2), kAngle1);
+  // turns the edge from the corner to the X-side midpoint into place. The
+  // corner's image is element m - 1's, the origin when that is element 0.
+  const TPoint3D midXPoint = surf.p1(m);
+  const TPoint3D cornerAgainPoint = surf.p1(m - 1);
+  const TPoint3D arcEndPoint = surf.p2(m);
+  const Rounded midX = roundPoint(midXPoint);
+  const Rounded cornerAgain = roundPoint(cornerAgainPoint);
+  t = solveRounded(midXPoint, cornerAgainPoint, arcEndPoint, midX, cornerAgain, roundPoint(arcEndPoint), kAngle1);
   theta += t.Angle1;
-  razv[m].P1 = razv[m - 1].P1;
-  razv[m].P2 = turned(theta, sX, sY, t.Side01, razv[m - 1].P1);
+  const TPoint2D from = m - 1 == 0 ? seam.P1 : cornerImage;
+  put(m, TRazvertka2Point{from, turned(theta, sX, sY, t.Side01, from)});
+}
 
-  for (const TRazvertka2Point& d : razv) {
-    widenMin(runMin, d.P1);
-    widenMin(runMin, d.P2);
-    widenMax(runMax, d.P1);
-    widenMax(runMax, d.P2);
-  }
+void widen(TPoint2D& runMin, TPoint2D& runMax, const TRazvertka2Point& d) {
+  widenMin(runMin, d.P1);
+  widenMin(runMin, d.P2);
+  widenMax(runMax, d.P1);
+  widenMax(runMax, d.P2);
+}
+
+}  // namespace
+
+void CalcRazvertkaQuadrant(const TSurf2PointArray& surf, int quadrant, const TSystemParams& sp, TPoint2D& runMin,
+                           TPoint2D& runMax, TRazvertka2PointArray& razv) {
+  int sX = 0;
+  int sY = 0;
+  signsOf(quadrant, sX, sY);
+  if (!isUsableExtended(sp.X1)) throw EInvalidOp();
+
+  razv.assign(surf.size(), TRazvertka2Point{});
+  if (surf.size() < 2) return;
+  developElements(ArraySurface{surf}, sX, sY, sp, [&razv](std::size_t k, const TRazvertka2Point& d) { razv[k] = d; });
+  for (const TRazvertka2Point& d : razv) widen(runMin, runMax, d);
+}
+
+void developQuadrantElements(const TSystemParams& sp, const TProParams& pro, std::uint16_t quadrant,
+                             const std::function<void(std::size_t, const TRazvertka2Point&)>& each, TPoint2D& min,
+                             TPoint2D& max) {
+  TSurfaceWalk walk(sp, pro, quadrant);
+  walk.begin();
+  int sX = 0;
+  int sY = 0;
+  signsOf(quadrant, sX, sY);
+  if (!isUsableExtended(sp.X1)) throw EInvalidOp();
+  // Widened as the elements come and handed over only once all of them did:
+  // a failure leaves the caller's box as it was, as developQuadrant does.
+  TPoint2D runMin{}, runMax{};
+  developElements(WalkedSurface{walk}, sX, sY, sp, [&](std::size_t k, const TRazvertka2Point& d) {
+    widen(runMin, runMax, d);
+    each(k, d);
+  });
+  min = runMin;
+  max = runMax;
 }
 
 TQuadrantDevelopment developQuadrant(const TSystemParams& sp, const TProParams& pro, std::uint16_t quadrant) {

@@ -8,7 +8,9 @@
 // quadrants 1 and 2, -Y in 3 and 4.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 
 #include "FishTypes.h"
 
@@ -56,6 +58,17 @@ TQuadrantDevelopment developQuadrant(const TSystemParams& sp, const TProParams& 
 // After a failure `into` holds nothing of use.
 void developQuadrantInto(const TSystemParams& sp, const TProParams& pro, std::uint16_t quadrant,
                          TQuadrantDevelopment& into);
+
+// The development of `quadrant` element by element, with the arithmetic and
+// the failures of developQuadrant but without keeping its surface or its
+// development: element k is handed to `each(k, element)` in the order
+// k = 0, 1, 2 .. n + 2 as soon as it is laid, and nothing grows with the
+// divisions. `min` and `max` get the piece's box (from the origin) once the
+// whole quadrant is laid; a failure throws after the elements laid before it
+// and leaves them as they were.
+void developQuadrantElements(const TSystemParams& sp, const TProParams& pro, std::uint16_t quadrant,
+                             const std::function<void(std::size_t, const TRazvertka2Point&)>& each, TPoint2D& min,
+                             TPoint2D& max);
 
 // Hands a quadrant the caller has finished with to LastSurf and
 // LastRazvertka (moved, not copied): the one place where they are written,

@@ -94,31 +94,43 @@ void checkSystemParams(const TSystemParams& sp) {
   }
 }
 
-void CalcSurfQuadrant(const TSystemParams& sp, const TProParams& pro, std::uint16_t quadrant, TExtents3D& extents,
-                      TSurf2PointArray& surf) {
+TSurfaceWalk::TSurfaceWalk(const TSystemParams& sp, const TProParams& pro, std::uint16_t quadrant)
+    : Sp(sp), Setup(quadrantSetup(quadrant)), Divisions(pro.Divisions) {
   ++computedSurfaces;
-  const TQuadrantSetup setup = quadrantSetup(quadrant);
   checkDivisions(pro);
   checkSystemParams(sp);
+  Size = static_cast<std::size_t>(Divisions) + 3;
+}
 
-  const std::int32_t n = pro.Divisions;
-  surf.assign(static_cast<std::size_t>(n) + 3, TSurf2Point{});
-  const Extended step = divide(kPi_2, static_cast<Extended>(n));
-  const Extended signedStep = setup.StepSign * step;
-
-  const std::size_t last = surf.size() - 1;
-  surf[0].P1 = RectPoint(sp, setup.FirstRect);
-  surf[0].P2 = CirclePoint(sp, setup.StartAngle);
-  surf[last].P1 = RectPoint(sp, setup.LastRect);
+void TSurfaceWalk::begin() {
+  const Extended step = divide(kPi_2, static_cast<Extended>(Divisions));
+  SignedStep = Setup.StepSign * step;
+  First.P1 = RectPoint(Sp, Setup.FirstRect);
+  First.P2 = CirclePoint(Sp, Setup.StartAngle);
+  Last.P1 = RectPoint(Sp, Setup.LastRect);
   // The arc end comes from its own constant, not from the stepped angle, so
   // the last line ends exactly on the axis of the circle.
-  surf[last].P2 = CirclePoint(sp, setup.EndAngle);
-  const TPoint3D corner = RectPoint(sp, setup.CornerRect);
+  Last.P2 = CirclePoint(Sp, Setup.EndAngle);
+  Corner = RectPoint(Sp, Setup.CornerRect);
+  Box = InitSurfExtents(First.P1, First.P2);
+}
 
-  TExtents3D box = InitSurfExtents(surf[0].P1, surf[0].P2);
+TPoint3D TSurfaceWalk::arcPoint(std::size_t i) const {
+  return CirclePoint(Sp, static_cast<Extended>(i - 1) * SignedStep + Setup.StartAngle);
+}
+
+void CalcSurfQuadrant(const TSystemParams& sp, const TProParams& pro, std::uint16_t quadrant, TExtents3D& extents,
+                      TSurf2PointArray& surf) {
+  TSurfaceWalk walk(sp, pro, quadrant);
+  surf.assign(walk.size(), TSurf2Point{});
+  walk.begin();
+  const std::size_t last = surf.size() - 1;
+  surf[0] = walk.first();
+  surf[last] = walk.last();
+  TExtents3D box = walk.firstBox();
   for (std::size_t i = 1; i < last; ++i) {
-    surf[i].P1 = corner;
-    surf[i].P2 = CirclePoint(sp, static_cast<Extended>(i - 1) * signedStep + setup.StartAngle);
+    surf[i].P1 = walk.corner();
+    surf[i].P2 = walk.arcPoint(i);
     widen(box, surf[i]);
   }
   widen(box, surf[last]);

@@ -56,6 +56,39 @@ struct TQuadrantSetup {
 };
 TQuadrantSetup quadrantSetup(std::uint16_t quadrant);
 
+// The surface of a quadrant exactly as CalcSurfQuadrant makes it, taken
+// point by point instead of kept as an array: a caller that uses each arc
+// point once and forgets it needs no memory growing with the divisions.
+// Constructing checks the quadrant, the divisions and the records and counts
+// one surface computation; begin() then works out the step, the two end lines
+// and the corner, and the box of element 0, with the failures of
+// CalcSurfQuadrant in the same order. An arc point is computed each time it is
+// asked for, always with the same result.
+class TSurfaceWalk {
+ public:
+  TSurfaceWalk(const TSystemParams& sp, const TProParams& pro, std::uint16_t quadrant);
+  void begin();
+
+  std::size_t size() const { return Size; }           // n + 3 elements
+  const TSurf2Point& first() const { return First; }  // element 0
+  const TSurf2Point& last() const { return Last; }    // element n + 2
+  const TPoint3D& corner() const { return Corner; }   // P1 of elements 1 .. n + 1
+  const TExtents3D& firstBox() const { return Box; }  // InitSurfExtents of element 0
+  // P2 of element i, 1 <= i <= n + 1: the circle at the arc start stepped
+  // i - 1 times.
+  TPoint3D arcPoint(std::size_t i) const;
+
+ private:
+  const TSystemParams& Sp;
+  TQuadrantSetup Setup;
+  std::int32_t Divisions;
+  std::size_t Size;
+  Extended SignedStep = 0;
+  TSurf2Point First, Last;
+  TPoint3D Corner;
+  TExtents3D Box;
+};
+
 // The generator lines of quadrant 1..4 and their bounding box.
 void CalcSurfQuadrant(const TSystemParams& sp, const TProParams& pro, std::uint16_t quadrant, TExtents3D& extents,
                       TSurf2PointArray& surf);

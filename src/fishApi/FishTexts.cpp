@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <optional>
 #include <utility>
 
 #include "FishErrors.h"
@@ -127,41 +128,59 @@ void tableRowInto(std::string& row, std::string_view label, std::string_view xTe
   }
 }
 
-// The numbers the table of a developed quadrant prints: T1, the arc end,
-// the X-side midpoint and the corner, then every intermediate arc point. A
-// number that cannot be rounded leaves the error it raised, as the table
-// made row by row would have raised it, and no numbers.
-void keepTableNumbers(const TRazvertka2PointArray& d, std::int32_t divisions, TTableNumbers& table) {
-  const std::size_t n = static_cast<std::size_t>(divisions);
-  table = TTableNumbers{};
-  table.Narrow.reserve(2 * (n + 3));
-  const auto keep1 = [&](Extended v) {
+// The numbers the table of a developed quadrant prints, kept as its
+// elements are laid (in index order): T1, the arc end, the X-side midpoint
+// and the corner, then every intermediate arc point. A number that cannot be
+// rounded leaves the error it raised and no numbers; every rounding fails
+// only as the one invalid operation, so which number failed first does not
+// show.
+class TableKeeper {
+ public:
+  TableKeeper(std::int32_t divisions, TTableNumbers& table) : N(static_cast<std::size_t>(divisions)), Table(table) {
+    Table = TTableNumbers{};
+    Table.Narrow.assign(2 * (N + 3), 0);
+  }
+
+  void add(std::size_t k, const TRazvertka2Point& d) {
+    if (Table.Error) return;
+    try {
+      if (k == 0) keep(0, d.P2);
+      if (k == 1) keep(3, d.P1);
+      if (k >= 2 && k <= N) keep(k + 2, d.P2);
+      if (k == N + 1) keep(1, d.P2);
+      if (k == N + 2) keep(2, d.P2);
+    } catch (const EFishError&) {
+      Table = TTableNumbers{};
+      Table.Error = std::current_exception();
+    }
+  }
+
+ private:
+  void keep(std::size_t row, const TPoint2D& p) {
+    keep1(2 * row, p.X);
+    keep1(2 * row + 1, p.Y);
+  }
+
+  void keep1(std::size_t at, Extended v) {
     const std::int64_t tenths = tenthsOf(v);
-    if (table.Wide.empty()) {
+    if (Table.Wide.empty()) {
       if (tenths >= INT32_MIN && tenths <= INT32_MAX) {
-        table.Narrow.push_back(static_cast<std::int32_t>(tenths));
+        Table.Narrow[at] = static_cast<std::int32_t>(tenths);
         return;
       }
-      table.Wide.reserve(table.Narrow.capacity());
-      table.Wide.assign(table.Narrow.begin(), table.Narrow.end());
-      table.Narrow = {};
+      Table.Wide.assign(Table.Narrow.begin(), Table.Narrow.end());
+      Table.Narrow = {};
     }
-    table.Wide.push_back(tenths);
-  };
-  const auto keep = [&](const TPoint2D& p) {
-    keep1(p.X);
-    keep1(p.Y);
-  };
-  try {
-    keep(d[0].P2);
-    keep(d[n + 1].P2);
-    keep(d[n + 2].P2);
-    keep(d[1].P1);
-    for (std::size_t j = 2; j <= n; ++j) keep(d[j].P2);
-  } catch (const EFishError&) {
-    table = TTableNumbers{};
-    table.Error = std::current_exception();
+    Table.Wide[at] = tenths;
   }
+
+  std::size_t N;
+  TTableNumbers& Table;
+};
+
+void keepTableNumbers(const TRazvertka2PointArray& d, std::int32_t divisions, TTableNumbers& table) {
+  TableKeeper keeper(divisions, table);
+  for (std::size_t k = 0; k < d.size(); ++k) keeper.add(k, d[k]);
 }
 
 // The lines of a quadrant's table from the numbers kept for it.
@@ -284,13 +303,32 @@ TResultsSource::TResultsSource(const TSystemParams& sp, const TProParams& pro, s
     TAccuracy gathered;
     TQuadrantDevelopment d;
     for (std::uint8_t q = 1; q <= 4; ++q) {
-      developQuadrantInto(developed, pro, q, d);
+      if (publish) {
+        developQuadrantInto(developed, pro, q, d);
+        keepTableNumbers(d.Razvertka, pro.Divisions, Tables[q - 1]);
+        if (accuracy) gathered.include(quadrantAccuracy(developed, pro, q, d.Razvertka));
+      } else {
+        // Nothing to publish: the elements are taken as they are laid, and
+        // neither the surface nor the development is ever held whole.
+        TableKeeper keeper(pro.Divisions, Tables[q - 1]);
+        // The meter is made with the first element, once the records have
+        // passed the development's own checks.
+        std::optional<TAccuracyMeter> meter;
+        developQuadrantElements(
+            developed, pro, q,
+            [&](std::size_t k, const TRazvertka2Point& element) {
+              keeper.add(k, element);
+              if (!accuracy) return;
+              if (k == 0) meter.emplace(developed, pro, q);
+              meter->add(k, element);
+            },
+            d.Min, d.Max);
+        if (meter) gathered.include(meter->result());
+      }
       lower(e.MinX, d.Min.X);
       lower(e.MinY, d.Min.Y);
       raise(e.MaxX, d.Max.X);
       raise(e.MaxY, d.Max.Y);
-      keepTableNumbers(d.Razvertka, pro.Divisions, Tables[q - 1]);
-      if (accuracy) gathered.include(quadrantAccuracy(developed, pro, q, d.Razvertka));
       if (publish) publishLast(std::exchange(d, TQuadrantDevelopment{}));
     }
     if (accuracy) *accuracy = gathered;

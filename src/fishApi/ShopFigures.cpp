@@ -15,58 +15,6 @@ namespace fish {
 
 namespace {
 
-// cos and sin of t_j = start + (j - 1) * h for j = 1, 2, ... by turning the
-// previous pair through h:
-//
-//   cos t_{j+1} = cos t_j cos h - sin t_j sin h
-//   sin t_{j+1} = sin t_j cos h + cos t_j sin h
-//
-// A turn is a rotation: it neither grows nor shrinks an error already made,
-// and adds at most a few units in the last place of its own, so k turns from
-// a pair taken from cosl/sinl are off by at most about 4k units of 2^-64.
-// Starting again from cosl/sinl every kReseed = 512 steps keeps that under
-// 2^-53 of the radius: 1E-10 mm on a radius of 1 km, where the development
-// rounds every point to hundredths. Two transcendental calls per 512 points
-// instead of two per point.
-class ArcWalk {
- public:
-  ArcWalk(Extended start, Extended step) : Start(start), Step(step), CosStep(std::cos(step)), SinStep(std::sin(step)) {
-    seed();
-  }
-
-  Extended cos() const { return Cos; }
-  Extended sin() const { return Sin; }
-
-  void next() {
-    ++Index;
-    if (Index % kReseed == 0) {
-      seed();
-      return;
-    }
-    const Extended c = Cos * CosStep - Sin * SinStep;
-    Sin = Sin * CosStep + Cos * SinStep;
-    Cos = c;
-  }
-
- private:
-  static constexpr std::int64_t kReseed = 512;
-
-  // The angle as the surface computes it: (j - 1) * signed step + start.
-  void seed() {
-    const Extended t = static_cast<Extended>(Index) * Step + Start;
-    Cos = std::cos(t);
-    Sin = std::sin(t);
-  }
-
-  Extended Start;
-  Extended Step;
-  Extended CosStep;
-  Extended SinStep;
-  std::int64_t Index = 0;
-  Extended Cos = 1;
-  Extended Sin = 0;
-};
-
 Extended length2D(const TPoint2D& p, const TPoint2D& q) {
   const Extended dx = p.X - q.X;
   const Extended dy = p.Y - q.Y;
@@ -111,49 +59,68 @@ TSheetFigures sheetOf(std::vector<int> quadrants, const std::vector<TPoint2D>& o
 // is, nothing rounded to hundredths. The development of element j (1 .. n+1)
 // puts the image of arc point j at d[j].P2 and the corner at d[j].P1; the
 // origin d[0].P1 is the Y-side midpoint, d[n+2].P2 the X-side midpoint, and
-// the arc end is the image of arc point n + 1.
+// the arc end is the image of arc point n + 1. The elements are taken in
+// index order, so that they can be measured as they are laid.
+TAccuracyMeter::TAccuracyMeter(const TSystemParams& developed, const TProParams& pro, int quadrant)
+    : Developed(developed), Divisions(pro.Divisions) {
+  if (quadrant < 1 || quadrant > 4) throw ERangeError();
+  if (Divisions < 1) throw ERangeError();
+  Setup = quadrantSetup(static_cast<std::uint16_t>(quadrant));
+  Step = Setup.StepSign * divide(kPi_2, static_cast<Extended>(Divisions));
+  MidY = RectPoint(developed, Setup.FirstRect);
+  Corner = RectPoint(developed, Setup.CornerRect);
+  MidX = RectPoint(developed, Setup.LastRect);
+}
+
+void TAccuracyMeter::note(Extended developedLength, Extended exactLength) {
+  Result.WorstEdgeError = std::max(Result.WorstEdgeError, std::fabs(developedLength - exactLength));
+}
+
+void TAccuracyMeter::add(std::size_t k, const TRazvertka2Point& d) {
+  const std::size_t n = static_cast<std::size_t>(Divisions);
+  if (k != Next || k > n + 2) throw ERangeError();
+  ++Next;
+  if (k == 0) {
+    Origin = d.P1;
+    Walk = TArcWalk(Setup.StartAngle, Step);
+    Previous = exactCirclePoint(Developed, Walk.cos(), Walk.sin());
+    note(length2D(d.P2, d.P1), length3D(Previous, MidY));
+  } else if (k == 1) {
+    CornerImage = d.P1;
+    note(length2D(d.P1, Origin), length3D(Corner, MidY));
+    note(length2D(d.P2, d.P1), length3D(Previous, Corner));
+  } else if (k <= n + 1) {
+    Walk.next();
+    const TPoint3D current = exactCirclePoint(Developed, Walk.cos(), Walk.sin());
+    note(length2D(d.P2, CornerImage), length3D(current, Corner));
+    const Extended chord = length2D(d.P2, PreviousImage);
+    const Extended exactChord = length3D(current, Previous);
+    note(chord, exactChord);
+    Result.ArcLength += chord;
+    ExactChords += exactChord;
+    Previous = current;
+  } else {
+    note(length2D(d.P2, d.P1), length3D(MidX, Corner));
+    const TPoint3D arcEnd = exactCirclePoint(Developed, std::cos(Setup.EndAngle), std::sin(Setup.EndAngle));
+    note(length2D(d.P2, PreviousImage), length3D(arcEnd, MidX));
+  }
+  PreviousImage = d.P2;
+}
+
+TQuadrantAccuracy TAccuracyMeter::result() const {
+  if (Next != static_cast<std::size_t>(Divisions) + 3) throw ERangeError();
+  TQuadrantAccuracy a = Result;
+  a.TrueArcLength = kPi_2 * std::fabs(Developed.R);
+  a.ChordPolygonGap = a.TrueArcLength - ExactChords;
+  return a;
+}
+
 TQuadrantAccuracy quadrantAccuracy(const TSystemParams& developed, const TProParams& pro, int quadrant,
                                    const TRazvertka2PointArray& d) {
-  if (quadrant < 1 || quadrant > 4) throw ERangeError();
-  const TQuadrantSetup arc = quadrantSetup(static_cast<std::uint16_t>(quadrant));
-  const std::int32_t divisions = pro.Divisions;
-  if (divisions < 1 || d.size() != static_cast<std::size_t>(divisions) + 3) throw ERangeError();
-  const std::size_t n = static_cast<std::size_t>(divisions);
-  const Extended step = arc.StepSign * divide(kPi_2, static_cast<Extended>(divisions));
-
-  const TPoint3D midY = RectPoint(developed, arc.FirstRect);
-  const TPoint3D corner = RectPoint(developed, arc.CornerRect);
-  const TPoint3D midX = RectPoint(developed, arc.LastRect);
-
-  TQuadrantAccuracy a;
-  const auto note = [&a](Extended developedLength, Extended exactLength) {
-    a.WorstEdgeError = std::max(a.WorstEdgeError, std::fabs(developedLength - exactLength));
-  };
-  note(length2D(d[1].P1, d[0].P1), length3D(corner, midY));
-  note(length2D(d[n + 2].P2, d[n + 2].P1), length3D(midX, corner));
-
-  ArcWalk walk(arc.StartAngle, step);
-  TPoint3D previous = exactCirclePoint(developed, walk.cos(), walk.sin());
-  note(length2D(d[0].P2, d[0].P1), length3D(previous, midY));
-  note(length2D(d[1].P2, d[1].P1), length3D(previous, corner));
-  Extended exactChords = 0;
-  for (std::size_t j = 2; j <= n + 1; ++j) {
-    walk.next();
-    const TPoint3D current = exactCirclePoint(developed, walk.cos(), walk.sin());
-    note(length2D(d[j].P2, d[1].P1), length3D(current, corner));
-    const Extended chord = length2D(d[j].P2, d[j - 1].P2);
-    const Extended exactChord = length3D(current, previous);
-    note(chord, exactChord);
-    a.ArcLength += chord;
-    exactChords += exactChord;
-    previous = current;
-  }
-  const TPoint3D arcEnd = exactCirclePoint(developed, std::cos(arc.EndAngle), std::sin(arc.EndAngle));
-  note(length2D(d[n + 2].P2, d[n + 1].P2), length3D(arcEnd, midX));
-
-  a.TrueArcLength = kPi_2 * std::fabs(developed.R);
-  a.ChordPolygonGap = a.TrueArcLength - exactChords;
-  return a;
+  TAccuracyMeter meter(developed, pro, quadrant);
+  if (d.size() != static_cast<std::size_t>(pro.Divisions) + 3) throw ERangeError();
+  for (std::size_t k = 0; k < d.size(); ++k) meter.add(k, d[k]);
+  return meter.result();
 }
 
 void TAccuracy::include(const TQuadrantAccuracy& quadrant) {

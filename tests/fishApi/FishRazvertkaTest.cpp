@@ -2,12 +2,15 @@
 
 #include <cmath>
 #include <limits>
+#include <string>
+#include <vector>
 
 #include "TestParams.h"
 #include "fishApi/FishErrors.h"
 #include "fishApi/FishMath.h"
 #include "fishApi/FishRazvertka.h"
 #include "fishApi/FishSurface.h"
+#include "support/EngineTestSupport.h"
 
 using namespace fish;
 using namespace fish::test;
@@ -111,7 +114,8 @@ TEST(CalcRazvertkaQuadrant, DefaultsWithTenDivisions) {
   EXPECT_NEAR(asDouble(d.Max.Y), 65.73, 0.005);
   EXPECT_EQ(d.Max.Y, d.Razvertka[11].P2.Y) << "the highest point is the image of the last circle point";
   const TPoint2D& c = d.Razvertka[12].P1;
-  EXPECT_NEAR(std::atan2(asDouble(d.Razvertka[12].P2.Y - c.Y), asDouble(c.X - d.Razvertka[12].P2.X)), 156.63 * kDeg, 0.005 * kDeg);
+  EXPECT_NEAR(std::atan2(asDouble(d.Razvertka[12].P2.Y - c.Y), asDouble(c.X - d.Razvertka[12].P2.X)), 156.63 * kDeg,
+              0.005 * kDeg);
 }
 
 TEST(CalcRazvertkaQuadrant, ZeroRadiusCollapsesTheCone) {
@@ -184,13 +188,16 @@ TEST_P(DevelopmentProperty, EveryDevelopedEdgeKeepsItsLength) {
       // The first chord joins a point laid out from the seam; the others are
       // exact rotations about the corner image.
       const double tol = j == 2 ? 0.02 : 1e-9;
-      EXPECT_NEAR(asDouble(dist2D(d.Razvertka[j].P2, d.Razvertka[j - 1].P2)), asDouble(Distance3D(d.Surf[j - 1].P2, d.Surf[j].P2)), tol)
+      EXPECT_NEAR(asDouble(dist2D(d.Razvertka[j].P2, d.Razvertka[j - 1].P2)),
+                  asDouble(Distance3D(d.Surf[j - 1].P2, d.Surf[j].P2)), tol)
           << "arc chord " << j << " quadrant " << q;
     }
     Extended halfA = shape.sp.A / 2;
     Round2(halfA);
-    EXPECT_NEAR(asDouble(dist2D(d.Razvertka[m].P2, d.Razvertka[m].P1)), asDouble(halfA), 1e-12) << "edge to the X-side midpoint";
-    EXPECT_NEAR(asDouble(dist2D(d.Razvertka[m].P2, d.Razvertka[m - 1].P2)), asDouble(Distance3D(d.Surf[m].P1, d.Surf[m].P2)), 1e-9)
+    EXPECT_NEAR(asDouble(dist2D(d.Razvertka[m].P2, d.Razvertka[m].P1)), asDouble(halfA), 1e-12)
+        << "edge to the X-side midpoint";
+    EXPECT_NEAR(asDouble(dist2D(d.Razvertka[m].P2, d.Razvertka[m - 1].P2)),
+                asDouble(Distance3D(d.Surf[m].P1, d.Surf[m].P2)), 1e-9)
         << "last seam, quadrant " << q;
   }
 }
@@ -208,8 +215,10 @@ TEST_P(DevelopmentProperty, QuadrantsMirrorWithoutOffset) {
     ASSERT_EQ(other.Razvertka.size(), one.Razvertka.size());
     for (std::size_t k = 0; k < one.Razvertka.size(); ++k) {
       for (auto pick : {&TRazvertka2Point::P1, &TRazvertka2Point::P2}) {
-        EXPECT_EQ(asDouble((other.Razvertka[k].*pick).X), asDouble(sx[q] * (one.Razvertka[k].*pick).X)) << q << " " << k;
-        EXPECT_EQ(asDouble((other.Razvertka[k].*pick).Y), asDouble(sy[q] * (one.Razvertka[k].*pick).Y)) << q << " " << k;
+        EXPECT_EQ(asDouble((other.Razvertka[k].*pick).X), asDouble(sx[q] * (one.Razvertka[k].*pick).X))
+            << q << " " << k;
+        EXPECT_EQ(asDouble((other.Razvertka[k].*pick).Y), asDouble(sy[q] * (one.Razvertka[k].*pick).Y))
+            << q << " " << k;
       }
     }
   }
@@ -266,3 +275,77 @@ TEST(developQuadrant, SameArraysAsTheStepwiseCallsAndPublishedWhenDone) {
     EXPECT_EQ(LastSurf[3].P2.X, surf[3].P2.X);
   }
 }
+
+// Laid element by element without arrays, a quadrant must come out bit for
+// bit as developQuadrant lays it, and fail where it fails with its error.
+struct StreamCase {
+  std::string name;
+  TSystemParams sp;
+  std::int32_t divisions;
+};
+
+class DevelopmentStream : public ::testing::TestWithParam<StreamCase> {};
+
+using vintaler::test::sameBits;
+
+// The message of the failure, or an empty text.
+template <typename F>
+std::string failureOf(F run) {
+  try {
+    run();
+  } catch (const EFishError& e) {
+    return e.what();
+  }
+  return {};
+}
+
+TEST_P(DevelopmentStream, LaysEveryElementAsTheArraysDo) {
+  const StreamCase& c = GetParam();
+  const TProParams pp = withDivisions(c.divisions);
+  for (std::uint16_t q = 1; q <= 4; ++q) {
+    TQuadrantDevelopment whole;
+    const std::string arrayFailure = failureOf([&] { whole = developQuadrant(c.sp, pp, q); });
+    std::vector<TRazvertka2Point> laid;
+    TPoint2D mn{-1, -1}, mx{1, 1};
+    const std::string streamFailure = failureOf([&] {
+      developQuadrantElements(
+          c.sp, pp, q,
+          [&](std::size_t k, const TRazvertka2Point& d) {
+            ASSERT_EQ(k, laid.size()) << "in index order";
+            laid.push_back(d);
+          },
+          mn, mx);
+    });
+    EXPECT_EQ(streamFailure, arrayFailure) << "quadrant " << q;
+    if (!arrayFailure.empty()) {
+      EXPECT_EQ(mn.X, -1) << "a failure leaves the box alone";
+      continue;
+    }
+    ASSERT_EQ(laid.size(), whole.Razvertka.size());
+    for (std::size_t k = 0; k < laid.size(); ++k) {
+      EXPECT_TRUE(sameBits(laid[k].P1.X, whole.Razvertka[k].P1.X) && sameBits(laid[k].P1.Y, whole.Razvertka[k].P1.Y) &&
+                  sameBits(laid[k].P2.X, whole.Razvertka[k].P2.X) && sameBits(laid[k].P2.Y, whole.Razvertka[k].P2.Y))
+          << "quadrant " << q << ", element " << k;
+    }
+    EXPECT_TRUE(sameBits(mn.X, whole.Min.X) && sameBits(mn.Y, whole.Min.Y) && sameBits(mx.X, whole.Max.X) &&
+                sameBits(mx.Y, whole.Max.Y));
+  }
+}
+
+const StreamCase kStreams[] = {
+    {"Defaults", defaultSystemParams(), 10},
+    {"OneDivision", defaultSystemParams(), 1},
+    {"Offset", params(300, 400, 500, 100, 75, 75), 37},
+    {"BelowTheRectangle", params(400, 250.5L, -300, 160, 35, -20), 24},
+    {"ZeroRadius", params(100, 100, 50, 0), 6},
+    {"FineSteps", defaultSystemParams(), 20000},
+    {"ZeroDivisions", defaultSystemParams(), 0},
+    {"NegativeDivisions", defaultSystemParams(), -3},
+    {"FlatWithOffset", params(100, 100, 0, 50, 0.0149L), 10},
+    {"FlatShortSeam", params(100, 100, 0, 50, 0.004L), 10},
+    {"TooLargeToRound", params(1e18L, 100, 50, 50), 4},
+    {"NotANumber", params(std::numeric_limits<Extended>::quiet_NaN(), 100, 50, 50), 4},
+};
+
+INSTANTIATE_TEST_SUITE_P(Records, DevelopmentStream, ::testing::ValuesIn(kStreams),
+                         vintaler::test::rowName<StreamCase>);

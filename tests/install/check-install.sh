@@ -64,6 +64,13 @@ for program in vintaler vintaler-cli; do
 done
 grep -q -- '\\-\\-dxf' "$prefix/share/man/man1/vintaler-cli.1" || fail "vintaler-cli.1 does not describe the options"
 
+# The installed tool finds its drawing module where the installation put it.
+svg=$(mktemp --suffix=.svg)
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$prefix/bin/vintaler-cli" --svg "$svg" > /dev/null 2>&1 ||
+  fail "the installed vintaler-cli cannot write an SVG"
+grep -q '<svg' "$svg" || fail "the installed vintaler-cli wrote no SVG"
+rm -f "$svg"
+
 if [ "$failures" -ne 0 ]; then
   echo "$failures install checks failed" >&2
   exit 1

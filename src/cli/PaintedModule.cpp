@@ -1,0 +1,39 @@
+#include "PaintedModule.h"
+
+#include <QGuiApplication>
+#include <memory>
+
+#include "patternPaint/PatternPaint.h"
+
+namespace {
+
+std::unique_ptr<QGuiApplication> application;
+int applicationArgc = 1;
+char* applicationArgv[] = {nullptr, nullptr};
+
+vintaler::paint::Title titleOf(const vintaler::cli::PatternTitle& t) {
+  return {QString::fromStdString(t.project), t.sp, t.divisions, t.plate};
+}
+
+std::string bytes(const QByteArray& data) { return data.toStdString(); }
+
+}  // namespace
+
+extern "C" __attribute__((visibility("default"))) void vintalerOpenPaintedExports(
+    vintaler::cli::PaintedExports& painted, char* programName) {
+  // Painting needs Qt's fonts, so a GUI application object, but no display.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  applicationArgv[0] = programName;
+  application = std::make_unique<QGuiApplication>(applicationArgc, applicationArgv);
+  painted.svg = [](const fish::TFlatPattern& p, const vintaler::cli::PatternTitle& t) {
+    return bytes(vintaler::paint::patternSvg(p, titleOf(t)));
+  };
+  painted.pdf = [](const fish::TFlatPattern& p, const vintaler::cli::PatternTitle& t) {
+    return bytes(vintaler::paint::patternPdf(p, titleOf(t)));
+  };
+  painted.tiles = [](const fish::TFlatPattern& p, const fish::TTileLayout& l, const vintaler::cli::PatternTitle& t) {
+    return bytes(vintaler::paint::tilesPdf(p, l, titleOf(t)));
+  };
+}
+
+extern "C" __attribute__((visibility("default"))) void vintalerClosePaintedExports() { application.reset(); }

@@ -7,29 +7,7 @@
 
 namespace fish {
 
-namespace {
-constexpr Extended kTwoPow63 = 9223372036854775808.0L;
-}
-
-std::int64_t roundToInt64(Extended x) {
-  // In range exactly when the rounded value is: -2^63 itself is representable,
-  // and 2^63 - 0.5 already rounds (to even) up to 2^63. A NaN fails both tests.
-  if (!(x >= -kTwoPow63 && x < kTwoPow63 - 0.5L)) throw EInvalidOp();
-#if defined(__x86_64__) || defined(__i386__)
-  // FISTP rounds in the current mode, which the program never changes from
-  // round-to-nearest-even; it is also far cheaper than a cast, which switches
-  // the control word to truncation and back.
-  std::int64_t r;
-  __asm__("fistpll %0" : "=m"(r) : "t"(x) : "st");
-  return r;
-#else
-  return std::llrint(x);
-#endif
-}
-
-Extended Round1(Extended x) { return static_cast<Extended>(roundToInt64(x * 10)) * kTenth; }
-
-void Round2(Extended& x) { x = static_cast<Extended>(roundToInt64(x * 100)) * kHundredth; }
+void throwInvalidOp() { throw EInvalidOp(); }
 
 Extended arcSin(Extended c) { return std::atan2(c, squareRoot(1 - c * c)); }
 

@@ -24,15 +24,34 @@ inline constexpr Extended kTenth = 0.1L;
 inline constexpr Extended kHundredth = 0.01L;
 inline constexpr Extended kThousandth = 0.001L;
 
+// Raises the invalid operation; kept out of line, so that the checks that
+// call it stay small enough to inline on the engine's hot paths.
+[[noreturn]] void throwInvalidOp();
+
 // Nearest integer, halves to the even neighbour, held in 64 bits. A NaN, an
 // infinity or a value outside the 64-bit range is an invalid operation.
-std::int64_t roundToInt64(Extended x);
+inline std::int64_t roundToInt64(Extended x) {
+  // In range exactly when the rounded value is: -2^63 itself is representable,
+  // and 2^63 - 0.5 already rounds (to even) up to 2^63. A NaN fails both tests.
+  constexpr Extended kTwoPow63 = 9223372036854775808.0L;
+  if (!(x >= -kTwoPow63 && x < kTwoPow63 - 0.5L)) throwInvalidOp();
+#if defined(__x86_64__) || defined(__i386__)
+  // FISTP rounds in the current mode, which the program never changes from
+  // round-to-nearest-even; it is also far cheaper than a cast, which switches
+  // the control word to truncation and back.
+  std::int64_t r;
+  __asm__("fistpll %0" : "=m"(r) : "t"(x) : "st");
+  return r;
+#else
+  return std::llrint(x);
+#endif
+}
 
 // x rounded to one decimal: (x * 10 rounded to an integer) * 0.1.
-Extended Round1(Extended x);
+inline Extended Round1(Extended x) { return static_cast<Extended>(roundToInt64(x * 10)) * kTenth; }
 
 // x rounded in place to two decimals: (x * 100 rounded to an integer) * 0.01.
-void Round2(Extended& x);
+inline void Round2(Extended& x) { x = static_cast<Extended>(roundToInt64(x * 100)) * kHundredth; }
 
 // Throws unless x is an ordinary finite number: a NaN is an invalid operation,
 // an infinity an overflow.

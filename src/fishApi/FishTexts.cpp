@@ -106,6 +106,15 @@ bool isAscii(std::string_view s) {
 // kept.
 void asciiTableRowInto(std::string& row, std::string_view label, std::string_view xText, std::string_view yText) {
   constexpr std::size_t kWidth = 30;
+  if (label.size() <= 10 && xText.size() <= 10 && yText.size() <= 8) {
+    // Texts of ordinary length never push one another: each stands at its
+    // column in the spaces.
+    row.assign(kWidth, ' ');
+    label.copy(row.data() + 2, label.size());
+    xText.copy(row.data() + 12, xText.size());
+    yText.copy(row.data() + 22, yText.size());
+    return;
+  }
   char cells[kWidth];
   std::memset(cells, ' ', kWidth);
   const auto insertAt = [&cells](std::size_t at, std::string_view text) {

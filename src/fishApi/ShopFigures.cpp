@@ -70,6 +70,9 @@ TAccuracyMeter::TAccuracyMeter(const TSystemParams& developed, const TProParams&
   MidY = RectPoint(developed, Setup.FirstRect);
   Corner = RectPoint(developed, Setup.CornerRect);
   MidX = RectPoint(developed, Setup.LastRect);
+  // Neighbouring exact arc points are one step apart on the circle, so every
+  // exact chord is the same: 2 R sin(step / 2).
+  ExactChord = 2 * std::fabs(developed.R) * std::sin(std::fabs(Step) / 2);
 }
 
 void TAccuracyMeter::note(Extended developedLength, Extended exactLength) {
@@ -80,25 +83,25 @@ void TAccuracyMeter::add(std::size_t k, const TRazvertka2Point& d) {
   const std::size_t n = static_cast<std::size_t>(Divisions);
   if (k != Next || k > n + 2) throw ERangeError();
   ++Next;
-  if (k == 0) {
-    Origin = d.P1;
-    Walk = TArcWalk(Setup.StartAngle, Step);
-    Previous = exactCirclePoint(Developed, Walk.cos(), Walk.sin());
-    note(length2D(d.P2, d.P1), length3D(Previous, MidY));
-  } else if (k == 1) {
-    CornerImage = d.P1;
-    note(length2D(d.P1, Origin), length3D(Corner, MidY));
-    note(length2D(d.P2, d.P1), length3D(Previous, Corner));
-  } else if (k <= n + 1) {
+  if (k >= 2 && k <= n + 1) {
+    // The cone, where nearly all the elements are: the generator line to
+    // the new arc point and the chord from the previous one.
     Walk.next();
     const TPoint3D current = exactCirclePoint(Developed, Walk.cos(), Walk.sin());
     note(length2D(d.P2, CornerImage), length3D(current, Corner));
     const Extended chord = length2D(d.P2, PreviousImage);
-    const Extended exactChord = length3D(current, Previous);
-    note(chord, exactChord);
+    note(chord, ExactChord);
     Result.ArcLength += chord;
-    ExactChords += exactChord;
-    Previous = current;
+  } else if (k == 0) {
+    Origin = d.P1;
+    Walk = TArcWalk(Setup.StartAngle, Step);
+    const TPoint3D arcStart = exactCirclePoint(Developed, Walk.cos(), Walk.sin());
+    note(length2D(d.P2, d.P1), length3D(arcStart, MidY));
+    StartToCorner = length3D(arcStart, Corner);
+  } else if (k == 1) {
+    CornerImage = d.P1;
+    note(length2D(d.P1, Origin), length3D(Corner, MidY));
+    note(length2D(d.P2, d.P1), StartToCorner);
   } else {
     note(length2D(d.P2, d.P1), length3D(MidX, Corner));
     const TPoint3D arcEnd = exactCirclePoint(Developed, std::cos(Setup.EndAngle), std::sin(Setup.EndAngle));
@@ -111,7 +114,7 @@ TQuadrantAccuracy TAccuracyMeter::result() const {
   if (Next != static_cast<std::size_t>(Divisions) + 3) throw ERangeError();
   TQuadrantAccuracy a = Result;
   a.TrueArcLength = kPi_2 * std::fabs(Developed.R);
-  a.ChordPolygonGap = a.TrueArcLength - ExactChords;
+  a.ChordPolygonGap = a.TrueArcLength - static_cast<Extended>(Divisions) * ExactChord;
   return a;
 }
 

@@ -71,7 +71,7 @@ class TArcWalk {
 
   void next() {
     ++Index;
-    if (Index % kReseed == 0) {
+    if (--UntilSeed == 0) {
       seed();
       return;
     }
@@ -85,6 +85,7 @@ class TArcWalk {
 
   // The angle as the surface computes it: (j - 1) * signed step + start.
   void seed() {
+    UntilSeed = kReseed;
     const Extended t = static_cast<Extended>(Index) * Step + Start;
     Cos = std::cos(t);
     Sin = std::sin(t);
@@ -95,6 +96,7 @@ class TArcWalk {
   Extended CosStep = 1;
   Extended SinStep = 0;
   std::int64_t Index = 0;
+  std::int64_t UntilSeed = kReseed;
   Extended Cos = 1;
   Extended Sin = 0;
 };
@@ -119,9 +121,9 @@ class TAccuracyMeter {
   TPoint3D MidY, Corner, MidX;
   std::size_t Next = 0;
   TArcWalk Walk;
-  TPoint3D Previous;  // the exact arc point of the last element
+  Extended ExactChord = 0;     // between neighbouring exact arc points
+  Extended StartToCorner = 0;  // the exact first generator line of the cone
   TPoint2D Origin, CornerImage, PreviousImage;
-  Extended ExactChords = 0;
   TQuadrantAccuracy Result;
 };
 

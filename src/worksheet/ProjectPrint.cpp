@@ -1,11 +1,9 @@
 #include "ProjectPrint.h"
 
-#include <QPlainTextEdit>
-#include <QTextEdit>
-
 #include "TWorkForm.h"
 #include "report2d/TQuickReport1.h"
 #include "report2d/TextReport.h"
+#include "textPage/TTextPage.h"
 #include "xPaintBox/TxPaintBox.h"
 
 namespace vintaler {

@@ -8,9 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QPlainTextEdit>
 #include <QTabWidget>
-#include <QTextEdit>
 #include <QTimer>
 
 #include "IProjectHost.h"
@@ -26,6 +24,7 @@
 #include "fishApi/FishMath.h"
 #include "fishApi/FishTexts.h"
 #include "shema/TShemaForm.h"
+#include "textPage/TTextPage.h"
 #include "worksheet/ProParams/TProParamsForm.h"
 #include "worksheet/setupDraw/TSetupDrawForm.h"
 #include "xPaintBox/TxPaintBox.h"
@@ -99,8 +98,8 @@ void TWorkForm::connectComponents() {
   }
   Image1->installEventFilter(this);
   // Text put into the results page by anyone else is replaced on its next fill.
-  connect(Memo1, &QTextEdit::textChanged, this, [this] { memoText_.clear(); });
-  connect(Memo2, &QPlainTextEdit::textChanged, this, [this] { figuresText_.clear(); });
+  connect(Memo1, &TTextPage::textChanged, this, [this] { memoText_.clear(); });
+  connect(Memo2, &TTextPage::textChanged, this, [this] { figuresText_.clear(); });
 
   for (TxPaintBox* box : {xPaintBox1, xPaintBox2}) {
     // The surface asks for a picture only when its buffer is stale.

@@ -3,8 +3,6 @@
 #include <QClipboard>
 #include <QFontDialog>
 #include <QGuiApplication>
-#include <QPlainTextEdit>
-#include <QTextEdit>
 #include <QTimer>
 
 #include "IProjectHost.h"
@@ -13,6 +11,7 @@
 #include "appcore/LocaleNumbers.h"
 #include "appcore/ModalDialogs.h"
 #include "fishApi/FishErrors.h"
+#include "textPage/TTextPage.h"
 #include "xPaintBox/TxPaintBox.h"
 
 // The accuracy needs every quadrant developed: worked out after the picture

@@ -5,17 +5,16 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QPlainTextEdit>
 #include <QSplitter>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QTextEdit>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 #include "DimensionSketch.h"
 #include "appcore/ImageLists.h"
+#include "textPage/TTextPage.h"
 #include "xPaintBox/TxPaintBox.h"
 
 namespace {
@@ -218,25 +217,16 @@ void TWorkFormUi::createLayout(QWidget* form) {
     box->setPenColor(QColor(0, 0, 255));
   }
 
-  Memo1 = new QTextEdit;
-  Memo1->setFrameStyle(QFrame::NoFrame);
-  Memo1->setAcceptRichText(false);
-  Memo1->setLineWrapMode(QTextEdit::NoWrap);
-  Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  // Both text pages run to hundreds of thousands of lines at large division
+  // counts: pages that lay out only the lines shown.
+  Memo1 = new TTextPage;
   QFont courier(QStringLiteral("Courier New"));
   courier.setStyleHint(QFont::TypeWriter);
   courier.setFixedPitch(true);
   courier.setPixelSize(13);
   Memo1->setFont(courier);
 
-  // The figures run to several lines per generator line: a plain text box,
-  // far cheaper than a rich one for hundreds of thousands of lines.
-  Memo2 = new QPlainTextEdit;
-  Memo2->setFrameStyle(QFrame::NoFrame);
-  Memo2->setLineWrapMode(QPlainTextEdit::NoWrap);
-  Memo2->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  Memo2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  Memo2 = new TTextPage;
   Memo2->setFont(courier);
 
   PageControl1->addTab(xPaintBox1, QStringLiteral("3M"));

@@ -12,11 +12,10 @@ class QKeySequence;
 class QLabel;
 class QLineEdit;
 class QMenu;
-class QPlainTextEdit;
 class QSplitter;
 class QString;
 class QTabWidget;
-class QTextEdit;
+class TTextPage;
 class QToolBar;
 class QWidget;
 class TxPaintBox;
@@ -48,8 +47,8 @@ class TWorkFormUi {
   QTabWidget* PageControl1 = nullptr;
   TxPaintBox* xPaintBox1 = nullptr;
   TxPaintBox* xPaintBox2 = nullptr;
-  QTextEdit* Memo1 = nullptr;
-  QPlainTextEdit* Memo2 = nullptr;  // "Размеры для разметки"
+  TTextPage* Memo1 = nullptr;  // "Результаты"
+  TTextPage* Memo2 = nullptr;  // "Размеры для разметки"
   QToolBar* ToolBar1 = nullptr;
 
   // Actions.

@@ -5,13 +5,13 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <QTextEdit>
 #include <QtTest>
 #include <limits>
 
 #include "fishApi/FishTexts.h"
 #include "report2d/TextReport.h"
 #include "support/GuiTestSupport.h"
+#include "textPage/TTextPage.h"
 #include "worksheet/ProParams/TProParamsForm.h"
 #include "worksheet/ProParams/TSpinEdit.h"
 #include "worksheet/TWorkForm.h"

@@ -4,10 +4,8 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <QTextEdit>
 #include <QtTest>
 
 #include "TestHost.h"
@@ -15,6 +13,7 @@
 #include "fishApi/FishTexts.h"
 #include "fishApi/ProjectFile.h"
 #include "support/GuiTestSupport.h"
+#include "textPage/TTextPage.h"
 #include "worksheet/ProParams/TProParamsForm.h"
 #include "worksheet/ProParams/TSpinEdit.h"
 #include "worksheet/TWorkForm.h"

@@ -1,12 +1,12 @@
 #include <QClipboard>
 #include <QLineEdit>
 #include <QPrintPreviewDialog>
-#include <QTextEdit>
 #include <QtTest>
 
 #include "report2d/TQuickReport1.h"
 #include "shema/TShemaForm.h"
 #include "support/GuiTestSupport.h"
+#include "textPage/TTextPage.h"
 #include "worksheet/TWorkForm.h"
 #include "xPaintBox/TxPaintBox.h"
 

@@ -170,7 +170,7 @@ class ProjectKeysTest : public QObject {
     }
     QWidget* shown = form.PageControl1->widget(page);
     QCOMPARE(form.activePage(), page);
-    QTRY_COMPARE(QApplication::focusWidget(), shown);
+    QTRY_VERIFY(shown->hasFocus());  // the page, or the part of it that takes its keys
 
     QGuiApplication::clipboard()->setText("old");
     Type(QKeySequence("Ctrl+A"));
@@ -230,7 +230,7 @@ class ProjectKeysTest : public QObject {
       form.ShowSystemParams->trigger();
     }
     QVERIFY(form.Panel1->isHidden());
-    QTRY_COMPARE(QApplication::focusWidget(), form.PageControl1->widget(page));
+    QTRY_VERIFY(form.PageControl1->widget(page)->hasFocus());
     TypeText("77");
     Type(QKeySequence(Qt::Key_Backspace));
     QCOMPARE(form.Edits[0]->text(), QStringLiteral("100"));

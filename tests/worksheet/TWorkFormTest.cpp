@@ -2,7 +2,6 @@
 #include <QMenu>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QTextEdit>
 #include <QtTest>
 #include <cstring>
 
@@ -13,6 +12,7 @@
 #include "fishApi/FishView.h"
 #include "support/GuiTestSupport.h"
 #include "support/SameBits.h"
+#include "textPage/TTextPage.h"
 #include "worksheet/IProjectHost.h"
 #include "worksheet/TWorkForm.h"
 #include "xPaintBox/TxPaintBox.h"

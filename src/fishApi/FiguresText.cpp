@@ -153,12 +153,12 @@ TStringList figuresLines(const TShopFigures& figures, std::string_view decimalSe
 }
 
 TResultsPage figuresPage(const TSystemParams& sp, const TProParams& pro, const TPlateParams& plate,
-                         std::string_view decimalSeparator) {
+                         std::string_view decimalSeparator, const TQuadrantSource& source) {
   TResultsPage result;
   PageWriter page(result.Lines, decimalSeparator);
   try {
     page.head(sp);
-    page.body(shopFigures(sp, pro, plate));
+    page.body(shopFigures(sp, pro, plate, source));
   } catch (const EFishError&) {
     result.Error = std::current_exception();
   }

@@ -15,8 +15,9 @@ namespace fish {
 TStringList figuresLines(const TShopFigures& figures, std::string_view decimalSeparator = ".");
 
 // The page of the records: the lines, or as far as they go and the engine's
-// error (the results page's convention).
+// error (the results page's convention). The arrays come from `source` when
+// there is one (see shopFigures).
 TResultsPage figuresPage(const TSystemParams& sp, const TProParams& pro, const TPlateParams& plate,
-                         std::string_view decimalSeparator = ".");
+                         std::string_view decimalSeparator = ".", const TQuadrantSource& source = {});
 
 }  // namespace fish

@@ -101,7 +101,37 @@ std::string decimalText(Extended v, int decimals, std::string_view decimalSepara
   const Extended scaled = v * scale;
   constexpr Extended kTwoPow62 = 4611686018427387904.0L;
   if (!(std::fabs(scaled) < kTwoPow62)) return floatToText(v, decimalSeparator);
-  return floatToText(static_cast<Extended>(roundToInt64(scaled)) / scale, decimalSeparator);
+  const std::int64_t units = roundToInt64(scaled);
+  // Below 10^15 units the quotient units / scale has at most 15 significant
+  // digits and lies within 1E-19 of them (relative): "%.15Lg" prints those
+  // digits exactly, with trailing zeros dropped, and in fixed notation from
+  // 1E-4 on. Such a quotient is written here straight from the integer,
+  // without printf's exact conversion; any other goes through printf.
+  constexpr std::uint64_t kFifteenDigits = 1000000000000000;
+  const auto step = static_cast<std::uint64_t>(scale);
+  const std::uint64_t magnitude = units < 0 ? 0 - static_cast<std::uint64_t>(units) : static_cast<std::uint64_t>(units);
+  if (magnitude == 0 || magnitude >= kFifteenDigits || magnitude * 10000 < step) {
+    return floatToText(static_cast<Extended>(units) / scale, decimalSeparator);
+  }
+  char digits[24];
+  const auto whole = std::to_chars(digits, digits + sizeof digits, magnitude / step);
+  std::string text;
+  if (units < 0) text += '-';
+  text.append(digits, whole.ptr);
+  std::uint64_t fraction = magnitude % step;
+  if (fraction == 0) return text;
+  int places = decimals;
+  while (fraction % 10 == 0) {
+    fraction /= 10;
+    --places;
+  }
+  char tail[8] = {'0', '0', '0', '0', '0', '0', '0', '0'};
+  const auto written = std::to_chars(tail, tail + sizeof tail, fraction);
+  const auto length = static_cast<int>(written.ptr - tail);
+  text += decimalSeparator;
+  text.append(static_cast<std::size_t>(places - length), '0');
+  text.append(tail, written.ptr);
+  return text;
 }
 
 bool textToFloat(std::string_view text, std::string_view decimalSeparator, Extended& out) {

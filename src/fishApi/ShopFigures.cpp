@@ -141,7 +141,8 @@ std::string accuracyWarning(const TAccuracy& accuracy, std::string_view sep) {
          " мм): " + (accuracy.wantsMoreDivisions() ? "увеличьте" : "уменьшите") + " число разбиений";
 }
 
-TShopFigures shopFigures(const TSystemParams& sp, const TProParams& pro, const TPlateParams& plate) {
+TShopFigures shopFigures(const TSystemParams& sp, const TProParams& pro, const TPlateParams& plate,
+                         const TQuadrantSource& source) {
   TShopFigures f;
   f.Given = sp;
   f.Plate = plate;
@@ -149,10 +150,11 @@ TShopFigures shopFigures(const TSystemParams& sp, const TProParams& pro, const T
   f.Developed = developedParams(sp, plate);
   checkDivisions(pro);
 
-  TQuadrantDevelopment piece;
+  TQuadrantDevelopment own;
   for (int q = 1; q <= 4; ++q) {
-    developQuadrantInto(f.Developed, pro, static_cast<std::uint16_t>(q), piece);
-    const TSurf2PointArray& s = piece.Surf;
+    if (!source) developQuadrantInto(f.Developed, pro, static_cast<std::uint16_t>(q), own);
+    const TQuadrantArrays piece = source ? source(f.Developed, q) : TQuadrantArrays{&own.Surf, &own.Razvertka};
+    const TSurf2PointArray& s = *piece.Surf;
     const std::size_t n = s.size() - 3;
     TQuadrantFigures& out = f.Quadrants[static_cast<std::size_t>(q - 1)];
     out.Quadrant = q;
@@ -162,11 +164,11 @@ TShopFigures shopFigures(const TSystemParams& sp, const TProParams& pro, const T
     for (std::size_t j = 2; j <= n + 1; ++j) out.Chords.push_back(Distance3D(s[j - 1].P2, s[j].P2));
     out.EdgeToCorner = Distance3D(s[0].P1, s[1].P1);
     out.EdgeFromCorner = Distance3D(s[n + 1].P1, s[n + 2].P1);
-    out.Area = checkFinite(std::fabs(polygonArea(quadrantOutline(piece.Razvertka))));
-    out.Accuracy = quadrantAccuracy(f.Developed, pro, q, piece.Razvertka);
+    out.Area = checkFinite(std::fabs(polygonArea(quadrantOutline(*piece.Razvertka))));
+    out.Accuracy = quadrantAccuracy(f.Developed, pro, q, *piece.Razvertka);
     f.Accuracy.include(out.Accuracy);
     f.NetArea += out.Area;
-    out.Razvertka = std::move(piece.Razvertka);
+    out.Razvertka = *piece.Razvertka;
   }
 
   const auto razvertka = [&f](int q) { return &f.Quadrants[static_cast<std::size_t>(q - 1)].Razvertka; };

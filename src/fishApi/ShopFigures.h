@@ -13,6 +13,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -193,9 +194,20 @@ struct TShopFigures {
   TAccuracy Accuracy;
 };
 
-// All the figures; each quadrant is developed once for them. Throws the
-// engine's errors (the plate's among them) as the results page would meet
-// them.
-TShopFigures shopFigures(const TSystemParams& sp, const TProParams& pro, const TPlateParams& plate);
+// A quadrant's surface and development as developQuadrant makes them.
+struct TQuadrantArrays {
+  const TSurf2PointArray* Surf = nullptr;
+  const TRazvertka2PointArray* Razvertka = nullptr;
+};
+// Gives the arrays of quadrant 1..4 of the developed sizes (valid until it is
+// asked for the next quadrant), or throws that quadrant's engine error.
+using TQuadrantSource = std::function<TQuadrantArrays(const TSystemParams& developed, int quadrant)>;
+
+// All the figures; each quadrant is developed once for them, or taken from
+// `source` (a window that keeps the arrays for its pictures), in quadrant
+// order. Throws the engine's errors (the plate's among them) as the results
+// page would meet them.
+TShopFigures shopFigures(const TSystemParams& sp, const TProParams& pro, const TPlateParams& plate,
+                         const TQuadrantSource& source = {});
 
 }  // namespace fish

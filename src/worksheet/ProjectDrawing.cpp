@@ -1,7 +1,10 @@
 #include "ProjectDrawing.h"
 
 #include <QStringList>
+#include <future>
+#include <system_error>
 #include <utility>
+#include <vector>
 
 #include "fishApi/FiguresText.h"
 #include "fishApi/FishDraw.h"
@@ -87,11 +90,51 @@ const fish::TRazvertka2PointArray& ProjectDrawing::development(const fish::TSyst
   });
 }
 
+bool ProjectDrawing::Quadrant::lacks(bool developed) const {
+  if (surfFailure) return false;
+  return developed ? !razvertka && !razvertkaFailure : !surf;
+}
+
+void ProjectDrawing::prepare(const fish::TSystemParams& sp, const fish::TProParams& pro, bool allQuadrants,
+                             bool developed) {
+  keyTo(sp, pro);
+  if (pro.Divisions < kParallelDivisions) return;
+  std::vector<std::uint16_t> todo;
+  for (std::uint16_t q = 1; q <= 4; ++q) {
+    if ((allQuadrants || fish::quadrantSelected(pro, q)) && quadrants_[q - 1U].lacks(developed)) todo.push_back(q);
+  }
+  if (todo.size() < 2) return;
+  // Each quadrant has a slot of its own and the engine keeps no state
+  // between calls, so two quadrants can be computed at once.
+  auto compute = [&](std::size_t from, std::size_t to) {
+    for (std::size_t i = from; i < to; ++i) {
+      try {
+        if (developed) {
+          development(sp, pro, todo[i]);
+        } else {
+          surface(sp, pro, todo[i]);
+        }
+      } catch (const fish::EFishError&) {
+        // Kept in its slot: whoever draws the quadrant meets it in order.
+      }
+    }
+  };
+  const std::size_t half = todo.size() / 2;
+  std::future<void> other;
+  try {
+    other = std::async(std::launch::async, compute, half, todo.size());
+  } catch (const std::system_error&) {
+    return;  // no thread to be had: the quadrants are computed one by one when asked for
+  }
+  compute(0, half);
+  other.get();
+}
+
 void ProjectDrawing::drawModel(fish::TDrawSurface& surface, const fish::TSystemParams& sp,
                                const fish::TProParams& pro) {
   surface.UpdateScale();
   surface.ClearView();
-  keyTo(sp, pro);
+  prepare(sp, pro, false, false);
   for (std::uint16_t q = 1; q <= 4; ++q) {
     if (fish::quadrantSelected(pro, q)) fish::drawSurfLines(surface, this->surface(sp, pro, q), pro.ShowGrid != 0);
   }
@@ -101,7 +144,7 @@ void ProjectDrawing::drawDevelopment(fish::TDrawSurface& surface, const fish::TS
                                      const fish::TProParams& pro) {
   surface.UpdateScale();
   surface.ClearView();
-  keyTo(sp, pro);
+  prepare(sp, pro, false, true);
   for (std::uint16_t q = 1; q <= 4; ++q) {
     if (fish::quadrantSelected(pro, q)) fish::drawRazvertkaLines(surface, development(sp, pro, q));
   }
@@ -130,7 +173,17 @@ const QString& ProjectDrawing::figuresText(const fish::TSystemParams& sp, const 
                                            const fish::TPlateParams& plate, const std::string& decimalSeparator) {
   std::string wanted = textKey(sp, pro, plate, decimalSeparator);
   if (figures_.key != wanted) {
-    figures_.text = pageText(fish::figuresPage(sp, pro, plate, decimalSeparator));
+    // The figures are measured on the arrays the pictures are drawn from
+    // (developed once, two quadrants at a time).
+    bool prepared = false;
+    const fish::TQuadrantSource kept = [&](const fish::TSystemParams& developed, int q) {
+      if (!prepared) prepare(developed, pro, true, true);
+      prepared = true;
+      const auto quadrant = static_cast<std::uint16_t>(q);
+      const fish::TRazvertka2PointArray& laid = development(developed, pro, quadrant);
+      return fish::TQuadrantArrays{&surface(developed, pro, quadrant), &laid};
+    };
+    figures_.text = pageText(fish::figuresPage(sp, pro, plate, decimalSeparator, kept));
     figures_.key = std::move(wanted);
   }
   return figures_.text;
@@ -140,7 +193,7 @@ const QString& ProjectDrawing::accuracyWarning(const fish::TSystemParams& develo
                                                const std::string& decimalSeparator) {
   std::string wanted = textKey(developed, pro, fish::TPlateParams{}, decimalSeparator);
   if (accuracy_.key == wanted) return accuracy_.text;
-  keyTo(developed, pro);
+  prepare(developed, pro, true, true);
   fish::TAccuracy accuracy;
   QString warning;
   try {

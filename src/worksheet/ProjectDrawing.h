@@ -66,7 +66,15 @@ class ProjectDrawing {
     std::exception_ptr surfFailure;
     std::optional<fish::TRazvertka2PointArray> razvertka;
     std::exception_ptr razvertkaFailure;
+    // Not yet computed, nor failed: the surface, or the development too.
+    bool lacks(bool developed) const;
   };
+  // From this many divisions on, the quadrants a picture or the check needs
+  // are computed two at a time (below, a thread costs more than it saves).
+  static constexpr std::int32_t kParallelDivisions = 2000;
+  // Keys to the records and computes, two at a time, the surfaces (or the
+  // developments) of the selected quadrants, or of all four, not yet kept.
+  void prepare(const fish::TSystemParams& sp, const fish::TProParams& pro, bool allQuadrants, bool developed);
   // Forgets everything computed for other records.
   void keyTo(const fish::TSystemParams& sp, const fish::TProParams& pro);
   const fish::TSurf2PointArray& surface(const fish::TSystemParams& sp, const fish::TProParams& pro, std::uint16_t q);

@@ -172,6 +172,11 @@ const DecimalCase kDecimals[] = {
     {"NegativeRoundsToZero", -0.004L, 2, ".", "0"},
     {"SixDecimalsOfALargeNumber", 123456789012.3456789L, 6, ".", "123456789012.346"},
     {"BeyondFifteenDigits", 1e20L, 2, ".", "1E20"},
+    {"FifteenDigitsExactly", 9999999999999.99L, 2, ".", "9999999999999.99"},
+    {"SixteenDigitsRoundedByTheGeneralFormat", 99999999999999.99L, 2, ".", "100000000000000"},
+    {"BelowTheFixedRange", 0.00001L, 5, ".", "1E-5"},
+    {"AtTheFixedRange", 0.0001L, 6, ",", "0,0001"},
+    {"NegativeSixDecimals", -0.000123L, 6, ".", "-0.000123"},
 };
 
 class DecimalTextTest : public ::testing::TestWithParam<DecimalCase> {};
@@ -196,6 +201,27 @@ TEST(decimalText, WritesHundredthsDigitForDigit) {
     while (expected.back() == '0') expected.pop_back();
     if (expected.back() == ',') expected.pop_back();
     ASSERT_EQ(decimalText(static_cast<Extended>(hundredths) / 100, 2, ","), expected) << hundredths;
+  }
+}
+
+// The rounded value is written as printf's general format writes the
+// quotient of the rounded integer by the power of ten, at every number of
+// decimals and magnitude, either side of the limits where the digits are
+// written without printf.
+TEST(decimalText, WritesWhatTheGeneralFormatWrites) {
+  std::uint64_t k = 7;
+  for (int i = 0; i < 60000; ++i) {
+    k = k * 6364136223846793005ULL + 1442695040888963407ULL;
+    const int decimals = static_cast<int>((k >> 8) % 7);
+    const int exponent = static_cast<int>((k >> 16) % 40) - 20;  // 1E-20 .. 1E19
+    const Extended mantissa = static_cast<Extended>(k >> 11) / static_cast<Extended>(1ULL << 53);
+    const Extended value = ((k & 1) ? -1 : 1) * mantissa * std::pow(10.0L, static_cast<Extended>(exponent));
+    Extended scale = 1;
+    for (int d = 0; d < decimals; ++d) scale *= 10;
+    const std::string expected = std::fabs(value * scale) < 4611686018427387904.0L
+                                     ? floatToText(static_cast<Extended>(std::llrint(value * scale)) / scale, ",")
+                                     : floatToText(value, ",");
+    ASSERT_EQ(decimalText(value, decimals, ","), expected) << static_cast<double>(value) << " " << decimals;
   }
 }
 

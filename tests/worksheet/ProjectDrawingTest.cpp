@@ -4,8 +4,11 @@
 #include <QtTest>
 #include <functional>
 
+#include "fishApi/FiguresText.h"
 #include "fishApi/FishDraw.h"
 #include "fishApi/FishErrors.h"
+#include "fishApi/PlateParams.h"
+#include "fishApi/ShopFigures.h"
 #include "support/GuiTestSupport.h"
 #include "worksheet/ProjectDrawing.h"
 #include "xPaintBox/TxPaintBox.h"
@@ -44,6 +47,15 @@ fish::TViewBounds zoomed(fish::TViewBounds b, fish::Extended factor) {
     b[i + 1] = mid + half;
   }
   return b;
+}
+
+// A page as the window shows it: its lines, then after a failure an empty
+// line and the reason.
+QString shown(const fish::TResultsPage& page) {
+  QStringList lines;
+  for (const std::string& line : page.Lines) lines << QString::fromStdString(line);
+  if (page.Error) lines << QString() << QString::fromStdString(page.failureMessage());
+  return lines.join('\n');
 }
 
 }  // namespace
@@ -129,6 +141,66 @@ class ProjectDrawingTest : public QObject {
       if (!fails && window == bounds) QVERIFY(CountColour(plain.canvasImage(), kBlue) > 0);
       QVERIFY(kept.canvasImage() == plain.canvasImage());
     }
+  }
+
+  // The figures page and the accuracy warning from the kept arrays (computed
+  // two quadrants at a time from 2000 divisions on, after a picture or for
+  // the page itself) against the engine's own pass.
+  void keptTextsMatchTheEngines_data() {
+    QTest::addColumn<int>("divisions");
+    QTest::addColumn<int>("quadrants");
+    QTest::addColumn<double>("radius");
+    QTest::addColumn<double>("thickness");
+    QTest::addColumn<bool>("drawnFirst");
+    QTest::addColumn<bool>("fails");
+    QTest::addColumn<bool>("warns");
+    QTest::newRow("default project") << 10 << 0b0011 << 50.0 << 0.0 << true << false << false;
+    QTest::newRow("5000 divisions, after the picture") << 5000 << 0b1111 << 50.0 << 0.0 << true << false << true;
+    QTest::newRow("5000 divisions, the page alone") << 5000 << 0b1111 << 50.0 << 0.0 << false << false << true;
+    QTest::newRow("one quadrant drawn, four measured") << 3000 << 0b0100 << 40.0 << 1.5 << true << false << true;
+    QTest::newRow("100000 divisions of a large circle") << 100000 << 0b1111 << 900.0 << 0.0 << true << false << true;
+    QTest::newRow("1500 divisions, one thread") << 1500 << 0b1111 << 50.0 << 0.0 << true << false << true;
+    QTest::newRow("no divisions") << 0 << 0b1111 << 50.0 << 0.0 << true << true << false;
+    QTest::newRow("a radius beyond the reals' range") << 4000 << 0b1111 << 1e308 << 0.0 << true << true << false;
+    QTest::newRow("a thickness the section cannot take") << 10 << 0b1111 << 50.0 << 500.0 << false << true << false;
+  }
+
+  void keptTextsMatchTheEngines() {
+    QFETCH(int, divisions);
+    QFETCH(int, quadrants);
+    QFETCH(double, radius);
+    QFETCH(double, thickness);
+    QFETCH(bool, drawnFirst);
+    QFETCH(bool, fails);
+    QFETCH(bool, warns);
+    Records r;
+    r.sp.R = radius;
+    if (radius > 1e300) r.sp.R *= 1e300L;  // the squares overflow
+    r.pro.Divisions = divisions;
+    for (int q = 0; q < 4; ++q) r.pro.Quadrants[static_cast<std::size_t>(q)] = (quadrants >> q) & 1;
+    fish::TPlateParams plate;
+    plate.Thickness = thickness;
+    plate.RectFaces = fish::TFaces::Outside;
+
+    vintaler::ProjectDrawing drawing;
+    fish::TSystemParams developed = r.sp;
+    try {
+      developed = fish::developedParams(r.sp, plate);
+    } catch (const fish::EFishError&) {
+      QVERIFY(fails);
+    }
+    if (drawnFirst) {
+      TxPaintBox box;
+      setUp(box, 1, QSize(300, 200), {-100, 100, -100, 100, -100, 100});
+      failureOf([&] { drawing.drawDevelopment(box, developed, r.pro); });
+    }
+    const fish::TResultsPage engine = fish::figuresPage(r.sp, r.pro, plate, ",");
+    QCOMPARE(drawing.figuresText(r.sp, r.pro, plate, ","), shown(engine));
+    QCOMPARE(bool(engine.Error), fails);
+    std::string warning;
+    if (!fails) warning = fish::accuracyWarning(fish::shopFigures(r.sp, r.pro, plate).Accuracy, ",");
+    QCOMPARE(drawing.accuracyWarning(developed, r.pro, ","), QString::fromStdString(warning));
+    QCOMPARE(!warning.empty(), warns);
   }
 };
 

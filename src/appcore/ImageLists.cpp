@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QSvgRenderer>
+#include <array>
+#include <iterator>
 
 // The icons live in a static library: their resource must be registered by
 // hand, outside any namespace.
@@ -22,13 +24,21 @@ QString resourceOf(int index) {
   return QStringLiteral(":/icons/%1.svg").arg(index, 2, 10, QLatin1Char('0'));
 }
 
-QImage render(int index, int size) {
-  QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
-  image.fill(Qt::transparent);
+// The icon's picture at each size, from one reading of its SVG: every kind
+// of icon is made from the same pictures.
+const std::array<QImage, std::size(kSizes)>& rendered(int index) {
+  static QHash<int, std::array<QImage, std::size(kSizes)>> cache;
+  auto it = cache.find(index);
+  if (it != cache.end()) return *it;
   QSvgRenderer renderer(resourceOf(index));
-  QPainter painter(&image);
-  renderer.render(&painter);
-  return image;
+  std::array<QImage, std::size(kSizes)> images;
+  for (std::size_t i = 0; i < images.size(); ++i) {
+    images[i] = QImage(kSizes[i], kSizes[i], QImage::Format_ARGB32_Premultiplied);
+    images[i].fill(Qt::transparent);
+    QPainter painter(&images[i]);
+    renderer.render(&painter);
+  }
+  return *cache.insert(index, images);
 }
 
 QImage Grey(QImage image) {
@@ -49,8 +59,7 @@ enum class Kind { Grey, Colour, ToolBar };
 
 QIcon Build(int index, Kind kind) {
   QIcon icon;
-  for (int size : kSizes) {
-    const QImage colour = render(index, size);
+  for (const QImage& colour : rendered(index)) {
     if (kind != Kind::Colour) icon.addPixmap(QPixmap::fromImage(Grey(colour)), QIcon::Normal);
     if (kind != Kind::Grey)
       icon.addPixmap(QPixmap::fromImage(colour), kind == Kind::ToolBar ? QIcon::Active : QIcon::Normal);

@@ -104,6 +104,9 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
   connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this] {
     rebuildMenuBar();
     TWorkForm* project = activeProject();
+    for (TWorkForm* other : projectWindows()) {
+      if (other != project) other->releaseViewBuffers();
+    }
     showWarning(project, project ? project->accuracyWarning() : QString());
   });
   rebuildMenuBar();

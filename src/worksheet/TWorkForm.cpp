@@ -172,6 +172,10 @@ bool TWorkForm::eventFilter(QObject* watched, QEvent* event) {
 
 // ---- Redraw and pages ------------------------------------------------------
 
+void TWorkForm::releaseViewBuffers() {
+  for (TxPaintBox* box : {xPaintBox1, xPaintBox2}) box->releaseCanvas();
+}
+
 fish::TSystemParams TWorkForm::developedParams() const { return fish::developedParams(SystemParams, Plate); }
 
 void TWorkForm::drawView(fish::TDrawSurface* surface) {

@@ -73,6 +73,11 @@ class TWorkForm : public QWidget, public TWorkFormUi {
   // is accurate enough), as the status bar shows it.
   const QString& accuracyWarning() const { return accuracyWarning_; }
 
+  // The views' canvases released while the window is not the one worked in:
+  // what stays of it costs its widgets and the kept arrays alone. A view that
+  // shows again is drawn afresh from the arrays.
+  void releaseViewBuffers();
+
   // Sets the caption "Проект (<name>)".
   void updateCaption();
 

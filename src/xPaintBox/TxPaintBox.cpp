@@ -113,6 +113,13 @@ void TxPaintBox::invalidate() {
   update();
 }
 
+void TxPaintBox::releaseCanvas() {
+  if (canvas_.isNull() || !OnPaint) return;
+  endPainting();
+  canvas_ = QImage();
+  stale_ = true;
+}
+
 void TxPaintBox::ClearView() {
   // A pass on the canvas makes the buffer current; one into the bitmap still
   // clears the canvas, which then has to be drawn again.

@@ -106,6 +106,11 @@ class TxPaintBox : public QWidget, public fish::TDrawSurface {
   // OnPaint to draw it afresh.
   void invalidate();
   bool isStale() const { return stale_; }
+  // The canvas given back to the system, for a view nobody is looking at:
+  // the next paint makes a fresh one and raises OnPaint to draw it. Only for
+  // a surface whose OnPaint draws the whole picture.
+  void releaseCanvas();
+  bool holdsCanvas() const { return !canvas_.isNull(); }
 
   // A line that would set no pixel the pass has not set already is skipped:
   // an exact repeat of the last line drawn, or a line collapsed to a pixel

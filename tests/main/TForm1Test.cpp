@@ -18,6 +18,7 @@
 #include "main/TForm1.h"
 #include "support/GuiTestSupport.h"
 #include "worksheet/TWorkForm.h"
+#include "xPaintBox/TxPaintBox.h"
 
 namespace {
 
@@ -219,6 +220,35 @@ class TForm1Test : public QObject {
     form.WindowCascade->trigger();
     QVERIFY(w[1]->geometry().topLeft().x() > w[0]->geometry().topLeft().x());
     QVERIFY(w[1]->geometry().topLeft().y() > w[0]->geometry().topLeft().y());
+  }
+
+  // Only the window worked in keeps its views' canvases. Another one, shown
+  // again, draws the same picture afresh from its kept arrays.
+  void onlyTheActiveProjectKeepsItsCanvases() {
+    TForm1 form;
+    form.resize(900, 700);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    TWorkForm* first = form.NewProjectActionExecute();
+    first->ProParams.Divisions = 40;
+    first->ProParams.ShowGrid = 1;
+    TWorkForm* second = form.NewProjectActionExecute();
+    form.WindowTileVertical->trigger();  // both in full view
+    const QList<QMdiSubWindow*> windows = form.mdiArea()->subWindowList();
+    form.mdiArea()->setActiveSubWindow(windows[0]);
+    first->redraw(false);
+    QTest::qWait(20);
+    const QImage picture = first->xPaintBox1->canvasImage().copy();
+    QVERIFY(CountColour(picture, qRgb(0, 0, 255)) > 0);
+
+    form.mdiArea()->setActiveSubWindow(windows[1]);
+    QTest::qWait(20);
+    QVERIFY(!first->xPaintBox1->holdsCanvas());  // nor drawn again by the change of window
+    QVERIFY(!first->xPaintBox2->holdsCanvas());
+    QVERIFY(second->xPaintBox1->holdsCanvas());
+    first->xPaintBox1->repaint();
+    QVERIFY(first->xPaintBox1->holdsCanvas());
+    QCOMPARE(first->xPaintBox1->canvasImage(), picture);
   }
 
   void placementIsStoredAndRestored() {

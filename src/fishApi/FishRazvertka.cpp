@@ -1,6 +1,7 @@
 #include "FishRazvertka.h"
 
 #include <cmath>
+#include <limits>
 
 #include "FishErrors.h"
 #include "FishMath.h"
@@ -20,7 +21,7 @@ struct Rounded {
   Extended X, Y, Z;
 };
 
-Rounded roundPoint(const TPoint3D& p) {
+[[gnu::always_inline]] inline Rounded roundPoint(const TPoint3D& p) {
   Rounded r{p.X, p.Y, p.Z};
   Round2(r.X);
   Round2(r.Y);
@@ -28,7 +29,7 @@ Rounded roundPoint(const TPoint3D& p) {
   return r;
 }
 
-Extended length(const Rounded& p, const Rounded& q) {
+[[gnu::always_inline]] inline Extended length(const Rounded& p, const Rounded& q) {
   const Extended dx = p.X - q.X;
   const Extended dy = p.Y - q.Y;
   const Extended dz = p.Z - q.Z;
@@ -36,7 +37,7 @@ Extended length(const Rounded& p, const Rounded& q) {
 }
 
 // The angle between sides `a` and `b` opposite side `c`, or 0 when a side is 0.
-Extended angleBetween(Extended a, Extended b, Extended c) {
+[[gnu::always_inline]] inline Extended angleBetween(Extended a, Extended b, Extended c) {
   if (a * b == 0) return 0;
   return arcCos(divide(a * a + b * b - c * c, 2 * a * b));
 }
@@ -44,9 +45,18 @@ Extended angleBetween(Extended a, Extended b, Extended c) {
 // The angle between sides `a` and `b` is not needed, only its failure: the
 // same division and the same test of 1 - ratio^2 as angleBetween, without
 // the arc tangent.
-void checkAngle(Extended a, Extended b, Extended c) {
+//
+// A ratio well inside -1 .. 1 cannot fail either test: when the numerator's
+// size is below the divisor's by far more than the rounding of either (both
+// finite, the divisor positive), the division is skipped. Only a triangle
+// close to flat, or values beyond the reals' range, take the division.
+[[gnu::always_inline]] inline void checkAngle(Extended a, Extended b, Extended c) {
   if (a * b == 0) return;
-  const Extended ratio = divide(a * a + b * b - c * c, 2 * a * b);
+  const Extended num = a * a + b * b - c * c;
+  const Extended den = 2 * a * b;
+  constexpr Extended kWellInside = 1 - 0x1p-32L;
+  if (std::fabs(num) <= den * kWellInside && den < std::numeric_limits<Extended>::infinity()) return;
+  const Extended ratio = divide(num, den);
   if (!(1 - ratio * ratio >= 0)) throw EInvalidOp();
 }
 
@@ -88,12 +98,12 @@ TTriangle3D SolveTriangle(const TPoint3D& v0, const TPoint3D& v1, const TPoint3D
 
 namespace {
 
-void widenMin(TPoint2D& m, const TPoint2D& p) {
+[[gnu::always_inline]] inline void widenMin(TPoint2D& m, const TPoint2D& p) {
   if (p.X < m.X) m.X = p.X;
   if (p.Y < m.Y) m.Y = p.Y;
 }
 
-void widenMax(TPoint2D& m, const TPoint2D& p) {
+[[gnu::always_inline]] inline void widenMax(TPoint2D& m, const TPoint2D& p) {
   if (p.X > m.X) m.X = p.X;
   if (p.Y > m.Y) m.Y = p.Y;
 }
@@ -101,7 +111,7 @@ void widenMax(TPoint2D& m, const TPoint2D& p) {
 // The point at distance `len` from `from`, turned by theta from the direction
 // in which the origin is seen from the corner's image (the -X direction for
 // sX = +1), opening towards sY.
-TPoint2D turned(Extended theta, int sX, int sY, Extended len, const TPoint2D& from) {
+[[gnu::always_inline]] inline TPoint2D turned(Extended theta, int sX, int sY, Extended len, const TPoint2D& from) {
   const Extended turn = kPi - theta;
   return {std::cos(turn) * (sX * len) + from.X, std::sin(turn) * (sY * len) + from.Y};
 }
@@ -223,7 +233,7 @@ void developElements(const Surface& surf, int sX, int sY, const TSystemParams& s
   put(m, TRazvertka2Point{from, turned(theta, sX, sY, t.Side01, from)});
 }
 
-void widen(TPoint2D& runMin, TPoint2D& runMax, const TRazvertka2Point& d) {
+[[gnu::always_inline]] inline void widen(TPoint2D& runMin, TPoint2D& runMax, const TRazvertka2Point& d) {
   widenMin(runMin, d.P1);
   widenMin(runMin, d.P2);
   widenMax(runMax, d.P1);
@@ -241,8 +251,15 @@ void CalcRazvertkaQuadrant(const TSurf2PointArray& surf, int quadrant, const TSy
 
   razv.assign(surf.size(), TRazvertka2Point{});
   if (surf.size() < 2) return;
-  developElements(ArraySurface{surf}, sX, sY, sp, [&razv](std::size_t k, const TRazvertka2Point& d) { razv[k] = d; });
-  for (const TRazvertka2Point& d : razv) widen(runMin, runMax, d);
+  // Each element widens the box as it is laid (in index order); the box is
+  // handed over only once all of them were.
+  TPoint2D min = runMin, max = runMax;
+  developElements(ArraySurface{surf}, sX, sY, sp, [&](std::size_t k, const TRazvertka2Point& d) {
+    razv[k] = d;
+    widen(min, max, d);
+  });
+  runMin = min;
+  runMax = max;
 }
 
 void developQuadrantElements(const TSystemParams& sp, const TProParams& pro, std::uint16_t quadrant,

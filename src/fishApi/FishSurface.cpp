@@ -23,7 +23,9 @@ TPoint3D RectPoint(const TSystemParams& sp, int code) {
   }
 }
 
-TPoint3D CirclePoint(const TSystemParams& sp, Extended t) {
+namespace {
+
+[[gnu::always_inline]] inline TPoint3D circlePoint(const TSystemParams& sp, Extended t) {
   const Extended cx = static_cast<Extended>(roundToInt64(std::cos(t) * 1000));
   const Extended sy = static_cast<Extended>(roundToInt64(std::sin(t) * 1000));
   TPoint3D p;
@@ -33,6 +35,10 @@ TPoint3D CirclePoint(const TSystemParams& sp, Extended t) {
   return p;
 }
 
+}  // namespace
+
+TPoint3D CirclePoint(const TSystemParams& sp, Extended t) { return circlePoint(sp, t); }
+
 namespace {
 
 Extended largerRounded(Extended p, Extended q) {
@@ -41,13 +47,13 @@ Extended largerRounded(Extended p, Extended q) {
   return static_cast<Extended>(rp > rq ? rp : rq);
 }
 
-void widenMin(TExtents3D& e, const TPoint3D& p) {
+[[gnu::always_inline]] inline void widenMin(TExtents3D& e, const TPoint3D& p) {
   if (p.X < e.MinX) e.MinX = p.X;
   if (p.Y < e.MinY) e.MinY = p.Y;
   if (p.Z < e.MinZ) e.MinZ = p.Z;
 }
 
-void widenMax(TExtents3D& e, const TPoint3D& p) {
+[[gnu::always_inline]] inline void widenMax(TExtents3D& e, const TPoint3D& p) {
   if (p.X > e.MaxX) e.MaxX = p.X;
   if (p.Y > e.MaxY) e.MaxY = p.Y;
   if (p.Z > e.MaxZ) e.MaxZ = p.Z;
@@ -116,7 +122,7 @@ void TSurfaceWalk::begin() {
 }
 
 TPoint3D TSurfaceWalk::arcPoint(std::size_t i) const {
-  return CirclePoint(Sp, static_cast<Extended>(i - 1) * SignedStep + Setup.StartAngle);
+  return circlePoint(Sp, static_cast<Extended>(i - 1) * SignedStep + Setup.StartAngle);
 }
 
 void CalcSurfQuadrant(const TSystemParams& sp, const TProParams& pro, std::uint16_t quadrant, TExtents3D& extents,

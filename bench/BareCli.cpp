@@ -2,7 +2,9 @@
 // library calls per outline point as the engine (the circle point's cosine
 // and sine, the square roots of the chord, of the side from the corner and of
 // 1 - ratio^2, the arc tangent of the angle at the corner, the cosine and sine
-// that lay the point flat), on the default project's arguments, and prints
+// that lay the point flat), on arguments of the default project's ranges (the
+// circle's angles of each quadrant, the turns from the first triangle's
+// angle on; a sine or cosine costs more the larger its argument), and prints
 // as many rows of the same width, in the same quadrants, as the tool.
 // Nothing else: no checks, no arrays, numbers written from whole tenths.
 //
@@ -58,9 +60,15 @@ int main(int argc, char** argv) {
   for (int q = 1; q <= 4; ++q) {
     text += "\nКвадрант " + std::to_string(q) + "\n";
     appendRow(text, "Point", 0, 0);
-    long double theta = 0, px = R, py = 0, previousSide = std::sqrt((R - half) * (R - half) + half * half + L * L);
+    // The development starts turned by the angle at the corner of the first
+    // plane triangle (a quarter turn halved, for this square section).
+    long double theta = quarter / 2, px = R, py = 0,
+                previousSide = std::sqrt((R - half) * (R - half) + half * half + L * L);
     for (long j = 0; j <= n + 2; ++j) {
-      const long double t = quarter * static_cast<long double>(j) / static_cast<long double>(n);
+      // The circle's angles as the engine walks each quadrant: from a quarter
+      // turn (quadrants 1, 2) or three (3, 4), down or up.
+      const long double step = quarter * static_cast<long double>(j) / static_cast<long double>(n);
+      const long double t = (q <= 2 ? quarter : 3 * quarter) + (q % 2 == 1 ? -step : step);
       const long double x = R * cosl(t), y = R * sinl(t);
       const long double chord = sqrtl((x - px) * (x - px) + (y - py) * (y - py));
       const long double side = sqrtl((x - half) * (x - half) + (y - half) * (y - half) + L * L);

@@ -6,7 +6,7 @@
 # Runs `vintaler-cli --divisions N --quadrants 1,2,3,4` and the bare program
 # bench/BareCli.cpp (the same library calls per outline point, as many rows
 # of text, nothing else; built as bench/vintalerBareCli) RUNS times each
-# under /usr/bin/time, output to /dev/null, and prints the median CPU time
+# in turn under /usr/bin/time, output to /dev/null, and prints the median CPU time
 # (user + system) and peak resident memory of each, and their ratios. The
 # bare program is measured twice: streaming its rows (the floor) and keeping
 # its whole text before writing it (--whole). VINTALER_CLI=PATH measures
@@ -21,24 +21,29 @@ for program in "$cli" "$bare"; do
   [[ -x $program ]] || { echo "missing $program: build the folder first" >&2; exit 2; }
 done
 
-# Prints "median-cpu-seconds median-peak-KiB" of RUNS runs of the command.
-measure() {
-  local cpu=() mem=() sample
-  sample=$(mktemp)
-  for ((i = 0; i < runs; i++)); do
-    /usr/bin/time -f "%U %S %M" -o "$sample" "$@" > /dev/null
+# The three programs run in turn, RUNS rounds, so that a slow spell of the
+# machine falls on all of them alike; each one's median CPU time and peak.
+sample=$(mktemp)
+trap 'rm -f "$sample"' EXIT
+declare -A cpu mem
+commands=(cli bare whole)
+for ((i = 0; i < runs; i++)); do
+  for c in "${commands[@]}"; do
+    case $c in
+      cli) command=("$cli" --divisions "$divisions" --quadrants 1,2,3,4) ;;
+      bare) command=("$bare" "$divisions") ;;
+      whole) command=("$bare" "$divisions" --whole) ;;
+    esac
+    /usr/bin/time -f "%U %S %M" -o "$sample" "${command[@]}" > /dev/null
     read -r user sys peak < "$sample"
-    cpu+=("$(echo "$user + $sys" | bc)")
-    mem+=("$peak")
+    cpu[$c]+="$(echo "$user + $sys" | bc) "
+    mem[$c]+="$peak "
   done
-  rm -f "$sample"
-  printf '%s %s\n' "$(printf '%s\n' "${cpu[@]}" | sort -g | sed -n "$((runs / 2 + 1))p")" \
-    "$(printf '%s\n' "${mem[@]}" | sort -g | sed -n "$((runs / 2 + 1))p")"
-}
-
-read -r cliCpu cliMem < <(measure "$cli" --divisions "$divisions" --quadrants 1,2,3,4)
-read -r bareCpu bareMem < <(measure "$bare" "$divisions")
-read -r wholeCpu wholeMem < <(measure "$bare" "$divisions" --whole)
+done
+median() { tr ' ' '\n' <<< "$1" | grep . | sort -g | sed -n "$((runs / 2 + 1))p"; }
+cliCpu=$(median "${cpu[cli]}"); cliMem=$(median "${mem[cli]}")
+bareCpu=$(median "${cpu[bare]}"); bareMem=$(median "${mem[bare]}")
+wholeCpu=$(median "${cpu[whole]}"); wholeMem=$(median "${mem[whole]}")
 bytes=$("$cli" --divisions "$divisions" --quadrants 1,2,3,4 | wc -c)
 bareBytes=$("$bare" "$divisions" | wc -c)
 

@@ -1,5 +1,6 @@
 #include "FishSurface.h"
 
+#include <atomic>
 #include <cmath>
 
 #include "FishErrors.h"
@@ -66,11 +67,12 @@ void widen(TExtents3D& e, const TSurf2Point& s) {
   widenMax(e, s.P2);
 }
 
-std::uint64_t computedSurfaces = 0;
+// Counted from any thread: a window computes two quadrants at once.
+std::atomic<std::uint64_t> computedSurfaces{0};
 
 }  // namespace
 
-std::uint64_t surfaceComputations() { return computedSurfaces; }
+std::uint64_t surfaceComputations() { return computedSurfaces.load(std::memory_order_relaxed); }
 
 TQuadrantSetup quadrantSetup(std::uint16_t quadrant) {
   switch (quadrant) {
@@ -102,7 +104,7 @@ void checkSystemParams(const TSystemParams& sp) {
 
 TSurfaceWalk::TSurfaceWalk(const TSystemParams& sp, const TProParams& pro, std::uint16_t quadrant)
     : Sp(sp), Setup(quadrantSetup(quadrant)), Divisions(pro.Divisions) {
-  ++computedSurfaces;
+  computedSurfaces.fetch_add(1, std::memory_order_relaxed);
   checkDivisions(pro);
   checkSystemParams(sp);
   Size = static_cast<std::size_t>(Divisions) + 3;

@@ -60,7 +60,7 @@ Extended largerRounded(Extended p, Extended q) {
   if (p.Z > e.MaxZ) e.MaxZ = p.Z;
 }
 
-void widen(TExtents3D& e, const TSurf2Point& s) {
+[[gnu::always_inline]] inline void widen(TExtents3D& e, const TSurf2Point& s) {
   widenMin(e, s.P1);
   widenMin(e, s.P2);
   widenMax(e, s.P1);
@@ -127,22 +127,36 @@ TPoint3D TSurfaceWalk::arcPoint(std::size_t i) const {
   return circlePoint(Sp, static_cast<Extended>(i - 1) * SignedStep + Setup.StartAngle);
 }
 
-void CalcSurfQuadrant(const TSystemParams& sp, const TProParams& pro, std::uint16_t quadrant, TExtents3D& extents,
-                      TSurf2PointArray& surf) {
+void CalcSurfQuadrant(const TSystemParams& sp, const TProParams& pro, std::uint16_t quadrant,
+                                       TExtents3D& extents, TSurf2PointArray& surf) {
   TSurfaceWalk walk(sp, pro, quadrant);
-  surf.assign(walk.size(), TSurf2Point{});
-  walk.begin();
-  const std::size_t last = surf.size() - 1;
-  surf[0] = walk.first();
-  surf[last] = walk.last();
-  TExtents3D box = walk.firstBox();
-  for (std::size_t i = 1; i < last; ++i) {
-    surf[i].P1 = walk.corner();
-    surf[i].P2 = walk.arcPoint(i);
-    widen(box, surf[i]);
+  const std::size_t size = walk.size();
+  const std::size_t last = size - 1;
+  // Each element is written once, in order, not filled with zeros first (an
+  // extended real is copied through the x87 unit, ten bytes at a time). A
+  // failure leaves the array as a zero-filled one written up to the failure
+  // would be: sized, the elements not reached zero, the last one set once
+  // the walk had begun.
+  surf.clear();
+  surf.reserve(size);
+  bool begun = false;
+  try {
+    walk.begin();
+    begun = true;
+    surf.push_back(walk.first());
+    TExtents3D box = walk.firstBox();
+    for (std::size_t i = 1; i < last; ++i) {
+      surf.push_back(TSurf2Point{walk.corner(), walk.arcPoint(i)});
+      widen(box, surf.back());
+    }
+    surf.push_back(walk.last());
+    widen(box, surf.back());
+    extents = box;
+  } catch (...) {
+    surf.resize(size);
+    if (begun) surf[last] = walk.last();
+    throw;
   }
-  widen(box, surf[last]);
-  extents = box;
 }
 
 }  // namespace fish

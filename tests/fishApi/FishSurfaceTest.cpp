@@ -168,13 +168,20 @@ TEST(CalcSurfQuadrant, NegativeDistancePutsTheCircleBelow) {
   EXPECT_EQ(e.MaxZ, 0);
 }
 
+// Also over an array that held another quadrant: nothing of it is left.
 TEST(CalcSurfQuadrant, ZeroDivisionsFailsAfterSizingAndLeavesTheBox) {
-  TSurf2PointArray s;
-  TExtents3D e;
-  e.MaxX = 777;
-  EXPECT_THROW(CalcSurfQuadrant(defaultSystemParams(), withDivisions(0), 1, e, s), EZeroDivide);
-  EXPECT_EQ(s.size(), 3u);
-  EXPECT_EQ(e.MaxX, 777);
+  for (const std::int32_t before : {-1, 10, 1000}) {
+    TSurf2PointArray s;
+    TExtents3D e;
+    if (before >= 0) CalcSurfQuadrant(defaultSystemParams(), withDivisions(before), 2, e, s);
+    e.MaxX = 777;
+    EXPECT_THROW(CalcSurfQuadrant(defaultSystemParams(), withDivisions(0), 1, e, s), EZeroDivide);
+    ASSERT_EQ(s.size(), 3u) << before;
+    for (const TSurf2Point& element : s) {
+      for (const TPoint3D& p : {element.P1, element.P2}) EXPECT_TRUE(p.X == 0 && p.Y == 0 && p.Z == 0) << before;
+    }
+    EXPECT_EQ(e.MaxX, 777);
+  }
 }
 
 TEST(CalcSurfQuadrant, UnusableDivisionsAreRefusedBeforeAllocating) {

@@ -85,6 +85,7 @@ void TTextPage::startEditing(QKeyEvent* key) {
   editor_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   editor_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   editor_->setContextMenuPolicy(Qt::NoContextMenu);
+  editor_->setTabChangesFocus(true);  // as in the view: Tab goes on to the next control
   editor_->document()->setDocumentMargin(TLinesView::kMargin);
   editor_->setPlainText(view_->text());
   QTextCursor cursor(editor_->document());

@@ -1,8 +1,10 @@
 #include <QClipboard>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QVBoxLayout>
 #include <QtTest>
 
 #include "support/GuiTestSupport.h"
@@ -234,10 +236,15 @@ class TTextPageTest : public QObject {
   void typingEditsInPlace() {
     QFETCH(QString, key);
     QFETCH(QString, typed);
-    TTextPage page;
-    page.resize(300, 200);
-    page.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&page));
+    QWidget window;  // the page and a field after it, for Tab to go to
+    auto* layout = new QVBoxLayout(&window);
+    auto& page = *new TTextPage;
+    auto* next = new QLineEdit;
+    layout->addWidget(&page);
+    layout->addWidget(next);
+    window.resize(300, 250);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
     const QString tail = '\n' + NumberedLines(1000);
     page.setPlainText(QStringLiteral("ab cd") + tail);
     page.view()->verticalScrollBar()->setValue(0);
@@ -255,6 +262,9 @@ class TTextPageTest : public QObject {
     // Typing goes on in the editor; a new text puts the view back.
     QTest::keyClicks(Keys(page), QStringLiteral("yz"));
     QCOMPARE(page.toPlainText(), typed + QStringLiteral("yz") + tail);
+    Press(Keys(page), QKeySequence(Qt::Key_Tab));  // moves on, as in the view
+    QCOMPARE(page.toPlainText(), typed + QStringLiteral("yz") + tail);
+    QTRY_VERIFY(next->hasFocus());
     page.setPlainText(QStringLiteral("rebuilt"));
     QVERIFY(!page.isEditing());
     QCOMPARE(page.toPlainText(), QStringLiteral("rebuilt"));

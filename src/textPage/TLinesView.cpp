@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QPainter>
 #include <QScrollBar>
 #include <algorithm>
@@ -220,9 +221,20 @@ QString TLinesView::selectedText() const {
   return text_.mid(from, std::max(anchor_, cursor_) - from);
 }
 
+// The selection as plain text, and as preformatted HTML in the page's font:
+// a word processor then keeps the table's columns lined up. HTML drops the
+// line break that opens a <pre>, so one is put there for it to drop.
 void TLinesView::copy() const {
   if (anchor_ == cursor_) return;
-  QApplication::clipboard()->setText(selectedText());
+  const QString text = selectedText();
+  const QFont& shown = font();
+  const QString size = shown.pixelSize() > 0 ? QStringLiteral("%1px").arg(shown.pixelSize())
+                                             : QStringLiteral("%1pt").arg(shown.pointSizeF());
+  auto* copied = new QMimeData;
+  copied->setText(text);
+  copied->setHtml(QStringLiteral("<pre style=\"font-family:'%1'; font-size:%2\">\n%3</pre>")
+                    .arg(shown.family().toHtmlEscaped(), size, text.toHtmlEscaped()));
+  QApplication::clipboard()->setMimeData(copied);
 }
 
 void TLinesView::shareSelection() const {

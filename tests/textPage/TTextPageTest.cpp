@@ -61,9 +61,17 @@ class TTextPageTest : public QObject {
     QCOMPARE(page.view()->lineCount(), lines);
     QCOMPARE(page.document()->toPlainText(), text);  // what printing lays out
     QCOMPARE(page.document()->blockCount(), lines);
+    page.setFont(Courier(13));
     page.selectAll();
     page.copy();
     QCOMPARE(QGuiApplication::clipboard()->text(), text.isEmpty() ? QStringLiteral("before") : text);
+    if (!text.isEmpty()) {
+      // Also as HTML in the page's font, which a word processor keeps.
+      QTextDocument pasted;
+      pasted.setHtml(QGuiApplication::clipboard()->mimeData()->html());
+      QCOMPARE(pasted.toPlainText(), text.endsWith('\n') ? text.chopped(1) : text);
+      QCOMPARE(QTextCursor(&pasted).charFormat().fontFamilies().toStringList().value(0), QStringLiteral("Courier New"));
+    }
   }
 
   // Moving the caret with the keys, Shift selecting as it goes.

@@ -272,7 +272,7 @@ class TTextPageTest : public QObject {
     QCOMPARE(page.toPlainText(), typed + QStringLiteral("yz") + tail);
     Press(Keys(page), QKeySequence(Qt::Key_Tab));  // moves on, as in the view
     QCOMPARE(page.toPlainText(), typed + QStringLiteral("yz") + tail);
-    QTRY_VERIFY(next->hasFocus());
+    QTRY_COMPARE(window.focusWidget(), next);  // the window's focus, active or not
     page.setPlainText(QStringLiteral("rebuilt"));
     QVERIFY(!page.isEditing());
     QCOMPARE(page.toPlainText(), QStringLiteral("rebuilt"));

@@ -168,7 +168,8 @@ TShopFigures shopFigures(const TSystemParams& sp, const TProParams& pro, const T
     out.Accuracy = quadrantAccuracy(f.Developed, pro, q, *piece.Razvertka);
     f.Accuracy.include(out.Accuracy);
     f.NetArea += out.Area;
-    out.Razvertka = *piece.Razvertka;
+    // A piece developed here is handed over; one the source keeps is copied.
+    out.Razvertka = source ? *piece.Razvertka : std::move(own.Razvertka);
   }
 
   const auto razvertka = [&f](int q) { return &f.Quadrants[static_cast<std::size_t>(q - 1)].Razvertka; };

@@ -5,6 +5,7 @@
 // value that does not fit 64 bits) is tested here and thrown as a typed error.
 #pragma once
 
+#include <climits>
 #include <cmath>
 #include <cstdint>
 
@@ -31,18 +32,27 @@ inline constexpr Extended kThousandth = 0.001L;
 // Nearest integer, halves to the even neighbour, held in 64 bits. A NaN, an
 // infinity or a value outside the 64-bit range is an invalid operation.
 inline std::int64_t roundToInt64(Extended x) {
+#if defined(__x86_64__) || defined(__i386__)
+  // FISTP rounds in the current mode, which the program never changes from
+  // round-to-nearest-even; it is also far cheaper than a cast, which switches
+  // the control word to truncation and back. A value it cannot hold (a NaN,
+  // an infinity, anything that does not round into the 64-bit range) comes
+  // back as the "integer indefinite", -2^63, with the invalid flag raised and
+  // masked. Only values from -2^63 to -2^63 + 0.5 round to -2^63 rightly, so
+  // the range is checked only when that pattern comes back, without loading
+  // and comparing the bounds for every value.
+  std::int64_t r;
+  __asm__("fld %%st(0)\n\tfistpll %0" : "=m"(r) : "t"(x));
+  if (r == INT64_MIN) [[unlikely]] {
+    constexpr Extended kTwoPow63 = 9223372036854775808.0L;
+    if (!(x >= -kTwoPow63 && x < kTwoPow63 - 0.5L)) throwInvalidOp();
+  }
+  return r;
+#else
   // In range exactly when the rounded value is: -2^63 itself is representable,
   // and 2^63 - 0.5 already rounds (to even) up to 2^63. A NaN fails both tests.
   constexpr Extended kTwoPow63 = 9223372036854775808.0L;
   if (!(x >= -kTwoPow63 && x < kTwoPow63 - 0.5L)) throwInvalidOp();
-#if defined(__x86_64__) || defined(__i386__)
-  // FISTP rounds in the current mode, which the program never changes from
-  // round-to-nearest-even; it is also far cheaper than a cast, which switches
-  // the control word to truncation and back.
-  std::int64_t r;
-  __asm__("fistpll %0" : "=m"(r) : "t"(x) : "st");
-  return r;
-#else
   return std::llrint(x);
 #endif
 }

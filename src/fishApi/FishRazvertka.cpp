@@ -1,5 +1,6 @@
 #include "FishRazvertka.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -36,10 +37,16 @@ struct Rounded {
   return squareRoot(dx * dx + dy * dy + dz * dz);
 }
 
+// The cosine of the angle between sides `a` and `b` opposite side `c` (law of
+// cosines); neither side may be 0.
+[[gnu::always_inline]] inline Extended cosineBetween(Extended a, Extended b, Extended c) {
+  return divide(a * a + b * b - c * c, 2 * a * b);
+}
+
 // The angle between sides `a` and `b` opposite side `c`, or 0 when a side is 0.
 [[gnu::always_inline]] inline Extended angleBetween(Extended a, Extended b, Extended c) {
   if (a * b == 0) return 0;
-  return arcCos(divide(a * a + b * b - c * c, 2 * a * b));
+  return arcCos(cosineBetween(a, b, c));
 }
 
 // The angle between sides `a` and `b` is not needed, only its failure: the
@@ -144,18 +151,36 @@ void signsOf(int quadrant, int& sX, int& sY) {
   }
 }
 
+// The cone is laid in runs of this many elements: first, for the whole run,
+// the rounded points, the lengths and every check, up to the arguments of
+// each element's arc tangent; then the arc tangents and the running angle;
+// then the cosines and sines that lay the points. No extended value survives
+// a call into the maths library in the x87 registers, so a loop with both
+// calls in every element stores and reloads everything it carries (the
+// previous point, the corner, the lengths, the box) twice per element; here
+// the calls come in loops that carry only the running angle. Only the first
+// part can fail, and it runs in element order, so the first failure is the
+// same; the elements of a run made before it are laid before it is thrown, so
+// what was handed over before a failure is the same too.
+constexpr std::size_t kConeRun = 32;
+
 // A surface array read as the development reads it.
 struct ArraySurface {
   const TSurf2PointArray& s;
   std::size_t size() const { return s.size(); }
   const TPoint3D& p1(std::size_t k) const { return s[k].P1; }
   const TPoint3D& p2(std::size_t k) const { return s[k].P2; }
+  void prepareCone(std::size_t, std::size_t) {}
+  const TPoint3D& coneP2(std::size_t k) const { return s[k].P2; }
 };
 
 // A surface walked point by point: every P1 from element 1 to n + 1 is the
-// corner, and every P2 between the ends an arc point made when asked for.
+// corner, and every P2 between the ends an arc point made when asked for. The
+// cone's arc points take their cosines and sines a run at a time.
 struct WalkedSurface {
   const TSurfaceWalk& w;
+  Extended cosT[kConeRun] = {}, sinT[kConeRun] = {};
+  std::size_t runStart = 0;
   std::size_t size() const { return w.size(); }
   TPoint3D p1(std::size_t k) const {
     if (k == 0) return w.first().P1;
@@ -165,14 +190,26 @@ struct WalkedSurface {
     if (k == 0) return w.first().P2;
     return k + 1 == w.size() ? w.last().P2 : w.arcPoint(k);
   }
+  void prepareCone(std::size_t first, std::size_t count) {
+    runStart = first;
+    for (std::size_t k = 0; k < count; ++k) {
+      const Extended t = w.arcAngle(first + k);
+      cosT[k] = std::cos(t);
+      sinT[k] = std::sin(t);
+    }
+  }
+  TPoint3D coneP2(std::size_t k) const { return w.arcPointFrom(cosT[k - runStart], sinT[k - runStart]); }
 };
 
 // The development of a surface of m + 1 >= 2 elements, each element handed to
-// `put(k, element)` as soon as it is laid, k = 0, 1, 2 .. m - 1, m. The order
-// of every computation, and so the first failure, is the same whatever the
-// surface and whatever `put` does.
-template <typename Surface, typename Put>
-void developElements(const Surface& surf, int sX, int sY, const TSystemParams& sp, Put&& put) {
+// the sink as soon as it is laid, k = 0, 1, 2 .. m - 1, m: `one(k, element)`
+// for the seam (0), the corner's element (1) and the closing one (m);
+// `coneFrom(start)` once, then `cone(k, end)` for the cone's elements, which
+// all start at the corner's image, and `coneRunDone()` after each run of them.
+// The order of every computation, and so the first failure, is the same
+// whatever the surface and whatever the sink does.
+template <typename Surface, typename Sink>
+void developElements(Surface& surf, int sX, int sY, const TSystemParams& sp, Sink& sink) {
   const std::size_t m = surf.size() - 1;
   const TPoint3D corner = surf.p1(1);
 
@@ -186,14 +223,14 @@ void developElements(const Surface& surf, int sX, int sY, const TSystemParams& s
   const Extended d0 = length(midY, arcStart);
   const Extended phi = sp.X1 != 0 ? arcSin(divide(sp.X1, d0)) : 0;
   const TRazvertka2Point seam{{0, 0}, {sp.X1, std::cos(phi) * (sY * d0)}};
-  put(0, seam);
+  sink.one(0, seam);
 
   // The plane triangle (corner, Y-side midpoint, first circle point) puts the
   // corner on the X axis at its distance from the midpoint.
   const Rounded cornerR = roundPoint(corner);
   TTriangle3D t = solveRounded(corner, midYPoint, arcStartPoint, cornerR, midY, arcStart, kAngle0);
   const TPoint2D cornerImage{sX * t.Side01, sY * seam.P1.Y};
-  put(1, TRazvertka2Point{cornerImage, seam.P2});
+  sink.one(1, TRazvertka2Point{cornerImage, seam.P2});
   Extended theta = t.Angle0;
 
   // The cone: each step adds the angle at the corner between two neighbouring
@@ -206,16 +243,50 @@ void developElements(const Surface& surf, int sX, int sY, const TSystemParams& s
     // they were always computed.
     Rounded previous = roundPoint(surf.p2(1));
     Extended cornerToPrevious = t.Side20;
-    for (std::size_t j = 2; j < m; ++j) {
-      const Rounded current = roundPoint(surf.p2(j));
-      const Extended chord = length(previous, current);
-      const Extended cornerToCurrent = length(current, cornerR);
-      checkAngle(chord, cornerToPrevious, cornerToCurrent);
-      checkAngle(chord, cornerToCurrent, cornerToPrevious);
-      theta += angleBetween(cornerToCurrent, cornerToPrevious, chord);
-      put(j, TRazvertka2Point{cornerImage, turned(theta, sX, sY, cornerToCurrent, cornerImage)});
-      previous = current;
-      cornerToPrevious = cornerToCurrent;
+    sink.coneFrom(cornerImage);
+    // Per element of a run: the side from the corner, and the angle at the
+    // corner as the arguments of its arc tangent (arcCos), or `flat` when a
+    // side is 0 and the angle is 0.
+    Extended side[kConeRun], cosine[kConeRun], root[kConeRun];
+    bool flat[kConeRun];
+    std::size_t made = 0;
+    const auto lay = [&](std::size_t first) {
+      Extended thetaAt[kConeRun];
+      for (std::size_t k = 0; k < made; ++k) {
+        theta += flat[k] ? Extended(0) : std::atan2(root[k], cosine[k]);
+        thetaAt[k] = theta;
+      }
+      for (std::size_t k = 0; k < made; ++k) sink.cone(first + k, turned(thetaAt[k], sX, sY, side[k], cornerImage));
+      sink.coneRunDone();
+    };
+    for (std::size_t first = 2; first < m; first += made) {
+      const std::size_t count = std::min(kConeRun, m - first);
+      surf.prepareCone(first, count);
+      made = 0;
+      try {
+        for (; made < count; ++made) {
+          const Rounded current = roundPoint(surf.coneP2(first + made));
+          const Extended chord = length(previous, current);
+          const Extended cornerToCurrent = length(current, cornerR);
+          checkAngle(chord, cornerToPrevious, cornerToCurrent);
+          checkAngle(chord, cornerToCurrent, cornerToPrevious);
+          // angleBetween(cornerToCurrent, cornerToPrevious, chord), its arc
+          // tangent left for later.
+          flat[made] = cornerToCurrent * cornerToPrevious == 0;
+          if (!flat[made]) {
+            const Extended c = cosineBetween(cornerToCurrent, cornerToPrevious, chord);
+            root[made] = squareRoot(1 - c * c);
+            cosine[made] = c;
+          }
+          side[made] = cornerToCurrent;
+          previous = current;
+          cornerToPrevious = cornerToCurrent;
+        }
+      } catch (...) {
+        lay(first);
+        throw;
+      }
+      lay(first);
     }
   }
 
@@ -230,7 +301,7 @@ void developElements(const Surface& surf, int sX, int sY, const TSystemParams& s
   t = solveRounded(midXPoint, cornerAgainPoint, arcEndPoint, midX, cornerAgain, roundPoint(arcEndPoint), kAngle1);
   theta += t.Angle1;
   const TPoint2D from = m - 1 == 0 ? seam.P1 : cornerImage;
-  put(m, TRazvertka2Point{from, turned(theta, sX, sY, t.Side01, from)});
+  sink.one(m, TRazvertka2Point{from, turned(theta, sX, sY, t.Side01, from)});
 }
 
 [[gnu::always_inline]] inline void widen(TPoint2D& runMin, TPoint2D& runMax, const TRazvertka2Point& d) {
@@ -239,6 +310,51 @@ void developElements(const Surface& surf, int sX, int sY, const TSystemParams& s
   widenMax(runMax, d.P1);
   widenMax(runMax, d.P2);
 }
+
+// Appends the development to an array and widens a box by it. The cone's
+// elements are made a run at a time and appended together, copied as bytes.
+// Every cone element starts at the corner's image, which element 1 already
+// widened the box by; it can no longer move the box, so only the ends are
+// compared.
+struct ArraySink {
+  TRazvertka2PointArray& razv;
+  TPoint2D min, max;
+  TRazvertka2Point run[kConeRun];
+  std::size_t inRun = 0;
+  void one(std::size_t, const TRazvertka2Point& d) {
+    razv.push_back(d);
+    widen(min, max, d);
+  }
+  void coneFrom(const TPoint2D& start) {
+    for (TRazvertka2Point& e : run) e.P1 = start;
+  }
+  void cone(std::size_t, const TPoint2D& end) { run[inRun++].P2 = end; }
+  void coneRunDone() {
+    TPoint2D lo = min, hi = max;
+    for (std::size_t k = 0; k < inRun; ++k) {
+      widenMin(lo, run[k].P2);
+      widenMax(hi, run[k].P2);
+    }
+    min = lo;
+    max = hi;
+    razv.insert(razv.end(), run, run + inRun);
+    inRun = 0;
+  }
+};
+
+// Hands every element on as it comes, widening a box from the origin.
+struct EachSink {
+  const std::function<void(std::size_t, const TRazvertka2Point&)>& each;
+  TPoint2D min{}, max{};
+  TPoint2D coneStart{};
+  void one(std::size_t k, const TRazvertka2Point& d) {
+    widen(min, max, d);
+    each(k, d);
+  }
+  void coneFrom(const TPoint2D& start) { coneStart = start; }
+  void cone(std::size_t k, const TPoint2D& end) { one(k, TRazvertka2Point{coneStart, end}); }
+  void coneRunDone() {}
+};
 
 }  // namespace
 
@@ -249,17 +365,26 @@ void CalcRazvertkaQuadrant(const TSurf2PointArray& surf, int quadrant, const TSy
   signsOf(quadrant, sX, sY);
   if (!isUsableExtended(sp.X1)) throw EInvalidOp();
 
-  razv.assign(surf.size(), TRazvertka2Point{});
-  if (surf.size() < 2) return;
+  // Each element is written once, in order, not over a zero fill; a failure
+  // leaves the array as a zero-filled one written up to the failure would be.
+  razv.clear();
+  razv.reserve(surf.size());
+  if (surf.size() < 2) {
+    razv.resize(surf.size());
+    return;
+  }
   // Each element widens the box as it is laid (in index order); the box is
   // handed over only once all of them were.
-  TPoint2D min = runMin, max = runMax;
-  developElements(ArraySurface{surf}, sX, sY, sp, [&](std::size_t k, const TRazvertka2Point& d) {
-    razv[k] = d;
-    widen(min, max, d);
-  });
-  runMin = min;
-  runMax = max;
+  ArraySink sink{razv, runMin, runMax, {}, 0};
+  ArraySurface from{surf};
+  try {
+    developElements(from, sX, sY, sp, sink);
+  } catch (...) {
+    razv.resize(surf.size());
+    throw;
+  }
+  runMin = sink.min;
+  runMax = sink.max;
 }
 
 void developQuadrantElements(const TSystemParams& sp, const TProParams& pro, std::uint16_t quadrant,
@@ -273,13 +398,11 @@ void developQuadrantElements(const TSystemParams& sp, const TProParams& pro, std
   if (!isUsableExtended(sp.X1)) throw EInvalidOp();
   // Widened as the elements come and handed over only once all of them did:
   // a failure leaves the caller's box as it was, as developQuadrant does.
-  TPoint2D runMin{}, runMax{};
-  developElements(WalkedSurface{walk}, sX, sY, sp, [&](std::size_t k, const TRazvertka2Point& d) {
-    widen(runMin, runMax, d);
-    each(k, d);
-  });
-  min = runMin;
-  max = runMax;
+  EachSink sink{each, {}, {}, {}};
+  WalkedSurface from{walk, {}, {}, 0};
+  developElements(from, sX, sY, sp, sink);
+  min = sink.min;
+  max = sink.max;
 }
 
 TQuadrantDevelopment developQuadrant(const TSystemParams& sp, const TProParams& pro, std::uint16_t quadrant) {

@@ -1,5 +1,6 @@
 #include "FishSurface.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cmath>
 
@@ -26,14 +27,20 @@ TPoint3D RectPoint(const TSystemParams& sp, int code) {
 
 namespace {
 
-[[gnu::always_inline]] inline TPoint3D circlePoint(const TSystemParams& sp, Extended t) {
-  const Extended cx = static_cast<Extended>(roundToInt64(std::cos(t) * 1000));
-  const Extended sy = static_cast<Extended>(roundToInt64(std::sin(t) * 1000));
+// The circle point whose direction has cosine cosT and sine sinT: both are
+// rounded to thousandths, then scaled by R and moved to the circle's centre.
+[[gnu::always_inline]] inline TPoint3D pointFromDirection(const TSystemParams& sp, Extended cosT, Extended sinT) {
+  const Extended cx = static_cast<Extended>(roundToInt64(cosT * 1000));
+  const Extended sy = static_cast<Extended>(roundToInt64(sinT * 1000));
   TPoint3D p;
   p.X = checkFinite((cx * sp.R) * kThousandth + sp.X1);
   p.Y = checkFinite((sy * sp.R) * kThousandth + sp.Y1);
   p.Z = sp.L;
   return p;
+}
+
+[[gnu::always_inline]] inline TPoint3D circlePoint(const TSystemParams& sp, Extended t) {
+  return pointFromDirection(sp, std::cos(t), std::sin(t));
 }
 
 }  // namespace
@@ -123,12 +130,30 @@ void TSurfaceWalk::begin() {
   Box = InitSurfExtents(First.P1, First.P2);
 }
 
-TPoint3D TSurfaceWalk::arcPoint(std::size_t i) const {
-  return circlePoint(Sp, static_cast<Extended>(i - 1) * SignedStep + Setup.StartAngle);
+Extended TSurfaceWalk::arcAngle(std::size_t i) const {
+  return static_cast<Extended>(i - 1) * SignedStep + Setup.StartAngle;
 }
 
-void CalcSurfQuadrant(const TSystemParams& sp, const TProParams& pro, std::uint16_t quadrant,
-                                       TExtents3D& extents, TSurf2PointArray& surf) {
+TPoint3D TSurfaceWalk::arcPoint(std::size_t i) const { return circlePoint(Sp, arcAngle(i)); }
+
+TPoint3D TSurfaceWalk::arcPointFrom(Extended cosT, Extended sinT) const { return pointFromDirection(Sp, cosT, sinT); }
+
+namespace {
+
+// Arc points are made in runs of this many: first the maths library's cosine
+// and sine of every angle of the run, then the points with their checks, then
+// the box. No extended value survives a call into the library in the x87
+// registers, so a loop making one point per call stores and reloads all it
+// carries (the corner, the box, the record's values) at every point; a run
+// carries nothing across the calls. The library's functions cannot fail, and
+// the points are made and checked in order, so the first failure, and what the
+// array holds after it, are the same.
+constexpr std::size_t kArcRun = 32;
+
+}  // namespace
+
+void CalcSurfQuadrant(const TSystemParams& sp, const TProParams& pro, std::uint16_t quadrant, TExtents3D& extents,
+                      TSurf2PointArray& surf) {
   TSurfaceWalk walk(sp, pro, quadrant);
   const std::size_t size = walk.size();
   const std::size_t last = size - 1;
@@ -140,19 +165,57 @@ void CalcSurfQuadrant(const TSystemParams& sp, const TProParams& pro, std::uint1
   surf.clear();
   surf.reserve(size);
   bool begun = false;
+  // The arc elements of a run are made here and appended together, copied as
+  // bytes; `made` of them are complete.
+  TSurf2Point run[kArcRun];
+  std::size_t made = 0;
   try {
     walk.begin();
     begun = true;
     surf.push_back(walk.first());
     TExtents3D box = walk.firstBox();
-    for (std::size_t i = 1; i < last; ++i) {
-      surf.push_back(TSurf2Point{walk.corner(), walk.arcPoint(i)});
+    if (last > 1) {
+      surf.push_back(TSurf2Point{walk.corner(), walk.arcPoint(1)});
       widen(box, surf.back());
+    }
+    // Every later arc element starts at the same corner and has the same Z,
+    // bit for bit, as element 1, which already widened the box by them: they
+    // can no longer move it, so only X and Y of the arc points are compared.
+    for (TSurf2Point& e : run) e = surf.back();
+    Extended cosT[kArcRun], sinT[kArcRun];
+    for (std::size_t i = 2; i < last;) {
+      const std::size_t count = std::min(kArcRun, last - i);
+      for (std::size_t k = 0; k < count; ++k) {
+        const Extended t = walk.arcAngle(i + k);
+        cosT[k] = std::cos(t);
+        sinT[k] = std::sin(t);
+      }
+      for (made = 0; made < count; ++made) {
+        const TPoint3D p = pointFromDirection(sp, cosT[made], sinT[made]);
+        run[made].P2.X = p.X;
+        run[made].P2.Y = p.Y;
+      }
+      TPoint2D min{box.MinX, box.MinY}, max{box.MaxX, box.MaxY};
+      for (std::size_t k = 0; k < count; ++k) {
+        const TPoint3D& p = run[k].P2;
+        if (p.X < min.X) min.X = p.X;
+        if (p.Y < min.Y) min.Y = p.Y;
+        if (p.X > max.X) max.X = p.X;
+        if (p.Y > max.Y) max.Y = p.Y;
+      }
+      box.MinX = min.X;
+      box.MinY = min.Y;
+      box.MaxX = max.X;
+      box.MaxY = max.Y;
+      surf.insert(surf.end(), run, run + count);
+      made = 0;
+      i += count;
     }
     surf.push_back(walk.last());
     widen(box, surf.back());
     extents = box;
   } catch (...) {
+    surf.insert(surf.end(), run, run + made);
     surf.resize(size);
     if (begun) surf[last] = walk.last();
     throw;

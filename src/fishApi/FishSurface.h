@@ -77,6 +77,12 @@ class TSurfaceWalk {
   // P2 of element i, 1 <= i <= n + 1: the circle at the arc start stepped
   // i - 1 times.
   TPoint3D arcPoint(std::size_t i) const;
+  // arcPoint in two steps, for a caller that takes the cosines and sines of a
+  // run of arc points first and makes the points afterwards: the angle of arc
+  // point i, and the point made from that angle's cosine and sine (the only
+  // step that can fail). The two together give arcPoint(i) to the bit.
+  Extended arcAngle(std::size_t i) const;
+  TPoint3D arcPointFrom(Extended cosT, Extended sinT) const;
 
  private:
   const TSystemParams& Sp;

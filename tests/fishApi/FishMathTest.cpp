@@ -66,7 +66,12 @@ TEST(roundToInt64, ValuesOutside64BitsAreInvalid) {
   const Extended two63 = 9223372036854775808.0L;
   EXPECT_EQ(roundToInt64(-two63), std::numeric_limits<std::int64_t>::min());
   EXPECT_EQ(roundToInt64(two63 - 1), std::numeric_limits<std::int64_t>::max());
+  EXPECT_EQ(roundToInt64(-two63 + 0.5L), std::numeric_limits<std::int64_t>::min()) << "the half goes to even";
+  EXPECT_EQ(roundToInt64(-two63 + 1), std::numeric_limits<std::int64_t>::min() + 1);
+  EXPECT_EQ(roundToInt64(two63 - 1.5L), std::numeric_limits<std::int64_t>::max() - 1) << "the half goes to even";
   const Extended invalid[] = {two63,
+                              two63 - 0.5L,
+                              -two63 - 1,
                               -two63 - 2,
                               1e30L,
                               std::numeric_limits<Extended>::infinity(),

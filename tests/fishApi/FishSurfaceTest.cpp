@@ -1,15 +1,22 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "TestParams.h"
 #include "fishApi/FishErrors.h"
 #include "fishApi/FishMath.h"
 #include "fishApi/FishSurface.h"
+#include "support/EngineTestSupport.h"
+#include "support/SameBits.h"
 
 using namespace fish;
 using namespace fish::test;
+using vintaler::test::sameBits;
 
 namespace {
 
@@ -215,3 +222,102 @@ TEST(CalcSurfQuadrant, RefusesNonFiniteParametersAndBadQuadrants) {
 }
 
 }  // namespace
+
+// The array, point by point, against the single circle point at each step's
+// angle. A circle point that cannot be made fails the quadrant, leaving the
+// array sized and zero: the arc's two ends and the first box are made before
+// any other point, and the points between lie between the ends. Made over an array that held
+// another quadrant, so nothing of that may show through.
+struct ArcCase {
+  std::string name;
+  TSystemParams sp;
+  std::int32_t divisions;
+};
+
+class SurfaceArc : public ::testing::TestWithParam<ArcCase> {};
+
+TEST_P(SurfaceArc, EveryPointIsTheCirclePointOfItsStep) {
+  const ArcCase& c = GetParam();
+  const std::size_t n = static_cast<std::size_t>(c.divisions);
+  for (std::uint16_t q = 1; q <= 4; ++q) {
+    const TQuadrantSetup setup = quadrantSetup(q);
+    TSurf2PointArray s;
+    TExtents3D e;
+    CalcSurfQuadrant(defaultSystemParams(), withDivisions(7), q % 4 + 1, e, s);
+    const TExtents3D before = e;
+
+    // What each element must hold, and the first circle point that fails.
+    std::vector<TSurf2Point> expected(n + 3);
+    std::string failure;
+    const auto circle = [&](Extended t) {
+      TPoint3D p;
+      try {
+        p = CirclePoint(c.sp, t);
+      } catch (const EFishError& error) {
+        if (failure.empty()) failure = error.what();
+      }
+      return p;
+    };
+    expected[0] = {RectPoint(c.sp, setup.FirstRect), circle(setup.StartAngle)};
+    expected[n + 2] = {RectPoint(c.sp, setup.LastRect), circle(setup.EndAngle)};
+    try {
+      if (failure.empty()) InitSurfExtents(expected[0].P1, expected[0].P2);
+    } catch (const EFishError& error) {
+      failure = error.what();  // element 0 rounded to whole units for the box
+    }
+    const Extended step = setup.StepSign * (kPi_2 / static_cast<Extended>(n));
+    for (std::size_t i = 1; i <= n + 1; ++i) {
+      expected[i] = {RectPoint(c.sp, setup.CornerRect), circle(static_cast<Extended>(i - 1) * step + setup.StartAngle)};
+    }
+    if (!failure.empty()) std::fill(expected.begin(), expected.end(), TSurf2Point{});
+
+    std::string thrown;
+    try {
+      CalcSurfQuadrant(c.sp, withDivisions(c.divisions), q, e, s);
+    } catch (const EFishError& error) {
+      thrown = error.what();
+    }
+    EXPECT_EQ(thrown, failure) << "quadrant " << q;
+    ASSERT_EQ(s.size(), n + 3) << "quadrant " << q;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+      for (const auto& [got, want] : {std::pair{s[i].P1, expected[i].P1}, std::pair{s[i].P2, expected[i].P2}}) {
+        EXPECT_TRUE(sameBits(got.X, want.X) && sameBits(got.Y, want.Y) && sameBits(got.Z, want.Z))
+            << "quadrant " << q << ", element " << i;
+      }
+    }
+    if (!failure.empty()) {
+      EXPECT_EQ(e.MaxX, before.MaxX) << "a failure leaves the box";
+      continue;
+    }
+    // The box: element 0's (InitSurfExtents), widened by every later point.
+    TExtents3D box = InitSurfExtents(s[0].P1, s[0].P2);
+    for (std::size_t i = 1; i < s.size(); ++i) {
+      for (const TPoint3D& p : {s[i].P1, s[i].P2}) {
+        box.MinX = std::min(box.MinX, p.X), box.MaxX = std::max(box.MaxX, p.X);
+        box.MinY = std::min(box.MinY, p.Y), box.MaxY = std::max(box.MaxY, p.Y);
+        box.MinZ = std::min(box.MinZ, p.Z), box.MaxZ = std::max(box.MaxZ, p.Z);
+      }
+    }
+    EXPECT_TRUE(sameBits(e.MinX, box.MinX) && sameBits(e.MaxX, box.MaxX) && sameBits(e.MinY, box.MinY) &&
+                sameBits(e.MaxY, box.MaxY) && sameBits(e.MinZ, box.MinZ) && sameBits(e.MaxZ, box.MaxZ))
+        << "quadrant " << q;
+  }
+}
+
+// X1 near the largest extended value: the circle's points overflow where the
+// direction's cosine is near 1 (the ends of quadrants 1 and 4); in 2 and 3
+// element 0 cannot be rounded for the box.
+const Extended kNearMax = std::numeric_limits<Extended>::max() * 0.9995L;
+
+const ArcCase kArcs[] = {
+    {"Defaults", defaultSystemParams(), 10},
+    {"OneDivision", defaultSystemParams(), 1},
+    {"Offset", params(300, 400, 500, 100, 75, -75), 37},
+    {"ManySteps", params(400, 250.5L, -300, 160, 35, -20), 5000},
+    {"NearTheLargestValue", params(100, 100, 50, 1e4929L, kNearMax), 150},
+    {"TinyCircle", params(100, 100, 50, 1e-4000L, -1e-4000L), 100},
+    // Points on both zeros: the box keeps the zero it met first.
+    {"ZeroRadiusOnNegativeZero", params(0, 0, 0, 0, -0.0L, -0.0L), 70},
+};
+
+INSTANTIATE_TEST_SUITE_P(Records, SurfaceArc, ::testing::ValuesIn(kArcs), vintaler::test::rowName<ArcCase>);

@@ -22,6 +22,11 @@ struct Rounded {
   Extended X, Y, Z;
 };
 
+[[gnu::always_inline]] inline Extended rounded(Extended x) {
+  Round2(x);
+  return x;
+}
+
 [[gnu::always_inline]] inline Rounded roundPoint(const TPoint3D& p) {
   Rounded r{p.X, p.Y, p.Z};
   Round2(r.X);
@@ -54,15 +59,17 @@ struct Rounded {
 // the arc tangent.
 //
 // A ratio well inside -1 .. 1 cannot fail either test: when the numerator's
-// size is below the divisor's by far more than the rounding of either (both
-// finite, the divisor positive), the division is skipped. Only a triangle
-// close to flat, or values beyond the reals' range, take the division.
+// size is below the divisor's by far more than the rounding of either (the
+// divisor positive), the division is skipped. Only a triangle close to flat
+// takes the division. Every side is measured between points rounded to
+// hundredths, whose coordinates fit 64 bits as hundredths: a side is below
+// 4e17 and the divisor below 4e35, never infinite or NaN.
 [[gnu::always_inline]] inline void checkAngle(Extended a, Extended b, Extended c) {
   if (a * b == 0) return;
   const Extended num = a * a + b * b - c * c;
   const Extended den = 2 * a * b;
   constexpr Extended kWellInside = 1 - 0x1p-32L;
-  if (std::fabs(num) <= den * kWellInside && den < std::numeric_limits<Extended>::infinity()) return;
+  if (std::fabs(num) <= den * kWellInside) return;
   const Extended ratio = divide(num, den);
   if (!(1 - ratio * ratio >= 0)) throw EInvalidOp();
 }
@@ -204,7 +211,8 @@ struct WalkedSurface {
 // The development of a surface of m + 1 >= 2 elements, each element handed to
 // the sink as soon as it is laid, k = 0, 1, 2 .. m - 1, m: `one(k, element)`
 // for the seam (0), the corner's element (1) and the closing one (m);
-// `coneFrom(start)` once, then `cone(k, end)` for the cone's elements, which
+// `coneFrom(start, count)` once, then `cone(k, end)` for the count elements of
+// the cone, which
 // all start at the corner's image, and `coneRunDone()` after each run of them.
 // The order of every computation, and so the first failure, is the same
 // whatever the surface and whatever the sink does.
@@ -241,9 +249,10 @@ void developElements(Surface& surf, int sX, int sY, const TSystemParams& sp, Sin
     // before it, and only its angle at the corner is used; its other two
     // angles are checked for the failures they would raise, in the order
     // they were always computed.
+    Extended rawZ = surf.p2(1).Z;
     Rounded previous = roundPoint(surf.p2(1));
     Extended cornerToPrevious = t.Side20;
-    sink.coneFrom(cornerImage);
+    sink.coneFrom(cornerImage, m - 2);
     // Per element of a run: the side from the corner, and the angle at the
     // corner as the arguments of its arc tangent (arcCos), or `flat` when a
     // side is 0 and the angle is 0.
@@ -265,7 +274,14 @@ void developElements(Surface& surf, int sX, int sY, const TSystemParams& sp, Sin
       made = 0;
       try {
         for (; made < count; ++made) {
-          const Rounded current = roundPoint(surf.coneP2(first + made));
+          // Every arc point of a surface the engine made has the circle's Z:
+          // a Z equal to the previous point's rounds as that one did.
+          const TPoint3D& point = surf.coneP2(first + made);
+          Rounded current;
+          current.X = rounded(point.X);
+          current.Y = rounded(point.Y);
+          current.Z = point.Z == rawZ ? previous.Z : rounded(point.Z);
+          rawZ = point.Z;
           const Extended chord = length(previous, current);
           const Extended cornerToCurrent = length(current, cornerR);
           checkAngle(chord, cornerToPrevious, cornerToCurrent);
@@ -274,7 +290,12 @@ void developElements(Surface& surf, int sX, int sY, const TSystemParams& sp, Sin
           // tangent left for later.
           flat[made] = cornerToCurrent * cornerToPrevious == 0;
           if (!flat[made]) {
-            const Extended c = cosineBetween(cornerToCurrent, cornerToPrevious, chord);
+            // cosineBetween without its checks: neither side is 0, and both
+            // are at least a thousandth (they join points rounded to
+            // hundredths) and below 4e17, so the ratio is finite.
+            const Extended c =
+                (cornerToCurrent * cornerToCurrent + cornerToPrevious * cornerToPrevious - chord * chord) /
+                (2 * cornerToCurrent * cornerToPrevious);
             root[made] = squareRoot(1 - c * c);
             cosine[made] = c;
           }
@@ -316,17 +337,23 @@ void developElements(Surface& surf, int sX, int sY, const TSystemParams& sp, Sin
 // Every cone element starts at the corner's image, which element 1 already
 // widened the box by; it can no longer move the box, so only the ends are
 // compared.
+// The run's elements are made in a buffer kept by each thread, which is not
+// zero-filled at every call as a local array would be.
 struct ArraySink {
   TRazvertka2PointArray& razv;
   TPoint2D min, max;
-  TRazvertka2Point run[kConeRun];
+  TRazvertka2Point* run = runBuffer();
   std::size_t inRun = 0;
+  static TRazvertka2Point* runBuffer() {
+    static thread_local TRazvertka2Point buffer[kConeRun];
+    return buffer;
+  }
   void one(std::size_t, const TRazvertka2Point& d) {
     razv.push_back(d);
     widen(min, max, d);
   }
-  void coneFrom(const TPoint2D& start) {
-    for (TRazvertka2Point& e : run) e.P1 = start;
+  void coneFrom(const TPoint2D& start, std::size_t count) {
+    for (std::size_t k = 0; k < std::min(kConeRun, count); ++k) run[k].P1 = start;
   }
   void cone(std::size_t, const TPoint2D& end) { run[inRun++].P2 = end; }
   void coneRunDone() {
@@ -351,7 +378,7 @@ struct EachSink {
     widen(min, max, d);
     each(k, d);
   }
-  void coneFrom(const TPoint2D& start) { coneStart = start; }
+  void coneFrom(const TPoint2D& start, std::size_t) { coneStart = start; }
   void cone(std::size_t k, const TPoint2D& end) { one(k, TRazvertka2Point{coneStart, end}); }
   void coneRunDone() {}
 };
@@ -375,7 +402,7 @@ void CalcRazvertkaQuadrant(const TSurf2PointArray& surf, int quadrant, const TSy
   }
   // Each element widens the box as it is laid (in index order); the box is
   // handed over only once all of them were.
-  ArraySink sink{razv, runMin, runMax, {}, 0};
+  ArraySink sink{razv, runMin, runMax};
   ArraySurface from{surf};
   try {
     developElements(from, sX, sY, sp, sink);

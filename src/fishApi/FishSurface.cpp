@@ -150,6 +150,14 @@ namespace {
 // array holds after it, are the same.
 constexpr std::size_t kArcRun = 32;
 
+// A run's elements are made in a buffer kept by each thread: a local array of
+// elements would be zero-filled at every call, value by value through the
+// x87 unit, which costs a small quadrant more than its points do.
+TSurf2Point* arcRunBuffer() {
+  static thread_local TSurf2Point run[kArcRun];
+  return run;
+}
+
 }  // namespace
 
 void CalcSurfQuadrant(const TSystemParams& sp, const TProParams& pro, std::uint16_t quadrant, TExtents3D& extents,
@@ -167,7 +175,7 @@ void CalcSurfQuadrant(const TSystemParams& sp, const TProParams& pro, std::uint1
   bool begun = false;
   // The arc elements of a run are made here and appended together, copied as
   // bytes; `made` of them are complete.
-  TSurf2Point run[kArcRun];
+  TSurf2Point* const run = arcRunBuffer();
   std::size_t made = 0;
   try {
     walk.begin();
@@ -181,7 +189,7 @@ void CalcSurfQuadrant(const TSystemParams& sp, const TProParams& pro, std::uint1
     // Every later arc element starts at the same corner and has the same Z,
     // bit for bit, as element 1, which already widened the box by them: they
     // can no longer move it, so only X and Y of the arc points are compared.
-    for (TSurf2Point& e : run) e = surf.back();
+    std::fill_n(run, std::min(kArcRun, last - 1), surf.back());
     Extended cosT[kArcRun], sinT[kArcRun];
     for (std::size_t i = 2; i < last;) {
       const std::size_t count = std::min(kArcRun, last - i);

@@ -202,6 +202,34 @@ TEST_P(DevelopmentProperty, EveryDevelopedEdgeKeepsItsLength) {
   }
 }
 
+// A surface the engine did not make: its arc points at heights that change
+// from one point to the next, or repeat, or come back. The fan lines and the
+// chords must still keep their 3-D lengths, each measured between its own
+// rounded points.
+TEST(CalcRazvertkaQuadrant, ArcPointsAtChangingHeightsKeepTheirLengths) {
+  const TSystemParams sp = params(400, 250, 300, 160, 35, -20);
+  TSurf2PointArray surf;
+  TExtents3D box;
+  CalcSurfQuadrant(sp, withDivisions(80), 1, box, surf);
+  const std::size_t m = surf.size() - 1;
+  for (std::size_t j = 2; j < m; ++j) {
+    const Extended heights[] = {sp.L, sp.L + 0.004L, sp.L + 0.006L, sp.L - 12.5L, sp.L};
+    surf[j].P2.Z = heights[j % 5] + (j % 7 == 0 ? static_cast<Extended>(j) : 0);
+  }
+  TRazvertka2PointArray razv;
+  TPoint2D mn, mx;
+  CalcRazvertkaQuadrant(surf, 1, sp, mn, mx, razv);
+  const TPoint2D& cornerImage = razv[1].P1;
+  for (std::size_t j = 2; j < m; ++j) {
+    EXPECT_NEAR(asDouble(dist2D(razv[j].P2, cornerImage)), asDouble(Distance3D(surf[1].P1, surf[j].P2)), 1e-12)
+        << "fan line " << j;
+    if (j > 2) {
+      EXPECT_NEAR(asDouble(dist2D(razv[j].P2, razv[j - 1].P2)), asDouble(Distance3D(surf[j - 1].P2, surf[j].P2)), 1e-9)
+          << "arc chord " << j;
+    }
+  }
+}
+
 // With no offset the pieces mirror quadrant 1's across the axes.
 TEST_P(DevelopmentProperty, QuadrantsMirrorWithoutOffset) {
   TSystemParams sp = GetParam().sp;

@@ -57,11 +57,29 @@ inline std::int64_t roundToInt64(Extended x) {
 #endif
 }
 
+// static_cast<Extended>(roundToInt64(x)), with the same failures. The integer
+// is loaded back from where FISTP stored it, so the value waits for one trip
+// through memory, not two, and its range is checked beside it.
+inline Extended roundedInteger(Extended x) {
+#if defined(__x86_64__) || defined(__i386__)
+  std::int64_t r;
+  Extended integral, kept;
+  __asm__("fld %%st(0)\n\tfistpll %2\n\tfildll %2" : "=t"(integral), "=u"(kept), "=m"(r) : "0"(x));
+  if (r == INT64_MIN) [[unlikely]] {
+    constexpr Extended kTwoPow63 = 9223372036854775808.0L;
+    if (!(kept >= -kTwoPow63 && kept < kTwoPow63 - 0.5L)) throwInvalidOp();
+  }
+  return integral;
+#else
+  return static_cast<Extended>(roundToInt64(x));
+#endif
+}
+
 // x rounded to one decimal: (x * 10 rounded to an integer) * 0.1.
-inline Extended Round1(Extended x) { return static_cast<Extended>(roundToInt64(x * 10)) * kTenth; }
+inline Extended Round1(Extended x) { return roundedInteger(x * 10) * kTenth; }
 
 // x rounded in place to two decimals: (x * 100 rounded to an integer) * 0.01.
-inline void Round2(Extended& x) { x = static_cast<Extended>(roundToInt64(x * 100)) * kHundredth; }
+inline void Round2(Extended& x) { x = roundedInteger(x * 100) * kHundredth; }
 
 // Throws unless x is an ordinary finite number: a NaN is an invalid operation,
 // an infinity an overflow.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 #include "FishErrors.h"
@@ -20,6 +21,20 @@ namespace {
 // same as if every length rounded its own ends.
 struct Rounded {
   Extended X, Y, Z;
+};
+
+// The ten bytes of an extended real, compared in the integer unit.
+struct TBits {
+  std::uint64_t Significand = 0;
+  std::uint16_t SignExponent = 0;
+  explicit TBits(const Extended& x) {
+    std::memcpy(&Significand, &x, sizeof Significand);
+    std::memcpy(&SignExponent, reinterpret_cast<const unsigned char*>(&x) + sizeof Significand, sizeof SignExponent);
+  }
+  bool holds(const Extended& x) const {
+    const TBits other(x);
+    return other.Significand == Significand && other.SignExponent == SignExponent;
+  }
 };
 
 [[gnu::always_inline]] inline Extended rounded(Extended x) {
@@ -249,8 +264,10 @@ void developElements(Surface& surf, int sX, int sY, const TSystemParams& sp, Sin
     // before it, and only its angle at the corner is used; its other two
     // angles are checked for the failures they would raise, in the order
     // they were always computed.
-    Extended rawZ = surf.p2(1).Z;
+    TBits rawZ(surf.p2(1).Z);
     Rounded previous = roundPoint(surf.p2(1));
+    const Extended previousDz = previous.Z - cornerR.Z;
+    Extended cornerDzSquared = previousDz * previousDz;
     Extended cornerToPrevious = t.Side20;
     sink.coneFrom(cornerImage, m - 2);
     // Per element of a run: the side from the corner, and the angle at the
@@ -274,16 +291,31 @@ void developElements(Surface& surf, int sX, int sY, const TSystemParams& sp, Sin
       made = 0;
       try {
         for (; made < count; ++made) {
-          // Every arc point of a surface the engine made has the circle's Z:
-          // a Z equal to the previous point's rounds as that one did.
           const TPoint3D& point = surf.coneP2(first + made);
           Rounded current;
-          current.X = rounded(point.X);
-          current.Y = rounded(point.Y);
-          current.Z = point.Z == rawZ ? previous.Z : rounded(point.Z);
-          rawZ = point.Z;
-          const Extended chord = length(previous, current);
-          const Extended cornerToCurrent = length(current, cornerR);
+          Extended chord, cornerToCurrent;
+          if (rawZ.holds(point.Z)) {
+            // Every arc point of a surface the engine made has the circle's
+            // Z. Bit for bit the previous point's Z, it rounds as that one
+            // did; the chord's Z part is then 0, whose square adds nothing
+            // to the sum, and the side from the corner has the same Z part.
+            current.X = rounded(point.X);
+            current.Y = rounded(point.Y);
+            current.Z = previous.Z;
+            const Extended dx = previous.X - current.X;
+            const Extended dy = previous.Y - current.Y;
+            chord = squareRoot(dx * dx + dy * dy);
+            const Extended ex = current.X - cornerR.X;
+            const Extended ey = current.Y - cornerR.Y;
+            cornerToCurrent = squareRoot(ex * ex + ey * ey + cornerDzSquared);
+          } else {
+            current = roundPoint(point);
+            rawZ = TBits(point.Z);
+            chord = length(previous, current);
+            cornerToCurrent = length(current, cornerR);
+            const Extended dz = current.Z - cornerR.Z;
+            cornerDzSquared = dz * dz;
+          }
           checkAngle(chord, cornerToPrevious, cornerToCurrent);
           checkAngle(chord, cornerToCurrent, cornerToPrevious);
           // angleBetween(cornerToCurrent, cornerToPrevious, chord), its arc

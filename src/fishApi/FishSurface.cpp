@@ -30,8 +30,8 @@ namespace {
 // The circle point whose direction has cosine cosT and sine sinT: both are
 // rounded to thousandths, then scaled by R and moved to the circle's centre.
 [[gnu::always_inline]] inline TPoint3D pointFromDirection(const TSystemParams& sp, Extended cosT, Extended sinT) {
-  const Extended cx = static_cast<Extended>(roundToInt64(cosT * 1000));
-  const Extended sy = static_cast<Extended>(roundToInt64(sinT * 1000));
+  const Extended cx = roundedInteger(cosT * 1000);
+  const Extended sy = roundedInteger(sinT * 1000);
   TPoint3D p;
   p.X = checkFinite((cx * sp.R) * kThousandth + sp.X1);
   p.Y = checkFinite((sy * sp.R) * kThousandth + sp.Y1);

@@ -92,12 +92,15 @@ struct TBits {
 // Which angles of a triangle a caller uses; the others are only checked.
 enum TAngles : unsigned { kAngle1 = 1, kAngle2 = 2, kAngle0 = 4, kAllAngles = 7 };
 
-TTriangle3D solveRounded(const TPoint3D& v0, const TPoint3D& v1, const TPoint3D& v2, const Rounded& r0,
-                         const Rounded& r1, const Rounded& r2, unsigned needed = kAllAngles) {
-  TTriangle3D t;
-  t.V0 = v0;
-  t.V1 = v1;
-  t.V2 = v2;
+// A triangle's sides and angles, as TTriangle3D holds them, without its
+// corners: the development reads only these, and copies nothing else.
+struct TSolved {
+  Extended Side20, Side01, Side12;
+  Extended Angle1, Angle2, Angle0;
+};
+
+TSolved solveRounded(const Rounded& r0, const Rounded& r1, const Rounded& r2, unsigned needed = kAllAngles) {
+  TSolved t;
   t.Side01 = length(r0, r1);
   t.Side12 = length(r1, r2);
   t.Side20 = length(r2, r0);
@@ -122,7 +125,18 @@ Extended Distance3D(const TPoint3D& p, const TPoint3D& q) {
 TTriangle3D SolveTriangle(const TPoint3D& v0, const TPoint3D& v1, const TPoint3D& v2) {
   const Rounded r0 = roundPoint(v0);
   const Rounded r1 = roundPoint(v1);
-  return solveRounded(v0, v1, v2, r0, r1, roundPoint(v2));
+  const TSolved solved = solveRounded(r0, r1, roundPoint(v2));
+  TTriangle3D t;
+  t.V0 = v0;
+  t.V1 = v1;
+  t.V2 = v2;
+  t.Side20 = solved.Side20;
+  t.Side01 = solved.Side01;
+  t.Side12 = solved.Side12;
+  t.Angle1 = solved.Angle1;
+  t.Angle2 = solved.Angle2;
+  t.Angle0 = solved.Angle0;
+  return t;
 }
 
 namespace {
@@ -234,15 +248,14 @@ struct WalkedSurface {
 template <typename Surface, typename Sink>
 void developElements(Surface& surf, int sX, int sY, const TSystemParams& sp, Sink& sink) {
   const std::size_t m = surf.size() - 1;
-  const TPoint3D corner = surf.p1(1);
+  // The surface's points are only read (and rounded), never copied.
+  const TPoint3D& corner = surf.p1(1);
 
   // First seam: the generator line from the Y-side midpoint. Its circle point
   // lies at X = X1 in space, so its image keeps X = X1 and takes the rest of
   // its length along Y.
-  const TPoint3D midYPoint = surf.p1(0);
-  const TPoint3D arcStartPoint = surf.p2(0);
-  const Rounded midY = roundPoint(midYPoint);
-  const Rounded arcStart = roundPoint(arcStartPoint);
+  const Rounded midY = roundPoint(surf.p1(0));
+  const Rounded arcStart = roundPoint(surf.p2(0));
   const Extended d0 = length(midY, arcStart);
   const Extended phi = sp.X1 != 0 ? arcSin(divide(sp.X1, d0)) : 0;
   const TRazvertka2Point seam{{0, 0}, {sp.X1, std::cos(phi) * (sY * d0)}};
@@ -251,7 +264,7 @@ void developElements(Surface& surf, int sX, int sY, const TSystemParams& sp, Sin
   // The plane triangle (corner, Y-side midpoint, first circle point) puts the
   // corner on the X axis at its distance from the midpoint.
   const Rounded cornerR = roundPoint(corner);
-  TTriangle3D t = solveRounded(corner, midYPoint, arcStartPoint, cornerR, midY, arcStart, kAngle0);
+  TSolved t = solveRounded(cornerR, midY, arcStart, kAngle0);
   const TPoint2D cornerImage{sX * t.Side01, sY * seam.P1.Y};
   sink.one(1, TRazvertka2Point{cornerImage, seam.P2});
   Extended theta = t.Angle0;
@@ -346,12 +359,9 @@ void developElements(Surface& surf, int sX, int sY, const TSystemParams& sp, Sin
   // The closing plane triangle (X-side midpoint, corner, last circle point)
   // turns the edge from the corner to the X-side midpoint into place. The
   // corner's image is element m - 1's, the origin when that is element 0.
-  const TPoint3D midXPoint = surf.p1(m);
-  const TPoint3D cornerAgainPoint = surf.p1(m - 1);
-  const TPoint3D arcEndPoint = surf.p2(m);
-  const Rounded midX = roundPoint(midXPoint);
-  const Rounded cornerAgain = roundPoint(cornerAgainPoint);
-  t = solveRounded(midXPoint, cornerAgainPoint, arcEndPoint, midX, cornerAgain, roundPoint(arcEndPoint), kAngle1);
+  const Rounded midX = roundPoint(surf.p1(m));
+  const Rounded cornerAgain = roundPoint(surf.p1(m - 1));
+  t = solveRounded(midX, cornerAgain, roundPoint(surf.p2(m)), kAngle1);
   theta += t.Angle1;
   const TPoint2D from = m - 1 == 0 ? seam.P1 : cornerImage;
   sink.one(m, TRazvertka2Point{from, turned(theta, sX, sY, t.Side01, from)});
@@ -385,7 +395,8 @@ struct ArraySink {
     widen(min, max, d);
   }
   void coneFrom(const TPoint2D& start, std::size_t count) {
-    for (std::size_t k = 0; k < std::min(kConeRun, count); ++k) run[k].P1 = start;
+    // Copied as bytes, not value by value through the x87 unit.
+    for (std::size_t k = 0; k < std::min(kConeRun, count); ++k) std::memcpy(&run[k].P1, &start, sizeof start);
   }
   void cone(std::size_t, const TPoint2D& end) { run[inRun++].P2 = end; }
   void coneRunDone() {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <cstring>
 
 #include "FishErrors.h"
 #include "FishMath.h"
@@ -189,7 +190,8 @@ void CalcSurfQuadrant(const TSystemParams& sp, const TProParams& pro, std::uint1
     // Every later arc element starts at the same corner and has the same Z,
     // bit for bit, as element 1, which already widened the box by them: they
     // can no longer move it, so only X and Y of the arc points are compared.
-    std::fill_n(run, std::min(kArcRun, last - 1), surf.back());
+    // Copied as bytes, not value by value through the x87 unit.
+    for (std::size_t k = 0; k < std::min(kArcRun, last - 1); ++k) std::memcpy(&run[k], &surf.back(), sizeof run[k]);
     Extended cosT[kArcRun], sinT[kArcRun];
     for (std::size_t i = 2; i < last;) {
       const std::size_t count = std::min(kArcRun, last - i);

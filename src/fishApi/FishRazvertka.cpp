@@ -240,9 +240,9 @@ struct WalkedSurface {
 // The development of a surface of m + 1 >= 2 elements, each element handed to
 // the sink as soon as it is laid, k = 0, 1, 2 .. m - 1, m: `one(k, element)`
 // for the seam (0), the corner's element (1) and the closing one (m);
-// `coneFrom(start, count)` once, then `cone(k, end)` for the count elements of
-// the cone, which
-// all start at the corner's image, and `coneRunDone()` after each run of them.
+// `coneFrom(start, count)` once, then `cone(k, end)` for each of the count
+// elements of the cone, which all start at the corner's image, and
+// `coneRunDone()` after each run of them.
 // The order of every computation, and so the first failure, is the same
 // whatever the surface and whatever the sink does.
 template <typename Surface, typename Sink>
@@ -375,12 +375,11 @@ void developElements(Surface& surf, int sX, int sY, const TSystemParams& sp, Sin
 }
 
 // Appends the development to an array and widens a box by it. The cone's
-// elements are made a run at a time and appended together, copied as bytes.
-// Every cone element starts at the corner's image, which element 1 already
-// widened the box by; it can no longer move the box, so only the ends are
-// compared.
-// The run's elements are made in a buffer kept by each thread, which is not
-// zero-filled at every call as a local array would be.
+// elements are made a run at a time, in a buffer kept by each thread (a local
+// array would be zero-filled at every call), and appended together, copied as
+// bytes. Every cone element starts at the corner's image, which element 1
+// already widened the box by; it can no longer move the box, so only the ends
+// are compared.
 struct ArraySink {
   TRazvertka2PointArray& razv;
   TPoint2D min, max;

@@ -190,7 +190,8 @@ void CalcSurfQuadrant(const TSystemParams& sp, const TProParams& pro, std::uint1
     // Every later arc element starts at the same corner and has the same Z,
     // bit for bit, as element 1, which already widened the box by them: they
     // can no longer move it, so only X and Y of the arc points are compared.
-    // Copied as bytes, not value by value through the x87 unit.
+    // The run's elements start as copies of element 1, copied as bytes rather
+    // than value by value through the x87 unit; only X and Y are made.
     for (std::size_t k = 0; k < std::min(kArcRun, last - 1); ++k) std::memcpy(&run[k], &surf.back(), sizeof run[k]);
     Extended cosT[kArcRun], sinT[kArcRun];
     for (std::size_t i = 2; i < last;) {

@@ -29,6 +29,14 @@ inline constexpr Extended kThousandth = 0.001L;
 // call it stay small enough to inline on the engine's hot paths.
 [[noreturn]] void throwInvalidOp();
 
+// Throws unless x rounds into the 64-bit range: -2^63 itself is
+// representable, and 2^63 - 0.5 already rounds (to even) up to 2^63. A NaN
+// fails both tests.
+inline void checkRoundsToInt64(Extended x) {
+  constexpr Extended kTwoPow63 = 9223372036854775808.0L;
+  if (!(x >= -kTwoPow63 && x < kTwoPow63 - 0.5L)) throwInvalidOp();
+}
+
 // Nearest integer, halves to the even neighbour, held in 64 bits. A NaN, an
 // infinity or a value outside the 64-bit range is an invalid operation.
 inline std::int64_t roundToInt64(Extended x) {
@@ -43,16 +51,11 @@ inline std::int64_t roundToInt64(Extended x) {
   // and comparing the bounds for every value.
   std::int64_t r;
   __asm__("fld %%st(0)\n\tfistpll %0" : "=m"(r) : "t"(x));
-  if (r == INT64_MIN) [[unlikely]] {
-    constexpr Extended kTwoPow63 = 9223372036854775808.0L;
-    if (!(x >= -kTwoPow63 && x < kTwoPow63 - 0.5L)) throwInvalidOp();
-  }
+  if (r == INT64_MIN) [[unlikely]]
+    checkRoundsToInt64(x);
   return r;
 #else
-  // In range exactly when the rounded value is: -2^63 itself is representable,
-  // and 2^63 - 0.5 already rounds (to even) up to 2^63. A NaN fails both tests.
-  constexpr Extended kTwoPow63 = 9223372036854775808.0L;
-  if (!(x >= -kTwoPow63 && x < kTwoPow63 - 0.5L)) throwInvalidOp();
+  checkRoundsToInt64(x);
   return std::llrint(x);
 #endif
 }
@@ -65,10 +68,8 @@ inline Extended roundedInteger(Extended x) {
   std::int64_t r;
   Extended integral, kept;
   __asm__("fld %%st(0)\n\tfistpll %2\n\tfildll %2" : "=t"(integral), "=u"(kept), "=m"(r) : "0"(x));
-  if (r == INT64_MIN) [[unlikely]] {
-    constexpr Extended kTwoPow63 = 9223372036854775808.0L;
-    if (!(kept >= -kTwoPow63 && kept < kTwoPow63 - 0.5L)) throwInvalidOp();
-  }
+  if (r == INT64_MIN) [[unlikely]]
+    checkRoundsToInt64(kept);
   return integral;
 #else
   return static_cast<Extended>(roundToInt64(x));

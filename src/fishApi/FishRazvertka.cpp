@@ -125,18 +125,8 @@ Extended Distance3D(const TPoint3D& p, const TPoint3D& q) {
 TTriangle3D SolveTriangle(const TPoint3D& v0, const TPoint3D& v1, const TPoint3D& v2) {
   const Rounded r0 = roundPoint(v0);
   const Rounded r1 = roundPoint(v1);
-  const TSolved solved = solveRounded(r0, r1, roundPoint(v2));
-  TTriangle3D t;
-  t.V0 = v0;
-  t.V1 = v1;
-  t.V2 = v2;
-  t.Side20 = solved.Side20;
-  t.Side01 = solved.Side01;
-  t.Side12 = solved.Side12;
-  t.Angle1 = solved.Angle1;
-  t.Angle2 = solved.Angle2;
-  t.Angle0 = solved.Angle0;
-  return t;
+  const TSolved s = solveRounded(r0, r1, roundPoint(v2));
+  return {v0, v1, v2, s.Side20, s.Side01, s.Side12, s.Angle1, s.Angle2, s.Angle0};
 }
 
 namespace {

@@ -100,9 +100,11 @@ TExtents3D InitSurfExtents(const TPoint3D& p, const TPoint3D& q) {
   return e;
 }
 
-void checkDivisions(const TProParams& pro) {
-  if (pro.Divisions < 0 || pro.Divisions > kMaxDivisions) throw EDivisionsRange(pro.Divisions);
+void checkDivisions(std::int32_t divisions) {
+  if (divisions < 0 || divisions > kMaxDivisions) throw EDivisionsRange(divisions);
 }
+
+void checkDivisions(const TProParams& pro) { checkDivisions(pro.Divisions); }
 
 void checkSystemParams(const TSystemParams& sp) {
   for (Extended v : {sp.B, sp.A, sp.L, sp.R, sp.X1, sp.Y1}) {

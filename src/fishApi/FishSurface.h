@@ -31,6 +31,8 @@ TExtents3D InitSurfExtents(const TPoint3D& p, const TPoint3D& q);
 
 // Refuses a number of divisions the engine cannot use: negative, or above
 // kMaxDivisions. Zero is let through; it fails later as a division by zero.
+// Whatever sizes memory by a count from a file checks it here first.
+void checkDivisions(std::int32_t divisions);
 void checkDivisions(const TProParams& pro);
 
 // Refuses a record holding a NaN, an infinity or an unnormal: such a value can

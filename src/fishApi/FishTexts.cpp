@@ -11,6 +11,7 @@
 #include "FishExtents.h"
 #include "FishMath.h"
 #include "FishRazvertka.h"
+#include "FishSurface.h"
 #include "NumText.h"
 #include "PointNames.h"
 #include "ShopFigures.h"
@@ -145,7 +146,10 @@ void tableRowInto(std::string& row, std::string_view label, std::string_view xTe
 // show.
 class TableKeeper {
  public:
-  TableKeeper(std::int32_t divisions, TTableNumbers& table) : N(static_cast<std::size_t>(divisions)), Table(table) {
+  // The count is checked before it sizes the table: a count from a damaged
+  // file must be refused, not wrapped round to a huge size.
+  TableKeeper(std::int32_t divisions, TTableNumbers& table)
+      : N((checkDivisions(divisions), static_cast<std::size_t>(divisions))), Table(table) {
     Table = TTableNumbers{};
     Table.Narrow.assign(2 * (N + 3), 0);
   }

@@ -267,6 +267,10 @@ const PageCase kPages[] = {
     {"ParametersCannotBePrinted", params(1e4000L, 100, 50, 50), 10, 2, "Invalid floating point operation"},
     {"DevelopmentFailsInTheOverallSize", defaultSystemParams(), 0, 9, "Floating point division by zero"},
     {"SeamCannotBeLaid", params(100, 100, 0, 50, 0.0149L), 10, 9, "Invalid floating point operation"},
+    // Counts only a damaged file holds: refused before they size anything.
+    {"CountWrapsRound", defaultSystemParams(), -4, 9, "Число делений -4 недопустимо: допускается от 1 до 100000"},
+    {"CountTooLargeToHold", defaultSystemParams(), INT32_MAX, 9,
+     "Число делений 2147483647 недопустимо: допускается от 1 до 100000"},
 };
 
 class ResultsPageCase : public ::testing::TestWithParam<PageCase> {};

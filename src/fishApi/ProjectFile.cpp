@@ -108,7 +108,7 @@ std::uint32_t getU32(const std::uint8_t* src) {
 // counts the bytes from the tag to the end of the file.
 bool plateFromBlock(const std::uint8_t* block, std::size_t size, TPlateParams& plate, const char*& why) {
   why = kBlockDamaged;
-  if (size < kBlockHeaderBytes) return false;
+  if (size < kBlockHeaderBytes || std::memcmp(block, kBlockTag, sizeof kBlockTag) != 0) return false;
   const std::uint16_t version = getU16(block + kVersionAt);
   const std::size_t fields = getU16(block + kLengthAt);
   const std::size_t crcAt = kBlockHeaderBytes + fields;
@@ -252,11 +252,12 @@ TProjectData decodeProjectFile(const std::uint8_t* bytes, std::size_t size, std:
   TProjectImage image{};
   std::memcpy(image.data(), bytes, image.size());
   TProjectData project = decodeProject(image);
-  // Bytes after the 240 that do not open with the tag are someone else's and
-  // were always ignored; only a tagged block can be damaged.
+  // Only the plate's block is ever written after the 240 bytes. Anything else
+  // there is a block whose tag was damaged or cut short: the plate it held is
+  // lost, and the user must hear so before a save writes the project without it.
   const std::uint8_t* tail = bytes + kProjectFileBytes;
   const std::size_t tailSize = size - static_cast<std::size_t>(kProjectFileBytes);
-  if (tailSize < sizeof kBlockTag || std::memcmp(tail, kBlockTag, sizeof kBlockTag) != 0) return project;
+  if (tailSize == 0) return project;
   const char* why = nullptr;
   if (!plateFromBlock(tail, tailSize, project.Plate, why) && notice) *notice = why;
   return project;

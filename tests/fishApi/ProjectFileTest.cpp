@@ -577,23 +577,28 @@ TEST_P(DamagedBlockTest, KeepsTheProjectWithTheDefaultPlateAndSaysWhy) {
 
 INSTANTIATE_TEST_SUITE_P(Damages, DamagedBlockTest, ::testing::ValuesIn(kDamages), vintaler::test::rowName<DamageCase>);
 
-// Trailing bytes without the tag opened silently before the block existed
-// and still do.
-TEST(ProjectBlock, ForeignTailsAreIgnoredSilently) {
+// Only the plate's block is written after the 240 bytes: a tail without its
+// tag is a block whose tag was damaged or cut, and the plate it held is lost.
+TEST(ProjectBlock, TailsWithoutTheTagAreReportedAsDamaged) {
   std::mt19937 rng(20260311);
   std::vector<std::uint8_t> random(64);
   for (auto& b : random) b = static_cast<std::uint8_t>(rng());
   random[0] = 'v';
   const std::vector<std::vector<std::uint8_t>> tails = {
       random, {'V'}, {'V', 'N', 'T'}, {'V', 'N', 'T', 'Y', 1, 0, 24, 0}, {0, 'V', 'N', 'T', 'X'}};
+  std::vector<std::uint8_t> flippedTag = fileOf(blockOf(kSpoilt));
+  flippedTag[241] ^= 0x01;
   for (const auto& tail : tails) {
     const std::vector<std::uint8_t> bytes = newProjectWith(tail.data(), tail.size());
     std::string notice;
     const TProjectData p = decodeProjectFile(bytes.data(), bytes.size(), &notice);
     EXPECT_EQ(encodeProject(p), kNewProjectFile) << tail.size();
     EXPECT_TRUE(isDefaultPlate(p.Plate)) << tail.size();
-    EXPECT_EQ(notice, "") << tail.size();
+    EXPECT_EQ(notice, kDamaged) << tail.size();
   }
+  std::string notice;
+  EXPECT_TRUE(isDefaultPlate(decodeProjectFile(flippedTag.data(), flippedTag.size(), &notice).Plate));
+  EXPECT_EQ(notice, kDamaged);
 }
 
 }  // namespace

@@ -89,7 +89,40 @@ void writeEntities(DL_Dxf& dxf, DL_WriterA& dw, const fish::TFlatPattern& patter
 // locale) and leaves the flushing to the end.
 class UnflushedWriter : public DL_WriterA {
  public:
-  using DL_WriterA::DL_WriterA;
+  virtual ~TextOut() = default;
+  virtual void put(const char* text, std::size_t size) = 0;
+};
+
+class StringOut final : public TextOut {
+ public:
+  void put(const char* text, std::size_t size) override { text_.append(text, size); }
+  std::string take() { return std::move(text_); }
+
+ private:
+  std::string text_;
+};
+
+class FileOut final : public TextOut {
+ public:
+  explicit FileOut(fish::TSafeWriter& file) : file_(file) {}
+  void put(const char* text, std::size_t size) override { file_.write(text, size); }
+
+ private:
+  fish::TSafeWriter& file_;
+};
+
+// dxflib's writer sends its text to a stream whose failures nobody sees (a
+// full disk cut the file short and the export still reported success), and
+// flushes it after every real number. This writer hands dxflib's text on to
+// a TextOut, which reports every failure, and formats exactly as dxflib
+// does: the group code right-aligned in three columns on a line of its own,
+// integers in decimal, handles in upper-case hexadecimal, reals with %.16f,
+// trailing zeros cut down to one decimal and a point whatever the locale.
+// dxflib's drawing calls take its ASCII writer, so the writer derives from
+// it; the stream it opens is the null device and never written.
+class TextWriter final : public DL_WriterA {
+ public:
+  explicit TextWriter(TextOut& out) : DL_WriterA("/dev/null", DL_Codes::AC1009), out_(out) {}
 
   void dxfReal(int gc, double value) const override {
     // Zero (every Z, every angle) is by far the most common value.
@@ -115,8 +148,60 @@ class UnflushedWriter : public DL_WriterA {
   }
 };
 
-// dxflib writes to a named file; an anonymous file in memory stands in for
-// it, and the finished text is read back.
+void writeDrawing(DL_Dxf& dxf, DL_WriterA& dw, const fish::TFlatPattern& pattern) {
+  dxf.writeHeader(dw);
+  // Drawing units: millimetres ($INSUNITS 4), metric measurement.
+  dw.dxfString(9, "$INSUNITS");
+  dw.dxfInt(70, 4);
+  dw.dxfString(9, "$MEASUREMENT");
+  dw.dxfInt(70, 1);
+  dw.sectionEnd();
+  writeTables(dxf, dw);
+  dw.sectionBlocks();
+  dw.sectionEnd();
+  writeEntities(dxf, dw, pattern);
+  dw.dxfEOF();
+}
+
+// Sets the version the drawing is written for, which only dxflib's own
+// opening of a file does; that writer itself is not used.
+void setVersion(DL_Dxf& dxf) { std::unique_ptr<DL_WriterA>(dxf.out("/dev/null", DL_Codes::AC1009)); }
+
+void writeText(const fish::TFlatPattern& pattern, TextOut& out) {
+  DL_Dxf dxf;
+  setVersion(dxf);
+  TextWriter dw(out);
+  writeDrawing(dxf, dw, pattern);
+}
+
+// dxflib's own writer writes to a named file; an anonymous file in memory
+// stands in for it, and the finished text is read back.
+
+  void dxfInt(int gc, int value) const override {
+    char text[16];
+    std::snprintf(text, sizeof text, "%d", value);
+    dxfString(gc, text);
+  }
+
+  void dxfHex(int gc, int value) const override {
+    char text[16];
+    std::snprintf(text, sizeof text, "%X", static_cast<unsigned>(value));
+    dxfString(gc, text);
+  }
+
+  void dxfString(int gc, const char* value) const override { line(gc, value, std::strlen(value)); }
+  void dxfString(int gc, const std::string& value) const override { line(gc, value.data(), value.size()); }
+
+ private:
+  void line(int gc, const char* value, std::size_t size) const {
+    char code[16];
+    const int length = std::snprintf(code, sizeof code, "%3d\n", gc);
+    out_.put(code, static_cast<std::size_t>(length));
+    out_.put(value, size);
+    out_.put("\n", 1);
+  }
+
+  TextOut& out_;
 class MemoryFile {
  public:
   MemoryFile() : fd_(::memfd_create("vintaler-dxf", MFD_CLOEXEC)) {
@@ -145,41 +230,32 @@ class MemoryFile {
   int fd_;
 };
 
-}  // namespace
-
-std::string patternDxf(const fish::TFlatPattern& pattern, bool libraryWriter) {
+std::string libraryText(const fish::TFlatPattern& pattern) {
   MemoryFile file;
   {
     DL_Dxf dxf;
-    // out() also sets the version the drawing is written for; its own writer
-    // is used only when asked for (to compare with).
     std::unique_ptr<DL_WriterA> dw(dxf.out(file.path().c_str(), DL_Codes::AC1009));
     if (!dw || dw->openFailed()) throw fish::EFileError("DXF: " + fish::systemReason(errno));
-    if (!libraryWriter) {
-      dw.reset();
-      dw = std::make_unique<UnflushedWriter>(file.path().c_str(), DL_Codes::AC1009);
-      if (dw->openFailed()) throw fish::EFileError("DXF: " + fish::systemReason(errno));
-    }
-    dxf.writeHeader(*dw);
-    // Drawing units: millimetres ($INSUNITS 4), metric measurement.
-    dw->dxfString(9, "$INSUNITS");
-    dw->dxfInt(70, 4);
-    dw->dxfString(9, "$MEASUREMENT");
-    dw->dxfInt(70, 1);
-    dw->sectionEnd();
-    writeTables(dxf, *dw);
-    dw->sectionBlocks();
-    dw->sectionEnd();
-    writeEntities(dxf, *dw, pattern);
-    dw->dxfEOF();
+    writeDrawing(dxf, *dw, pattern);
     dw->close();
   }
   return file.contents();
 }
 
 void writePatternDxf(const std::string& path, const fish::TFlatPattern& pattern) {
-  const std::string text = patternDxf(pattern);
-  fish::writeFileAtomically(path, text.data(), text.size());
+  fish::TSafeWriter file(path);
+  FileOut out(file);
+  writeText(pattern, out);
+  file.commit();
 }
+}  // namespace
+
+std::string patternDxf(const fish::TFlatPattern& pattern, bool libraryWriter) {
+  if (libraryWriter) return libraryText(pattern);
+  StringOut out;
+  writeText(pattern, out);
+  return out.take();
+}
+
 
 }  // namespace vintaler::dxf

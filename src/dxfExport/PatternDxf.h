@@ -17,8 +17,9 @@ inline constexpr double kLabelHeight = 2.5;  // mm
 // file writer, byte for byte the same but slower (kept for the tests).
 std::string patternDxf(const fish::TFlatPattern& pattern, bool libraryWriter = false);
 
-// The file written atomically: a failure leaves no half file and keeps any
-// previous one (fish::EFileError names the file and the reason).
+// The file written atomically as the drawing is made: every write is checked,
+// and a failure leaves no half file and keeps any previous one
+// (fish::EFileError names the file and the reason).
 void writePatternDxf(const std::string& path, const fish::TFlatPattern& pattern);
 
 }  // namespace vintaler::dxf

@@ -1,6 +1,8 @@
 #include "SafeFile.h"
 
 #include <fcntl.h>
+#include <dirent.h>
+#include <sys/file.h>
 #include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -11,6 +13,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <stdexcept>
+#include <string_view>
+#include <vector>
 
 namespace fish {
 
@@ -106,9 +111,20 @@ SaveTarget saveTarget(const std::string& path) {
   return target;
 }
 
-// A short hidden name for the temporary file, so that any name the file
-// system accepts for the project itself can be saved.
-std::string temporaryName() {
+// The hidden names of a target's temporary files: ".raz-", a hash of the
+// target's name, "-" and six random characters. Short, so that any name the
+// file system accepts for the project itself can be saved; the hash lets the
+// next write to the same target find the leftovers of a killed one.
+std::string temporaryPrefix(const std::string& target) {
+  std::uint64_t hash = 0xcbf29ce484222325ULL;  // FNV-1a
+  for (const char c : target) hash = (hash ^ static_cast<unsigned char>(c)) * 0x100000001b3ULL;
+  static const char kHex[] = "0123456789abcdef";
+  std::string prefix = ".raz-";
+  for (int shift = 60; shift >= 0; shift -= 4) prefix += kHex[(hash >> shift) & 0xF];
+  return prefix + "-";
+}
+
+std::string temporaryName(const std::string& target) {
   static const char kChars[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
   static std::atomic<std::uint64_t> counter{0};
   std::uint64_t bits = 0;
@@ -119,7 +135,7 @@ std::string temporaryName() {
            (static_cast<std::uint64_t>(::getpid()) << 40);
   }
   bits += 0x9E3779B97F4A7C15ULL * ++counter;
-  std::string name = ".raz-";
+  std::string name = temporaryPrefix(target);
   for (int i = 0; i < 6; ++i) {
     name += kChars[bits % (sizeof kChars - 1)];
     bits /= sizeof kChars - 1;
@@ -127,14 +143,32 @@ std::string temporaryName() {
   return name;
 }
 
-// Removes a named temporary file when it leaves scope unless released.
-struct TempNameGuard {
-  int dirFd = -1;
-  std::string name;
-  ~TempNameGuard() {
-    if (!name.empty()) ::unlinkat(dirFd, name.c_str(), 0);
+// Removes the temporary files an earlier write to `target` left when it was
+// killed. A writer holds an exclusive lock on its temporary file from before
+// the file has a name until it is closed, so a file whose lock can be taken
+// has no live writer.
+void sweepLeftovers(int dirFd, const std::string& target) {
+  const int listFd = ::openat(dirFd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (listFd < 0) return;
+  DIR* list = ::fdopendir(listFd);
+  if (list == nullptr) {
+    ::close(listFd);
+    return;
   }
-};
+  const std::string prefix = temporaryPrefix(target);
+  std::vector<std::string> stale;
+  while (const dirent* entry = ::readdir(list)) {
+    const std::string_view name = entry->d_name;
+    if (name.size() != prefix.size() + 6 || name.substr(0, prefix.size()) != prefix) continue;
+    FdGuard file;
+    file.fd = ::openat(dirFd, entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    struct stat st {};
+    if (file.fd < 0 || ::fstat(file.fd, &st) != 0 || !S_ISREG(st.st_mode)) continue;
+    if (::flock(file.fd, LOCK_EX | LOCK_NB) == 0) stale.emplace_back(name);
+  }
+  ::closedir(list);
+  for (const std::string& name : stale) ::unlinkat(dirFd, name.c_str(), 0);
+}
 
 constexpr int kNameAttempts = 100;
 
@@ -150,12 +184,12 @@ int linkUnnamed(int fd, int dirFd, const std::string& name) {
 }
 
 // Links the unnamed file under a fresh temporary name; 0 or the errno.
-int linkUnderTemporaryName(int fd, int dirFd, TempNameGuard& temp) {
+int linkUnderTemporaryName(int fd, int dirFd, const std::string& target, std::string& temp) {
   for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-    std::string name = temporaryName();
+    std::string name = temporaryName(target);
     const int err = linkUnnamed(fd, dirFd, name);
     if (err == 0) {
-      temp.name = std::move(name);
+      temp = std::move(name);
       return 0;
     }
     if (err != EEXIST) return err;
@@ -164,12 +198,12 @@ int linkUnderTemporaryName(int fd, int dirFd, TempNameGuard& temp) {
 }
 
 // Creates and opens a fresh named temporary file; the descriptor or -1 with errno set.
-int createTemporaryFile(int dirFd, TempNameGuard& temp) {
+int createTemporaryFile(int dirFd, const std::string& target, std::string& temp) {
   for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-    std::string name = temporaryName();
+    std::string name = temporaryName(target);
     const int fd = ::openat(dirFd, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0600);
     if (fd >= 0) {
-      temp.name = std::move(name);
+      temp = std::move(name);
       return fd;
     }
     if (errno != EEXIST) return -1;
@@ -180,51 +214,97 @@ int createTemporaryFile(int dirFd, TempNameGuard& temp) {
 
 }  // namespace
 
-void writeFileAtomically(const std::string& path, const void* data, std::size_t size) {
+void (*afterTemporaryNamed)() = nullptr;
+
+namespace {
+constexpr std::size_t kBufferBytes = 1 << 16;
+}
+
+TSafeWriter::TSafeWriter(const std::string& path) : Path(path) {
   const SaveTarget target = saveTarget(path);
+  TargetExists = target.exists;
   const std::size_t slash = target.path.rfind('/');
   const std::string folder = slash == std::string::npos ? std::string(".")
                              : slash == 0               ? std::string("/")
                                                         : target.path.substr(0, slash);
-  const std::string name = slash == std::string::npos ? target.path : target.path.substr(slash + 1);
+  Name = slash == std::string::npos ? target.path : target.path.substr(slash + 1);
 
-  FdGuard dir;
-  dir.fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (dir.fd < 0) refuseSave(path, systemReason(errno));
+  DirFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (DirFd < 0) fail(errno);
+  sweepLeftovers(DirFd, Name);
 
   // An unnamed file in the target's folder vanishes by itself if the save is
   // cut short; only a file system without such files gets a named temporary.
-  TempNameGuard temp{dir.fd, {}};
-  FdGuard file;
-  file.fd = ::openat(dir.fd, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
-  const bool unnamed = file.fd >= 0;
-  if (!unnamed) {
-    if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) refuseSave(path, systemReason(errno));
-    file.fd = createTemporaryFile(dir.fd, temp);
-    if (file.fd < 0) refuseSave(path, systemReason(errno));
+  Fd = ::openat(DirFd, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+  Unnamed = Fd >= 0;
+  if (!Unnamed) {
+    if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) fail(errno);
+    Fd = createTemporaryFile(DirFd, Name, TempName);
+    if (Fd < 0) fail(errno);
   }
+  // Held until the file is closed: it tells a live write from a killed one.
+  // A file system without locks leaves no way to tell, and nothing is swept.
+  ::flock(Fd, LOCK_EX | LOCK_NB);
+  if (::fchmod(Fd, target.mode) != 0) fail(errno);
+  Buffer.reserve(kBufferBytes);
+}
 
-  if (::fchmod(file.fd, target.mode) != 0 || !writeAll(file.fd, static_cast<const std::uint8_t*>(data), size) ||
-      ::fsync(file.fd) != 0) {
-    refuseSave(path, systemReason(errno));
+TSafeWriter::~TSafeWriter() {
+  if (Fd >= 0) ::close(Fd);
+  if (!TempName.empty()) ::unlinkat(DirFd, TempName.c_str(), 0);
+  if (DirFd >= 0) ::close(DirFd);
+}
+
+void TSafeWriter::fail(int err) { throw EFileError(fileWriteFailure(Path, systemReason(err))); }
+
+void TSafeWriter::flushBuffer() {
+  if (!writeAll(Fd, reinterpret_cast<const std::uint8_t*>(Buffer.data()), Buffer.size())) fail(errno);
+  Buffer.clear();
+}
+
+void TSafeWriter::write(const void* data, std::size_t size) {
+  if (Committed || Fd < 0) throw std::logic_error("TSafeWriter::write after commit");
+  if (Buffer.size() + size <= kBufferBytes) {
+    Buffer.append(static_cast<const char*>(data), size);
+    return;
   }
+  flushBuffer();
+  if (size < kBufferBytes) {
+    Buffer.append(static_cast<const char*>(data), size);
+  } else if (!writeAll(Fd, static_cast<const std::uint8_t*>(data), size)) {
+    fail(errno);
+  }
+}
+
+void TSafeWriter::commit() {
+  if (Committed || Fd < 0) throw std::logic_error("TSafeWriter::commit twice");
+  flushBuffer();
+  if (::fsync(Fd) != 0) fail(errno);
 
   int err = 0;
-  if (unnamed && !target.exists) {
-    err = linkUnnamed(file.fd, dir.fd, name);  // fails rather than replace a file made meanwhile
+  if (Unnamed && !TargetExists) {
+    err = linkUnnamed(Fd, DirFd, Name);  // fails rather than replace a file made meanwhile
   } else {
-    if (unnamed) err = linkUnderTemporaryName(file.fd, dir.fd, temp);
-    if (err == 0 && ::renameat(dir.fd, temp.name.c_str(), dir.fd, name.c_str()) != 0) err = errno;
-    if (err == 0) temp.name.clear();
+    if (Unnamed) err = linkUnderTemporaryName(Fd, DirFd, Name, TempName);
+    if (err == 0 && afterTemporaryNamed) afterTemporaryNamed();
+    if (err == 0 && ::renameat(DirFd, TempName.c_str(), DirFd, Name.c_str()) != 0) err = errno;
+    if (err == 0) TempName.clear();
   }
-  const int fd = file.fd;
-  file.fd = -1;
+  const int fd = Fd;
+  Fd = -1;
   if (::close(fd) != 0 && err == 0) err = errno;
-  if (err != 0) refuseSave(path, systemReason(err));
+  if (err != 0) fail(err);
+  Committed = true;
 
   // The new name is only safe from a power cut once the folder is on disk;
   // some file systems cannot sync a folder and say so with EINVAL.
-  if (::fsync(dir.fd) != 0 && errno != EINVAL) refuseSave(path, systemReason(errno));
+  if (::fsync(DirFd) != 0 && errno != EINVAL) fail(errno);
+}
+
+void writeFileAtomically(const std::string& path, const void* data, std::size_t size) {
+  TSafeWriter out(path);
+  out.write(data, size);
+  out.commit();
 }
 
 }  // namespace fish

@@ -2,8 +2,10 @@
 // read_dxf.py): a clean audit, the three layers, one closed outline per sheet
 // whose vertices are the pattern's, every bend line, every name.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -122,6 +124,20 @@ TEST(PatternDxfFile, AFailedWriteKeepsTheOldFile) {
   const auto size = std::filesystem::file_size(file);
   ::chmod(file.c_str(), 0444);  // refused as read-only, even for root
   EXPECT_THROW(vintaler::dxf::writePatternDxf(file.string(), pattern), fish::EFileError);
+  EXPECT_EQ(std::filesystem::file_size(file), size);
+  ::chmod(file.c_str(), 0644);
+
+  // A write that fails part-way (here a file size limit, as a full disk
+  // would) fails the export and leaves the old file.
+  rlimit old{};
+  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
+  const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit small = old;
+  small.rlim_cur = 4096;
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+  EXPECT_THROW(vintaler::dxf::writePatternDxf(file.string(), pattern), fish::EFileError);
+  ::setrlimit(RLIMIT_FSIZE, &old);
+  std::signal(SIGXFSZ, oldHandler);
   EXPECT_EQ(std::filesystem::file_size(file), size);
   EXPECT_THROW(vintaler::dxf::writePatternDxf((file.parent_path() / "missing" / "x.dxf").string(), pattern),
                fish::EFileError);

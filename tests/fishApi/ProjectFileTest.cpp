@@ -20,6 +20,7 @@
 
 #include "fishApi/FishMath.h"
 #include "fishApi/ProjectFile.h"
+#include "fishApi/SafeFile.h"
 #include "support/EngineTestSupport.h"
 
 using namespace fish;
@@ -202,6 +203,41 @@ TEST_F(ProjectFileTest, FailedWritesLeaveThePreviousFile) {
   EXPECT_THROW(writeProjectFile((dir_ / "folder.raz").string(), changed), EProjectFileError);
   EXPECT_TRUE(fs::is_directory(dir_ / "folder.raz"));
   EXPECT_THROW(writeProjectFile((dir_ / "no" / "such.raz").string(), changed), EProjectFileError);
+}
+
+// A save killed after its temporary file took a name of its own and before
+// that name replaced the target leaves the target whole and a hidden copy
+// beside it. The next save to the target removes the copy, but never the
+// temporary file of a save still running.
+std::string gSaveTarget;
+
+TEST_F(ProjectFileTest, ASaveKilledBeforeItsRenameLeavesNothingAfterTheNextSave) {
+  const fs::path file = dir_ / "kept.raz";
+  writeProjectFile(file.string(), newProjectData());
+  gSaveTarget = file.string();
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    afterTemporaryNamed = [] { ::_exit(0); };
+    writeFileAtomically(gSaveTarget, "cut short", 9);
+    ::_exit(1);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the save did not reach its rename";
+  EXPECT_EQ(encodeProject(readProjectFile(file.string())), kNewProjectFile);
+  ASSERT_EQ(FilesIn(), 2u) << "a killed save leaves its temporary file";
+
+  // While this save waits between naming and renaming, a second save to the
+  // same target runs, sweeps the killed save's copy and must leave this one.
+  afterTemporaryNamed = [] {
+    afterTemporaryNamed = nullptr;
+    writeFileAtomically(gSaveTarget, "inner", 5);
+  };
+  writeFileAtomically(file.string(), "outer", 5);
+  afterTemporaryNamed = nullptr;
+  EXPECT_EQ(slurp(file), std::vector<char>({'o', 'u', 't', 'e', 'r'}));
+  EXPECT_EQ(FilesIn(), 1u);
 }
 
 TEST_F(ProjectFileTest, ReplacingKeepsModeAndFollowsLinks) {

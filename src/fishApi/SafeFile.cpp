@@ -17,11 +17,13 @@
 #include <string_view>
 #include <vector>
 
+#include "ErrnoText.h"
+
 namespace fish {
 
 const char* const kNotAPlainFile = "это не обычный файл";
 
-std::string systemReason(int err) { return std::strerror(err); }
+std::string systemReason(int err) { return errnoText(err); }
 
 std::string fileReadFailure(const std::string& path, const std::string& reason) {
   return "Не удалось прочитать файл \"" + path + "\": " + reason;

@@ -15,6 +15,7 @@
 #include "fishApi/ProjectFile.h"
 #include "fishApi/SafeFile.h"
 #include "fishApi/ShopFigures.h"
+#include "fishApi/TileLayout.h"
 
 namespace vintaler::cli {
 
@@ -125,24 +126,39 @@ std::int32_t parseDivisions(const std::string& text) {
   throw UsageError("--divisions takes a whole number, not '" + text + "'");
 }
 
-// Flushes the results; a stream that could not take them all is a file error
-// with the system's reason (a full disk, a closed pipe), never a silent success.
-int finishOutput(std::ostream& out, std::ostream& err) {
-  out.flush();
-  const int reason = errno;
-  if (out) return kExitOk;
-  err << "vintaler-cli: cannot write the results";
-  if (reason != 0) err << ": " << std::strerror(reason);
-  err << "\n";
-  return kExitUsageOrFile;
+// The system's reason for `err` in English, whatever the locale, to follow
+// the tool's own English messages (the engine's Russian ones carry
+// fish::errnoText instead).
+std::string englishReason(int err) {
+  if (const char* text = ::strerrordesc_np(err)) return text;
+  return "error " + std::to_string(err);
 }
 
-// The page's lines, each ended by a line feed, handed to `out` in blocks.
+// What standard output carries, as its failure names it.
+const char* printedName(bool json) { return json ? "the JSON document" : "the results"; }
+
+// Flushes standard output; a stream that could not take it all is a file
+// error with the system's reason (a full disk, a closed pipe), never a silent
+// success. The caller clears `errno` before the first write, so that a
+// reason found here belongs to this output.
+bool finishOutput(std::ostream& out, std::ostream& err, const char* what) {
+  out.flush();
+  const int reason = errno;
+  if (out) return true;
+  err << "vintaler-cli: cannot write " << what << " to standard output";
+  if (reason != 0) err << ": " << englishReason(reason);
+  err << "\n";
+  return false;
+}
+
+// The page's lines, each ended by a line feed, handed to `out` in blocks;
+// once a block fails the rest is not made.
 void writeLines(const fish::TResultsSource& page, std::ostream& out) {
   constexpr std::size_t kBlock = 64 * 1024;
   std::string block;
   block.reserve(kBlock + 256);
   page.forEachLine([&](std::string_view line) {
+    if (!out) return;
     block += line;
     block += '\n';
     if (block.size() >= kBlock) {
@@ -150,7 +166,7 @@ void writeLines(const fish::TResultsSource& page, std::ostream& out) {
       block.clear();
     }
   });
-  out.write(block.data(), static_cast<std::streamsize>(block.size()));
+  if (out) out.write(block.data(), static_cast<std::streamsize>(block.size()));
 }
 
 const char* nonFiniteField(const fish::TSystemParams& sp) {
@@ -176,51 +192,126 @@ std::string projectName(const std::optional<std::string>& file) {
   return name;
 }
 
-struct ExportFailure {
-  int status;
+// What went wrong in a run, and the exit status it makes. An output's failure
+// is told when it is met; the computation's is told last, so that its message
+// stays the last line of standard error whatever failed besides.
+struct Outcome {
+  bool computationFailed = false;
+  bool outputFailed = false;
+  std::string computationMessage;
+
+  void failComputation(std::string message) {
+    computationFailed = true;
+    computationMessage = std::move(message);
+  }
+
+  int status() const { return computationFailed ? kExitEngineError : outputFailed ? kExitUsageOrFile : kExitOk; }
 };
 
-// Writes the exports asked for. Engine failures and files that cannot be
-// written end the tool; nothing is printed on standard output then.
-void writeExports(const CliRequest& req, const fish::TSystemParams& sp, const fish::TProParams& pp,
-                  const fish::TPlateParams& plate, const PaintedExports& painted, std::ostream& err) {
-  if (!req.dxfFile && !req.svgFile && !req.pdfFile && !req.tilesFile) return;
-  const auto unavailable = [&](const std::optional<std::string>& file, const auto& writer, const char* option) {
-    if (file && !writer) {
-      err << "vintaler-cli: " << option << " is not available in this build\n";
-      throw ExportFailure{kExitUsageOrFile};
-    }
-  };
-  unavailable(req.svgFile, painted.svg, "--svg");
-  unavailable(req.pdfFile, painted.pdf, "--pdf");
-  unavailable(req.tilesFile, painted.tiles, "--tiles");
+// The message of an output that could not be made or written: what it is,
+// the file and the reason. The reason of a file error already names the file.
+void reportOutputFailure(std::ostream& err, const char* what, const std::string& path, const std::string& reason) {
+  err << "vintaler-cli: " << what;
+  if (reason.find(path) == std::string::npos) err << " \"" << path << "\"";
+  err << ": " << reason << "\n";
+}
 
+// Painted drawings asked for in a build without them: refused before
+// anything is done, as an option the tool does not know would be.
+bool refuseMissingDrawings(const CliRequest& req, const PaintedExports& painted, std::ostream& err) {
+  const std::pair<bool, const char*> missing[] = {{req.svgFile && !painted.svg, "--svg"},
+                                                  {req.pdfFile && !painted.pdf, "--pdf"},
+                                                  {req.tilesFile && !painted.tiles, "--tiles"}};
+  for (const auto& [refused, option] : missing) {
+    if (refused) {
+      err << "vintaler-cli: " << option << " is not available in this build\n";
+      return true;
+    }
+  }
+  return false;
+}
+
+// Writes the exports asked for, in the order DXF, SVG, PDF, tiles. A pattern
+// that cannot be computed writes none of them; a drawing that cannot be made
+// or a file that cannot be written is that output's failure alone.
+void writeExports(const CliRequest& req, const fish::TSystemParams& sp, const fish::TProParams& pp,
+                  const fish::TPlateParams& plate, const PaintedExports& painted, std::ostream& err, Outcome& outcome) {
+  if (!req.dxfFile && !req.svgFile && !req.pdfFile && !req.tilesFile) return;
   fish::TFlatPattern pattern;
-  std::optional<fish::TTileLayout> layout;
-  const PatternTitle title{projectName(req.inputFile), sp, pp.Divisions, plate};
-  std::vector<std::pair<std::string, std::string>> files;
   try {
     pattern = fish::flatPattern(fish::developedParams(sp, plate), pp);
-    if (req.tilesFile) layout = fish::tileLayout(pattern, req.paper);
-    // Every drawing is made before any file is written: a drawing that
-    // cannot be made leaves all of them unwritten.
-    if (req.svgFile) files.emplace_back(*req.svgFile, painted.svg(pattern, title));
-    if (req.pdfFile) files.emplace_back(*req.pdfFile, painted.pdf(pattern, title));
-    if (req.tilesFile) files.emplace_back(*req.tilesFile, painted.tiles(pattern, *layout, title));
   } catch (const fish::EFishError& e) {
-    err << e.what() << "\n";
-    throw ExportFailure{kExitEngineError};
+    outcome.failComputation(e.what());
+    return;
   }
   if (pattern.Crossing) {
     err << "vintaler-cli: warning: an outline of the pattern crosses itself; it is written as drawn\n";
   }
-  try {
-    if (req.dxfFile) dxf::writePatternDxf(*req.dxfFile, pattern);
-    for (const auto& [path, bytes] : files) fish::writeFileAtomically(path, bytes.data(), bytes.size());
-  } catch (const fish::EFileError& e) {
-    err << "vintaler-cli: " << e.what() << "\n";
-    throw ExportFailure{kExitUsageOrFile};
+  const PatternTitle title{projectName(req.inputFile), sp, pp.Divisions, plate};
+  const auto output = [&](const std::optional<std::string>& path, const char* what, const auto& write) {
+    if (!path) return;
+    try {
+      write(*path);
+    } catch (const fish::EFishError& e) {
+      reportOutputFailure(err, what, *path, e.what());
+      outcome.outputFailed = true;
+    }
+  };
+  const auto save = [](const std::string& path, const std::string& bytes) {
+    fish::writeFileAtomically(path, bytes.data(), bytes.size());
+  };
+  output(req.dxfFile, "DXF", [&](const std::string& path) { dxf::writePatternDxf(path, pattern); });
+  output(req.svgFile, "SVG", [&](const std::string& path) { save(path, painted.svg(pattern, title)); });
+  output(req.pdfFile, "PDF", [&](const std::string& path) { save(path, painted.pdf(pattern, title)); });
+  output(req.tilesFile, "tiled PDF", [&](const std::string& path) {
+    save(path, painted.tiles(pattern, fish::tileLayout(pattern, req.paper), title));
+  });
+}
+
+// Works out the page (or the JSON document) and prints it. A computation
+// that fails prints nothing; the exports are written between the two, so
+// that standard output is the last thing a reader of it waits for.
+void computeAndPrint(const CliRequest& req, const fish::TProjectData& project, const PaintedExports& painted,
+                     std::ostream& out, std::ostream& err, std::string_view sep, Outcome& outcome) {
+  const fish::TSystemParams& sp = project.SystemParams;
+  const fish::TProParams& pp = project.ProParams;
+  const fish::TPlateParams& plate = project.Plate;
+  if (const char* field = nonFiniteField(sp)) {
+    outcome.failComputation("vintaler-cli: " + (req.inputFile ? *req.inputFile : std::string("project")) + ": " +
+                            field + " is not a finite number\n" + fish::kMsgInvalidOp);
+    return;
   }
+  // The whole page (or document) is worked out first, so that a failure
+  // prints nothing on `out`; a page's lines are then written as they are made.
+  fish::TAccuracy accuracy;
+  std::optional<fish::TResultsSource> page;
+  std::string json;
+  if (req.json) {
+    try {
+      const fish::TShopFigures figures = fish::shopFigures(sp, pp, plate);
+      accuracy = figures.Accuracy;
+      json = figures::figuresJson(pp, figures);
+    } catch (const fish::EFishError& e) {
+      outcome.failComputation(e.what());
+      return;
+    }
+  } else {
+    page.emplace(sp, pp, sep, false, plate, &accuracy);
+    if (page->error()) {
+      outcome.failComputation(page->failureMessage());
+      return;
+    }
+  }
+  if (accuracy.exceedsLimit()) err << "vintaler-cli: warning: " << fish::accuracyWarning(accuracy) << "\n";
+  writeExports(req, sp, pp, plate, painted, err, outcome);
+  if (outcome.computationFailed) return;
+  errno = 0;
+  if (page) {
+    writeLines(*page, out);
+  } else {
+    out << json << '\n';
+  }
+  if (!finishOutput(out, err, printedName(req.json))) outcome.outputFailed = true;
 }
 
 }  // namespace
@@ -265,7 +356,10 @@ std::string usageText() {
          "\n"
          "The plate options are stored in the project by --save.\n"
          "Numbers take the decimal separator of the locale or a point.\n"
-         "Exit status: 0 done, 1 the computation failed, 2 bad usage or file error.\n";
+         "Exit status: 0 done, 1 the computation failed, 2 bad usage or an input or output\n"
+         "that cannot be read or written (each named on standard error). An output that\n"
+         "fails leaves the others to be written all the same, the project (--save) last;\n"
+         "when the computation failed the status is 1 whatever else failed.\n";
 }
 
 std::string versionText() { return "vintaler-cli " VINTALER_VERSION "\n"; }
@@ -358,15 +452,10 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     err << "vintaler-cli: " << e.what() << "\nTry 'vintaler-cli --help'.\n";
     return kExitUsageOrFile;
   }
-  if (req.help) {
+  if (req.help || req.version) {
     errno = 0;
-    out << usageText();
-    return finishOutput(out, err);
-  }
-  if (req.version) {
-    errno = 0;
-    out << versionText();
-    return finishOutput(out, err);
+    out << (req.help ? usageText() : versionText());
+    return finishOutput(out, err, req.help ? "the usage" : "the version") ? kExitOk : kExitUsageOrFile;
   }
 
   fish::TProjectData project = fish::newProjectData();
@@ -384,10 +473,10 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     err << "vintaler-cli: " << e.what() << "\nTry 'vintaler-cli --help'.\n";
     return kExitUsageOrFile;
   }
+  if (refuseMissingDrawings(req, painted, err)) return kExitUsageOrFile;
 
   fish::TSystemParams& sp = project.SystemParams;
   fish::TProParams& pp = project.ProParams;
-  const fish::TPlateParams& plate = project.Plate;
   if (req.B) sp.B = *req.B;
   if (req.A) sp.A = *req.A;
   if (req.L) sp.L = *req.L;
@@ -398,56 +487,20 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   if (req.quadrants) pp.Quadrants = *req.quadrants;
   if (req.grid) pp.ShowGrid = 1;
 
+  Outcome outcome;
+  computeAndPrint(req, project, painted, out, err, sep, outcome);
+  // The project last: it is saved whatever became of the rest, since it is
+  // what the user gave, not what was computed from it.
   if (req.saveFile) {
     try {
       fish::writeProjectFile(*req.saveFile, project);
-    } catch (const fish::EProjectFileError& e) {
-      err << "vintaler-cli: " << e.what() << "\n";
-      return kExitUsageOrFile;
-    }
-  }
-
-  if (const char* field = nonFiniteField(sp)) {
-    err << "vintaler-cli: " << (req.inputFile ? *req.inputFile : std::string("project")) << ": " << field
-        << " is not a finite number\n"
-        << fish::kMsgInvalidOp << "\n";
-    return kExitEngineError;
-  }
-
-  // The whole page (or document) is worked out first, so that a failure
-  // prints nothing on `out`; a page's lines are then written as they are made.
-  fish::TAccuracy accuracy;
-  std::optional<fish::TResultsSource> page;
-  std::string json;
-  if (req.json) {
-    try {
-      const fish::TShopFigures figures = fish::shopFigures(sp, pp, plate);
-      accuracy = figures.Accuracy;
-      json = figures::figuresJson(pp, figures);
     } catch (const fish::EFishError& e) {
-      err << e.what() << "\n";
-      return kExitEngineError;
-    }
-  } else {
-    page.emplace(sp, pp, sep, false, plate, &accuracy);
-    if (page->error()) {
-      err << page->failureMessage() << "\n";
-      return kExitEngineError;
+      reportOutputFailure(err, "project file", *req.saveFile, e.what());
+      outcome.outputFailed = true;
     }
   }
-  if (accuracy.exceedsLimit()) err << "vintaler-cli: warning: " << fish::accuracyWarning(accuracy) << "\n";
-  try {
-    writeExports(req, sp, pp, plate, painted, err);
-  } catch (const ExportFailure& failure) {
-    return failure.status;
-  }
-  errno = 0;
-  if (page) {
-    writeLines(*page, out);
-  } else {
-    out << json << '\n';
-  }
-  return finishOutput(out, err);
+  if (outcome.computationFailed) err << outcome.computationMessage << "\n";
+  return outcome.status();
 }
 
 }  // namespace vintaler::cli

@@ -79,19 +79,23 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitEngineError = 1;
 inline constexpr int kExitUsageOrFile = 2;
 
-// The whole tool: parses, reads, applies the options, saves if asked, prints
-// the results text (each line ended by a line feed), or with --json the
-// figures' JSON document and a line feed. A pattern less accurate than
-// fish::kAccuracyLimit is worked and printed all the same, with a warning on
-// `err`; so is a damaged extension block of the project file (its plate
-// then is the default one). An engine failure prints
-// nothing on `out` and ends `err` with the engine's message. Output that cannot
-// be written (the stream fails by the final flush) is a file error, with the
-// system's reason on `err` when the failed write left one in errno.
-// The exports are written (atomically) after the results are computed and
-// before they are printed: an engine failure writes none, a file that cannot
-// be written is a file error naming it. An outline that crosses itself is
-// written as drawn, with a warning on `err`.
+// The whole tool: parses, reads, applies the options, then makes its outputs
+// in this order: the exports (DXF, SVG, PDF, tiles; written atomically), the
+// results text (each line ended by a line feed) or with --json the figures'
+// JSON document and a line feed on `out`, and the project file (--save) last.
+//
+// A pattern less accurate than fish::kAccuracyLimit is worked and printed all
+// the same, with a warning on `err`; so is a damaged extension block of the
+// project file (its plate then is the default one), and an outline that
+// crosses itself (written as drawn).
+//
+// A computation that fails ends `err` with the engine's message, prints
+// nothing on `out` and writes no export; the project is still saved. An
+// output that cannot be made or written (a drawing too large for its page, a
+// file or standard output that refuses the bytes) is named on `err` with its
+// reason, and the other outputs are made all the same. The status is
+// kExitEngineError when the computation failed, whatever else did, otherwise
+// kExitUsageOrFile when any output failed.
 int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
            std::string_view decimalSeparator, const PaintedExports& painted = {});
 

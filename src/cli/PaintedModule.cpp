@@ -1,6 +1,8 @@
 #include "PaintedModule.h"
 
 #include <QGuiApplication>
+#include <QtGlobal>
+#include <cstdio>
 #include <memory>
 
 #include "patternPaint/PatternPaint.h"
@@ -17,12 +19,21 @@ vintaler::paint::Title titleOf(const vintaler::cli::PatternTitle& t) {
 
 std::string bytes(const QByteArray& data) { return data.toStdString(); }
 
+// Qt's notes on the machine it runs on (no XDG_RUNTIME_DIR, a font it had to
+// replace) are not the tool's to report, and a script reading standard error
+// would take them for failures. Only what ends the painting is said.
+void qtMessage(QtMsgType type, const QMessageLogContext&, const QString& message) {
+  if (type != QtCriticalMsg && type != QtFatalMsg) return;
+  std::fprintf(stderr, "vintaler-cli: Qt: %s\n", message.toLocal8Bit().constData());
+}
+
 }  // namespace
 
 extern "C" __attribute__((visibility("default"))) void vintalerOpenPaintedExports(
     vintaler::cli::PaintedExports& painted, char* programName) {
   // Painting needs Qt's fonts, so a GUI application object, but no display.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  qInstallMessageHandler(qtMessage);
   applicationArgv[0] = programName;
   application = std::make_unique<QGuiApplication>(applicationArgc, applicationArgv);
   painted.svg = [](const fish::TFlatPattern& p, const vintaler::cli::PatternTitle& t) {

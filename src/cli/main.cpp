@@ -1,4 +1,11 @@
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <clocale>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -7,7 +14,6 @@
 
 #ifdef VINTALER_PAINTED_EXPORTS
 #include <dlfcn.h>
-#include <unistd.h>
 
 #include <climits>
 
@@ -49,7 +55,44 @@ void* openModule(std::string& failure) {
 }  // namespace
 #endif
 
+namespace {
+
+// A standard descriptor the tool was started without is taken by /dev/null,
+// read-only: a file the tool opens can never take its number and receive the
+// results, and a write to it still fails and is reported.
+void occupyClosedStandardDescriptors() {
+  for (int fd = 0; fd <= 2; ++fd) {
+    if (::fcntl(fd, F_GETFD) != -1 || errno != EBADF) continue;
+    const int opened = ::open("/dev/null", O_RDONLY | O_NOCTTY);
+    if (opened >= 0 && opened != fd) {
+      ::dup2(opened, fd);
+      ::close(opened);
+    }
+  }
+}
+
+// Standard output flushed and closed: a failure only the close reports (a
+// full disk or quota over NFS) is a write error too. Left to the tool when it
+// has already failed.
+int closeStandardOutput(int status) {
+  std::cout.flush();
+  const bool flushed = std::fflush(stdout) == 0;
+  const int reason = flushed ? 0 : errno;
+  const int closed = ::close(STDOUT_FILENO);
+  const int closeReason = errno;
+  if (status != vintaler::cli::kExitOk || (flushed && closed == 0)) return status;
+  const char* text = ::strerrordesc_np(flushed ? closeReason : reason);
+  std::cerr << "vintaler-cli: cannot write to standard output: " << (text ? text : "error") << "\n";
+  return vintaler::cli::kExitUsageOrFile;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+  // A reader that goes away (`| head`) makes writes fail with EPIPE, reported
+  // as a write error, rather than end the tool by a signal.
+  std::signal(SIGPIPE, SIG_IGN);
+  occupyClosedStandardDescriptors();
   // The user's locale decides the decimal separator of what is typed and printed.
   std::setlocale(LC_ALL, "");
   const std::string separator = std::localeconv()->decimal_point;
@@ -72,8 +115,8 @@ int main(int argc, char** argv) {
   const int status = vintaler::cli::runCli(args, std::cout, std::cerr, separator, painted);
   painted = {};
   if (close) close();
-  return status;
+  return closeStandardOutput(status);
 #else
-  return vintaler::cli::runCli(args, std::cout, std::cerr, separator, painted);
+  return closeStandardOutput(vintaler::cli::runCli(args, std::cout, std::cerr, separator, painted));
 #endif
 }

@@ -39,15 +39,43 @@ Json pointsJson(const fish::TQuadrantFigures& q, std::int32_t n) {
   return points;
 }
 
+// A straight line of the piece for marking out: its two end points and its
+// true length.
+Json lineJson(const std::string& from, const std::string& to, fish::Extended length) {
+  return Json{{"from", from}, {"to", to}, {"length", number(length)}};
+}
+
+// The generator lines in element order: element 0 runs from O to T1, element
+// k = 1 .. n+1 from the corner to arc point k (1 is T1, n+1 the arc end), and
+// element n+2 from the X-side midpoint to the arc end. Then the arc's chords
+// between neighbouring arc points and the rectangle's two half sides, all
+// with the lengths of the figures page.
 Json quadrantJson(const fish::TQuadrantFigures& q, std::int32_t n) {
+  const int k = q.Quadrant;
+  const std::string corner = fish::cornerName(k);
+  const std::string midX = fish::sideMidpointName(k);
+  const auto arcPoint = [k, n](std::size_t j) { return fish::arcPointName(k, n, static_cast<std::int32_t>(j)); };
+  const std::size_t last = q.Generators.size() - 1;
   Json generators = Json::array();
-  for (std::size_t k = 0; k < q.Generators.size(); ++k) {
-    generators.push_back(Json{{"element", k}, {"length", number(q.Generators[k])}});
+  for (std::size_t e = 0; e <= last; ++e) {
+    const std::string from = e == 0 ? fish::kOriginName : e == last ? midX : corner;
+    generators.push_back(Json{{"element", e},
+                              {"length", number(q.Generators[e])},
+                              {"from", from},
+                              {"to", arcPoint(e == 0      ? 1
+                                              : e == last ? last - 1
+                                                          : e)}});
   }
-  return Json{{"quadrant", q.Quadrant},
+  Json chords = Json::array();
+  for (std::size_t i = 0; i < q.Chords.size(); ++i)
+    chords.push_back(lineJson(arcPoint(i + 1), arcPoint(i + 2), q.Chords[i]));
+  return Json{{"quadrant", k},
               {"points", pointsJson(q, n)},
               {"generators", std::move(generators)},
-              {"area", number(q.Area)}};
+              {"area", number(q.Area)},
+              {"chords", std::move(chords)},
+              {"rectangle_half_sides", Json::array({lineJson(fish::kOriginName, corner, q.EdgeToCorner),
+                                                    lineJson(corner, midX, q.EdgeFromCorner)})}};
 }
 
 }  // namespace

@@ -1,9 +1,11 @@
 // The shop figures of a project as one JSON document, for programs that
-// nest, price or check a pattern: the input, the sizes developed for the
-// plate, every quadrant's outline points, true lengths of its generator
-// lines and area, the sheets as drawn, the net area, the mass and the
-// accuracy. Lengths in mm, areas in mm2, the mass in kg; numbers as JSON
-// numbers carrying a double's full precision.
+// nest, price, check or mark out a pattern: the input, the sizes developed
+// for the plate, every quadrant's outline points, the true lengths of its
+// generator lines, arc chords and rectangle half sides (what marking out by
+// triangulation takes), its area, the sheets as drawn, the net area, the mass
+// and the accuracy. Lengths in mm, areas in mm2, the mass in kg; numbers as
+// JSON numbers carrying a double's full precision. The document's form is
+// docs/vintaler-figures.schema.json.
 #pragma once
 
 #include <string>

@@ -2,6 +2,7 @@
 #include <sys/wait.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -132,28 +133,47 @@ TEST(Cli, DivisionsOutsideTheirRangeAreUsageErrors) {
 }
 
 TEST(Cli, OutputThatCannotBeWrittenIsAFileError) {
-  for (const std::vector<std::string>& args : {std::vector<std::string>{}, {"--help"}}) {
+  for (const std::vector<std::string>& args : {std::vector<std::string>{}, {"--help"}, {"--json"}}) {
     std::ostringstream out, err;
     out.setstate(std::ios::badbit);
     EXPECT_EQ(runCli(args, out, err, "."), kExitUsageOrFile);
-    EXPECT_EQ(err.str().rfind("vintaler-cli: cannot write the results", 0), 0u) << err.str();
+    EXPECT_EQ(err.str().rfind("vintaler-cli: cannot write ", 0), 0u) << err.str();
+    EXPECT_NE(err.str().find(" to standard output"), std::string::npos) << err.str();
   }
 }
 
+// A failed computation is the status and the last word, whatever failed besides.
+TEST_F(CliTest, TheComputationsFailureOutranksAFileError) {
+  const CliRun r = cli({"--divisions", "0", "--save", Path("missing/p.raz"), "--dxf", Path("p.dxf")});
+  EXPECT_EQ(r.status, kExitEngineError);
+  EXPECT_NE(r.err.find("vintaler-cli: project file: "), std::string::npos) << r.err;
+  EXPECT_EQ(lastLine(r.err), "Floating point division by zero");
+}
+
 // The tool itself, its output sent where the shell puts it.
+// Descriptor 9 is a pipe nobody reads: a write to it fails with EPIPE (and
+// SIGPIPE, which the tool must not die of).
 TEST_F(CliTest, TheToolReportsAFullOutputDevice) {
+  const std::string failed = "vintaler-cli: cannot write the results to standard output: ";
   const struct {
     const char* device;
     int status;
     std::string err;
   } cases[] = {
-      {"/dev/full", kExitUsageOrFile, std::string("vintaler-cli: cannot write the results: ") + std::strerror(ENOSPC)},
+      {"/dev/full", kExitUsageOrFile, failed + std::strerror(ENOSPC)},
       {"/dev/null", kExitOk, ""},
+      {"&9", kExitUsageOrFile, failed + std::strerror(EPIPE)},
   };
+  int unread[2];
+  ASSERT_EQ(::pipe(unread), 0);
+  ::close(unread[0]);
+  ASSERT_EQ(::dup2(unread[1], 9), 9);
+  ::close(unread[1]);
+  std::signal(SIGPIPE, SIG_DFL);
   for (const auto& c : cases) {
-    if (!fs::exists(c.device)) GTEST_SKIP() << "no " << c.device << " here";
+    if (c.device[0] == '/' && !fs::exists(c.device)) GTEST_SKIP() << "no " << c.device << " here";
     const std::string errFile = Path("err.txt");
-    const std::string command = std::string("'") + VINTALER_CLI_PATH + "' > " + c.device + " 2> '" + errFile + "'";
+    const std::string command = std::string("'") + VINTALER_CLI_PATH + "' >" + c.device + " 2> '" + errFile + "'";
     const int status = std::system(command.c_str());
     ASSERT_TRUE(WIFEXITED(status)) << command;
     EXPECT_EQ(WEXITSTATUS(status), c.status) << c.device;
@@ -162,6 +182,7 @@ TEST_F(CliTest, TheToolReportsAFullOutputDevice) {
     std::getline(in, line);
     EXPECT_EQ(line, c.err) << c.device;
   }
+  ::close(9);
 }
 
 TEST(Cli, UsageErrors) {
@@ -225,7 +246,7 @@ TEST_F(CliTest, FileErrors) {
 
   const CliRun unsaved = cli({"--save", Path("no/such/dir.raz")});
   EXPECT_EQ(unsaved.status, kExitUsageOrFile);
-  EXPECT_EQ(unsaved.out, "");
+  EXPECT_EQ(unsaved.out, cli({}).out) << "the project is saved after the results are printed";
 }
 
 TEST_F(CliTest, NonFiniteValuesFromAFileNeverReachTheText) {
@@ -275,8 +296,14 @@ const ExportCase kExports[] = {
      {},
      "Floating point division by zero",
      false},
-    {"UnwritableFolder", {"--dxf", "@/missing/p.dxf"}, kExitUsageOrFile, {}, "p.dxf", false},
-    {"FolderAsTarget", {"--dxf", "@"}, kExitUsageOrFile, {}, "", false},
+    {"UnwritableFolder", {"--dxf", "@/missing/p.dxf"}, kExitUsageOrFile, {}, "p.dxf", true},
+    {"FolderAsTarget", {"--dxf", "@"}, kExitUsageOrFile, {}, "", true},
+    {"FailedExportLeavesTheProjectToBeSaved",
+     {"--dxf", "@/missing/p.dxf", "--save", "@/p.raz"},
+     kExitUsageOrFile,
+     {"p.raz"},
+     "vintaler-cli: DXF",
+     true},
     {"PaintedDrawingsNeedTheFullBuild", {"--svg", "@/p.svg", "--dxf", "@/p.dxf"}, kExitUsageOrFile, {}, "--svg", false},
     {"UnknownPaper", {"--tiles", "@/t.pdf", "--paper", "A5"}, kExitUsageOrFile, {}, "A4, A3 or Letter", false},
     {"EmptyFileName", {"--dxf="}, kExitUsageOrFile, {}, "--dxf needs a file name", false},

@@ -2,9 +2,11 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <nlohmann/json.hpp>
 #include <sstream>
 
@@ -13,6 +15,7 @@
 #include "fishApi/FishTexts.h"
 #include "fishApi/ProjectFile.h"
 #include "support/EngineTestSupport.h"
+#include "support/IndependentReader.h"
 
 using namespace vintaler::cli;
 namespace fs = std::filesystem;
@@ -26,14 +29,23 @@ struct ToolRun {
   std::string err;
 };
 
+std::string tempPath(const std::string& name) {
+  return (fs::temp_directory_path() / ("vintaler-figures-" + std::to_string(::getpid()) + "-" + name)).string();
+}
+
+// Every JSON document printed here is also read by python3-jsonschema
+// against the published schema.
 ToolRun cli(const std::vector<std::string>& args) {
   std::ostringstream out, err;
   const int status = runCli(args, out, err, ".");
+  if (status == kExitOk && std::find(args.begin(), args.end(), "--json") != args.end()) {
+    const std::string file = tempPath("doc.json");
+    std::ofstream(file) << out.str();
+    const Json answer = vintaler::test::readWith(VINTALER_CHECK_JSON, file);
+    EXPECT_EQ(answer.value("errors", Json::array({"the checker gave no answer"})), Json::array());
+    fs::remove(file);
+  }
   return {status, out.str(), err.str()};
-}
-
-std::string tempPath(const std::string& name) {
-  return (fs::temp_directory_path() / ("vintaler-figures-" + std::to_string(::getpid()) + "-" + name)).string();
 }
 
 // ---- Plate options, stored by --save ----------------------------------------
@@ -217,6 +229,41 @@ TEST(CliJson, OneDocumentAgreeingWithTheResultsText) {
   EXPECT_NEAR(doc["sheets"][1]["area"].get<double>(), doc["quadrants"][3]["area"].get<double>(), 1e-6);
   EXPECT_TRUE(doc["accuracy"]["arc_length_error"].is_number());
   EXPECT_TRUE(doc["accuracy"]["worst_edge_error"].is_number());
+}
+
+// Marking out by triangulation: every line the document lists joins two of
+// its points (O at the origin) and is as long as the development makes it,
+// to the accuracy the document itself claims.
+TEST(CliJson, EveryLineJoinsItsPointsAtItsLength) {
+  const std::vector<std::vector<std::string>> projects = {
+      {"--divisions", "1"},
+      {"--divisions", "5", "--B", "300", "--A", "400", "--X1", "30", "--Y1", "-20", "--L", "-250"},
+      {"--divisions", "12", "--thickness", "3", "--rect-faces", "inside", "--quadrants", ""},
+  };
+  for (std::vector<std::string> args : projects) {
+    args.push_back("--json");
+    const ToolRun r = cli(args);
+    ASSERT_EQ(r.status, kExitOk) << r.err;
+    const Json doc = Json::parse(r.out);
+    const double tolerance = doc["accuracy"]["worst_edge_error"].get<double>() + 1e-9;
+    const std::size_t n = doc["input"]["divisions"];
+    for (const Json& q : doc["quadrants"]) {
+      std::map<std::string, std::pair<double, double>> at{{"O", {0, 0}}};
+      for (const Json& p : q["points"]) at[p["name"]] = {p["x"], p["y"]};
+      for (std::size_t k = 0; k < q["generators"].size(); ++k) EXPECT_EQ(q["generators"][k]["element"], k);
+      EXPECT_EQ(q["chords"].size(), n);
+      for (const char* kind : {"generators", "chords", "rectangle_half_sides"}) {
+        for (const Json& line : q[kind]) {
+          ASSERT_TRUE(at.count(line["from"]) && at.count(line["to"])) << line;
+          const auto [x0, y0] = at[line["from"]];
+          const auto [x1, y1] = at[line["to"]];
+          EXPECT_NEAR(std::hypot(x1 - x0, y1 - y0), line["length"].get<double>(), tolerance) << kind << line;
+        }
+      }
+      EXPECT_DOUBLE_EQ(q["rectangle_half_sides"][0]["length"], doc["developed"]["B"].get<double>() / 2);
+      EXPECT_DOUBLE_EQ(q["rectangle_half_sides"][1]["length"], doc["developed"]["A"].get<double>() / 2);
+    }
+  }
 }
 
 TEST(CliJson, EngineFailuresPrintNothing) {

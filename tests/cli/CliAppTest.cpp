@@ -8,9 +8,11 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <sstream>
 
 #include "cli/CliApp.h"
+#include "fishApi/ErrnoText.h"
 #include "fishApi/FishTexts.h"
 #include "fishApi/ProjectFile.h"
 #include "support/EngineTestSupport.h"
@@ -247,6 +249,42 @@ TEST_F(CliTest, FileErrors) {
   const CliRun unsaved = cli({"--save", Path("no/such/dir.raz")});
   EXPECT_EQ(unsaved.status, kExitUsageOrFile);
   EXPECT_EQ(unsaved.out, cli({}).out) << "the project is saved after the results are printed";
+  EXPECT_EQ(unsaved.err, "vintaler-cli: project file: Не удалось сохранить файл \"" + Path("no/such/dir.raz") +
+                             "\": " + fish::errnoText(ENOENT) + "\n");
+}
+
+TEST(ErrnoText, EveryCommonReasonHasARussianTextOfItsOwn) {
+  std::set<std::string> seen;
+  for (int err : {EACCES, EPERM, ENOENT, ENOSPC, EDQUOT, EFBIG, EROFS, EISDIR, ENOTDIR, EEXIST, EPIPE, EIO,
+                  ENAMETOOLONG, ELOOP, EMFILE, ETXTBSY}) {
+    const std::string text = fish::errnoText(err);
+    EXPECT_EQ(text.find_first_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789"), std::string::npos)
+        << err << ": " << text;
+    EXPECT_TRUE(seen.insert(text).second) << err << " reads like another reason: " << text;
+  }
+  EXPECT_EQ(fish::errnoText(99999), "системная ошибка 99999");
+}
+
+// The tool itself: a drawing too large for its page fails alone, Qt's notes
+// about the machine stay off standard error, and the project is saved last.
+TEST_F(CliTest, TheToolNamesTheOutputThatFailedAndWritesTheOthers) {
+  const std::string tool = VINTALER_CLI_PATH;
+  if (!fs::exists(fs::path(tool).parent_path() / "vintaler-painted.so")) GTEST_SKIP() << "a build without drawings";
+  const std::string command = "env -u XDG_RUNTIME_DIR '" + tool + "' --B 6000 --A 6000 --R 1000 --L 3000 --pdf '" +
+                              Path("p.pdf") + "' --dxf '" + Path("p.dxf") + "' --save '" + Path("p.raz") + "' > '" +
+                              Path("out.txt") + "' 2> '" + Path("err.txt") + "'";
+  const int status = std::system(command.c_str());
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), kExitUsageOrFile);
+  EXPECT_FALSE(fs::exists(Path("p.pdf")));
+  EXPECT_TRUE(fs::exists(Path("p.dxf")) && fs::exists(Path("p.raz")) && fs::file_size(Path("out.txt")) > 0);
+  std::ifstream in(Path("err.txt"));
+  bool pdfNamed = false;
+  for (std::string line; std::getline(in, line);) {
+    EXPECT_EQ(line.rfind("vintaler-cli: ", 0), 0u) << line;
+    pdfNamed |= line.rfind("vintaler-cli: PDF \"" + Path("p.pdf") + "\": ", 0) == 0;
+  }
+  EXPECT_TRUE(pdfNamed);
 }
 
 TEST_F(CliTest, NonFiniteValuesFromAFileNeverReachTheText) {

@@ -1,6 +1,7 @@
 #include "PlateParams.h"
 
 #include <cmath>
+#include <limits>
 
 #include "FishMath.h"
 #include "NumText.h"
@@ -72,6 +73,16 @@ void checkNeutral(const char* name, Extended developed, TFaces faces, Extended t
                     " по средней поверхности " + hundredths(developed) + " мм");
 }
 
+// Every face of the plate must lie inside the section's outline: the inner
+// face is the neutral size less t for a side (t/2 on either side), less t/2
+// for the radius.
+void checkInnerFace(const char* name, Extended developed, Extended shift, Extended t) {
+  const Extended inner = developed - shift;
+  if (inner > 0) return;
+  throw EPlateError("Толщина листа t=" + hundredths(t) + " слишком велика: " + name + " по внутренней поверхности " +
+                    hundredths(inner) + " мм");
+}
+
 }  // namespace
 
 bool isDefaultPlate(const TPlateParams& plate) {
@@ -128,13 +139,18 @@ void checkPlate(const TPlateParams& plate) {
   if (!finite(plate.Thickness)) throw EPlateError("Толщина листа должна быть числом");
   if (plate.Thickness < 0) throw EPlateError("Толщина листа не может быть отрицательной");
   if (!facesRow(plate.RectFaces) || !facesRow(plate.RoundFaces))
-    throw EPlateError("Неизвестно, по каким поверхностям заданы размеры");
+    throw EPlateError("Неизвестно, по каким поверхностям заданы размеры", TPlateField::Faces);
   const MaterialRow* material = materialRow(plate.Material);
-  if (!material) throw EPlateError("Неизвестный материал");
-  if (!finite(plate.Density) || plate.Density <= 0) throw EPlateError("Плотность материала должна быть больше нуля");
+  if (!material) throw EPlateError("Неизвестный материал", TPlateField::Material);
+  if (!finite(plate.Density) || plate.Density <= 0)
+    throw EPlateError("Плотность материала должна быть больше нуля", TPlateField::Density);
+  // Below the smallest normal double a density prints as 0 and the mass with it.
+  if (plate.Density < std::numeric_limits<double>::min())
+    throw EPlateError("Плотность материала слишком мала", TPlateField::Density);
   if (plate.Material != TMaterial::Other && plate.Density != material->density) {
     throw EPlateError(std::string("Плотность материала «") + material->name + "» " + hundredths(material->density) +
-                      " кг/м3, а не " + hundredths(plate.Density));
+                          " кг/м3, а не " + hundredths(plate.Density),
+                      TPlateField::Density);
   }
 }
 
@@ -149,6 +165,9 @@ TSystemParams developedParams(const TSystemParams& sp, const TPlateParams& plate
   checkNeutral("сторона B", developed.B, plate.RectFaces, t);
   checkNeutral("сторона А", developed.A, plate.RectFaces, t);
   checkNeutral("радиус R", developed.R, plate.RoundFaces, t);
+  checkInnerFace("сторона B", developed.B, t, t);
+  checkInnerFace("сторона А", developed.A, t, t);
+  checkInnerFace("радиус R", developed.R, t * 0.5L, t);
   return developed;
 }
 

@@ -61,22 +61,29 @@ bool facesFromKey(std::string_view key, TFaces& out);
 std::string_view materialName(TMaterial material);
 std::string_view facesName(TFaces faces);
 
+// The plate's value a refusal is about, so that a form can point at it.
+enum class TPlateField : std::uint8_t { Thickness, Faces, Material, Density };
+
 // A plate that cannot be used; the message says which value and why.
 class EPlateError : public EFishError {
  public:
-  using EFishError::EFishError;
+  explicit EPlateError(const std::string& message, TPlateField field = TPlateField::Thickness)
+      : EFishError(message), Field(field) {}
+  TPlateField Field;
 };
 
 // Throws EPlateError for a thickness that is negative or no finite number, a
-// density that is 0 or below or no finite number, a face or material code
-// outside its list, or a named material whose density is not its own.
+// density below the smallest normal double (it would print as 0) or no finite
+// number, a face or material code outside its list, or a named material whose
+// density is not its own.
 void checkPlate(const TPlateParams& plate);
 
 // The sizes the pattern is developed from (table above). Checks the plate
 // first; with t > 0 a side or radius that the faces move must stay above 0
-// (a plate thicker than the section leaves no neutral surface), else
-// EPlateError naming it. With t = 0 the records come back unchanged, bit for
-// bit, whatever the faces say.
+// (a plate thicker than the section leaves no neutral surface), and so must
+// the inner face of every side and of the radius (a side's inner face is t
+// inside its neutral one, the radius's t/2), else EPlateError naming it. With
+// t = 0 the records come back unchanged, bit for bit, whatever the faces say.
 TSystemParams developedParams(const TSystemParams& sp, const TPlateParams& plate);
 
 }  // namespace fish

@@ -71,22 +71,32 @@ TEST(DevelopedParams, NoThicknessKeepsEveryBit) {
 struct RefusalCase {
   const char* name;
   TPlateParams plate;
+  TPlateField field;  // what the form points at
 };
 
+constexpr TPlateField kT = TPlateField::Thickness;
+constexpr TPlateField kDensity = TPlateField::Density;
+
+// B = 300, A = 400, R = 100.
 const RefusalCase kRefusals[] = {
-    {"NegativeThickness", plate(-0.5L, TFaces::Mean, TFaces::Mean)},
-    {"NanThickness", plate(kNan, TFaces::Mean, TFaces::Mean)},
-    {"InfiniteThickness", plate(kInf, TFaces::Inside, TFaces::Mean)},
-    {"ZeroDensity", {2, TFaces::Mean, TFaces::Mean, TMaterial::Other, 0}},
-    {"NegativeDensity", {2, TFaces::Mean, TFaces::Mean, TMaterial::Other, -7850}},
-    {"NanDensity", {2, TFaces::Mean, TFaces::Mean, TMaterial::Other, kNan}},
-    {"AluminiumWithSteelDensity", {2, TFaces::Mean, TFaces::Mean, TMaterial::Aluminium, 7850}},
-    {"OutsideSideAsThickAsB", plate(300, TFaces::Outside, TFaces::Mean)},
-    {"OutsideSideThickerThanB", plate(350, TFaces::Outside, TFaces::Mean)},
-    {"OutsideRadiusHalfThickness", plate(200, TFaces::Mean, TFaces::Outside)},
-    {"RectFacesCode3", plate(2, static_cast<TFaces>(3), TFaces::Mean)},
-    {"RoundFacesCode255", plate(2, TFaces::Mean, static_cast<TFaces>(255))},
-    {"MaterialCode6", {2, TFaces::Mean, TFaces::Mean, static_cast<TMaterial>(6), 7850}},
+    {"NegativeThickness", plate(-0.5L, TFaces::Mean, TFaces::Mean), kT},
+    {"NanThickness", plate(kNan, TFaces::Mean, TFaces::Mean), kT},
+    {"InfiniteThickness", plate(kInf, TFaces::Inside, TFaces::Mean), kT},
+    {"ThicknessBeyondEveryFace", plate(1e400L, TFaces::Mean, TFaces::Mean), kT},
+    {"ZeroDensity", {2, TFaces::Mean, TFaces::Mean, TMaterial::Other, 0}, kDensity},
+    {"NegativeDensity", {2, TFaces::Mean, TFaces::Mean, TMaterial::Other, -7850}, kDensity},
+    {"NanDensity", {2, TFaces::Mean, TFaces::Mean, TMaterial::Other, kNan}, kDensity},
+    {"DensityPrintingAsZero", {2, TFaces::Mean, TFaces::Mean, TMaterial::Other, 1e-310L}, kDensity},
+    {"AluminiumWithSteelDensity", {2, TFaces::Mean, TFaces::Mean, TMaterial::Aluminium, 7850}, kDensity},
+    {"OutsideSideAsThickAsB", plate(300, TFaces::Outside, TFaces::Mean), kT},
+    {"OutsideSideThickerThanB", plate(350, TFaces::Outside, TFaces::Mean), kT},
+    {"OutsideSideLeavesNoInnerFace", plate(150, TFaces::Outside, TFaces::Mean), kT},
+    {"MeanSideInnerFaceAtZero", plate(300, TFaces::Mean, TFaces::Inside), kT},
+    {"OutsideRadiusHalfThickness", plate(200, TFaces::Mean, TFaces::Outside), kT},
+    {"OutsideRadiusLeavesNoInnerFace", plate(100, TFaces::Inside, TFaces::Outside), kT},
+    {"RectFacesCode3", plate(2, static_cast<TFaces>(3), TFaces::Mean), TPlateField::Faces},
+    {"RoundFacesCode255", plate(2, TFaces::Mean, static_cast<TFaces>(255)), TPlateField::Faces},
+    {"MaterialCode6", {2, TFaces::Mean, TFaces::Mean, static_cast<TMaterial>(6), 7850}, TPlateField::Material},
 };
 
 class PlateRefusalTest : public ::testing::TestWithParam<RefusalCase> {};
@@ -97,7 +107,16 @@ TEST_P(PlateRefusalTest, RefusedWithAReason) {
     ADD_FAILURE() << "accepted";
   } catch (const EPlateError& e) {
     EXPECT_STRNE(e.what(), "");
+    EXPECT_EQ(e.Field, GetParam().field) << e.what();
   }
+}
+
+// The thickest plate each face choice takes: every face of both sections
+// keeps a positive size up to it.
+TEST(PlateRefusal, AcceptedJustBelowTheLastFace) {
+  EXPECT_NO_THROW(developedParams(section(), plate(149.99L, TFaces::Outside, TFaces::Mean)));
+  EXPECT_NO_THROW(developedParams(section(), plate(299.99L, TFaces::Mean, TFaces::Inside)));
+  EXPECT_NO_THROW(developedParams(section(), plate(99.99L, TFaces::Inside, TFaces::Outside)));
 }
 
 INSTANTIATE_TEST_SUITE_P(Plates, PlateRefusalTest, ::testing::ValuesIn(kRefusals),

@@ -196,9 +196,16 @@ bool TProParamsForm::readPlate(fish::TPlateParams& plate, QString& failure, QWid
   try {
     fish::checkPlate(plate);
     fish::developedParams(sizes_, plate);
+  } catch (const fish::EPlateError& e) {
+    failure = QString::fromUtf8(e.what());
+    field = e.Field == fish::TPlateField::Density    ? DensityEdit
+            : e.Field == fish::TPlateField::Material ? static_cast<QWidget*>(MaterialBox)
+            : e.Field == fish::TPlateField::Faces    ? static_cast<QWidget*>(RectFacesBox)
+                                                     : ThicknessEdit;
+    return false;
   } catch (const fish::EFishError& e) {
     failure = QString::fromUtf8(e.what());
-    field = plate.Density <= 0 || !std::isfinite(plate.Density) ? DensityEdit : ThicknessEdit;
+    field = ThicknessEdit;
     return false;
   }
   return true;

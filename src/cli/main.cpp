@@ -92,6 +92,9 @@ int main(int argc, char** argv) {
   // A reader that goes away (`| head`) makes writes fail with EPIPE, reported
   // as a write error, rather than end the tool by a signal.
   std::signal(SIGPIPE, SIG_IGN);
+  // Likewise a file size limit: the write fails with EFBIG, the output is
+  // named as not written and the old file is kept.
+  std::signal(SIGXFSZ, SIG_IGN);
   occupyClosedStandardDescriptors();
   // The user's locale decides the decimal separator of what is typed and printed.
   std::setlocale(LC_ALL, "");

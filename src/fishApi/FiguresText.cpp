@@ -29,10 +29,26 @@ std::string rightIn(std::string_view text, std::size_t width) {
   return std::string(n < width ? width - n : 0, ' ') + std::string(text);
 }
 
+// A length with no more than `decimals` decimals padded on the right to
+// where those decimals would end, so that the decimal separators of a
+// right-aligned column stand one under the other ("50" under "70.71" as
+// "50   "). A text that is not such a number is left as it is.
+std::string decimalAligned(std::string_view length, std::string_view sep, std::size_t decimals) {
+  const std::size_t at = length.find(sep);
+  const std::size_t taken = at == std::string_view::npos ? 0 : charCount(length.substr(at + sep.size())) + 1;
+  if (taken > decimals + 1 || length.empty() || !(length.back() >= '0' && length.back() <= '9')) {
+    return std::string(length);
+  }
+  return std::string(length) + std::string(decimals + 1 - taken, ' ');
+}
+
 // One row of a length table: the element's number (or nothing), the line's
-// two end points and its length, in columns a fixed-pitch font lines up.
-std::string lengthRow(std::string_view number, std::string_view from, std::string_view to, std::string_view length) {
-  return "  " + rightIn(number, 6) + "  " + leftIn(from, 8) + leftIn(to, 8) + rightIn(length, 10);
+// two end points and its length, in columns a fixed-pitch font lines up,
+// the lengths' decimal separators under each other.
+std::string lengthRow(std::string_view number, std::string_view from, std::string_view to, std::string_view length,
+                      std::string_view sep) {
+  return "  " + rightIn(number, 6) + "  " + leftIn(from, 8) + leftIn(to, 8) +
+         rightIn(decimalAligned(length, sep, 2), 10);
 }
 
 class PageWriter {
@@ -62,7 +78,7 @@ class PageWriter {
     const TSystemParams& d = f.Developed;
     Lines.push_back("   Толщина листа: t=" + mm(p.Thickness) + " мм");
     Lines.push_back("   Материал: " + std::string(materialName(p.Material)) + ", плотность " + mm(p.Density) +
-                    " кг/м3");
+                    " кг/м³");
     const std::string sizes = "(XxY)=" + mm(d.B) + "x" + mm(d.A) + " R=" + mm(d.R);
     if (p.Thickness > 0) {
       Lines.push_back("   Размеры заданы: прямоугольного сечения " + std::string(facesName(p.RectFaces)) +
@@ -84,23 +100,23 @@ class PageWriter {
     Lines.emplace_back("");
     Lines.push_back("Квадрант " + std::to_string(k));
     Lines.emplace_back("  Истинные длины образующих:");
-    Lines.push_back(lengthRow("№", "От", "До", "Длина"));
+    Lines.push_back(lengthRow("№", "От", "До", "Длина", Sep));
     const std::size_t last = q.Generators.size() - 1;
     for (std::size_t e = 0; e <= last; ++e) {
       const std::string from = e == 0 ? kOriginName : e == last ? midX : corner;
       const std::string to = arcPoint(e == 0 ? 1 : e == last ? last - 1 : e);
-      Lines.push_back(lengthRow(std::to_string(e), from, to, mm(q.Generators[e])));
+      Lines.push_back(lengthRow(std::to_string(e), from, to, mm(q.Generators[e]), Sep));
     }
     Lines.emplace_back("  Хорды дуги:");
-    Lines.push_back(lengthRow("", "От", "До", "Длина"));
+    Lines.push_back(lengthRow("", "От", "До", "Длина", Sep));
     for (std::size_t i = 0; i < q.Chords.size(); ++i) {
-      Lines.push_back(lengthRow("", arcPoint(i + 1), arcPoint(i + 2), mm(q.Chords[i])));
+      Lines.push_back(lengthRow("", arcPoint(i + 1), arcPoint(i + 2), mm(q.Chords[i]), Sep));
     }
     Lines.emplace_back("  Стороны прямоугольника:");
-    Lines.push_back(lengthRow("", "От", "До", "Длина"));
-    Lines.push_back(lengthRow("", kOriginName, corner, mm(q.EdgeToCorner)));
-    Lines.push_back(lengthRow("", corner, midX, mm(q.EdgeFromCorner)));
-    Lines.push_back("  Площадь детали: " + mm(q.Area) + " мм2");
+    Lines.push_back(lengthRow("", "От", "До", "Длина", Sep));
+    Lines.push_back(lengthRow("", kOriginName, corner, mm(q.EdgeToCorner), Sep));
+    Lines.push_back(lengthRow("", corner, midX, mm(q.EdgeFromCorner), Sep));
+    Lines.push_back("  Площадь детали: " + mm(q.Area) + " мм²");
   }
 
   void sheets(const TShopFigures& f) {
@@ -112,15 +128,15 @@ class PageWriter {
       std::string quadrants;
       for (int q : s.Quadrants) quadrants += (quadrants.empty() ? "" : " и ") + std::to_string(q);
       Lines.push_back("  Лист " + std::to_string(i + 1) + (s.Quadrants.size() > 1 ? " (квадранты " : " (квадрант ") +
-                      quadrants + "): площадь " + mm(s.Area) + " мм2, заготовка " + mm(s.Width) + "x" + mm(s.Height) +
+                      quadrants + "): площадь " + mm(s.Area) + " мм², заготовка " + mm(s.Width) + "x" + mm(s.Height) +
                       " мм");
     }
   }
 
   void totals(const TShopFigures& f) {
     Lines.emplace_back("");
-    Lines.push_back("Площадь всего перехода: " + mm(f.NetArea) + " мм2 (" + decimalText(f.NetArea * 1e-6L, 4, Sep) +
-                    " м2)");
+    Lines.push_back("Площадь всего перехода: " + mm(f.NetArea) + " мм² (" + decimalText(f.NetArea * 1e-6L, 4, Sep) +
+                    " м²)");
     if (f.Plate.Thickness > 0) {
       Lines.push_back("Масса: " + decimalText(f.Mass, 3, Sep) + " кг");
     } else {

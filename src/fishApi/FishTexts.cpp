@@ -304,7 +304,7 @@ TResultsSource::TResultsSource(const TSystemParams& sp, const TProParams& pro, s
     developed = developedParams(sp, plate);
     if (plate.Thickness != 0) {
       ParamsLines.push_back("   Толщина листа: t=" + decimalText(plate.Thickness, 2, sep) +
-                            " (прямоугольное сечение: " + std::string(facesName(plate.RectFaces)) +
+                            " мм (прямоугольное сечение: " + std::string(facesName(plate.RectFaces)) +
                             " размеры, круглое: " + std::string(facesName(plate.RoundFaces)) + ")");
       ParamsLines.push_back("   Развертка по средней поверхности: (XxY)=" + decimalText(developed.B, 2, sep) + "x" +
                             decimalText(developed.A, 2, sep) + " R=" + decimalText(developed.R, 2, sep));

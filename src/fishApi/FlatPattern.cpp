@@ -111,6 +111,32 @@ struct CellHash {
   }
 };
 
+// Every label turned into the widest angle between the lines that meet at
+// its point: the outline edges and the bend lines ending there.
+void aimLabels(TFlatPattern& pattern) {
+  std::unordered_map<CellKey, std::vector<Extended>, CellHash> angles;
+  angles.reserve(pattern.Labels.size());
+  for (const TPatternLabel& l : pattern.Labels) angles[{l.At.X, l.At.Y}];
+  const auto meet = [&angles](const TPoint2D& at, const TPoint2D& other) {
+    if (samePoint(at, other)) return;
+    if (auto found = angles.find({at.X, at.Y}); found != angles.end()) {
+      found->second.push_back(std::atan2(other.Y - at.Y, other.X - at.X));
+    }
+  };
+  const auto line = [&meet](const TPoint2D& a, const TPoint2D& b) {
+    meet(a, b);
+    meet(b, a);
+  };
+  for (const TPatternPiece& piece : pattern.Pieces) {
+    for (std::size_t i = 0, n = piece.Outline.size(); i < n; ++i) line(piece.Outline[i], piece.Outline[(i + 1) % n]);
+  }
+  for (const TPatternLine& l : pattern.BendLines) line(l.From, l.To);
+
+  // Two names may share a point (the corner of quadrants 1 and 4): each
+  // takes its own copy of the angles.
+  for (TPatternLabel& l : pattern.Labels) l = aimedLabel(std::move(l.Text), l.At, angles[{l.At.X, l.At.Y}]);
+}
+
 }  // namespace
 
 Extended polygonArea(const std::vector<TPoint2D>& polygon) {
@@ -191,6 +217,49 @@ bool isSimplePolygon(const std::vector<TPoint2D>& polygon) {
   return true;
 }
 
+std::vector<TPatternLabel> labelChoices(const std::string& text, const TPoint2D& at, std::vector<Extended> a) {
+  if (a.empty()) return {TPatternLabel{text, at}};
+  constexpr Extended kTurn = 6.28318530717958647692L;
+  std::sort(a.begin(), a.end());
+  // Each gap from one angle to the next; the last runs round to the first.
+  std::vector<std::pair<Extended, Extended>> gaps;  // width, start
+  gaps.emplace_back(a.front() + kTurn - a.back(), a.back());
+  for (std::size_t i = 1; i < a.size(); ++i) gaps.emplace_back(a[i] - a[i - 1], a[i - 1]);
+  std::stable_sort(gaps.begin(), gaps.end(), [](const auto& x, const auto& y) { return x.first > y.first; });
+  std::vector<TPatternLabel> choices;
+  for (const auto& [width, from] : gaps) {
+    if (width <= 0) break;
+    const Extended middle = from + width / 2;
+    choices.push_back({text, at, {std::cos(middle), std::sin(middle)}, width / 2});
+  }
+  return choices;
+}
+
+TPatternLabel aimedLabel(std::string text, const TPoint2D& at, std::vector<Extended> a) {
+  std::vector<TPatternLabel> choices = labelChoices(text, at, std::move(a));
+  return std::move(choices.front());
+}
+
+TPoint2D labelCentre(const TPatternLabel& label, Extended width, Extended height) {
+  const Extended a = width / 2, b = height / 2, gap = height / 2;
+  // How far the box reaches from its centre across a line of normal n.
+  const auto reach = [a, b](Extended nx, Extended ny) { return a * std::fabs(nx) + b * std::fabs(ny); };
+  const TPoint2D& u = label.Toward;
+  Extended d = reach(u.X, u.Y) + gap;
+  // Within an angle narrower than a half turn the box must also keep off
+  // both lines that bound it; their normals into the angle are u turned by
+  // 90 degrees less the half angle, either way.
+  if (const Extended s = std::sin(label.Spread); label.Spread < 1.5707963267948966L && s > 0) {
+    const Extended turn = 1.5707963267948966L - label.Spread;
+    for (const Extended side : {turn, -turn}) {
+      const Extended nx = u.X * std::cos(side) - u.Y * std::sin(side);
+      const Extended ny = u.X * std::sin(side) + u.Y * std::cos(side);
+      d = std::max(d, (reach(nx, ny) + gap) / s);
+    }
+  }
+  return {label.At.X + u.X * d, label.At.Y + u.Y * d};
+}
+
 std::vector<TPoint2D> quadrantOutline(const TRazvertka2PointArray& d) { return closed(outlinePath(d)); }
 
 std::vector<TPatternPiece> patternPieces(const TProParams& pro,
@@ -252,6 +321,7 @@ TFlatPattern flatPattern(const TSystemParams& sp, const TProParams& pro) {
     }
     addLabels(pattern.Labels, q, chosen(partnerOf(q)) && partnerOf(q) < q, d);
   }
+  aimLabels(pattern);
   return pattern;
 }
 

@@ -37,11 +37,29 @@ struct TPatternLine {
   TPoint2D To;
 };
 
-// A point name of the results tables (T1.., R1.., L1..) at its point.
+// A point name of the results tables (T1.., R1.., L1..) at its point. The
+// name stands off the lines that meet there: in the widest angle between
+// them, on the line that halves it.
 struct TPatternLabel {
   std::string Text;
   TPoint2D At;
+  TPoint2D Toward{0.70710678118654752440L, 0.70710678118654752440L};  // unit vector halving that angle
+  Extended Spread = 3.14159265358979323846L;  // half that angle, in radians
 };
+
+// A label at `at` turned into the widest angle between `directions`, the
+// angles (radians, from +X counter-clockwise) of the lines that leave its
+// point; with no direction it keeps its default.
+TPatternLabel aimedLabel(std::string text, const TPoint2D& at, std::vector<Extended> directions);
+
+// The same label turned into each angle between `directions` in turn, the
+// widest first: the places to try when the first is taken by another name.
+std::vector<TPatternLabel> labelChoices(const std::string& text, const TPoint2D& at, std::vector<Extended> directions);
+
+// Where the centre of a label's text goes when the text is `width` x
+// `height` (its box upright): along Toward, just far enough that the box
+// keeps `height` / 2 clear of the point and of the lines bounding its angle.
+TPoint2D labelCentre(const TPatternLabel& label, Extended width, Extended height);
 
 struct TFlatPattern {
   std::vector<TPatternPiece> Pieces;

@@ -22,6 +22,16 @@ struct Grid {
   std::vector<char> used;
   long long count = 0;
 
+  std::size_t cell(int r, int c) const {
+    return static_cast<std::size_t>(r) * static_cast<std::size_t>(columns) + static_cast<std::size_t>(c);
+  }
+
+  void mark(int r, int c) {
+    char& cellUsed = used[cell(r, c)];
+    if (!cellUsed) ++count;
+    cellUsed = 1;
+  }
+
   TExtents2D area(int r, int c) const {
     TExtents2D a;
     a.MinX = left + c * stepX;
@@ -38,42 +48,61 @@ Extended sheetsAlong(Extended length, Extended area, Extended step) {
   return length <= area ? 1 : std::ceil((length - area) / step) + 1;
 }
 
-bool inside(const TExtents2D& r, const TPoint2D& p) {
-  return p.X >= r.MinX && p.X <= r.MaxX && p.Y >= r.MinY && p.Y <= r.MaxY;
+// The rows whose band of Y overlaps minY..maxY, and the columns whose band of
+// X overlaps minX..maxX (empty ranges when there are none).
+int firstRow(const Grid& g, Extended maxY) {
+  return std::max(0, static_cast<int>(std::ceil((g.top - g.areaH - maxY) / g.stepY)));
+}
+int lastRow(const Grid& g, Extended minY) {
+  return std::min(g.rows - 1, static_cast<int>(std::floor((g.top - minY) / g.stepY)));
+}
+int firstColumn(const Grid& g, Extended minX) {
+  return std::max(0, static_cast<int>(std::ceil((minX - g.left - g.areaW) / g.stepX)));
+}
+int lastColumn(const Grid& g, Extended maxX) {
+  return std::min(g.columns - 1, static_cast<int>(std::floor((maxX - g.left) / g.stepX)));
 }
 
-// Liang-Barsky: whether any part of the segment lies in the rectangle.
-bool segmentTouches(const TExtents2D& r, const TPoint2D& a, const TPoint2D& b) {
-  if (inside(r, a) || inside(r, b)) return true;
-  Extended t0 = 0, t1 = 1;
-  const Extended dx = b.X - a.X, dy = b.Y - a.Y;
-  const Extended p[4] = {-dx, dx, -dy, dy};
-  const Extended q[4] = {a.X - r.MinX, r.MaxX - a.X, a.Y - r.MinY, r.MaxY - a.Y};
-  for (int i = 0; i < 4; ++i) {
-    if (p[i] == 0) {
-      if (q[i] < 0) return false;
-      continue;
+// Calls visit(row, column) for every cell of the grid the segment a-b
+// crosses or touches. Row by row: the part of the segment inside the row's
+// band of Y spans an interval of X there, and every cell whose area overlaps
+// that interval holds a point of the segment, since a cell covers the whole
+// band. Only the cells met are visited, however long the line.
+template <class Visit>
+void forEachCell(const Grid& g, const TPoint2D& a, const TPoint2D& b, Visit visit) {
+  const Extended dy = b.Y - a.Y;
+  const int r1 = lastRow(g, std::min(a.Y, b.Y));
+  for (int r = firstRow(g, std::max(a.Y, b.Y)); r <= r1; ++r) {
+    const Extended bandTop = g.top - r * g.stepY;
+    const Extended bandBottom = bandTop - g.areaH;
+    Extended x0 = a.X, x1 = b.X;
+    if (dy != 0) {
+      // Where the segment enters and leaves the band.
+      Extended t0 = (bandBottom - a.Y) / dy, t1 = (bandTop - a.Y) / dy;
+      if (t0 > t1) std::swap(t0, t1);
+      t0 = std::max<Extended>(t0, 0);
+      t1 = std::min<Extended>(t1, 1);
+      if (t0 > t1) continue;
+      x0 = t0 == 0 ? a.X : t0 == 1 ? b.X : a.X + t0 * (b.X - a.X);
+      x1 = t1 == 0 ? a.X : t1 == 1 ? b.X : a.X + t1 * (b.X - a.X);
     }
-    const Extended t = q[i] / p[i];
-    if (p[i] < 0) {
-      t0 = std::max(t0, t);
-    } else {
-      t1 = std::min(t1, t);
-    }
-    if (t0 > t1) return false;
+    if (x0 > x1) std::swap(x0, x1);
+    const int c1 = lastColumn(g, x1);
+    for (int c = firstColumn(g, x0); c <= c1; ++c) visit(r, c);
   }
-  return true;
 }
 
 template <class Visit>
-void forEachLine(const TFlatPattern& pattern, Visit visit) {
-  for (const TPatternPiece& piece : pattern.Pieces) {
-    const std::size_t n = piece.Outline.size();
-    for (std::size_t i = 0; i < n; ++i) visit(piece.Outline[i], piece.Outline[(i + 1) % n]);
+void forEachOutlineEdge(const TFlatPattern& pattern, Visit visit) {
+  for (std::size_t p = 0; p < pattern.Pieces.size(); ++p) {
+    const std::vector<TPoint2D>& o = pattern.Pieces[p].Outline;
+    const std::size_t n = o.size();
+    for (std::size_t i = 0; i < n; ++i) visit(p, i, o[i], o[(i + 1) % n]);
   }
-  for (const TPatternLine& l : pattern.BendLines) visit(l.From, l.To);
 }
 
+// The grid of one orientation with the sheets the outlines need: those an
+// outline crosses or touches, and those wholly on the metal.
 Grid gridFor(const TFlatPattern& pattern, TPaper paper, bool landscape) {
   const TPaperSize size = paperSize(paper);
   Grid g;
@@ -99,46 +128,31 @@ Grid gridFor(const TFlatPattern& pattern, TPaper paper, bool landscape) {
   g.top = box.MaxY + ((g.rows - 1) * g.stepY + g.areaH - h) / 2;
   g.used.assign(static_cast<std::size_t>(g.rows) * static_cast<std::size_t>(g.columns), 0);
 
-  const auto mark = [&g](int r, int c) {
-    char& cell =
-        g.used[static_cast<std::size_t>(r) * static_cast<std::size_t>(g.columns) + static_cast<std::size_t>(c)];
-    if (!cell) ++g.count;
-    cell = 1;
-  };
+  const auto mark = [&g](int r, int c) { g.mark(r, c); };
+  forEachOutlineEdge(pattern,
+                     [&](std::size_t, std::size_t, const TPoint2D& a, const TPoint2D& b) { forEachCell(g, a, b, mark); });
 
-  // Sheets a line passes through.
-  forEachLine(pattern, [&](const TPoint2D& a, const TPoint2D& b) {
-    const Extended minX = std::min(a.X, b.X), maxX = std::max(a.X, b.X);
-    const Extended minY = std::min(a.Y, b.Y), maxY = std::max(a.Y, b.Y);
-    const int c0 = std::max(0, static_cast<int>(std::ceil((minX - g.left - g.areaW) / g.stepX)));
-    const int c1 = std::min(g.columns - 1, static_cast<int>(std::floor((maxX - g.left) / g.stepX)));
-    const int r0 = std::max(0, static_cast<int>(std::ceil((g.top - g.areaH - maxY) / g.stepY)));
-    const int r1 = std::min(g.rows - 1, static_cast<int>(std::floor((g.top - minY) / g.stepY)));
+  // Sheets wholly inside a sheet of metal: their centre is inside an outline
+  // (an odd number of outline crossings to its left). Each edge adds its
+  // crossings to the rows whose centre line it spans.
+  std::vector<std::vector<Extended>> crossings(static_cast<std::size_t>(g.rows));
+  const Extended firstCentre = g.top - g.areaH / 2;
+  forEachOutlineEdge(pattern, [&](std::size_t, std::size_t, const TPoint2D& a, const TPoint2D& b) {
+    const int r0 = std::max(0, static_cast<int>(std::ceil((firstCentre - std::max(a.Y, b.Y)) / g.stepY)));
+    const int r1 = std::min(g.rows - 1, static_cast<int>(std::floor((firstCentre - std::min(a.Y, b.Y)) / g.stepY)));
     for (int r = r0; r <= r1; ++r) {
-      for (int c = c0; c <= c1; ++c) {
-        if (segmentTouches(g.area(r, c), a, b)) mark(r, c);
+      const Extended y = firstCentre - r * g.stepY;
+      if ((a.Y > y) != (b.Y > y)) {
+        crossings[static_cast<std::size_t>(r)].push_back(a.X + (y - a.Y) / (b.Y - a.Y) * (b.X - a.X));
       }
     }
   });
-
-  // Sheets wholly inside a sheet of metal: their centre is inside an outline
-  // (an odd number of outline crossings to its left).
   for (int r = 0; r < g.rows; ++r) {
-    const Extended y = g.top - r * g.stepY - g.areaH / 2;
-    std::vector<Extended> crossings;
-    for (const TPatternPiece& piece : pattern.Pieces) {
-      const std::size_t n = piece.Outline.size();
-      for (std::size_t i = 0; i < n; ++i) {
-        const TPoint2D& a = piece.Outline[i];
-        const TPoint2D& b = piece.Outline[(i + 1) % n];
-        if ((a.Y > y) != (b.Y > y)) crossings.push_back(a.X + (y - a.Y) / (b.Y - a.Y) * (b.X - a.X));
-      }
-    }
-    std::sort(crossings.begin(), crossings.end());
+    std::vector<Extended>& row = crossings[static_cast<std::size_t>(r)];
+    std::sort(row.begin(), row.end());
     for (int c = 0; c < g.columns; ++c) {
       const Extended x = g.left + c * g.stepX + g.areaW / 2;
-      const auto left = std::lower_bound(crossings.begin(), crossings.end(), x) - crossings.begin();
-      if (left % 2 == 1) mark(r, c);
+      if ((std::lower_bound(row.begin(), row.end(), x) - row.begin()) % 2 == 1) g.mark(r, c);
     }
   }
   return g;
@@ -180,10 +194,19 @@ std::string rowName(int row) {
   return name;
 }
 
+std::string sheetCountText(long long sheets) {
+  const long long tens = sheets % 100, ones = sheets % 10;
+  const char* noun = tens >= 11 && tens <= 14 ? "листов" : ones == 1 ? "лист" : ones >= 2 && ones <= 4 ? "листа" : "листов";
+  return std::to_string(sheets) + " " + noun;
+}
+
 TTileLayout tileLayout(const TFlatPattern& pattern, TPaper paper) {
-  const Grid portrait = gridFor(pattern, paper, false);
-  const Grid landscape = gridFor(pattern, paper, true);
-  const Grid& g = landscape.count < portrait.count ? landscape : portrait;
+  Grid portrait = gridFor(pattern, paper, false);
+  Grid landscape = gridFor(pattern, paper, true);
+  Grid& g = landscape.count < portrait.count ? landscape : portrait;
+  if (g.count > kMaxSheets) throw ETooManySheets(g.count);
+  // Only an outline that crosses itself leaves a bend line off its metal.
+  for (const TPatternLine& l : pattern.BendLines) forEachCell(g, l.From, l.To, [&g](int r, int c) { g.mark(r, c); });
   if (g.count > kMaxSheets) throw ETooManySheets(g.count);
 
   TTileLayout layout;
@@ -194,16 +217,39 @@ TTileLayout tileLayout(const TFlatPattern& pattern, TPaper paper) {
   layout.Rows = g.rows;
   layout.Columns = g.columns;
   layout.Grid = {g.left, g.left + (g.columns - 1) * g.stepX + g.areaW, g.top - (g.rows - 1) * g.stepY - g.areaH, g.top};
-  const auto used = [&g](int r, int c) {
-    return r >= 0 && c >= 0 && r < g.rows && c < g.columns &&
-           g.used[static_cast<std::size_t>(r) * static_cast<std::size_t>(g.columns) + static_cast<std::size_t>(c)];
-  };
+  const auto used = [&g](int r, int c) { return r >= 0 && c >= 0 && r < g.rows && c < g.columns && g.used[g.cell(r, c)]; };
   const auto name = [&used](int r, int c) { return used(r, c) ? rowName(r) + std::to_string(c + 1) : std::string(); };
+  std::vector<int> tileOf(g.used.size(), -1);
   for (int r = 0; r < g.rows; ++r) {
     for (int c = 0; c < g.columns; ++c) {
       if (!used(r, c)) continue;
+      tileOf[g.cell(r, c)] = static_cast<int>(layout.Tiles.size());
       layout.Tiles.push_back(
-          {r, c, name(r, c), g.area(r, c), name(r - 1, c), name(r + 1, c), name(r, c - 1), name(r, c + 1)});
+          {r, c, name(r, c), g.area(r, c), name(r - 1, c), name(r + 1, c), name(r, c - 1), name(r, c + 1), {}, {}});
+    }
+  }
+
+  // Every line to the sheets it crosses.
+  const auto lay = [&](const TPoint2D& a, const TPoint2D& b, TLineRef ref) {
+    forEachCell(g, a, b, [&](int r, int c) {
+      if (const int t = tileOf[g.cell(r, c)]; t >= 0) layout.Tiles[static_cast<std::size_t>(t)].Lines.push_back(ref);
+    });
+  };
+  forEachOutlineEdge(pattern, [&](std::size_t p, std::size_t i, const TPoint2D& a, const TPoint2D& b) {
+    lay(a, b, {static_cast<std::int32_t>(p), static_cast<std::uint32_t>(i)});
+  });
+  for (std::size_t i = 0; i < pattern.BendLines.size(); ++i) {
+    lay(pattern.BendLines[i].From, pattern.BendLines[i].To, {TLineRef::kBendLine, static_cast<std::uint32_t>(i)});
+  }
+  for (std::size_t i = 0; i < pattern.Labels.size(); ++i) {
+    const TPoint2D& p = pattern.Labels[i].At;
+    const int r1 = lastRow(g, p.Y - kLabelReach), c1 = lastColumn(g, p.X + kLabelReach);
+    for (int r = firstRow(g, p.Y + kLabelReach); r <= r1; ++r) {
+      for (int c = firstColumn(g, p.X - kLabelReach); c <= c1; ++c) {
+        if (const int t = tileOf[g.cell(r, c)]; t >= 0) {
+          layout.Tiles[static_cast<std::size_t>(t)].Labels.push_back(static_cast<std::uint32_t>(i));
+        }
+      }
     }
   }
   return layout;

@@ -5,8 +5,14 @@
 // laid together. Rows are named A, B, ... from the top, columns 1, 2, ...
 // from the left ("B3"); a sheet with no part of the pattern (no line and no
 // metal) is left out. The orientation is the one that needs fewer sheets.
+//
+// The sheets are counted from the outlines alone, before any line is laid
+// on a sheet: the bend lines lie on the metal the outlines enclose, so they
+// reach no sheet the outlines do not. Only a layout within the limit goes on
+// to find, for every sheet, the lines and names it prints.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,6 +39,14 @@ inline constexpr Extended kSheetMargin = 10;  // mm on every side
 inline constexpr Extended kTileOverlap = 10;  // mm shared by neighbours
 inline constexpr int kMaxSheets = 500;
 
+// A line of the pattern by its place: the edge of piece `Piece` from outline
+// vertex `Index` to the next, or with Piece == kBendLine, BendLines[Index].
+struct TLineRef {
+  static constexpr std::int32_t kBendLine = -1;
+  std::int32_t Piece = 0;
+  std::uint32_t Index = 0;
+};
+
 struct TTile {
   int Row = 0;     // 0 at the top
   int Column = 0;  // 0 at the left
@@ -40,7 +54,15 @@ struct TTile {
   TExtents2D Area;  // the part of the pattern it prints, in pattern millimetres
   // The names of the neighbours that are printed ("" where there is none).
   std::string Above, Below, Left, Right;
+  // The lines that cross or touch its area: the outline edges piece by piece
+  // in their order, then the bend lines in theirs.
+  std::vector<TLineRef> Lines;
+  // The point names whose point lies within kLabelReach of its area.
+  std::vector<std::uint32_t> Labels;
 };
+
+// How far past a sheet's area a point name's text may reach.
+inline constexpr Extended kLabelReach = 20;
 
 struct TTileLayout {
   TPaper Paper = TPaper::A4;
@@ -59,9 +81,15 @@ class ETooManySheets : public EFishError {
   explicit ETooManySheets(long long sheets);
 };
 
+// "1 лист", "3 листа", "25 листов": a count of sheets with the noun's form
+// that goes with it.
+std::string sheetCountText(long long sheets);
+
 // The row name of a 0-based row: A..Z, then AA, AB, ...
 std::string rowName(int row);
 
+// Throws ETooManySheets as soon as the outlines show that the limit is passed
+// in both orientations.
 TTileLayout tileLayout(const TFlatPattern& pattern, TPaper paper);
 
 }  // namespace fish

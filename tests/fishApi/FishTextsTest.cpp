@@ -378,7 +378,7 @@ TEST(resultsPage, APlateAddsTwoLinesAndDevelopsItsNeutralSurface) {
   const TStringList developed = getResultsText(developedParams(defaultSystemParams(), plate), withDivisions(10));
   ASSERT_EQ(page.size(), given.size() + 2);
   EXPECT_EQ(TStringList(page.begin(), page.begin() + 6), TStringList(given.begin(), given.begin() + 6));
-  EXPECT_EQ(page[6], "   Толщина листа: t=2 (прямоугольное сечение: внутренние размеры, круглое: наружные)");
+  EXPECT_EQ(page[6], "   Толщина листа: t=2 мм (прямоугольное сечение: внутренние размеры, круглое: наружные)");
   EXPECT_EQ(page[7], "   Развертка по средней поверхности: (XxY)=102x102 R=49");
   EXPECT_EQ(TStringList(page.begin() + 8, page.end()), TStringList(developed.begin() + 6, developed.end()));
 }

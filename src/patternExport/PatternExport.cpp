@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
+#include <QMessageBox>
 #include <QPrintEngine>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -23,6 +24,9 @@ namespace {
 
 const QString kFolderKey = QStringLiteral("Export/Folder");
 const QString kPaperKey = QStringLiteral("Export/Paper");
+
+// More sheets than this are printed only when the user confirms it.
+constexpr std::size_t kAskAboveSheets = 50;
 
 // The CUPS job options of a printer (Qt's key for them in the print engine).
 constexpr auto kCupsOptions = QPrintEngine::PrintEnginePropertyKey(0xfe00);
@@ -77,6 +81,16 @@ void keepFullScale(QPrinter& printer) {
   printer.printEngine()->setProperty(kCupsOptions, kept);
 }
 
+// "492 листа A4 — печатать?": a long job is printed only when confirmed.
+bool confirmSheets(QWidget* parent, const fish::TTileLayout& layout, const QString& paper) {
+  QMessageBox ask(QMessageBox::Question, QStringLiteral("Печать в натуральную величину"),
+                  QString::fromStdString(fish::sheetCountText(static_cast<long long>(layout.Tiles.size()))) +
+                      QStringLiteral(" ") + paper + QStringLiteral(" — печатать?"),
+                  QMessageBox::Yes | QMessageBox::No, parent);
+  ask.setDefaultButton(QMessageBox::No);
+  return runModal(ask) == QMessageBox::Yes;
+}
+
 }  // namespace
 
 QString exportFolder() { return QSettings().value(kFolderKey, QDir::currentPath()).toString(); }
@@ -125,6 +139,7 @@ bool printFullSize(QWidget* parent, const Source& source, bool& crossing) {
   const fish::TFlatPattern pattern = fish::flatPattern(fish::developedParams(source.sp, source.plate), source.pro);
   const fish::TTileLayout layout = fish::tileLayout(pattern, paper);
   crossing = pattern.Crossing;
+  if (layout.Tiles.size() > kAskAboveSheets && !confirmSheets(parent, layout, ask.textValue())) return false;
   const paint::Title title = titleOf(source);
 
   QPrinter printer(QPrinter::HighResolution);

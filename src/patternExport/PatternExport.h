@@ -29,9 +29,10 @@ enum class Format { Dxf, Svg, Pdf };
 // outline that crosses itself is written as drawn, and `crossing` says so.
 bool exportPattern(QWidget* parent, const Source& source, Format format, bool& crossing);
 
-// The full-size print: the paper (A4, A3, Letter) is chosen, then the
-// sheets are shown in a preview titled "100 %", from which they go to a
-// printer or a PDF file at exactly 100 %. Returns false when cancelled.
+// The full-size print: the paper (A4, A3, Letter) is chosen; a job of more
+// than 50 sheets asks first ("492 листа A4 — печатать?"); then the sheets
+// are shown in a preview titled "100 %", from which they go to a printer or
+// a PDF file at exactly 100 %. Returns false when cancelled.
 bool printFullSize(QWidget* parent, const Source& source, bool& crossing);
 
 // The remembered folder of the exports, and the file name proposed for one.

@@ -1,6 +1,7 @@
 #include "PatternPaint.h"
 
 #include <QBuffer>
+#include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QPaintEngine>
@@ -25,11 +26,121 @@ constexpr double kPdfDpi = 1200;
 
 double dotsPerMmOf(const QPainter& painter) { return painter.device()->logicalDpiY() / 25.4; }
 
-// A font `heightMm` high on the painter's device.
-QFont fontOf(const QPainter& painter, double heightMm) {
+// A font `heightMm` high on a drawing of `dotsPerMm` device units per
+// millimetre (the SVG's units are millimetres whatever its resolution).
+QFont fontOf(const QPainter& painter, double heightMm, double dotsPerMm) {
   QFont font(QStringLiteral("DejaVu Sans"));
-  font.setPointSizeF(heightMm * dotsPerMmOf(painter) * 72.0 / painter.device()->logicalDpiY());
+  font.setPointSizeF(heightMm * dotsPerMm * 72.0 / painter.device()->logicalDpiY());
   return font;
+}
+
+// The texts' measures in millimetres: the font measured once at a large
+// size, where hinting does not round its advances, and taken in proportion.
+class TextMeasure {
+ public:
+  static const TextMeasure& get() {
+    static const TextMeasure measure;
+    return measure;
+  }
+  double width(const QString& text, double heightMm) const {
+    return Metrics.horizontalAdvance(text) * heightMm / kSize;
+  }
+  double ascent(double heightMm) const { return Metrics.ascent() * heightMm / kSize; }
+  double descent(double heightMm) const { return Metrics.descent() * heightMm / kSize; }
+  double capHeight(double heightMm) const { return Metrics.capHeight() * heightMm / kSize; }
+  double lineSpacing(double heightMm) const { return Metrics.lineSpacing() * heightMm / kSize; }
+
+ private:
+  static constexpr int kSize = 1000;
+  static QFont measured() {
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(kSize);
+    return font;
+  }
+  TextMeasure() : Metrics(measured()) {}
+  QFontMetricsF Metrics;
+};
+
+// A text set in lines within a box: the size and the lines.
+struct Fitted {
+  double heightMm = 0;
+  QStringList lines;
+};
+
+// The phrases a title may be broken after: ", " and ": " end one; a phrase
+// wider than the box breaks after its spaces.
+QStringList phrasesOf(const QString& text, double widthMm, double heightMm) {
+  QStringList phrases;
+  qsizetype start = 0;
+  for (qsizetype i = 0; i + 1 < text.size(); ++i) {
+    if ((text[i] == QLatin1Char(',') || text[i] == QLatin1Char(':')) && text[i + 1] == QLatin1Char(' ')) {
+      phrases << text.mid(start, i + 2 - start);
+      start = i + 2;
+    }
+  }
+  if (start < text.size()) phrases << text.mid(start);
+  QStringList words;
+  for (const QString& phrase : phrases) {
+    if (TextMeasure::get().width(phrase.trimmed(), heightMm) <= widthMm) {
+      words << phrase;
+      continue;
+    }
+    qsizetype from = 0;
+    for (qsizetype i = 0; i < phrase.size(); ++i) {
+      if (phrase[i] == QLatin1Char(' ')) {
+        words << phrase.mid(from, i + 1 - from);
+        from = i + 1;
+      }
+    }
+    if (from < phrase.size()) words << phrase.mid(from);
+  }
+  return words;
+}
+
+// Greedy lines of the phrases, none wider than the box, at `heightMm`.
+QStringList linesOf(const QString& text, double widthMm, double heightMm) {
+  QStringList lines;
+  QString line;
+  for (const QString& word : phrasesOf(text, widthMm, heightMm)) {
+    if (!line.isEmpty() && TextMeasure::get().width((line + word).trimmed(), heightMm) > widthMm) {
+      lines << line.trimmed();
+      line.clear();
+    }
+    line += word;
+  }
+  if (!line.trimmed().isEmpty()) lines << line.trimmed();
+  return lines;
+}
+
+// The largest size up to `maxHeightMm`, in steps of 5 %, at which the text's
+// lines fit the box of `widthMm` x `heightMm`. Below a fifth of that size
+// the lines that still do not fit are cut short with an ellipsis.
+Fitted fitText(const QString& text, double widthMm, double heightMm, double maxHeightMm) {
+  const TextMeasure& m = TextMeasure::get();
+  const auto tall = [&m](const Fitted& f) {
+    return m.ascent(f.heightMm) + m.descent(f.heightMm) + static_cast<double>(f.lines.size() - 1) * m.lineSpacing(f.heightMm);
+  };
+  const auto fits = [&](const Fitted& f) {
+    if (tall(f) > heightMm) return false;
+    for (const QString& line : f.lines) {
+      if (m.width(line, f.heightMm) > widthMm) return false;
+    }
+    return true;
+  };
+  Fitted f;
+  for (f.heightMm = maxHeightMm; f.heightMm >= maxHeightMm / 5; f.heightMm *= 0.95) {
+    f.lines = linesOf(text, widthMm, f.heightMm);
+    if (fits(f)) return f;
+  }
+  f.heightMm = std::min(maxHeightMm / 5, heightMm / (m.ascent(1) + m.descent(1)));
+  f.lines = linesOf(text, widthMm, f.heightMm);
+  while (f.lines.size() > 1 && tall(f) > heightMm) f.lines.removeLast();
+  for (QString& line : f.lines) {
+    if (m.width(line, f.heightMm) <= widthMm) continue;
+    while (line.size() > 1 && m.width(line + QStringLiteral("…"), f.heightMm) > widthMm) line.chop(1);
+    line += QStringLiteral("…");
+  }
+  return f;
 }
 
 // Dashes 3 mm long with 1.5 mm gaps. Qt counts a dash pattern in pen widths,
@@ -75,15 +186,31 @@ void paintRegistrationMark(QPainter& painter, QPointF at, double dotsPerMm) {
   painter.drawLine(at - QPointF(0, 1.6 * r), at + QPointF(0, 1.6 * r));
 }
 
-void paintText(QPainter& painter, QPointF baseline, double heightMm, const QString& text) {
-  painter.setFont(fontOf(painter, heightMm));
+void paintText(QPainter& painter, QPointF baseline, double heightMm, double dotsPerMm, const QString& text) {
+  painter.setFont(fontOf(painter, heightMm, dotsPerMm));
   painter.setPen(Qt::black);
   painter.drawText(baseline, text);
 }
 
+// A fitted text's lines from the top of its box, `topMm` below the page's
+// top edge and `leftMm` from its left; one line that fits at the full size
+// stands on `oneLineBaselineMm` instead, where a single line always stood.
+void paintFitted(QPainter& painter, const Fitted& f, double leftMm, double topMm, double oneLineBaselineMm,
+                 double fullHeightMm, double dpm) {
+  const TextMeasure& m = TextMeasure::get();
+  const bool oneLine = f.lines.size() == 1 && f.heightMm == fullHeightMm;
+  double baseline = oneLine ? oneLineBaselineMm : topMm + m.ascent(f.heightMm);
+  for (const QString& line : f.lines) {
+    paintText(painter, QPointF(leftMm * dpm, baseline * dpm), f.heightMm, dpm, line);
+    baseline += m.lineSpacing(f.heightMm);
+  }
+}
+
 // The sheet of the tiled print: the printable area at 100 %, the sheet's name
-// at the top left, its neighbours' names at the middle of each edge, the
-// registration marks in the overlaps and the ruler along the bottom.
+// and the title at the top left, the name of the sheet above at the top
+// right, the other neighbours' names at the middle of their edges, the
+// registration marks in the overlaps and the ruler along the bottom. Only the
+// lines that cross the sheet are drawn, clipped to its area.
 void paintTile(QPainter& painter, const fish::TFlatPattern& pattern, const fish::TTileLayout& layout,
                const fish::TTile& tile, const Title& title) {
   const double dpm = dotsPerMmOf(painter);
@@ -94,7 +221,7 @@ void paintTile(QPainter& painter, const fish::TFlatPattern& pattern, const fish:
 
   painter.save();
   painter.setClipRect(QRectF(m * dpm, m * dpm, (w - 2 * m) * dpm, (h - 2 * m) * dpm));
-  paintPattern(painter, pattern, map);
+  paintPatternPart(painter, pattern, map, tile.Lines, tile.Labels);
   // Marks at fixed points of the pattern in the middle of each overlap: the
   // neighbour prints them at the same places.
   const fish::Extended half = fish::kTileOverlap / 2;
@@ -123,17 +250,30 @@ void paintTile(QPainter& painter, const fish::TFlatPattern& pattern, const fish:
   painter.setBrush(Qt::NoBrush);
   painter.drawRect(QRectF(m * dpm, m * dpm, (w - 2 * m) * dpm, (h - 2 * m) * dpm));
 
+  const TextMeasure& measure = TextMeasure::get();
   const double text = 3;
-  paintText(painter, QPointF(m * dpm, (m - 3) * dpm), 5,
-            QString::fromStdString(tile.Name) + QStringLiteral("   ") + titleLine(title));
-  painter.setFont(fontOf(painter, text));
-  const auto centred = [&](const std::string& name, QPointF at, const QString& arrow) {
-    if (name.empty()) return;
-    const QString label = arrow + QStringLiteral(" ") + QString::fromStdString(name);
-    const double width = painter.fontMetrics().horizontalAdvance(label);
-    painter.drawText(at - QPointF(width / 2, 0), label);
+  const double nameHeight = 5;
+  const double baseline = m - 3;
+  const QString name = QString::fromStdString(tile.Name);
+  paintText(painter, QPointF(m * dpm, baseline * dpm), nameHeight, dpm, name);
+  const auto arrowed = [](const std::string& neighbour, const QString& arrow) {
+    return neighbour.empty() ? QString() : arrow + QStringLiteral(" ") + QString::fromStdString(neighbour);
   };
-  centred(tile.Above, QPointF(w / 2 * dpm, (m - 3) * dpm), QStringLiteral("↑"));
+  // The title between the sheet's name and the name of the sheet above.
+  const QString above = arrowed(tile.Above, QStringLiteral("↑"));
+  const double aboveWidth = above.isEmpty() ? 0 : measure.width(above, text) + 4;
+  const double titleLeft = m + measure.width(name, nameHeight) + 3;
+  const Fitted fitted = fitText(titleLine(title), w - m - aboveWidth - titleLeft, m - 1, kTitleHeightMm);
+  paintFitted(painter, fitted, titleLeft, 0.5, baseline, kTitleHeightMm, dpm);
+  if (!above.isEmpty()) {
+    paintText(painter, QPointF((w - m - measure.width(above, text)) * dpm, baseline * dpm), text, dpm, above);
+  }
+  painter.setFont(fontOf(painter, text, dpm));
+  const auto centred = [&](const std::string& neighbour, QPointF at, const QString& arrow) {
+    if (neighbour.empty()) return;
+    const QString label = arrowed(neighbour, arrow);
+    painter.drawText(at - QPointF(measure.width(label, text) * dpm / 2, 0), label);
+  };
   centred(tile.Below, QPointF((w - 40) * dpm, (h - 2) * dpm), QStringLiteral("↓"));
   painter.save();
   painter.translate((m - 3) * dpm, h / 2 * dpm);
@@ -149,7 +289,7 @@ void paintTile(QPainter& painter, const fish::TFlatPattern& pattern, const fish:
 }
 
 // The first sheet: the whole grid over the reduced pattern, each printed
-// sheet named.
+// sheet named where its cell leaves room for a name of at least 1.2 mm.
 void paintOverview(QPainter& painter, const fish::TFlatPattern& pattern, const fish::TTileLayout& layout,
                    const Title& title) {
   const double dpm = dotsPerMmOf(painter);
@@ -163,20 +303,31 @@ void paintOverview(QPainter& painter, const fish::TFlatPattern& pattern, const f
   const double scale = std::min(w / gridW, h / gridH);
   const MmMap map{{g.MinX, g.MaxY}, QPointF(m * dpm, top * dpm), dpm * scale};
 
-  paintText(painter, QPointF(m * dpm, (m + 4) * dpm), kTitleHeightMm, titleLine(title));
-  paintText(
-      painter, QPointF(m * dpm, (m + 9) * dpm), kTitleHeightMm,
-      QStringLiteral("Печать в натуральную величину (100 %): листов %1, схема раскладки").arg(layout.Tiles.size()));
+  const TextMeasure& measure = TextMeasure::get();
+  const Fitted head = fitText(titleLine(title), w, m + 5.5 - 1, kTitleHeightMm);
+  paintFitted(painter, head, m, 1, m + 4, kTitleHeightMm, dpm);
+  const QString count =
+      QStringLiteral("Печать в натуральную величину (100 %): листов %1, схема раскладки").arg(layout.Tiles.size());
+  paintText(painter, QPointF(m * dpm, (m + 9) * dpm),
+            std::min(kTitleHeightMm, kTitleHeightMm * w / measure.width(count, kTitleHeightMm)), dpm, count);
   MmMap reduced = map;
   paintPattern(painter, pattern, reduced);
-  painter.setFont(fontOf(painter, 4));
+
+  // One size for every name, the largest up to 4 mm that the longest name
+  // fits in a cell.
+  const double cellW = static_cast<double>(layout.SheetWidth - 2 * fish::kSheetMargin) * scale;
+  const double cellH = static_cast<double>(layout.SheetHeight - 2 * fish::kSheetMargin) * scale;
+  double widest = 0;
+  for (const fish::TTile& tile : layout.Tiles) widest = std::max(widest, measure.width(QString::fromStdString(tile.Name), 1));
+  const double nameHeight = std::min({4.0, 0.8 * cellW / std::max(widest, 1e-9), 0.6 * cellH});
+  painter.setFont(fontOf(painter, nameHeight, dpm));
   for (const fish::TTile& tile : layout.Tiles) {
     const QPointF a = map({tile.Area.MinX, tile.Area.MaxY});
     const QPointF b = map({tile.Area.MaxX, tile.Area.MinY});
     painter.setPen(penOf(painter, 0.2, dpm, false));
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(QRectF(a, b));
-    painter.drawText(QRectF(a, b), Qt::AlignCenter, QString::fromStdString(tile.Name));
+    if (nameHeight >= 1.2) painter.drawText(QRectF(a, b), Qt::AlignCenter, QString::fromStdString(tile.Name));
   }
 }
 
@@ -199,10 +350,36 @@ QPointF MmMap::operator()(const fish::TPoint2D& p) const {
           at.y() + static_cast<double>(corner.Y - p.Y) * dotsPerMm};
 }
 
-void paintPattern(QPainter& painter, const fish::TFlatPattern& pattern, const MmMap& map) {
-  painter.save();
+namespace {
+
+// The point names, each centred off the lines at its point.
+template <class Labels>
+void paintLabels(QPainter& painter, const MmMap& map, const Labels& which) {
+  const double labelHeight = kLabelHeightMm * map.dotsPerMm;
+  if (labelHeight < 1) return;
+  const TextMeasure& m = TextMeasure::get();
+  QFont font(QStringLiteral("DejaVu Sans"));
+  font.setPointSizeF(labelHeight * 72.0 / painter.device()->logicalDpiY());
+  painter.setFont(font);
+  painter.setPen(Qt::black);
+  which([&](const fish::TPatternLabel& l) {
+    const QString text = QString::fromStdString(l.Text);
+    const double width = m.width(text, kLabelHeightMm);
+    const QPointF centre = map(fish::labelCentre(l, width, kLabelHeightMm));
+    painter.drawText(centre + QPointF(-width / 2, m.capHeight(kLabelHeightMm) / 2) * map.dotsPerMm, text);
+  });
+}
+
+void beginLines(QPainter& painter) {
   painter.setRenderHint(QPainter::Antialiasing, true);
   painter.setBrush(Qt::NoBrush);
+}
+
+}  // namespace
+
+void paintPattern(QPainter& painter, const fish::TFlatPattern& pattern, const MmMap& map) {
+  painter.save();
+  beginLines(painter);
   // The bend lines lie inside the sheets: drawn first, under the outline.
   painter.setPen(penOf(painter, kBendWidthMm, map.dotsPerMm, true));
   for (const fish::TPatternLine& l : pattern.BendLines) painter.drawLine(map(l.From), map(l.To));
@@ -213,16 +390,46 @@ void paintPattern(QPainter& painter, const fish::TFlatPattern& pattern, const Mm
     for (const fish::TPoint2D& p : piece.Outline) outline << map(p);
     painter.drawPolygon(outline);
   }
-  const double labelHeight = kLabelHeightMm * map.dotsPerMm;
-  if (labelHeight >= 1) {
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPointSizeF(labelHeight * 72.0 / painter.device()->logicalDpiY());
-    painter.setFont(font);
-    painter.setPen(Qt::black);
-    for (const fish::TPatternLabel& l : pattern.Labels) {
-      painter.drawText(map(l.At) + QPointF(0.6 * map.dotsPerMm, -0.6 * map.dotsPerMm), QString::fromStdString(l.Text));
-    }
+  paintLabels(painter, map, [&pattern](const auto& paint) {
+    for (const fish::TPatternLabel& l : pattern.Labels) paint(l);
+  });
+  painter.restore();
+}
+
+void paintPatternPart(QPainter& painter, const fish::TFlatPattern& pattern, const MmMap& map,
+                      const std::vector<fish::TLineRef>& lines, const std::vector<std::uint32_t>& labels) {
+  painter.save();
+  beginLines(painter);
+  painter.setPen(penOf(painter, kBendWidthMm, map.dotsPerMm, true));
+  for (const fish::TLineRef& r : lines) {
+    if (r.Piece != fish::TLineRef::kBendLine) continue;
+    const fish::TPatternLine& l = pattern.BendLines[r.Index];
+    painter.drawLine(map(l.From), map(l.To));
   }
+  // Runs of edges that follow each other in an outline as one line each.
+  painter.setPen(penOf(painter, kCutWidthMm, map.dotsPerMm, false));
+  QPolygonF run;
+  const auto flush = [&] {
+    if (run.size() > 1) painter.drawPolyline(run);
+    run.clear();
+  };
+  std::int32_t piece = fish::TLineRef::kBendLine;
+  std::uint32_t next = 0;
+  for (const fish::TLineRef& r : lines) {
+    if (r.Piece == fish::TLineRef::kBendLine) continue;
+    const std::vector<fish::TPoint2D>& outline = pattern.Pieces[static_cast<std::size_t>(r.Piece)].Outline;
+    if (r.Piece != piece || r.Index != next || run.isEmpty()) {
+      flush();
+      run << map(outline[r.Index]);
+    }
+    run << map(outline[(r.Index + 1) % outline.size()]);
+    piece = r.Piece;
+    next = r.Index + 1;
+  }
+  flush();
+  paintLabels(painter, map, [&](const auto& paint) {
+    for (std::uint32_t i : labels) paint(pattern.Labels[i]);
+  });
   painter.restore();
 }
 
@@ -236,7 +443,7 @@ void paintRuler(QPainter& painter, QPointF at, double dotsPerMm) {
     painter.drawLine(x, x - QPointF(0, tick * dotsPerMm));
   }
   painter.restore();
-  paintText(painter, at + QPointF((kRulerMm + 2) * dotsPerMm, 0), 2.5, QStringLiteral("100 мм"));
+  paintText(painter, at + QPointF((kRulerMm + 2) * dotsPerMm, 0), 2.5, dotsPerMm, QStringLiteral("100 мм"));
 }
 
 QString titleLine(const Title& t) {
@@ -258,14 +465,15 @@ struct FullPage {
   MmMap map;
 };
 
-FullPage fullPage(const fish::TFlatPattern& pattern, double dotsPerMm, double roundTo) {
+// The page round the pattern. Only a PDF page is limited in size.
+FullPage fullPage(const fish::TFlatPattern& pattern, double dotsPerMm, double roundTo, bool pdf) {
   const fish::TExtents2D& box = pattern.Box;
   const double w = std::max(static_cast<double>(box.MaxX - box.MinX), kRulerMm + 20);
   const double h = static_cast<double>(box.MaxY - box.MinY);
   FullPage page;
   page.width = std::ceil((w + 2 * kPageMarginMm) * roundTo) / roundTo;
   page.height = std::ceil((h + 2 * kPageMarginMm) * roundTo) / roundTo;
-  if (!(page.width <= kMaxPdfSideMm && page.height <= kMaxPdfSideMm)) {
+  if (pdf && !(page.width <= kMaxPdfSideMm && page.height <= kMaxPdfSideMm)) {
     throw fish::EFishError(
         QStringLiteral("Развертка не помещается на страницу PDF: сторона %1 мм, допускается до %2 мм. "
                        "Используйте печать в натуральную величину на листах или DXF")
@@ -277,17 +485,22 @@ FullPage fullPage(const fish::TFlatPattern& pattern, double dotsPerMm, double ro
   return page;
 }
 
+// The pattern, the title in the top margin (in as many lines and as small
+// as it takes to fit there) and the ruler in the bottom one. The title keeps
+// to the margin's upper 6 mm: the names of the pattern's topmost points
+// stand in the rest.
 void paintFullPage(QPainter& painter, const fish::TFlatPattern& pattern, const FullPage& page, const Title& title) {
   const double dpm = page.map.dotsPerMm;
   paintPattern(painter, pattern, page.map);
-  paintText(painter, QPointF(kPageMarginMm * dpm, (kPageMarginMm - 4) * dpm), kTitleHeightMm, titleLine(title));
+  const Fitted fitted = fitText(titleLine(title), page.width - 2 * kPageMarginMm, 5, kTitleHeightMm);
+  paintFitted(painter, fitted, kPageMarginMm, 0.5, kPageMarginMm - 5, kTitleHeightMm, dpm);
   paintRuler(painter, QPointF(kPageMarginMm * dpm, (page.height - 3) * dpm), dpm);
 }
 
 }  // namespace
 
 QByteArray patternPdf(const fish::TFlatPattern& pattern, const Title& title) {
-  const FullPage page = fullPage(pattern, kPdfDpi / 25.4, 1000);
+  const FullPage page = fullPage(pattern, kPdfDpi / 25.4, 1000, true);
   return pdfBytes([&](QPdfWriter& pdf) {
     pdf.setPageLayout(pageOf(page.width, page.height));
     pdf.setTitle(title.project);
@@ -299,7 +512,7 @@ QByteArray patternPdf(const fish::TFlatPattern& pattern, const Title& title) {
 QByteArray patternSvg(const fish::TFlatPattern& pattern, const Title& title) {
   // Device units are millimetres; the size is counted in tenths at 254 dots
   // per inch, so the declared width and height are exact millimetres too.
-  const FullPage page = fullPage(pattern, 1, 10);
+  const FullPage page = fullPage(pattern, 1, 10, false);
   QBuffer buffer;
   buffer.open(QIODevice::WriteOnly);
   QSvgGenerator svg;

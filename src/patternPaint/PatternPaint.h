@@ -8,6 +8,8 @@
 #include <QByteArray>
 #include <QPointF>
 #include <QString>
+#include <cstdint>
+#include <vector>
 
 #include "fishApi/FlatPattern.h"
 #include "fishApi/PlateParams.h"
@@ -29,8 +31,14 @@ struct MmMap {
   QPointF operator()(const fish::TPoint2D& p) const;
 };
 
-// The pattern, clipped by the painter's clip if any.
+// The pattern, clipped by the painter's clip if any. Each point name stands
+// centred off the lines that meet at its point (fish::labelCentre).
 void paintPattern(QPainter& painter, const fish::TFlatPattern& pattern, const MmMap& map);
+
+// Only the given lines and point names of the pattern (a sheet's part of it),
+// the outline edges that follow each other drawn as one line.
+void paintPatternPart(QPainter& painter, const fish::TFlatPattern& pattern, const MmMap& map,
+                      const std::vector<fish::TLineRef>& lines, const std::vector<std::uint32_t>& labels);
 
 // A 100 mm ruler with millimetre ticks, its left end at `at` (device), the
 // ticks rising from the base line; "100 мм" at its right end.
@@ -51,12 +59,14 @@ inline constexpr double kMaxPdfSideMm = 5080;
 inline constexpr double kPageMarginMm = 10;
 
 // One page: the pattern with 10 mm margins round it (at least as wide as the
-// ruler), the title in the top margin, the ruler in the bottom one. Refuses
-// (fish::EFishError) a page side beyond kMaxPdfSideMm.
+// ruler), the title in the top margin (broken into lines and made smaller
+// as far as it takes to fit there whole), the ruler in the bottom one.
+// Refuses (fish::EFishError) a page side beyond kMaxPdfSideMm.
 QByteArray patternPdf(const fish::TFlatPattern& pattern, const Title& title);
 
 // The same drawing as SVG: one user unit is one millimetre, width and height
-// given in millimetres.
+// given in millimetres, the texts as many millimetres high as on the PDF.
+// An SVG has no largest size: any pattern is drawn.
 QByteArray patternSvg(const fish::TFlatPattern& pattern, const Title& title);
 
 // The tiled print onto any paged device (a PDF writer or a printer): an

@@ -18,6 +18,7 @@
 #include "patternPaint/PatternPaint.h"
 #include "support/EngineTestSupport.h"
 #include "support/IndependentReader.h"
+#include "support/SegmentBox.h"
 
 using nlohmann::json;
 namespace fs = std::filesystem;
@@ -30,10 +31,37 @@ fs::path scratch(const std::string& name) {
   return dir / name;
 }
 
-json readPdf(const QByteArray& bytes, const std::string& name) {
+json readPdf(const QByteArray& bytes, const std::string& name, int pages = 0) {
   const fs::path file = scratch(name);
   std::ofstream(file, std::ios::binary).write(bytes.constData(), bytes.size());
-  return vintaler::test::readWith(VINTALER_READ_PDF, file.string());
+  return vintaler::test::readWith(VINTALER_READ_PDF, file.string(), pages > 0 ? std::to_string(pages) : "");
+}
+
+using vintaler::test::Box;
+
+// The boxes of a page's words that pass `keep` (text, box).
+template <class Keep>
+std::vector<std::pair<std::string, Box>> wordsOf(const json& page, Keep keep) {
+  std::vector<std::pair<std::string, Box>> found;
+  for (const json& w : page["words"]) {
+    const Box box{w[1], w[2], w[3], w[4]};
+    if (keep(w[0].get<std::string>(), box)) found.emplace_back(w[0], box);
+  }
+  return found;
+}
+
+// Two words of the list whose boxes overlap by more than `slack` both ways.
+std::string overlapping(const std::vector<std::pair<std::string, Box>>& words, double slack = 0.05) {
+  for (std::size_t i = 0; i < words.size(); ++i) {
+    for (std::size_t j = i + 1; j < words.size(); ++j) {
+      const Box& a = words[i].second;
+      const Box& b = words[j].second;
+      if (std::min(a.x1, b.x1) - std::max(a.x0, b.x0) > slack && std::min(a.y1, b.y1) - std::max(a.y0, b.y0) > slack) {
+        return words[i].first + " / " + words[j].first;
+      }
+    }
+  }
+  return "";
 }
 
 using fish::test::params;
@@ -45,8 +73,11 @@ fish::TFlatPattern patternOf(const fish::TSystemParams& sp, std::int32_t n, std:
   return fish::flatPattern(sp, pp);
 }
 
-vintaler::paint::Title titleOf(const fish::TSystemParams& sp) {
-  return {QStringLiteral("Проба"), sp, 10, fish::TPlateParams{}};
+vintaler::paint::Title titleOf(const fish::TSystemParams& sp, const char* project = "Проба",
+                               fish::Extended thickness = 0) {
+  fish::TPlateParams plate;
+  plate.Thickness = thickness;
+  return {QString::fromUtf8(project), sp, 10, plate};
 }
 
 // The developed lengths of the bend lines, sorted.
@@ -64,12 +95,17 @@ struct Drawing {
   fish::TSystemParams sp;
   std::int32_t n;
   std::array<fish::ByteBool, 4> quadrants;
+  const char* project = "Проба";
+  fish::Extended thickness = 0;
 };
 
 const Drawing kDrawings[] = {
     {"DefaultPair", fish::defaultSystemParams(), 10, {1, 1, 0, 0}},
     {"AllOffset", params(400, 250, 300, 160, 35, -20), 24, {1, 1, 1, 1}},
     {"NarrowerThanTheRuler", params(20, 30, 15, 8), 6, {0, 0, 0, 1}},
+    {"NarrowWithALongTitle", fish::defaultSystemParams(), 10, {1, 0, 0, 0}, "Новый проект", 2},
+    {"TitleLongerThanTwoLines", params(20, 30, 15, 8), 6, {1, 0, 0, 0},
+     "Переход с прямоугольного сечения на круглое для вентиляции цеха номер 4 корпус Б", 2},
 };
 
 class FullSizePdf : public ::testing::TestWithParam<Drawing> {};
@@ -77,7 +113,8 @@ class FullSizePdf : public ::testing::TestWithParam<Drawing> {};
 TEST_P(FullSizePdf, OnePageAtOneHundredPercent) {
   const Drawing& c = GetParam();
   const fish::TFlatPattern pattern = patternOf(c.sp, c.n, c.quadrants);
-  const json pdf = readPdf(vintaler::paint::patternPdf(pattern, titleOf(c.sp)), std::string(c.name) + ".pdf");
+  const vintaler::paint::Title title = titleOf(c.sp, c.project, c.thickness);
+  const json pdf = readPdf(vintaler::paint::patternPdf(pattern, title), std::string(c.name) + ".pdf");
   ASSERT_TRUE(pdf.is_object());
   EXPECT_EQ(pdf["images"], 0) << "vector lines only";
   ASSERT_EQ(pdf["pages"].size(), 1u);
@@ -96,6 +133,36 @@ TEST_P(FullSizePdf, OnePageAtOneHundredPercent) {
   for (std::size_t i = 0; i < drawn.size(); ++i) EXPECT_NEAR(drawn[i], developed[i], 0.05);
   ASSERT_EQ(page["rulers"].size(), 1u);
   EXPECT_NEAR(page["rulers"][0].get<double>(), 100.0, 0.05);
+
+  // The whole title, word for word, inside the page in the top margin's
+  // upper 6 mm, above the names of the topmost points.
+  const double pageWidth = page["widthMm"];
+  std::string shown;
+  for (const auto& [word, box] : wordsOf(page, [](const std::string&, const Box& b) { return b.y1 < 6; })) {
+    shown += (shown.empty() ? "" : " ") + word;
+    EXPECT_GT(box.x0, 9.9) << word;
+    EXPECT_LT(box.x1, pageWidth - 9.9) << word;
+  }
+  EXPECT_EQ(shown, QString(vintaler::paint::titleLine(title)).simplified().toStdString());
+
+  // No point name lies over a bend line that ends at its point.
+  const auto onPage = [&](const fish::TPoint2D& p) {
+    return std::array<double, 2>{10 + static_cast<double>(p.X - pattern.Box.MinX),
+                                 10 + static_cast<double>(pattern.Box.MaxY - p.Y)};
+  };
+  for (const fish::TPatternLabel& l : pattern.Labels) {
+    const auto at = onPage(l.At);
+    const auto named = wordsOf(page, [&](const std::string& word, const Box& b) {
+      return word == l.Text && std::hypot((b.x0 + b.x1) / 2 - at[0], (b.y0 + b.y1) / 2 - at[1]) < 8;
+    });
+    ASSERT_FALSE(named.empty()) << l.Text << " is not near its point";
+    for (const json& d : page["dashedEnds"]) {
+      const double x0 = d[0], y0 = d[1], x1 = d[2], y1 = d[3];
+      const bool meets = std::hypot(x0 - at[0], y0 - at[1]) < 0.01 || std::hypot(x1 - at[0], y1 - at[1]) < 0.01;
+      EXPECT_FALSE(meets && vintaler::test::crossesBox(x0, y0, x1, y1, named.front().second))
+          << l.Text << " lies over a bend line";
+    }
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Patterns, FullSizePdf, ::testing::ValuesIn(kDrawings), vintaler::test::rowName<Drawing>);
@@ -138,6 +205,14 @@ TEST_P(TiledPdf, EverySheetAtFullSizeWithItsRuler) {
   ASSERT_EQ(pdf["pages"].size(), layout.Tiles.size() + 1) << "the overview, then one page per sheet";
   for (std::size_t p = 1; p < pdf["pages"].size(); ++p) {
     const json& page = pdf["pages"][p];
+    // Only the bend lines that cross the sheet are on it, and the texts of
+    // the top margin (name, title, the sheet above) stand apart.
+    const fish::TTile& tile = layout.Tiles[p - 1];
+    const auto bends = std::count_if(tile.Lines.begin(), tile.Lines.end(),
+                                     [](const fish::TLineRef& r) { return r.Piece == fish::TLineRef::kBendLine; });
+    EXPECT_EQ(page["dashedEnds"].size(), static_cast<std::size_t>(bends)) << "page " << p;
+    EXPECT_EQ(overlapping(wordsOf(page, [](const std::string&, const Box& b) { return b.y1 < 10; })), "")
+        << "page " << p;
     EXPECT_NEAR(page["widthMm"].get<double>(), static_cast<double>(layout.SheetWidth), 0.36) << "page " << p;
     EXPECT_NEAR(page["heightMm"].get<double>(), static_cast<double>(layout.SheetHeight), 0.36) << "page " << p;
     ASSERT_EQ(page["rulers"].size(), 1u) << "page " << p;
@@ -146,6 +221,21 @@ TEST_P(TiledPdf, EverySheetAtFullSizeWithItsRuler) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Papers, TiledPdf, ::testing::ValuesIn(kTiles), vintaler::test::rowName<TileCase>);
+
+// A strip 12 m long, 45 sheets across: the overview's names shrink to their
+// narrow cells, or are left out, rather than run into each other.
+TEST(TiledPdfOverview, NamesOfManySheetsDoNotOverlap) {
+  const fish::TSystemParams sp = params(12000, 200, 300, 100);
+  const fish::TFlatPattern pattern = patternOf(sp, 20, {1, 1, 0, 0});
+  const fish::TTileLayout layout = fish::tileLayout(pattern, fish::TPaper::A4);
+  ASSERT_GT(layout.Columns, 40);
+  const json pdf = readPdf(vintaler::paint::tilesPdf(pattern, layout, titleOf(sp)), "many-tiles.pdf", 1);
+  ASSERT_TRUE(pdf.is_object());
+  EXPECT_EQ(pdf["pageCount"], layout.Tiles.size() + 1);
+  // The pattern's own names are drawn to scale, far below 1 mm.
+  const auto names = wordsOf(pdf["pages"][0], [](const std::string&, const Box& b) { return b.y1 - b.y0 > 1; });
+  EXPECT_EQ(overlapping(names), "");
+}
 
 TEST(PatternSvg, OneUserUnitIsOneMillimetre) {
   const fish::TFlatPattern pattern = patternOf(fish::defaultSystemParams(), 10, {1, 1, 1, 1});

@@ -1,8 +1,12 @@
 #!/usr/bin/python3
 """Reads a PDF with poppler's tools, independently of the program that wrote
 it, and prints per page as JSON: the page size in millimetres, the number of
-embedded images, the lengths of the dashed lines in millimetres, and the
-distance between the outer 10-mm ticks of every check ruler."""
+embedded images, the lengths of the dashed lines in millimetres and their
+ends, the distance between the outer 10-mm ticks of every check ruler, and
+every word pdftotext finds with its box (millimetres from the top left).
+With a second argument N only the first N pages are read (the page count is
+still given in full as "pageCount")."""
+import html
 import json
 import re
 import subprocess
@@ -47,6 +51,18 @@ def lines(path, page):
     return found
 
 
+def words(path, last):
+    """Every word of the first `last` pages, page by page, with its box."""
+    text = subprocess.run(["pdftotext", "-bbox", "-f", "1", "-l", str(last), path, "-"], capture_output=True,
+                          text=True, check=True).stdout
+    found = []
+    for page in re.split(r"<page ", text)[1:]:
+        found.append([[html.unescape(m.group(5))] + [float(m.group(i)) * MM_PER_PT for i in range(1, 5)]
+                      for m in re.finditer(r'<word xMin="([-\d.]+)" yMin="([-\d.]+)" xMax="([-\d.]+)" '
+                                           r'yMax="([-\d.]+)">([^<]*)</word>', page)])
+    return found
+
+
 def ruler_spans(segments):
     """The check rulers: the 4 mm ticks every 10 mm standing on one base line."""
     ticks = {}
@@ -57,12 +73,17 @@ def ruler_spans(segments):
     return [max(xs) - min(xs) for xs in ticks.values() if len(xs) == 11]
 
 
-def main(path):
-    result = {"images": images(path), "pages": []}
-    for page in range(1, pages(path) + 1):
+def main(path, limit=None):
+    count = pages(path)
+    last = min(count, int(limit)) if limit else count
+    text = words(path, last)
+    result = {"images": images(path), "pageCount": count, "pages": []}
+    for page in range(1, last + 1):
         width, height = page_size(path, page)
         segments = lines(path, page)
         result["pages"].append({
+            "words": text[page - 1],
+            "dashedEnds": [s["from"] + s["to"] for s in segments if s["dashed"]],
             "widthMm": width, "heightMm": height,
             "dashed": [((s["from"][0] - s["to"][0]) ** 2 + (s["from"][1] - s["to"][1]) ** 2) ** 0.5
                        for s in segments if s["dashed"]],
@@ -72,4 +93,4 @@ def main(path):
 
 
 if __name__ == "__main__":
-    main(sys.argv[1])
+    main(*sys.argv[1:])

@@ -9,10 +9,11 @@
 
 namespace vintaler::test {
 
-// The parsed answer of `script FILE`, or a discarded value when the reader
-// failed or printed no JSON.
-inline nlohmann::json readWith(const std::string& script, const std::string& file) {
-  const std::string command = "/usr/bin/python3 '" + script + "' '" + file + "'";
+// The parsed answer of `script FILE [ARGUMENT]`, or a discarded value when
+// the reader failed or printed no JSON.
+inline nlohmann::json readWith(const std::string& script, const std::string& file, const std::string& argument = "") {
+  const std::string command =
+      "/usr/bin/python3 '" + script + "' '" + file + "'" + (argument.empty() ? "" : " '" + argument + "'");
   FILE* pipe = ::popen(command.c_str(), "r");
   if (!pipe) return nlohmann::json::value_t::discarded;
   std::string out;

@@ -1,5 +1,7 @@
 #include "TShemaForm.h"
 
+#include <QFontMetricsF>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
@@ -9,10 +11,13 @@
 #include <QPushButton>
 #include <QStyle>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
 
 #include "appcore/ErrorReport.h"
 #include "appcore/ImageLists.h"
 #include "fishApi/FishRazvertka.h"
+#include "fishApi/FlatPattern.h"
 #include "report2d/TQuickReport1.h"
 
 namespace {
@@ -25,37 +30,141 @@ QList<QRgb> sixteenColours() {
           qRgb(0, 0, 255),     qRgb(255, 0, 255), qRgb(0, 255, 255), qRgb(255, 255, 255)};
 }
 
-// One quadrant's development with five divisions (four inner arc points,
-// R1..R4 or L1..L4), from the engine itself so the key matches the table.
-fish::TRazvertka2PointArray piece(int quadrant) {
+// The part the key is drawn for: five divisions (four inner arc points,
+// R1..R4 or L1..L4), all four quadrants.
+fish::TSystemParams schemeSizes() {
   fish::TSystemParams sp = fish::defaultSystemParams();
   sp.B = 120;
   sp.A = 80;
   sp.L = 60;
   sp.R = 45;
+  return sp;
+}
+
+fish::TProParams schemeConstruction() {
   fish::TProParams pp = fish::defaultProParams();
   pp.Divisions = 5;
-  return fish::developQuadrant(sp, pp, static_cast<std::uint16_t>(quadrant)).Razvertka;
+  pp.Quadrants = {1, 1, 1, 1};
+  return pp;
+}
+
+// One quadrant's development, from the engine itself so the key matches the
+// table.
+fish::TRazvertka2PointArray piece(int quadrant) {
+  return fish::developQuadrant(schemeSizes(), schemeConstruction(), static_cast<std::uint16_t>(quadrant)).Razvertka;
+}
+
+// Whether any part of the line lies inside the box.
+bool crosses(const QLineF& line, const QRectF& box) {
+  if (box.contains(line.p1()) || box.contains(line.p2())) return true;
+  const QLineF sides[4] = {{box.topLeft(), box.topRight()},
+                           {box.topRight(), box.bottomRight()},
+                           {box.bottomRight(), box.bottomLeft()},
+                           {box.bottomLeft(), box.topLeft()}};
+  return std::any_of(std::begin(sides), std::end(sides),
+                     [&](const QLineF& side) { return line.intersects(side, nullptr) == QLineF::BoundedIntersection; });
+}
+
+QFont labelFont() {
+  QFont font = QGuiApplication::font();
+  font.setPixelSize(11);
+  font.setBold(true);
+  font.setStyleStrategy(QFont::NoAntialias);
+  return font;
+}
+
+// World to picture: origin at the centre, 1.45 pixels per unit, Y up.
+constexpr double kScale = 1.45;
+QPointF pictureAt(const fish::TPoint2D& q) {
+  return {TShemaForm::kWidth / 2.0 + double(q.X) * kScale, TShemaForm::kHeight / 2.0 - double(q.Y) * kScale};
 }
 
 }  // namespace
+
+QList<TShemaForm::Label> TShemaForm::labels() {
+  // The names of the results table at their points, each set off every line
+  // of the picture that meets there: the outlines, the fan lines and the
+  // axes through the point.
+  struct Named {
+    QString text;
+    fish::TPoint2D at;
+  };
+  QList<Named> named;
+  std::vector<std::pair<fish::TPoint2D, fish::TPoint2D>> lines;
+  for (int q = 1; q <= 4; ++q) {
+    const fish::TRazvertka2PointArray d = piece(q);
+    const std::size_t m = d.size() - 1;
+    std::vector<fish::TPoint2D> outline = {d[0].P1, d[1].P1, d[m].P2};
+    for (std::size_t k = m; k-- > 0;) outline.push_back(d[k].P2);
+    for (std::size_t i = 0; i < outline.size(); ++i) lines.emplace_back(outline[i], outline[(i + 1) % outline.size()]);
+    for (std::size_t k = 1; k < m; ++k) lines.emplace_back(d[1].P1, d[k].P2);
+    const bool right = q == 1 || q == 4;
+    if (right) named.append({QStringLiteral("T1"), d[0].P2});  // the pieces share it on the Y axis
+    for (std::size_t j = 2; j + 1 < m; ++j) named.append({QString(right ? "R%1" : "L%1").arg(j - 1), d[j].P2});
+    named.append({right ? QStringLiteral("T2") : QStringLiteral("T7"), d[m - 1].P2});
+    named.append({right ? QStringLiteral("T3") : QStringLiteral("T6"), d[m].P2});
+    named.append({right ? QStringLiteral("T4") : QStringLiteral("T5"), d[1].P1});
+  }
+  // T1, between two other names and on the Y axis, takes what room is left.
+  std::stable_partition(named.begin(), named.end(), [](const Named& n) { return n.text != QStringLiteral("T1"); });
+  // The axes, drawn across the whole picture.
+  const double far = kWidth / kScale;
+  lines.push_back({{-far, 0}, {far, 0}});
+  lines.push_back({{0, -far}, {0, far}});
+  const QFontMetricsF metrics(labelFont());
+  QList<Label> found;
+  for (const Named& n : named) {
+    std::vector<fish::Extended> directions;
+    const auto leave = [&](const fish::TPoint2D& to) {
+      if (to.X != n.at.X || to.Y != n.at.Y) directions.push_back(std::atan2(to.Y - n.at.Y, to.X - n.at.X));
+    };
+    for (const auto& [a, b] : lines) {
+      if (a.X == n.at.X && a.Y == n.at.Y) leave(b);
+      if (b.X == n.at.X && b.Y == n.at.Y) leave(a);
+    }
+    if (n.at.Y == 0) directions.insert(directions.end(), {0.0L, 3.14159265358979323846L});
+    if (n.at.X == 0) directions.insert(directions.end(), {1.57079632679489661923L, -1.57079632679489661923L});
+    // The widest free angle, or the next, or further out along the same
+    // line, when a name or a line of the picture already stands there (T1
+    // between the Y axis and L1 or R1).
+    const QRectF ink = metrics.tightBoundingRect(n.text);
+    const auto placed = [&](const fish::TPatternLabel& choice, double further) {
+      const QPointF at = pictureAt(n.at);
+      const QPointF c =
+          at + (pictureAt(fish::labelCentre(choice, ink.width() / kScale, ink.height() / kScale)) - at) * further;
+      return Label{n.text, c - ink.center(), ink.translated(c - ink.center())};
+    };
+    const auto clear = [&](const Label& tried) {
+      const QRectF box = tried.box.adjusted(-1, -1, 1, 1);
+      if (!QRectF(0, 0, kWidth, kHeight).contains(box)) return false;
+      for (const auto& [a, b] : lines) {
+        if (crosses(QLineF(pictureAt(a), pictureAt(b)), box)) return false;
+      }
+      return std::none_of(found.begin(), found.end(), [&](const Label& l) { return l.box.intersects(box); });
+    };
+    const std::vector<fish::TPatternLabel> choices = fish::labelChoices(n.text.toStdString(), n.at, directions);
+    Label label = placed(choices.front(), 1);
+    bool done = false;
+    for (double further : {1.0, 1.5, 2.0, 2.5}) {
+      for (std::size_t i = 0; i < choices.size() && !done; ++i) {
+        if (const Label tried = placed(choices[i], further); clear(tried)) {
+          label = tried;
+          done = true;
+        }
+      }
+    }
+    found.append(label);
+  }
+  return found;
+}
 
 QImage TShemaForm::picture() {
   QImage image(kWidth, kHeight, QImage::Format_RGB32);
   image.fill(Qt::white);
   QPainter p(&image);  // no antialiasing: pure palette colours only
-  QFont font = p.font();
-  font.setPixelSize(11);
-  font.setBold(true);
-  font.setStyleStrategy(QFont::NoAntialias);
-  p.setFont(font);
-
-  // World to picture: origin at the centre, 1.45 pixels per unit, Y up.
+  p.setFont(labelFont());
   const QPointF origin(kWidth / 2.0, kHeight / 2.0);
-  const double scale = 1.45;
-  auto at = [&](const fish::TPoint2D& q) {
-    return QPointF(origin.x() + double(q.X) * scale, origin.y() - double(q.Y) * scale);
-  };
+  const auto at = pictureAt;
 
   for (int q = 1; q <= 4; ++q) {
     const fish::TRazvertka2PointArray d = piece(q);
@@ -68,22 +177,9 @@ QImage TShemaForm::picture() {
     p.setBrush(QColor(192, 192, 192));
     p.drawPolygon(outline);
     for (std::size_t k = 1; k < m; ++k) p.drawLine(at(d[1].P1), at(d[k].P2));
-
-    const bool right = q == 1 || q == 4;
-    const bool up = q == 1 || q == 2;
-    p.setPen(QColor(255, 0, 0));
-    auto label = [&](const fish::TPoint2D& pt, const QString& text) {
-      const QPointF c = at(pt);
-      const double dx = right ? 3 : -3 - 6.5 * static_cast<double>(text.size());
-      const double dy = up ? -4 : 13;
-      p.drawText(c + QPointF(dx, dy), text);
-    };
-    if (right) label(d[0].P2, "T1");  // the pieces share it on the Y axis
-    for (std::size_t j = 2; j + 1 < m; ++j) label(d[j].P2, QString(right ? "R%1" : "L%1").arg(j - 1));
-    label(d[m - 1].P2, right ? "T2" : "T7");
-    label(d[m].P2, right ? "T3" : "T6");
-    label(d[1].P1, right ? "T4" : "T5");
   }
+  p.setPen(QColor(255, 0, 0));
+  for (const Label& l : labels()) p.drawText(l.baseline, l.text);
 
   // The axes through the common origin.
   p.setPen(QColor(0, 0, 255));

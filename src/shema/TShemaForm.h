@@ -4,6 +4,8 @@
 
 #include <QDialog>
 #include <QImage>
+#include <QList>
+#include <QRectF>
 
 class QLabel;
 class QPushButton;
@@ -25,6 +27,15 @@ class TShemaForm : public QDialog {
 
   // The scheme picture: 422 x 351 pixels in 16 colours.
   static QImage picture();
+
+  // A point name of the picture: its text, where its base line starts and
+  // the box its ink fills, set off the lines that meet at its point.
+  struct Label {
+    QString text;
+    QPointF baseline;
+    QRectF box;
+  };
+  static QList<Label> labels();
 
   // Prints the picture through the report; does nothing while a report is open.
   void PrintShema();

@@ -29,6 +29,29 @@ class TShemaFormTest : public QObject {
     QCOMPARE(rgb.pixel(211 - 30, 175 + 30), qRgb(192, 192, 192));
   }
 
+  // Every name's box holds red ink and no black line or blue axis, and meets
+  // no other name's: T4 and T5 stand clear of the fans that meet at them.
+  void namesStandOffTheLines() {
+    const QImage rgb = TShemaForm::picture().convertToFormat(QImage::Format_RGB32);
+    const QList<TShemaForm::Label> labels = TShemaForm::labels();
+    QCOMPARE(labels.size(), 2 + 4 * 7);
+    for (const TShemaForm::Label& l : labels) {
+      const QRect box = l.box.toAlignedRect();
+      QVERIFY2(rgb.rect().contains(box), qPrintable(l.text));
+      int red = 0, lines = 0;
+      for (int y = box.top(); y <= box.bottom(); ++y) {
+        for (int x = box.left(); x <= box.right(); ++x) {
+          red += rgb.pixel(x, y) == qRgb(255, 0, 0);
+          lines += rgb.pixel(x, y) == qRgb(0, 0, 0) || rgb.pixel(x, y) == qRgb(0, 0, 255);
+        }
+      }
+      QVERIFY2(red > 0 && lines == 0, qPrintable(QStringLiteral("%1: %2 line pixels").arg(l.text).arg(lines)));
+      for (const TShemaForm::Label& other : labels) {
+        QVERIFY2(&other == &l || !other.box.intersects(l.box), qPrintable(l.text + QStringLiteral(" / ") + other.text));
+      }
+    }
+  }
+
   void windowLayout() {
     TShemaForm form;
     QCOMPARE(form.windowTitle(), QStringLiteral("Схема размеров развертки"));

@@ -73,10 +73,17 @@ void writeEntities(DL_Dxf& dxf, DL_WriterA& dw, const fish::TFlatPattern& patter
                               static_cast<double>(l.To.X), static_cast<double>(l.To.Y), 0),
                   onLayer(kBend));
   }
+  // A name is centred (72 = 1, 73 = 2) off the lines at its point, its box
+  // taken a character as wide as high; the insertion point, for readers that
+  // ignore the alignment, is that box's lower left.
   for (const fish::TPatternLabel& l : pattern.Labels) {
-    const double x = static_cast<double>(l.At.X);
-    const double y = static_cast<double>(l.At.Y);
-    dxf.writeText(dw, DL_TextData(x, y, 0, x, y, 0, kLabelHeight, 1.0, 0, 0, 0, l.Text, "STANDARD", 0.0),
+    const double width = kLabelHeight * static_cast<double>(l.Text.size());
+    const fish::TPoint2D centre = fish::labelCentre(l, width, kLabelHeight);
+    const double x = static_cast<double>(centre.X);
+    const double y = static_cast<double>(centre.Y);
+    dxf.writeText(dw,
+                  DL_TextData(x - width / 2, y - kLabelHeight / 2, 0, x, y, 0, kLabelHeight, 1.0, 0, 1, 2, l.Text,
+                              "STANDARD", 0.0),
                   onLayer(kLabels));
   }
   dw.sectionEnd();

@@ -5,6 +5,8 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 
+#include <array>
+#include <cmath>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -18,6 +20,7 @@
 #include "fishApi/TestParams.h"
 #include "support/EngineTestSupport.h"
 #include "support/IndependentReader.h"
+#include "support/SegmentBox.h"
 
 using fish::Extended;
 using nlohmann::json;
@@ -67,9 +70,20 @@ TEST_P(PatternDxf, ReadBackByAnIndependentReader) {
   }
 
   std::size_t outline = 0, line = 0, label = 0;
+  struct Named {
+    vintaler::test::Box box;
+    double x, y;  // the point it names
+  };
+  std::vector<Named> boxes;
+  std::vector<std::array<double, 4>> drawn;  // every line of the drawing as read back
   for (const json& e : dxf["entities"]) {
     const std::string type = e["type"];
     if (type == "POLYLINE") {
+      const auto points = e["points"].get<std::vector<std::array<double, 2>>>();
+      for (std::size_t i = 0; i < points.size(); ++i) {
+        const auto& next = points[(i + 1) % points.size()];
+        drawn.push_back({points[i][0], points[i][1], next[0], next[1]});
+      }
       ASSERT_EQ(e["layer"], "CUT");
       ASSERT_LT(outline, pattern.Pieces.size());
       const auto& expected = pattern.Pieces[outline++].Outline;
@@ -85,13 +99,15 @@ TEST_P(PatternDxf, ReadBackByAnIndependentReader) {
       const fish::TPatternLine& l = pattern.BendLines[line++];
       EXPECT_NEAR(e["start"][0].get<double>(), static_cast<double>(l.From.X), 1e-9);
       EXPECT_NEAR(e["end"][1].get<double>(), static_cast<double>(l.To.Y), 1e-9);
+      drawn.push_back({e["start"][0], e["start"][1], e["end"][0], e["end"][1]});
     } else if (type == "TEXT") {
       ASSERT_EQ(e["layer"], "LABELS");
       ASSERT_LT(label, pattern.Labels.size());
       const fish::TPatternLabel& l = pattern.Labels[label++];
       EXPECT_EQ(e["text"], l.Text);
-      EXPECT_NEAR(e["insert"][0].get<double>(), static_cast<double>(l.At.X), 1e-9);
       EXPECT_DOUBLE_EQ(e["height"].get<double>(), vintaler::dxf::kLabelHeight);
+      const auto b = e["box"].get<std::vector<double>>();
+      boxes.push_back({{b[0], b[1], b[2], b[3]}, static_cast<double>(l.At.X), static_cast<double>(l.At.Y)});
     } else {
       ADD_FAILURE() << "unexpected entity " << type;
     }
@@ -99,6 +115,16 @@ TEST_P(PatternDxf, ReadBackByAnIndependentReader) {
   EXPECT_EQ(outline, pattern.Pieces.size());
   EXPECT_EQ(line, pattern.BendLines.size());
   EXPECT_EQ(label, pattern.Labels.size());
+  // No name is written over a line that meets at its point (T4 and T5 at
+  // the apex of their fans).
+  for (const Named& n : boxes) {
+    for (const auto& [x0, y0, x1, y1] : drawn) {
+      const bool meets = std::hypot(x0 - n.x, y0 - n.y) < 1e-9 || std::hypot(x1 - n.x, y1 - n.y) < 1e-9;
+      EXPECT_FALSE(meets && vintaler::test::crossesBox(x0, y0, x1, y1, n.box))
+          << "a name at " << n.x << ", " << n.y << " lies over a line from " << x0 << ", " << y0 << " to " << x1
+          << ", " << y1;
+    }
+  }
 }
 
 // The faster writer formats every number exactly as dxflib's own.

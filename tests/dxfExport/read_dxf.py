@@ -1,11 +1,13 @@
 #!/usr/bin/python3
 """Reads a DXF file with ezdxf, an independent reader, and prints what the
 tests check as JSON: the version, the units, the audit's findings, the layers
-and every entity of model space with its coordinates."""
+and every entity of model space with its coordinates (a text with the box
+ezdxf measures for it)."""
 import json
 import sys
 
 import ezdxf
+import ezdxf.bbox
 
 
 def main(path):
@@ -24,6 +26,8 @@ def main(path):
             item["text"] = e.dxf.text
             item["insert"] = [e.dxf.insert[0], e.dxf.insert[1]]
             item["height"] = e.dxf.height
+            box = ezdxf.bbox.extents([e])
+            item["box"] = [box.extmin.x, box.extmin.y, box.extmax.x, box.extmax.y]
         entities.append(item)
     json.dump({
         "version": doc.dxfversion,

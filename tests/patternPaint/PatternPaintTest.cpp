@@ -251,6 +251,33 @@ TEST(PatternSvg, OneUserUnitIsOneMillimetre) {
   EXPECT_NE(svg.find("T1"), std::string::npos);
 }
 
+// Every text of the SVG is as many units high as millimetres on the PDF and
+// starts inside the picture; a pattern beyond the PDF's largest page is
+// drawn all the same.
+TEST(PatternSvg, TextsInMillimetresInsideThePictureAndNoPageLimit) {
+  const struct {
+    const char* name;
+    fish::TSystemParams sp;
+  } rows[] = {{"default", fish::defaultSystemParams()}, {"six metres", params(6000, 3000, 2000, 1000)}};
+  for (const auto& row : rows) {
+    const fish::TFlatPattern pattern = patternOf(row.sp, 10, {1, 1, 0, 0});
+    std::string svg;
+    ASSERT_NO_THROW(svg = vintaler::paint::patternSvg(pattern, titleOf(row.sp, "Новый проект", 2)).toStdString())
+        << row.name;
+    std::smatch box;
+    ASSERT_TRUE(std::regex_search(svg, box, std::regex(R"re(viewBox="0 0 ([\d.]+) ([\d.]+)")re")));
+    const double width = std::stod(box[1].str()), height = std::stod(box[2].str());
+    const std::regex text(R"re(<text [^>]* x="([-\d.e]+)" y="([-\d.e]+)" [^>]*font-size="([\d.]+)"[^>]*>([^<]*)</text>)re");
+    int texts = 0;
+    for (auto it = std::sregex_iterator(svg.begin(), svg.end(), text); it != std::sregex_iterator(); ++it, ++texts) {
+      const double x = std::stod((*it)[1]), y = std::stod((*it)[2]), size = std::stod((*it)[3]);
+      EXPECT_LE(size, 3.5) << row.name << ": " << (*it)[4];
+      EXPECT_TRUE(x >= 0 && x < width && y - size >= 0 && y <= height) << row.name << ": " << (*it)[4];
+    }
+    EXPECT_GT(texts, 3) << row.name;
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {

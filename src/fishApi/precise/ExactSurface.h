@@ -51,9 +51,7 @@ class TExactSurface {
   // at the arc's ends.
   TDirection direction(std::size_t j) const;
   // The circle point in a direction.
-  TPoint3D pointAt(const TDirection& d) const {
-    return {Sp.X1 + Sp.R * d.Cos, Sp.Y1 + Sp.R * d.Sin, Sp.L};
-  }
+  TPoint3D pointAt(const TDirection& d) const { return {Sp.X1 + Sp.R * d.Cos, Sp.Y1 + Sp.R * d.Sin, Sp.L}; }
   TPoint3D arcPoint(std::size_t j) const { return pointAt(direction(j)); }
 
   // Generator line k = 0 .. n+2, numbered as above.

@@ -166,8 +166,8 @@ TPatternAccuracy patternAccuracy(const TSystemParams& sp, const TProParams& pro)
     return a;
   }
   if (a.ChordDivisions == 0) return a;
-  const std::int32_t last =
-      static_cast<std::int32_t>(std::min<std::int64_t>(kMaxDivisions, std::int64_t{a.ChordDivisions} + kTableSearchCounts - 1));
+  const std::int32_t last = static_cast<std::int32_t>(
+      std::min<std::int64_t>(kMaxDivisions, std::int64_t{a.ChordDivisions} + kTableSearchCounts - 1));
   TProParams trial = pro;
   for (std::int32_t n = a.ChordDivisions; n <= last; ++n) {
     a.TableSearchedTo = n;

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 
 #include "ModalDialogs.h"
+#include "Questions.h"
 
 namespace vintaler {
 
@@ -39,7 +40,15 @@ QString chooseProjectToSave(QWidget* parent, const QString& proposed) {
   const QFileInfo name(proposed);
   dialog.setDirectory(name.path() == QLatin1String(".") ? QDir::currentPath() : name.absolutePath());
   dialog.selectFile(name.fileName());
-  return runFileDialog(dialog);
+  // As the exports' dialogs do: a file that exists is replaced only when the
+  // user says so; otherwise the dialog comes back for another name.
+  for (;;) {
+    const QString chosen = runFileDialog(dialog);
+    const QFileInfo target(chosen);
+    if (chosen.isEmpty() || !target.exists() || target.isDir()) return chosen;
+    if (askToReplace(parent, dialog.windowTitle(), chosen)) return chosen;
+    dialog.selectFile(target.fileName());
+  }
 }
 
 }  // namespace vintaler

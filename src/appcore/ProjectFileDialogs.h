@@ -14,8 +14,9 @@ QString chooseProjectToOpen(QWidget* parent);
 
 // The file to save to, proposing `proposed` (a name without a folder opens
 // the dialog in the current folder). The extension ".raz" is added to a name
-// typed without one; replacing an existing file is not asked about. Empty
-// when the user cancels.
+// typed without one. A file that exists is replaced only when the user
+// confirms it (askToReplace); "No" shows the dialog again. Empty when the
+// user cancels.
 QString chooseProjectToSave(QWidget* parent, const QString& proposed);
 
 }  // namespace vintaler

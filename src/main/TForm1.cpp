@@ -27,6 +27,7 @@
 #include "appcore/ImageLists.h"
 #include "appcore/ModalDialogs.h"
 #include "appcore/ProjectFileDialogs.h"
+#include "appcore/Questions.h"
 #include "fishApi/FishErrors.h"
 #include "main/CommandLine.h"
 #include "main/RecentProjects.h"
@@ -53,6 +54,15 @@ QSettings placementSettings() {
   // Per user, under the program's organisation and name, in the group of the
   // window class.
   return QSettings(QCoreApplication::organizationName(), QCoreApplication::applicationName());
+}
+
+// A window's title as shown: the "[*]" placeholder is a "*" while the
+// project is modified; an "&" of a file name is no access key.
+QString shownTitle(const QMdiSubWindow* w) {
+  const QWidget* shown = w->widget() ? w->widget() : w;
+  QString title = shown->windowTitle();
+  title.replace(QStringLiteral("[*]"), shown->isWindowModified() ? QStringLiteral("*") : QString());
+  return title.replace(QLatin1Char('&'), QStringLiteral("&&"));
 }
 
 bool showsOnAScreen(const QRect& r) {
@@ -132,15 +142,21 @@ QAction* TForm1::makeAction(const QString& caption, const QString& hint, const Q
 }
 
 void TForm1::createActions() {
-  ExitAction = makeAction("Выход", "Выход из программы", QKeySequence("Ctrl+X"), 6);
-  NewProjectAction = makeAction("Новый", "Создает новый проект", QKeySequence("Ctrl+N"), 7);
-  LoadAction = makeAction("Открыть", "Открывает файл проекта", QKeySequence("F3"), 9);
-  SaveAction = makeAction("Сохранить", "Сохраняет файл проекта", QKeySequence("F2"), 8);
-  ShowAbout = makeAction("О программе", "Информация о программе", QKeySequence(), -1);
-  WindowCascade = makeAction("Каскадом", "Располагает все окна каскадом", QKeySequence(), 14);
-  WindowTileHorizontal = makeAction("Горизонтально", "Располагает все окна горизонтально", QKeySequence(), 15);
-  WindowTileVertical = makeAction("Вертикально", "Располагает все окна вертикально", QKeySequence(), 16);
-  WindowMinimizeAll = makeAction("Минимизировать все", "Минимизирует все окна", QKeySequence(), -1);
+  ExitAction = makeAction("В&ыход", "Выход из программы", QKeySequence("Ctrl+X"), 6);
+  NewProjectAction = makeAction("&Новый", "Создает новый проект", QKeySequence("Ctrl+N"), 7);
+  LoadAction = makeAction("&Открыть", "Открывает файл проекта", QKeySequence("F3"), 9);
+  SaveAction = makeAction("&Сохранить", "Сохраняет файл проекта", QKeySequence("F2"), 8);
+  ShowAbout = makeAction("&О программе", "Информация о программе", QKeySequence(), -1);
+  WindowCascade = makeAction("&Каскадом", "Располагает все окна каскадом", QKeySequence(), 14);
+  WindowTileHorizontal = makeAction("&Горизонтально", "Располагает все окна горизонтально", QKeySequence(), 15);
+  WindowTileVertical = makeAction("&Вертикально", "Располагает все окна вертикально", QKeySequence(), 16);
+  WindowMinimizeAll = makeAction("&Минимизировать все", "Минимизирует все окна", QKeySequence(), -1);
+  // Closes the active project window, with the keys of every multi-document
+  // program; the menu shows both.
+  const QList<QKeySequence> closeKeys{QKeySequence("Ctrl+F4"), QKeySequence("Ctrl+W")};
+  WindowClose = makeAction("&Закрыть\t" + QKeySequence::listToString(closeKeys, QKeySequence::NativeText),
+                           "Закрывает окно проекта", QKeySequence(), -1);
+  WindowClose->setShortcuts(closeKeys);
   SaveAction->setEnabled(false);
 
   connect(ExitAction, &QAction::triggered, this, &QWidget::close);
@@ -152,22 +168,24 @@ void TForm1::createActions() {
   connect(WindowTileHorizontal, &QAction::triggered, this, [this] { tileHorizontal(); });
   connect(WindowTileVertical, &QAction::triggered, this, [this] { tileVertical(); });
   connect(WindowMinimizeAll, &QAction::triggered, this, [this] { minimizeAll(); });
+  connect(WindowClose, &QAction::triggered, mdiArea_, &QMdiArea::closeActiveSubWindow);
 }
 
 void TForm1::createMenus() {
-  FileMenu = new QMenu(QStringLiteral("Файл"), this);
+  FileMenu = new QMenu(QStringLiteral("&Файл"), this);
   FileMenu->addActions({LoadAction, SaveAction, NewProjectAction, ExitAction});
 
-  WindowMenu = new QMenu(QStringLiteral("Окно"), this);
+  WindowMenu = new QMenu(QStringLiteral("&Окно"), this);
   connect(WindowMenu, &QMenu::aboutToShow, this, [this] { fillWindowMenu(); });
   fillWindowMenu();
 
-  HelpMenu = new QMenu(QStringLiteral("?"), this);
+  HelpMenu = new QMenu(QStringLiteral("&?"), this);
   HelpMenu->addAction(ShowAbout);
 }
 
 void TForm1::rebuildMenuBar() {
   // The active project window's own menus stand between "Файл" and "Окно".
+  WindowClose->setEnabled(activeProject() != nullptr);
   QMenuBar* bar = menuBar();
   bar->clear();
   // "Экспорт" of the active project stands in "Файл" after "Сохранить".
@@ -189,12 +207,14 @@ void TForm1::rebuildMenuBar() {
 void TForm1::fillWindowMenu() {
   WindowMenu->clear();
   WindowMenu->addActions({WindowCascade, WindowTileHorizontal, WindowTileVertical, WindowMinimizeAll});
+  WindowMenu->addSeparator();
+  WindowMenu->addAction(WindowClose);
   const QList<QMdiSubWindow*> windows = mdiArea_->subWindowList();
   if (!windows.isEmpty()) WindowMenu->addSeparator();
   int number = 0;
   for (QMdiSubWindow* w : windows) {
     ++number;
-    QAction* item = WindowMenu->addAction(QStringLiteral("&%1 %2").arg(number).arg(w->windowTitle()));
+    QAction* item = WindowMenu->addAction(QStringLiteral("&%1 %2").arg(number).arg(shownTitle(w)));
     item->setCheckable(true);
     item->setChecked(w == mdiArea_->activeSubWindow());
     connect(item, &QAction::triggered, this, [this, w] { showProjectWindow(w); });
@@ -344,6 +364,15 @@ QMdiSubWindow* TForm1::addProjectWindow(TWorkForm* project) {
   QMdiSubWindow* sub = mdiArea_->addSubWindow(project);
   sub->setAttribute(Qt::WA_DeleteOnClose);
   sub->setWindowIcon(vintaler::ImageList2(11));
+  // Ctrl+F4 and Ctrl+W are the frame's "Закрыть"; the sub-window's own menu
+  // taking one of them too would leave the key to neither.
+  if (QMenu* own = sub->systemMenu()) {
+    for (QAction* a : own->actions()) {
+      QList<QKeySequence> keys = a->shortcuts();
+      keys.removeIf([this](const QKeySequence& k) { return WindowClose->shortcuts().contains(k); });
+      a->setShortcuts(keys);
+    }
+  }
   // A sub-window forgets that it was maximised once it is minimised: note it
   // for the window list, which restores it.
   connect(sub, &QMdiSubWindow::windowStateChanged, sub, [sub](Qt::WindowStates before, Qt::WindowStates now) {
@@ -426,10 +455,36 @@ void TForm1::ShowAboutExecute() {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
-  // Nothing is ever asked: there is no unsaved state to lose but the open
-  // windows themselves.
+  if (!mayCloseProjects()) {
+    event->ignore();
+    return;
+  }
   event->accept();
   storePlacement(false);
+}
+
+bool TForm1::mayCloseProjects() {
+  // One question for all the modified projects; Сохранить saves each in
+  // turn, and a save cancelled or failed keeps the program open.
+  QList<TWorkForm*> modified;
+  QStringList names;
+  for (TWorkForm* project : projectWindows()) {
+    if (!project->isWindowModified()) continue;
+    modified << project;
+    names << project->displayName();
+  }
+  if (modified.isEmpty()) return true;
+  switch (vintaler::askToSaveChanges(this, names)) {
+    case vintaler::SaveAnswer::Discard: return true;
+    case vintaler::SaveAnswer::Cancel: return false;
+    case vintaler::SaveAnswer::Save: break;
+  }
+  for (TWorkForm* project : modified) {
+    // The project the Save dialog may ask about is the one shown.
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(project->parentWidget())) showProjectWindow(sub);
+    if (!project->saveChanges()) return false;
+  }
+  return true;
 }
 
 void TForm1::showEvent(QShowEvent* event) {

@@ -80,6 +80,7 @@ class TForm1 : public QMainWindow, public vintaler::IProjectHost {
   QAction* WindowTileHorizontal = nullptr;
   QAction* WindowTileVertical = nullptr;
   QAction* WindowMinimizeAll = nullptr;
+  QAction* WindowClose = nullptr;  // the active project window: Ctrl+F4, Ctrl+W
 
   QMenu* FileMenu = nullptr;
   QMenu* WindowMenu = nullptr;
@@ -108,6 +109,8 @@ class TForm1 : public QMainWindow, public vintaler::IProjectHost {
   // The window chosen in the window list: restored if minimised, and active.
   void showProjectWindow(QMdiSubWindow* w);
   void ShowAboutExecute();
+  // Exit asks once about every modified project; false keeps them all open.
+  bool mayCloseProjects();
   void storePlacement(bool visible);
   void restorePlacement();
   void maximize();

@@ -106,6 +106,13 @@ void TQuickReport1::render(QPrinter& printer) {
 void TQuickReport1::preview(QWidget* parent) {
   QPrinter printer(QPrinter::HighResolution);
   printer.setPageLayout(pageLayout());
+  const auto paint = [this](QPrinter& target) { render(target); };
+  vintaler::showPrintPreview(parent, printer, paint, kZoom);
+}
+
+namespace vintaler {
+
+void showPrintPreview(QWidget* parent, QPrinter& printer, const std::function<void(QPrinter&)>& paint, double zoom) {
   // Not a stack object: a child of `parent`, deleted here once done, or with
   // `parent` should that go first; never twice.
   const QPointer<QPrintPreviewDialog> dialog = new QPrintPreviewDialog(&printer, parent);
@@ -113,13 +120,14 @@ void TQuickReport1::preview(QWidget* parent) {
     const QPointer<QPrintPreviewDialog>& dialog;
     ~Release() { delete dialog.data(); }
   } release{dialog};
-  QObject::connect(dialog, &QPrintPreviewDialog::paintRequested, dialog, [this](QPrinter* target) { render(*target); });
-  if (auto* view = dialog->findChild<QPrintPreviewWidget*>()) view->setZoomFactor(kZoom);
+  QObject::connect(dialog, &QPrintPreviewDialog::paintRequested, dialog,
+                   [&paint](QPrinter* target) { paint(*target); });
+  if (zoom > 0) {
+    if (auto* view = dialog->findChild<QPrintPreviewWidget*>()) view->setZoomFactor(zoom);
+  }
   const OwnerCloseGuard guard(parent, dialog);
-  vintaler::runModeless(*dialog);
+  runModeless(*dialog);
 }
-
-namespace vintaler {
 
 namespace {
 

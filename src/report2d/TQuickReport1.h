@@ -76,4 +76,10 @@ void printPictureReport(QWidget* parent, const std::function<QImage()>& picture)
 // report's frame. A drawing that fails throws before the preview shows.
 void printViewReport(QWidget* parent, const fish::TViewMapping& view,
                      const std::function<void(fish::TDrawSurface&)>& draw);
+
+// The print preview of a job `paint` lays out on the printer it is given;
+// from the preview the job goes to a printer or to a PDF file. It waits, and
+// belongs to `parent`, as the report's preview does. `zoom` above 0 is the
+// preview's first zoom factor.
+void showPrintPreview(QWidget* parent, QPrinter& printer, const std::function<void(QPrinter&)>& paint, double zoom = 0);
 }  // namespace vintaler

@@ -5,6 +5,7 @@
 #include <QTextDocument>
 #include <memory>
 
+#include "TQuickReport1.h"
 #include "appcore/ErrorReport.h"
 
 namespace vintaler {
@@ -23,6 +24,19 @@ void printTextOnDefaultPrinter(const QTextDocument& text, const QFont& font) {
   }
   QPrinter printer(QPrinterInfo::defaultPrinter());
   printText(printer, text, font);
+}
+
+void previewText(QWidget* parent, const QTextDocument& text, const QFont& font) {
+  static bool open = false;
+  if (open) return;
+  open = true;
+  struct Release {
+    ~Release() { open = false; }
+  } release;
+  // The page may be given a new text while its preview is open.
+  const std::unique_ptr<QTextDocument> shown(text.clone());
+  QPrinter printer(QPrinter::HighResolution);
+  showPrintPreview(parent, printer, [&](QPrinter& target) { printText(target, *shown, font); });
 }
 
 }  // namespace vintaler

@@ -1,8 +1,11 @@
 #include "ProjectKeys.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QScrollArea>
+#include <QTabBar>
 #include <QTabWidget>
 
 #include "TWorkFormUi.h"
@@ -72,6 +75,27 @@ void setParameterPanelVisible(TWorkFormUi& ui, bool visible) {
   // A hidden field that kept the focus would still take the typed keys.
   if (!visible) focusShownPage(ui);
   ui.Panel1->setVisible(visible);
+}
+
+bool focusNextInProject(const TWorkFormUi& ui, bool next) {
+  QList<QWidget*> order(ui.Edits.begin(), ui.Edits.end());
+  order << ui.Panel1->tabBar() << ui.PageControl1->currentWidget();
+  QList<QWidget*> cycle;
+  for (QWidget* w : order) {
+    if (w && w->isVisible() && w->isEnabled()) cycle << w;
+  }
+  if (cycle.isEmpty()) return false;
+  // The text pages hand the focus to their view or editor inside.
+  const QWidget* now = QApplication::focusWidget();
+  qsizetype at = -1;
+  for (qsizetype i = 0; i < cycle.size() && at < 0; ++i) {
+    if (cycle[i] == now || cycle[i]->isAncestorOf(now)) at = i;
+  }
+  const qsizetype n = cycle.size();
+  const qsizetype to = at < 0 ? (next ? 0 : n - 1) : (at + (next ? 1 : n - 1)) % n;
+  cycle[to]->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+  if (ui.ParamsScroll->isAncestorOf(cycle[to])) ui.ParamsScroll->ensureWidgetVisible(cycle[to]);
+  return true;
 }
 
 }  // namespace vintaler

@@ -23,4 +23,9 @@ void focusShownPage(const TWorkFormUi& ui);
 // the page shown.
 void setParameterPanelVisible(TWorkFormUi& ui, bool visible);
 
+// Tab (`next`) and Shift+Tab within a project window: the fields in their
+// order on screen, the tabs of the parameter panel, the page shown, and
+// round again; what is hidden is passed over. A field is scrolled into view.
+bool focusNextInProject(const TWorkFormUi& ui, bool next);
+
 }  // namespace vintaler

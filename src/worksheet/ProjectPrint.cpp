@@ -10,9 +10,9 @@ namespace vintaler {
 
 void printProjectPage(TWorkForm& form) {
   if (form.activePage() == 2) {
-    printTextOnDefaultPrinter(*form.Memo1->document(), form.Memo1->font());
+    previewText(&form, *form.Memo1->document(), form.Memo1->font());
   } else if (form.activePage() == 3) {
-    printTextOnDefaultPrinter(*form.Memo2->document(), form.Memo2->font());
+    previewText(&form, *form.Memo2->document(), form.Memo2->font());
   } else if (form.ActiveBox) {
     // The world window as the view shows it, at the printer's resolution:
     // the screen's picture is left as it is.

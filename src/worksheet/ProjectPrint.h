@@ -5,8 +5,9 @@ class TWorkForm;
 
 namespace vintaler {
 
-// The results page goes to the default printer as text; a drawing page is
-// drawn once more, as lines, into the picture report and previewed.
+// A text page (the results, the figures) is previewed as text; a drawing
+// page is drawn once more, as lines, into the picture report and previewed.
+// From either preview the page goes to a printer or to a PDF file.
 void printProjectPage(TWorkForm& form);
 
 }  // namespace vintaler

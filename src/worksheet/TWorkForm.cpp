@@ -3,6 +3,7 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QFontDialog>
 #include <QGuiApplication>
 #include <QLabel>
@@ -19,6 +20,7 @@
 #include "appcore/LocaleNumbers.h"
 #include "appcore/ModalDialogs.h"
 #include "appcore/ProjectFileDialogs.h"
+#include "appcore/Questions.h"
 #include "fishApi/FishErrors.h"
 #include "fishApi/FishExtents.h"
 #include "fishApi/FishMath.h"
@@ -36,6 +38,9 @@ fish::Extended fish::TSystemParams::*const kFieldOf[6] = {
     &fish::TSystemParams::A, &fish::TSystemParams::B,  &fish::TSystemParams::R,
     &fish::TSystemParams::L, &fish::TSystemParams::X1, &fish::TSystemParams::Y1,
 };
+
+// The field a new window gives the focus to: side B.
+constexpr std::size_t kFirstFocusedField = 1;
 
 std::string nativePath(const QString& fileName) { return QFile::encodeName(fileName).toStdString(); }
 
@@ -135,6 +140,7 @@ bool TWorkForm::GetSystemInfo() {
   // One bad field keeps the whole record: a half-taken set of values would
   // draw a piece nobody typed.
   if (!allValid) SystemParams = before;
+  if (fish::systemParamsToBytes(SystemParams) != fish::systemParamsToBytes(before)) setWindowModified(true);
   redraw(false);
   return allValid;
 }
@@ -242,17 +248,30 @@ void TWorkForm::ShowSystemParamsExecute() {
   vintaler::setParameterPanelVisible(*this, ShowSystemParams->isChecked());
 }
 
-void TWorkForm::updateCaption() { setWindowTitle(QStringLiteral("Проект (%1)").arg(ProjectFileName)); }
+void TWorkForm::updateCaption() { setWindowTitle(QStringLiteral("Проект (%1)[*]").arg(ProjectFileName)); }
+
+QString TWorkForm::displayName() const { return QFileInfo(ProjectFileName).fileName(); }
+
+bool TWorkForm::focusNextPrevChild(bool next) { return vintaler::focusNextInProject(*this, next); }
 
 void TWorkForm::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   if (!shownOnce_) {
     shownOnce_ = true;
     setActivePage(0);
+    // The first key typed goes into a field.
+    Edits[kFirstFocusedField]->setFocus(Qt::OtherFocusReason);
   }
 }
 
 void TWorkForm::closeEvent(QCloseEvent* event) {
+  if (isWindowModified()) {
+    const vintaler::SaveAnswer answer = vintaler::askToSaveChanges(this, {displayName()});
+    if (answer == vintaler::SaveAnswer::Cancel || (answer == vintaler::SaveAnswer::Save && !saveChanges())) {
+      event->ignore();
+      return;
+    }
+  }
   // The last project window takes the main window's Save with it.
   if (host_ && host_->openProjectCount() <= 1) host_->setSaveEnabled(false);
   event->accept();
@@ -267,8 +286,21 @@ fish::TProjectData TWorkForm::projectData() const {
 void TWorkForm::SaveProject(const QString& fileName) {
   fish::writeProjectFile(nativePath(fileName), projectData());
   ProjectFileName = fileName;
+  hasFile_ = true;
+  setWindowModified(false);
   updateCaption();
   if (host_) host_->projectSaved(fileName);
+}
+
+bool TWorkForm::saveChanges() {
+  bool saved = false;
+  vintaler::runCommand(this, [&] {
+    const QString target = hasFile_ ? ProjectFileName : vintaler::chooseProjectToSave(this, ProjectFileName);
+    if (target.isEmpty()) return;
+    SaveProject(target);
+    saved = true;
+  });
+  return saved;
 }
 
 void TWorkForm::LoadProject(const QString& fileName) {
@@ -289,6 +321,8 @@ void TWorkForm::applyProject(const fish::TProjectData& project, const QString& f
   xPaintBox2->tryUpdateScale();
   setSysInfo();
   ProjectFileName = fileName;
+  hasFile_ = true;
+  setWindowModified(false);
   updateCaption();
 }
 
@@ -349,7 +383,9 @@ void TWorkForm::SetupDrawActionExecute() {
   if (vintaler::runModal(dialog) == QDialog::Accepted) {
     fish::TViewBounds bounds = box->bounds();
     const QString failure = dialog.readBounds(bounds);
+    const auto before = fish::encodeProjectFile(projectData());
     box->setBounds(bounds);  // with the bounds read before a bad field
+    if (fish::encodeProjectFile(projectData()) != before) setWindowModified(true);
     if (!failure.isEmpty()) throw vintaler::ECommandError(failure);
     try {
       box->UpdateScale();
@@ -366,8 +402,10 @@ void TWorkForm::ShowProParamsActionExecute() {
   dialog.load(ProParams);
   dialog.loadPlate(Plate, SystemParams);
   if (vintaler::runModal(dialog) == QDialog::Accepted) {
+    const auto before = fish::encodeProjectFile(projectData());
     dialog.store(ProParams);
     dialog.storePlate(Plate);
+    if (fish::encodeProjectFile(projectData()) != before) setWindowModified(true);
   }
   redraw(true);
 }

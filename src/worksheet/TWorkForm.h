@@ -78,8 +78,18 @@ class TWorkForm : public QWidget, public TWorkFormUi {
   // shows again is drawn afresh from the arrays.
   void releaseViewBuffers();
 
-  // Sets the caption "Проект (<name>)".
+  // Sets the caption "Проект (<name>)", with "*" while the project is modified.
   void updateCaption();
+
+  // Modified: a field, the construction or drawing parameters or the plate
+  // changed since the project was opened or saved (isWindowModified). A
+  // modified window asks before it closes: Сохранить, Не сохранять, Отмена.
+  // saveChanges writes the project to its file, or through the Save dialog
+  // when it has none yet; false when that dialog is cancelled or the file
+  // cannot be written (reported).
+  bool saveChanges();
+  // The name the questions give the project: its file's name, or "NonenameN".
+  QString displayName() const;
 
   // The project file: both records and both views' world windows. Saving
   // names the window after the file; a failure throws fish::EProjectFileError
@@ -115,6 +125,8 @@ class TWorkForm : public QWidget, public TWorkFormUi {
   void closeEvent(QCloseEvent* event) override;
   void showEvent(QShowEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+  // Tab goes round the window's own controls (vintaler::focusNextInProject).
+  bool focusNextPrevChild(bool next) override;
 
  private:
   void connectCommands();
@@ -147,4 +159,5 @@ class TWorkForm : public QWidget, public TWorkFormUi {
   bool accuracyPending_ = false;
   bool filling_ = false;
   bool shownOnce_ = false;
+  bool hasFile_ = false;  // opened from or saved to ProjectFileName
 };

@@ -78,8 +78,18 @@ void TWorkForm::CopyExecute() {
 }
 
 // The font of the text page shown (the results page's on a drawing page).
+// The pages' font is set in pixels, the dialog's sizes are points: it is
+// given the face really shown, in points, so that it opens on what the page
+// shows, and OK with nothing changed leaves the page's font as it was.
 void TWorkForm::SetFontExecute() {
   QWidget* text = activePage() == 3 ? static_cast<QWidget*>(Memo2) : static_cast<QWidget*>(Memo1);
-  QFontDialog dialog(QFont(QFontInfo(text->font()).family()).resolve(text->font()), this);  // the face really shown
-  if (vintaler::runModal(dialog) == QDialog::Accepted) text->setFont(dialog.currentFont());
+  const QFontInfo shown(text->font());
+  QFont offered(shown.family());
+  offered.setStyleName(shown.styleName());
+  offered.setPointSizeF(shown.pointSizeF());
+  QFontDialog dialog(offered, this);
+  const QFont opened = dialog.currentFont();
+  if (vintaler::runModal(dialog) == QDialog::Accepted && dialog.currentFont() != opened) {
+    text->setFont(dialog.currentFont());
+  }
 }

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QScrollArea>
 #include <QSplitter>
 #include <QTabBar>
 #include <QTabWidget>
@@ -66,36 +67,36 @@ QAction* TWorkFormUi::makeAction(QWidget* form, const QString& caption, const QS
 
 void TWorkFormUi::createActions(QWidget* form) {
   using S = QKeySequence;
-  Show3D = makeAction(form, "3-мерный вид", "Показывает 3-мерный вид системы", S("Ctrl+F3"), 11);
-  ShowRazvertka = makeAction(form, "Развертка", "Показывает развертку поверхности перехода", S("Ctrl+F2"), 12);
+  Show3D = makeAction(form, "&3-мерный вид", "Показывает 3-мерный вид системы", S("Ctrl+F3"), 11);
+  ShowRazvertka = makeAction(form, "&Развертка", "Показывает развертку поверхности перехода", S("Ctrl+F2"), 12);
   ShowResult =
-      makeAction(form, "Численные результаты", "Показывает численные результаты расчета развертки", S("Ctrl+F5"), 13);
-  ShowFigures = makeAction(form, "Размеры для разметки",
+      makeAction(form, "&Численные результаты", "Показывает численные результаты расчета развертки", S("Ctrl+F5"), 13);
+  ShowFigures = makeAction(form, "Ра&змеры для разметки",
                            "Показывает истинные длины, площади и массу развертки для разметки", S("Ctrl+F7"), 21);
-  ShowSystemParams = makeAction(form, "Параметры системы", "Панель параметров системы", S("F10"), -1);
+  ShowSystemParams = makeAction(form, "Параметры &системы", "Панель параметров системы", S("F10"), -1);
   SetupDrawAction =
-      makeAction(form, "Параметры области рисования", "Настройка параметров области рисования", S("F11"), -1);
-  ShowProParamsAction = makeAction(form, "Параметры построения", "Параметры построения развертки", S("F12"), -1);
-  DrawAction = makeAction(form, "Обновить", "Обновляет изображение", S(), -1);
-  PrintAction = makeAction(form, "Печатать", "Печатает содержимое окна", S("Ctrl+P"), 10);
-  ScrollLeft = makeAction(form, "Сдвинуть влево", "Сдвигает область рисования влево", S("Ctrl+L"), 2);
-  ScrollRight = makeAction(form, "Сдвинуть вправо", "Сдвигает область рисования вправо", S("Ctrl+R"), 3);
-  ScrollUp = makeAction(form, "Сдвинуть вверх", "Сдвигает область рисования вверх", S("Ctrl+U"), 5);
-  ScrollDown = makeAction(form, "Сдвинуть вниз", "Сдвигает область рисования вниз", S("Ctrl+D"), 4);
-  ZoomIn = makeAction(form, "Приблизить", "Приближает область рисования", S("Ctrl+I"), 0);
-  ZoomOut = makeAction(form, "Отдалить", "Отдаляет область рисования", S("Ctrl+O"), 1);
+      makeAction(form, "Параметры области р&исования", "Настройка параметров области рисования", S("F11"), -1);
+  ShowProParamsAction = makeAction(form, "Параметры &построения", "Параметры построения развертки", S("F12"), -1);
+  DrawAction = makeAction(form, "&Обновить", "Обновляет изображение", S(), -1);
+  PrintAction = makeAction(form, "П&ечатать", "Печатает содержимое окна", S("Ctrl+P"), 10);
+  ScrollLeft = makeAction(form, "Сдвинуть в&лево", "Сдвигает область рисования влево", S("Ctrl+L"), 2);
+  ScrollRight = makeAction(form, "Сдвинуть впр&аво", "Сдвигает область рисования вправо", S("Ctrl+R"), 3);
+  ScrollUp = makeAction(form, "Сдвинуть вв&ерх", "Сдвигает область рисования вверх", S("Ctrl+U"), 5);
+  ScrollDown = makeAction(form, "Сдвинуть вн&из", "Сдвигает область рисования вниз", S("Ctrl+D"), 4);
+  ZoomIn = makeAction(form, "&Приблизить", "Приближает область рисования", S("Ctrl+I"), 0);
+  ZoomOut = makeAction(form, "&Отдалить", "Отдаляет область рисования", S("Ctrl+O"), 1);
   AutoScale =
-      makeAction(form, "Автоматическое масштабирование", "Автоматическое масштабирование области рисования", S(), 19);
-  Save = makeAction(form, "Сохранить", "Сохраняет файл проекта", S(), 8);
-  ShowShema = makeAction(form, "Схема нанесения размеров", "Показывает схему нанесения размеров", S(), -1);
-  SelectAll = makeAction(form, "Выделить все", "Выделить все", S("Ctrl+A"), -1);
-  Copy = makeAction(form, "Копировать", "Копирует", S("Ctrl+C"), 20);
-  SetFont = makeAction(form, "Шрифт", "Выбор шрифта", S(), -1);
-  ExportDxf = makeAction(form, "DXF…", "Записывает развертку в файл DXF для станков раскроя", S(), -1);
-  ExportSvg = makeAction(form, "SVG…", "Записывает развертку в рисунок SVG в миллиметрах", S(), -1);
+      makeAction(form, "Автоматическое &масштабирование", "Автоматическое масштабирование области рисования", S(), 19);
+  Save = makeAction(form, "&Сохранить", "Сохраняет файл проекта", S(), 8);
+  ShowShema = makeAction(form, "С&хема нанесения размеров", "Показывает схему нанесения размеров", S(), -1);
+  SelectAll = makeAction(form, "&Выделить все", "Выделить все", S("Ctrl+A"), -1);
+  Copy = makeAction(form, "&Копировать", "Копирует", S("Ctrl+C"), 20);
+  SetFont = makeAction(form, "&Шрифт", "Выбор шрифта", S(), -1);
+  ExportDxf = makeAction(form, "&DXF…", "Записывает развертку в файл DXF для станков раскроя", S(), -1);
+  ExportSvg = makeAction(form, "&SVG…", "Записывает развертку в рисунок SVG в миллиметрах", S(), -1);
   ExportPdf =
-      makeAction(form, "PDF в натуральную величину…", "Записывает развертку в PDF в натуральную величину", S(), -1);
-  PrintFullSize = makeAction(form, "Печать в натуральную величину…",
+      makeAction(form, "&PDF в натуральную величину…", "Записывает развертку в PDF в натуральную величину", S(), -1);
+  PrintFullSize = makeAction(form, "&Печать в натуральную величину…",
                              "Печатает развертку в натуральную величину на нескольких листах", S(), 10);
 
   for (QAction* a : {Show3D, ShowRazvertka, ShowResult, ShowFigures, ShowSystemParams}) a->setCheckable(true);
@@ -103,21 +104,21 @@ void TWorkFormUi::createActions(QWidget* form) {
 }
 
 void TWorkFormUi::createMenus(QWidget* form) {
-  EditMenu = new QMenu(QStringLiteral("Редактирование"), form);
+  EditMenu = new QMenu(QStringLiteral("&Редактирование"), form);
   EditMenu->addActions({SelectAll, Copy, DrawAction});
   EditMenu->addSeparator();
   EditMenu->addActions({ShowSystemParams, SetupDrawAction, ShowProParamsAction});
   EditMenu->addSeparator();
   EditMenu->addAction(PrintAction);
 
-  ViewMenu = new QMenu(QStringLiteral("Вид"), form);
+  ViewMenu = new QMenu(QStringLiteral("&Вид"), form);
   ViewMenu->addActions({Show3D, ShowRazvertka, ShowResult, ShowFigures, ShowShema});
   ViewMenu->addSeparator();
   ViewMenu->addActions({ScrollLeft, ScrollRight, ScrollUp, ScrollDown, ZoomIn, ZoomOut, AutoScale});
 
   // The pattern onto metal: shown in the main window's "Файл" while the
   // window is active, and in the drawings' pop-up menu.
-  ExportMenu = new QMenu(QStringLiteral("Экспорт"), form);
+  ExportMenu = new QMenu(QStringLiteral("&Экспорт"), form);
   ExportMenu->addActions({ExportDxf, ExportSvg, ExportPdf});
   ExportMenu->addSeparator();
   ExportMenu->addAction(PrintFullSize);
@@ -125,9 +126,9 @@ void TWorkFormUi::createMenus(QWidget* form) {
   PopupMenu1 = new QMenu(form);
   PopupMenu1->addActions({ShowSystemParams, SetupDrawAction, ShowProParamsAction});
   PopupMenu1->addSeparator();
-  ScrollMenu = PopupMenu1->addMenu(vintaler::ImageList2(17), QStringLiteral("Сдвинуть"));
+  ScrollMenu = PopupMenu1->addMenu(vintaler::ImageList2(17), QStringLiteral("С&двинуть"));
   ScrollMenu->addActions({ScrollLeft, ScrollRight, ScrollDown, ScrollUp});
-  ScaleMenu = PopupMenu1->addMenu(vintaler::ImageList2(18), QStringLiteral("Масштаб"));
+  ScaleMenu = PopupMenu1->addMenu(vintaler::ImageList2(18), QStringLiteral("&Масштаб"));
   ScaleMenu->menuAction()->setStatusTip(QStringLiteral("Приближает область рисования"));
   ScaleMenu->addActions({ZoomIn, ZoomOut});
   PopupMenu1->addSeparator();
@@ -184,7 +185,15 @@ void TWorkFormUi::createLayout(QWidget* form) {
     Edits[i] = edit;
   }
   paramsLayout->addStretch(1);
-  Panel1->addTab(params, QStringLiteral("Параметры"));
+  // A window squeezed by tiling scrolls its fields rather than cut them off.
+  ParamsScroll = new QScrollArea;
+  ParamsScroll->setObjectName(QStringLiteral("ParamsScroll"));
+  ParamsScroll->setFrameStyle(QFrame::NoFrame);
+  ParamsScroll->setFocusPolicy(Qt::NoFocus);
+  ParamsScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  ParamsScroll->setWidgetResizable(true);
+  ParamsScroll->setWidget(params);
+  Panel1->addTab(ParamsScroll, QStringLiteral("Параметры"));
 
   Image1 = new QLabel;
   Image1->setPixmap(vintaler::dimensionSketch());

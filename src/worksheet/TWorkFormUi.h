@@ -12,6 +12,7 @@ class QKeySequence;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QScrollArea;
 class QSplitter;
 class QString;
 class QTabWidget;
@@ -40,7 +41,8 @@ class TWorkFormUi {
 
   // Components.
   QTabWidget* Panel1 = nullptr;
-  std::array<QLineEdit*, 6> Edits{};  // Edit1..Edit6: A, B, R, L, X1, Y1
+  QScrollArea* ParamsScroll = nullptr;  // the fields' page of Panel1, scrolled when the window is short
+  std::array<QLineEdit*, 6> Edits{};    // Edit1..Edit6: A, B, R, L, X1, Y1
   QLabel* Image1 = nullptr;
   QSplitter* Splitter1 = nullptr;
   QFrame* Panel2 = nullptr;

@@ -5,6 +5,8 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QSettings>
 #include <QStatusTipEvent>
@@ -17,14 +19,17 @@
 #include "fishApi/ProjectFile.h"
 #include "main/TForm1.h"
 #include "support/GuiTestSupport.h"
+#include "worksheet/ProParams/TProParamsForm.h"
+#include "worksheet/ProParams/TSpinEdit.h"
 #include "worksheet/TWorkForm.h"
+#include "worksheet/setupDraw/TSetupDrawForm.h"
 #include "xPaintBox/TxPaintBox.h"
 
 namespace {
 
 QStringList MenuTitles(QMainWindow& w) {
   QStringList titles;
-  for (QAction* a : w.menuBar()->actions()) titles << a->text();
+  for (QAction* a : w.menuBar()->actions()) titles << a->text().remove('&');
   return titles;
 }
 
@@ -33,7 +38,7 @@ QSettings Stored() { return QSettings(QCoreApplication::organizationName(), QCor
 
 QStringList Captions(const QList<QAction*>& actions) {
   QStringList texts;
-  for (QAction* a : actions) texts << (a->isSeparator() ? QStringLiteral("-") : a->text());
+  for (QAction* a : actions) texts << (a->isSeparator() ? QStringLiteral("-") : a->text().remove('&'));
   return texts;
 }
 
@@ -50,6 +55,7 @@ class TForm1Test : public QObject {
 
   void Choose(const QString& file) {
     vintaler::setModalRunner([file](QDialog& d) {
+      if (qobject_cast<QMessageBox*>(&d)) return int(QMessageBox::Yes);  // replace it
       dynamic_cast<QFileDialog&>(d).selectFile(file);
       return int(QDialog::Accepted);
     });
@@ -79,7 +85,7 @@ class TForm1Test : public QObject {
     const QList<TWorkForm*> projects = form.projectWindows();
     QCOMPARE(projects.size(), 2);
     QCOMPARE(projects[0]->ProjectFileName, Path("one.raz"));
-    QCOMPARE(form.mdiArea()->subWindowList()[1]->windowTitle(), "Проект (" + Path("one.raz") + ")");
+    QCOMPARE(form.mdiArea()->subWindowList()[1]->windowTitle(), "Проект (" + Path("one.raz") + ")[*]");
     QCOMPARE(projects[1]->SystemParams.R, 42.0L);
     QCOMPARE(projects[1]->Edits[2]->text(), QStringLiteral("42"));
     QVERIFY(form.SaveAction->isEnabled());
@@ -139,7 +145,7 @@ class TForm1Test : public QObject {
     QTest::keyClick(&form, Qt::Key_N, Qt::ControlModifier);
     QCOMPARE(form.projectWindows().size(), 1);
     QCOMPARE(form.projectWindows()[0]->ProjectFileName, QStringLiteral("Nonename1"));
-    QCOMPARE(form.mdiArea()->subWindowList()[0]->windowTitle(), QStringLiteral("Проект (Nonename1)"));
+    QCOMPARE(form.mdiArea()->subWindowList()[0]->windowTitle(), QStringLiteral("Проект (Nonename1)[*]"));
     QVERIFY(form.SaveAction->isEnabled());
     QCOMPARE(MenuTitles(form), (QStringList{"Файл", "Редактирование", "Вид", "Окно", "?"}));
 
@@ -394,13 +400,107 @@ class TForm1Test : public QObject {
     emit form.WindowMenu->aboutToShow();
     const QList<QAction*> items = form.WindowMenu->actions();
     const auto item =
-        std::find_if(items.begin(), items.end(), [&](QAction* a) { return a->text() == "&1 " + w[0]->windowTitle(); });
+        std::find_if(items.begin(), items.end(), [&](QAction* a) { return a->text() == "&1 Проект (Nonename1)"; });
     QVERIFY(item != items.end());
     (*item)->trigger();
     QVERIFY(!w[0]->isMinimized());
     QCOMPARE(w[0]->isMaximized(), maximised);
     QCOMPARE(form.mdiArea()->activeSubWindow(), w[0]);
     if (!maximised) QCOMPARE(w[0]->geometry(), normal);
+  }
+
+  // Changes of the records mark the window "*"; zooming does not.
+  void modifiedStateFollowsTheRecords() {
+    TForm1 form;
+    form.show();
+    TWorkForm* p = form.NewProjectActionExecute();
+    std::function<void(QDialog&)> edit;
+    vintaler::setModalRunner([&](QDialog& d) { return edit(d), d.accept(), d.result(); });
+    const auto pro = [](QDialog& d) -> TProParamsForm& { return dynamic_cast<TProParamsForm&>(d); };
+    const std::tuple<QAction*, std::function<void(QDialog&)>, bool> rows[] = {
+        {p->ZoomIn, {}, false},
+        {p->ShowProParamsAction, [](QDialog&) {}, false},
+        {p->ShowProParamsAction, [&](QDialog& d) { pro(d).RxSpinEdit1->setValue(9); }, true},
+        {p->ShowProParamsAction, [&](QDialog& d) { pro(d).ThicknessEdit->setText("2"); }, true},
+        {p->SetupDrawAction, [](QDialog& d) { dynamic_cast<TSetupDrawForm&>(d).Edits[0]->setText("-50"); }, true},
+        {nullptr, {}, true}};  // field L typed
+    for (const auto& [command, change, modifies] : rows) {
+      p->SaveProject(Path("marks.raz"));
+      edit = change;
+      command ? command->trigger() : p->Edits[3]->setText("60");
+      QCOMPARE(form.mdiArea()->subWindowList()[0]->isWindowModified(), modifies);
+    }
+  }
+
+  // Closing a modified project asks; Exit asks once about all of them.
+  void closingModifiedProjectsAsks_data() {
+    QTest::addColumn<int>("key");  // with Ctrl; 0: the close button
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QString>("saveAs");  // the Save dialog's answer; empty: cancelled
+    QTest::newRow("close button, Отмена") << 0 << int(QMessageBox::Cancel) << "";
+    QTest::newRow("Ctrl+W, Не сохранять") << int(Qt::Key_W) << int(QMessageBox::Discard) << "";
+    QTest::newRow("Ctrl+F4, Сохранить as") << int(Qt::Key_F4) << int(QMessageBox::Save) << "new.raz";
+    QTest::newRow("Ctrl+F4, Save As cancelled") << int(Qt::Key_F4) << int(QMessageBox::Save) << "";
+    QTest::newRow("Exit, Отмена") << int(Qt::Key_X) << int(QMessageBox::Cancel) << "";
+    QTest::newRow("Exit, Сохранить all") << int(Qt::Key_X) << int(QMessageBox::Save) << "new.raz";
+    QTest::newRow("Exit, Save As cancelled") << int(Qt::Key_X) << int(QMessageBox::Save) << "";
+  }
+
+  void closingModifiedProjectsAsks() {
+    QFETCH(int, key);
+    QFETCH(int, answer);
+    QFETCH(QString, saveAs);
+    TForm1 form;
+    form.show();
+    form.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    fish::writeProjectFile(Path("one.raz").toStdString(), fish::newProjectData());
+    form.openProject(Path("one.raz"))->Edits[0]->setText("70");  // saved to its own file
+    TWorkForm* fresh = form.NewProjectActionExecute();           // never saved
+    fresh->Edits[0]->setText("80");
+    QStringList asked;
+    vintaler::setModalRunner([&](QDialog& d) {
+      if (auto* box = qobject_cast<QMessageBox*>(&d)) return asked << box->text(), answer;
+      if (!saveAs.isEmpty()) dynamic_cast<QFileDialog&>(d).selectFile(Path(saveAs));
+      return int(saveAs.isEmpty() ? QDialog::Rejected : QDialog::Accepted);
+    });
+    const QPointer<QMdiSubWindow> shown = form.mdiArea()->activeSubWindow();
+    if (key == Qt::Key_X) fresh->xPaintBox1->setFocus();  // in a field Ctrl+X cuts
+    key ? QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), Qt::ControlModifier) : void(shown->close());
+    const bool closes = answer == QMessageBox::Discard || (answer == QMessageBox::Save && !saveAs.isEmpty());
+    QTRY_COMPARE(shown.isNull() || !form.isVisible(), closes);
+    QCOMPARE(asked, QStringList{key == Qt::Key_X ? "Сохранить изменения в «one.raz» и «Nonename2»?"
+                                                 : "Сохранить изменения в «Nonename2»?"});
+    const bool savedAll = key == Qt::Key_X && answer == QMessageBox::Save;
+    QCOMPARE(fish::readProjectFile(Path("one.raz").toStdString()).SystemParams.A, savedAll ? 70.0L : 100.0L);
+    QCOMPARE(QFile::exists(Path("new.raz")), closes && answer == QMessageBox::Save);
+    QFile::remove(Path("new.raz"));
+  }
+
+  // Every menu and item has an access letter of its own; Alt+Ф in a field
+  // opens "Файл" rather than typing.
+  void accessLetters() {
+    TForm1 form;
+    form.show();
+    form.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    TWorkForm* p = form.NewProjectActionExecute();
+    emit form.WindowMenu->aboutToShow();
+    QList<QList<QAction*>> menus{form.menuBar()->actions()};
+    for (QMenu* m : {form.FileMenu, form.WindowMenu, form.HelpMenu, p->EditMenu, p->ViewMenu, p->PopupMenu1,
+                     p->PopupMenu2, p->ExportMenu, p->ScrollMenu, p->ScaleMenu})
+      menus << m->actions();
+    for (const QList<QAction*>& items : menus) {
+      QSet<QKeySequence> letters{QKeySequence()};
+      for (QAction* a : items) {
+        QVERIFY2(a->isSeparator() || !letters.contains(QKeySequence::mnemonic(a->text())), qPrintable(a->text()));
+        letters << QKeySequence::mnemonic(a->text());
+      }
+    }
+    for (const char* key : {"Ctrl+F4", "Ctrl+W"}) QVERIFY(form.WindowClose->text().contains(key));
+    QTest::sendKeyEvent(QTest::Click, p->Edits[1], Qt::Key(0x0424), QStringLiteral("ф"), Qt::AltModifier);
+    QTRY_VERIFY(form.FileMenu->isVisible());
+    QCOMPARE(p->Edits[1]->text(), QStringLiteral("100"));
   }
 
   void aboutBoxLayout() {

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QLineEdit>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTextEdit>
 #include <QToolBar>
@@ -239,6 +240,30 @@ class ProjectKeysTest : public QObject {
 
     Type(QKeySequence("F10"));  // the shortcut still works from the page
     QVERIFY(form.Panel1->isVisible());
+  }
+
+  // A new window types into side B; Tab goes round the fields as they stand,
+  // the panel's tabs and the page shown, and Shift+Tab back. Squeezed as
+  // tiling does it, the panel scrolls each field into full view.
+  void tabGoesRoundTheWindow() {
+    QWidget frame;  // it stands in a window, as in the frame's sub-windows
+    frame.resize(700, 150);
+    TWorkForm form(nullptr, &frame);
+    form.setGeometry(frame.rect());
+    frame.show();
+    frame.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&frame));
+    QTRY_COMPARE(QApplication::focusWidget(), form.Edits[1]);
+    form.setActivePage(2);  // a text page: its view or editor takes the focus
+    QWidget* shown = form.PageControl1->currentWidget();
+    for (QWidget* next : QWidgetList{form.Edits[2], form.Edits[3], form.Edits[4], form.Edits[5], form.Panel1->tabBar(),
+                                     shown, form.Edits[0]}) {
+      Type(QKeySequence(Qt::Key_Tab));
+      QVERIFY(next == QApplication::focusWidget() || next->isAncestorOf(QApplication::focusWidget()));
+      if (qobject_cast<QLineEdit*>(next)) QCOMPARE(next->visibleRegion(), QRegion(next->rect()));
+    }
+    Type(QKeySequence(Qt::ShiftModifier | Qt::Key_Backtab));
+    QVERIFY(shown->isAncestorOf(QApplication::focusWidget()) || shown->hasFocus());
   }
 };
 

@@ -1,5 +1,6 @@
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <cstring>
@@ -48,7 +49,7 @@ class ProjectWindowFileTest : public QObject {
     TWorkForm form(nullptr);
     form.SaveProject(Path("new.raz"));
     QCOMPARE(fileBytes(Path("new.raz")), image(fish::newProjectData()));
-    QCOMPARE(form.windowTitle(), "Проект (" + Path("new.raz") + ")");
+    QCOMPARE(form.windowTitle(), "Проект (" + Path("new.raz") + ")[*]");
     QCOMPARE(form.ProjectFileName, Path("new.raz"));
   }
 
@@ -71,7 +72,7 @@ class ProjectWindowFileTest : public QObject {
     QCOMPARE(other.Edits[2]->text(), QStringLiteral("33.3"));
     QCOMPARE(other.ProParams.Divisions, 24);
     QCOMPARE(other.xPaintBox2->MinX(), form.xPaintBox2->MinX());
-    QCOMPARE(other.windowTitle(), "Проект (" + Path("trip.raz") + ")");
+    QCOMPARE(other.windowTitle(), "Проект (" + Path("trip.raz") + ")[*]");
     QVERIFY(errors_.isEmpty());
   }
 
@@ -123,6 +124,25 @@ class ProjectWindowFileTest : public QObject {
     QCOMPARE(form.ProjectFileName, QStringLiteral("Nonename4"));
   }
 
+  // Saving onto a file that exists asks first; "No" shows the dialog again.
+  void savingOverAFileAsksFirst() {
+    TWorkForm form(nullptr);
+    write(Path("old.raz"), "old");
+    for (const int answer : {int(QMessageBox::No), int(QMessageBox::Yes)}) {
+      QStringList seen;
+      vintaler::setModalRunner([&](QDialog& d) {
+        auto* box = qobject_cast<QMessageBox*>(&d);
+        if (seen << (box ? box->text() : QString()); box) return answer;
+        dynamic_cast<QFileDialog&>(d).selectFile(Path("old.raz"));
+        return int(seen.size() > 1 ? QDialog::Rejected : QDialog::Accepted);
+      });
+      form.Save->trigger();
+      QCOMPARE(seen.size(), answer == QMessageBox::No ? 3 : 2);
+      QVERIFY(seen[1].contains(Path("old.raz")));
+      QCOMPARE(fileBytes(Path("old.raz")) == "old", answer == QMessageBox::No);
+    }
+  }
+
   void failedSavesSaySoAndKeepTheName() {
     TWorkForm form(nullptr);
     write(Path("keep.raz"), image(fish::newProjectData()));
@@ -137,7 +157,7 @@ class ProjectWindowFileTest : public QObject {
       QCOMPARE(errors_.size(), 1);
       QVERIFY(errors_[0].contains(target));
       QCOMPARE(form.ProjectFileName, QStringLiteral("Nonename1"));
-      QCOMPARE(form.windowTitle(), QStringLiteral("Проект (Nonename1)"));
+      QCOMPARE(form.windowTitle(), QStringLiteral("Проект (Nonename1)[*]"));
     }
   }
 

@@ -61,7 +61,7 @@ class TWorkFormTest : public QObject {
     host.open = 2;
     TWorkForm form(&host);
     QCOMPARE(form.ProjectFileName, QStringLiteral("Nonename3"));
-    QCOMPARE(form.windowTitle(), QStringLiteral("Проект (Nonename3)"));
+    QCOMPARE(form.windowTitle(), QStringLiteral("Проект (Nonename3)[*]"));
     QVERIFY(host.saveEnabled);
     const QStringList expected = {"100", "100", "50", "50", "0", "0"};
     for (int i = 0; i < 6; ++i) QCOMPARE(form.Edits[static_cast<std::size_t>(i)]->text(), expected[i]);
@@ -288,7 +288,7 @@ class TWorkFormTest : public QObject {
     QCOMPARE(host.hint, QStringLiteral("Отдаляет область рисования"));
     const QList<QAction*> items = form.PopupMenu1->actions();
     QCOMPARE(items.size(), 16);
-    QCOMPARE(items[4]->text(), QStringLiteral("Сдвинуть"));
+    QCOMPARE(items[4]->text(), QStringLiteral("С&двинуть"));
     QCOMPARE(items[13]->menu(), form.ExportMenu);
     emit form.ExportMenu->hovered(form.ExportDxf);
     QCOMPARE(host.hint, form.ExportDxf->statusTip());

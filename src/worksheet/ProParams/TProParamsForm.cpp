@@ -122,19 +122,11 @@ TProParamsForm::TProParamsForm(QWidget* parent) : QDialog(parent) {
   connect(BitBtn1, &QPushButton::clicked, this, &TProParamsForm::accept);
   connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
 
-  // Tab order: 1, 2, 3, 4, the divisions, OK, Отмена, the grid.
-  setTabOrder(CheckBox1, CheckBox2);
-  setTabOrder(CheckBox2, CheckBox3);
-  setTabOrder(CheckBox3, CheckBox4);
-  setTabOrder(CheckBox4, RxSpinEdit1);
-  setTabOrder(RxSpinEdit1, BitBtn1);
-  setTabOrder(BitBtn1, BitBtn2);
-  setTabOrder(BitBtn2, CheckBox5);
-  setTabOrder(CheckBox5, ThicknessEdit);
-  setTabOrder(ThicknessEdit, RectFacesBox);
-  setTabOrder(RectFacesBox, RoundFacesBox);
-  setTabOrder(RoundFacesBox, MaterialBox);
-  setTabOrder(MaterialBox, DensityEdit);
+  // Tab order: the controls top to bottom (1, 2, 3, 4, the divisions, the
+  // grid, the plate), then OK and Отмена.
+  const QWidgetList order{CheckBox1,    CheckBox2,     CheckBox3,   CheckBox4,   RxSpinEdit1, CheckBox5, ThicknessEdit,
+                          RectFacesBox, RoundFacesBox, MaterialBox, DensityEdit, BitBtn1,     BitBtn2};
+  for (qsizetype i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
   CheckBox1->setFocus();
   loadPlate(fish::TPlateParams{}, fish::defaultSystemParams());
 }

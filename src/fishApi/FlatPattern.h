@@ -44,7 +44,7 @@ struct TPatternLabel {
   std::string Text;
   TPoint2D At;
   TPoint2D Toward{0.70710678118654752440L, 0.70710678118654752440L};  // unit vector halving that angle
-  Extended Spread = 3.14159265358979323846L;  // half that angle, in radians
+  Extended Spread = 3.14159265358979323846L;                          // half that angle, in radians
 };
 
 // A label at `at` turned into the widest angle between `directions`, the

@@ -129,8 +129,8 @@ Grid gridFor(const TFlatPattern& pattern, TPaper paper, bool landscape) {
   g.used.assign(static_cast<std::size_t>(g.rows) * static_cast<std::size_t>(g.columns), 0);
 
   const auto mark = [&g](int r, int c) { g.mark(r, c); };
-  forEachOutlineEdge(pattern,
-                     [&](std::size_t, std::size_t, const TPoint2D& a, const TPoint2D& b) { forEachCell(g, a, b, mark); });
+  forEachOutlineEdge(
+      pattern, [&](std::size_t, std::size_t, const TPoint2D& a, const TPoint2D& b) { forEachCell(g, a, b, mark); });
 
   // Sheets wholly inside a sheet of metal: their centre is inside an outline
   // (an odd number of outline crossings to its left). Each edge adds its
@@ -196,7 +196,10 @@ std::string rowName(int row) {
 
 std::string sheetCountText(long long sheets) {
   const long long tens = sheets % 100, ones = sheets % 10;
-  const char* noun = tens >= 11 && tens <= 14 ? "листов" : ones == 1 ? "лист" : ones >= 2 && ones <= 4 ? "листа" : "листов";
+  const char* noun = tens >= 11 && tens <= 14 ? "листов"
+                     : ones == 1              ? "лист"
+                     : ones >= 2 && ones <= 4 ? "листа"
+                                              : "листов";
   return std::to_string(sheets) + " " + noun;
 }
 
@@ -217,7 +220,9 @@ TTileLayout tileLayout(const TFlatPattern& pattern, TPaper paper) {
   layout.Rows = g.rows;
   layout.Columns = g.columns;
   layout.Grid = {g.left, g.left + (g.columns - 1) * g.stepX + g.areaW, g.top - (g.rows - 1) * g.stepY - g.areaH, g.top};
-  const auto used = [&g](int r, int c) { return r >= 0 && c >= 0 && r < g.rows && c < g.columns && g.used[g.cell(r, c)]; };
+  const auto used = [&g](int r, int c) {
+    return r >= 0 && c >= 0 && r < g.rows && c < g.columns && g.used[g.cell(r, c)];
+  };
   const auto name = [&used](int r, int c) { return used(r, c) ? rowName(r) + std::to_string(c + 1) : std::string(); };
   std::vector<int> tileOf(g.used.size(), -1);
   for (int r = 0; r < g.rows; ++r) {

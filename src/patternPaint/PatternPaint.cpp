@@ -118,7 +118,8 @@ QStringList linesOf(const QString& text, double widthMm, double heightMm) {
 Fitted fitText(const QString& text, double widthMm, double heightMm, double maxHeightMm) {
   const TextMeasure& m = TextMeasure::get();
   const auto tall = [&m](const Fitted& f) {
-    return m.ascent(f.heightMm) + m.descent(f.heightMm) + static_cast<double>(f.lines.size() - 1) * m.lineSpacing(f.heightMm);
+    return m.ascent(f.heightMm) + m.descent(f.heightMm) +
+           static_cast<double>(f.lines.size() - 1) * m.lineSpacing(f.heightMm);
   };
   const auto fits = [&](const Fitted& f) {
     if (tall(f) > heightMm) return false;
@@ -318,7 +319,8 @@ void paintOverview(QPainter& painter, const fish::TFlatPattern& pattern, const f
   const double cellW = static_cast<double>(layout.SheetWidth - 2 * fish::kSheetMargin) * scale;
   const double cellH = static_cast<double>(layout.SheetHeight - 2 * fish::kSheetMargin) * scale;
   double widest = 0;
-  for (const fish::TTile& tile : layout.Tiles) widest = std::max(widest, measure.width(QString::fromStdString(tile.Name), 1));
+  for (const fish::TTile& tile : layout.Tiles)
+    widest = std::max(widest, measure.width(QString::fromStdString(tile.Name), 1));
   const double nameHeight = std::min({4.0, 0.8 * cellW / std::max(widest, 1e-9), 0.6 * cellH});
   painter.setFont(fontOf(painter, nameHeight, dpm));
   for (const fish::TTile& tile : layout.Tiles) {

@@ -121,8 +121,8 @@ TEST_P(PatternDxf, ReadBackByAnIndependentReader) {
     for (const auto& [x0, y0, x1, y1] : drawn) {
       const bool meets = std::hypot(x0 - n.x, y0 - n.y) < 1e-9 || std::hypot(x1 - n.x, y1 - n.y) < 1e-9;
       EXPECT_FALSE(meets && vintaler::test::crossesBox(x0, y0, x1, y1, n.box))
-          << "a name at " << n.x << ", " << n.y << " lies over a line from " << x0 << ", " << y0 << " to " << x1
-          << ", " << y1;
+          << "a name at " << n.x << ", " << n.y << " lies over a line from " << x0 << ", " << y0 << " to " << x1 << ", "
+          << y1;
     }
   }
 }

@@ -203,8 +203,8 @@ TEST(tileLayout, NamesAndPapers) {
     EXPECT_EQ(paperFromName(name, paper), known) << name;
   }
   EXPECT_EQ(paperSize(TPaper::Letter).Width, 215.9L);
-  const std::pair<long long, const char*> counts[] = {{1, "1 лист"},     {3, "3 листа"},     {5, "5 листов"},
-                                                      {11, "11 листов"}, {14, "14 листов"},  {21, "21 лист"},
+  const std::pair<long long, const char*> counts[] = {{1, "1 лист"},       {3, "3 листа"},     {5, "5 листов"},
+                                                      {11, "11 листов"},   {14, "14 листов"},  {21, "21 лист"},
                                                       {112, "112 листов"}, {492, "492 листа"}, {500, "500 листов"}};
   for (const auto& [count, text] : counts) EXPECT_EQ(sheetCountText(count), text);
 }

@@ -104,8 +104,12 @@ const Drawing kDrawings[] = {
     {"AllOffset", params(400, 250, 300, 160, 35, -20), 24, {1, 1, 1, 1}},
     {"NarrowerThanTheRuler", params(20, 30, 15, 8), 6, {0, 0, 0, 1}},
     {"NarrowWithALongTitle", fish::defaultSystemParams(), 10, {1, 0, 0, 0}, "Новый проект", 2},
-    {"TitleLongerThanTwoLines", params(20, 30, 15, 8), 6, {1, 0, 0, 0},
-     "Переход с прямоугольного сечения на круглое для вентиляции цеха номер 4 корпус Б", 2},
+    {"TitleLongerThanTwoLines",
+     params(20, 30, 15, 8),
+     6,
+     {1, 0, 0, 0},
+     "Переход с прямоугольного сечения на круглое для вентиляции цеха номер 4 корпус Б",
+     2},
 };
 
 class FullSizePdf : public ::testing::TestWithParam<Drawing> {};
@@ -267,7 +271,8 @@ TEST(PatternSvg, TextsInMillimetresInsideThePictureAndNoPageLimit) {
     std::smatch box;
     ASSERT_TRUE(std::regex_search(svg, box, std::regex(R"re(viewBox="0 0 ([\d.]+) ([\d.]+)")re")));
     const double width = std::stod(box[1].str()), height = std::stod(box[2].str());
-    const std::regex text(R"re(<text [^>]* x="([-\d.e]+)" y="([-\d.e]+)" [^>]*font-size="([\d.]+)"[^>]*>([^<]*)</text>)re");
+    const std::regex text(
+        R"re(<text [^>]* x="([-\d.e]+)" y="([-\d.e]+)" [^>]*font-size="([\d.]+)"[^>]*>([^<]*)</text>)re");
     int texts = 0;
     for (auto it = std::sregex_iterator(svg.begin(), svg.end(), text); it != std::sregex_iterator(); ++it, ++texts) {
       const double x = std::stod((*it)[1]), y = std::stod((*it)[2]), size = std::stod((*it)[3]);

@@ -35,7 +35,9 @@ void previewText(QWidget* parent, const QTextDocument& text, const QFont& font) 
   } release;
   // The page may be given a new text while its preview is open.
   const std::unique_ptr<QTextDocument> shown(text.clone());
-  QPrinter printer(QPrinter::HighResolution);
+  // At the screen's resolution, as on the default printer: the pages' font
+  // is set in pixels.
+  QPrinter printer;
   showPrintPreview(parent, printer, [&](QPrinter& target) { printText(target, *shown, font); });
 }
 

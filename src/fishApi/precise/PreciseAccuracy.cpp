@@ -151,9 +151,11 @@ bool TPatternAccuracy::tableExceedsLimit() const { return std::max(ChordError, M
 // thousandths, which does not shrink with the divisions, and every length to
 // hundredths, whose error in the angles at the corner adds up over the
 // steps, so that past a few hundred divisions it only grows. A count below
-// ChordDivisions fails on its chords. The counts just above ChordDivisions
-// are therefore searched, each developed both ways; the error is not smooth
-// in the count (each count rounds other directions), so every count is tried.
+// ChordDivisions fails on its chords. The counts from ChordDivisions up are
+// therefore searched, kTableSearchCounts of them, nearest to the project's
+// own count first (the smaller of two as near), each developed both ways;
+// the error is not smooth in the count (each count rounds other
+// directions), so every count is tried.
 TPatternAccuracy patternAccuracy(const TSystemParams& sp, const TProParams& pro) {
   TPatternAccuracy a;
   a.Divisions = pro.Divisions;
@@ -166,21 +168,28 @@ TPatternAccuracy patternAccuracy(const TSystemParams& sp, const TProParams& pro)
     return a;
   }
   if (a.ChordDivisions == 0) return a;
-  const std::int32_t last = static_cast<std::int32_t>(
-      std::min<std::int64_t>(kMaxDivisions, std::int64_t{a.ChordDivisions} + kTableSearchCounts - 1));
+  const std::int32_t first = a.ChordDivisions;
+  const std::int32_t last =
+      static_cast<std::int32_t>(std::min<std::int64_t>(kMaxDivisions, std::int64_t{first} + kTableSearchCounts - 1));
+  a.TableSearchedTo = last;
+  const std::int32_t own = std::clamp(a.Divisions, first, last);
   TProParams trial = pro;
-  for (std::int32_t n = a.ChordDivisions; n <= last; ++n) {
-    a.TableSearchedTo = n;
+  const auto passes = [&](std::int32_t n) {
     trial.Divisions = n;
-    bool passes = false;
     try {
-      passes = both.worstPointError(sp, trial, kAccuracyLimit) <= kAccuracyLimit;
+      return both.worstPointError(sp, trial, kAccuracyLimit) <= kAccuracyLimit;
     } catch (const EFishError&) {
-      // The tables cannot lay this count at all.
+      return false;  // the tables cannot lay this count at all
     }
-    if (passes) {
-      a.TableDivisions = n;
-      break;
+  };
+  for (std::int32_t away = 0; own - away >= first || own + away <= last; ++away) {
+    for (const std::int32_t n : {own - away, own + away}) {
+      if (n < first || n > last || n == a.Divisions) continue;
+      if (passes(n)) {
+        a.TableDivisions = n;
+        return a;
+      }
+      if (away == 0) break;  // own - 0 and own + 0 are one count
     }
   }
   return a;
@@ -199,7 +208,7 @@ std::string tableAccuracyWarning(const TPatternAccuracy& a, std::string_view sep
   std::string text = "Внимание: развертка по таблицам отклоняется от точной на " +
                      decimalText(std::max(a.ChordError, a.MaxPointError), 2, sep) + " мм (допустимо " +
                      decimalText(kAccuracyLimit, 2, sep) + " мм): ";
-  if (a.TableDivisions != 0) return text + "задайте " + std::to_string(a.TableDivisions) + " разбиений";
+  if (a.TableDivisions != 0) return text + "задайте число разбиений " + std::to_string(a.TableDivisions);
   if (a.TableSearchedTo == 0) return text + "режьте по точной развертке";
   return text + "ни одно число разбиений от " + std::to_string(a.ChordDivisions) + " до " +
          std::to_string(a.TableSearchedTo) + " не дает такой точности, режьте по точной развертке";

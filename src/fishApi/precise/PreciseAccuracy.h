@@ -40,7 +40,8 @@ std::int32_t chordDivisions(const TSystemParams& sp);
 Extended tablePointError(const TSystemParams& sp, const TProParams& pro);
 
 // A search for the tables' advice looks at this many counts at most, from the
-// fewest divisions the chords allow upwards.
+// fewest divisions the chords allow upwards: past them the tables' rounding
+// only adds up.
 inline constexpr std::int32_t kTableSearchCounts = 400;
 
 struct TPatternAccuracy {
@@ -52,9 +53,9 @@ struct TPatternAccuracy {
   // The tables' pattern at Divisions (tablePointError).
   Extended MaxPointError = 0;
   // A count at which the tables' pattern is within the limit in both its
-  // chords and its points: Divisions when it is; otherwise the fewest of the
-  // counts searched, ChordDivisions to TableSearchedTo; 0 when none of them
-  // is.
+  // chords and its points: Divisions when it is; otherwise the one nearest to
+  // Divisions of the counts searched, ChordDivisions to TableSearchedTo; 0
+  // when none of them is.
   std::int32_t TableDivisions = 0;
   std::int32_t TableSearchedTo = 0;
 
@@ -62,7 +63,8 @@ struct TPatternAccuracy {
   bool tableExceedsLimit() const;
 };
 
-// Both patterns' figures and advice for the project.
+// Both patterns' figures and advice for the project. Throws what either
+// development throws at the project's own count.
 TPatternAccuracy patternAccuracy(const TSystemParams& sp, const TProParams& pro);
 
 // The warning for the precise pattern when its chords exceed the limit, empty

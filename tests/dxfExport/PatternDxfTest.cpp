@@ -70,12 +70,8 @@ TEST_P(PatternDxf, ReadBackByAnIndependentReader) {
   }
 
   std::size_t outline = 0, line = 0, label = 0;
-  struct Named {
-    vintaler::test::Box box;
-    double x, y;  // the point it names
-  };
-  std::vector<Named> boxes;
-  std::vector<std::array<double, 4>> drawn;  // every line of the drawing as read back
+  std::vector<std::pair<vintaler::test::Box, fish::TPoint2D>> names;  // a name's box and its point
+  std::vector<std::array<double, 4>> drawn;                           // every line as read back
   for (const json& e : dxf["entities"]) {
     const std::string type = e["type"];
     if (type == "POLYLINE") {
@@ -106,8 +102,7 @@ TEST_P(PatternDxf, ReadBackByAnIndependentReader) {
       const fish::TPatternLabel& l = pattern.Labels[label++];
       EXPECT_EQ(e["text"], l.Text);
       EXPECT_DOUBLE_EQ(e["height"].get<double>(), vintaler::dxf::kLabelHeight);
-      const auto b = e["box"].get<std::vector<double>>();
-      boxes.push_back({{b[0], b[1], b[2], b[3]}, static_cast<double>(l.At.X), static_cast<double>(l.At.Y)});
+      names.push_back({{e["box"][0], e["box"][1], e["box"][2], e["box"][3]}, l.At});
     } else {
       ADD_FAILURE() << "unexpected entity " << type;
     }
@@ -117,12 +112,11 @@ TEST_P(PatternDxf, ReadBackByAnIndependentReader) {
   EXPECT_EQ(label, pattern.Labels.size());
   // No name is written over a line that meets at its point (T4 and T5 at
   // the apex of their fans).
-  for (const Named& n : boxes) {
+  for (const auto& [box, at] : names) {
     for (const auto& [x0, y0, x1, y1] : drawn) {
-      const bool meets = std::hypot(x0 - n.x, y0 - n.y) < 1e-9 || std::hypot(x1 - n.x, y1 - n.y) < 1e-9;
-      EXPECT_FALSE(meets && vintaler::test::crossesBox(x0, y0, x1, y1, n.box))
-          << "a name at " << n.x << ", " << n.y << " lies over a line from " << x0 << ", " << y0 << " to " << x1 << ", "
-          << y1;
+      const double x = static_cast<double>(at.X), y = static_cast<double>(at.Y);
+      const bool meets = std::hypot(x0 - x, y0 - y) < 1e-9 || std::hypot(x1 - x, y1 - y) < 1e-9;
+      EXPECT_FALSE(meets && vintaler::test::crossesBox(x0, y0, x1, y1, box)) << "a name at " << x << ", " << y;
     }
   }
 }

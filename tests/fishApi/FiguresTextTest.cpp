@@ -6,6 +6,7 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "TestParams.h"
@@ -80,37 +81,24 @@ TEST_P(FiguresPage, ListsEveryGeneratorOfEveryQuadrantInOrder) {
   }
 }
 
-// Each length column has its decimal separators (or the place one would
-// take) one under the other, counted in characters; areas and densities
-// carry their units' superscripts.
+// The lengths of a quadrant's tables have their decimal separators (or the
+// place one would take) in one column; areas and densities carry their
+// units' superscripts.
 TEST_P(FiguresPage, LengthsLineUpOnTheirSeparatorsAndUnitsAreWrittenProperly) {
   const PageCase& c = GetParam();
   TPlateParams plate;
   plate.Thickness = c.thickness;
-  const TResultsPage page = figuresPage(c.sp, withDivisions(c.n), plate, c.separator);
-  ASSERT_FALSE(page.Error) << page.failureMessage();
-  const std::string sep = c.separator;
   std::set<std::size_t> columns;
-  std::size_t rows = 0;
-  for (const std::string& line : page.Lines) {
-    if (line.rfind("  Площадь детали: ", 0) == 0) {
-      EXPECT_EQ(columns.size(), 1u) << "separators of one quadrant in more than one column";
-      columns.clear();
-    }
-    std::istringstream words(line);
-    std::string word, last;
-    while (words >> word) last = word;
-    Extended value = 0;
-    if (line.rfind("    ", 0) != 0 || !textToFloat(last, sep, value)) continue;
-    const std::string before = line.substr(0, line.rfind(last));
-    const std::size_t dot = last.find(sep);
-    // Characters, not bytes: the point names and the numbers are ASCII.
-    columns.insert(before.size() + (dot == std::string::npos ? last.size() : dot));
-    ++rows;
-  }
-  EXPECT_GT(rows, 0u);
   std::string all;
-  for (const std::string& line : page.Lines) all += line + "\n";
+  for (const std::string& line : figuresPage(c.sp, withDivisions(c.n), plate, c.separator).Lines) {
+    all += line + "\n";
+    EXPECT_TRUE(line.rfind("  Площадь детали: ", 0) != 0 || std::exchange(columns, {}).size() == 1) << line;
+    const std::size_t end = line.find_last_not_of(' '), start = line.find_last_of(' ', end) + 1;
+    Extended length = 0;
+    if (line.rfind("    ", 0) == 0 && textToFloat(line.substr(start, end + 1 - start), c.separator, length)) {
+      columns.insert(std::min(line.find(c.separator, start), end + 1));  // ASCII there: bytes are characters
+    }
+  }
   for (const char* unit : {" мм²", " м²)", " кг/м³"}) EXPECT_NE(all.find(unit), std::string::npos) << unit;
   for (const char* ascii : {"мм2", "м2)", "кг/м3"}) EXPECT_EQ(all.find(ascii), std::string::npos) << ascii;
 }

@@ -1,11 +1,9 @@
 #!/usr/bin/python3
 """Reads a PDF with poppler's tools, independently of the program that wrote
 it, and prints per page as JSON: the page size in millimetres, the number of
-embedded images, the lengths of the dashed lines in millimetres and their
-ends, the distance between the outer 10-mm ticks of every check ruler, and
-every word pdftotext finds with its box (millimetres from the top left).
-With a second argument N only the first N pages are read (the page count is
-still given in full as "pageCount")."""
+embedded images, the dashed lines' lengths and ends in millimetres, the
+distance between the outer 10-mm ticks of every check ruler, and the words
+with their boxes; with a second argument N, only the first N pages."""
 import html
 import json
 import re
@@ -53,14 +51,11 @@ def lines(path, page):
 
 def words(path, last):
     """Every word of the first `last` pages, page by page, with its box."""
-    text = subprocess.run(["pdftotext", "-bbox", "-f", "1", "-l", str(last), path, "-"], capture_output=True,
-                          text=True, check=True).stdout
-    found = []
-    for page in re.split(r"<page ", text)[1:]:
-        found.append([[html.unescape(m.group(5))] + [float(m.group(i)) * MM_PER_PT for i in range(1, 5)]
-                      for m in re.finditer(r'<word xMin="([-\d.]+)" yMin="([-\d.]+)" xMax="([-\d.]+)" '
-                                           r'yMax="([-\d.]+)">([^<]*)</word>', page)])
-    return found
+    text = subprocess.run(["pdftotext", "-bbox", "-l", str(last), path, "-"], capture_output=True, text=True,
+                          check=True).stdout
+    word = re.compile(r'<word xMin="(\S+)" yMin="(\S+)" xMax="(\S+)" yMax="(\S+)">([^<]*)</word>')
+    return [[[html.unescape(m[4])] + [float(v) * MM_PER_PT for v in m[:4]] for m in word.findall(page)]
+            for page in text.split("<page ")[1:]]
 
 
 def ruler_spans(segments):

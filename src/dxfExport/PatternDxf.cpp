@@ -89,12 +89,9 @@ void writeEntities(DL_Dxf& dxf, DL_WriterA& dw, const fish::TFlatPattern& patter
   dw.sectionEnd();
 }
 
-// dxflib's writer flushes its file after every real number, a system call
-// per coordinate, which made a fine pattern's export ten times slower than
-// writing the same text. This writer formats reals exactly as dxflib does
-// (%.16f, trailing zeros cut down to one decimal, a point whatever the
-// locale) and leaves the flushing to the end.
-class UnflushedWriter : public DL_WriterA {
+// The text goes wherever it is wanted: into a string, or into the safe
+// writer's temporary file, every write checked as it is made.
+class TextOut {
  public:
   virtual ~TextOut() = default;
   virtual void put(const char* text, std::size_t size) = 0;
@@ -153,6 +150,32 @@ class TextWriter final : public DL_WriterA {
     if (end > 0 && end < length) text[end] = '\0';
     dxfString(gc, text);
   }
+
+  void dxfInt(int gc, int value) const override {
+    char text[16];
+    std::snprintf(text, sizeof text, "%d", value);
+    dxfString(gc, text);
+  }
+
+  void dxfHex(int gc, int value) const override {
+    char text[16];
+    std::snprintf(text, sizeof text, "%X", static_cast<unsigned>(value));
+    dxfString(gc, text);
+  }
+
+  void dxfString(int gc, const char* value) const override { line(gc, value, std::strlen(value)); }
+  void dxfString(int gc, const std::string& value) const override { line(gc, value.data(), value.size()); }
+
+ private:
+  void line(int gc, const char* value, std::size_t size) const {
+    char code[16];
+    const int length = std::snprintf(code, sizeof code, "%3d\n", gc);
+    out_.put(code, static_cast<std::size_t>(length));
+    out_.put(value, size);
+    out_.put("\n", 1);
+  }
+
+  TextOut& out_;
 };
 
 void writeDrawing(DL_Dxf& dxf, DL_WriterA& dw, const fish::TFlatPattern& pattern) {
@@ -183,32 +206,6 @@ void writeText(const fish::TFlatPattern& pattern, TextOut& out) {
 
 // dxflib's own writer writes to a named file; an anonymous file in memory
 // stands in for it, and the finished text is read back.
-
-  void dxfInt(int gc, int value) const override {
-    char text[16];
-    std::snprintf(text, sizeof text, "%d", value);
-    dxfString(gc, text);
-  }
-
-  void dxfHex(int gc, int value) const override {
-    char text[16];
-    std::snprintf(text, sizeof text, "%X", static_cast<unsigned>(value));
-    dxfString(gc, text);
-  }
-
-  void dxfString(int gc, const char* value) const override { line(gc, value, std::strlen(value)); }
-  void dxfString(int gc, const std::string& value) const override { line(gc, value.data(), value.size()); }
-
- private:
-  void line(int gc, const char* value, std::size_t size) const {
-    char code[16];
-    const int length = std::snprintf(code, sizeof code, "%3d\n", gc);
-    out_.put(code, static_cast<std::size_t>(length));
-    out_.put(value, size);
-    out_.put("\n", 1);
-  }
-
-  TextOut& out_;
 class MemoryFile {
  public:
   MemoryFile() : fd_(::memfd_create("vintaler-dxf", MFD_CLOEXEC)) {
@@ -249,12 +246,6 @@ std::string libraryText(const fish::TFlatPattern& pattern) {
   return file.contents();
 }
 
-void writePatternDxf(const std::string& path, const fish::TFlatPattern& pattern) {
-  fish::TSafeWriter file(path);
-  FileOut out(file);
-  writeText(pattern, out);
-  file.commit();
-}
 }  // namespace
 
 std::string patternDxf(const fish::TFlatPattern& pattern, bool libraryWriter) {
@@ -264,5 +255,11 @@ std::string patternDxf(const fish::TFlatPattern& pattern, bool libraryWriter) {
   return out.take();
 }
 
+void writePatternDxf(const std::string& path, const fish::TFlatPattern& pattern) {
+  fish::TSafeWriter file(path);
+  FileOut out(file);
+  writeText(pattern, out);
+  file.commit();
+}
 
 }  // namespace vintaler::dxf

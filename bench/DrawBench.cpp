@@ -9,9 +9,9 @@
 #include <QPainter>
 #include <vector>
 
-#include "fishApi/FishDraw.h"
-#include "fishApi/FishRazvertka.h"
-#include "fishApi/FishSurface.h"
+#include "fishApi/view/FishDraw.h"
+#include "fishApi/core/FishRazvertka.h"
+#include "fishApi/core/FishSurface.h"
 #include "xPaintBox/TxPaintBox.h"
 
 using namespace fish;

@@ -9,7 +9,7 @@
 #include <cstdio>
 
 #include "dxfExport/PatternDxf.h"
-#include "fishApi/FlatPattern.h"
+#include "fishApi/shop/FlatPattern.h"
 
 namespace {
 

@@ -9,10 +9,10 @@
 #include <iterator>
 #include <vector>
 
-#include "fishApi/FishMath.h"
-#include "fishApi/FishRazvertka.h"
-#include "fishApi/FishSurface.h"
-#include "fishApi/FishTexts.h"
+#include "fishApi/core/FishMath.h"
+#include "fishApi/core/FishRazvertka.h"
+#include "fishApi/core/FishSurface.h"
+#include "fishApi/texts/FishTexts.h"
 
 using namespace fish;
 

@@ -14,8 +14,8 @@
 #include <cstdint>
 #include <map>
 
-#include "fishApi/FishDraw.h"
-#include "fishApi/FishTexts.h"
+#include "fishApi/view/FishDraw.h"
+#include "fishApi/texts/FishTexts.h"
 #include "worksheet/TWorkForm.h"
 #include "xPaintBox/TxPaintBox.h"
 

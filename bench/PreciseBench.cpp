@@ -8,7 +8,7 @@
 #include <map>
 #include <string>
 
-#include "fishApi/FishRazvertka.h"
+#include "fishApi/core/FishRazvertka.h"
 #include "fishApi/precise/PreciseDevelopment.h"
 
 using namespace fish;

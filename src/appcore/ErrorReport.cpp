@@ -3,7 +3,7 @@
 #include <QMessageBox>
 #include <new>
 
-#include "fishApi/FishErrors.h"
+#include "fishApi/core/FishErrors.h"
 
 namespace vintaler {
 

@@ -2,7 +2,7 @@
 
 #include <QLocale>
 
-#include "fishApi/NumText.h"
+#include "fishApi/core/NumText.h"
 
 namespace vintaler {
 

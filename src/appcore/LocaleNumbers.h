@@ -4,7 +4,7 @@
 #include <QString>
 #include <optional>
 
-#include "fishApi/FishTypes.h"
+#include "fishApi/core/FishTypes.h"
 
 namespace vintaler {
 

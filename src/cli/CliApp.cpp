@@ -8,14 +8,14 @@
 
 #include "dxfExport/PatternDxf.h"
 #include "figuresJson/FiguresJson.h"
-#include "fishApi/FishErrors.h"
-#include "fishApi/FishMath.h"
-#include "fishApi/FishTexts.h"
-#include "fishApi/NumText.h"
-#include "fishApi/ProjectFile.h"
-#include "fishApi/SafeFile.h"
-#include "fishApi/ShopFigures.h"
-#include "fishApi/TileLayout.h"
+#include "fishApi/core/FishErrors.h"
+#include "fishApi/core/FishMath.h"
+#include "fishApi/texts/FishTexts.h"
+#include "fishApi/core/NumText.h"
+#include "fishApi/files/ProjectFile.h"
+#include "fishApi/files/SafeFile.h"
+#include "fishApi/shop/ShopFigures.h"
+#include "fishApi/shop/TileLayout.h"
 
 namespace vintaler::cli {
 

@@ -12,10 +12,10 @@
 #include <string_view>
 #include <vector>
 
-#include "fishApi/FishTypes.h"
-#include "fishApi/FlatPattern.h"
-#include "fishApi/PlateParams.h"
-#include "fishApi/TileLayout.h"
+#include "fishApi/core/FishTypes.h"
+#include "fishApi/shop/FlatPattern.h"
+#include "fishApi/shop/PlateParams.h"
+#include "fishApi/shop/TileLayout.h"
 
 namespace vintaler::cli {
 

@@ -10,7 +10,7 @@
 #include <cstring>
 #include <memory>
 
-#include "fishApi/SafeFile.h"
+#include "fishApi/files/SafeFile.h"
 
 namespace vintaler::dxf {
 

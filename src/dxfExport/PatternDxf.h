@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "fishApi/FlatPattern.h"
+#include "fishApi/shop/FlatPattern.h"
 
 namespace vintaler::dxf {
 

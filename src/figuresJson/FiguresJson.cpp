@@ -3,7 +3,7 @@
 #include <cmath>
 #include <nlohmann/json.hpp>
 
-#include "fishApi/FishMath.h"
+#include "fishApi/core/FishMath.h"
 
 namespace vintaler::figures {
 

@@ -10,8 +10,8 @@
 
 #include <string>
 
-#include "fishApi/FishTypes.h"
-#include "fishApi/ShopFigures.h"
+#include "fishApi/core/FishTypes.h"
+#include "fishApi/shop/ShopFigures.h"
 
 namespace vintaler::figures {
 

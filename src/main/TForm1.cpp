@@ -28,7 +28,7 @@
 #include "appcore/ModalDialogs.h"
 #include "appcore/ProjectFileDialogs.h"
 #include "appcore/Questions.h"
-#include "fishApi/FishErrors.h"
+#include "fishApi/core/FishErrors.h"
 #include "main/CommandLine.h"
 #include "main/RecentProjects.h"
 #include "worksheet/TWorkForm.h"

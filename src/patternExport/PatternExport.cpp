@@ -13,9 +13,9 @@
 
 #include "appcore/ModalDialogs.h"
 #include "dxfExport/PatternDxf.h"
-#include "fishApi/FlatPattern.h"
-#include "fishApi/SafeFile.h"
-#include "fishApi/TileLayout.h"
+#include "fishApi/shop/FlatPattern.h"
+#include "fishApi/files/SafeFile.h"
+#include "fishApi/shop/TileLayout.h"
 #include "patternPaint/PatternPaint.h"
 
 namespace vintaler::exporting {

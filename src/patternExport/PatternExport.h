@@ -5,8 +5,8 @@
 
 #include <QString>
 
-#include "fishApi/FishTypes.h"
-#include "fishApi/PlateParams.h"
+#include "fishApi/core/FishTypes.h"
+#include "fishApi/shop/PlateParams.h"
 
 class QWidget;
 

@@ -11,7 +11,7 @@
 #include <QSvgGenerator>
 #include <cmath>
 
-#include "fishApi/NumText.h"
+#include "fishApi/core/NumText.h"
 
 namespace vintaler::paint {
 

@@ -11,9 +11,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "fishApi/FlatPattern.h"
-#include "fishApi/PlateParams.h"
-#include "fishApi/TileLayout.h"
+#include "fishApi/shop/FlatPattern.h"
+#include "fishApi/shop/PlateParams.h"
+#include "fishApi/shop/TileLayout.h"
 
 class QPainter;
 class QPagedPaintDevice;

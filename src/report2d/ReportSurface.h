@@ -11,8 +11,8 @@
 #include <QSizeF>
 #include <vector>
 
-#include "fishApi/FishDraw.h"
-#include "fishApi/FishView.h"
+#include "fishApi/view/FishDraw.h"
+#include "fishApi/view/FishView.h"
 
 namespace vintaler {
 

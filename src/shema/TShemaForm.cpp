@@ -16,8 +16,8 @@
 
 #include "appcore/ErrorReport.h"
 #include "appcore/ImageLists.h"
-#include "fishApi/FishRazvertka.h"
-#include "fishApi/FlatPattern.h"
+#include "fishApi/core/FishRazvertka.h"
+#include "fishApi/shop/FlatPattern.h"
 #include "report2d/TQuickReport1.h"
 
 namespace {

@@ -6,13 +6,13 @@
 #include <utility>
 #include <vector>
 
-#include "fishApi/FiguresText.h"
-#include "fishApi/FishDraw.h"
-#include "fishApi/FishErrors.h"
-#include "fishApi/FishRazvertka.h"
-#include "fishApi/FishSurface.h"
-#include "fishApi/FishTexts.h"
-#include "fishApi/ShopFigures.h"
+#include "fishApi/texts/FiguresText.h"
+#include "fishApi/view/FishDraw.h"
+#include "fishApi/core/FishErrors.h"
+#include "fishApi/core/FishRazvertka.h"
+#include "fishApi/core/FishSurface.h"
+#include "fishApi/texts/FishTexts.h"
+#include "fishApi/shop/ShopFigures.h"
 
 namespace vintaler {
 

@@ -20,9 +20,9 @@
 #include <optional>
 #include <string>
 
-#include "fishApi/FishTypes.h"
-#include "fishApi/PlateParams.h"
-#include "fishApi/ProjectFile.h"
+#include "fishApi/core/FishTypes.h"
+#include "fishApi/shop/PlateParams.h"
+#include "fishApi/files/ProjectFile.h"
 
 namespace fish {
 class TDrawSurface;

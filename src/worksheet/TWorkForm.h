@@ -8,10 +8,10 @@
 
 #include "ProjectDrawing.h"
 #include "TWorkFormUi.h"
-#include "fishApi/FishTypes.h"
-#include "fishApi/FishView.h"
-#include "fishApi/PlateParams.h"
-#include "fishApi/ProjectFile.h"
+#include "fishApi/core/FishTypes.h"
+#include "fishApi/view/FishView.h"
+#include "fishApi/shop/PlateParams.h"
+#include "fishApi/files/ProjectFile.h"
 
 class QImage;
 

@@ -10,7 +10,7 @@
 #include "appcore/ErrorReport.h"
 #include "appcore/LocaleNumbers.h"
 #include "appcore/ModalDialogs.h"
-#include "fishApi/FishErrors.h"
+#include "fishApi/core/FishErrors.h"
 #include "textPage/TTextPage.h"
 #include "xPaintBox/TxPaintBox.h"
 

@@ -7,7 +7,7 @@
 #include <cstring>
 #include <exception>
 
-#include "fishApi/FishErrors.h"
+#include "fishApi/core/FishErrors.h"
 
 TxPaintBox::TxPaintBox(QWidget* parent) : QWidget(parent) {
   // Initial window: 0..100 on every axis, plane mode. The first scale is taken

@@ -19,8 +19,8 @@
 #include <functional>
 #include <memory>
 
-#include "fishApi/FishDraw.h"
-#include "fishApi/FishView.h"
+#include "fishApi/view/FishDraw.h"
+#include "fishApi/view/FishView.h"
 
 class TxPaintBox : public QWidget, public fish::TDrawSurface {
   Q_OBJECT

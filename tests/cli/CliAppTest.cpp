@@ -12,9 +12,9 @@
 #include <sstream>
 
 #include "cli/CliApp.h"
-#include "fishApi/ErrnoText.h"
-#include "fishApi/FishTexts.h"
-#include "fishApi/ProjectFile.h"
+#include "fishApi/files/ErrnoText.h"
+#include "fishApi/texts/FishTexts.h"
+#include "fishApi/files/ProjectFile.h"
 #include "support/EngineTestSupport.h"
 
 using namespace vintaler::cli;

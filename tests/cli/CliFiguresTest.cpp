@@ -11,9 +11,9 @@
 #include <sstream>
 
 #include "cli/CliApp.h"
-#include "fishApi/FishMath.h"
-#include "fishApi/FishTexts.h"
-#include "fishApi/ProjectFile.h"
+#include "fishApi/core/FishMath.h"
+#include "fishApi/texts/FishTexts.h"
+#include "fishApi/files/ProjectFile.h"
 #include "support/EngineTestSupport.h"
 #include "support/IndependentReader.h"
 

@@ -15,8 +15,8 @@
 #include <string>
 
 #include "dxfExport/PatternDxf.h"
-#include "fishApi/FishTypes.h"
-#include "fishApi/SafeFile.h"
+#include "fishApi/core/FishTypes.h"
+#include "fishApi/files/SafeFile.h"
 #include "fishApi/TestParams.h"
 #include "support/EngineTestSupport.h"
 #include "support/IndependentReader.h"

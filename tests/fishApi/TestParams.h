@@ -4,8 +4,8 @@
 #include <cmath>
 #include <utility>
 
-#include "fishApi/FishTypes.h"
-#include "fishApi/PlateParams.h"
+#include "fishApi/core/FishTypes.h"
+#include "fishApi/shop/PlateParams.h"
 
 namespace fish::test {
 

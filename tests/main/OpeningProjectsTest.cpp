@@ -15,7 +15,7 @@
 #include <QtTest>
 #include <vector>
 
-#include "fishApi/ProjectFile.h"
+#include "fishApi/files/ProjectFile.h"
 #include "main/CommandLine.h"
 #include "main/RecentProjects.h"
 #include "main/TForm1.h"

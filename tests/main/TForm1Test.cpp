@@ -16,7 +16,7 @@
 #include <algorithm>
 
 #include "about/TAboutForm.h"
-#include "fishApi/ProjectFile.h"
+#include "fishApi/files/ProjectFile.h"
 #include "main/TForm1.h"
 #include "support/GuiTestSupport.h"
 #include "worksheet/ProParams/TProParamsForm.h"

@@ -12,8 +12,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "fishApi/FlatPattern.h"
-#include "fishApi/TileLayout.h"
+#include "fishApi/shop/FlatPattern.h"
+#include "fishApi/shop/TileLayout.h"
 #include "patternExport/PatternExport.h"
 #include "support/GuiTestSupport.h"
 #include "worksheet/ProjectExport.h"

@@ -13,7 +13,7 @@
 #include <nlohmann/json.hpp>
 #include <regex>
 
-#include "fishApi/SafeFile.h"
+#include "fishApi/files/SafeFile.h"
 #include "fishApi/TestParams.h"
 #include "patternPaint/PatternPaint.h"
 #include "support/EngineTestSupport.h"

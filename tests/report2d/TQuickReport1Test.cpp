@@ -5,7 +5,7 @@
 #include <QtTest>
 #include <cmath>
 
-#include "fishApi/FishView.h"
+#include "fishApi/view/FishView.h"
 #include "report2d/ReportSurface.h"
 #include "report2d/TQuickReport1.h"
 #include "shema/TShemaForm.h"

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "fishApi/FishTypes.h"
+#include "fishApi/core/FishTypes.h"
 
 namespace vintaler::test {
 

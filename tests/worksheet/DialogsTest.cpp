@@ -12,7 +12,7 @@
 #include <QtTest>
 #include <limits>
 
-#include "fishApi/FishTexts.h"
+#include "fishApi/texts/FishTexts.h"
 #include "report2d/TextReport.h"
 #include "support/GuiTestSupport.h"
 #include "textPage/TTextPage.h"

@@ -3,7 +3,7 @@
 #include <QtTest>
 
 #include "TestHost.h"
-#include "fishApi/FishExtents.h"
+#include "fishApi/core/FishExtents.h"
 #include "support/GuiTestSupport.h"
 #include "worksheet/TWorkForm.h"
 #include "worksheet/setupDraw/TSetupDrawForm.h"

@@ -9,9 +9,9 @@
 #include <QtTest>
 
 #include "TestHost.h"
-#include "fishApi/FiguresText.h"
-#include "fishApi/FishTexts.h"
-#include "fishApi/ProjectFile.h"
+#include "fishApi/texts/FiguresText.h"
+#include "fishApi/texts/FishTexts.h"
+#include "fishApi/files/ProjectFile.h"
 #include "support/GuiTestSupport.h"
 #include "textPage/TTextPage.h"
 #include "worksheet/ProParams/TProParamsForm.h"

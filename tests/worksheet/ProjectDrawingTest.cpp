@@ -4,11 +4,11 @@
 #include <QtTest>
 #include <functional>
 
-#include "fishApi/FiguresText.h"
-#include "fishApi/FishDraw.h"
-#include "fishApi/FishErrors.h"
-#include "fishApi/PlateParams.h"
-#include "fishApi/ShopFigures.h"
+#include "fishApi/texts/FiguresText.h"
+#include "fishApi/view/FishDraw.h"
+#include "fishApi/core/FishErrors.h"
+#include "fishApi/shop/PlateParams.h"
+#include "fishApi/shop/ShopFigures.h"
 #include "support/GuiTestSupport.h"
 #include "worksheet/ProjectDrawing.h"
 #include "xPaintBox/TxPaintBox.h"

@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "TestHost.h"
-#include "fishApi/ProjectFile.h"
+#include "fishApi/files/ProjectFile.h"
 #include "support/GuiTestSupport.h"
 #include "worksheet/TWorkForm.h"
 #include "xPaintBox/TxPaintBox.h"

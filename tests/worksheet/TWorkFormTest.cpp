@@ -6,10 +6,10 @@
 #include <cstring>
 
 #include "TestHost.h"
-#include "fishApi/FishDraw.h"
-#include "fishApi/FishSurface.h"
-#include "fishApi/FishTexts.h"
-#include "fishApi/FishView.h"
+#include "fishApi/view/FishDraw.h"
+#include "fishApi/core/FishSurface.h"
+#include "fishApi/texts/FishTexts.h"
+#include "fishApi/view/FishView.h"
 #include "support/GuiTestSupport.h"
 #include "support/SameBits.h"
 #include "textPage/TTextPage.h"

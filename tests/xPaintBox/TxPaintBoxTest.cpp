@@ -1,6 +1,6 @@
 #include <QtTest>
 
-#include "fishApi/FishErrors.h"
+#include "fishApi/core/FishErrors.h"
 #include "support/GuiTestSupport.h"
 #include "xPaintBox/TxPaintBox.h"
 

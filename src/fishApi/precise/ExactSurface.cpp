@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "fishApi/FishErrors.h"
-#include "fishApi/FishMath.h"
+#include "fishApi/core/FishErrors.h"
+#include "fishApi/core/FishMath.h"
 
 namespace fish {
 

@@ -10,8 +10,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "fishApi/FishSurface.h"
-#include "fishApi/FishTypes.h"
+#include "fishApi/core/FishSurface.h"
+#include "fishApi/core/FishTypes.h"
 
 namespace fish {
 

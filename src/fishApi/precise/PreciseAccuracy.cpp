@@ -5,12 +5,12 @@
 #include <limits>
 
 #include "PreciseDevelopment.h"
-#include "fishApi/FishErrors.h"
-#include "fishApi/FishMath.h"
-#include "fishApi/FishRazvertka.h"
-#include "fishApi/FishSurface.h"
-#include "fishApi/NumText.h"
-#include "fishApi/ShopFigures.h"
+#include "fishApi/core/FishErrors.h"
+#include "fishApi/core/FishMath.h"
+#include "fishApi/core/FishRazvertka.h"
+#include "fishApi/core/FishSurface.h"
+#include "fishApi/core/NumText.h"
+#include "fishApi/shop/ShopFigures.h"
 
 namespace fish {
 

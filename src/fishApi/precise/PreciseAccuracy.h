@@ -20,7 +20,7 @@
 #include <string>
 #include <string_view>
 
-#include "fishApi/FishTypes.h"
+#include "fishApi/core/FishTypes.h"
 
 namespace fish {
 

@@ -3,8 +3,8 @@
 #include <cmath>
 
 #include "ExactSurface.h"
-#include "fishApi/FishErrors.h"
-#include "fishApi/FishMath.h"
+#include "fishApi/core/FishErrors.h"
+#include "fishApi/core/FishMath.h"
 
 namespace fish {
 

@@ -25,7 +25,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "fishApi/FishTypes.h"
+#include "fishApi/core/FishTypes.h"
 
 namespace fish {
 

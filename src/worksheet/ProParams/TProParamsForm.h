@@ -4,8 +4,8 @@
 
 #include <QDialog>
 
-#include "fishApi/FishTypes.h"
-#include "fishApi/PlateParams.h"
+#include "fishApi/core/FishTypes.h"
+#include "fishApi/shop/PlateParams.h"
 
 class QCheckBox;
 class QComboBox;

@@ -5,7 +5,7 @@
 #include <QLineEdit>
 #include <limits>
 
-#include "fishApi/NumText.h"
+#include "fishApi/core/NumText.h"
 
 namespace {
 bool allowed(QChar c) { return c.isDigit() || c == QLatin1Char('+') || c == QLatin1Char('-'); }

@@ -6,7 +6,7 @@
 
 #include "appcore/LocaleNumbers.h"
 #include "appcore/ModalDialogs.h"
-#include "fishApi/FishErrors.h"
+#include "fishApi/core/FishErrors.h"
 
 TSetupDrawForm::TSetupDrawForm(QWidget* parent) : QDialog(parent) {
   vintaler::setUpToolDialog(*this, QStringLiteral("Область рисования"), QSize(280, 141));

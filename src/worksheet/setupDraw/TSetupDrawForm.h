@@ -4,7 +4,7 @@
 #include <QDialog>
 #include <array>
 
-#include "fishApi/FishView.h"
+#include "fishApi/view/FishView.h"
 
 class QLabel;
 class QLineEdit;

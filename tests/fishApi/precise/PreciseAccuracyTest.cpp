@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "PreciseRows.h"
-#include "fishApi/ShopFigures.h"
+#include "fishApi/shop/ShopFigures.h"
 #include "fishApi/precise/PreciseAccuracy.h"
 #include "fishApi/precise/PreciseDevelopment.h"
 

@@ -7,9 +7,9 @@
 #include <typeinfo>
 
 #include "PreciseRows.h"
-#include "fishApi/FishErrors.h"
-#include "fishApi/FishRazvertka.h"
-#include "fishApi/FlatPattern.h"
+#include "fishApi/core/FishErrors.h"
+#include "fishApi/core/FishRazvertka.h"
+#include "fishApi/shop/FlatPattern.h"
 #include "fishApi/precise/ExactSurface.h"
 #include "fishApi/precise/PreciseAccuracy.h"
 #include "fishApi/precise/PreciseDevelopment.h"

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <vector>
 
-#include "fishApi/FishMath.h"
-#include "fishApi/FishSurface.h"
+#include "fishApi/core/FishMath.h"
+#include "fishApi/core/FishSurface.h"
 #include "fishApi/TestParams.h"
 
 namespace fish::test {

@@ -1,0 +1,328 @@
+#include "FlatPattern.h"
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <unordered_map>
+
+#include "fishApi/core/FishRazvertka.h"
+#include "fishApi/core/PointNames.h"
+
+namespace fish {
+
+ENoQuadrant::ENoQuadrant() : EFishError("Не выбран ни один квадрант: экспортировать нечего") {}
+
+namespace {
+
+bool samePoint(const TPoint2D& a, const TPoint2D& b) { return a.X == b.X && a.Y == b.Y; }
+
+void addPoint(std::vector<TPoint2D>& path, const TPoint2D& p) {
+  if (path.empty() || !samePoint(path.back(), p)) path.push_back(p);
+}
+
+// A quadrant's outline as an open path from the origin to the arc start:
+// origin, corner, X-side midpoint, arc end, the arc images, arc start. The
+// development stores the X-side midpoint's image as the far end of its last
+// element; the corner repeats along the cone and is taken once.
+std::vector<TPoint2D> outlinePath(const TRazvertka2PointArray& d) {
+  const std::size_t m = d.size() - 1;
+  std::vector<TPoint2D> path;
+  path.reserve(m + 3);
+  addPoint(path, d[0].P1);
+  addPoint(path, d[1].P1);
+  addPoint(path, d[m].P2);
+  for (std::size_t k = m; k-- > 0;) addPoint(path, d[k].P2);
+  return path;
+}
+
+// The closed outline of a path: the closing edge (arc start -> origin)
+// vanishes when the two coincide.
+std::vector<TPoint2D> closed(std::vector<TPoint2D> path) {
+  if (path.size() > 1 && samePoint(path.front(), path.back())) path.pop_back();
+  return path;
+}
+
+// Two quadrants of one sheet: round the first from the origin to the shared
+// arc start, then back round the second to the origin. The shared line
+// between the origin and the arc start is not part of the outline.
+std::vector<TPoint2D> joined(const std::vector<TPoint2D>& first, const std::vector<TPoint2D>& second) {
+  std::vector<TPoint2D> outline = first;
+  for (std::size_t k = second.size(); k-- > 1;) addPoint(outline, second[k]);
+  return closed(std::move(outline));
+}
+
+std::vector<TPoint2D> counterClockwise(std::vector<TPoint2D> outline) {
+  if (polygonArea(outline) < 0) std::reverse(outline.begin() + 1, outline.end());
+  return outline;
+}
+
+// The quadrant that shares the centre line of the Y side.
+int partnerOf(int quadrant) { return quadrant == 1 ? 2 : quadrant == 2 ? 1 : quadrant == 3 ? 4 : 3; }
+
+// The names of the results tables at their points. Two quadrants joined in
+// one sheet share the arc start, and its name T1 is written once.
+void addLabels(std::vector<TPatternLabel>& labels, int quadrant, bool sharesT1, const TRazvertka2PointArray& d) {
+  const std::size_t n = d.size() - 3;
+  if (!sharesT1) labels.push_back({"T1", d[0].P2});
+  labels.push_back({arcEndName(quadrant), d[n + 1].P2});
+  labels.push_back({sideMidpointName(quadrant), d[n + 2].P2});
+  labels.push_back({cornerName(quadrant), d[1].P1});
+  const std::string letter = arcLetter(quadrant);
+  for (std::size_t j = 2; j <= n; ++j) labels.push_back({letter + std::to_string(j - 1), d[j].P2});
+}
+
+void widen(TExtents2D& box, const TPoint2D& p, bool first) {
+  if (first || p.X < box.MinX) box.MinX = p.X;
+  if (first || p.X > box.MaxX) box.MaxX = p.X;
+  if (first || p.Y < box.MinY) box.MinY = p.Y;
+  if (first || p.Y > box.MaxY) box.MaxY = p.Y;
+}
+
+// ---- Simplicity -------------------------------------------------------------
+
+Extended orient(const TPoint2D& a, const TPoint2D& b, const TPoint2D& c) {
+  return (b.X - a.X) * (c.Y - a.Y) - (b.Y - a.Y) * (c.X - a.X);
+}
+
+// c, known to be on the line through a and b, lies within the segment.
+bool withinSegment(const TPoint2D& a, const TPoint2D& b, const TPoint2D& c) {
+  return std::min(a.X, b.X) <= c.X && c.X <= std::max(a.X, b.X) && std::min(a.Y, b.Y) <= c.Y &&
+         c.Y <= std::max(a.Y, b.Y);
+}
+
+bool segmentsMeet(const TPoint2D& p1, const TPoint2D& p2, const TPoint2D& q1, const TPoint2D& q2) {
+  const Extended d1 = orient(q1, q2, p1);
+  const Extended d2 = orient(q1, q2, p2);
+  const Extended d3 = orient(p1, p2, q1);
+  const Extended d4 = orient(p1, p2, q2);
+  if (((d1 > 0 && d2 < 0) || (d1 < 0 && d2 > 0)) && ((d3 > 0 && d4 < 0) || (d3 < 0 && d4 > 0))) return true;
+  return (d1 == 0 && withinSegment(q1, q2, p1)) || (d2 == 0 && withinSegment(q1, q2, p2)) ||
+         (d3 == 0 && withinSegment(p1, p2, q1)) || (d4 == 0 && withinSegment(p1, p2, q2));
+}
+
+struct CellKey {
+  Extended X, Y;
+  bool operator==(const CellKey& o) const { return X == o.X && Y == o.Y; }
+};
+
+struct CellHash {
+  std::size_t operator()(const CellKey& k) const {
+    return std::hash<Extended>()(k.X) * 1000003u ^ std::hash<Extended>()(k.Y);
+  }
+};
+
+// Every label turned into the widest angle between the lines that meet at
+// its point: the outline edges and the bend lines ending there.
+void aimLabels(TFlatPattern& pattern) {
+  std::unordered_map<CellKey, std::vector<Extended>, CellHash> angles;
+  angles.reserve(pattern.Labels.size());
+  for (const TPatternLabel& l : pattern.Labels) angles[{l.At.X, l.At.Y}];
+  const auto meet = [&angles](const TPoint2D& at, const TPoint2D& other) {
+    if (samePoint(at, other)) return;
+    if (auto found = angles.find({at.X, at.Y}); found != angles.end()) {
+      found->second.push_back(std::atan2(other.Y - at.Y, other.X - at.X));
+    }
+  };
+  const auto line = [&meet](const TPoint2D& a, const TPoint2D& b) {
+    meet(a, b);
+    meet(b, a);
+  };
+  for (const TPatternPiece& piece : pattern.Pieces) {
+    for (std::size_t i = 0, n = piece.Outline.size(); i < n; ++i) line(piece.Outline[i], piece.Outline[(i + 1) % n]);
+  }
+  for (const TPatternLine& l : pattern.BendLines) line(l.From, l.To);
+
+  // Two names may share a point (the corner of quadrants 1 and 4): each
+  // takes its own copy of the angles.
+  for (TPatternLabel& l : pattern.Labels) l = aimedLabel(std::move(l.Text), l.At, angles[{l.At.X, l.At.Y}]);
+}
+
+}  // namespace
+
+Extended polygonArea(const std::vector<TPoint2D>& polygon) {
+  Extended twice = 0;
+  for (std::size_t i = 0, n = polygon.size(); i < n; ++i) {
+    const TPoint2D& a = polygon[i];
+    const TPoint2D& b = polygon[(i + 1) % n];
+    twice += a.X * b.Y - b.X * a.Y;
+  }
+  return twice / 2;
+}
+
+// Edges longer than a cell (the few straight sides) are tested against every
+// edge; the short ones (the arc images) only against the edges that share a
+// cell of a hash grid whose cell is as long as the longest of them, so that
+// each short edge lies in at most 2 x 2 cells. Linear for the arc chains of
+// any number of divisions.
+bool isSimplePolygon(const std::vector<TPoint2D>& polygon) {
+  const std::size_t n = polygon.size();
+  if (n < 3) return false;
+  const auto from = [&](std::size_t i) -> const TPoint2D& { return polygon[i]; };
+  const auto to = [&](std::size_t i) -> const TPoint2D& { return polygon[(i + 1) % n]; };
+  const auto neighbours = [n](std::size_t i, std::size_t j) { return (i + 1) % n == j || (j + 1) % n == i; };
+  const auto cross = [&](std::size_t i, std::size_t j) {
+    if (i == j) return false;
+    if (!neighbours(i, j)) return segmentsMeet(from(i), to(i), from(j), to(j));
+    // Neighbours share a vertex; they overlap only if the second turns back
+    // along the first.
+    const std::size_t first = (i + 1) % n == j ? i : j;
+    const TPoint2D& a = from(first);
+    const TPoint2D& b = to(first);
+    const TPoint2D& c = to((first + 1) % n);
+    return n == 3 ? orient(a, b, c) == 0
+                  : orient(a, b, c) == 0 && (a.X - b.X) * (c.X - b.X) + (a.Y - b.Y) * (c.Y - b.Y) > 0;
+  };
+
+  std::vector<Extended> length(n);
+  for (std::size_t i = 0; i < n; ++i) length[i] = std::hypot(to(i).X - from(i).X, to(i).Y - from(i).Y);
+  std::vector<Extended> sorted = length;
+  const std::size_t longCount = std::min<std::size_t>(8, n - 1);
+  std::nth_element(sorted.begin(), sorted.begin() + static_cast<std::ptrdiff_t>(longCount), sorted.end(),
+                   std::greater<>());
+  const Extended cell = sorted[longCount];
+
+  std::vector<std::size_t> shortEdges;
+  for (std::size_t i = 0; i < n; ++i) {
+    if (length[i] > cell || cell == 0) {
+      for (std::size_t j = 0; j < n; ++j) {
+        if (j != i && cross(i, j)) return false;
+      }
+    } else {
+      shortEdges.push_back(i);
+    }
+  }
+  if (cell == 0) return true;
+
+  std::unordered_map<CellKey, std::vector<std::size_t>, CellHash> grid;
+  grid.reserve(shortEdges.size() * 2);
+  for (std::size_t i : shortEdges) {
+    const Extended x0 = std::floor(std::min(from(i).X, to(i).X) / cell);
+    const Extended x1 = std::floor(std::max(from(i).X, to(i).X) / cell);
+    const Extended y0 = std::floor(std::min(from(i).Y, to(i).Y) / cell);
+    const Extended y1 = std::floor(std::max(from(i).Y, to(i).Y) / cell);
+    // At most two cells a side; counted, not stepped, so that coordinates far
+    // beyond the cell size (where x + 1 == x) cannot loop.
+    const int nx = x1 > x0 ? 1 : 0;
+    const int ny = y1 > y0 ? 1 : 0;
+    for (int kx = 0; kx <= nx; ++kx) {
+      for (int ky = 0; ky <= ny; ++ky) {
+        std::vector<std::size_t>& members = grid[{kx == 0 ? x0 : x1, ky == 0 ? y0 : y1}];
+        for (std::size_t j : members) {
+          if (cross(i, j)) return false;
+        }
+        members.push_back(i);
+      }
+    }
+  }
+  return true;
+}
+
+std::vector<TPatternLabel> labelChoices(const std::string& text, const TPoint2D& at, std::vector<Extended> a) {
+  if (a.empty()) return {TPatternLabel{text, at}};
+  constexpr Extended kTurn = 6.28318530717958647692L;
+  std::sort(a.begin(), a.end());
+  // Each gap from one angle to the next; the last runs round to the first.
+  std::vector<std::pair<Extended, Extended>> gaps;  // width, start
+  gaps.emplace_back(a.front() + kTurn - a.back(), a.back());
+  for (std::size_t i = 1; i < a.size(); ++i) gaps.emplace_back(a[i] - a[i - 1], a[i - 1]);
+  std::stable_sort(gaps.begin(), gaps.end(), [](const auto& x, const auto& y) { return x.first > y.first; });
+  std::vector<TPatternLabel> choices;
+  for (const auto& [width, from] : gaps) {
+    if (width <= 0) break;
+    const Extended middle = from + width / 2;
+    choices.push_back({text, at, {std::cos(middle), std::sin(middle)}, width / 2});
+  }
+  return choices;
+}
+
+TPatternLabel aimedLabel(std::string text, const TPoint2D& at, std::vector<Extended> a) {
+  std::vector<TPatternLabel> choices = labelChoices(text, at, std::move(a));
+  return std::move(choices.front());
+}
+
+TPoint2D labelCentre(const TPatternLabel& label, Extended width, Extended height) {
+  const Extended a = width / 2, b = height / 2, gap = height / 2;
+  // How far the box reaches from its centre across a line of normal n.
+  const auto reach = [a, b](Extended nx, Extended ny) { return a * std::fabs(nx) + b * std::fabs(ny); };
+  const TPoint2D& u = label.Toward;
+  Extended d = reach(u.X, u.Y) + gap;
+  // Within an angle narrower than a half turn the box must also keep off
+  // both lines that bound it; their normals into the angle are u turned by
+  // 90 degrees less the half angle, either way.
+  if (const Extended s = std::sin(label.Spread); label.Spread < 1.5707963267948966L && s > 0) {
+    const Extended turn = 1.5707963267948966L - label.Spread;
+    for (const Extended side : {turn, -turn}) {
+      const Extended nx = u.X * std::cos(side) - u.Y * std::sin(side);
+      const Extended ny = u.X * std::sin(side) + u.Y * std::cos(side);
+      d = std::max(d, (reach(nx, ny) + gap) / s);
+    }
+  }
+  return {label.At.X + u.X * d, label.At.Y + u.Y * d};
+}
+
+std::vector<TPoint2D> quadrantOutline(const TRazvertka2PointArray& d) { return closed(outlinePath(d)); }
+
+std::vector<TPatternPiece> patternPieces(const TProParams& pro,
+                                         const std::array<const TRazvertka2PointArray*, 4>& developments) {
+  const auto chosen = [&pro](int q) { return quadrantSelected(pro, q); };
+  const auto development = [&developments](int q) -> const TRazvertka2PointArray& {
+    return *developments[static_cast<std::size_t>(q - 1)];
+  };
+  std::vector<TPatternPiece> pieces;
+  for (int q = 1; q <= 4; ++q) {
+    if (!chosen(q)) continue;
+    const int partner = partnerOf(q);
+    if (chosen(partner) && partner < q) continue;  // already joined to its partner
+    TPatternPiece piece;
+    if (chosen(partner)) {
+      piece.Quadrants = {q, partner};
+      piece.Outline = joined(outlinePath(development(q)), outlinePath(development(partner)));
+    } else {
+      piece.Quadrants = {q};
+      piece.Outline = quadrantOutline(development(q));
+    }
+    piece.Outline = counterClockwise(std::move(piece.Outline));
+    pieces.push_back(std::move(piece));
+  }
+  return pieces;
+}
+
+TFlatPattern flatPattern(const TSystemParams& sp, const TProParams& pro) {
+  TQuadrantDevelopment quadrant[5];
+  bool any = false;
+  for (std::uint16_t q = 1; q <= 4; ++q) {
+    if (!quadrantSelected(pro, q)) continue;
+    quadrant[q] = developQuadrant(sp, pro, q);
+    any = true;
+  }
+  if (!any) throw ENoQuadrant();
+
+  TFlatPattern pattern;
+  const auto chosen = [&pro](int q) { return quadrantSelected(pro, q); };
+  pattern.Pieces = patternPieces(
+      pro, {&quadrant[1].Razvertka, &quadrant[2].Razvertka, &quadrant[3].Razvertka, &quadrant[4].Razvertka});
+  for (const TPatternPiece& piece : pattern.Pieces) {
+    pattern.Crossing = pattern.Crossing || !isSimplePolygon(piece.Outline);
+  }
+
+  bool first = true;
+  for (const TPatternPiece& piece : pattern.Pieces) {
+    for (const TPoint2D& p : piece.Outline) {
+      widen(pattern.Box, p, first);
+      first = false;
+    }
+  }
+
+  for (int q = 1; q <= 4; ++q) {
+    if (!chosen(q)) continue;
+    const TRazvertka2PointArray& d = quadrant[q].Razvertka;
+    for (std::size_t k = 1; k + 1 < d.size(); ++k) {
+      if (!samePoint(d[k].P1, d[k].P2)) pattern.BendLines.push_back({q, d[k].P1, d[k].P2});
+    }
+    addLabels(pattern.Labels, q, chosen(partnerOf(q)) && partnerOf(q) < q, d);
+  }
+  aimLabels(pattern);
+  return pattern;
+}
+
+}  // namespace fish

@@ -1,0 +1,188 @@
+#include "ShopFigures.h"
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+#include "fishApi/core/FishErrors.h"
+#include "fishApi/core/FishMath.h"
+#include "fishApi/core/FishRazvertka.h"
+#include "fishApi/core/FishSurface.h"
+#include "FlatPattern.h"
+#include "fishApi/core/NumText.h"
+
+namespace fish {
+
+namespace {
+
+Extended length2D(const TPoint2D& p, const TPoint2D& q) {
+  const Extended dx = p.X - q.X;
+  const Extended dy = p.Y - q.Y;
+  return std::sqrt(dx * dx + dy * dy);
+}
+
+Extended length3D(const TPoint3D& p, const TPoint3D& q) {
+  const Extended dx = p.X - q.X;
+  const Extended dy = p.Y - q.Y;
+  const Extended dz = p.Z - q.Z;
+  return std::sqrt(dx * dx + dy * dy + dz * dz);
+}
+
+// The point of the circle with true direction cosines.
+TPoint3D exactCirclePoint(const TSystemParams& sp, Extended cosT, Extended sinT) {
+  return {sp.R * cosT + sp.X1, sp.R * sinT + sp.Y1, sp.L};
+}
+
+// ---- Sheets -----------------------------------------------------------------
+
+TSheetFigures sheetOf(std::vector<int> quadrants, const std::vector<TPoint2D>& outline) {
+  TSheetFigures sheet;
+  sheet.Quadrants = std::move(quadrants);
+  sheet.Area = checkFinite(std::fabs(polygonArea(outline)));
+  Extended minX = outline.front().X, maxX = minX;
+  Extended minY = outline.front().Y, maxY = minY;
+  for (const TPoint2D& p : outline) {
+    minX = std::min(minX, p.X);
+    maxX = std::max(maxX, p.X);
+    minY = std::min(minY, p.Y);
+    maxY = std::max(maxY, p.Y);
+  }
+  sheet.Width = checkFinite(maxX - minX);
+  sheet.Height = checkFinite(maxY - minY);
+  return sheet;
+}
+
+}  // namespace
+
+// Each length the development keeps is set against the same length on the
+// exact surface: the circle with unrounded directions, the rectangle as it
+// is, nothing rounded to hundredths. The development of element j (1 .. n+1)
+// puts the image of arc point j at d[j].P2 and the corner at d[j].P1; the
+// origin d[0].P1 is the Y-side midpoint, d[n+2].P2 the X-side midpoint, and
+// the arc end is the image of arc point n + 1. The elements are taken in
+// index order, so that they can be measured as they are laid.
+TAccuracyMeter::TAccuracyMeter(const TSystemParams& developed, const TProParams& pro, int quadrant)
+    : Developed(developed), Divisions(pro.Divisions) {
+  if (quadrant < 1 || quadrant > 4) throw ERangeError();
+  if (Divisions < 1) throw ERangeError();
+  Setup = quadrantSetup(static_cast<std::uint16_t>(quadrant));
+  Step = Setup.StepSign * divide(kPi_2, static_cast<Extended>(Divisions));
+  MidY = RectPoint(developed, Setup.FirstRect);
+  Corner = RectPoint(developed, Setup.CornerRect);
+  MidX = RectPoint(developed, Setup.LastRect);
+  // Neighbouring exact arc points are one step apart on the circle, so every
+  // exact chord is the same: 2 R sin(step / 2).
+  ExactChord = 2 * std::fabs(developed.R) * std::sin(std::fabs(Step) / 2);
+}
+
+void TAccuracyMeter::note(Extended developedLength, Extended exactLength) {
+  Result.WorstEdgeError = std::max(Result.WorstEdgeError, std::fabs(developedLength - exactLength));
+}
+
+void TAccuracyMeter::add(std::size_t k, const TRazvertka2Point& d) {
+  const std::size_t n = static_cast<std::size_t>(Divisions);
+  if (k != Next || k > n + 2) throw ERangeError();
+  ++Next;
+  if (k >= 2 && k <= n + 1) {
+    // The cone, where nearly all the elements are: the generator line to
+    // the new arc point and the chord from the previous one.
+    Walk.next();
+    const TPoint3D current = exactCirclePoint(Developed, Walk.cos(), Walk.sin());
+    note(length2D(d.P2, CornerImage), length3D(current, Corner));
+    const Extended chord = length2D(d.P2, PreviousImage);
+    note(chord, ExactChord);
+    Result.ArcLength += chord;
+  } else if (k == 0) {
+    Origin = d.P1;
+    Walk = TArcWalk(Setup.StartAngle, Step);
+    const TPoint3D arcStart = exactCirclePoint(Developed, Walk.cos(), Walk.sin());
+    note(length2D(d.P2, d.P1), length3D(arcStart, MidY));
+    StartToCorner = length3D(arcStart, Corner);
+  } else if (k == 1) {
+    CornerImage = d.P1;
+    note(length2D(d.P1, Origin), length3D(Corner, MidY));
+    note(length2D(d.P2, d.P1), StartToCorner);
+  } else {
+    note(length2D(d.P2, d.P1), length3D(MidX, Corner));
+    const TPoint3D arcEnd = exactCirclePoint(Developed, std::cos(Setup.EndAngle), std::sin(Setup.EndAngle));
+    note(length2D(d.P2, PreviousImage), length3D(arcEnd, MidX));
+  }
+  PreviousImage = d.P2;
+}
+
+TQuadrantAccuracy TAccuracyMeter::result() const {
+  if (Next != static_cast<std::size_t>(Divisions) + 3) throw ERangeError();
+  TQuadrantAccuracy a = Result;
+  a.TrueArcLength = kPi_2 * std::fabs(Developed.R);
+  a.ChordPolygonGap = a.TrueArcLength - static_cast<Extended>(Divisions) * ExactChord;
+  return a;
+}
+
+TQuadrantAccuracy quadrantAccuracy(const TSystemParams& developed, const TProParams& pro, int quadrant,
+                                   const TRazvertka2PointArray& d) {
+  TAccuracyMeter meter(developed, pro, quadrant);
+  if (d.size() != static_cast<std::size_t>(pro.Divisions) + 3) throw ERangeError();
+  for (std::size_t k = 0; k < d.size(); ++k) meter.add(k, d[k]);
+  return meter.result();
+}
+
+void TAccuracy::include(const TQuadrantAccuracy& quadrant) {
+  ArcLengthError = std::max(ArcLengthError, std::fabs(quadrant.ArcLength - quadrant.TrueArcLength));
+  WorstEdgeError = std::max(WorstEdgeError, quadrant.WorstEdgeError);
+  ChordPolygonGap = std::max(ChordPolygonGap, quadrant.ChordPolygonGap);
+}
+
+Extended TAccuracy::worst() const { return std::max(ArcLengthError, WorstEdgeError); }
+
+std::string accuracyWarning(const TAccuracy& accuracy, std::string_view sep) {
+  if (!accuracy.exceedsLimit()) return {};
+  return "Внимание: развертка отклоняется от точной поверхности на " + decimalText(accuracy.worst(), 2, sep) +
+         " мм (допустимо " + decimalText(kAccuracyLimit, 2, sep) +
+         " мм): " + (accuracy.wantsMoreDivisions() ? "увеличьте" : "уменьшите") + " число разбиений";
+}
+
+TShopFigures shopFigures(const TSystemParams& sp, const TProParams& pro, const TPlateParams& plate,
+                         const TQuadrantSource& source) {
+  TShopFigures f;
+  f.Given = sp;
+  f.Plate = plate;
+  f.Divisions = pro.Divisions;
+  f.Developed = developedParams(sp, plate);
+  checkDivisions(pro);
+
+  TQuadrantDevelopment own;
+  for (int q = 1; q <= 4; ++q) {
+    if (!source) developQuadrantInto(f.Developed, pro, static_cast<std::uint16_t>(q), own);
+    const TQuadrantArrays piece = source ? source(f.Developed, q) : TQuadrantArrays{&own.Surf, &own.Razvertka};
+    const TSurf2PointArray& s = *piece.Surf;
+    const std::size_t n = s.size() - 3;
+    TQuadrantFigures& out = f.Quadrants[static_cast<std::size_t>(q - 1)];
+    out.Quadrant = q;
+    out.Generators.reserve(n + 3);
+    for (const TSurf2Point& line : s) out.Generators.push_back(Distance3D(line.P1, line.P2));
+    out.Chords.reserve(n);
+    for (std::size_t j = 2; j <= n + 1; ++j) out.Chords.push_back(Distance3D(s[j - 1].P2, s[j].P2));
+    out.EdgeToCorner = Distance3D(s[0].P1, s[1].P1);
+    out.EdgeFromCorner = Distance3D(s[n + 1].P1, s[n + 2].P1);
+    out.Area = checkFinite(std::fabs(polygonArea(quadrantOutline(*piece.Razvertka))));
+    out.Accuracy = quadrantAccuracy(f.Developed, pro, q, *piece.Razvertka);
+    f.Accuracy.include(out.Accuracy);
+    f.NetArea += out.Area;
+    // A piece developed here is handed over; one the source keeps is copied.
+    out.Razvertka = source ? *piece.Razvertka : std::move(own.Razvertka);
+  }
+
+  const auto razvertka = [&f](int q) { return &f.Quadrants[static_cast<std::size_t>(q - 1)].Razvertka; };
+  for (TPatternPiece& sheet : patternPieces(pro, {razvertka(1), razvertka(2), razvertka(3), razvertka(4)})) {
+    f.Sheets.push_back(sheetOf(std::move(sheet.Quadrants), sheet.Outline));
+  }
+
+  // mm2 * mm = mm3, and a cubic metre is 1E9 mm3.
+  f.NetArea = checkFinite(f.NetArea);
+  f.Mass = checkFinite(f.NetArea * plate.Thickness * 1e-9L * plate.Density);
+  checkFinite(f.Accuracy.worst());
+  checkFinite(f.Accuracy.ChordPolygonGap);
+  return f;
+}
+
+}  // namespace fish

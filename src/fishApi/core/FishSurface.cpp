@@ -7,6 +7,7 @@
 
 #include "FishErrors.h"
 #include "FishMath.h"
+#include "FishRuns.h"
 
 namespace fish {
 
@@ -141,27 +142,13 @@ TPoint3D TSurfaceWalk::arcPoint(std::size_t i) const { return circlePoint(Sp, ar
 
 TPoint3D TSurfaceWalk::arcPointFrom(Extended cosT, Extended sinT) const { return pointFromDirection(Sp, cosT, sinT); }
 
-namespace {
-
-// Arc points are made in runs of this many: first the maths library's cosine
-// and sine of every angle of the run, then the points with their checks, then
-// the box. No extended value survives a call into the library in the x87
-// registers, so a loop making one point per call stores and reloads all it
-// carries (the corner, the box, the record's values) at every point; a run
-// carries nothing across the calls. The library's functions cannot fail, and
-// the points are made and checked in order, so the first failure, and what the
-// array holds after it, are the same.
-constexpr std::size_t kArcRun = 32;
-
-// A run's elements are made in a buffer kept by each thread: a local array of
-// elements would be zero-filled at every call, value by value through the
-// x87 unit, which costs a small quadrant more than its points do.
-TSurf2Point* arcRunBuffer() {
-  static thread_local TSurf2Point run[kArcRun];
-  return run;
+void TSurfaceWalk::arcDirections(std::size_t first, std::size_t count, Extended* cosT, Extended* sinT) const {
+  for (std::size_t k = 0; k < count; ++k) {
+    const Extended t = arcAngle(first + k);
+    cosT[k] = std::cos(t);
+    sinT[k] = std::sin(t);
+  }
 }
-
-}  // namespace
 
 void CalcSurfQuadrant(const TSystemParams& sp, const TProParams& pro, std::uint16_t quadrant, TExtents3D& extents,
                       TSurf2PointArray& surf) {
@@ -178,7 +165,7 @@ void CalcSurfQuadrant(const TSystemParams& sp, const TProParams& pro, std::uint1
   bool begun = false;
   // The arc elements of a run are made here and appended together, copied as
   // bytes; `made` of them are complete.
-  TSurf2Point* const run = arcRunBuffer();
+  TRunBuffer<TSurf2Point> run;
   std::size_t made = 0;
   try {
     walk.begin();
@@ -194,23 +181,20 @@ void CalcSurfQuadrant(const TSystemParams& sp, const TProParams& pro, std::uint1
     // can no longer move it, so only X and Y of the arc points are compared.
     // The run's elements start as copies of element 1, copied as bytes rather
     // than value by value through the x87 unit; only X and Y are made.
-    for (std::size_t k = 0; k < std::min(kArcRun, last - 1); ++k) std::memcpy(&run[k], &surf.back(), sizeof run[k]);
-    Extended cosT[kArcRun], sinT[kArcRun];
+    for (std::size_t k = 0; k < std::min(kRunLength, last - 1); ++k) std::memcpy(&run[k], &surf.back(), sizeof run[k]);
+    Extended cosT[kRunLength], sinT[kRunLength];
     for (std::size_t i = 2; i < last;) {
-      const std::size_t count = std::min(kArcRun, last - i);
-      for (std::size_t k = 0; k < count; ++k) {
-        const Extended t = walk.arcAngle(i + k);
-        cosT[k] = std::cos(t);
-        sinT[k] = std::sin(t);
-      }
+      const std::size_t count = std::min(kRunLength, last - i);
+      walk.arcDirections(i, count, cosT, sinT);
       for (made = 0; made < count; ++made) {
         const TPoint3D p = pointFromDirection(sp, cosT[made], sinT[made]);
         run[made].P2.X = p.X;
         run[made].P2.Y = p.Y;
       }
+      run.setSize(count);
       TPoint2D min{box.MinX, box.MinY}, max{box.MaxX, box.MaxY};
-      for (std::size_t k = 0; k < count; ++k) {
-        const TPoint3D& p = run[k].P2;
+      for (const TSurf2Point& element : run) {
+        const TPoint3D& p = element.P2;
         if (p.X < min.X) min.X = p.X;
         if (p.Y < min.Y) min.Y = p.Y;
         if (p.X > max.X) max.X = p.X;
@@ -220,7 +204,7 @@ void CalcSurfQuadrant(const TSystemParams& sp, const TProParams& pro, std::uint1
       box.MinY = min.Y;
       box.MaxX = max.X;
       box.MaxY = max.Y;
-      surf.insert(surf.end(), run, run + count);
+      surf.insert(surf.end(), run.begin(), run.end());
       made = 0;
       i += count;
     }
@@ -228,7 +212,8 @@ void CalcSurfQuadrant(const TSystemParams& sp, const TProParams& pro, std::uint1
     widen(box, surf.back());
     extents = box;
   } catch (...) {
-    surf.insert(surf.end(), run, run + made);
+    run.setSize(made);
+    surf.insert(surf.end(), run.begin(), run.end());
     surf.resize(size);
     if (begun) surf[last] = walk.last();
     throw;

@@ -85,6 +85,10 @@ class TSurfaceWalk {
   // step that can fail). The two together give arcPoint(i) to the bit.
   Extended arcAngle(std::size_t i) const;
   TPoint3D arcPointFrom(Extended cosT, Extended sinT) const;
+  // The cosines and sines of arc points first .. first + count - 1, into
+  // cosT and sinT: the maths library's part of a run of arc points, which
+  // cannot fail.
+  void arcDirections(std::size_t first, std::size_t count, Extended* cosT, Extended* sinT) const;
 
  private:
   const TSystemParams& Sp;

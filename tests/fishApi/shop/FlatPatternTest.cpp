@@ -158,9 +158,11 @@ TEST(flatPattern, AnOutlineThatCrossesItselfIsKeptAndFlagged) {
   EXPECT_TRUE(someCrossing);
 }
 
+// The polygon is made by the test that uses it: the large ones would
+// otherwise be built at every start of the test program.
 struct PolygonCase {
   const char* name;
-  std::vector<TPoint2D> polygon;
+  std::vector<TPoint2D> (*polygon)();
   bool simple;
 };
 
@@ -180,18 +182,18 @@ std::vector<TPoint2D> circleWithADent(std::size_t n) {
 }
 
 const PolygonCase kPolygons[] = {
-    {"Square", {{0, 0}, {1, 0}, {1, 1}, {0, 1}}, true},
-    {"BowTie", {{0, 0}, {1, 1}, {1, 0}, {0, 1}}, false},
-    {"FlatTriangle", {{0, 0}, {1, 0}, {2, 0}}, false},
-    {"SpikeBackAlongAnEdge", {{0, 0}, {2, 0}, {1, 0}, {1, 1}}, false},
-    {"TouchingAVertex", {{0, 0}, {2, 0}, {1, 1}, {2, 2}, {0, 2}, {1, 1}}, false},
-    {"ManySides", circle(200000), true},
-    {"ManySidesOneAcross", circleWithADent(200000), false},
+    {"Square", [] { return std::vector<TPoint2D>{{0, 0}, {1, 0}, {1, 1}, {0, 1}}; }, true},
+    {"BowTie", [] { return std::vector<TPoint2D>{{0, 0}, {1, 1}, {1, 0}, {0, 1}}; }, false},
+    {"FlatTriangle", [] { return std::vector<TPoint2D>{{0, 0}, {1, 0}, {2, 0}}; }, false},
+    {"SpikeBackAlongAnEdge", [] { return std::vector<TPoint2D>{{0, 0}, {2, 0}, {1, 0}, {1, 1}}; }, false},
+    {"TouchingAVertex", [] { return std::vector<TPoint2D>{{0, 0}, {2, 0}, {1, 1}, {2, 2}, {0, 2}, {1, 1}}; }, false},
+    {"ManySides", [] { return circle(200000); }, true},
+    {"ManySidesOneAcross", [] { return circleWithADent(200000); }, false},
 };
 
 class SimplePolygon : public ::testing::TestWithParam<PolygonCase> {};
 
-TEST_P(SimplePolygon, FindsEveryCrossing) { EXPECT_EQ(isSimplePolygon(GetParam().polygon), GetParam().simple); }
+TEST_P(SimplePolygon, FindsEveryCrossing) { EXPECT_EQ(isSimplePolygon(GetParam().polygon()), GetParam().simple); }
 
 INSTANTIATE_TEST_SUITE_P(Polygons, SimplePolygon, ::testing::ValuesIn(kPolygons), vintaler::test::rowName<PolygonCase>);
 

@@ -117,6 +117,9 @@ class TForm1 : public QMainWindow, public vintaler::IProjectHost {
   // Shows `list` as the last projects, just above "Выход".
   void showRecentProjects(const QStringList& list);
 
+  // The design size of the window, which it takes when no stored position fits.
+  static constexpr QSize kDesignSize{541, 376};
+
   QMdiArea* mdiArea_ = nullptr;
   QLabel* panel0_ = nullptr;
   QLabel* hintPanel_ = nullptr;

@@ -3,16 +3,17 @@
 #include <QStringList>
 #include <future>
 #include <system_error>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
-#include "fishApi/texts/FiguresText.h"
-#include "fishApi/view/FishDraw.h"
 #include "fishApi/core/FishErrors.h"
 #include "fishApi/core/FishRazvertka.h"
 #include "fishApi/core/FishSurface.h"
-#include "fishApi/texts/FishTexts.h"
 #include "fishApi/shop/ShopFigures.h"
+#include "fishApi/texts/FiguresText.h"
+#include "fishApi/texts/FishTexts.h"
+#include "fishApi/view/FishDraw.h"
 
 namespace vintaler {
 
@@ -35,16 +36,23 @@ const Array& kept(std::optional<Array>& slot, std::exception_ptr& failure, Compu
   return *slot;
 }
 
-// Everything a text depends on, as bytes: the records and the plate as the
-// project file holds them, and the separator.
+// The bits of one field: of an Extended its 80 significant bits, not the
+// storage that pads it to 16 bytes.
+template <typename T>
+void appendBits(std::string& key, const T& value) {
+  static_assert(std::is_trivially_copyable_v<T> && !std::is_class_v<T>);
+  constexpr std::size_t kBytes = std::is_same_v<T, fish::Extended> ? 10 : sizeof(T);
+  key.append(reinterpret_cast<const char*>(&value), kBytes);
+}
+
+void appendBits(std::string& key, const fish::TPoint3D& p) {
+  for (const fish::Extended& v : {p.X, p.Y, p.Z}) appendBits(key, v);
+}
+
+// Everything a text depends on: the records, the plate and the separator.
 std::string textKey(const fish::TSystemParams& sp, const fish::TProParams& pro, const fish::TPlateParams& plate,
                     const std::string& decimalSeparator) {
-  fish::TProjectData project;
-  project.SystemParams = sp;
-  project.ProParams = pro;
-  project.Plate = plate;
-  const std::vector<std::uint8_t> bytes = fish::encodeProjectFile(project);
-  return std::string(bytes.begin(), bytes.end()) + decimalSeparator;
+  return recordsKey(sp, pro, plate) + decimalSeparator;
 }
 
 // The page's lines, one a line; a failed page ends where the computation
@@ -59,8 +67,22 @@ QString pageText(const fish::TResultsPage& page) {
 
 }  // namespace
 
+std::string recordsKey(const fish::TSystemParams& sp, const fish::TProParams& pro, const fish::TPlateParams& plate) {
+  std::string key;
+  for (const fish::Extended& v : {sp.A, sp.B, sp.L, sp.R, sp.X1, sp.Y1}) appendBits(key, v);
+  appendBits(key, pro.Divisions);
+  for (const fish::ByteBool q : pro.Quadrants) appendBits(key, q);
+  appendBits(key, pro.ShowGrid);
+  appendBits(key, pro.Reserved1);
+  appendBits(key, pro.Reserved2);
+  for (const fish::Extended& v : {plate.Thickness, plate.Density}) appendBits(key, v);
+  for (const fish::TFaces f : {plate.RectFaces, plate.RoundFaces}) appendBits(key, f);
+  appendBits(key, plate.Material);
+  return key;
+}
+
 void ProjectDrawing::keyTo(const fish::TSystemParams& sp, const fish::TProParams& pro) {
-  Key wanted(fish::systemParamsToBytes(sp), fish::proParamsToBytes(pro));
+  std::string wanted = recordsKey(sp, pro, fish::TPlateParams{});
   if (key_ == wanted) return;
   key_ = std::move(wanted);
   quadrants_ = {};

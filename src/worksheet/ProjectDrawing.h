@@ -22,13 +22,18 @@
 
 #include "fishApi/core/FishTypes.h"
 #include "fishApi/shop/PlateParams.h"
-#include "fishApi/files/ProjectFile.h"
 
 namespace fish {
 class TDrawSurface;
 }
 
 namespace vintaler {
+
+// The records' values as one key, bit for bit: equal exactly when every field
+// of the three records holds the same bits (a number's unused storage and
+// the records' padding left out), so that -0 and 0 are told apart and a NaN
+// matches only itself.
+std::string recordsKey(const fish::TSystemParams& sp, const fish::TProParams& pro, const fish::TPlateParams& plate);
 
 class ProjectDrawing {
  public:
@@ -56,8 +61,6 @@ class ProjectDrawing {
                                  const std::string& decimalSeparator);
 
  private:
-  using Key = std::pair<fish::TSystemParamsImage, fish::TProParamsImage>;
-
   // One quadrant of the records `key_`: its surface and its development,
   // each computed the first time anything asks for it, or the engine's
   // failure that computation ended in.
@@ -87,7 +90,7 @@ class ProjectDrawing {
     QString text;
   };
 
-  std::optional<Key> key_;
+  std::optional<std::string> key_;  // recordsKey of the records with no plate
   std::array<Quadrant, 4> quadrants_;
   Text results_;
   Text figures_;

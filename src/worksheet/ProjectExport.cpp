@@ -1,9 +1,11 @@
 #include "ProjectExport.h"
 
 #include <QAction>
+#include <QWidget>
 
 #include "IProjectHost.h"
-#include "TWorkForm.h"
+#include "ProjectPage.h"
+#include "TWorkFormUi.h"
 #include "appcore/ErrorReport.h"
 #include "patternExport/PatternExport.h"
 
@@ -12,27 +14,29 @@ namespace vintaler {
 const char* const kCrossingWarning =
     "Внимание: контур развертки пересекает сам себя (слишком большое смещение); записан как нарисован";
 
-void setUpProjectExport(TWorkForm& form, IProjectHost* host) {
+void setUpProjectExport(const TWorkFormUi& ui, IProjectView& project, IProjectHost* host) {
+  QWidget* window = project.commandWindow();
   using Job = std::function<bool(const exporting::Source&, bool&)>;
-  const auto connectJob = [&form, host](QAction* action, Job job) {
-    QObject::connect(action, &QAction::triggered, &form, [&form, host, job] {
-      runCommand(&form, [&] {
+  const auto connectJob = [&project, window, host](QAction* action, Job job) {
+    QObject::connect(action, &QAction::triggered, window, [&project, window, host, job] {
+      runCommand(window, [&] {
         bool crossing = false;
-        const exporting::Source source{form.SystemParams, form.ProParams, form.ProjectFileName, form.Plate};
-        if (job(source, crossing) && crossing && host) host->showHint(QString::fromUtf8(kCrossingWarning));
+        if (job(project.exportSource(), crossing) && crossing && host) {
+          host->showHint(QString::fromUtf8(kCrossingWarning));
+        }
       });
     });
   };
-  const auto exportAs = [&form](exporting::Format format) -> Job {
-    return [&form, format](const exporting::Source& s, bool& crossing) {
-      return exporting::exportPattern(&form, s, format, crossing);
+  const auto exportAs = [window](exporting::Format format) -> Job {
+    return [window, format](const exporting::Source& s, bool& crossing) {
+      return exporting::exportPattern(window, s, format, crossing);
     };
   };
-  connectJob(form.ExportDxf, exportAs(exporting::Format::Dxf));
-  connectJob(form.ExportSvg, exportAs(exporting::Format::Svg));
-  connectJob(form.ExportPdf, exportAs(exporting::Format::Pdf));
-  connectJob(form.PrintFullSize, [&form](const exporting::Source& s, bool& crossing) {
-    return exporting::printFullSize(&form, s, crossing);
+  connectJob(ui.ExportDxf, exportAs(exporting::Format::Dxf));
+  connectJob(ui.ExportSvg, exportAs(exporting::Format::Svg));
+  connectJob(ui.ExportPdf, exportAs(exporting::Format::Pdf));
+  connectJob(ui.PrintFullSize, [window](const exporting::Source& s, bool& crossing) {
+    return exporting::printFullSize(window, s, crossing);
   });
 }
 

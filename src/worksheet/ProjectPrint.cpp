@@ -1,22 +1,21 @@
 #include "ProjectPrint.h"
 
-#include "TWorkForm.h"
+#include "ProjectPage.h"
+#include "TextPages.h"
 #include "report2d/TQuickReport1.h"
-#include "report2d/TextReport.h"
-#include "textPage/TTextPage.h"
 #include "xPaintBox/TxPaintBox.h"
 
 namespace vintaler {
 
-void printProjectPage(TWorkForm& form) {
-  if (form.activePage() == 2) {
-    previewText(&form, *form.Memo1->document(), form.Memo1->font());
-  } else if (form.activePage() == 3) {
-    previewText(&form, *form.Memo2->document(), form.Memo2->font());
-  } else if (form.ActiveBox) {
+void printProjectPage(IProjectView& project) {
+  const Page page = project.shownPage();
+  if (isTextPage(page)) {
+    project.textPages().print(project.commandWindow(), page);
+  } else if (const TxPaintBox* view = project.drawingView()) {
     // The world window as the view shows it, at the printer's resolution:
     // the screen's picture is left as it is.
-    printViewReport(&form, form.ActiveBox->mapping(), [&form](fish::TDrawSurface& s) { form.drawView(&s); });
+    printViewReport(project.commandWindow(), view->mapping(),
+                    [&project](fish::TDrawSurface& s) { project.drawViewOn(s); });
   }
 }
 

@@ -1,13 +1,13 @@
 // The print command of a project window.
 #pragma once
 
-class TWorkForm;
-
 namespace vintaler {
+
+class IProjectView;
 
 // A text page (the results, the figures) is previewed as text; a drawing
 // page is drawn once more, as lines, into the picture report and previewed.
 // From either preview the page goes to a printer or to a PDF file.
-void printProjectPage(TWorkForm& form);
+void printProjectPage(IProjectView& project);
 
 }  // namespace vintaler

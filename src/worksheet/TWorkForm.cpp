@@ -1,21 +1,18 @@
 #include "TWorkForm.h"
 
-#include <QClipboard>
 #include <QCloseEvent>
 #include <QFile>
 #include <QFileInfo>
-#include <QFontDialog>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QTabWidget>
-#include <QTimer>
 
 #include "IProjectHost.h"
 #include "ProjectExport.h"
 #include "ProjectKeys.h"
 #include "ProjectPrint.h"
+#include "TextPages.h"
 #include "appcore/ErrorReport.h"
 #include "appcore/LocaleNumbers.h"
 #include "appcore/ModalDialogs.h"
@@ -25,8 +22,8 @@
 #include "fishApi/core/FishExtents.h"
 #include "fishApi/core/FishMath.h"
 #include "fishApi/texts/FishTexts.h"
+#include "patternExport/PatternExport.h"
 #include "shema/TShemaForm.h"
-#include "textPage/TTextPage.h"
 #include "worksheet/ProParams/TProParamsForm.h"
 #include "worksheet/setupDraw/TSetupDrawForm.h"
 #include "xPaintBox/TxPaintBox.h"
@@ -52,24 +49,27 @@ TWorkForm::TWorkForm(vintaler::IProjectHost* host, QWidget* parent) : QWidget(pa
   ProjectFileName = QStringLiteral("Nonename%1").arg((host_ ? host_->openProjectCount() : 0) + 1);
 
   setupUi(this);
+  texts_ = new vintaler::TextPages(Memo1, Memo2, this);
   connectCommands();
   connectComponents();
   vintaler::setUpProjectKeys(*this, this);
-  vintaler::setUpProjectExport(*this, host_);
+  vintaler::setUpProjectExport(*this, *this, host_);
 
   SystemParams = fish::defaultSystemParams();
   ProParams = fish::defaultProParams();
   setSysInfo();
-  setActivePage(0);
+  setActivePage(vintaler::Page::Model);
   updateCaption();
   if (host_) host_->setSaveEnabled(true);
 }
 
 void TWorkForm::connectCommands() {
-  connect(Show3D, &QAction::triggered, this, [this] { setActivePage(0); });
-  connect(ShowRazvertka, &QAction::triggered, this, [this] { setActivePage(1); });
-  connect(ShowResult, &QAction::triggered, this, [this] { setActivePage(2); });
-  connect(ShowFigures, &QAction::triggered, this, [this] { vintaler::runCommand(this, [this] { setActivePage(3); }); });
+  using vintaler::Page;
+  connect(Show3D, &QAction::triggered, this, [this] { setActivePage(Page::Model); });
+  connect(ShowRazvertka, &QAction::triggered, this, [this] { setActivePage(Page::Development); });
+  connect(ShowResult, &QAction::triggered, this, [this] { setActivePage(Page::Results); });
+  connect(ShowFigures, &QAction::triggered, this,
+          [this] { vintaler::runCommand(this, [this] { setActivePage(Page::Figures); }); });
   const std::pair<QAction*, void (TWorkForm::*)()> commands[] = {
       {ShowSystemParams, &TWorkForm::ShowSystemParamsExecute},
       {DrawAction, &TWorkForm::DrawActionExecute},
@@ -102,9 +102,6 @@ void TWorkForm::connectComponents() {
     connect(edit, &QLineEdit::textChanged, this, [this] { vintaler::runCommand(this, [this] { Edit1Change(); }); });
   }
   Image1->installEventFilter(this);
-  // Text put into the results page by anyone else is replaced on its next fill.
-  connect(Memo1, &TTextPage::textChanged, this, [this] { memoText_.clear(); });
-  connect(Memo2, &TTextPage::textChanged, this, [this] { figuresText_.clear(); });
 
   for (TxPaintBox* box : {xPaintBox1, xPaintBox2}) {
     // The surface asks for a picture only when its buffer is stale.
@@ -206,23 +203,23 @@ void TWorkForm::redraw(bool report) {
       if (report) vintaler::reportError(this, message);
     }
   }
-  if (activePage() == 2) TabSheet3Show();
-  if (activePage() == 3) TabSheet4Show();
+  if (activePage() == vintaler::Page::Results) TabSheet3Show();
+  if (activePage() == vintaler::Page::Figures) TabSheet4Show();
   scheduleAccuracyCheck();
 }
 
 void TWorkForm::DrawActionExecute() { redraw(true); }
 
-int TWorkForm::activePage() const { return PageControl1->currentIndex(); }
+// PageControl1 holds the pages in vintaler::Page's order.
+vintaler::Page TWorkForm::activePage() const { return static_cast<vintaler::Page>(PageControl1->currentIndex()); }
 
-void TWorkForm::setActivePage(int index) {
-  PageControl1->setCurrentIndex(index);
-  switch (index) {
-    case 0: TabSheet1Show(); break;
-    case 1: TabSheet2Show(); break;
-    case 2: TabSheet3Show(); break;
-    case 3: TabSheet4Show(); break;
-    default: break;
+void TWorkForm::setActivePage(vintaler::Page page) {
+  PageControl1->setCurrentIndex(static_cast<int>(page));
+  switch (page) {
+    case vintaler::Page::Model: TabSheet1Show(); break;
+    case vintaler::Page::Development: TabSheet2Show(); break;
+    case vintaler::Page::Results: TabSheet3Show(); break;
+    case vintaler::Page::Figures: TabSheet4Show(); break;
   }
 }
 
@@ -258,7 +255,7 @@ void TWorkForm::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   if (!shownOnce_) {
     shownOnce_ = true;
-    setActivePage(0);
+    setActivePage(vintaler::Page::Model);
     // The first key typed goes into a field.
     Edits[kFirstFocusedField]->setFocus(Qt::OtherFocusReason);
   }
@@ -341,6 +338,8 @@ void TWorkForm::ShowShemaExecute() { vintaler::runModal(*vintaler::shemaFormInst
 
 void TWorkForm::PrintActionExecute() { vintaler::printProjectPage(*this); }
 
+vintaler::exporting::Source TWorkForm::exportSource() const { return {SystemParams, ProParams, ProjectFileName, Plate}; }
+
 // ---- View navigation -------------------------------------------------------
 
 // Scrolling moves the picture the way the command says; zooming keeps the
@@ -364,7 +363,7 @@ void TWorkForm::ZoomOutExecute() { navigate(fish::TViewMove::Out); }
 // so the pattern keeps its proportions. Nothing on the text pages.
 void TWorkForm::AutoScaleExecute() {
   if (textPageShown()) return;
-  TxPaintBox* box = activePage() == 0 ? xPaintBox1 : xPaintBox2;
+  TxPaintBox* box = activePage() == vintaler::Page::Model ? xPaintBox1 : xPaintBox2;
   fish::TExtents3D model;
   fish::TExtents2D pattern;
   if (box == xPaintBox1) fish::GetSurfExtents(developedParams(), ProParams, model);

@@ -1,17 +1,19 @@
-// One project: its two records, the six parameter fields, and three pages
-// (the 3-D wire model, the development, the numeric results). Every change
-// ends in the one redraw, DrawAction, which draws the page shown from the
-// records. The components are made by TWorkFormUi; this class wires them.
+// One project: its two records, the six parameter fields, and four pages
+// (vintaler::Page: the 3-D wire model, the development, the numeric results,
+// the figures for marking out). Every change ends in the one redraw,
+// DrawAction, which draws the page shown from the records. The components
+// are made by TWorkFormUi; this class wires them.
 #pragma once
 
 #include <QWidget>
 
 #include "ProjectDrawing.h"
+#include "ProjectPage.h"
 #include "TWorkFormUi.h"
 #include "fishApi/core/FishTypes.h"
-#include "fishApi/view/FishView.h"
-#include "fishApi/shop/PlateParams.h"
 #include "fishApi/files/ProjectFile.h"
+#include "fishApi/shop/PlateParams.h"
+#include "fishApi/view/FishView.h"
 
 class QImage;
 
@@ -21,9 +23,10 @@ class TDrawSurface;
 
 namespace vintaler {
 class IProjectHost;
-}
+class TextPages;
+}  // namespace vintaler
 
-class TWorkForm : public QWidget, public TWorkFormUi {
+class TWorkForm : public QWidget, public TWorkFormUi, public vintaler::IProjectView {
   Q_OBJECT
 
  public:
@@ -62,12 +65,19 @@ class TWorkForm : public QWidget, public TWorkFormUi {
   // that leaves no neutral surface throws its error.
   fish::TSystemParams developedParams() const;
 
-  // Page index of PageControl1: 0 model, 1 development, 2 results,
-  // 3 the figures for marking out.
-  int activePage() const;
-  void setActivePage(int index);
+  // The page shown in PageControl1.
+  vintaler::Page activePage() const;
+  void setActivePage(vintaler::Page page);
   // A text page (results or figures) is shown, not a drawing.
-  bool textPageShown() const { return activePage() >= 2; }
+  bool textPageShown() const { return vintaler::isTextPage(activePage()); }
+
+  // vintaler::IProjectView, for the print and export commands.
+  QWidget* commandWindow() override { return this; }
+  vintaler::Page shownPage() const override { return activePage(); }
+  vintaler::TextPages& textPages() override { return *texts_; }
+  const TxPaintBox* drawingView() const override { return ActiveBox; }
+  void drawViewOn(fish::TDrawSurface& surface) override { drawView(&surface); }
+  vintaler::exporting::Source exportSource() const override;
 
   // The accuracy warning of the records as they are (empty while the pattern
   // is accurate enough), as the status bar shows it.
@@ -137,9 +147,6 @@ class TWorkForm : public QWidget, public TWorkFormUi {
   void TabSheet2Show();
   void TabSheet3Show();
   void TabSheet4Show();
-  // Fills a text page with `text` unless it already shows it.
-  template <typename Box>
-  void fillTextPage(Box* box, const QString& text, QString& shown);
   // Works out the accuracy warning once the picture is on screen.
   void scheduleAccuracyCheck();
   void checkAccuracy();
@@ -152,9 +159,7 @@ class TWorkForm : public QWidget, public TWorkFormUi {
   vintaler::IProjectHost* host_ = nullptr;
   // The pictures and the results text of the records, kept until they change.
   vintaler::ProjectDrawing drawing_;
-  // The text the results page was last filled with; null once anything else changed it.
-  QString memoText_;
-  QString figuresText_;  // the same for the figures page
+  vintaler::TextPages* texts_ = nullptr;  // the results and the figures pages
   QString accuracyWarning_;
   bool accuracyPending_ = false;
   bool filling_ = false;

@@ -200,8 +200,8 @@ void TWorkFormUi::createLayout(QWidget* form) {
   Image1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
   Panel1->addTab(Image1, QStringLiteral("Схема"));
 
-  // Right: the three pages (tabs hidden: pages change only through the
-  // commands) and the tool bar along the right edge.
+  // Right: the four pages, in vintaler::Page's order (tabs hidden: pages
+  // change only through the commands), and the tool bar along the right edge.
   Panel2 = new QFrame;
   Panel2->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   Panel2->setAutoFillBackground(true);

@@ -21,6 +21,8 @@
 
 namespace {
 
+using vintaler::Page;
+
 // Calls `act` once a print preview of `owner` is on screen. After ten
 // seconds every preview is closed, so that a fault fails the test instead
 // of hanging it.
@@ -67,17 +69,17 @@ class PreviewCloseTest : public QObject {
   void init() { recorder_.Reset(); }
 
   void aProjectClosedUnderItsPreview_data() {
-    QTest::addColumn<int>("page");
+    QTest::addColumn<Page>("page");
     QTest::addColumn<bool>("closeAll");
-    QTest::newRow("model, its sub-window closed") << 0 << false;
-    QTest::newRow("development, its sub-window closed") << 1 << false;
-    QTest::newRow("development, every window closed") << 1 << true;
+    QTest::newRow("model, its sub-window closed") << Page::Model << false;
+    QTest::newRow("development, its sub-window closed") << Page::Development << false;
+    QTest::newRow("development, every window closed") << Page::Development << true;
   }
 
   // Ctrl+N, Ctrl+P, then the project's close button: the preview closes
   // first, then the window; the program and its other projects go on.
   void aProjectClosedUnderItsPreview() {
-    QFETCH(int, page);
+    QFETCH(Page, page);
     QFETCH(bool, closeAll);
     TForm1 main;
     main.show();

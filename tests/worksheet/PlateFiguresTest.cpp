@@ -114,7 +114,7 @@ class PlateFiguresTest : public QObject {
     form.ShowResult->trigger();
     QCOMPARE(form.Memo1->toPlainText(), joined(fish::resultsPage(form.SystemParams, form.ProParams, ".", form.Plate)));
     form.ShowFigures->trigger();
-    QCOMPARE(form.activePage(), 3);
+    QCOMPARE(form.activePage(), vintaler::Page::Figures);
     QVERIFY(form.ShowFigures->isChecked());
     QCOMPARE(form.Memo2->toPlainText(), joined(fish::figuresPage(form.SystemParams, form.ProParams, form.Plate, ".")));
     QVERIFY(form.Memo2->toPlainText().contains(QStringLiteral("(XxY)=102x102")));

@@ -16,6 +16,8 @@
 
 namespace {
 
+using vintaler::Page;
+
 struct Window {
   double minX, maxX, minY, maxY;
 };
@@ -48,7 +50,7 @@ class ProjectKeysTest : public QObject {
 
   // The window on screen and active, showing `page`, the caret at the end of
   // field `field`.
-  static bool ShowWithFocusIn(TWorkForm& form, int field, int page = 0) {
+  static bool ShowWithFocusIn(TWorkForm& form, int field, Page page = Page::Model) {
     form.resize(700, 500);
     form.show();
     form.activateWindow();
@@ -94,38 +96,38 @@ class ProjectKeysTest : public QObject {
   }
 
   void editingKeysStayInTheField_data() {
-    QTest::addColumn<int>("page");
+    QTest::addColumn<Page>("page");
     QTest::addColumn<QString>("typedFirst");
     QTest::addColumn<bool>("selectedFirst");
     QTest::addColumn<QKeySequence>("keys");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("selection");
     QTest::addColumn<QString>("clipboard");
-    QTest::newRow("Ctrl+A selects the field") << 0 << "" << false << QKeySequence("Ctrl+A") << "100"
+    QTest::newRow("Ctrl+A selects the field") << Page::Model << "" << false << QKeySequence("Ctrl+A") << "100"
                                               << "100"
                                               << "clip";
-    QTest::newRow("Ctrl+A on the results page") << 2 << "" << false << QKeySequence("Ctrl+A") << "100"
+    QTest::newRow("Ctrl+A on the results page") << Page::Results << "" << false << QKeySequence("Ctrl+A") << "100"
                                                 << "100"
                                                 << "clip";
-    QTest::newRow("Ctrl+C copies the field") << 1 << "" << true << QKeySequence("Ctrl+C") << "100"
+    QTest::newRow("Ctrl+C copies the field") << Page::Development << "" << true << QKeySequence("Ctrl+C") << "100"
                                              << "100"
                                              << "100";
-    QTest::newRow("Ctrl+C on the results page") << 2 << "" << true << QKeySequence("Ctrl+C") << "100"
+    QTest::newRow("Ctrl+C on the results page") << Page::Results << "" << true << QKeySequence("Ctrl+C") << "100"
                                                 << "100"
                                                 << "100";
-    QTest::newRow("Ctrl+X cuts") << 0 << "" << true << QKeySequence("Ctrl+X") << ""
+    QTest::newRow("Ctrl+X cuts") << Page::Model << "" << true << QKeySequence("Ctrl+X") << ""
                                  << ""
                                  << "100";
-    QTest::newRow("Ctrl+V pastes") << 0 << "" << true << QKeySequence("Ctrl+V") << "clip"
+    QTest::newRow("Ctrl+V pastes") << Page::Model << "" << true << QKeySequence("Ctrl+V") << "clip"
                                    << ""
                                    << "clip";
-    QTest::newRow("Ctrl+Z undoes") << 0 << "5" << false << QKeySequence("Ctrl+Z") << "100"
+    QTest::newRow("Ctrl+Z undoes") << Page::Model << "5" << false << QKeySequence("Ctrl+Z") << "100"
                                    << ""
                                    << "clip";
   }
 
   void editingKeysStayInTheField() {
-    QFETCH(int, page);
+    QFETCH(Page, page);
     QFETCH(QString, typedFirst);
     QFETCH(bool, selectedFirst);
     QFETCH(QKeySequence, keys);
@@ -150,33 +152,34 @@ class ProjectKeysTest : public QObject {
   // act on it as the menus say.
   void showingAPageFocusesIt_data() {
     QTest::addColumn<QString>("how");
-    QTest::addColumn<int>("page");
-    QTest::newRow("Ctrl+F3, model") << "Ctrl+F3" << 0;
-    QTest::newRow("Ctrl+F2, development") << "Ctrl+F2" << 1;
-    QTest::newRow("Ctrl+F5, results") << "Ctrl+F5" << 2;
-    QTest::newRow("tool button, development") << "button" << 1;
-    QTest::newRow("tool button, results") << "button" << 2;
+    QTest::addColumn<Page>("page");
+    QTest::newRow("Ctrl+F3, model") << "Ctrl+F3" << Page::Model;
+    QTest::newRow("Ctrl+F2, development") << "Ctrl+F2" << Page::Development;
+    QTest::newRow("Ctrl+F5, results") << "Ctrl+F5" << Page::Results;
+    QTest::newRow("tool button, development") << "button" << Page::Development;
+    QTest::newRow("tool button, results") << "button" << Page::Results;
   }
 
   void showingAPageFocusesIt() {
     QFETCH(QString, how);
-    QFETCH(int, page);
+    QFETCH(Page, page);
     TWorkForm form(nullptr);
-    QVERIFY(ShowWithFocusIn(form, 2, page == 0 ? 2 : 0));  // showing the page is a change
+    // Showing the page is a change.
+    QVERIFY(ShowWithFocusIn(form, 2, page == Page::Model ? Page::Results : Page::Model));
     if (how == "button") {
-      QAction* command = page == 1 ? form.ShowRazvertka : form.ShowResult;
+      QAction* command = page == Page::Development ? form.ShowRazvertka : form.ShowResult;
       QTest::mouseClick(form.ToolBar1->widgetForAction(command), Qt::LeftButton);
     } else {
       Type(QKeySequence(how));
     }
-    QWidget* shown = form.PageControl1->widget(page);
+    QWidget* shown = form.PageControl1->widget(static_cast<int>(page));
     QCOMPARE(form.activePage(), page);
     QTRY_VERIFY(shown->hasFocus());  // the page, or the part of it that takes its keys
 
     QGuiApplication::clipboard()->setText("old");
     Type(QKeySequence("Ctrl+A"));
     Type(QKeySequence("Ctrl+C"));
-    if (page == 2) {
+    if (page == Page::Results) {
       QVERIFY(QGuiApplication::clipboard()->text().startsWith("Параметры перехода:"));
     } else {
       QCOMPARE(QGuiApplication::clipboard()->image().size(), shown->size());
@@ -211,16 +214,16 @@ class ProjectKeysTest : public QObject {
 
   // Keys typed after the panel is hidden never reach its fields.
   void aHiddenPanelTakesNoKeys_data() {
-    QTest::addColumn<int>("page");
+    QTest::addColumn<Page>("page");
     QTest::addColumn<bool>("byKey");
-    QTest::newRow("F10, model") << 0 << true;
-    QTest::newRow("F10, development") << 1 << true;
-    QTest::newRow("F10, results") << 2 << true;
-    QTest::newRow("menu command, development") << 1 << false;
+    QTest::newRow("F10, model") << Page::Model << true;
+    QTest::newRow("F10, development") << Page::Development << true;
+    QTest::newRow("F10, results") << Page::Results << true;
+    QTest::newRow("menu command, development") << Page::Development << false;
   }
 
   void aHiddenPanelTakesNoKeys() {
-    QFETCH(int, page);
+    QFETCH(Page, page);
     QFETCH(bool, byKey);
     TWorkForm form(nullptr);
     QVERIFY(ShowWithFocusIn(form, 0, page));
@@ -231,7 +234,7 @@ class ProjectKeysTest : public QObject {
       form.ShowSystemParams->trigger();
     }
     QVERIFY(form.Panel1->isHidden());
-    QTRY_VERIFY(form.PageControl1->widget(page)->hasFocus());
+    QTRY_VERIFY(form.PageControl1->widget(static_cast<int>(page))->hasFocus());
     TypeText("77");
     Type(QKeySequence(Qt::Key_Backspace));
     QCOMPARE(form.Edits[0]->text(), QStringLiteral("100"));
@@ -254,7 +257,7 @@ class ProjectKeysTest : public QObject {
     frame.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&frame));
     QTRY_COMPARE(QApplication::focusWidget(), form.Edits[1]);
-    form.setActivePage(2);  // a text page: its view or editor takes the focus
+    form.setActivePage(Page::Results);  // a text page: its view or editor takes the focus
     QWidget* shown = form.PageControl1->currentWidget();
     for (QWidget* next : QWidgetList{form.Edits[2], form.Edits[3], form.Edits[4], form.Edits[5], form.Panel1->tabBar(),
                                      shown, form.Edits[0]}) {

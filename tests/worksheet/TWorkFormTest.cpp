@@ -3,7 +3,9 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QtTest>
+#include <cmath>
 #include <cstring>
+#include <functional>
 
 #include "TestHost.h"
 #include "fishApi/view/FishDraw.h"
@@ -14,6 +16,7 @@
 #include "support/SameBits.h"
 #include "textPage/TTextPage.h"
 #include "worksheet/IProjectHost.h"
+#include "worksheet/ProjectDrawing.h"
 #include "worksheet/TWorkForm.h"
 #include "xPaintBox/TxPaintBox.h"
 
@@ -21,6 +24,7 @@ namespace {
 
 using FakeHost = TestHost;
 
+using vintaler::Page;
 using vintaler::test::sameBits;
 
 bool SameRecord(const fish::TSystemParams& a, const fish::TSystemParams& b) {
@@ -65,7 +69,7 @@ class TWorkFormTest : public QObject {
     QVERIFY(host.saveEnabled);
     const QStringList expected = {"100", "100", "50", "50", "0", "0"};
     for (int i = 0; i < 6; ++i) QCOMPARE(form.Edits[static_cast<std::size_t>(i)]->text(), expected[i]);
-    QCOMPARE(form.activePage(), 0);
+    QCOMPARE(form.activePage(), Page::Model);
     QVERIFY(form.Show3D->isChecked());
     QVERIFY(!form.ShowRazvertka->isChecked());
     QVERIFY(!form.ShowResult->isChecked());
@@ -137,11 +141,11 @@ class TWorkFormTest : public QObject {
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     form.ShowRazvertka->trigger();
-    QCOMPARE(form.activePage(), 1);
+    QCOMPARE(form.activePage(), Page::Development);
     QCOMPARE(form.ActiveBox, form.xPaintBox2);
     QVERIFY(form.ShowRazvertka->isChecked() && !form.Show3D->isChecked());
     form.ShowResult->trigger();
-    QCOMPARE(form.activePage(), 2);
+    QCOMPARE(form.activePage(), Page::Results);
     QCOMPARE(form.ActiveBox, form.xPaintBox2);  // the results page keeps the last drawing surface
     QVERIFY(form.ShowResult->isChecked() && !form.ShowRazvertka->isChecked());
     QVERIFY(form.Memo1->toPlainText().contains("Общие габариты (XxY)=191.8x131.5"));
@@ -198,18 +202,19 @@ class TWorkFormTest : public QObject {
   // costs its pass; showing a page again, resizing and repainting cost
   // nothing while the records stay the same.
   void oneEngineComputationPerChange_data() {
-    QTest::addColumn<int>("page");
+    QTest::addColumn<Page>("page");
     QTest::addColumn<QString>("action");
-    const char* const pages[] = {"model", "development", "results"};
-    for (int page = 0; page < 3; ++page) {
+    const std::pair<Page, const char*> pages[] = {
+        {Page::Model, "model"}, {Page::Development, "development"}, {Page::Results, "results"}};
+    for (const auto& [page, name] : pages) {
       for (const char* action : {"digit typed", "page left and shown again", "window resized", "repaint"}) {
-        QTest::addRow("%s, %s", pages[page], action) << page << QString(action);
+        QTest::addRow("%s, %s", name, action) << page << QString(action);
       }
     }
   }
 
   void oneEngineComputationPerChange() {
-    QFETCH(int, page);
+    QFETCH(Page, page);
     QFETCH(QString, action);
     TWorkForm form(nullptr);
     form.ProParams.Quadrants = {1, 1, 1, 0};
@@ -231,7 +236,7 @@ class TWorkFormTest : public QObject {
       QVERIFY(pass[p] > 0);
     }
 
-    const int other = page == 2 ? 0 : 2;
+    const Page other = page == Page::Results ? Page::Model : Page::Results;
     std::uint64_t expected = 0;
     const std::uint64_t start = fish::surfaceComputations();
     if (action == "digit typed") {
@@ -246,7 +251,8 @@ class TWorkFormTest : public QObject {
       form.setActivePage(other);
       settle();
       form.setActivePage(page);
-      expected = page == 2 ? 0 : pass[other];  // the model was drawn when the window was shown
+      // The model was drawn when the window was shown.
+      expected = page == Page::Results ? 0 : pass[static_cast<int>(other)];
     } else if (action == "window resized") {
       form.resize(640, 420);
     } else {
@@ -309,6 +315,55 @@ class TWorkFormTest : public QObject {
     auto* other = new TWorkForm(&two);
     other->close();
     QVERIFY2(two.saveEnabled, "one of two closed: Save stays");
+  }
+
+  // The kept arrays answer to the records' values: the same values with other
+  // bytes in a number's unused storage or the padding are the same records;
+  // any field with other bits, even 0 made -0, is not.
+  void keptArraysKeyOnTheRecordsValues() {
+    struct Records {
+      fish::TSystemParams sp = fish::defaultSystemParams();
+      fish::TProParams pro = fish::defaultProParams();
+    };
+    using Change = std::function<void(Records&, fish::TPlateParams&)>;
+    const std::pair<const char*, Change> changes[] = {
+        {"A one step up", [](Records& r, auto&) { r.sp.A = std::nextafter(r.sp.A, r.sp.A + 1); }},
+        {"X1 from 0 to -0", [](Records& r, auto&) { r.sp.X1 = -r.sp.X1; }},
+        {"divisions", [](Records& r, auto&) { ++r.pro.Divisions; }},
+        {"quadrant 4", [](Records& r, auto&) { r.pro.Quadrants[3] ^= 1; }},
+        {"grid", [](Records& r, auto&) { r.pro.ShowGrid ^= 1; }},
+        {"thickness", [](Records&, auto& p) { p.Thickness = 1; }},
+        {"round faces", [](Records&, auto& p) { p.RoundFaces = fish::TFaces::Outside; }},
+        {"material", [](Records&, auto& p) { p.Material = fish::TMaterial::Copper; }},
+    };
+    const Records base;
+    Records padded = base;
+    reinterpret_cast<unsigned char*>(&padded.sp.R)[12] = 0x5A;  // above the 80 bits of the value
+    padded.sp.Padding = {1, 2, 3, 4};
+    padded.pro.Padding3[0] = 7;
+    const std::string key = vintaler::recordsKey(base.sp, base.pro, {});
+    QCOMPARE(vintaler::recordsKey(padded.sp, padded.pro, {}), key);
+    for (const auto& [name, change] : changes) {
+      Records r = base;
+      fish::TPlateParams plate;
+      change(r, plate);
+      QVERIFY2(vintaler::recordsKey(r.sp, r.pro, plate) != key, name);
+    }
+
+    // Drawn again for records of the same values, nothing is computed again.
+    vintaler::ProjectDrawing drawing;
+    TxPaintBox box;
+    box.resize(200, 150);
+    box.setSpaceMode(fish::TSpaceMode::_3D);
+    box.setBounds({-100, 100, -100, 100, -100, 100});
+    drawing.drawModel(box, base.sp, base.pro);
+    const std::uint64_t before = fish::surfaceComputations();
+    drawing.drawModel(box, padded.sp, padded.pro);
+    QCOMPARE(fish::surfaceComputations(), before);
+    Records negated = base;
+    negated.sp.X1 = -negated.sp.X1;
+    drawing.drawModel(box, negated.sp, negated.pro);
+    QVERIFY(fish::surfaceComputations() > before);
   }
 };
 

@@ -46,7 +46,7 @@ void appendBits(std::string& key, const T& value) {
 }
 
 void appendBits(std::string& key, const fish::TPoint3D& p) {
-  for (const fish::Extended& v : {p.X, p.Y, p.Z}) appendBits(key, v);
+  for (const fish::Extended* v : {&p.X, &p.Y, &p.Z}) appendBits(key, *v);
 }
 
 // Everything a text depends on: the records, the plate and the separator.
@@ -69,13 +69,14 @@ QString pageText(const fish::TResultsPage& page) {
 
 std::string recordsKey(const fish::TSystemParams& sp, const fish::TProParams& pro, const fish::TPlateParams& plate) {
   std::string key;
-  for (const fish::Extended& v : {sp.A, sp.B, sp.L, sp.R, sp.X1, sp.Y1}) appendBits(key, v);
+  // The fields themselves, not copies: a copy's unused bytes are its own.
+  for (const fish::Extended* v : {&sp.A, &sp.B, &sp.L, &sp.R, &sp.X1, &sp.Y1}) appendBits(key, *v);
   appendBits(key, pro.Divisions);
   for (const fish::ByteBool q : pro.Quadrants) appendBits(key, q);
   appendBits(key, pro.ShowGrid);
   appendBits(key, pro.Reserved1);
   appendBits(key, pro.Reserved2);
-  for (const fish::Extended& v : {plate.Thickness, plate.Density}) appendBits(key, v);
+  for (const fish::Extended* v : {&plate.Thickness, &plate.Density}) appendBits(key, *v);
   for (const fish::TFaces f : {plate.RectFaces, plate.RoundFaces}) appendBits(key, f);
   appendBits(key, plate.Material);
   return key;

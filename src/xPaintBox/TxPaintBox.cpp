@@ -136,7 +136,7 @@ void TxPaintBox::linePen(const fish::TPixel& p) {
   QPoint& pen = drawPen();
   const QPoint to(p.X, p.Y);
   const QImage& image = drawImage();
-  if (!image.isNull() && (plainDrawing_ || !drawsNothingNew(image, pen, to))) {
+  if (!image.isNull() && !drawsNothingNew(image, pen, to)) {
     drawPainter().drawLine(pen, to);
     hasLastLine_ = true;
     lastFrom_ = pen;
@@ -166,7 +166,6 @@ TxPaintBox::Bits TxPaintBox::bitsOf(Extended v) {
 }
 
 fish::TPixel TxPaintBox::pixelOf(Extended x, Extended y, Extended z, bool oblique) const {
-  if (plainDrawing_) return oblique ? mapping().project3D(x, y, z) : mapping().project2D(x, y);
   if (mappedSize_ != size()) {
     forgetMappedPoints();
     mappedSize_ = size();

@@ -112,14 +112,6 @@ class TxPaintBox : public QWidget, public fish::TDrawSurface {
   void releaseCanvas();
   bool holdsCanvas() const { return !canvas_.isNull(); }
 
-  // A line that would set no pixel the pass has not set already is skipped:
-  // an exact repeat of the last line drawn, or a line collapsed to a pixel
-  // already in the pen's colour (or off the image). With an opaque pen the
-  // picture is the same; a dense development repeats most of its lines.
-  // Points are mapped once (see pixelOf). `true` maps every point and draws
-  // every line as it comes, the plain way, to compare pictures with.
-  void setPlainDrawing(bool plain) { plainDrawing_ = plain; }
-
   // The widget's own canvas: what the screen shows.
   const QImage& canvasImage() const;
 
@@ -162,7 +154,11 @@ class TxPaintBox : public QWidget, public fish::TDrawSurface {
   void forgetMappedPoints() const { mappedCount_ = mappedNext_ = 0; }
   void movePen(const fish::TPixel& p);
   void linePen(const fish::TPixel& p);
-  // True if the line from `from` to `to` would change no pixel of `image`.
+  // True if the line from `from` to `to` would change no pixel of `image`;
+  // linePen then skips it. Such a line is an exact repeat of the last line
+  // drawn, or a line collapsed to a pixel already in the pen's colour (or off
+  // the image). With an opaque pen the picture is the same; a dense
+  // development repeats most of its lines.
   bool drawsNothingNew(const QImage& image, const QPoint& from, const QPoint& to) const;
 
   mutable fish::TViewMapping map_;
@@ -184,7 +180,6 @@ class TxPaintBox : public QWidget, public fish::TDrawSurface {
   mutable bool hasLastLine_ = false;
   QPoint lastFrom_;
   QPoint lastTo_;
-  bool plainDrawing_ = false;
 
   struct Bits {
     std::uint64_t low = 0;

@@ -304,9 +304,14 @@ void CalcRazvertkaQuadrant(const TSurf2PointArray& surf, int quadrant, const TSy
 
 void developQuadrantElements(const TSystemParams& sp, const TProParams& pro, std::uint16_t quadrant,
                              const std::function<void(std::size_t, const TRazvertka2Point&)>& each, TPoint2D& min,
-                             TPoint2D& max) {
+                             TPoint2D& max, TSurf2PointArray* surface) {
   TSurfaceWalk walk(sp, pro, quadrant);
-  walk.begin();
+  if (surface) {
+    TExtents3D box;
+    surfaceInto(walk, box, *surface);
+  } else {
+    walk.begin();
+  }
   int sX = 0;
   int sY = 0;
   signsOf(quadrant, sX, sY);

@@ -65,10 +65,11 @@ void developQuadrantInto(const TSystemParams& sp, const TProParams& pro, std::ui
 // k = 0, 1, 2 .. n + 2 as soon as it is laid, and nothing grows with the
 // divisions. `min` and `max` get the piece's box (from the origin) once the
 // whole quadrant is laid; a failure throws after the elements laid before it
-// and leaves them as they were.
+// and leaves them as they were. With `surface`, the quadrant's surface is
+// first written there whole, as CalcSurfQuadrant writes it (and fails).
 void developQuadrantElements(const TSystemParams& sp, const TProParams& pro, std::uint16_t quadrant,
                              const std::function<void(std::size_t, const TRazvertka2Point&)>& each, TPoint2D& min,
-                             TPoint2D& max);
+                             TPoint2D& max, TSurf2PointArray* surface = nullptr);
 
 // Hands a quadrant the caller has finished with to LastSurf and
 // LastRazvertka (moved, not copied): the one place where they are written,

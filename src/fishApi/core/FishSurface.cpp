@@ -153,6 +153,11 @@ void TSurfaceWalk::arcDirections(std::size_t first, std::size_t count, Extended*
 void CalcSurfQuadrant(const TSystemParams& sp, const TProParams& pro, std::uint16_t quadrant, TExtents3D& extents,
                       TSurf2PointArray& surf) {
   TSurfaceWalk walk(sp, pro, quadrant);
+  surfaceInto(walk, extents, surf);
+}
+
+void surfaceInto(TSurfaceWalk& walk, TExtents3D& extents, TSurf2PointArray& surf) {
+  const TSystemParams& sp = walk.params();
   const std::size_t size = walk.size();
   const std::size_t last = size - 1;
   // Each element is written once, in order, not filled with zeros first (an

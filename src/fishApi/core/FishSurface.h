@@ -71,6 +71,7 @@ class TSurfaceWalk {
   TSurfaceWalk(const TSystemParams& sp, const TProParams& pro, std::uint16_t quadrant);
   void begin();
 
+  const TSystemParams& params() const { return Sp; }
   std::size_t size() const { return Size; }           // n + 3 elements
   const TSurf2Point& first() const { return First; }  // element 0
   const TSurf2Point& last() const { return Last; }    // element n + 2
@@ -104,5 +105,10 @@ class TSurfaceWalk {
 // The generator lines of quadrant 1..4 and their bounding box.
 void CalcSurfQuadrant(const TSystemParams& sp, const TProParams& pro, std::uint16_t quadrant, TExtents3D& extents,
                       TSurf2PointArray& surf);
+
+// The same from a walk not yet begun: begins it and writes its surface into
+// `surf`, so that a caller walking the surface once more for its development
+// computes (and counts) the surface once.
+void surfaceInto(TSurfaceWalk& walk, TExtents3D& extents, TSurf2PointArray& surf);
 
 }  // namespace fish

@@ -20,53 +20,6 @@ namespace fish {
 
 namespace {
 
-std::u32string decodeUtf8(std::string_view s) {
-  std::u32string out;
-  for (std::size_t i = 0; i < s.size();) {
-    const auto c = static_cast<unsigned char>(s[i]);
-    int extra = 0;
-    char32_t cp = c;
-    if (c >= 0xF0) {
-      extra = 3;
-      cp = c & 0x07u;
-    } else if (c >= 0xE0) {
-      extra = 2;
-      cp = c & 0x0Fu;
-    } else if (c >= 0xC0) {
-      extra = 1;
-      cp = c & 0x1Fu;
-    }
-    ++i;
-    for (int k = 0; k < extra && i < s.size(); ++k, ++i) {
-      cp = (cp << 6) | (static_cast<unsigned char>(s[i]) & 0x3Fu);
-    }
-    out += cp;
-  }
-  return out;
-}
-
-std::string encodeUtf8(std::u32string_view s) {
-  std::string out;
-  for (char32_t cp : s) {
-    if (cp < 0x80) {
-      out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-      out += static_cast<char>(0xC0 | (cp >> 6));
-      out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-      out += static_cast<char>(0xE0 | (cp >> 12));
-      out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-      out += static_cast<char>(0xF0 | (cp >> 18));
-      out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-      out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-  }
-  return out;
-}
-
 // Round1 in its two steps: the whole number of tenths (the step that can
 // fail), then the value it stands for.
 std::int64_t tenthsOf(Extended v) { return roundToInt64(v * 10); }
@@ -94,47 +47,43 @@ std::string tenthsText(std::int64_t tenths, std::string_view sep) {
   return text;
 }
 
-bool isAscii(std::string_view s) {
-  for (char c : s) {
-    if (static_cast<unsigned char>(c) >= 0x80) return false;
-  }
-  return true;
+// The characters of a UTF-8 text: its bytes that do not continue one.
+std::size_t charCount(std::string_view s) {
+  std::size_t count = 0;
+  for (char c : s) count += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  return count;
 }
 
-// tableRow for ASCII texts (a character is a byte), into a buffer the caller
-// reuses. Insertions only push characters right, so what passes the 30th
-// character never comes back: each insertion is made into the 30 characters
-// kept.
-void asciiTableRowInto(std::string& row, std::string_view label, std::string_view xText, std::string_view yText) {
+// The byte at which character `at` of a UTF-8 text starts (the text's size
+// when it has no more characters).
+std::size_t byteOfChar(std::string_view s, std::size_t at) {
+  std::size_t b = 0;
+  for (std::size_t seen = 0; b < s.size(); ++b) {
+    if ((static_cast<unsigned char>(s[b]) & 0xC0) != 0x80 && seen++ == at) break;
+  }
+  return b;
+}
+
+// tableRow into a buffer the caller reuses, counting characters of UTF-8.
+// Insertions only push characters right, so what passes the 30th character
+// never comes back: each insertion is made into the 30 characters kept.
+void tableRowInto(std::string& row, std::string_view label, std::string_view xText, std::string_view yText) {
   constexpr std::size_t kWidth = 30;
-  if (label.size() <= 10 && xText.size() <= 10 && yText.size() <= 8) {
+  const std::size_t labelChars = charCount(label), xChars = charCount(xText), yChars = charCount(yText);
+  if (labelChars <= 10 && xChars <= 10 && yChars <= 8) {
     // Texts of ordinary length never push one another: each stands at its
     // column in the spaces.
-    row.assign(kWidth, ' ');
-    label.copy(row.data() + 2, label.size());
-    xText.copy(row.data() + 12, xText.size());
-    yText.copy(row.data() + 22, yText.size());
+    row.assign(2, ' ');
+    row.append(label).append(10 - labelChars, ' ');
+    row.append(xText).append(10 - xChars, ' ');
+    row.append(yText).append(8 - yChars, ' ');
     return;
   }
-  char cells[kWidth];
-  std::memset(cells, ' ', kWidth);
-  const auto insertAt = [&cells](std::size_t at, std::string_view text) {
-    const std::size_t room = kWidth - at;
-    const std::size_t copied = std::min(text.size(), room);
-    std::memmove(cells + at + copied, cells + at, room - copied);
-    std::memcpy(cells + at, text.data(), copied);
-  };
-  insertAt(2, label);
-  insertAt(12, xText);
-  insertAt(22, yText);
-  row.assign(cells, kWidth);
-}
-
-void tableRowInto(std::string& row, std::string_view label, std::string_view xText, std::string_view yText) {
-  if (isAscii(label) && isAscii(xText) && isAscii(yText)) {
-    asciiTableRowInto(row, label, xText, yText);
-  } else {
-    row = tableRow(label, xText, yText);
+  row.assign(kWidth, ' ');
+  const std::pair<std::size_t, std::string_view> insertions[] = {{2, label}, {12, xText}, {22, yText}};
+  for (const auto& [at, text] : insertions) {
+    row.insert(byteOfChar(row, at), text);
+    row.resize(byteOfChar(row, kWidth));
   }
 }
 
@@ -241,17 +190,9 @@ std::string numberText(Extended v, std::string_view decimalSeparator) {
 }
 
 std::string tableRow(std::string_view label, std::string_view xText, std::string_view yText) {
-  if (isAscii(label) && isAscii(xText) && isAscii(yText)) {
-    std::string ascii;
-    asciiTableRowInto(ascii, label, xText, yText);
-    return ascii;
-  }
-  std::u32string row(79, U' ');
-  row.insert(2, decodeUtf8(label));
-  row.insert(12, decodeUtf8(xText));
-  row.insert(22, decodeUtf8(yText));
-  row.resize(30);
-  return encodeUtf8(row);
+  std::string row;
+  tableRowInto(row, label, xText, yText);
+  return row;
 }
 
 TStringList GetParamsText(const TSystemParams& sp, std::string_view sep) {
@@ -310,34 +251,30 @@ TResultsSource::TResultsSource(const TSystemParams& sp, const TProParams& pro, s
                             decimalText(developed.A, 2, sep) + " R=" + decimalText(developed.R, 2, sep));
     }
     // The overall size develops quadrants 1..4 in order, as GetGabaritText
-    // does; each development is kept only as its table's numbers (and, when
-    // asked, its accuracy).
+    // does. Each development is taken element by element as it is laid and
+    // kept only as its table's numbers (and, when asked, its accuracy);
+    // neither the surface nor the development is held whole unless it is to
+    // be published.
     TExtents2D e;
     TAccuracy gathered;
     TQuadrantDevelopment d;
     for (std::uint8_t q = 1; q <= 4; ++q) {
-      if (publish) {
-        developQuadrantInto(developed, pro, q, d);
-        keepTableNumbers(d.Razvertka, pro.Divisions, Tables[q - 1]);
-        if (accuracy) gathered.include(quadrantAccuracy(developed, pro, q, d.Razvertka));
-      } else {
-        // Nothing to publish: the elements are taken as they are laid, and
-        // neither the surface nor the development is ever held whole.
-        TableKeeper keeper(pro.Divisions, Tables[q - 1]);
-        // The meter is made with the first element, once the records have
-        // passed the development's own checks.
-        std::optional<TAccuracyMeter> meter;
-        developQuadrantElements(
-            developed, pro, q,
-            [&](std::size_t k, const TRazvertka2Point& element) {
-              keeper.add(k, element);
-              if (!accuracy) return;
-              if (k == 0) meter.emplace(developed, pro, q);
-              meter->add(k, element);
-            },
-            d.Min, d.Max);
-        if (meter) gathered.include(meter->result());
-      }
+      TableKeeper keeper(pro.Divisions, Tables[q - 1]);
+      // The meter is made with the first element, once the records have
+      // passed the development's own checks.
+      std::optional<TAccuracyMeter> meter;
+      if (publish) d.Razvertka.reserve(static_cast<std::size_t>(pro.Divisions) + 3);
+      developQuadrantElements(
+          developed, pro, q,
+          [&](std::size_t k, const TRazvertka2Point& element) {
+            keeper.add(k, element);
+            if (publish) d.Razvertka.push_back(element);
+            if (!accuracy) return;
+            if (k == 0) meter.emplace(developed, pro, q);
+            meter->add(k, element);
+          },
+          d.Min, d.Max, publish ? &d.Surf : nullptr);
+      if (meter) gathered.include(meter->result());
       lower(e.MinX, d.Min.X);
       lower(e.MinY, d.Min.Y);
       raise(e.MaxX, d.Max.X);

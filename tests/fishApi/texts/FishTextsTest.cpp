@@ -34,6 +34,10 @@ TEST(tableRow, ColumnsAt3And13And23) {
   EXPECT_EQ(tableRow("T2", "1", "-123456.7"), "  T2        1         -123456.");
   EXPECT_EQ(tableRow("T1", "-123456789.1", "5"), "  T1        -1234567895.1     ");
   EXPECT_EQ(tableRow("L12345678901", "1", "2"), "  L123456789101       2       ");
+  // Characters, not bytes: a Cyrillic label pushes by its letters, and the
+  // cut never splits a letter.
+  EXPECT_EQ(tableRow("ТочкаТочкаТ", "1", "2"), "  ТочкаТочка1Т        2       ");
+  EXPECT_EQ(tableRow("T1", "0", "ЖЖЖЖЖЖЖЖЖ"), "  T1        0         ЖЖЖЖЖЖЖЖ");
 }
 
 // numberText writes most numbers out from their tenths without the general

@@ -1,6 +1,5 @@
-// The pictures drawn from the kept arrays, through the surface that maps each
-// point once and skips lines that set nothing new, against the engine's own
-// drawing through the plain surface: the same pixels, the same failures.
+// The pictures drawn from the kept arrays against the engine's own drawing,
+// both through the painting box: the same pixels, the same failures.
 #include <QtTest>
 #include <functional>
 

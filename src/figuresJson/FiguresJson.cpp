@@ -4,6 +4,7 @@
 #include <nlohmann/json.hpp>
 
 #include "fishApi/core/FishMath.h"
+#include "fishApi/core/PointNames.h"
 
 namespace vintaler::figures {
 
@@ -25,17 +26,11 @@ Json pointJson(const std::string& name, const fish::TPoint2D& p) {
   return Json{{"name", name}, {"x", number(p.X)}, {"y", number(p.Y)}};
 }
 
-// The outline points in the order of the results table: T1, the arc end,
-// the X-side midpoint, the corner, then the intermediate arc points.
-Json pointsJson(const fish::TQuadrantFigures& q, std::int32_t n) {
-  const fish::TRazvertka2PointArray& d = q.Razvertka;
-  const auto at = [&d](std::int32_t k) -> const fish::TRazvertka2Point& { return d[static_cast<std::size_t>(k)]; };
+// The outline points in the order of the results table.
+Json pointsJson(const fish::TQuadrantFigures& q) {
   Json points = Json::array();
-  points.push_back(pointJson(fish::arcPointName(q.Quadrant, n, 1), at(0).P2));
-  points.push_back(pointJson(fish::arcPointName(q.Quadrant, n, n + 1), at(n + 1).P2));
-  points.push_back(pointJson(fish::sideMidpointName(q.Quadrant), at(n + 2).P2));
-  points.push_back(pointJson(fish::cornerName(q.Quadrant), at(1).P1));
-  for (std::int32_t j = 2; j <= n; ++j) points.push_back(pointJson(fish::arcPointName(q.Quadrant, n, j), at(j).P2));
+  for (const fish::TNamedPoint& p : fish::namedOutlinePoints(q.Razvertka, q.Quadrant))
+    points.push_back(pointJson(p.Name, p.At));
   return points;
 }
 
@@ -45,9 +40,7 @@ Json lineJson(const std::string& from, const std::string& to, fish::Extended len
   return Json{{"from", from}, {"to", to}, {"length", number(length)}};
 }
 
-// The generator lines in element order: element 0 runs from O to T1, element
-// k = 1 .. n+1 from the corner to arc point k (1 is T1, n+1 the arc end), and
-// element n+2 from the X-side midpoint to the arc end. Then the arc's chords
+// The generator lines in element order, named by their ends. Then the arc's chords
 // between neighbouring arc points and the rectangle's two half sides, all
 // with the lengths of the figures page.
 Json quadrantJson(const fish::TQuadrantFigures& q, std::int32_t n) {
@@ -58,19 +51,17 @@ Json quadrantJson(const fish::TQuadrantFigures& q, std::int32_t n) {
   const std::size_t last = q.Generators.size() - 1;
   Json generators = Json::array();
   for (std::size_t e = 0; e <= last; ++e) {
-    const std::string from = e == 0 ? fish::kOriginName : e == last ? midX : corner;
+    fish::TLineEnds ends = fish::generatorEnds(k, n, e);
     generators.push_back(Json{{"element", e},
                               {"length", number(q.Generators[e])},
-                              {"from", from},
-                              {"to", arcPoint(e == 0      ? 1
-                                              : e == last ? last - 1
-                                                          : e)}});
+                              {"from", std::move(ends.From)},
+                              {"to", std::move(ends.To)}});
   }
   Json chords = Json::array();
   for (std::size_t i = 0; i < q.Chords.size(); ++i)
     chords.push_back(lineJson(arcPoint(i + 1), arcPoint(i + 2), q.Chords[i]));
   return Json{{"quadrant", k},
-              {"points", pointsJson(q, n)},
+              {"points", pointsJson(q)},
               {"generators", std::move(generators)},
               {"area", number(q.Area)},
               {"chords", std::move(chords)},

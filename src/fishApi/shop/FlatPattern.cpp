@@ -60,15 +60,12 @@ std::vector<TPoint2D> counterClockwise(std::vector<TPoint2D> outline) {
 int partnerOf(int quadrant) { return quadrant == 1 ? 2 : quadrant == 2 ? 1 : quadrant == 3 ? 4 : 3; }
 
 // The names of the results tables at their points. Two quadrants joined in
-// one sheet share the arc start, and its name T1 is written once.
+// one sheet share the arc start, and its name T1 (the first point) is
+// written once.
 void addLabels(std::vector<TPatternLabel>& labels, int quadrant, bool sharesT1, const TRazvertka2PointArray& d) {
-  const std::size_t n = d.size() - 3;
-  if (!sharesT1) labels.push_back({"T1", d[0].P2});
-  labels.push_back({arcEndName(quadrant), d[n + 1].P2});
-  labels.push_back({sideMidpointName(quadrant), d[n + 2].P2});
-  labels.push_back({cornerName(quadrant), d[1].P1});
-  const std::string letter = arcLetter(quadrant);
-  for (std::size_t j = 2; j <= n; ++j) labels.push_back({letter + std::to_string(j - 1), d[j].P2});
+  std::vector<TNamedPoint> points = namedOutlinePoints(d, quadrant);
+  for (std::size_t i = sharesT1 ? 1 : 0; i < points.size(); ++i)
+    labels.push_back({std::move(points[i].Name), points[i].At});
 }
 
 void widen(TExtents2D& box, const TPoint2D& p, bool first) {

@@ -4,6 +4,7 @@
 
 #include "fishApi/core/FishErrors.h"
 #include "fishApi/core/NumText.h"
+#include "fishApi/core/PointNames.h"
 
 namespace fish {
 
@@ -103,9 +104,8 @@ class PageWriter {
     Lines.push_back(lengthRow("№", "От", "До", "Длина", Sep));
     const std::size_t last = q.Generators.size() - 1;
     for (std::size_t e = 0; e <= last; ++e) {
-      const std::string from = e == 0 ? kOriginName : e == last ? midX : corner;
-      const std::string to = arcPoint(e == 0 ? 1 : e == last ? last - 1 : e);
-      Lines.push_back(lengthRow(std::to_string(e), from, to, mm(q.Generators[e]), Sep));
+      const TLineEnds ends = generatorEnds(k, n, e);
+      Lines.push_back(lengthRow(std::to_string(e), ends.From, ends.To, mm(q.Generators[e]), Sep));
     }
     Lines.emplace_back("  Хорды дуги:");
     Lines.push_back(lengthRow("", "От", "До", "Длина", Sep));

@@ -106,11 +106,8 @@ class TableKeeper {
   void add(std::size_t k, const TRazvertka2Point& d) {
     if (Table.Error) return;
     try {
-      if (k == 0) keep(0, d.P2);
-      if (k == 1) keep(3, d.P1);
-      if (k >= 2 && k <= N) keep(k + 2, d.P2);
-      if (k == N + 1) keep(1, d.P2);
-      if (k == N + 2) keep(2, d.P2);
+      const TElementPoint held = outlinePointOfElement(static_cast<std::int32_t>(N), k);
+      keep(held.Row, held.NearEnd ? d.P1 : d.P2);
     } catch (const EFishError&) {
       Table = TTableNumbers{};
       Table.Error = std::current_exception();
@@ -153,16 +150,11 @@ void tableLines(std::uint8_t quadrant, const TTableNumbers& tenths, std::string_
   std::string row;
   tableRowInto(row, "Точка", "X", "Y");
   each(row);
-  const char* const names[] = {"T1", arcEndName(quadrant), sideMidpointName(quadrant), cornerName(quadrant)};
-  const std::string letter = arcLetter(quadrant);
-  std::string label;
-  for (std::size_t i = 0; 2 * i < tenths.size(); ++i) {
-    if (i < 4) {
-      label = names[i];
-    } else {
-      label = letter + std::to_string(i - 3);
-    }
-    tableRowInto(row, label, tenthsText(tenths[2 * i], sep), tenthsText(tenths[2 * i + 1], sep));
+  const std::size_t rows = tenths.size() / 2;
+  const auto divisions = static_cast<std::int32_t>(rows > 3 ? rows - 3 : 0);
+  for (std::size_t i = 0; i < rows; ++i) {
+    tableRowInto(row, outlinePoint(quadrant, divisions, i).Name, tenthsText(tenths[2 * i], sep),
+                 tenthsText(tenths[2 * i + 1], sep));
     each(row);
   }
 }

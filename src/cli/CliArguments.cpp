@@ -1,0 +1,233 @@
+// The command line read into a request: the options, their values and the
+// usage text that explains them.
+#include <algorithm>
+#include <cmath>
+
+#include "CliApp.h"
+#include "fishApi/core/NumText.h"
+#include "fishApi/shop/PlateParams.h"
+#include "fishApi/shop/TileLayout.h"
+
+namespace vintaler::cli {
+
+namespace {
+
+using fish::Extended;
+
+Extended parseNumber(const std::string& option, const std::string& text, std::string_view sep) {
+  Extended v = 0;
+  if (fish::textToFloat(text, sep, v) || fish::textToFloat(text, ".", v)) return v;
+  throw UsageError("'" + text + "' is not a valid floating point value (option " + option + ")");
+}
+
+std::array<fish::ByteBool, 4> parseQuadrants(const std::string& text) {
+  std::array<fish::ByteBool, 4> selected{};
+  std::size_t start = 0;
+  while (start <= text.size() && !text.empty()) {
+    const std::size_t comma = text.find(',', start);
+    const std::string item = text.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
+    std::int32_t q = 0;
+    if (!fish::textToInt32(item, q) || q < 1 || q > 4) {
+      throw UsageError("--quadrants takes numbers 1 to 4 separated by commas, not '" + text + "'");
+    }
+    selected[static_cast<std::size_t>(q - 1)] = 1;
+    if (comma == std::string::npos) break;
+    start = comma + 1;
+  }
+  return selected;
+}
+
+// Splits "--name=value" and "--name value".
+struct OptionReader {
+  const std::vector<std::string>& args;
+  std::size_t i = 0;
+
+  std::string Value(const std::string& name, const std::optional<std::string>& inlineValue) {
+    if (inlineValue) return *inlineValue;
+    if (i + 1 >= args.size()) throw UsageError("option " + name + " needs a value");
+    return args[++i];
+  }
+};
+
+// Optional blanks and sign, then decimal digits only: a whole number, whatever its size.
+bool isWholeNumber(std::string_view text) {
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+  if (!text.empty() && (text.front() == '+' || text.front() == '-')) text.remove_prefix(1);
+  return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+Extended parseThickness(const std::string& text, std::string_view sep) {
+  const Extended t = parseNumber("--thickness", text, sep);
+  if (!std::isfinite(t) || t < 0)
+    throw UsageError("--thickness takes a thickness of 0 or more in mm, not '" + text + "'");
+  return t;
+}
+
+Extended parseDensity(const std::string& text, std::string_view sep) {
+  const Extended d = parseNumber("--density", text, sep);
+  if (!std::isfinite(d) || d <= 0) throw UsageError("--density takes a density above 0 in kg/m3, not '" + text + "'");
+  return d;
+}
+
+fish::TFaces parseFaces(const std::string& option, const std::string& text) {
+  fish::TFaces faces{};
+  if (!fish::facesFromKey(text, faces)) throw UsageError(option + " takes inside, outside or mean, not '" + text + "'");
+  return faces;
+}
+
+fish::TMaterial parseMaterial(const std::string& text) {
+  fish::TMaterial material{};
+  if (!fish::materialFromKey(text, material)) {
+    throw UsageError("--material takes steel, stainless, aluminium, copper, galvanised or other, not '" + text + "'");
+  }
+  return material;
+}
+
+// 0 is let through: the engine reports it as the division by zero it is.
+std::int32_t parseDivisions(const std::string& text) {
+  std::int32_t n = 0;
+  const bool fits = fish::textToInt32(text, n);
+  if (fits && n >= 0 && n <= fish::kMaxDivisions) return n;
+  if (fits || isWholeNumber(text)) {
+    throw UsageError("--divisions takes a whole number from 1 to " + std::to_string(fish::kMaxDivisions) + ", not '" +
+                     text + "'");
+  }
+  throw UsageError("--divisions takes a whole number, not '" + text + "'");
+}
+
+std::string fileName(const std::string& option, const std::string& value) {
+  if (value.empty()) throw UsageError(option + " needs a file name");
+  return value;
+}
+
+}  // namespace
+
+std::string usageText() {
+  return "Usage: vintaler-cli [FILE.raz] [--B x] [--A x] [--L x] [--R x] [--X1 x] [--Y1 x]\n"
+         "                    [--divisions n] [--quadrants 1,2,...] [--grid] [--save OUT.raz]\n"
+         "                    [--dxf OUT.dxf] [--svg OUT.svg] [--pdf OUT.pdf] [--tiles OUT.pdf]\n"
+         "                    [--paper A4|A3|Letter] [--thickness t] [--rect-faces F]\n"
+         "                    [--round-faces F] [--material NAME] [--density d] [--json]\n"
+         "\n"
+         "Prints the results of a rectangle-to-round transition piece: its parameters, the\n"
+         "overall dimensions of the development and the outline points of every quadrant.\n"
+         "\n"
+         "  FILE.raz           project to start from (default: a new project)\n"
+         "  --B x, --A x       sides of the rectangular section along X and along Y\n"
+         "  --L x              distance between the sections\n"
+         "  --R x              radius of the circular section\n"
+         "  --X1 x, --Y1 x     offset of the circle's centre along X and along Y\n"
+         "  --divisions n      divisions of each quarter arc (1 to 100000)\n"
+         "  --quadrants list   quadrants to draw, e.g. 1,2 (stored in the project)\n"
+         "  --grid             draw every generator line (stored in the project)\n"
+         "  --save OUT.raz     also write the project file\n"
+         "  --dxf OUT.dxf      also write the flat pattern of the chosen quadrants as DXF\n"
+         "                     (R12, millimetres; layers CUT, BEND, LABELS)\n"
+         "  --svg OUT.svg      also write the flat pattern as SVG, 1 unit = 1 mm\n"
+         "  --pdf OUT.pdf      also write the flat pattern at full size on one PDF page\n"
+         "  --tiles OUT.pdf    also write the flat pattern at full size over sheets of paper\n"
+         "  --paper SIZE       paper of the sheets: A4 (default), A3 or Letter\n"
+         "  --thickness t      plate thickness in mm (default 0); the pattern is developed\n"
+         "                     from the plate's neutral (middle) surface\n"
+         "  --rect-faces F     the faces the sides B and A measure: inside, outside or\n"
+         "                     mean (default)\n"
+         "  --round-faces F    the faces the radius R measures: inside, outside or mean\n"
+         "  --material NAME    steel (7850 kg/m3, default), stainless (7900), aluminium\n"
+         "                     (2700), copper (8940), galvanised (7850) or other\n"
+         "  --density d        density in kg/m3 of a material of your own (other)\n"
+         "  --json             print the shop figures as one JSON document instead of the\n"
+         "                     results: outline points, true lengths, areas, mass, accuracy\n"
+         "  --help             this text\n"
+         "  --version          the version of the program\n"
+         "\n"
+         "The plate options are stored in the project by --save.\n"
+         "Numbers take the decimal separator of the locale or a point.\n"
+         "Exit status: 0 done, 1 the computation failed, 2 bad usage or an input or output\n"
+         "that cannot be read or written (each named on standard error). An output that\n"
+         "fails leaves the others to be written all the same, the project (--save) last;\n"
+         "when the computation failed the status is 1 whatever else failed.\n";
+}
+
+std::string versionText() { return "vintaler-cli " VINTALER_VERSION "\n"; }
+
+CliRequest parseArguments(const std::vector<std::string>& args, std::string_view sep) {
+  CliRequest req;
+  OptionReader reader{args};
+  for (; reader.i < args.size(); ++reader.i) {
+    const std::string& arg = args[reader.i];
+    if (arg.rfind("--", 0) != 0 || arg == "--") {
+      if (arg == "--" || arg == "-") throw UsageError("unexpected argument '" + arg + "'");
+      if (arg.size() > 1 && arg[0] == '-') throw UsageError("unknown option '" + arg + "'");
+      if (req.inputFile) throw UsageError("only one project file can be given");
+      req.inputFile = arg;
+      continue;
+    }
+    std::string name = arg;
+    std::optional<std::string> inlineValue;
+    if (const std::size_t eq = arg.find('='); eq != std::string::npos) {
+      name = arg.substr(0, eq);
+      inlineValue = arg.substr(eq + 1);
+    }
+    auto number = [&](std::optional<Extended>& field) {
+      field = parseNumber(name, reader.Value(name, inlineValue), sep);
+    };
+    if (name == "--help") {
+      req.help = true;
+    } else if (name == "--version") {
+      if (inlineValue) throw UsageError("--version takes no value");
+      req.version = true;
+    } else if (name == "--B") {
+      number(req.B);
+    } else if (name == "--A") {
+      number(req.A);
+    } else if (name == "--L") {
+      number(req.L);
+    } else if (name == "--R") {
+      number(req.R);
+    } else if (name == "--X1") {
+      number(req.X1);
+    } else if (name == "--Y1") {
+      number(req.Y1);
+    } else if (name == "--divisions") {
+      req.divisions = parseDivisions(reader.Value(name, inlineValue));
+    } else if (name == "--quadrants") {
+      req.quadrants = parseQuadrants(reader.Value(name, inlineValue));
+    } else if (name == "--grid") {
+      if (inlineValue) throw UsageError("--grid takes no value");
+      req.grid = true;
+    } else if (name == "--save") {
+      req.saveFile = fileName(name, reader.Value(name, inlineValue));
+    } else if (name == "--dxf") {
+      req.dxfFile = fileName(name, reader.Value(name, inlineValue));
+    } else if (name == "--svg") {
+      req.svgFile = fileName(name, reader.Value(name, inlineValue));
+    } else if (name == "--pdf") {
+      req.pdfFile = fileName(name, reader.Value(name, inlineValue));
+    } else if (name == "--tiles") {
+      req.tilesFile = fileName(name, reader.Value(name, inlineValue));
+    } else if (name == "--thickness") {
+      req.thickness = parseThickness(reader.Value(name, inlineValue), sep);
+    } else if (name == "--rect-faces") {
+      req.rectFaces = parseFaces(name, reader.Value(name, inlineValue));
+    } else if (name == "--round-faces") {
+      req.roundFaces = parseFaces(name, reader.Value(name, inlineValue));
+    } else if (name == "--material") {
+      req.material = parseMaterial(reader.Value(name, inlineValue));
+    } else if (name == "--density") {
+      req.density = parseDensity(reader.Value(name, inlineValue), sep);
+    } else if (name == "--json") {
+      if (inlineValue) throw UsageError("--json takes no value");
+      req.json = true;
+    } else if (name == "--paper") {
+      const std::string paper = reader.Value(name, inlineValue);
+      if (!fish::paperFromName(paper, req.paper))
+        throw UsageError("--paper takes A4, A3 or Letter, not '" + paper + "'");
+    } else {
+      throw UsageError("unknown option '" + name + "'");
+    }
+  }
+  return req;
+}
+
+}  // namespace vintaler::cli

@@ -306,8 +306,10 @@ void developQuadrantElements(const TSystemParams& sp, const TProParams& pro, std
                              const std::function<void(std::size_t, const TRazvertka2Point&)>& each, TPoint2D& min,
                              TPoint2D& max, TSurf2PointArray* surface) {
   TSurfaceWalk walk(sp, pro, quadrant);
+  // With the surface wanted whole, it is made first and the development
+  // reads it from there: its arc points are not computed twice.
+  TExtents3D box;
   if (surface) {
-    TExtents3D box;
     surfaceInto(walk, box, *surface);
   } else {
     walk.begin();
@@ -321,8 +323,13 @@ void developQuadrantElements(const TSystemParams& sp, const TProParams& pro, std
   // developQuadrant does.
   TPoint2D lo{}, hi{};
   EachSink sink{each};
-  WalkedSurface from{walk, {}, {}, 0};
-  developElements(from, sX, sY, sp, sink, lo, hi);
+  if (surface) {
+    ArraySurface from{*surface};
+    developElements(from, sX, sY, sp, sink, lo, hi);
+  } else {
+    WalkedSurface from{walk, {}, {}, 0};
+    developElements(from, sX, sY, sp, sink, lo, hi);
+  }
   min = lo;
   max = hi;
 }

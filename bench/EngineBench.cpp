@@ -134,3 +134,17 @@ static void BM_ResultsTextDefault(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_ResultsTextDefault);
+
+// The results page as the window shows it (publishing its last quadrant), at
+// the largest count: the page's own guard against a slower development or
+// slower rows.
+static void BM_ResultsPageFinest(benchmark::State& state) {
+  const TSystemParams sp = defaultSystemParams();
+  TProParams pp = defaultProParams();
+  pp.Divisions = kMaxDivisions;
+  for (auto _ : state) {
+    TResultsPage page = resultsPage(sp, pp);
+    benchmark::DoNotOptimize(page.Lines.data());
+  }
+}
+BENCHMARK(BM_ResultsPageFinest)->Unit(benchmark::kMillisecond);

@@ -73,10 +73,12 @@ void tableRowInto(std::string& row, std::string_view label, std::string_view xTe
   if (labelChars <= 10 && xChars <= 10 && yChars <= 8) {
     // Texts of ordinary length never push one another: each stands at its
     // column in the spaces.
-    row.assign(2, ' ');
-    row.append(label).append(10 - labelChars, ' ');
-    row.append(xText).append(10 - xChars, ' ');
-    row.append(yText).append(8 - yChars, ' ');
+    const std::size_t xAt = 2 + label.size() + (10 - labelChars);
+    const std::size_t yAt = xAt + xText.size() + (10 - xChars);
+    row.assign(yAt + yText.size() + (8 - yChars), ' ');
+    label.copy(row.data() + 2, label.size());
+    xText.copy(row.data() + xAt, xText.size());
+    yText.copy(row.data() + yAt, yText.size());
     return;
   }
   row.assign(kWidth, ' ');

@@ -14,16 +14,15 @@ import tempfile
 MM_PER_PT = 25.4 / 72
 
 
-def pages(path):
-    info = subprocess.run(["pdfinfo", path], capture_output=True, text=True, check=True).stdout
-    return int(re.search(r"^Pages:\s+(\d+)", info, re.M).group(1))
-
-
-def page_size(path, page):
-    info = subprocess.run(["pdfinfo", "-f", str(page), "-l", str(page), path], capture_output=True, text=True,
-                          check=True).stdout
-    m = re.search(r"Page\s+%d size:\s+([\d.]+) x ([\d.]+) pts" % page, info)
-    return float(m.group(1)) * MM_PER_PT, float(m.group(2)) * MM_PER_PT
+def page_sizes(path, limit):
+    """The page count and the sizes in millimetres of the first `limit` pages
+    (all with None), from one pdfinfo run: it stops at the last page."""
+    last = str(limit) if limit else "999999"
+    info = subprocess.run(["pdfinfo", "-f", "1", "-l", last, path], capture_output=True, text=True, check=True).stdout
+    count = int(re.search(r"^Pages:\s+(\d+)", info, re.M).group(1))
+    sizes = [(float(w) * MM_PER_PT, float(h) * MM_PER_PT)
+             for w, h in re.findall(r"^Page\s+\d+ size:\s+([\d.]+) x ([\d.]+) pts", info, re.M)]
+    return count, sizes
 
 
 def images(path):
@@ -69,12 +68,12 @@ def ruler_spans(segments):
 
 
 def main(path, limit=None):
-    count = pages(path)
+    count, sizes = page_sizes(path, limit)
     last = min(count, int(limit)) if limit else count
     text = words(path, last)
     result = {"images": images(path), "pageCount": count, "pages": []}
     for page in range(1, last + 1):
-        width, height = page_size(path, page)
+        width, height = sizes[page - 1]
         segments = lines(path, page)
         result["pages"].append({
             "words": text[page - 1],

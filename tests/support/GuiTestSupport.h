@@ -1,10 +1,13 @@
 // Shared set-up of the GUI tests: messages the program would show in message
-// boxes are recorded instead, and every modal dialog goes back to its own
-// loop unless a test drives it.
+// boxes are recorded instead, every modal dialog goes back to its own loop
+// unless a test drives it, and every test starts with empty settings, so a
+// program passes run whole as well as one function at a time. Run them with
+// a private XDG_CONFIG_HOME, as ctest does.
 #pragma once
 
 #include <QImage>
 #include <QLocale>
+#include <QSettings>
 #include <QStringList>
 
 #include "appcore/ErrorReport.h"
@@ -20,10 +23,12 @@ class MessageRecorder {
   }
   ~MessageRecorder() { vintaler::setErrorHandler({}); }
 
-  // Before each test: no messages yet, no dialog driver.
+  // Before each test: no messages yet, no dialog driver, no settings (the
+  // recent projects, the window's place, the export folder).
   void Reset() {
     messages.clear();
     vintaler::setModalRunner({});
+    QSettings().clear();
   }
 };
 

@@ -87,10 +87,13 @@ class ProjectDrawingTest : public QObject {
           << QList<double>{30, 20} << 360 << 0b1111 << true << QSize(640, 480) << whole << false;
       row("offset down left, quadrants 3 and 4")
           << QList<double>{-40, -25} << 1000 << 0b1100 << false << QSize(500, 700) << whole << false;
-      row("100000 divisions, four quadrants, grid")
-          << QList<double>{10, -5} << 100000 << 0b1111 << true << QSize(1000, 700) << whole << false;
-      row("100000 divisions on a 40 x 30 view")
-          << QList<double>{0, 0} << 100000 << 0b1111 << false << QSize(40, 30) << whole << false;
+      // The largest count once, on the development, where every division
+      // lays two elements; the model's many points go on a tiny view.
+      if (page == 1)
+        row("100000 divisions, four quadrants, grid")
+            << QList<double>{10, -5} << 100000 << 0b1111 << true << QSize(1000, 700) << whole << false;
+      row("30000 divisions on a 40 x 30 view")
+          << QList<double>{0, 0} << 30000 << 0b1111 << false << QSize(40, 30) << whole << false;
       row("20000 divisions on a 3 x 2 view")
           << QList<double>{5, 5} << 20000 << 0b0101 << true << QSize(3, 2) << whole << false;
       row("window far out on a corner") << QList<double>{0, 0} << 5000 << 0b1111 << true << QSize(600, 400)

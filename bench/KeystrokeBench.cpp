@@ -44,7 +44,7 @@ void Settle() {
 
 void BM_KeystrokeToPicture(benchmark::State& state) {
   TWorkForm& form = Window(state.range(1));
-  form.setActivePage(static_cast<int>(state.range(0)));
+  form.setActivePage(static_cast<vintaler::Page>(state.range(0)));
   Settle();
   QLineEdit* radius = form.Edits[2];
   radius->setFocus();
@@ -58,7 +58,7 @@ void BM_KeystrokeToPicture(benchmark::State& state) {
 
 void BM_ViewChangeToPicture(benchmark::State& state) {
   TWorkForm& form = Window(state.range(2));
-  form.setActivePage(static_cast<int>(state.range(0)));
+  form.setActivePage(static_cast<vintaler::Page>(state.range(0)));
   Settle();
   const QSize size = form.size();
   bool forth = true;

@@ -2,12 +2,10 @@
 // read_dxf.py): a clean audit, the three layers, one closed outline per sheet
 // whose vertices are the pattern's, every bend line, every name.
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 #include <array>
 #include <cmath>
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -19,6 +17,7 @@
 #include "fishApi/files/SafeFile.h"
 #include "fishApi/TestParams.h"
 #include "support/EngineTestSupport.h"
+#include "support/FileSizeLimit.h"
 #include "support/IndependentReader.h"
 #include "support/SegmentBox.h"
 
@@ -149,15 +148,10 @@ TEST(PatternDxfFile, AFailedWriteKeepsTheOldFile) {
 
   // A write that fails part-way (here a file size limit, as a full disk
   // would) fails the export and leaves the old file.
-  rlimit old{};
-  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
-  const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-  rlimit small = old;
-  small.rlim_cur = 4096;
-  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-  EXPECT_THROW(vintaler::dxf::writePatternDxf(file.string(), pattern), fish::EFileError);
-  ::setrlimit(RLIMIT_FSIZE, &old);
-  std::signal(SIGXFSZ, oldHandler);
+  {
+    const vintaler::test::FileSizeLimit small(4096);
+    EXPECT_THROW(vintaler::dxf::writePatternDxf(file.string(), pattern), fish::EFileError);
+  }
   EXPECT_EQ(std::filesystem::file_size(file), size);
   EXPECT_THROW(vintaler::dxf::writePatternDxf((file.parent_path() / "missing" / "x.dxf").string(), pattern),
                fish::EFileError);

@@ -22,6 +22,7 @@
 #include "fishApi/files/ProjectFile.h"
 #include "fishApi/files/SafeFile.h"
 #include "support/EngineTestSupport.h"
+#include "support/FileSizeLimit.h"
 
 using namespace fish;
 namespace fs = std::filesystem;
@@ -185,15 +186,10 @@ TEST_F(ProjectFileTest, FailedWritesLeaveThePreviousFile) {
   changed.SystemParams.B = 999;
 
   // A file size limit below 240 bytes makes the write itself fail.
-  rlimit old{};
-  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
-  const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-  rlimit tiny = old;
-  tiny.rlim_cur = 100;
-  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &tiny), 0);
-  EXPECT_THROW(writeProjectFile(file.string(), changed), EProjectFileError);
-  ::setrlimit(RLIMIT_FSIZE, &old);
-  std::signal(SIGXFSZ, oldHandler);
+  {
+    const vintaler::test::FileSizeLimit tiny(100);
+    EXPECT_THROW(writeProjectFile(file.string(), changed), EProjectFileError);
+  }
 
   EXPECT_EQ(encodeProject(readProjectFile(file.string())), kNewProjectFile);
   EXPECT_EQ(FilesIn(), 1u) << "the temporary file is removed";

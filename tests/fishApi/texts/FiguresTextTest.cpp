@@ -24,7 +24,7 @@ std::size_t find(const TStringList& lines, const std::string& line, std::size_t 
                                   lines.begin());
 }
 
-struct PageCase {
+struct FiguresCase {
   const char* name;
   TSystemParams sp;
   std::int32_t n;
@@ -32,19 +32,19 @@ struct PageCase {
   const char* separator;
 };
 
-const PageCase kPages[] = {
+const FiguresCase kFiguresPages[] = {
     {"Default", defaultSystemParams(), 10, 0, "."},
     {"OffsetPlateWithComma", params(300, 400, 500, 100, 75, 75), 6, 2, ","},
     {"OneDivision", defaultSystemParams(), 1, 0, ","},
 };
 
-class FiguresPage : public ::testing::TestWithParam<PageCase> {};
+class FiguresPage : public ::testing::TestWithParam<FiguresCase> {};
 
 // Per quadrant, in order: one generator row per element (O to T1, the corner
 // to every arc point along the arc, the X-side midpoint to the arc end), its
 // length in the caller's separator within half a hundredth of the figure.
 TEST_P(FiguresPage, ListsEveryGeneratorOfEveryQuadrantInOrder) {
-  const PageCase& c = GetParam();
+  const FiguresCase& c = GetParam();
   TPlateParams plate;
   plate.Thickness = c.thickness;
   const TResultsPage page = figuresPage(c.sp, withDivisions(c.n), plate, c.separator);
@@ -85,7 +85,7 @@ TEST_P(FiguresPage, ListsEveryGeneratorOfEveryQuadrantInOrder) {
 // place one would take) in one column; areas and densities carry their
 // units' superscripts.
 TEST_P(FiguresPage, LengthsLineUpOnTheirSeparatorsAndUnitsAreWrittenProperly) {
-  const PageCase& c = GetParam();
+  const FiguresCase& c = GetParam();
   TPlateParams plate;
   plate.Thickness = c.thickness;
   std::set<std::size_t> columns;
@@ -103,7 +103,7 @@ TEST_P(FiguresPage, LengthsLineUpOnTheirSeparatorsAndUnitsAreWrittenProperly) {
   for (const char* ascii : {"мм2", "м2)", "кг/м3"}) EXPECT_EQ(all.find(ascii), std::string::npos) << ascii;
 }
 
-INSTANTIATE_TEST_SUITE_P(Projects, FiguresPage, ::testing::ValuesIn(kPages), vintaler::test::rowName<PageCase>);
+INSTANTIATE_TEST_SUITE_P(Projects, FiguresPage, ::testing::ValuesIn(kFiguresPages), vintaler::test::rowName<FiguresCase>);
 
 TEST(figuresPage, AnUnusablePlateEndsThePageAfterTheParameters) {
   TPlateParams plate;

@@ -195,15 +195,15 @@ TEST(GetRazvertkaTable, LongCoordinatesAreCut) {
 
 // Shop values, offsets, negative L, R = 0 and several division counts: the
 // page always has the same shape.
-struct Project {
+struct ShapeProject {
   TSystemParams sp;
   std::int32_t n;
 };
 
-class ResultsShape : public ::testing::TestWithParam<Project> {};
+class ResultsShape : public ::testing::TestWithParam<ShapeProject> {};
 
 TEST_P(ResultsShape, HeadingsBlocksAndRowWidths) {
-  const Project& p = GetParam();
+  const ShapeProject& p = GetParam();
   TProParams pp = withDivisions(p.n);
   const TStringList text = getResultsText(p.sp, pp);
   const std::size_t block = 3 + 4 + static_cast<std::size_t>(p.n - 1);
@@ -226,11 +226,11 @@ TEST_P(ResultsShape, HeadingsBlocksAndRowWidths) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Projects, ResultsShape,
-                         ::testing::Values(Project{defaultSystemParams(), 10}, Project{defaultSystemParams(), 1},
-                                           Project{params(400, 250, 300, 160, 35, -20), 24},
-                                           Project{params(100, 100, -50, 50), 10}, Project{params(100, 100, 50, 0), 3},
-                                           Project{params(1000, 600, 1200, 315, -100, 250), 90},
-                                           Project{params(0.25L, 0.75L, 0.35L, 0.05L), 4}));
+                         ::testing::Values(ShapeProject{defaultSystemParams(), 10}, ShapeProject{defaultSystemParams(), 1},
+                                           ShapeProject{params(400, 250, 300, 160, 35, -20), 24},
+                                           ShapeProject{params(100, 100, -50, 50), 10}, ShapeProject{params(100, 100, 50, 0), 3},
+                                           ShapeProject{params(1000, 600, 1200, 315, -100, 250), 90},
+                                           ShapeProject{params(0.25L, 0.75L, 0.35L, 0.05L), 4}));
 
 TEST(getResultsText, FailsWholeWithTheEngineMessage) {
   const struct {

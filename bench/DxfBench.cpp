@@ -18,7 +18,7 @@ const fish::TFlatPattern& Pattern() {
     fish::TProParams pp = fish::defaultProParams();
     pp.Divisions = 10000;
     pp.Quadrants = {1, 1, 1, 1};
-    return fish::flatPattern(fish::defaultSystemParams(), pp);
+    return fish::flatPattern(fish::defaultSystemParams(), pp, fish::TPatternKind::Table);
   }();
   return pattern;
 }

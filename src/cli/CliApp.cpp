@@ -148,11 +148,12 @@ bool refuseMissingDrawings(const CliRequest& req, const PaintedExports& painted,
 // that cannot be computed writes none of them; a drawing that cannot be made
 // or a file that cannot be written is that output's failure alone.
 void writeExports(const CliRequest& req, const fish::TSystemParams& sp, const fish::TProParams& pp,
-                  const fish::TPlateParams& plate, const PaintedExports& painted, std::ostream& err, Outcome& outcome) {
+                  const fish::TPlateParams& plate, fish::TPatternKind kind, const PaintedExports& painted,
+                  std::ostream& err, Outcome& outcome) {
   if (!req.dxfFile && !req.svgFile && !req.pdfFile && !req.tilesFile) return;
   fish::TFlatPattern pattern;
   try {
-    pattern = fish::flatPattern(fish::developedParams(sp, plate), pp);
+    pattern = fish::flatPattern(fish::developedParams(sp, plate), pp, kind);
   } catch (const fish::EFishError& e) {
     outcome.failComputation(e.what());
     return;
@@ -201,7 +202,7 @@ void computeAndPrint(const CliRequest& req, const fish::TProjectData& project, c
   std::string json;
   if (req.json) {
     try {
-      const fish::TShopFigures figures = fish::shopFigures(sp, pp, plate);
+      const fish::TShopFigures figures = fish::shopFigures(sp, pp, plate, project.Cutting.Pattern);
       accuracy = figures.Accuracy;
       json = figures::figuresJson(pp, figures);
     } catch (const fish::EFishError& e) {
@@ -216,7 +217,7 @@ void computeAndPrint(const CliRequest& req, const fish::TProjectData& project, c
     }
   }
   if (accuracy.exceedsLimit()) err << "vintaler-cli: warning: " << fish::accuracyWarning(accuracy) << "\n";
-  writeExports(req, sp, pp, plate, painted, err, outcome);
+  writeExports(req, sp, pp, plate, project.Cutting.Pattern, painted, err, outcome);
   if (outcome.computationFailed) return;
   errno = 0;
   if (page) {

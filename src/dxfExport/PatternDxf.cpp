@@ -179,6 +179,9 @@ class TextWriter final : public DL_WriterA {
 };
 
 void writeDrawing(DL_Dxf& dxf, DL_WriterA& dw, const fish::TFlatPattern& pattern) {
+  // The precise pattern names itself in a comment ahead of the header; the
+  // tables' pattern is written as it always was.
+  if (pattern.Kind == fish::TPatternKind::Precise) dxf.writeComment(dw, kPreciseComment);
   dxf.writeHeader(dw);
   // Drawing units: millimetres ($INSUNITS 4), metric measurement.
   dw.dxfString(9, "$INSUNITS");

@@ -13,6 +13,10 @@ namespace vintaler::dxf {
 
 inline constexpr double kLabelHeight = 2.5;  // mm
 
+// The comment that opens the file of a precise pattern (plain ASCII: an R12
+// file has no declared encoding that every reader honours).
+inline constexpr const char* kPreciseComment = "Vintaler: precise development for cutting (exact surface, unrounded)";
+
 // The whole file as text. `libraryWriter` writes it through dxflib's own
 // file writer, byte for byte the same but slower (kept for the tests).
 std::string patternDxf(const fish::TFlatPattern& pattern, bool libraryWriter = false);

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include "fishApi/core/FishTypes.h"
+#include "fishApi/shop/CuttingParams.h"
 #include "fishApi/shop/PlateParams.h"
 
 class QWidget;
@@ -18,6 +19,7 @@ struct Source {
   fish::TProParams pro;
   QString projectFileName;   // its base name titles the drawings and names the files
   fish::TPlateParams plate;  // the pattern is of the sizes developed for it
+  fish::TCuttingParams cutting;  // and laid as the pattern chosen for cutting
 };
 
 enum class Format { Dxf, Svg, Pdf };

@@ -129,7 +129,7 @@ void paintTile(QPainter& painter, const fish::TFlatPattern& pattern, const fish:
   const QString above = arrowed(tile.Above, QStringLiteral("↑"));
   const double aboveWidth = above.isEmpty() ? 0 : measure.width(above, text) + 4;
   const double titleLeft = m + measure.width(name, nameHeight) + 3;
-  const Fitted fitted = fitText(titleLine(title), w - m - aboveWidth - titleLeft, m - 1, kTitleHeightMm);
+  const Fitted fitted = fitText(titleLine(title, pattern.Kind), w - m - aboveWidth - titleLeft, m - 1, kTitleHeightMm);
   paintFitted(painter, fitted, titleLeft, 0.5, baseline, kTitleHeightMm, dpm);
   if (!above.isEmpty()) {
     paintText(painter, QPointF((w - m - measure.width(above, text)) * dpm, baseline * dpm), text, dpm, above);
@@ -170,7 +170,7 @@ void paintOverview(QPainter& painter, const fish::TFlatPattern& pattern, const f
   const MmMap map{{g.MinX, g.MaxY}, QPointF(m * dpm, top * dpm), dpm * scale};
 
   const TextMeasure& measure = TextMeasure::get();
-  const Fitted head = fitText(titleLine(title), w, m + 5.5 - 1, kTitleHeightMm);
+  const Fitted head = fitText(titleLine(title, pattern.Kind), w, m + 5.5 - 1, kTitleHeightMm);
   paintFitted(painter, head, m, 1, m + 4, kTitleHeightMm, dpm);
   const QString count =
       QStringLiteral("Печать в натуральную величину (100 %): листов %1, схема раскладки").arg(layout.Tiles.size());
@@ -313,7 +313,7 @@ void paintRuler(QPainter& painter, QPointF at, double dotsPerMm) {
   paintText(painter, at + QPointF((kRulerMm + 2) * dotsPerMm, 0), 2.5, dotsPerMm, QStringLiteral("100 мм"));
 }
 
-QString titleLine(const Title& t) {
+QString titleLine(const Title& t, fish::TPatternKind kind) {
   const auto n = [](fish::Extended v) { return QString::fromStdString(numberText(v)); };
   QString line = QStringLiteral("%1: B×A = %2×%3, R = %4, L = %5, X1 = %6, Y1 = %7, делений %8")
                      .arg(t.project, n(t.sp.B), n(t.sp.A), n(t.sp.R), n(t.sp.L), n(t.sp.X1), n(t.sp.Y1))
@@ -322,6 +322,7 @@ QString titleLine(const Title& t) {
     line += QStringLiteral(", t = %1 (по средней поверхности)")
                 .arg(QString::fromStdString(fish::decimalText(t.plate.Thickness, 2)));
   }
+  if (kind == fish::TPatternKind::Precise) line += QStringLiteral(", точная развертка");
   return line;
 }
 
@@ -359,7 +360,7 @@ FullPage fullPage(const fish::TFlatPattern& pattern, double dotsPerMm, double ro
 void paintFullPage(QPainter& painter, const fish::TFlatPattern& pattern, const FullPage& page, const Title& title) {
   const double dpm = page.map.dotsPerMm;
   paintPattern(painter, pattern, page.map);
-  const Fitted fitted = fitText(titleLine(title), page.width - 2 * kPageMarginMm, 5, kTitleHeightMm);
+  const Fitted fitted = fitText(titleLine(title, pattern.Kind), page.width - 2 * kPageMarginMm, 5, kTitleHeightMm);
   paintFitted(painter, fitted, kPageMarginMm, 0.5, kPageMarginMm - 5, kTitleHeightMm, dpm);
   paintRuler(painter, QPointF(kPageMarginMm * dpm, (page.height - 3) * dpm), dpm);
 }
@@ -388,7 +389,7 @@ QByteArray patternSvg(const fish::TFlatPattern& pattern, const Title& title) {
   svg.setSize(QSize(static_cast<int>(std::lround(page.width * 10)), static_cast<int>(std::lround(page.height * 10))));
   svg.setViewBox(QRectF(0, 0, page.width, page.height));
   svg.setTitle(title.project);
-  svg.setDescription(titleLine(title));
+  svg.setDescription(titleLine(title, pattern.Kind));
   {
     QPainter painter(&svg);
     paintFullPage(painter, pattern, page, title);

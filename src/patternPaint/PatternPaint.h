@@ -52,7 +52,9 @@ struct Title {
   int divisions = 0;
   fish::TPlateParams plate;
 };
-QString titleLine(const Title& title);
+// The title's line for a pattern of `kind`: the precise pattern is named at
+// its end; the tables' pattern keeps the line it always had.
+QString titleLine(const Title& title, fish::TPatternKind kind);
 
 // The largest page side a PDF may have.
 inline constexpr double kMaxPdfSideMm = 5080;

@@ -177,24 +177,19 @@ const QString& ProjectDrawing::resultsText(const fish::TSystemParams& sp, const 
                                            const fish::TPlateParams& plate, const std::string& decimalSeparator) {
   std::string wanted = textKey(sp, pro, plate, decimalSeparator);
   if (results_.key == wanted) return results_.text;
-  // The page's pass develops every quadrant: the accuracy comes with it.
-  fish::TAccuracy accuracy;
-  const fish::TResultsSource source(sp, pro, decimalSeparator, true, plate, &accuracy);
+  const fish::TResultsSource source(sp, pro, decimalSeparator, true, plate);
   fish::TResultsPage page;
   source.forEachLine([&page](std::string_view line) { page.Lines.emplace_back(line); });
   page.Error = source.error();
   results_.text = pageText(page);
   results_.key = std::move(wanted);
-  if (!page.Error) {
-    accuracy_.text = QString::fromStdString(fish::accuracyWarning(accuracy, decimalSeparator));
-    accuracy_.key = textKey(fish::developedParams(sp, plate), pro, fish::TPlateParams{}, decimalSeparator);
-  }
   return results_.text;
 }
 
 const QString& ProjectDrawing::figuresText(const fish::TSystemParams& sp, const fish::TProParams& pro,
-                                           const fish::TPlateParams& plate, const std::string& decimalSeparator) {
-  std::string wanted = textKey(sp, pro, plate, decimalSeparator);
+                                           const fish::TPlateParams& plate, fish::TPatternKind pattern,
+                                           const std::string& decimalSeparator) {
+  std::string wanted = textKey(sp, pro, plate, decimalSeparator) + std::string(fish::patternKey(pattern));
   if (figures_.key != wanted) {
     // The figures are measured on the arrays the pictures are drawn from
     // (developed once, two quadrants at a time).
@@ -206,24 +201,23 @@ const QString& ProjectDrawing::figuresText(const fish::TSystemParams& sp, const 
       const fish::TRazvertka2PointArray& laid = development(developed, pro, quadrant);
       return fish::TQuadrantArrays{&surface(developed, pro, quadrant), &laid};
     };
-    figures_.text = pageText(fish::figuresPage(sp, pro, plate, decimalSeparator, kept));
+    figures_.text = pageText(fish::figuresPage(sp, pro, plate, pattern, decimalSeparator, kept));
     figures_.key = std::move(wanted);
   }
   return figures_.text;
 }
 
 const QString& ProjectDrawing::accuracyWarning(const fish::TSystemParams& developed, const fish::TProParams& pro,
-                                               const std::string& decimalSeparator) {
-  std::string wanted = textKey(developed, pro, fish::TPlateParams{}, decimalSeparator);
+                                               fish::TPatternKind pattern, const std::string& decimalSeparator) {
+  std::string wanted = textKey(developed, pro, fish::TPlateParams{}, decimalSeparator) + std::string(fish::patternKey(pattern));
   if (accuracy_.key == wanted) return accuracy_.text;
-  prepare(developed, pro, true, true);
-  fish::TAccuracy accuracy;
   QString warning;
   try {
-    for (std::uint16_t q = 1; q <= 4; ++q) {
-      accuracy.include(fish::quadrantAccuracy(developed, pro, q, development(developed, pro, q)));
-    }
-    warning = QString::fromStdString(fish::accuracyWarning(accuracy, decimalSeparator));
+    const std::string text =
+        pattern == fish::TPatternKind::Table
+            ? fish::tableAccuracyWarning(fish::patternAccuracy(developed, pro), decimalSeparator)
+            : fish::preciseAccuracyWarning(fish::chordAccuracy(developed, pro), decimalSeparator);
+    warning = QString::fromStdString(text);
   } catch (const fish::EFishError&) {
     // The pictures and the pages say why there is no pattern.
   }

@@ -21,6 +21,7 @@
 #include <string>
 
 #include "fishApi/core/FishTypes.h"
+#include "fishApi/shop/CuttingParams.h"
 #include "fishApi/shop/PlateParams.h"
 
 namespace fish {
@@ -48,17 +49,19 @@ class ProjectDrawing {
   const QString& resultsText(const fish::TSystemParams& sp, const fish::TProParams& pro,
                              const fish::TPlateParams& plate, const std::string& decimalSeparator);
 
-  // The page "Размеры для разметки" in the same way (fish::figuresPage).
+  // The page "Размеры для разметки" of the pattern chosen for cutting in the
+  // same way (fish::figuresPage).
   const QString& figuresText(const fish::TSystemParams& sp, const fish::TProParams& pro,
-                             const fish::TPlateParams& plate, const std::string& decimalSeparator);
+                             const fish::TPlateParams& plate, fish::TPatternKind pattern,
+                             const std::string& decimalSeparator);
 
-  // fish::accuracyWarning of the development of `developed` (the sizes the
-  // pictures are drawn from): empty while the pattern is accurate enough, and
-  // when a quadrant cannot be developed (its failure is shown elsewhere).
-  // Quadrants the development picture has already computed are reused, and
-  // the others are kept for it.
+  // The accuracy warning of the pattern chosen for cutting, of the sizes
+  // `developed` (fish::preciseAccuracyWarning or fish::tableAccuracyWarning):
+  // empty while the pattern is accurate enough, and when it cannot be
+  // developed (its failure is shown elsewhere). The precise pattern's needs
+  // no development at all.
   const QString& accuracyWarning(const fish::TSystemParams& developed, const fish::TProParams& pro,
-                                 const std::string& decimalSeparator);
+                                 fish::TPatternKind pattern, const std::string& decimalSeparator);
 
  private:
   // One quadrant of the records `key_`: its surface and its development,

@@ -277,7 +277,7 @@ void TWorkForm::closeEvent(QCloseEvent* event) {
 // ---- Project file ----------------------------------------------------------
 
 fish::TProjectData TWorkForm::projectData() const {
-  return {SystemParams, ProParams, xPaintBox1->bounds(), xPaintBox2->bounds(), Plate};
+  return {SystemParams, ProParams, xPaintBox1->bounds(), xPaintBox2->bounds(), Plate, Cutting};
 }
 
 void TWorkForm::SaveProject(const QString& fileName) {
@@ -310,6 +310,7 @@ void TWorkForm::applyProject(const fish::TProjectData& project, const QString& f
   SystemParams = project.SystemParams;
   ProParams = project.ProParams;
   Plate = project.Plate;
+  Cutting = project.Cutting;
   xPaintBox1->setBounds(project.Bounds3D);
   xPaintBox2->setBounds(project.Bounds2D);
   // Bounds that cannot be scaled (a zero span, a damaged value) are the
@@ -338,7 +339,8 @@ void TWorkForm::ShowShemaExecute() { vintaler::runModal(*vintaler::shemaFormInst
 
 void TWorkForm::PrintActionExecute() { vintaler::printProjectPage(*this); }
 
-vintaler::exporting::Source TWorkForm::exportSource() const { return {SystemParams, ProParams, ProjectFileName, Plate}; }
+vintaler::exporting::Source TWorkForm::exportSource() const { return {SystemParams, ProParams, ProjectFileName, Plate, Cutting};
+}
 
 // ---- View navigation -------------------------------------------------------
 

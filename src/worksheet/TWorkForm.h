@@ -12,6 +12,7 @@
 #include "TWorkFormUi.h"
 #include "fishApi/core/FishTypes.h"
 #include "fishApi/files/ProjectFile.h"
+#include "fishApi/shop/CuttingParams.h"
 #include "fishApi/shop/PlateParams.h"
 #include "fishApi/view/FishView.h"
 
@@ -37,6 +38,8 @@ class TWorkForm : public QWidget, public TWorkFormUi, public vintaler::IProjectV
   fish::TProParams ProParams;
   // The plate: the pictures, pages and exports are of the sizes developed for it.
   fish::TPlateParams Plate;
+  // How the exports cut the pattern and what the figures measure.
+  fish::TCuttingParams Cutting;
   QString ProjectFileName;
   TxPaintBox* ActiveBox = nullptr;
 

@@ -24,7 +24,7 @@ void TWorkForm::checkAccuracy() {
   accuracyPending_ = false;
   QString warning;
   try {
-    warning = drawing_.accuracyWarning(developedParams(), ProParams, vintaler::localeDecimalSeparator());
+    warning = drawing_.accuracyWarning(developedParams(), ProParams, Cutting.Pattern, vintaler::localeDecimalSeparator());
   } catch (const fish::EFishError&) {
     // No pattern at all: the pages and pictures say why.
   }
@@ -42,7 +42,7 @@ void TWorkForm::TabSheet3Show() {
 void TWorkForm::TabSheet4Show() {
   checkPage(ShowFigures);
   texts_->fill(vintaler::Page::Figures,
-               drawing_.figuresText(SystemParams, ProParams, Plate, vintaler::localeDecimalSeparator()));
+               drawing_.figuresText(SystemParams, ProParams, Plate, Cutting.Pattern, vintaler::localeDecimalSeparator()));
 }
 
 // Select All and the font act on the results page while a drawing is shown.

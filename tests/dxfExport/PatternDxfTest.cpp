@@ -55,7 +55,7 @@ TEST_P(PatternDxf, ReadBackByAnIndependentReader) {
   fish::TProParams pp = fish::defaultProParams();
   pp.Divisions = c.n;
   pp.Quadrants = c.quadrants;
-  const fish::TFlatPattern pattern = fish::flatPattern(c.sp, pp);
+  const fish::TFlatPattern pattern = fish::flatPattern(c.sp, pp, fish::TPatternKind::Table);
   const auto file = scratch(std::string(c.name) + ".dxf");
   vintaler::dxf::writePatternDxf(file.string(), pattern);
 
@@ -126,7 +126,7 @@ TEST_P(PatternDxf, SameBytesAsTheLibrarysOwnWriter) {
   fish::TProParams pp = fish::defaultProParams();
   pp.Divisions = c.n;
   pp.Quadrants = c.quadrants;
-  fish::TFlatPattern pattern = fish::flatPattern(c.sp, pp);
+  fish::TFlatPattern pattern = fish::flatPattern(c.sp, pp, fish::TPatternKind::Table);
   // Values whose text is hard to get right: signed zeros, tiny and huge.
   pattern.Labels.push_back({"Z", {-0.0L, 1e-300L}});
   pattern.Labels.push_back({"H", {-123456789012.25L, 0.1L}});
@@ -137,7 +137,7 @@ INSTANTIATE_TEST_SUITE_P(Projects, PatternDxf, ::testing::ValuesIn(kCases), vint
 
 TEST(PatternDxfFile, AFailedWriteKeepsTheOldFile) {
   fish::TProParams pp = fish::defaultProParams();
-  const fish::TFlatPattern pattern = fish::flatPattern(fish::defaultSystemParams(), pp);
+  const fish::TFlatPattern pattern = fish::flatPattern(fish::defaultSystemParams(), pp, fish::TPatternKind::Table);
   const auto file = scratch("kept.dxf");
   vintaler::dxf::writePatternDxf(file.string(), pattern);
   const auto size = std::filesystem::file_size(file);

@@ -28,7 +28,8 @@ vintaler::exporting::Source source(std::array<fish::ByteBool, 4> quadrants, std:
   fish::TProParams pro = fish::defaultProParams();
   pro.Quadrants = quadrants;
   pro.Divisions = divisions;
-  return {fish::defaultSystemParams(), pro, QStringLiteral("/somewhere/Воздуховод 3.raz"), fish::TPlateParams{}};
+  return {fish::defaultSystemParams(), pro, QStringLiteral("/somewhere/Воздуховод 3.raz"), fish::TPlateParams{},
+          fish::TCuttingParams{fish::TPatternKind::Table}};
 }
 
 QByteArray contents(const QString& path) {
@@ -139,7 +140,7 @@ class PatternExportTest : public QObject {
     const vintaler::exporting::Source s = source({1, 1, 1, 1}, divisions);
     fish::TPaper expectedPaper = fish::TPaper::A4;
     QVERIFY(fish::paperFromName(paper.toStdString(), expectedPaper));
-    const fish::TTileLayout layout = fish::tileLayout(fish::flatPattern(s.sp, s.pro), expectedPaper);
+    const fish::TTileLayout layout = fish::tileLayout(fish::flatPattern(s.sp, s.pro, fish::TPatternKind::Table), expectedPaper);
     QString title;
     int pages = -1;
     vintaler::setModalRunner([&](QDialog& d) {
@@ -166,7 +167,7 @@ class PatternExportTest : public QObject {
   void longJobsAskFirst() {
     vintaler::exporting::Source s = source({1, 1, 1, 1});
     s.sp.B = s.sp.A = 2000;
-    const std::size_t sheets = fish::tileLayout(fish::flatPattern(s.sp, s.pro), fish::TPaper::A4).Tiles.size();
+    const std::size_t sheets = fish::tileLayout(fish::flatPattern(s.sp, s.pro, fish::TPatternKind::Table), fish::TPaper::A4).Tiles.size();
     QVERIFY(sheets > 50);
     for (const bool yes : {true, false}) {
       QStringList asked;

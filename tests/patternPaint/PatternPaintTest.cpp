@@ -68,7 +68,7 @@ fish::TFlatPattern patternOf(const fish::TSystemParams& sp, std::int32_t n, std:
   fish::TProParams pp = fish::defaultProParams();
   pp.Divisions = n;
   pp.Quadrants = q;
-  return fish::flatPattern(sp, pp);
+  return fish::flatPattern(sp, pp, fish::TPatternKind::Table);
 }
 
 vintaler::paint::Title titleOf(const fish::TSystemParams& sp, const char* project = "Проба", fish::Extended t = 0) {
@@ -134,7 +134,7 @@ TEST_P(FullSizePdf, OnePageAtOneHundredPercent) {
     shown += (shown.empty() ? "" : " ") + word;
     EXPECT_TRUE(box.x0 > 9.9 && box.x1 < page["widthMm"].get<double>() - 9.9) << word;
   }
-  EXPECT_EQ(shown, QString(vintaler::paint::titleLine(title)).simplified().toStdString());
+  EXPECT_EQ(shown, QString(vintaler::paint::titleLine(title, pattern.Kind)).simplified().toStdString());
 
   // No point name lies over a bend line that ends at its point.
   for (const fish::TPatternLabel& l : pattern.Labels) {

@@ -116,7 +116,7 @@ class PlateFiguresTest : public QObject {
     form.ShowFigures->trigger();
     QCOMPARE(form.activePage(), vintaler::Page::Figures);
     QVERIFY(form.ShowFigures->isChecked());
-    QCOMPARE(form.Memo2->toPlainText(), joined(fish::figuresPage(form.SystemParams, form.ProParams, form.Plate, ".")));
+    QCOMPARE(form.Memo2->toPlainText(), joined(fish::figuresPage(form.SystemParams, form.ProParams, form.Plate, fish::TPatternKind::Table, ".")));
     QVERIFY(form.Memo2->toPlainText().contains(QStringLiteral("(XxY)=102x102")));
     // Selected and copied like the results page.
     QGuiApplication::clipboard()->clear();

@@ -197,12 +197,15 @@ class ProjectDrawingTest : public QObject {
       setUp(box, 1, QSize(300, 200), {-100, 100, -100, 100, -100, 100});
       failureOf([&] { drawing.drawDevelopment(box, developed, r.pro); });
     }
-    const fish::TResultsPage engine = fish::figuresPage(r.sp, r.pro, plate, ",");
-    QCOMPARE(drawing.figuresText(r.sp, r.pro, plate, ","), shown(engine));
+    const fish::TResultsPage engine = fish::figuresPage(r.sp, r.pro, plate, fish::TPatternKind::Table, ",");
+    QCOMPARE(drawing.figuresText(r.sp, r.pro, plate, fish::TPatternKind::Table, ","), shown(engine));
     QCOMPARE(bool(engine.Error), fails);
     std::string warning;
-    if (!fails) warning = fish::accuracyWarning(fish::shopFigures(r.sp, r.pro, plate).Accuracy, ",");
-    QCOMPARE(drawing.accuracyWarning(developed, r.pro, ","), QString::fromStdString(warning));
+    if (!fails) {
+      warning = fish::tableAccuracyWarning(
+          fish::shopFigures(r.sp, r.pro, plate, fish::TPatternKind::Table).PatternAccuracy, ",");
+    }
+    QCOMPARE(drawing.accuracyWarning(developed, r.pro, fish::TPatternKind::Table, ","), QString::fromStdString(warning));
     QCOMPARE(!warning.empty(), warns);
   }
 };

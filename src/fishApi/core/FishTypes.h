@@ -70,6 +70,10 @@ inline constexpr int kProParamsBytes = 56;
 // linearly with it.
 inline constexpr std::int32_t kMaxDivisions = 100000;
 
+// Above this departure from the exact surface (mm) a pattern is no longer
+// good enough to cut from, and the user is told so.
+inline constexpr Extended kAccuracyLimit = 0.5L;
+
 // One generator line: P1 on the rectangle (Z = 0), P2 on the circle (Z = L).
 struct TSurf2Point {
   TPoint3D P1;

@@ -40,13 +40,23 @@ void GetBytes(const std::uint8_t* src, std::array<std::uint8_t, N>& to) {
 // version alike, so a reader can check a block of any version before it looks
 // at the version: a block of a later version is then told apart from a
 // damaged one even when it carries more fields.
+//
+// Version 1 holds the plate; version 2 the plate and the cutting choices
+// after it. A project whose cutting choices are the defaults is written as
+// version 1, as it was before there were any, so that an older program
+// still reads its plate.
 constexpr std::uint8_t kBlockTag[4] = {'V', 'N', 'T', 'X'};
-constexpr std::uint16_t kBlockVersion = 1;
+constexpr std::uint16_t kPlateVersion = 1;
+constexpr std::uint16_t kCuttingVersion = 2;
 constexpr std::size_t kBlockHeaderBytes = 8;
-constexpr std::size_t kBlockFieldsBytes = 24;
+constexpr std::size_t kPlateFieldsBytes = 24;
+constexpr std::size_t kCuttingFieldsBytes = 8;
 constexpr std::size_t kBlockCrcBytes = 4;
-constexpr std::size_t kBlockBytes = kBlockHeaderBytes + kBlockFieldsBytes + kBlockCrcBytes;
 constexpr std::size_t kLongestBlock = kBlockHeaderBytes + 0xFFFF + kBlockCrcBytes;
+
+constexpr std::size_t fieldsOf(std::uint16_t version) {
+  return version == kPlateVersion ? kPlateFieldsBytes : kPlateFieldsBytes + kCuttingFieldsBytes;
+}
 
 // Offsets inside the block.
 constexpr std::size_t kVersionAt = 4;
@@ -57,7 +67,7 @@ constexpr std::size_t kRoundFacesAt = 19;
 constexpr std::size_t kMaterialAt = 20;
 constexpr std::size_t kSpareAt = 21;
 constexpr std::size_t kDensityAt = 22;
-constexpr std::size_t kCrcAt = 32;
+constexpr std::size_t kPatternAt = 32;  // version 2; the 7 bytes after it are 0
 
 constexpr const char* kBlockDamaged =
     "Дополнительные данные проекта (толщина листа, материал) повреждены и не прочитаны: взяты значения по умолчанию";
@@ -104,9 +114,11 @@ std::uint32_t getU32(const std::uint8_t* src) {
   return v;
 }
 
-// The plate a block holds, or the sentence saying why it is not taken. `size`
-// counts the bytes from the tag to the end of the file.
-bool plateFromBlock(const std::uint8_t* block, std::size_t size, TPlateParams& plate, const char*& why) {
+// The plate and the cutting choices a block holds, or the sentence saying why
+// it is not taken. `size` counts the bytes from the tag to the end of the
+// file.
+bool fromBlock(const std::uint8_t* block, std::size_t size, TPlateParams& plate, TCuttingParams& cutting,
+               const char*& why) {
   why = kBlockDamaged;
   if (size < kBlockHeaderBytes || std::memcmp(block, kBlockTag, sizeof kBlockTag) != 0) return false;
   const std::uint16_t version = getU16(block + kVersionAt);
@@ -114,8 +126,14 @@ bool plateFromBlock(const std::uint8_t* block, std::size_t size, TPlateParams& p
   const std::size_t crcAt = kBlockHeaderBytes + fields;
   if (size < crcAt + kBlockCrcBytes || getU32(block + crcAt) != crc32(block, crcAt)) return false;
   // Version 0 was never written: a block claiming it is damaged, not new.
-  if (version > kBlockVersion) why = kBlockTooNew;
-  if (version != kBlockVersion || fields != kBlockFieldsBytes) return false;
+  if (version > kCuttingVersion) why = kBlockTooNew;
+  if (version < kPlateVersion || version > kCuttingVersion || fields != fieldsOf(version)) return false;
+  TCuttingParams choices;
+  if (version == kCuttingVersion) {
+    const std::uint8_t code = block[kPatternAt];
+    if (code > static_cast<std::uint8_t>(TPatternKind::Table)) return false;
+    choices.Pattern = static_cast<TPatternKind>(code);
+  }
   TPlateParams read;
   read.Thickness = getExtended(block + kThicknessAt);
   read.RectFaces = static_cast<TFaces>(block[kRectFacesAt]);
@@ -130,6 +148,7 @@ bool plateFromBlock(const std::uint8_t* block, std::size_t size, TPlateParams& p
     return false;
   }
   plate = read;
+  cutting = choices;
   return true;
 }
 
@@ -229,19 +248,23 @@ TProjectData decodeProject(const TProjectImage& image) {
 std::vector<std::uint8_t> encodeProjectFile(const TProjectData& project) {
   const TProjectImage image = encodeProject(project);
   std::vector<std::uint8_t> bytes(image.begin(), image.end());
-  if (isDefaultPlate(project.Plate)) return bytes;
-  std::uint8_t block[kBlockBytes] = {};
+  const bool cutting = !isDefaultCutting(project.Cutting);
+  if (isDefaultPlate(project.Plate) && !cutting) return bytes;
+  const std::uint16_t version = cutting ? kCuttingVersion : kPlateVersion;
+  const std::size_t crcAt = kBlockHeaderBytes + fieldsOf(version);
+  std::uint8_t block[kBlockHeaderBytes + kPlateFieldsBytes + kCuttingFieldsBytes + kBlockCrcBytes] = {};
   std::memcpy(block, kBlockTag, sizeof kBlockTag);
-  putU16(block + kVersionAt, kBlockVersion);
-  putU16(block + kLengthAt, static_cast<std::uint16_t>(kBlockFieldsBytes));
+  putU16(block + kVersionAt, version);
+  putU16(block + kLengthAt, static_cast<std::uint16_t>(fieldsOf(version)));
   putExtended(block + kThicknessAt, project.Plate.Thickness);
   block[kRectFacesAt] = static_cast<std::uint8_t>(project.Plate.RectFaces);
   block[kRoundFacesAt] = static_cast<std::uint8_t>(project.Plate.RoundFaces);
   block[kMaterialAt] = static_cast<std::uint8_t>(project.Plate.Material);
   block[kSpareAt] = 0;
   putExtended(block + kDensityAt, project.Plate.Density);
-  putU32(block + kCrcAt, crc32(block, kCrcAt));
-  bytes.insert(bytes.end(), block, block + kBlockBytes);
+  if (cutting) block[kPatternAt] = static_cast<std::uint8_t>(project.Cutting.Pattern);
+  putU32(block + crcAt, crc32(block, crcAt));
+  bytes.insert(bytes.end(), block, block + crcAt + kBlockCrcBytes);
   return bytes;
 }
 
@@ -259,7 +282,7 @@ TProjectData decodeProjectFile(const std::uint8_t* bytes, std::size_t size, std:
   const std::size_t tailSize = size - static_cast<std::size_t>(kProjectFileBytes);
   if (tailSize == 0) return project;
   const char* why = nullptr;
-  if (!plateFromBlock(tail, tailSize, project.Plate, why) && notice) *notice = why;
+  if (!fromBlock(tail, tailSize, project.Plate, project.Cutting, why) && notice) *notice = why;
   return project;
 }
 

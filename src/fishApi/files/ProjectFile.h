@@ -16,6 +16,7 @@
 #include "fishApi/core/FishErrors.h"
 #include "fishApi/core/FishTypes.h"
 #include "fishApi/view/FishView.h"
+#include "fishApi/shop/CuttingParams.h"
 #include "fishApi/shop/PlateParams.h"
 #include "SafeFile.h"
 
@@ -33,6 +34,7 @@ struct TProjectData {
   TViewBounds Bounds3D{};  // the model's view
   TViewBounds Bounds2D{};  // the development's view
   TPlateParams Plate;      // kept in the extension block after the 240 bytes
+  TCuttingParams Cutting;  // the same
 };
 
 // Records with their defaults, both views bounded by -100 and 100 on every axis.
@@ -49,28 +51,33 @@ TProParams proParamsFromBytes(const std::uint8_t* bytes);
 TProjectImage encodeProject(const TProjectData& project);
 TProjectData decodeProject(const TProjectImage& image);
 
-// The whole file: the 240 bytes, then the extension block when the plate is
-// not the default one (isDefaultPlate); a default plate gives the plain 240
-// bytes.
+// The whole file: the 240 bytes, then the extension block when the plate or
+// the cutting choices are not the defaults (isDefaultPlate,
+// isDefaultCutting); with nothing but defaults, the plain 240 bytes.
 //
-// Extension block, little-endian, right after byte 240 (36 bytes):
+// Extension block, little-endian, right after byte 240 (36 bytes in version
+// 1, 44 in version 2):
 //   0  4  tag "VNTX"
-//   4  2  version, 1
-//   6  2  length of the fields that follow, 24
+//   4  2  version: 1 with default cutting choices, else 2
+//   6  2  length of the fields that follow: 24 in version 1, 32 in version 2
 //   8  10 thickness (extended)
 //   18 1  rectangle faces (TFaces code)
 //   19 1  circle faces (TFaces code)
 //   20 1  material (TMaterial code)
 //   21 1  zero
 //   22 10 density (extended)
-//   32 4  CRC-32 (IEEE 802.3) of bytes 0 .. 31
+//   version 2 only:
+//   32 1  the pattern for cutting (TPatternKind code)
+//   33 7  zero
+//   then  4  CRC-32 (IEEE 802.3) of every byte before it
 // A reader of the 240-byte format never looks past byte 240.
 std::vector<std::uint8_t> encodeProjectFile(const TProjectData& project);
 
 // The project of a file's bytes (at least 240). Bytes after 240 that do not
 // start with the tag are ignored, as they always were. A block with the tag
 // that is cut short, fails its checksum, has another version or length, or
-// holds a value checkPlate refuses leaves the default plate and sets
+// holds a value checkPlate refuses or a pattern code of none leaves the
+// default plate and cutting choices and sets
 // `notice` to a sentence saying so; otherwise `notice` is left empty.
 TProjectData decodeProjectFile(const std::uint8_t* bytes, std::size_t size, std::string* notice = nullptr);
 

@@ -10,7 +10,6 @@
 #include "fishApi/core/FishRazvertka.h"
 #include "fishApi/core/FishSurface.h"
 #include "fishApi/core/NumText.h"
-#include "fishApi/shop/ShopFigures.h"
 
 namespace fish {
 
@@ -156,13 +155,20 @@ bool TPatternAccuracy::tableExceedsLimit() const { return std::max(ChordError, M
 // own count first (the smaller of two as near), each developed both ways;
 // the error is not smooth in the count (each count rounds other
 // directions), so every count is tried.
-TPatternAccuracy patternAccuracy(const TSystemParams& sp, const TProParams& pro) {
+TPatternAccuracy chordAccuracy(const TSystemParams& sp, const TProParams& pro) {
   TPatternAccuracy a;
   a.Divisions = pro.Divisions;
-  TBothPatterns both;
-  a.MaxPointError = both.worstPointError(sp, pro);
   a.ChordError = chordError(sp, pro.Divisions);
   a.ChordDivisions = chordDivisions(sp);
+  return a;
+}
+
+TPatternAccuracy patternAccuracy(const TSystemParams& sp, const TProParams& pro, bool adviseTables) {
+  TBothPatterns both;
+  const Extended pointError = both.worstPointError(sp, pro);
+  TPatternAccuracy a = chordAccuracy(sp, pro);
+  a.MaxPointError = pointError;
+  if (!adviseTables) return a;
   if (!a.tableExceedsLimit()) {
     a.TableDivisions = a.Divisions;
     return a;

@@ -63,9 +63,16 @@ struct TPatternAccuracy {
   bool tableExceedsLimit() const;
 };
 
-// Both patterns' figures and advice for the project. Throws what either
+// Both patterns' figures and advice for the project; the count that passes
+// for the tables' pattern is searched only when `adviseTables` asks for it
+// (TableDivisions and TableSearchedTo stay 0 otherwise). Throws what either
 // development throws at the project's own count.
-TPatternAccuracy patternAccuracy(const TSystemParams& sp, const TProParams& pro);
+TPatternAccuracy patternAccuracy(const TSystemParams& sp, const TProParams& pro, bool adviseTables = true);
+
+// The precise pattern's figures alone (Divisions, ChordError,
+// ChordDivisions), worked out without developing anything: all its warning
+// needs. Refuses what chordError refuses.
+TPatternAccuracy chordAccuracy(const TSystemParams& sp, const TProParams& pro);
 
 // The warning for the precise pattern when its chords exceed the limit, empty
 // otherwise: how far they stand off (hundredths of a mm, in the caller's

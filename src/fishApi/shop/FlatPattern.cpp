@@ -7,6 +7,7 @@
 
 #include "fishApi/core/FishRazvertka.h"
 #include "fishApi/core/PointNames.h"
+#include "fishApi/precise/PreciseDevelopment.h"
 
 namespace fish {
 
@@ -284,17 +285,22 @@ std::vector<TPatternPiece> patternPieces(const TProParams& pro,
   return pieces;
 }
 
-TFlatPattern flatPattern(const TSystemParams& sp, const TProParams& pro) {
+TFlatPattern flatPattern(const TSystemParams& sp, const TProParams& pro, TPatternKind kind) {
   TQuadrantDevelopment quadrant[5];
   bool any = false;
   for (std::uint16_t q = 1; q <= 4; ++q) {
     if (!quadrantSelected(pro, q)) continue;
-    quadrant[q] = developQuadrant(sp, pro, q);
+    if (kind == TPatternKind::Table) {
+      quadrant[q] = developQuadrant(sp, pro, q);
+    } else {
+      developPreciseInto(sp, pro, q, quadrant[q].Razvertka, quadrant[q].Min, quadrant[q].Max);
+    }
     any = true;
   }
   if (!any) throw ENoQuadrant();
 
   TFlatPattern pattern;
+  pattern.Kind = kind;
   const auto chosen = [&pro](int q) { return quadrantSelected(pro, q); };
   pattern.Pieces = patternPieces(
       pro, {&quadrant[1].Razvertka, &quadrant[2].Razvertka, &quadrant[3].Razvertka, &quadrant[4].Razvertka});

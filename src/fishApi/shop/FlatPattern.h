@@ -1,8 +1,9 @@
 // The flat pattern as it goes onto metal: the sheets to cut, the lines to
 // bend or mark, and the point names of the results tables, in millimetres in
 // the development's own coordinates, at the full precision of the
-// computation. Built once from the same development the view draws; every
-// export (DXF, SVG, PDF, the tiled print) writes this value.
+// computation. Built once from the development chosen for cutting (the
+// precise one or the tables'); every export (DXF, SVG, PDF, the tiled print)
+// writes this value.
 //
 // A quadrant's piece is bounded by the image of the Y side's centre line
 // (origin -> arc start), the half side from the Y-side midpoint to the corner,
@@ -19,6 +20,7 @@
 
 #include "fishApi/core/FishErrors.h"
 #include "fishApi/core/FishTypes.h"
+#include "CuttingParams.h"
 
 namespace fish {
 
@@ -67,6 +69,9 @@ struct TFlatPattern {
   std::vector<TPatternLabel> Labels;
   TExtents2D Box;         // of every outline
   bool Crossing = false;  // an outline crosses itself (extreme offsets): exported as drawn
+  // The development it was laid from. The tables' pattern is exported as it
+  // always was; the precise one says so in each export's title or header.
+  TPatternKind Kind = TPatternKind::Table;
 };
 
 // Nothing to export: no quadrant is chosen.
@@ -75,9 +80,10 @@ class ENoQuadrant : public EFishError {
   ENoQuadrant();
 };
 
-// The pattern of the chosen quadrants. Throws the engine's error of the
-// development, or ENoQuadrant.
-TFlatPattern flatPattern(const TSystemParams& sp, const TProParams& pro);
+// The pattern of the chosen quadrants, developed as `pattern` cuts it
+// (CuttingParams.h). Throws the engine's error of the development, or
+// ENoQuadrant.
+TFlatPattern flatPattern(const TSystemParams& sp, const TProParams& pro, TPatternKind pattern);
 
 // The closed outline of one quadrant's piece from its development: origin,
 // corner, X-side midpoint, arc end, the arc images, arc start (no vertex

@@ -142,35 +142,44 @@ std::string accuracyWarning(const TAccuracy& accuracy, std::string_view sep) {
 }
 
 TShopFigures shopFigures(const TSystemParams& sp, const TProParams& pro, const TPlateParams& plate,
-                         const TQuadrantSource& source) {
+                         TPatternKind pattern, const TQuadrantSource& source) {
   TShopFigures f;
   f.Given = sp;
   f.Plate = plate;
+  f.Pattern = pattern;
   f.Divisions = pro.Divisions;
   f.Developed = developedParams(sp, plate);
   checkDivisions(pro);
 
+  // The tables measure every length between points rounded to hundredths;
+  // the precise pattern is laid from the exact distances.
+  const bool precise = pattern == TPatternKind::Precise;
+  const auto measure = [precise](const TPoint3D& p, const TPoint3D& q) {
+    return precise ? checkFinite(length3D(p, q)) : Distance3D(p, q);
+  };
+  const bool kept = source && !precise;
   TQuadrantDevelopment own;
   for (int q = 1; q <= 4; ++q) {
-    if (!source) developQuadrantInto(f.Developed, pro, static_cast<std::uint16_t>(q), own);
-    const TQuadrantArrays piece = source ? source(f.Developed, q) : TQuadrantArrays{&own.Surf, &own.Razvertka};
+    if (!kept) developCutting(pattern, f.Developed, pro, static_cast<std::uint16_t>(q), own);
+    const TQuadrantArrays piece = kept ? source(f.Developed, q) : TQuadrantArrays{&own.Surf, &own.Razvertka};
     const TSurf2PointArray& s = *piece.Surf;
     const std::size_t n = s.size() - 3;
     TQuadrantFigures& out = f.Quadrants[static_cast<std::size_t>(q - 1)];
     out.Quadrant = q;
     out.Generators.reserve(n + 3);
-    for (const TSurf2Point& line : s) out.Generators.push_back(Distance3D(line.P1, line.P2));
+    for (const TSurf2Point& line : s) out.Generators.push_back(measure(line.P1, line.P2));
     out.Chords.reserve(n);
-    for (std::size_t j = 2; j <= n + 1; ++j) out.Chords.push_back(Distance3D(s[j - 1].P2, s[j].P2));
-    out.EdgeToCorner = Distance3D(s[0].P1, s[1].P1);
-    out.EdgeFromCorner = Distance3D(s[n + 1].P1, s[n + 2].P1);
+    for (std::size_t j = 2; j <= n + 1; ++j) out.Chords.push_back(measure(s[j - 1].P2, s[j].P2));
+    out.EdgeToCorner = measure(s[0].P1, s[1].P1);
+    out.EdgeFromCorner = measure(s[n + 1].P1, s[n + 2].P1);
     out.Area = checkFinite(std::fabs(polygonArea(quadrantOutline(*piece.Razvertka))));
     out.Accuracy = quadrantAccuracy(f.Developed, pro, q, *piece.Razvertka);
     f.Accuracy.include(out.Accuracy);
     f.NetArea += out.Area;
     // A piece developed here is handed over; one the source keeps is copied.
-    out.Razvertka = source ? *piece.Razvertka : std::move(own.Razvertka);
+    out.Razvertka = kept ? *piece.Razvertka : std::move(own.Razvertka);
   }
+  f.PatternAccuracy = patternAccuracy(f.Developed, pro, !precise);
 
   const auto razvertka = [&f](int q) { return &f.Quadrants[static_cast<std::size_t>(q - 1)].Razvertka; };
   for (TPatternPiece& sheet : patternPieces(pro, {razvertka(1), razvertka(2), razvertka(3), razvertka(4)})) {

@@ -4,7 +4,10 @@
 // from the exact surface.
 //
 // Lengths are in mm, areas in mm2, the mass in kg. Everything is taken from
-// the sizes as developed for the plate (developedParams).
+// the sizes as developed for the plate (developedParams), and from the
+// pattern chosen for cutting (CuttingParams.h): for the precise pattern the
+// true lengths are those of the exact surface, unrounded, and the areas those
+// of its exact triangles; for the tables' pattern both are the tables'.
 //
 // Points are named as in the results tables (PointNames.h).
 #pragma once
@@ -20,14 +23,12 @@
 
 #include "fishApi/core/FishSurface.h"
 #include "fishApi/core/FishTypes.h"
+#include "CuttingParams.h"
 #include "PlateParams.h"
+#include "fishApi/precise/PreciseAccuracy.h"
 #include "fishApi/core/PointNames.h"
 
 namespace fish {
-
-// Above this departure from the exact surface (mm) the pattern is no longer
-// good enough to cut from, and the user is told so.
-inline constexpr Extended kAccuracyLimit = 0.5L;
 
 // How far one quadrant's development departs from the exact surface: the
 // circle with its true directions (not rounded to three decimals) and
@@ -155,14 +156,14 @@ std::string accuracyWarning(const TAccuracy& accuracy, std::string_view decimalS
 
 struct TQuadrantFigures {
   int Quadrant = 0;
-  // The piece as developed (the results table's points come from it).
+  // The piece as the chosen pattern develops it.
   TRazvertka2PointArray Razvertka;
   // True length of the generator line of element k = 0 .. n+2 (O-T1, corner
   // to each arc point 1 .. n+1, X-side midpoint to the arc end), as the
-  // development measures it: Distance3D of its end points.
+  // development measures it: for the tables Distance3D of its end points,
+  // for the precise pattern their exact distance.
   std::vector<Extended> Generators;
-  // Chord i = 0 .. n-1 joins arc points i+1 and i+2: Distance3D of the
-  // circle points.
+  // Chord i = 0 .. n-1 joins arc points i+1 and i+2, measured the same way.
   std::vector<Extended> Chords;
   // The half sides of the rectangle: O to the corner, the corner to the
   // X-side midpoint (Distance3D).
@@ -186,12 +187,16 @@ struct TShopFigures {
   TSystemParams Given;
   TSystemParams Developed;
   TPlateParams Plate;
+  TPatternKind Pattern = TPatternKind::Precise;
   std::int32_t Divisions = 0;
   std::array<TQuadrantFigures, 4> Quadrants;  // all four, like the results page
   std::vector<TSheetFigures> Sheets;          // the chosen quadrants; none chosen, none
   Extended NetArea = 0;                       // the four quadrants' areas
   Extended Mass = 0;                          // NetArea * t * density
-  TAccuracy Accuracy;
+  TAccuracy Accuracy;                         // of the chosen pattern's lines and arc
+  // How far each pattern stands off the exact one (the chords of both; the
+  // tables' points), with the advice for the chosen pattern.
+  TPatternAccuracy PatternAccuracy;
 };
 
 // A quadrant's surface and development as developQuadrant makes them.
@@ -203,11 +208,12 @@ struct TQuadrantArrays {
 // asked for the next quadrant), or throws that quadrant's engine error.
 using TQuadrantSource = std::function<TQuadrantArrays(const TSystemParams& developed, int quadrant)>;
 
-// All the figures; each quadrant is developed once for them, or taken from
-// `source` (a window that keeps the arrays for its pictures), in quadrant
-// order. Throws the engine's errors (the plate's among them) as the results
-// page would meet them.
+// All the figures of the pattern `pattern` cuts; each quadrant is developed
+// once for them or, for the tables' pattern, taken from `source` (a window
+// that keeps the arrays for its pictures), in quadrant order. Throws the
+// engine's errors (the plate's among them) as the results page would meet
+// them, and those of the chosen development.
 TShopFigures shopFigures(const TSystemParams& sp, const TProParams& pro, const TPlateParams& plate,
-                         const TQuadrantSource& source = {});
+                         TPatternKind pattern, const TQuadrantSource& source = {});
 
 }  // namespace fish

@@ -68,7 +68,7 @@ class PageWriter {
     for (const TQuadrantFigures& q : f.Quadrants) quadrant(q, f.Divisions);
     sheets(f);
     totals(f);
-    accuracy(f.Accuracy);
+    accuracy(f);
   }
 
  private:
@@ -88,6 +88,7 @@ class PageWriter {
     } else {
       Lines.push_back("   Развертка по заданным размерам: " + sizes);
     }
+    Lines.push_back("   Развертка для раскроя: " + std::string(patternName(f.Pattern)));
     Lines.emplace_back("");
     Lines.emplace_back("Длины истинные, в мм: на развертке они те же.");
   }
@@ -144,14 +145,22 @@ class PageWriter {
     }
   }
 
-  void accuracy(const TAccuracy& a) {
+  // The chosen pattern's lines and arc against the exact surface, then what
+  // is left of each pattern: the chords of both, the tables' points.
+  void accuracy(const TShopFigures& f) {
+    const TAccuracy& a = f.Accuracy;
+    const TPatternAccuracy& p = f.PatternAccuracy;
     Lines.emplace_back("");
     Lines.emplace_back("Точность развертки:");
     Lines.push_back("  Длина дуги: отклонение " + mm(a.ArcLengthError) + " мм (ломаная из точных хорд короче дуги на " +
                     mm(a.ChordPolygonGap) + " мм)");
     Lines.push_back("  Длина линии отклоняется не более чем на " + mm(a.WorstEdgeError) + " мм");
+    Lines.push_back("  Хорды дуги отходят от кривой не более чем на " + mm(p.ChordError) + " мм");
+    Lines.push_back("  Точки развертки по таблицам отходят от точных не более чем на " + mm(p.MaxPointError) + " мм");
     Lines.push_back("  Допустимо: " + mm(kAccuracyLimit) + " мм");
-    if (const std::string warning = accuracyWarning(a, Sep); !warning.empty()) Lines.push_back(warning);
+    const std::string warning = f.Pattern == TPatternKind::Table ? tableAccuracyWarning(p, Sep)
+                                                                 : preciseAccuracyWarning(p, Sep);
+    if (!warning.empty()) Lines.push_back(warning);
   }
 
   TStringList& Lines;
@@ -169,12 +178,12 @@ TStringList figuresLines(const TShopFigures& figures, std::string_view decimalSe
 }
 
 TResultsPage figuresPage(const TSystemParams& sp, const TProParams& pro, const TPlateParams& plate,
-                         std::string_view decimalSeparator, const TQuadrantSource& source) {
+                         TPatternKind pattern, std::string_view decimalSeparator, const TQuadrantSource& source) {
   TResultsPage result;
   PageWriter page(result.Lines, decimalSeparator);
   try {
     page.head(sp);
-    page.body(shopFigures(sp, pro, plate, source));
+    page.body(shopFigures(sp, pro, plate, pattern, source));
   } catch (const EFishError&) {
     result.Error = std::current_exception();
   }

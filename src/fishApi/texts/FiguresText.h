@@ -1,6 +1,6 @@
 // The page "Размеры для разметки": the shop figures (ShopFigures.h) as plain
 // text lines for a fixed-pitch font, lengths in hundredths of a mm as the
-// development measures them.
+// pattern chosen for cutting measures them.
 #pragma once
 
 #include <string_view>
@@ -14,10 +14,11 @@ namespace fish {
 // The page's lines from figures already computed.
 TStringList figuresLines(const TShopFigures& figures, std::string_view decimalSeparator = ".");
 
-// The page of the records: the lines, or as far as they go and the engine's
-// error (the results page's convention). The arrays come from `source` when
-// there is one (see shopFigures).
+// The page of the records and the pattern chosen for cutting: the lines, or
+// as far as they go and the engine's error (the results page's convention).
+// The tables' arrays come from `source` when there is one (see shopFigures).
 TResultsPage figuresPage(const TSystemParams& sp, const TProParams& pro, const TPlateParams& plate,
-                         std::string_view decimalSeparator = ".", const TQuadrantSource& source = {});
+                         TPatternKind pattern, std::string_view decimalSeparator = ".",
+                         const TQuadrantSource& source = {});
 
 }  // namespace fish

@@ -549,6 +549,18 @@ std::vector<std::uint8_t> with(TPlateParams plate, std::uint16_t version = 1, st
   return fileOf(blockOf(plate, version, length));
 }
 
+// A version 2 block: the plate's fields, the pattern's code and 7 zeros, the
+// checksum after them.
+std::vector<std::uint8_t> cuttingFile(const TPlateParams& plate, std::uint8_t patternCode) {
+  const TBlock plateBlock = blockOf(plate, 2, 32);
+  std::vector<std::uint8_t> block(plateBlock.begin(), plateBlock.begin() + 32);
+  block.push_back(patternCode);
+  block.resize(40, 0);
+  const std::uint32_t crc = bitwiseCrc32(block.data(), block.size());
+  for (int i = 0; i < 4; ++i) block.push_back(static_cast<std::uint8_t>(crc >> (8 * i)));
+  return newProjectWith(block.data(), block.size());
+}
+
 TPlateParams spoilt(void (*change)(TPlateParams&)) {
   TPlateParams p = kSpoilt;
   change(p);
@@ -557,7 +569,7 @@ TPlateParams spoilt(void (*change)(TPlateParams&)) {
 
 // A later version with 16 more bytes of fields, its checksum after them.
 std::vector<std::uint8_t> longerLaterBlock() {
-  std::vector<std::uint8_t> block = {'V', 'N', 'T', 'X', 2, 0, 40, 0};
+  std::vector<std::uint8_t> block = {'V', 'N', 'T', 'X', 3, 0, 40, 0};
   block.resize(48, 0x11);
   const std::uint32_t crc = bitwiseCrc32(block.data(), block.size());
   for (int i = 0; i < 4; ++i) block.push_back(static_cast<std::uint8_t>(crc >> (8 * i)));
@@ -577,8 +589,10 @@ const DamageCase kDamages[] = {
     {"FlippedMaterialBit", [] { return flip(20, 0x04); }, false},
     {"FlippedDensityBit", [] { return flip(31, 0x01); }, false},
     {"FlippedChecksumBit", [] { return flip(34, 0x80); }, false},
-    {"Version2", [] { return with(kSpoilt, 2); }, true},
-    {"Version2WithMoreFields", longerLaterBlock, true},
+    {"Version3", [] { return with(kSpoilt, 3); }, true},
+    {"Version3WithMoreFields", longerLaterBlock, true},
+    {"Version2WithThePlatesLength", [] { return with(kSpoilt, 2); }, false},
+    {"PatternCode2", [] { return cuttingFile(kSpoilt, 2); }, false},
     {"Length23", [] { return with(kSpoilt, 1, 23); }, false},
     {"FacesCode7", [] { return with(spoilt([](TPlateParams& p) { p.RectFaces = static_cast<TFaces>(7); })); }, false},
     {"NegativeThickness", [] { return with(spoilt([](TPlateParams& p) { p.Thickness = -2; })); }, false},
@@ -587,6 +601,26 @@ const DamageCase kDamages[] = {
      false},
     {"CopperWithSteelDensity", [] { return with(spoilt([](TPlateParams& p) { p.Density = 7850; })); }, false},
 };
+
+// The tables' pattern chosen for cutting goes into a version 2 block, with
+// the plate or without one; the precise pattern, the default, writes the
+// file of the plate alone.
+TEST(ProjectBlock, TheTablesPatternIsKeptInAVersion2Block) {
+  for (const TPlateParams& plate : {TPlateParams{}, kSpoilt}) {
+    TProjectData p = newProjectData();
+    p.Plate = plate;
+    p.Cutting.Pattern = TPatternKind::Table;
+    const std::vector<std::uint8_t> bytes = encodeProjectFile(p);
+    EXPECT_EQ(bytes, cuttingFile(plate, 1)) << "laid out field by field";
+    std::string notice;
+    const TProjectData back = decodeProjectFile(bytes.data(), bytes.size(), &notice);
+    EXPECT_EQ(back.Cutting.Pattern, TPatternKind::Table);
+    EXPECT_TRUE(samePlate(back.Plate, plate));
+    EXPECT_EQ(notice, "");
+    p.Cutting.Pattern = TPatternKind::Precise;
+    EXPECT_EQ(encodeProjectFile(p).size(), isDefaultPlate(plate) ? 240u : 276u);
+  }
+}
 
 class DamagedBlockTest : public ProjectFileTest, public ::testing::WithParamInterface<DamageCase> {};
 

@@ -54,7 +54,7 @@ class PatternProperty : public ::testing::TestWithParam<Shape> {};
 TEST_P(PatternProperty, SheetsAreClosedSimpleAndAsLargeAsTheSurface) {
   const Shape& c = GetParam();
   const TProParams pp = withDivisions(c.n, kAll);
-  const TFlatPattern pattern = flatPattern(c.sp, pp);
+  const TFlatPattern pattern = flatPattern(c.sp, pp, fish::TPatternKind::Table);
   ASSERT_EQ(pattern.Pieces.size(), 2u) << "1 with 2, 3 with 4";
   EXPECT_FALSE(pattern.Crossing);
   for (const TPatternPiece& piece : pattern.Pieces) {
@@ -77,7 +77,7 @@ TEST_P(PatternProperty, SheetsAreClosedSimpleAndAsLargeAsTheSurface) {
 TEST_P(PatternProperty, EveryDevelopedEdgeIsAsLongAsInSpace) {
   const Shape& c = GetParam();
   const TProParams pp = withDivisions(c.n, kAll);
-  const TFlatPattern pattern = flatPattern(c.sp, pp);
+  const TFlatPattern pattern = flatPattern(c.sp, pp, fish::TPatternKind::Table);
   std::size_t line = 0;
   for (std::uint16_t q = 1; q <= 4; ++q) {
     TSurf2PointArray s;
@@ -123,7 +123,7 @@ class PatternSheets : public ::testing::TestWithParam<Selection> {};
 TEST_P(PatternSheets, JoinedAlongTheSharedLineOnly) {
   const Selection& c = GetParam();
   const TProParams pp = withDivisions(10, c.quadrants);
-  const TFlatPattern pattern = flatPattern(defaultSystemParams(), pp);
+  const TFlatPattern pattern = flatPattern(defaultSystemParams(), pp, fish::TPatternKind::Table);
   ASSERT_EQ(pattern.Pieces.size(), c.sheets.size());
   std::size_t names = 0;
   for (std::size_t i = 0; i < c.sheets.size(); ++i) {
@@ -142,16 +142,16 @@ INSTANTIATE_TEST_SUITE_P(Quadrants, PatternSheets, ::testing::ValuesIn(kSelectio
                          vintaler::test::rowName<Selection>);
 
 TEST(flatPattern, RefusesWhatCannotBeExported) {
-  EXPECT_THROW(flatPattern(defaultSystemParams(), withDivisions(10, {0, 0, 0, 0})), ENoQuadrant);
-  EXPECT_THROW(flatPattern(defaultSystemParams(), withDivisions(0)), EZeroDivide);
-  EXPECT_THROW(flatPattern(params(100, 100, 0, 50, 0.0149L), withDivisions(10)), EInvalidOp);
+  EXPECT_THROW(flatPattern(defaultSystemParams(), withDivisions(10, {0, 0, 0, 0}), fish::TPatternKind::Table), ENoQuadrant);
+  EXPECT_THROW(flatPattern(defaultSystemParams(), withDivisions(0), fish::TPatternKind::Table), EZeroDivide);
+  EXPECT_THROW(flatPattern(params(100, 100, 0, 50, 0.0149L), withDivisions(10), fish::TPatternKind::Table), EInvalidOp);
 }
 
 TEST(flatPattern, AnOutlineThatCrossesItselfIsKeptAndFlagged) {
   // A small rectangle far from a tiny, very close circle.
   const TSystemParams sp = params(11.811842356989597, 105.04024313951854, 2.4762392587574928, 2.9250672711731642,
                                   2261.4047741697946, -53.759098106117342);
-  const TFlatPattern pattern = flatPattern(sp, withDivisions(10, kAll));
+  const TFlatPattern pattern = flatPattern(sp, withDivisions(10, kAll), fish::TPatternKind::Table);
   EXPECT_TRUE(pattern.Crossing);
   bool someCrossing = false;
   for (const TPatternPiece& piece : pattern.Pieces) someCrossing = someCrossing || !isSimplePolygon(piece.Outline);

@@ -44,7 +44,7 @@ class Figures : public ::testing::TestWithParam<Project> {};
 // the piece, and the half sides are those of the developed rectangle.
 TEST_P(Figures, LengthsAreTheDevelopmentsAndBoundItsArea) {
   const Project& c = GetParam();
-  const TShopFigures f = shopFigures(c.sp, withDivisions(c.n), c.plate);
+  const TShopFigures f = shopFigures(c.sp, withDivisions(c.n), c.plate, fish::TPatternKind::Table);
   const TSystemParams developed = developedParams(c.sp, c.plate);
   const std::size_t n = static_cast<std::size_t>(c.n);
   Extended net = 0;
@@ -97,10 +97,10 @@ TEST_P(Sheets, AreTheExportedSheets) {
   const SheetCase& c = GetParam();
   const TPlateParams plate = plateOf(3, TFaces::Outside, TFaces::Inside);
   const TProParams pp = withDivisions(6, c.quadrants);
-  const TShopFigures f = shopFigures(kOffset, pp, plate);
+  const TShopFigures f = shopFigures(kOffset, pp, plate, fish::TPatternKind::Table);
   ASSERT_EQ(f.Sheets.size(), c.sheets.size());
   if (c.sheets.empty()) return;
-  const TFlatPattern pattern = flatPattern(developedParams(kOffset, plate), pp);
+  const TFlatPattern pattern = flatPattern(developedParams(kOffset, plate), pp, fish::TPatternKind::Table);
   for (std::size_t i = 0; i < c.sheets.size(); ++i) {
     const TSheetFigures& s = f.Sheets[i];
     EXPECT_EQ(s.Quadrants, c.sheets[i]);
@@ -137,7 +137,7 @@ class Accuracy : public ::testing::TestWithParam<AccuracyCase> {};
 
 TEST_P(Accuracy, SaysWhichWayTheDivisionsShouldGo) {
   const AccuracyCase& c = GetParam();
-  const TAccuracy a = shopFigures(defaultSystemParams(), withDivisions(c.n), {}).Accuracy;
+  const TAccuracy a = shopFigures(defaultSystemParams(), withDivisions(c.n), {}, fish::TPatternKind::Table).Accuracy;
   EXPECT_EQ(a.exceedsLimit(), c.exceeds) << asDouble(a.worst());
   EXPECT_EQ(a.wantsMoreDivisions(), c.moreDivisions);
   if (!c.exceeds) {
@@ -199,10 +199,10 @@ TEST_P(Warning, NamesTheWorstErrorAndTheAdvice) {
 INSTANTIATE_TEST_SUITE_P(Accuracies, Warning, ::testing::ValuesIn(kWarnings), vintaler::test::rowName<WarningCase>);
 
 TEST(shopFigures, FailsWithTheEngineErrors) {
-  EXPECT_THROW(shopFigures(defaultSystemParams(), withDivisions(10), plateOf(-1)), EPlateError);
-  EXPECT_THROW(shopFigures(defaultSystemParams(), withDivisions(10), plateOf(120, TFaces::Outside)), EPlateError);
-  EXPECT_THROW(shopFigures(defaultSystemParams(), withDivisions(0), {}), EZeroDivide);
-  EXPECT_THROW(shopFigures(defaultSystemParams(), withDivisions(kMaxDivisions + 1), {}), EDivisionsRange);
+  EXPECT_THROW(shopFigures(defaultSystemParams(), withDivisions(10), plateOf(-1), fish::TPatternKind::Table), EPlateError);
+  EXPECT_THROW(shopFigures(defaultSystemParams(), withDivisions(10), plateOf(120, TFaces::Outside), fish::TPatternKind::Table), EPlateError);
+  EXPECT_THROW(shopFigures(defaultSystemParams(), withDivisions(0), {}, fish::TPatternKind::Table), EZeroDivide);
+  EXPECT_THROW(shopFigures(defaultSystemParams(), withDivisions(kMaxDivisions + 1), {}, fish::TPatternKind::Table), EDivisionsRange);
 }
 
 }  // namespace

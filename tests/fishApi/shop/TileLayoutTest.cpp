@@ -77,7 +77,7 @@ class TileLayoutCase : public ::testing::TestWithParam<LayoutCase> {};
 
 TEST_P(TileLayoutCase, CoversThePatternWithNoEmptySheet) {
   const LayoutCase& c = GetParam();
-  const TFlatPattern pattern = flatPattern(c.sp, withDivisions(40, c.quadrants));
+  const TFlatPattern pattern = flatPattern(c.sp, withDivisions(40, c.quadrants), fish::TPatternKind::Table);
   const TTileLayout layout = tileLayout(pattern, c.paper);
   if (c.sheets >= 0) {
     EXPECT_EQ(static_cast<int>(layout.Tiles.size()), c.sheets);
@@ -118,7 +118,7 @@ TEST_P(TileLayoutCase, CoversThePatternWithNoEmptySheet) {
 
 TEST_P(TileLayoutCase, TheOtherOrientationNeedsNoFewerSheets) {
   const LayoutCase& c = GetParam();
-  const TFlatPattern pattern = flatPattern(c.sp, withDivisions(40, c.quadrants));
+  const TFlatPattern pattern = flatPattern(c.sp, withDivisions(40, c.quadrants), fish::TPatternKind::Table);
   const TTileLayout layout = tileLayout(pattern, c.paper);
   // Turning the pattern a quarter turn swaps the orientations.
   TFlatPattern turned = pattern;
@@ -136,7 +136,7 @@ TEST_P(TileLayoutCase, TheOtherOrientationNeedsNoFewerSheets) {
 INSTANTIATE_TEST_SUITE_P(Patterns, TileLayoutCase, ::testing::ValuesIn(kLayouts), vintaler::test::rowName<LayoutCase>);
 
 TEST(tileLayout, RefusesMoreThanFiveHundredSheetsNamingTheCount) {
-  const TFlatPattern huge = flatPattern(params(20000, 20000, 8000, 5000), withDivisions(40, {1, 1, 1, 1}));
+  const TFlatPattern huge = flatPattern(params(20000, 20000, 8000, 5000), withDivisions(40, {1, 1, 1, 1}), fish::TPatternKind::Table);
   try {
     tileLayout(huge, TPaper::A4);
     ADD_FAILURE() << "a pattern of 40 m on A4 was accepted";
@@ -145,7 +145,7 @@ TEST(tileLayout, RefusesMoreThanFiveHundredSheetsNamingTheCount) {
     EXPECT_NE(message.find("500"), std::string::npos);
     EXPECT_NE(message.find("DXF"), std::string::npos);
   }
-  const TFlatPattern galactic = flatPattern(params(1e12L, 1e12L, 1e12L, 1e11L), withDivisions(4, {1, 0, 0, 0}));
+  const TFlatPattern galactic = flatPattern(params(1e12L, 1e12L, 1e12L, 1e11L), withDivisions(4, {1, 0, 0, 0}), fish::TPatternKind::Table);
   EXPECT_THROW(tileLayout(galactic, TPaper::A3), ETooManySheets);
 }
 

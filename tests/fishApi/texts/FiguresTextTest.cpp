@@ -47,9 +47,9 @@ TEST_P(FiguresPage, ListsEveryGeneratorOfEveryQuadrantInOrder) {
   const FiguresCase& c = GetParam();
   TPlateParams plate;
   plate.Thickness = c.thickness;
-  const TResultsPage page = figuresPage(c.sp, withDivisions(c.n), plate, c.separator);
+  const TResultsPage page = figuresPage(c.sp, withDivisions(c.n), plate, fish::TPatternKind::Table, c.separator);
   ASSERT_FALSE(page.Error) << page.failureMessage();
-  const TShopFigures figures = shopFigures(c.sp, withDivisions(c.n), plate);
+  const TShopFigures figures = shopFigures(c.sp, withDivisions(c.n), plate, fish::TPatternKind::Table);
   EXPECT_EQ(page.Lines.front(), "Размеры для разметки");
 
   std::size_t at = 0;
@@ -90,7 +90,7 @@ TEST_P(FiguresPage, LengthsLineUpOnTheirSeparatorsAndUnitsAreWrittenProperly) {
   plate.Thickness = c.thickness;
   std::set<std::size_t> columns;
   std::string all;
-  for (const std::string& line : figuresPage(c.sp, withDivisions(c.n), plate, c.separator).Lines) {
+  for (const std::string& line : figuresPage(c.sp, withDivisions(c.n), plate, fish::TPatternKind::Table, c.separator).Lines) {
     all += line + "\n";
     EXPECT_TRUE(line.rfind("  Площадь детали: ", 0) != 0 || std::exchange(columns, {}).size() == 1) << line;
     const std::size_t end = line.find_last_not_of(' '), start = line.find_last_of(' ', end) + 1;
@@ -108,7 +108,7 @@ INSTANTIATE_TEST_SUITE_P(Projects, FiguresPage, ::testing::ValuesIn(kFiguresPage
 TEST(figuresPage, AnUnusablePlateEndsThePageAfterTheParameters) {
   TPlateParams plate;
   plate.Thickness = -1;
-  const TResultsPage page = figuresPage(defaultSystemParams(), withDivisions(10), plate);
+  const TResultsPage page = figuresPage(defaultSystemParams(), withDivisions(10), plate, fish::TPatternKind::Table);
   try {
     checkPlate(plate);
     ADD_FAILURE() << "the plate should be refused";

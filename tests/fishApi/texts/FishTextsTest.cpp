@@ -407,7 +407,7 @@ TEST(TResultsSource, GathersTheAccuracyInTheSamePass) {
   TStringList lines;
   source.forEachLine([&lines](std::string_view line) { lines.emplace_back(line); });
   EXPECT_EQ(lines, resultsPage(sp, withDivisions(24), ".", plate).Lines);
-  const TAccuracy expected = shopFigures(sp, withDivisions(24), plate).Accuracy;
+  const TAccuracy expected = shopFigures(sp, withDivisions(24), plate, fish::TPatternKind::Table).Accuracy;
   EXPECT_EQ(accuracy.ArcLengthError, expected.ArcLengthError);
   EXPECT_EQ(accuracy.WorstEdgeError, expected.WorstEdgeError);
   EXPECT_EQ(accuracy.ChordPolygonGap, expected.ChordPolygonGap);

@@ -39,12 +39,10 @@ const Project kProjects[] = {
 
 class Figures : public ::testing::TestWithParam<Project> {};
 
-// Every length is the one the development keeps; the triangles they bound
-// (origin, corner, T1; the cone's; corner, X-side midpoint, arc end) make up
-// the piece, and the half sides are those of the developed rectangle.
-TEST_P(Figures, LengthsAreTheDevelopmentsAndBoundItsArea) {
-  const Project& c = GetParam();
-  const TShopFigures f = shopFigures(c.sp, withDivisions(c.n), c.plate, fish::TPatternKind::Table);
+void lengthsAreTheDevelopments(const Project& c, TPatternKind kind) {
+  const TShopFigures f = shopFigures(c.sp, withDivisions(c.n), c.plate, kind);
+  EXPECT_EQ(f.Pattern, kind);
+  const Extended close = kind == TPatternKind::Precise ? 1e-9L : 0.01L;
   const TSystemParams developed = developedParams(c.sp, c.plate);
   const std::size_t n = static_cast<std::size_t>(c.n);
   Extended net = 0;
@@ -65,13 +63,24 @@ TEST_P(Figures, LengthsAreTheDevelopmentsAndBoundItsArea) {
     for (std::size_t i = 0; i < n; ++i) area += heron(g[i + 1], g[i + 2], q.Chords[i]);
     EXPECT_NEAR(asDouble(q.Area), asDouble(area), 1e-9 * asDouble(area)) << "quadrant " << q.Quadrant;
     net += area;
-    EXPECT_NEAR(asDouble(q.EdgeToCorner), asDouble(developed.B / 2), 0.01);
-    EXPECT_NEAR(asDouble(q.EdgeFromCorner), asDouble(developed.A / 2), 0.01);
+    EXPECT_NEAR(asDouble(q.EdgeToCorner), asDouble(developed.B / 2), asDouble(close));
+    EXPECT_NEAR(asDouble(q.EdgeFromCorner), asDouble(developed.A / 2), asDouble(close));
   }
   EXPECT_NEAR(asDouble(f.NetArea), asDouble(net), 1e-9 * asDouble(net));
   // m2 times m times kg/m3.
   const double kg = asDouble(net / 1e6L) * asDouble(c.plate.Thickness / 1e3L) * asDouble(c.plate.Density);
   EXPECT_NEAR(asDouble(f.Mass), kg, 1e-9 * kg);
+}
+
+// Every length is the one the development keeps; the triangles they bound
+// (origin, corner, T1; the cone's; corner, X-side midpoint, arc end) make up
+// the piece, and the half sides are those of the developed rectangle. So for
+// both patterns; the precise one keeps them to 1e-9 of a length.
+TEST_P(Figures, LengthsAreTheDevelopmentsAndBoundItsArea) {
+  for (const TPatternKind kind : {TPatternKind::Table, TPatternKind::Precise}) {
+    SCOPED_TRACE(std::string(patternKey(kind)));
+    lengthsAreTheDevelopments(GetParam(), kind);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Projects, Figures, ::testing::ValuesIn(kProjects), vintaler::test::rowName<Project>);

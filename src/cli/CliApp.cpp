@@ -14,6 +14,7 @@
 #include "fishApi/core/NumText.h"
 #include "fishApi/files/ProjectFile.h"
 #include "fishApi/files/SafeFile.h"
+#include "fishApi/precise/PreciseAccuracy.h"
 #include "fishApi/shop/ShopFigures.h"
 #include "fishApi/shop/TileLayout.h"
 
@@ -144,6 +145,13 @@ bool refuseMissingDrawings(const CliRequest& req, const PaintedExports& painted,
   return false;
 }
 
+// The warning of the pattern chosen for cutting, empty when it is within the
+// limit.
+std::string patternWarning(fish::TPatternKind kind, const fish::TPatternAccuracy& accuracy) {
+  return kind == fish::TPatternKind::Precise ? fish::preciseAccuracyWarning(accuracy)
+                                             : fish::tableAccuracyWarning(accuracy);
+}
+
 // Writes the exports asked for, in the order DXF, SVG, PDF, tiles. A pattern
 // that cannot be computed writes none of them; a drawing that cannot be made
 // or a file that cannot be written is that output's failure alone.
@@ -197,27 +205,33 @@ void computeAndPrint(const CliRequest& req, const fish::TProjectData& project, c
   }
   // The whole page (or document) is worked out first, so that a failure
   // prints nothing on `out`; a page's lines are then written as they are made.
-  fish::TAccuracy accuracy;
+  const fish::TPatternKind kind = project.Cutting.Pattern;
   std::optional<fish::TResultsSource> page;
   std::string json;
-  if (req.json) {
-    try {
-      const fish::TShopFigures figures = fish::shopFigures(sp, pp, plate, project.Cutting.Pattern);
-      accuracy = figures.Accuracy;
+  std::string warning;
+  try {
+    if (req.json) {
+      const fish::TShopFigures figures = fish::shopFigures(sp, pp, plate, kind);
       json = figures::figuresJson(pp, figures);
-    } catch (const fish::EFishError& e) {
-      outcome.failComputation(e.what());
-      return;
+      warning = patternWarning(kind, figures.PatternAccuracy);
+    } else {
+      page.emplace(sp, pp, sep, false, plate);
+      if (page->error()) {
+        outcome.failComputation(page->failureMessage());
+        return;
+      }
+      // The page is the tables'; the warning is that of the pattern cut. The
+      // precise pattern's needs no development, the tables' measures both.
+      const fish::TSystemParams developed = fish::developedParams(sp, plate);
+      warning = patternWarning(kind, kind == fish::TPatternKind::Precise ? fish::chordAccuracy(developed, pp)
+                                                                         : fish::patternAccuracy(developed, pp));
     }
-  } else {
-    page.emplace(sp, pp, sep, false, plate, &accuracy);
-    if (page->error()) {
-      outcome.failComputation(page->failureMessage());
-      return;
-    }
+  } catch (const fish::EFishError& e) {
+    outcome.failComputation(e.what());
+    return;
   }
-  if (accuracy.exceedsLimit()) err << "vintaler-cli: warning: " << fish::accuracyWarning(accuracy) << "\n";
-  writeExports(req, sp, pp, plate, project.Cutting.Pattern, painted, err, outcome);
+  if (!warning.empty()) err << "vintaler-cli: warning: " << warning << "\n";
+  writeExports(req, sp, pp, plate, kind, painted, err, outcome);
   if (outcome.computationFailed) return;
   errno = 0;
   if (page) {
@@ -273,6 +287,7 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   if (req.divisions) pp.Divisions = *req.divisions;
   if (req.quadrants) pp.Quadrants = *req.quadrants;
   if (req.grid) pp.ShowGrid = 1;
+  if (req.pattern) project.Cutting.Pattern = *req.pattern;
 
   Outcome outcome;
   computeAndPrint(req, project, painted, out, err, sep, outcome);

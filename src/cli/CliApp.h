@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "fishApi/core/FishTypes.h"
+#include "fishApi/shop/CuttingParams.h"
 #include "fishApi/shop/FlatPattern.h"
 #include "fishApi/shop/PlateParams.h"
 #include "fishApi/shop/TileLayout.h"
@@ -39,6 +40,9 @@ struct CliRequest {
   std::optional<fish::TFaces> rectFaces, roundFaces;
   std::optional<fish::TMaterial> material;
   std::optional<fish::Extended> density;
+  // The pattern the exports cut and the figures measure (stored in the
+  // project like the plate).
+  std::optional<fish::TPatternKind> pattern;
   // The shop figures as one JSON document instead of the results text.
   bool json = false;
 };
@@ -84,8 +88,8 @@ inline constexpr int kExitUsageOrFile = 2;
 // results text (each line ended by a line feed) or with --json the figures'
 // JSON document and a line feed on `out`, and the project file (--save) last.
 //
-// A pattern less accurate than fish::kAccuracyLimit is worked and printed all
-// the same, with a warning on `err`; so is a damaged extension block of the
+// A pattern for cutting less accurate than fish::kAccuracyLimit is worked and
+// printed all the same, with the warning of the pattern chosen on `err`; so is a damaged extension block of the
 // project file (its plate then is the default one), and an outline that
 // crosses itself (written as drawn).
 //

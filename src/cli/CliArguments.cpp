@@ -5,6 +5,7 @@
 
 #include "CliApp.h"
 #include "fishApi/core/NumText.h"
+#include "fishApi/shop/CuttingParams.h"
 #include "fishApi/shop/PlateParams.h"
 #include "fishApi/shop/TileLayout.h"
 
@@ -84,6 +85,12 @@ fish::TMaterial parseMaterial(const std::string& text) {
   return material;
 }
 
+fish::TPatternKind parsePattern(const std::string& text) {
+  fish::TPatternKind pattern{};
+  if (!fish::patternFromKey(text, pattern)) throw UsageError("--pattern takes precise or table, not '" + text + "'");
+  return pattern;
+}
+
 // 0 is let through: the engine reports it as the division by zero it is.
 std::int32_t parseDivisions(const std::string& text) {
   std::int32_t n = 0;
@@ -108,7 +115,8 @@ std::string usageText() {
          "                    [--divisions n] [--quadrants 1,2,...] [--grid] [--save OUT.raz]\n"
          "                    [--dxf OUT.dxf] [--svg OUT.svg] [--pdf OUT.pdf] [--tiles OUT.pdf]\n"
          "                    [--paper A4|A3|Letter] [--thickness t] [--rect-faces F]\n"
-         "                    [--round-faces F] [--material NAME] [--density d] [--json]\n"
+         "                    [--round-faces F] [--material NAME] [--density d]\n"
+         "                    [--pattern precise|table] [--json]\n"
          "\n"
          "Prints the results of a rectangle-to-round transition piece: its parameters, the\n"
          "overall dimensions of the development and the outline points of every quadrant.\n"
@@ -136,12 +144,16 @@ std::string usageText() {
          "  --material NAME    steel (7850 kg/m3, default), stainless (7900), aluminium\n"
          "                     (2700), copper (8940), galvanised (7850) or other\n"
          "  --density d        density in kg/m3 of a material of your own (other)\n"
+         "  --pattern KIND     the pattern the exports cut and the figures measure: precise\n"
+         "                     (the exact surface unrounded, a new project's choice) or\n"
+         "                     table (the development of the results tables, rounded as\n"
+         "                     they round it)\n"
          "  --json             print the shop figures as one JSON document instead of the\n"
          "                     results: outline points, true lengths, areas, mass, accuracy\n"
          "  --help             this text\n"
          "  --version          the version of the program\n"
          "\n"
-         "The plate options are stored in the project by --save.\n"
+         "The plate options and --pattern are stored in the project by --save.\n"
          "Numbers take the decimal separator of the locale or a point.\n"
          "Exit status: 0 done, 1 the computation failed, 2 bad usage or an input or output\n"
          "that cannot be read or written (each named on standard error). An output that\n"
@@ -216,6 +228,8 @@ CliRequest parseArguments(const std::vector<std::string>& args, std::string_view
       req.material = parseMaterial(reader.Value(name, inlineValue));
     } else if (name == "--density") {
       req.density = parseDensity(reader.Value(name, inlineValue), sep);
+    } else if (name == "--pattern") {
+      req.pattern = parsePattern(reader.Value(name, inlineValue));
     } else if (name == "--json") {
       if (inlineValue) throw UsageError("--json takes no value");
       req.json = true;

@@ -5,6 +5,7 @@
 
 #include "fishApi/core/FishMath.h"
 #include "fishApi/core/PointNames.h"
+#include "fishApi/shop/CuttingParams.h"
 
 namespace vintaler::figures {
 
@@ -91,6 +92,7 @@ std::string figuresJson(const fish::TProParams& pro, const fish::TShopFigures& f
                       {"circle_faces", text(fish::facesKey(plate.RoundFaces))},
                       {"material", text(fish::materialKey(plate.Material))},
                       {"density", number(plate.Density)}};
+  doc["pattern"] = text(fish::patternKey(f.Pattern));
   doc["developed"] = Json{{"B", number(f.Developed.B)}, {"A", number(f.Developed.A)}, {"R", number(f.Developed.R)}};
   Json quadrants = Json::array();
   for (const fish::TQuadrantFigures& q : f.Quadrants) quadrants.push_back(quadrantJson(q, f.Divisions));
@@ -106,7 +108,9 @@ std::string figuresJson(const fish::TProParams& pro, const fish::TShopFigures& f
   doc["net_area"] = number(f.NetArea);
   doc["mass"] = number(f.Mass);
   doc["accuracy"] = Json{{"arc_length_error", number(f.Accuracy.ArcLengthError)},
-                         {"worst_edge_error", number(f.Accuracy.WorstEdgeError)}};
+                         {"worst_edge_error", number(f.Accuracy.WorstEdgeError)},
+                         {"chord_error", number(f.PatternAccuracy.ChordError)},
+                         {"max_point_error", number(f.PatternAccuracy.MaxPointError)}};
   return doc.dump();
 }
 

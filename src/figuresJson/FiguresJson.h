@@ -1,5 +1,6 @@
 // The shop figures of a project as one JSON document, for programs that
-// nest, price, check or mark out a pattern: the input, the sizes developed
+// nest, price, check or mark out a pattern: the input, the pattern chosen for
+// cutting (whose development every figure measures), the sizes developed
 // for the plate, every quadrant's outline points, the true lengths of its
 // generator lines, arc chords and rectangle half sides (what marking out by
 // triangulation takes), its area, the sheets as drawn, the net area, the mass

@@ -8,9 +8,11 @@
 #include <fstream>
 #include <map>
 #include <nlohmann/json.hpp>
+#include <set>
 #include <sstream>
 
 #include "cli/CliApp.h"
+#include "dxfExport/PatternDxf.h"
 #include "fishApi/core/FishMath.h"
 #include "fishApi/texts/FishTexts.h"
 #include "fishApi/files/ProjectFile.h"
@@ -117,6 +119,8 @@ TEST(CliPlateRefusals, AreUsageErrorsThatPrintNothing) {
       {"--material", "steel", "--density", "7000"},
       {"--json=1"},
       {"--rect-faces"},
+      {"--pattern", "exact"},
+      {"--pattern"},
   };
   for (const auto& args : cases) {
     const ToolRun r = cli(args);
@@ -147,29 +151,71 @@ TEST(CliPlateResults, ZeroThicknessKeepsTheTextAndAThickPlateDevelopsItsNeutralS
   EXPECT_NE(none.err.find("средней поверхности"), std::string::npos) << none.err;
 }
 
-// ---- Accuracy -----------------------------------------------------------------
+// ---- The pattern for cutting and its accuracy ----------------------------------
 
-TEST(CliAccuracy, WarnsOnStandardErrorWithTheRightAdvice) {
+// The final choice (the file's, or the option's over it) is what every export
+// cuts and what --save keeps (a plate in the file: the choice makes the block
+// version); the tables' DXF is the tables' own bytes.
+TEST(CliPattern, ReachesEveryExportAndTheSavedProject) {
+  using P = fish::TPatternKind;
   const struct {
-    const char* name;
-    std::vector<std::string> args;
-    const char* advice;  // null: no warning
-  } cases[] = {
-      {"default", {}, nullptr},
-      {"one division", {"--divisions", "1"}, "увеличьте"},
-      {"rounding drift", {"--divisions", "1000", "--json"}, "уменьшите"},
-  };
+    const char* option;
+    P inFile, cut;
+  } cases[] = {{"--grid", P::Precise, P::Precise},  // --grid: no pattern asked
+               {"--grid", P::Table, P::Table},
+               {"--pattern=table", P::Precise, P::Table},
+               {"--pattern=precise", P::Table, P::Precise}};
+  fish::TProjectData project = fish::newProjectData();
+  project.Plate.Thickness = 2;
+  const std::string in = tempPath("in.raz"), dxf = tempPath("p.dxf"), out = tempPath("o.raz"), drawn = tempPath("d");
   for (const auto& c : cases) {
-    const ToolRun r = cli(c.args);
-    ASSERT_EQ(r.status, kExitOk) << c.name;
-    EXPECT_FALSE(r.out.empty()) << c.name << ": the results are printed all the same";
-    if (c.advice) {
-      EXPECT_NE(r.err.find("warning"), std::string::npos) << c.name;
-      EXPECT_NE(r.err.find(c.advice), std::string::npos) << c.name << ": " << r.err;
-    } else {
-      EXPECT_EQ(r.err, "") << c.name;
+    project.Cutting.Pattern = c.inFile;
+    fish::writeProjectFile(in, project);
+    std::vector<P> painted;
+    const auto paint = [&painted](const fish::TFlatPattern& p, const auto&...) {
+      painted.push_back(p.Kind);
+      return std::string();
+    };
+    std::ostringstream text, err;
+    ASSERT_EQ(runCli({in, c.option, "--dxf", dxf, "--svg", drawn, "--pdf", drawn, "--tiles", drawn, "--save", out},
+                     text, err, ".", {paint, paint, paint}),
+              kExitOk)
+        << err.str();
+    EXPECT_EQ(painted, std::vector<P>(3, c.cut));
+    std::ifstream file(dxf, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(file)), {});
+    EXPECT_EQ(bytes, vintaler::dxf::patternDxf(fish::flatPattern(
+                         fish::developedParams(project.SystemParams, project.Plate), project.ProParams, c.cut)));
+    EXPECT_EQ(bytes.rfind(std::string("999\n") + vintaler::dxf::kPreciseComment, 0) == 0, c.cut == P::Precise);
+    EXPECT_EQ(fish::readProjectFile(out).Cutting.Pattern, c.cut);
+    EXPECT_EQ(fs::file_size(out), c.cut == P::Table ? 284u : 276u);
+  }
+  for (const std::string& f : {in, dxf, out, drawn}) fs::remove(f);
+}
+
+// Whichever pattern is cut, a count its warning names is within the limit;
+// the results text and the JSON document warn alike.
+TEST(CliAccuracy, TheCountAWarningNamesPasses) {
+  const std::vector<std::string> big = {"--B", "2714", "--A", "2689", "--R", "1345.26", "--L", "929.4", "--X1", "843"};
+  const std::pair<std::vector<std::string>, const char*> projects[] = {
+      {{}, "1"},   {{}, "10"},  {{}, "1000"},
+      {big, "10"}, {big, "34"}, {{"--B", "3200", "--A", "3200", "--R", "1500", "--L", "1500"}, "400"}};
+  std::set<std::string> advised;
+  for (const char* pattern : {"precise", "table"}) {
+    for (auto [args, n] : projects) {
+      args.insert(args.end(), {"--divisions", n, "--pattern", pattern});
+      const ToolRun text = cli(args);
+      args.push_back("--json");
+      EXPECT_EQ(cli(args).err, text.err) << n << " " << pattern;
+      if (const std::size_t set = text.err.find("задайте"); set != std::string::npos) {
+        const std::string count = text.err.substr(text.err.find_first_of("0123456789", set));
+        args.insert(args.end(), {"--divisions", std::to_string(std::stoi(count))});
+        EXPECT_EQ(cli(args).err, "") << text.err;
+        advised.insert(pattern);
+      }
     }
   }
+  EXPECT_EQ(advised.size(), 2u) << "some project wants another count with either pattern";
 }
 
 // ---- JSON ---------------------------------------------------------------------
@@ -184,17 +230,21 @@ std::string tenths(double v) {
   return s == "-0" ? "0" : s;
 }
 
+// The tables' document agrees with the results text, which is the tables';
+// the precise one's points stand off the tables' by no more than its
+// max_point_error says.
 TEST(CliJson, OneDocumentAgreeingWithTheResultsText) {
   const std::vector<std::string> args = {"--B",         "300", "--A",         "400",   "--L",         "500",
                                          "--R",         "100", "--X1",        "75",    "--Y1",        "75",
                                          "--divisions", "6",   "--quadrants", "1,2,4", "--thickness", "2"};
   std::vector<std::string> withJson = args;
-  withJson.push_back("--json");
+  withJson.insert(withJson.end(), {"--json", "--pattern", "table"});
   const ToolRun json = cli(withJson);
   ASSERT_EQ(json.status, kExitOk) << json.err;
   ASSERT_EQ(json.out.back(), '\n');
   const Json doc = Json::parse(json.out);
   const ToolRun text = cli(args);
+  EXPECT_EQ(doc["pattern"], "table");
 
   EXPECT_EQ(doc["input"]["divisions"], 6);
   EXPECT_EQ(doc["input"]["quadrants"], Json::array({1, 2, 4}));
@@ -227,8 +277,22 @@ TEST(CliJson, OneDocumentAgreeingWithTheResultsText) {
   EXPECT_NEAR(doc["sheets"][0]["area"].get<double>(),
               doc["quadrants"][0]["area"].get<double>() + doc["quadrants"][1]["area"].get<double>(), 1e-6);
   EXPECT_NEAR(doc["sheets"][1]["area"].get<double>(), doc["quadrants"][3]["area"].get<double>(), 1e-6);
-  EXPECT_TRUE(doc["accuracy"]["arc_length_error"].is_number());
-  EXPECT_TRUE(doc["accuracy"]["worst_edge_error"].is_number());
+
+  withJson.resize(withJson.size() - 2);
+  const Json precise = Json::parse(cli(withJson).out);
+  EXPECT_EQ(precise["pattern"], "precise") << "a new project cuts the precise pattern";
+  const double bound = precise["accuracy"]["max_point_error"];
+  double farthest = 0;
+  for (std::size_t q = 0; q < 4; ++q) {
+    for (std::size_t i = 0; i < doc["quadrants"][q]["points"].size(); ++i) {
+      const Json &a = doc["quadrants"][q]["points"][i], &b = precise["quadrants"][q]["points"][i];
+      farthest = std::max(farthest, std::hypot(a["x"].get<double>() - b["x"].get<double>(),
+                                               a["y"].get<double>() - b["y"].get<double>()));
+    }
+  }
+  EXPECT_GT(farthest, 0.0) << "the patterns differ";
+  EXPECT_LE(farthest, bound + 1e-9);
+  EXPECT_LE(bound, 0.15) << "no more than the tables' rounding";
 }
 
 // Marking out by triangulation: every line the document lists joins two of

@@ -402,10 +402,12 @@ void TWorkForm::ShowProParamsActionExecute() {
   TProParamsForm dialog(this);
   dialog.load(ProParams);
   dialog.loadPlate(Plate, SystemParams);
+  dialog.loadCutting(Cutting);
   if (vintaler::runModal(dialog) == QDialog::Accepted) {
     const auto before = fish::encodeProjectFile(projectData());
     dialog.store(ProParams);
     dialog.storePlate(Plate);
+    dialog.storeCutting(Cutting);
     if (fish::encodeProjectFile(projectData()) != before) setWindowModified(true);
   }
   redraw(true);

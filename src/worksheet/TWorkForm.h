@@ -94,8 +94,8 @@ class TWorkForm : public QWidget, public TWorkFormUi, public vintaler::IProjectV
   // Sets the caption "Проект (<name>)", with "*" while the project is modified.
   void updateCaption();
 
-  // Modified: a field, the construction or drawing parameters or the plate
-  // changed since the project was opened or saved (isWindowModified). A
+  // Modified: a field, the construction or drawing parameters, the plate or
+  // the pattern for cutting changed since the project was opened or saved (isWindowModified). A
   // modified window asks before it closes: Сохранить, Не сохранять, Отмена.
   // saveChanges writes the project to its file, or through the Save dialog
   // when it has none yet; false when that dialog is cancelled or the file

@@ -22,6 +22,8 @@
 
 using vintaler::exporting::Format;
 
+Q_DECLARE_METATYPE(fish::TPatternKind)
+
 namespace {
 
 vintaler::exporting::Source source(std::array<fish::ByteBool, 4> quadrants, std::int32_t divisions = 10) {
@@ -183,20 +185,28 @@ class PatternExportTest : public QObject {
     }
   }
 
-  // The project window's commands export its own records; a sheet whose
-  // outline crosses itself is still written, and the status bar says so.
+  // The project window's commands export its own records, in the pattern
+  // the window chose for cutting; a sheet whose outline crosses itself is
+  // still written, and the status bar says so. The crossing piece's outline
+  // crosses only as the tables round it: developed precisely it is sound.
   void projectWindowCommands_data() {
+    QTest::addColumn<bool>("skewed");
+    QTest::addColumn<fish::TPatternKind>("pattern");
     QTest::addColumn<bool>("crossing");
-    QTest::addRow("sound pattern") << false;
-    QTest::addRow("outline crosses itself") << true;
+    QTest::addRow("sound pattern") << false << fish::TPatternKind::Precise << false;
+    QTest::addRow("tables' outline crosses itself") << true << fish::TPatternKind::Table << true;
+    QTest::addRow("the same piece precisely") << true << fish::TPatternKind::Precise << false;
   }
 
   void projectWindowCommands() {
+    QFETCH(bool, skewed);
+    QFETCH(fish::TPatternKind, pattern);
     QFETCH(bool, crossing);
     TestHost host;
     TWorkForm form(&host);
     form.ProParams.Quadrants = {1, 1, 1, 1};
-    if (crossing) {
+    form.Cutting.Pattern = pattern;
+    if (skewed) {
       // A small rectangle far from a tiny, very close circle.
       form.SystemParams.B = 11.811842356989597;
       form.SystemParams.A = 105.04024313951854;

@@ -116,7 +116,7 @@ class PlateFiguresTest : public QObject {
     form.ShowFigures->trigger();
     QCOMPARE(form.activePage(), vintaler::Page::Figures);
     QVERIFY(form.ShowFigures->isChecked());
-    QCOMPARE(form.Memo2->toPlainText(), joined(fish::figuresPage(form.SystemParams, form.ProParams, form.Plate, fish::TPatternKind::Table, ".")));
+    QCOMPARE(form.Memo2->toPlainText(), joined(fish::figuresPage(form.SystemParams, form.ProParams, form.Plate, form.Cutting.Pattern, ".")));
     QVERIFY(form.Memo2->toPlainText().contains(QStringLiteral("(XxY)=102x102")));
     // Selected and copied like the results page.
     QGuiApplication::clipboard()->clear();
@@ -155,21 +155,55 @@ class PlateFiguresTest : public QObject {
     QVERIFY(errors_.isEmpty());
   }
 
+  // The warning is that of the pattern chosen for cutting: the precise one's
+  // chords, then the tables' points once the dialog chooses them; taken back
+  // at a count where the chosen pattern is accurate.
   void theStatusBarWarnsWhileThePatternIsInaccurate() {
     WarningHost host;
     TWorkForm form(&host);
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     QTRY_VERIFY(host.warnings.isEmpty());  // the default project is accurate: nothing said
-    form.ProParams.Divisions = 1000;
+    form.ProParams.Divisions = 2;
     form.redraw(false);
     QTRY_COMPARE(host.warnings.size(), 1);
-    QVERIFY(host.warnings.last().contains(QStringLiteral("уменьшите")));
+    QVERIFY2(host.warnings.last().contains(QStringLiteral("хорды точной развертки")), qPrintable(host.warnings.last()));
     QCOMPARE(form.accuracyWarning(), host.warnings.last());
+    QVERIFY(runDialog(form, [](TProParamsForm& dialog) { dialog.TableRadio->click(); }));
+    QTRY_COMPARE(host.warnings.size(), 2);
+    QVERIFY2(host.warnings.last().contains(QStringLiteral("развертка по таблицам")), qPrintable(host.warnings.last()));
     form.ProParams.Divisions = 10;
     form.redraw(false);
-    QTRY_COMPARE(host.warnings.size(), 2);
+    QTRY_COMPARE(host.warnings.size(), 3);
     QVERIFY2(host.warnings.last().isEmpty(), "taken back once accurate again");
+  }
+
+  // The pattern for cutting chosen in the dialog: the window takes it, marks
+  // the project modified, measures the figures on it, and the file brings it
+  // back to the dialog of the reopened window.
+  void theCuttingChoiceTravelsFromTheDialogToTheFileAndBack() {
+    TWorkForm form(nullptr);
+    const QString file = dir_.filePath("cutting.raz");
+    form.SaveProject(file);
+    form.ShowFigures->trigger();
+    const QString line = QStringLiteral("Развертка для раскроя: ");
+    QVERIFY(form.Memo2->toPlainText().contains(line + QStringLiteral("точная")));
+    QVERIFY(runDialog(form, [](TProParamsForm& dialog) {
+      QVERIFY(dialog.PreciseRadio->isChecked());
+      dialog.TableRadio->click();
+    }));
+    QCOMPARE(form.Cutting.Pattern, fish::TPatternKind::Table);
+    QVERIFY(form.isWindowModified());
+    QVERIFY(form.Memo2->toPlainText().contains(line + QStringLiteral("по таблицам")));
+    form.SaveProject(file);
+
+    TWorkForm reopened(nullptr);
+    reopened.LoadProject(file);
+    bool shown = false;
+    QVERIFY(runDialog(reopened, [&](TProParamsForm& dialog) { shown = dialog.TableRadio->isChecked(); }));
+    QVERIFY(shown);
+    QVERIFY2(!reopened.isWindowModified(), "the choice it opened with changes nothing");
+    QCOMPARE(reopened.Cutting.Pattern, fish::TPatternKind::Table);
   }
 };
 

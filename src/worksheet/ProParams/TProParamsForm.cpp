@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QStyle>
 #include <cmath>
 
@@ -73,7 +74,7 @@ QString utf8(std::string_view text) { return QString::fromUtf8(text.data(), stat
 }  // namespace
 
 TProParamsForm::TProParamsForm(QWidget* parent) : QDialog(parent) {
-  vintaler::setUpToolDialog(*this, QStringLiteral("Параметры построения"), QSize(260, 312));
+  vintaler::setUpToolDialog(*this, QStringLiteral("Параметры построения"), QSize(260, 360));
 
   Label1 = new QLabel(QStringLiteral("Квадранты прямоугольного сечения"), this);
   Label1->move(16, 8);
@@ -114,21 +115,38 @@ TProParamsForm::TProParamsForm(QWidget* parent) : QDialog(parent) {
   DensityEdit->setGeometry(120, 260, 124, 21);
   connect(MaterialBox, &QComboBox::currentIndexChanged, this, [this] { materialChosen(); });
 
+  // The pattern for cutting, below the plate: a title and its two choices on
+  // one row, in the columns of the labels and the fields above.
+  const QString cuttingHint = QStringLiteral(
+      "Страница результатов и рисунки всегда показывают развертку по таблицам; "
+      "выбор определяет, что вырезают экспортированные файлы и что измеряют размеры для разметки");
+  auto* cuttingTitle = new QLabel(QStringLiteral("Развертка для раскроя"), this);
+  cuttingTitle->move(16, 290);
+  cuttingTitle->adjustSize();
+  cuttingTitle->setToolTip(cuttingHint);
+  PreciseRadio = new QRadioButton(utf8(fish::patternName(fish::TPatternKind::Precise)), this);
+  PreciseRadio->setGeometry(16, 308, 100, 17);
+  TableRadio = new QRadioButton(utf8(fish::patternName(fish::TPatternKind::Table)), this);
+  TableRadio->setGeometry(120, 308, 124, 17);
+  for (QRadioButton* radio : {PreciseRadio, TableRadio}) radio->setToolTip(cuttingHint);
+
   BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("OK"), this);
-  BitBtn1->setGeometry(50, 284, 75, 25);
+  BitBtn1->setGeometry(50, 332, 75, 25);
   BitBtn1->setDefault(true);
   BitBtn2 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), QStringLiteral("Отмена"), this);
-  BitBtn2->setGeometry(135, 284, 75, 25);
+  BitBtn2->setGeometry(135, 332, 75, 25);
   connect(BitBtn1, &QPushButton::clicked, this, &TProParamsForm::accept);
   connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
 
   // Tab order: the controls top to bottom (1, 2, 3, 4, the divisions, the
-  // grid, the plate), then OK and Отмена.
-  const QWidgetList order{CheckBox1,    CheckBox2,     CheckBox3,   CheckBox4,   RxSpinEdit1, CheckBox5, ThicknessEdit,
-                          RectFacesBox, RoundFacesBox, MaterialBox, DensityEdit, BitBtn1,     BitBtn2};
+  // grid, the plate, the pattern for cutting), then OK and Отмена.
+  const QWidgetList order{CheckBox1,   CheckBox2,     CheckBox3,    CheckBox4,     RxSpinEdit1,
+                          CheckBox5,   ThicknessEdit, RectFacesBox, RoundFacesBox, MaterialBox,
+                          DensityEdit, PreciseRadio,  TableRadio,   BitBtn1,       BitBtn2};
   for (qsizetype i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
   CheckBox1->setFocus();
   loadPlate(fish::TPlateParams{}, fish::defaultSystemParams());
+  loadCutting(fish::TCuttingParams{});
 }
 
 void TProParamsForm::load(const fish::TProParams& pro) {
@@ -158,6 +176,14 @@ void TProParamsForm::loadPlate(const fish::TPlateParams& plate, const fish::TSys
 }
 
 void TProParamsForm::storePlate(fish::TPlateParams& plate) const { plate = accepted_; }
+
+void TProParamsForm::loadCutting(const fish::TCuttingParams& cutting) {
+  (cutting.Pattern == fish::TPatternKind::Table ? TableRadio : PreciseRadio)->setChecked(true);
+}
+
+void TProParamsForm::storeCutting(fish::TCuttingParams& cutting) const {
+  cutting.Pattern = TableRadio->isChecked() ? fish::TPatternKind::Table : fish::TPatternKind::Precise;
+}
 
 // A named material brings its density; only "другой" takes a typed one.
 void TProParamsForm::materialChosen() {

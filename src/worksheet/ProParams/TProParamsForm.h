@@ -1,10 +1,12 @@
 // "Параметры построения": quadrants to draw, divisions of a quarter arc, grid;
-// and the plate: its thickness, which faces the sizes measure, its material.
+// the plate: its thickness, which faces the sizes measure, its material; and
+// which development the exports cut and the figures measure.
 #pragma once
 
 #include <QDialog>
 
 #include "fishApi/core/FishTypes.h"
+#include "fishApi/shop/CuttingParams.h"
 #include "fishApi/shop/PlateParams.h"
 
 class QCheckBox;
@@ -12,6 +14,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QRadioButton;
 class TSpinEdit;
 
 class TProParamsForm : public QDialog {
@@ -34,6 +37,8 @@ class TProParamsForm : public QDialog {
   QComboBox* RoundFacesBox = nullptr;  // the faces the radius measures
   QComboBox* MaterialBox = nullptr;
   QLineEdit* DensityEdit = nullptr;  // kg/m3; typed only for "другой"
+  QRadioButton* PreciseRadio = nullptr;  // the pattern for cutting: "точная"
+  QRadioButton* TableRadio = nullptr;    // "по таблицам"
   QPushButton* BitBtn1 = nullptr;    // OK
   QPushButton* BitBtn2 = nullptr;    // Отмена
 
@@ -47,6 +52,10 @@ class TProParamsForm : public QDialog {
   // plate that OK accepted.
   void loadPlate(const fish::TPlateParams& plate, const fish::TSystemParams& sizes);
   void storePlate(fish::TPlateParams& plate) const;
+
+  // The development the exports cut and the figures measure.
+  void loadCutting(const fish::TCuttingParams& cutting);
+  void storeCutting(fish::TCuttingParams& cutting) const;
 
  public slots:
   // OK refuses a number of divisions the engine cannot draw and a plate it

@@ -8,7 +8,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-svg-dev qt6-translations-l10n libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  libdxflib-dev nlohmann-json3-dev python3-ezdxf python3-jsonschema
+  libdxflib-dev nlohmann-json3-dev libpolyclipping-dev python3-ezdxf python3-jsonschema
   xvfb xdotool xauth imagemagick poppler-utils
   help2man desktop-file-utils appstream shared-mime-info dpkg-dev
   fonts-dejavu-core fonts-liberation2

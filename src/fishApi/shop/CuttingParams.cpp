@@ -1,11 +1,74 @@
 #include "CuttingParams.h"
 
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
 #include "fishApi/precise/ExactSurface.h"
 #include "fishApi/precise/PreciseDevelopment.h"
 
 namespace fish {
 
-bool isDefaultCutting(const TCuttingParams& cutting) { return cutting.Pattern == TPatternKind::Precise; }
+bool isDefaultCutting(const TCuttingParams& cutting) {
+  return cutting.Pattern == TPatternKind::Precise && cutting.Seams == kDefaultSeams && !cutting.hasAllowances();
+}
+
+std::string_view seamKey(TSeamAt at) {
+  static constexpr std::string_view kKeys[kSeamPlaces] = {"+x", "c1", "+y", "c2", "-x", "c3", "-y", "c4"};
+  return kKeys[static_cast<std::size_t>(at) % kSeamPlaces];
+}
+
+std::string seamsText(std::uint8_t seams) {
+  std::string text;
+  for (int i = 0; i < kSeamPlaces; ++i) {
+    const auto at = static_cast<TSeamAt>(i);
+    if (!(seams & seamBit(at))) continue;
+    if (!text.empty()) text += ",";
+    text += seamKey(at);
+  }
+  return text;
+}
+
+std::uint8_t seamsFromText(std::string_view text) {
+  const auto refuse = [](const std::string& why) { throw ECuttingError(why, TCuttingField::Seams); };
+  std::uint8_t seams = 0;
+  std::size_t from = 0;
+  while (from <= text.size()) {
+    const std::size_t comma = std::min(text.find(',', from), text.size());
+    std::string_view name = text.substr(from, comma - from);
+    while (!name.empty() && name.front() == ' ') name.remove_prefix(1);
+    while (!name.empty() && name.back() == ' ') name.remove_suffix(1);
+    int found = -1;
+    for (int i = 0; i < kSeamPlaces; ++i) {
+      if (name == seamKey(static_cast<TSeamAt>(i))) found = i;
+    }
+    if (found < 0) {
+      refuse("Швы: \"" + std::string(name) + "\" — нет такого места шва (допустимы +x, -x, +y, -y, c1, c2, c3, c4)");
+    }
+    const std::uint8_t bit = seamBit(static_cast<TSeamAt>(found));
+    if (seams & bit) refuse("Швы: шов " + std::string(name) + " назван дважды");
+    seams = static_cast<std::uint8_t>(seams | bit);
+    from = comma + 1;
+  }
+  return seams;
+}
+
+void checkCutting(const TCuttingParams& cutting) {
+  if (cutting.Seams == 0) throw ECuttingError("Швы: нужен хотя бы один шов", TCuttingField::Seams);
+  const std::pair<Extended, TCuttingField> widths[] = {{cutting.SeamFirst, TCuttingField::SeamAllowance},
+                                                       {cutting.SeamSecond, TCuttingField::SeamAllowance},
+                                                       {cutting.RectAllowance, TCuttingField::RectAllowance},
+                                                       {cutting.RoundAllowance, TCuttingField::RoundAllowance}};
+  static constexpr const char* kNames[] = {"", "Припуск на шов", "Припуск у прямоугольного конца",
+                                           "Припуск у круглого конца"};
+  for (const auto& [width, field] : widths) {
+    if (!(width >= 0) || !std::isfinite(width)) {
+      throw ECuttingError(std::string(kNames[static_cast<int>(field)]) +
+                              ": ширина должна быть неотрицательным числом, мм",
+                          field);
+    }
+  }
+}
 
 std::string_view patternKey(TPatternKind pattern) { return pattern == TPatternKind::Table ? "table" : "precise"; }
 

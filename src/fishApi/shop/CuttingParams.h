@@ -10,8 +10,10 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
+#include "fishApi/core/FishErrors.h"
 #include "fishApi/core/FishRazvertka.h"
 #include "fishApi/core/FishTypes.h"
 
@@ -20,12 +22,62 @@ namespace fish {
 // The values are the project file's codes.
 enum class TPatternKind : std::uint8_t { Precise = 0, Table = 1 };
 
+// Where a seam may run, in their order round the transition seen from the
+// round end (counter-clockwise about Z): the middles of the sides at +X, +Y,
+// -X and -Y, and between them the corners of quadrants 1 to 4, along the
+// generator of that corner's fan nearest its bisector. The values are bit
+// numbers of TCuttingParams::Seams and the project file's codes.
+enum class TSeamAt : std::uint8_t { PlusX = 0, C1 = 1, PlusY = 2, C2 = 3, MinusX = 4, C3 = 5, MinusY = 6, C4 = 7 };
+inline constexpr int kSeamPlaces = 8;
+
+constexpr std::uint8_t seamBit(TSeamAt at) { return static_cast<std::uint8_t>(1u << static_cast<unsigned>(at)); }
+
+// Today's two pieces: quadrants 1 and 2, and 3 and 4.
+inline constexpr std::uint8_t kDefaultSeams = seamBit(TSeamAt::PlusX) | seamBit(TSeamAt::MinusX);
+
 struct TCuttingParams {
   TPatternKind Pattern = TPatternKind::Precise;
+  // The seams, a bit per TSeamAt; n seams give n pieces.
+  std::uint8_t Seams = kDefaultSeams;
+  // The allowances for joining, mm: on every seam, for the edge of the piece
+  // that ends there (first, counter-clockwise) and for the edge of the piece
+  // that starts there (second); a flange at the rectangular end and a collar
+  // at the round end.
+  Extended SeamFirst = 0;
+  Extended SeamSecond = 0;
+  Extended RectAllowance = 0;
+  Extended RoundAllowance = 0;
+
+  bool hasAllowances() const {
+    return SeamFirst != 0 || SeamSecond != 0 || RectAllowance != 0 || RoundAllowance != 0;
+  }
 };
 
 // Nothing chosen but the defaults: not worth storing.
 bool isDefaultCutting(const TCuttingParams& cutting);
+
+// "+x", "c1", "+y", "c2", "-x", "c3", "-y", "c4".
+std::string_view seamKey(TSeamAt at);
+// The seams as the command line writes them, "+x,-x", in ring order from +x.
+std::string seamsText(std::uint8_t seams);
+
+// The cutting choice a refusal is about, so that a form can point at it.
+enum class TCuttingField : std::uint8_t { Seams, SeamAllowance, RectAllowance, RoundAllowance };
+
+class ECuttingError : public EFishError {
+ public:
+  explicit ECuttingError(const std::string& message, TCuttingField field) : EFishError(message), Field(field) {}
+  TCuttingField Field;
+};
+
+// The seams of a list such as "+y" or "c1,c3" (spaces allowed round the
+// names). ECuttingError for an empty list, an unknown name or a seam named
+// twice.
+std::uint8_t seamsFromText(std::string_view text);
+
+// ECuttingError for no seam, a seam bit past c4, or a width that is negative
+// or no finite number.
+void checkCutting(const TCuttingParams& cutting);
 
 // The names the command line and the JSON output use: "precise", "table".
 std::string_view patternKey(TPatternKind pattern);

@@ -7,6 +7,8 @@
 
 #include "fishApi/core/FishRazvertka.h"
 #include "fishApi/core/PointNames.h"
+#include "Allowances.h"
+#include "PatternPieces.h"
 #include "fishApi/precise/PreciseDevelopment.h"
 
 namespace fish {
@@ -323,6 +325,42 @@ TFlatPattern flatPattern(const TSystemParams& sp, const TProParams& pro, TPatter
       if (!samePoint(d[k].P1, d[k].P2)) pattern.BendLines.push_back({q, d[k].P1, d[k].P2});
     }
     addLabels(pattern.Labels, q, chosen(partnerOf(q)) && partnerOf(q) < q, d);
+  }
+  aimLabels(pattern);
+  return pattern;
+}
+
+TFlatPattern flatPattern(const TSystemParams& sp, const TProParams& pro, const TCuttingParams& cutting) {
+  if (cutting.Seams == kDefaultSeams && !cutting.hasAllowances()) {
+    checkCutting(cutting);
+    return flatPattern(sp, pro, cutting.Pattern);
+  }
+  std::vector<TPieceNet> nets = patternNets(sp, pro, cutting);
+  TFlatPattern pattern;
+  pattern.Kind = cutting.Pattern;
+  bool first = true;
+  for (std::size_t i = 0; i < nets.size(); ++i) {
+    TPieceNet& net = nets[i];
+    TPatternPiece piece;
+    piece.Quadrants = net.Quadrants;
+    std::sort(piece.Quadrants.begin(), piece.Quadrants.end());
+    piece.Outline = cutting.hasAllowances() ? cutOutline(net, cutting) : net.Net;
+    TExtents2D box;
+    for (std::size_t k = 0; k < net.Net.size(); ++k) widen(box, net.Net[k], k == 0);
+    if (cutting.Seams != kDefaultSeams) {
+      piece.Name = "Деталь " + std::to_string(i + 1) + " из " + std::to_string(nets.size()) +
+                   (net.Seams.find(',') == std::string::npos ? " (шов " : " (швы ") + net.Seams + ")";
+      piece.NameAt = {(box.MinX + box.MaxX) / 2, (box.MinY + box.MaxY) / 2};
+    }
+    if (cutting.hasAllowances()) piece.Net = std::move(net.Net);
+    pattern.Crossing = pattern.Crossing || !isSimplePolygon(piece.Outline);
+    for (const TPoint2D& p : piece.Outline) {
+      widen(pattern.Box, p, first);
+      first = false;
+    }
+    pattern.Pieces.push_back(std::move(piece));
+    pattern.BendLines.insert(pattern.BendLines.end(), net.Bends.begin(), net.Bends.end());
+    for (TPatternLabel& l : net.Labels) pattern.Labels.push_back(std::move(l));
   }
   aimLabels(pattern);
   return pattern;

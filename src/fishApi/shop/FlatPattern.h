@@ -29,6 +29,13 @@ namespace fish {
 struct TPatternPiece {
   std::vector<int> Quadrants;  // 1..4, in increasing order
   std::vector<TPoint2D> Outline;
+  // With allowances: the net outline inside the cut one (Outline), on which
+  // the bend lines end; empty without them.
+  std::vector<TPoint2D> Net;
+  // Seams other than today's: the piece's name ("Деталь 1 из 2 (швы c1, c3)")
+  // and where it is written, in the middle of the piece's box.
+  std::string Name;
+  TPoint2D NameAt;
 };
 
 // A bend or marking line: a generator line of the cone between the corner
@@ -84,6 +91,12 @@ class ENoQuadrant : public EFishError {
 // (CuttingParams.h). Throws the engine's error of the development, or
 // ENoQuadrant.
 TFlatPattern flatPattern(const TSystemParams& sp, const TProParams& pro, TPatternKind pattern);
+
+// The pattern cut as `cutting` says: its development, its seams and its
+// allowances (PatternPieces.h, Allowances.h). Today's seams without
+// allowances give flatPattern(sp, pro, cutting.Pattern), bit for bit.
+// Throws as that does, and ECuttingError for a refused choice.
+TFlatPattern flatPattern(const TSystemParams& sp, const TProParams& pro, const TCuttingParams& cutting);
 
 // The closed outline of one quadrant's piece from its development: origin,
 // corner, X-side midpoint, arc end, the arc images, arc start (no vertex

@@ -1,0 +1,193 @@
+#include "Allowances.h"
+
+#include <clipper.hpp>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "fishApi/core/NumText.h"
+
+namespace fish {
+
+namespace {
+
+using ClipperLib::IntPoint;
+using ClipperLib::Path;
+using ClipperLib::Paths;
+
+struct TVec {
+  Extended X, Y;
+};
+
+// Millimetres to Clipper's integers and back: a power of two that puts the
+// farthest point of the piece and its allowances near 2^50, so that every
+// product Clipper forms stays exact in its 64-bit (and, above 2^30, 128-bit)
+// arithmetic and the outline keeps 15 significant digits.
+struct TGrid {
+  Extended Scale = 1;
+
+  explicit TGrid(Extended reach) {
+    int e = 0;
+    std::frexp(static_cast<double>(std::max<Extended>(reach, 1e-300L)), &e);
+    Scale = std::ldexp(1.0L, 50 - e);
+  }
+  IntPoint in(const TPoint2D& p) const {
+    return {static_cast<ClipperLib::cInt>(std::llround(p.X * Scale)),
+            static_cast<ClipperLib::cInt>(std::llround(p.Y * Scale))};
+  }
+  IntPoint in(const TVec& p) const { return in(TPoint2D{p.X, p.Y}); }
+  TPoint2D out(const IntPoint& p) const {
+    return {static_cast<Extended>(p.X) / Scale, static_cast<Extended>(p.Y) / Scale};
+  }
+};
+
+// Unit direction and outward normal of the edge a -> b of a counter-clockwise
+// outline.
+void frame(const TPoint2D& a, const TPoint2D& b, TVec& along, TVec& out) {
+  const Extended l = std::hypot(b.X - a.X, b.Y - a.Y);
+  along = {(b.X - a.X) / l, (b.Y - a.Y) / l};
+  out = {along.Y, -along.X};
+}
+
+TVec at(const TPoint2D& p, const TVec& d, Extended t) { return {p.X + d.X * t, p.Y + d.Y * t}; }
+
+Paths unite(const Paths& paths) {
+  ClipperLib::Clipper c;
+  c.AddPaths(paths, ClipperLib::ptSubject, true);
+  Paths out;
+  c.Execute(ClipperLib::ctUnion, out, ClipperLib::pftNonZero, ClipperLib::pftNonZero);
+  return out;
+}
+
+}  // namespace
+
+Extended allowanceOf(TEdgeKind kind, const TCuttingParams& c) {
+  switch (kind) {
+    case TEdgeKind::Rect: return c.RectAllowance;
+    case TEdgeKind::Round: return c.RoundAllowance;
+    case TEdgeKind::SeamStart: return c.SeamSecond;
+    case TEdgeKind::SeamEnd: return c.SeamFirst;
+    case TEdgeKind::Open: return 0;
+  }
+  return 0;
+}
+
+std::vector<TPoint2D> cutOutline(const TPieceNet& piece, const TCuttingParams& cutting) {
+  const std::vector<TPoint2D>& net = piece.Net;
+  const std::size_t n = net.size();
+  Extended minX = net[0].X, maxX = minX, minY = net[0].Y, maxY = minY, reach = 0;
+  for (const TPoint2D& p : net) {
+    minX = std::min(minX, p.X);
+    maxX = std::max(maxX, p.X);
+    minY = std::min(minY, p.Y);
+    maxY = std::max(maxY, p.Y);
+    reach = std::max({reach, std::fabs(p.X), std::fabs(p.Y)});
+  }
+  const Extended side = std::max(maxX - minX, maxY - minY);
+  const std::pair<Extended, TCuttingField> widths[] = {{cutting.SeamFirst, TCuttingField::SeamAllowance},
+                                                       {cutting.SeamSecond, TCuttingField::SeamAllowance},
+                                                       {cutting.RectAllowance, TCuttingField::RectAllowance},
+                                                       {cutting.RoundAllowance, TCuttingField::RoundAllowance}};
+  Extended widest = 0;
+  for (const auto& [w, field] : widths) {
+    if (w > side) {
+      throw ECuttingError("Припуск " + decimalText(w, 2) + " мм больше самой детали (" + decimalText(side, 2) + " мм)", field);
+    }
+    widest = std::max(widest, w);
+  }
+  const TGrid grid(reach + 5 * widest);
+  const auto width = [&](std::size_t i) { return allowanceOf(piece.Edges[i], cutting); };
+
+  Path netPath;
+  for (const TPoint2D& p : net) netPath.push_back(grid.in(p));
+  Paths parts{netPath};
+
+  // Straight edges: a rectangle outside each; at an outward corner between
+  // two edges with allowances, the mitre between their outer lines.
+  for (std::size_t i = 0; i < n; ++i) {
+    const TPoint2D &a = net[i], &b = net[(i + 1) % n];
+    const Extended w = width(i);
+    if (w <= 0) continue;
+    TVec d, o;
+    frame(a, b, d, o);
+    if (piece.Edges[i] != TEdgeKind::Round) {
+      parts.push_back({grid.in(a), grid.in(b), grid.in(at(b, o, w)), grid.in(at(a, o, w))});
+    }
+    const std::size_t j = (i + 1) % n;
+    const Extended w2 = width(j);
+    if (w2 <= 0 || (piece.Edges[i] == TEdgeKind::Round && piece.Edges[j] == TEdgeKind::Round)) continue;
+    TVec d2, o2;
+    frame(b, net[(j + 1) % n], d2, o2);
+    if (d.X * d2.Y - d.Y * d2.X <= 0) continue;  // an inward corner: the rectangles overlap
+    const TVec p1 = at(b, o, w), p2 = at(b, o2, w2);
+    // p1 + t d meets p2 - s d2.
+    const Extended den = d.X * d2.Y - d.Y * d2.X;
+    const Extended t = ((p2.X - p1.X) * d2.Y - (p2.Y - p1.Y) * d2.X) / den;
+    const TVec tip{p1.X + t * d.X, p1.Y + t * d.Y};
+    if (std::hypot(tip.X - b.X, tip.Y - b.Y) <= 4 * std::max(w, w2)) {
+      parts.push_back({grid.in(b), grid.in(p1), grid.in(tip), grid.in(p2)});
+    } else {
+      parts.push_back({grid.in(b), grid.in(p1), grid.in(p2)});
+    }
+  }
+
+  // The round end: each chain of arc chords offset by Clipper, kept outside
+  // the piece and short of the lines of the edges at its two ends.
+  const Extended round = cutting.RoundAllowance;
+  if (round > 0) {
+    for (std::size_t i = 0; i < n; ++i) {
+      if (piece.Edges[i] != TEdgeKind::Round || piece.Edges[(i + n - 1) % n] == TEdgeKind::Round) continue;
+      std::size_t j = i;
+      Path chain{grid.in(net[i])};
+      while (piece.Edges[j] == TEdgeKind::Round && chain.size() <= n) {
+        chain.push_back(grid.in(net[(j + 1) % n]));
+        j = (j + 1) % n;
+      }
+      ClipperLib::ClipperOffset offset(2.0, 0.25);
+      offset.AddPath(chain, ClipperLib::jtMiter, ClipperLib::etOpenButt);
+      Paths band;
+      offset.Execute(band, static_cast<double>(round * grid.Scale));
+      Paths beyond{netPath};
+      // Past the line of the edge before the chain (ending at its first
+      // point) and of the edge after it (starting at its last point): a
+      // square of 4 W on the outer side of each, at the chain's end.
+      for (const std::size_t e : {(i + n - 1) % n, j}) {
+        const TPoint2D& a = net[e];
+        const TPoint2D& b = net[(e + 1) % n];
+        TVec d, o;
+        frame(a, b, d, o);
+        const TPoint2D& end = e == j ? a : b;
+        const Extended r = 4 * round;
+        beyond.push_back({grid.in(at(end, d, -r)), grid.in(at(end, d, r)),
+                          grid.in(TVec{end.X + d.X * r + o.X * r, end.Y + d.Y * r + o.Y * r}),
+                          grid.in(TVec{end.X - d.X * r + o.X * r, end.Y - d.Y * r + o.Y * r})});
+      }
+      ClipperLib::Clipper c;
+      c.AddPaths(band, ClipperLib::ptSubject, true);
+      c.AddPaths(beyond, ClipperLib::ptClip, true);
+      Paths kept;
+      c.Execute(ClipperLib::ctDifference, kept, ClipperLib::pftNonZero, ClipperLib::pftNonZero);
+      parts.insert(parts.end(), kept.begin(), kept.end());
+    }
+  }
+
+  const Paths joined = unite(parts);
+  // The outer boundary: the largest ring (a hole could only be a sliver the
+  // allowances closed over).
+  const Path* outer = nullptr;
+  double largest = 0;
+  for (const Path& p : joined) {
+    if (const double a = std::fabs(ClipperLib::Area(p)); a > largest) {
+      largest = a;
+      outer = &p;
+    }
+  }
+  std::vector<TPoint2D> cut;
+  if (!outer) return net;
+  for (const IntPoint& p : *outer) cut.push_back(grid.out(p));
+  if (polygonArea(cut) < 0) std::reverse(cut.begin() + 1, cut.end());
+  return cut;
+}
+
+}  // namespace fish

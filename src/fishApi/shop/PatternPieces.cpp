@@ -1,0 +1,363 @@
+#include "PatternPieces.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <unordered_map>
+#include <unordered_set>
+
+#include "fishApi/core/PointNames.h"
+#include "fishApi/precise/PreciseDevelopment.h"
+
+namespace fish {
+
+namespace {
+
+// ---- Rigid motions ------------------------------------------------------------
+
+// p -> M p + T; M a rotation, or a rotation and a mirror.
+struct TMotion {
+  Extended XX = 1, XY = 0, YX = 0, YY = 1, TX = 0, TY = 0;
+  bool Identity = true;  // applied as nothing at all, bit for bit
+
+  TPoint2D operator()(const TPoint2D& p) const {
+    if (Identity) return p;
+    return {XX * p.X + XY * p.Y + TX, YX * p.X + YY * p.Y + TY};
+  }
+};
+
+Extended orient(const TPoint2D& a, const TPoint2D& b, const TPoint2D& c) {
+  return (b.X - a.X) * (c.Y - a.Y) - (b.Y - a.Y) * (c.X - a.X);
+}
+
+bool same(const TPoint2D& a, const TPoint2D& b) { return a.X == b.X && a.Y == b.Y; }
+
+struct TPointHash {
+  std::size_t operator()(const TPoint2D& p) const {
+    return std::hash<Extended>()(p.X) * 1000003u ^ std::hash<Extended>()(p.Y);
+  }
+};
+struct TPointSame {
+  bool operator()(const TPoint2D& a, const TPoint2D& b) const { return same(a, b); }
+};
+
+// The motion that lays the seam line (a2, b2) of a half onto (a1, b1) of the
+// half before it, with the new half's point s2 on the other side of the line
+// than the old half's point s1: a turn, and a mirror in the line when the
+// turn alone would fold the new half back onto the old. Two halves already
+// laid in one frame (quadrants 1 and 2 share their origin line) stay as they
+// are.
+TMotion glue(const TPoint2D& a1, const TPoint2D& b1, const TPoint2D& s1, const TPoint2D& a2, const TPoint2D& b2,
+             const TPoint2D& s2) {
+  if (same(a1, a2) && same(b1, b2) && (orient(a1, b1, s1) > 0) != (orient(a1, b1, s2) > 0)) return {};
+  const Extended ux = b1.X - a1.X, uy = b1.Y - a1.Y, vx = b2.X - a2.X, vy = b2.Y - a2.Y;
+  const Extended lu = std::hypot(ux, uy), lv = std::hypot(vx, vy);
+  Extended c = 1, s = 0;
+  if (lu > 0 && lv > 0) {
+    c = (ux * vx + uy * vy) / (lu * lv);
+    s = (vx * uy - vy * ux) / (lu * lv);
+  }
+  TMotion m{c, -s, s, c, 0, 0, false};
+  m.TX = a1.X - (m.XX * a2.X + m.XY * a2.Y);
+  m.TY = a1.Y - (m.YX * a2.X + m.YY * a2.Y);
+  if ((orient(a1, b1, s1) > 0) == (orient(a1, b1, m(s2)) > 0) && lu > 0) {
+    // Mirror in the line a1 b1: w -> 2 (w . e) e - w about a1, e along it.
+    const Extended ex = ux / lu, ey = uy / lu;
+    const Extended fxx = 2 * ex * ex - 1, fxy = 2 * ex * ey, fyy = 2 * ey * ey - 1;
+    TMotion r{fxx * m.XX + fxy * m.YX, fxx * m.XY + fxy * m.YY, fxy * m.XX + fyy * m.YX, fxy * m.XY + fyy * m.YY, 0,
+              0, false};
+    const TPoint2D t{m.TX - a1.X, m.TY - a1.Y};
+    r.TX = a1.X + fxx * t.X + fxy * t.Y;
+    r.TY = a1.Y + fxy * t.X + fyy * t.Y;
+    return r;
+  }
+  return m;
+}
+
+// ---- Half quadrants -----------------------------------------------------------
+
+// A quadrant, or the half of it on one side of its corner seam, in its
+// quadrant's frame: the rectangular end and the round end, both in the order
+// the ring runs, and the generators inside it.
+struct THalf {
+  int Quadrant = 0;
+  std::vector<TPoint2D> Rect, Round;
+  std::vector<TPatternLine> Bends;
+};
+
+// k* of a development: the generator (1 .. n+1) whose turn about the
+// corner's image from the first is nearest half the whole fan's.
+std::size_t bisectorGenerator(const TRazvertka2PointArray& d) {
+  const std::size_t last = d.size() - 2;
+  const TPoint2D& c = d[1].P1;
+  std::vector<Extended> turn(last + 1, 0);
+  for (std::size_t k = 2; k <= last; ++k) {
+    const TPoint2D u{d[k - 1].P2.X - c.X, d[k - 1].P2.Y - c.Y}, v{d[k].P2.X - c.X, d[k].P2.Y - c.Y};
+    turn[k] = turn[k - 1] + std::atan2(u.X * v.Y - u.Y * v.X, u.X * v.X + u.Y * v.Y);
+  }
+  std::size_t best = 1;
+  for (std::size_t k = 2; k <= last; ++k) {
+    if (std::fabs(turn[k] - turn[last] / 2) < std::fabs(turn[best] - turn[last] / 2)) best = k;
+  }
+  return best;
+}
+
+// The half quadrants of quadrant q in ring order: one when its corner has no
+// seam, else two, cut along generator k*. Quadrants 1 and 3 run from the
+// X side to the Y side round the ring, against the order of their elements.
+std::vector<THalf> halvesOf(int q, const TRazvertka2PointArray& d, bool cutAtCorner) {
+  const std::size_t last = d.size() - 2;  // n + 1
+  const TPoint2D &o = d[0].P1, &c = d[1].P1, &midX = d[last + 1].P2;
+  const auto part = [&](std::vector<TPoint2D> rect, std::size_t from, std::size_t to) {
+    THalf h;
+    h.Quadrant = q;
+    h.Rect = std::move(rect);
+    for (std::size_t k = from; k <= to; ++k) h.Round.push_back(d[k].P2);
+    // The generators inside: all but a corner seam at either end.
+    const std::size_t first = from == 1 ? 1 : from + 1;
+    const std::size_t lastInside = to == last ? last : to - 1;
+    for (std::size_t k = first; k <= lastInside; ++k) {
+      if (!same(c, d[k].P2)) h.Bends.push_back({q, c, d[k].P2});
+    }
+    return h;
+  };
+  std::vector<THalf> halves;
+  if (cutAtCorner) {
+    const std::size_t k = bisectorGenerator(d);
+    halves.push_back(part({o, c}, 1, k));
+    halves.push_back(part({c, midX}, k, last));
+  } else {
+    halves.push_back(part({o, c, midX}, 1, last));
+  }
+  if (q == 1 || q == 3) {
+    std::reverse(halves.begin(), halves.end());
+    for (THalf& h : halves) {
+      std::reverse(h.Rect.begin(), h.Rect.end());
+      std::reverse(h.Round.begin(), h.Round.end());
+    }
+  }
+  return halves;
+}
+
+// ---- Outlines -------------------------------------------------------------------
+
+struct TOutlineBuilder {
+  std::vector<TPoint2D> Points;
+  std::vector<TEdgeKind> Edges;  // Edges[i] ends at Points[i + 1]
+
+  void add(const TPoint2D& p, TEdgeKind kind) {
+    if (!Points.empty() && same(Points.back(), p)) return;
+    if (!Points.empty()) Edges.push_back(kind);
+    Points.push_back(p);
+  }
+  // The closing edge; when the last point is the first, the edge into it
+  // closes the outline.
+  void close(TEdgeKind kind) {
+    if (Points.size() > 1 && same(Points.front(), Points.back())) {
+      Points.pop_back();
+    } else {
+      Edges.push_back(kind);
+    }
+  }
+};
+
+Extended signedArea(const std::vector<TPoint2D>& p) { return polygonArea(p); }
+
+// The direction of the piece's longest extent: the farthest pair of points of
+// its convex hull, found by rotating calipers.
+Extended longestDirection(std::vector<TPoint2D> points) {
+  std::sort(points.begin(), points.end(),
+            [](const TPoint2D& a, const TPoint2D& b) { return a.X < b.X || (a.X == b.X && a.Y < b.Y); });
+  std::vector<TPoint2D> hull(2 * points.size());
+  std::size_t k = 0;
+  for (std::size_t i = 0; i < points.size(); ++i) {
+    while (k >= 2 && orient(hull[k - 2], hull[k - 1], points[i]) <= 0) --k;
+    hull[k++] = points[i];
+  }
+  for (std::size_t i = points.size() - 1, t = k + 1; i-- > 0;) {
+    while (k >= t && orient(hull[k - 2], hull[k - 1], points[i]) <= 0) --k;
+    hull[k++] = points[i];
+  }
+  hull.resize(k > 1 ? k - 1 : k);
+  const std::size_t h = hull.size();
+  if (h < 2) return 0;
+  const auto far = [](const TPoint2D& a, const TPoint2D& b) { return std::hypot(a.X - b.X, a.Y - b.Y); };
+  Extended best = -1, angle = 0;
+  for (std::size_t i = 0, j = 1; i < h; ++i) {
+    const TPoint2D& a = hull[i];
+    const TPoint2D& b = hull[(i + 1) % h];
+    while (orient(a, b, hull[(j + 1) % h]) > orient(a, b, hull[j])) j = (j + 1) % h;
+    for (const TPoint2D* p : {&a, &b}) {
+      if (const Extended dist = far(*p, hull[j]); dist > best) {
+        best = dist;
+        angle = std::atan2(hull[j].Y - p->Y, hull[j].X - p->X);
+      }
+    }
+  }
+  return angle;
+}
+
+void moveAll(TPieceNet& piece, const TMotion& m) {
+  for (TPoint2D& p : piece.Net) p = m(p);
+  for (TPatternLine& l : piece.Bends) l = {l.Quadrant, m(l.From), m(l.To)};
+  for (TPatternLabel& l : piece.Labels) l.At = m(l.At);
+}
+
+// A run of half quadrants laid as one piece.
+TPieceNet layRun(const std::vector<THalf>& run, const std::array<TRazvertka2PointArray, 4>& developed, bool fromSeam,
+                 bool toSeam) {
+  std::vector<TMotion> motion(run.size());
+  for (std::size_t i = 1; i < run.size(); ++i) {
+    const THalf &a = run[i - 1], &b = run[i];
+    if (a.Quadrant == b.Quadrant) {
+      motion[i] = motion[i - 1];  // the two halves of one quadrant, one frame
+      continue;
+    }
+    const TMotion& m = motion[i - 1];
+    motion[i] = glue(m(a.Rect.back()), m(a.Round.back()), m(a.Rect[a.Rect.size() - 2]), b.Rect.front(),
+                     b.Round.front(), b.Rect[1]);
+  }
+
+  // A half's point where the piece has it: the two ends of the seam line a
+  // half shares with the half before are that half's, exactly, so that the
+  // outline, the bend lines and the names meet there.
+  const auto place = [&](std::size_t i, const TPoint2D& p) {
+    if (i > 0 && run[i].Quadrant != run[i - 1].Quadrant) {
+      if (same(p, run[i].Rect.front())) return motion[i - 1](run[i - 1].Rect.back());
+      if (same(p, run[i].Round.front())) return motion[i - 1](run[i - 1].Round.back());
+    }
+    return motion[i](p);
+  };
+  TPieceNet piece;
+  TOutlineBuilder outline;
+  for (std::size_t i = 0; i < run.size(); ++i) {
+    for (const TPoint2D& p : run[i].Rect) outline.add(place(i, p), TEdgeKind::Rect);
+    if (piece.Quadrants.empty() || piece.Quadrants.back() != run[i].Quadrant) piece.Quadrants.push_back(run[i].Quadrant);
+    for (const TPatternLine& l : run[i].Bends) piece.Bends.push_back({l.Quadrant, place(i, l.From), place(i, l.To)});
+  }
+  const TEdgeKind endKind = toSeam ? TEdgeKind::SeamEnd : TEdgeKind::Open;
+  for (std::size_t i = run.size(); i-- > 0;) {
+    const std::vector<TPoint2D>& round = run[i].Round;
+    for (std::size_t k = round.size(); k-- > 0;) {
+      outline.add(place(i, round[k]), i + 1 == run.size() && k + 1 == round.size() ? endKind : TEdgeKind::Round);
+    }
+  }
+  outline.close(fromSeam ? TEdgeKind::SeamStart : TEdgeKind::Open);
+  piece.Net = std::move(outline.Points);
+  piece.Edges = std::move(outline.Edges);
+  if (signedArea(piece.Net) < 0) {
+    // Walked the other way round: the same edges, each from its other end.
+    std::reverse(piece.Net.begin() + 1, piece.Net.end());
+    std::reverse(piece.Edges.begin(), piece.Edges.end());
+  }
+
+  // Each name once a piece: a point two halves share is named by both.
+  std::unordered_map<std::string, TPoint2D> named;
+  for (std::size_t i = 0; i < run.size(); ++i) {
+    const THalf& h = run[i];
+    std::vector<TNamedPoint> points = namedOutlinePoints(developed[static_cast<std::size_t>(h.Quadrant - 1)], h.Quadrant);
+    std::unordered_set<TPoint2D, TPointHash, TPointSame> mine(h.Rect.begin(), h.Rect.end());
+    mine.insert(h.Round.begin(), h.Round.end());
+    for (TNamedPoint& p : points) {
+      if (!mine.count(p.At)) continue;
+      const TPoint2D at = place(i, p.At);
+      if (const auto found = named.find(p.Name); found != named.end() && std::hypot(found->second.X - at.X,
+                                                                                    found->second.Y - at.Y) < 1e-6L)
+        continue;
+      named[p.Name] = at;
+      piece.Labels.push_back({std::move(p.Name), at});
+    }
+  }
+  return piece;
+}
+
+}  // namespace
+
+std::vector<TPieceNet> patternNets(const TSystemParams& sp, const TProParams& pro, const TCuttingParams& cutting) {
+  checkCutting(cutting);
+  std::array<TRazvertka2PointArray, 4> developed;
+  bool any = false;
+  for (std::uint16_t q = 1; q <= 4; ++q) {
+    if (!quadrantSelected(pro, q)) continue;
+    TQuadrantDevelopment d;
+    developCutting(cutting.Pattern, sp, pro, q, d);
+    developed[q - 1] = std::move(d.Razvertka);
+    any = true;
+  }
+  if (!any) throw ENoQuadrant();
+
+  const auto seamAt = [&cutting](int place) { return (cutting.Seams >> (place % kSeamPlaces)) & 1u; };
+  // The eight half quadrants in ring order; a quadrant without a corner seam
+  // fills both of its places with one half.
+  std::array<std::vector<THalf>, 4> halves;
+  for (int q = 1; q <= 4; ++q) {
+    if (quadrantSelected(pro, static_cast<std::uint16_t>(q)))
+      halves[static_cast<std::size_t>(q - 1)] = halvesOf(q, developed[static_cast<std::size_t>(q - 1)], seamAt(2 * q - 1));
+  }
+  // Start after a seam, or after a quadrant left out, so that no run wraps.
+  int start = 0;
+  for (int place = 0; place < kSeamPlaces; ++place) {
+    if (seamAt(place)) {
+      start = place;
+      break;
+    }
+  }
+  std::vector<TPieceNet> pieces;
+  std::vector<THalf> run;
+  bool runFromSeam = true;
+  std::string runSeams;
+  const auto finish = [&](bool toSeam, int place) {
+    if (run.empty()) return;
+    TPieceNet piece = layRun(run, developed, runFromSeam, toSeam);
+    piece.Seams = runSeams;
+    if (toSeam) piece.Seams += (piece.Seams.empty() ? "" : ", ") + std::string(seamKey(static_cast<TSeamAt>(place % kSeamPlaces)));
+    pieces.push_back(std::move(piece));
+    run.clear();
+  };
+  for (int step = 0; step < kSeamPlaces; ++step) {
+    const int place = start + step;  // the half between ring places `place` and `place + 1`
+    if (seamAt(place)) {
+      finish(true, place);
+      runFromSeam = true;
+      runSeams = std::string(seamKey(static_cast<TSeamAt>(place % kSeamPlaces)));
+    }
+    const int q = (place % kSeamPlaces) / 2 + 1;
+    const std::vector<THalf>& quadrant = halves[static_cast<std::size_t>(q - 1)];
+    if (quadrant.empty()) {
+      finish(false, place);
+      runFromSeam = false;
+      runSeams.clear();
+      continue;
+    }
+    // A whole quadrant is laid at its first place; its second adds nothing.
+    if (quadrant.size() == 1 && place % 2 == 1 && !run.empty() && run.back().Quadrant == q) continue;
+    run.push_back(quadrant.size() == 1 ? quadrant[0] : quadrant[static_cast<std::size_t>(place % 2)]);
+  }
+  finish(seamAt(start + kSeamPlaces) != 0, start + kSeamPlaces);
+
+  const bool todaysFrame = cutting.Seams == kDefaultSeams;
+  Extended below = 0;
+  for (std::size_t i = 0; i < pieces.size(); ++i) {
+    TPieceNet& piece = pieces[i];
+    if (!todaysFrame && !isSimplePolygon(piece.Net)) {
+      throw ECuttingError("Деталь " + std::to_string(i + 1) + " из " + std::to_string(pieces.size()) + " (швы " +
+                              piece.Seams + ") накладывается сама на себя в развертке: добавьте швы",
+                          TCuttingField::Seams);
+    }
+    if (todaysFrame) continue;
+    // Longest extent along X, the pieces stacked upwards 20 mm apart.
+    const Extended a = -longestDirection(piece.Net);
+    moveAll(piece, TMotion{std::cos(a), -std::sin(a), std::sin(a), std::cos(a), 0, 0, false});
+    Extended minX = piece.Net[0].X, minY = piece.Net[0].Y, maxY = minY;
+    for (const TPoint2D& p : piece.Net) {
+      minX = std::min(minX, p.X);
+      minY = std::min(minY, p.Y);
+      maxY = std::max(maxY, p.Y);
+    }
+    moveAll(piece, TMotion{1, 0, 0, 1, -minX, below - minY, false});
+    below += maxY - minY + 20;
+  }
+  return pieces;
+}
+
+}  // namespace fish

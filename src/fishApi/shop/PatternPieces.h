@@ -1,0 +1,56 @@
+// The pattern cut into the pieces its seams make (CuttingParams.h).
+//
+// Round the transition, seen from the round end, the eight places a seam may
+// run split the surface into eight half quadrants, H0 between +x and c1, H1
+// between c1 and +y, and so on to H7 between c4 and +x. A piece is a run of
+// chosen half quadrants between two seams (or a quadrant left out); a
+// quadrant whose corner carries no seam goes whole into its piece.
+//
+// Each quadrant is developed in its own frame (the tables' frame of
+// PreciseDevelopment.h) and cut at its corner seam along generator k*, the
+// one whose direction about the corner's image is nearest half the corner's
+// fan. A piece is laid as one connected development: every half after the
+// first is moved rigidly (turned, and mirrored if its frame is) so that the
+// seam line it shares with the half before falls on that half's, on the far
+// side of it. A piece's outline then runs along the rectangular end from its
+// first seam to its last, back along the round end, and closes on the seam
+// lines; each edge knows which of these it is, for the allowances.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "CuttingParams.h"
+#include "FlatPattern.h"
+#include "fishApi/core/FishTypes.h"
+
+namespace fish {
+
+// What an edge of a piece's net outline is.
+enum class TEdgeKind : std::uint8_t {
+  Rect,       // the rectangular end
+  Round,      // the round end (an arc chord)
+  SeamStart,  // the seam the piece starts at (that seam's second edge)
+  SeamEnd,    // the seam the piece ends at (that seam's first edge)
+  Open,       // where a quadrant left out ends the piece: no allowance
+};
+
+struct TPieceNet {
+  std::vector<int> Quadrants;  // 1..4, as the piece runs round
+  // Closed and counter-clockwise; Edges[i] joins Net[i] and Net[i + 1].
+  std::vector<TPoint2D> Net;
+  std::vector<TEdgeKind> Edges;
+  std::vector<TPatternLine> Bends;    // every generator inside the piece
+  std::vector<TPatternLabel> Labels;  // the results tables' names, each once
+  std::string Seams;                  // the seams at its ends, e.g. "+x, -x"
+};
+
+// The pieces of the chosen quadrants, developed as `cutting.Pattern` cuts
+// them. The default seams (+x, -x) keep the tables' frame; any other seams
+// lay each piece with its longest extent along X, the pieces one above the
+// other. Throws the development's errors, ENoQuadrant, or ECuttingError
+// naming a piece whose development overlaps itself.
+std::vector<TPieceNet> patternNets(const TSystemParams& sp, const TProParams& pro, const TCuttingParams& cutting);
+
+}  // namespace fish

@@ -242,6 +242,38 @@ void beginLines(QPainter& painter) {
   painter.setBrush(Qt::NoBrush);
 }
 
+// A piece cut with allowances shows its net outline inside the cut line,
+// dashed longer than the bend lines (8 mm dashes), and a piece of seams
+// other than today's its name in the middle, 5 mm high. Drawn whole: the
+// painter clips what falls off a sheet.
+void paintNets(QPainter& painter, const fish::TFlatPattern& pattern, const MmMap& map) {
+  QPen pen = penOf(painter, kBendWidthMm, map.dotsPerMm, true);
+  const bool svg = painter.paintEngine() && painter.paintEngine()->type() == QPaintEngine::SVG;
+  const double unit = svg ? 1 / map.dotsPerMm : kBendWidthMm;
+  pen.setDashPattern({8 / unit, 2 / unit});
+  painter.setPen(pen);
+  for (const fish::TPatternPiece& piece : pattern.Pieces) {
+    if (piece.Net.empty()) continue;
+    QPolygonF net;
+    net.reserve(static_cast<qsizetype>(piece.Net.size()));
+    for (const fish::TPoint2D& p : piece.Net) net << map(p);
+    painter.drawPolygon(net);
+  }
+  const double nameHeight = 5;
+  if (nameHeight * map.dotsPerMm < 1) return;
+  QFont font(QStringLiteral("DejaVu Sans"));
+  font.setPointSizeF(nameHeight * map.dotsPerMm * 72.0 / painter.device()->logicalDpiY());
+  painter.setFont(font);
+  painter.setPen(Qt::black);
+  const TextMeasure& m = TextMeasure::get();
+  for (const fish::TPatternPiece& piece : pattern.Pieces) {
+    if (piece.Name.empty()) continue;
+    const QString text = QString::fromStdString(piece.Name);
+    const double width = m.width(text, nameHeight);
+    painter.drawText(map(piece.NameAt) + QPointF(-width / 2, m.capHeight(nameHeight) / 2) * map.dotsPerMm, text);
+  }
+}
+
 }  // namespace
 
 void paintPattern(QPainter& painter, const fish::TFlatPattern& pattern, const MmMap& map) {
@@ -257,6 +289,7 @@ void paintPattern(QPainter& painter, const fish::TFlatPattern& pattern, const Mm
     for (const fish::TPoint2D& p : piece.Outline) outline << map(p);
     painter.drawPolygon(outline);
   }
+  paintNets(painter, pattern, map);
   paintLabels(painter, map, [&pattern](const auto& paint) {
     for (const fish::TPatternLabel& l : pattern.Labels) paint(l);
   });
@@ -294,6 +327,7 @@ void paintPatternPart(QPainter& painter, const fish::TFlatPattern& pattern, cons
     next = r.Index + 1;
   }
   flush();
+  paintNets(painter, pattern, map);
   paintLabels(painter, map, [&](const auto& paint) {
     for (std::uint32_t i : labels) paint(pattern.Labels[i]);
   });

@@ -41,21 +41,35 @@ void GetBytes(const std::uint8_t* src, std::array<std::uint8_t, N>& to) {
 // at the version: a block of a later version is then told apart from a
 // damaged one even when it carries more fields.
 //
-// Version 1 holds the plate; version 2 the plate and the cutting choices
-// after it. A project whose cutting choices are the defaults is written as
-// version 1, as it was before there were any, so that an older program
-// still reads its plate.
+// Version 1 holds the plate; version 2 the plate and the pattern for
+// cutting after it; version 3 adds the seams and the allowances. Each project
+// is written in the lowest version that holds its choices, so that an older
+// program still reads what it knows of: the plate alone as version 1, the
+// pattern without seams or allowances of their own as version 2.
 constexpr std::uint8_t kBlockTag[4] = {'V', 'N', 'T', 'X'};
 constexpr std::uint16_t kPlateVersion = 1;
 constexpr std::uint16_t kCuttingVersion = 2;
+constexpr std::uint16_t kSeamsVersion = 3;
 constexpr std::size_t kBlockHeaderBytes = 8;
 constexpr std::size_t kPlateFieldsBytes = 24;
 constexpr std::size_t kCuttingFieldsBytes = 8;
+constexpr std::size_t kSeamsFieldsBytes = 4 * kExtendedBytes;
 constexpr std::size_t kBlockCrcBytes = 4;
 constexpr std::size_t kLongestBlock = kBlockHeaderBytes + 0xFFFF + kBlockCrcBytes;
 
 constexpr std::size_t fieldsOf(std::uint16_t version) {
-  return version == kPlateVersion ? kPlateFieldsBytes : kPlateFieldsBytes + kCuttingFieldsBytes;
+  switch (version) {
+    case kPlateVersion: return kPlateFieldsBytes;
+    case kCuttingVersion: return kPlateFieldsBytes + kCuttingFieldsBytes;
+    default: return kPlateFieldsBytes + kCuttingFieldsBytes + kSeamsFieldsBytes;
+  }
+}
+
+// The lowest version that holds these choices.
+std::uint16_t versionFor(const TCuttingParams& cutting) {
+  if (isDefaultCutting(cutting)) return kPlateVersion;
+  if (cutting.Seams == kDefaultSeams && !cutting.hasAllowances()) return kCuttingVersion;
+  return kSeamsVersion;
 }
 
 // Offsets inside the block.
@@ -67,7 +81,12 @@ constexpr std::size_t kRoundFacesAt = 19;
 constexpr std::size_t kMaterialAt = 20;
 constexpr std::size_t kSpareAt = 21;
 constexpr std::size_t kDensityAt = 22;
-constexpr std::size_t kPatternAt = 32;  // version 2; the 7 bytes after it are 0
+constexpr std::size_t kPatternAt = 32;  // version 2 on; the 7 bytes after it are 0 in version 2
+constexpr std::size_t kSeamsAt = 33;    // version 3; the 6 bytes after it are 0
+constexpr std::size_t kSeamFirstAt = 40;
+constexpr std::size_t kSeamSecondAt = kSeamFirstAt + kExtendedBytes;
+constexpr std::size_t kRectAllowanceAt = kSeamSecondAt + kExtendedBytes;
+constexpr std::size_t kRoundAllowanceAt = kRectAllowanceAt + kExtendedBytes;
 
 constexpr const char* kBlockDamaged =
     "Дополнительные данные проекта (толщина листа, материал) повреждены и не прочитаны: взяты значения по умолчанию";
@@ -126,13 +145,25 @@ bool fromBlock(const std::uint8_t* block, std::size_t size, TPlateParams& plate,
   const std::size_t crcAt = kBlockHeaderBytes + fields;
   if (size < crcAt + kBlockCrcBytes || getU32(block + crcAt) != crc32(block, crcAt)) return false;
   // Version 0 was never written: a block claiming it is damaged, not new.
-  if (version > kCuttingVersion) why = kBlockTooNew;
-  if (version < kPlateVersion || version > kCuttingVersion || fields != fieldsOf(version)) return false;
+  if (version > kSeamsVersion) why = kBlockTooNew;
+  if (version < kPlateVersion || version > kSeamsVersion || fields != fieldsOf(version)) return false;
   TCuttingParams choices;
-  if (version == kCuttingVersion) {
+  if (version >= kCuttingVersion) {
     const std::uint8_t code = block[kPatternAt];
     if (code > static_cast<std::uint8_t>(TPatternKind::Table)) return false;
     choices.Pattern = static_cast<TPatternKind>(code);
+  }
+  if (version >= kSeamsVersion) {
+    choices.Seams = block[kSeamsAt];
+    choices.SeamFirst = getExtended(block + kSeamFirstAt);
+    choices.SeamSecond = getExtended(block + kSeamSecondAt);
+    choices.RectAllowance = getExtended(block + kRectAllowanceAt);
+    choices.RoundAllowance = getExtended(block + kRoundAllowanceAt);
+    try {
+      checkCutting(choices);
+    } catch (const ECuttingError&) {
+      return false;
+    }
   }
   TPlateParams read;
   read.Thickness = getExtended(block + kThicknessAt);
@@ -248,11 +279,12 @@ TProjectData decodeProject(const TProjectImage& image) {
 std::vector<std::uint8_t> encodeProjectFile(const TProjectData& project) {
   const TProjectImage image = encodeProject(project);
   std::vector<std::uint8_t> bytes(image.begin(), image.end());
-  const bool cutting = !isDefaultCutting(project.Cutting);
-  if (isDefaultPlate(project.Plate) && !cutting) return bytes;
-  const std::uint16_t version = cutting ? kCuttingVersion : kPlateVersion;
+  const TCuttingParams& cutting = project.Cutting;
+  const std::uint16_t version = versionFor(cutting);
+  if (isDefaultPlate(project.Plate) && version == kPlateVersion) return bytes;
   const std::size_t crcAt = kBlockHeaderBytes + fieldsOf(version);
-  std::uint8_t block[kBlockHeaderBytes + kPlateFieldsBytes + kCuttingFieldsBytes + kBlockCrcBytes] = {};
+  std::uint8_t block[kBlockHeaderBytes + kPlateFieldsBytes + kCuttingFieldsBytes + kSeamsFieldsBytes +
+                     kBlockCrcBytes] = {};
   std::memcpy(block, kBlockTag, sizeof kBlockTag);
   putU16(block + kVersionAt, version);
   putU16(block + kLengthAt, static_cast<std::uint16_t>(fieldsOf(version)));
@@ -262,7 +294,14 @@ std::vector<std::uint8_t> encodeProjectFile(const TProjectData& project) {
   block[kMaterialAt] = static_cast<std::uint8_t>(project.Plate.Material);
   block[kSpareAt] = 0;
   putExtended(block + kDensityAt, project.Plate.Density);
-  if (cutting) block[kPatternAt] = static_cast<std::uint8_t>(project.Cutting.Pattern);
+  if (version >= kCuttingVersion) block[kPatternAt] = static_cast<std::uint8_t>(cutting.Pattern);
+  if (version >= kSeamsVersion) {
+    block[kSeamsAt] = cutting.Seams;
+    putExtended(block + kSeamFirstAt, cutting.SeamFirst);
+    putExtended(block + kSeamSecondAt, cutting.SeamSecond);
+    putExtended(block + kRectAllowanceAt, cutting.RectAllowance);
+    putExtended(block + kRoundAllowanceAt, cutting.RoundAllowance);
+  }
   putU32(block + crcAt, crc32(block, crcAt));
   bytes.insert(bytes.end(), block, block + crcAt + kBlockCrcBytes);
   return bytes;

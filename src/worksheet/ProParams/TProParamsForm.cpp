@@ -118,8 +118,8 @@ TProParamsForm::TProParamsForm(QWidget* parent) : QDialog(parent) {
   // The pattern for cutting, below the plate: a title and its two choices on
   // one row, in the columns of the labels and the fields above.
   const QString cuttingHint = QStringLiteral(
-      "Страница результатов и рисунки всегда показывают развертку по таблицам; "
-      "выбор определяет, что вырезают экспортированные файлы и что измеряют размеры для разметки");
+      "Страница результатов и рисунки всегда показывают развертку по таблицам.\n"
+      "Выбор определяет, что вырезают экспортированные файлы\nи что измеряют размеры для разметки");
   auto* cuttingTitle = new QLabel(QStringLiteral("Развертка для раскроя"), this);
   cuttingTitle->move(16, 290);
   cuttingTitle->adjustSize();

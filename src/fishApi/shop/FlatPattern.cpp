@@ -322,7 +322,7 @@ TFlatPattern flatPattern(const TSystemParams& sp, const TProParams& pro, TPatter
     if (!chosen(q)) continue;
     const TRazvertka2PointArray& d = quadrant[q].Razvertka;
     for (std::size_t k = 1; k + 1 < d.size(); ++k) {
-      if (!samePoint(d[k].P1, d[k].P2)) pattern.BendLines.push_back({q, d[k].P1, d[k].P2});
+      if (!samePoint(d[k].P1, d[k].P2)) pattern.BendLines.push_back({q, d[k].P1, d[k].P2, k});
     }
     addLabels(pattern.Labels, q, chosen(partnerOf(q)) && partnerOf(q) < q, d);
   }

@@ -14,6 +14,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -44,6 +45,7 @@ struct TPatternLine {
   int Quadrant = 0;
   TPoint2D From;
   TPoint2D To;
+  std::size_t Element = 0;  // k, the development's element (1 .. n+1)
 };
 
 // A point name of the results tables (T1.., R1.., L1..) at its point. The

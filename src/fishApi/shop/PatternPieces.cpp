@@ -117,7 +117,7 @@ std::vector<THalf> halvesOf(int q, const TRazvertka2PointArray& d, bool cutAtCor
     const std::size_t first = from == 1 ? 1 : from + 1;
     const std::size_t lastInside = to == last ? last : to - 1;
     for (std::size_t k = first; k <= lastInside; ++k) {
-      if (!same(c, d[k].P2)) h.Bends.push_back({q, c, d[k].P2});
+      if (!same(c, d[k].P2)) h.Bends.push_back({q, c, d[k].P2, k});
     }
     return h;
   };
@@ -199,7 +199,7 @@ Extended longestDirection(std::vector<TPoint2D> points) {
 
 void moveAll(TPieceNet& piece, const TMotion& m) {
   for (TPoint2D& p : piece.Net) p = m(p);
-  for (TPatternLine& l : piece.Bends) l = {l.Quadrant, m(l.From), m(l.To)};
+  for (TPatternLine& l : piece.Bends) l = {l.Quadrant, m(l.From), m(l.To), l.Element};
   for (TPatternLabel& l : piece.Labels) l.At = m(l.At);
 }
 
@@ -233,7 +233,7 @@ TPieceNet layRun(const std::vector<THalf>& run, const std::array<TRazvertka2Poin
   for (std::size_t i = 0; i < run.size(); ++i) {
     for (const TPoint2D& p : run[i].Rect) outline.add(place(i, p), TEdgeKind::Rect);
     if (piece.Quadrants.empty() || piece.Quadrants.back() != run[i].Quadrant) piece.Quadrants.push_back(run[i].Quadrant);
-    for (const TPatternLine& l : run[i].Bends) piece.Bends.push_back({l.Quadrant, place(i, l.From), place(i, l.To)});
+    for (const TPatternLine& l : run[i].Bends) piece.Bends.push_back({l.Quadrant, place(i, l.From), place(i, l.To), l.Element});
   }
   const TEdgeKind endKind = toSeam ? TEdgeKind::SeamEnd : TEdgeKind::Open;
   for (std::size_t i = run.size(); i-- > 0;) {

@@ -37,8 +37,11 @@ TPoint3D exactCirclePoint(const TSystemParams& sp, Extended cosT, Extended sinT)
 
 TSheetFigures sheetOf(std::vector<int> quadrants, const std::vector<TPoint2D>& outline) {
   TSheetFigures sheet;
+  std::sort(quadrants.begin(), quadrants.end());
+  quadrants.erase(std::unique(quadrants.begin(), quadrants.end()), quadrants.end());
   sheet.Quadrants = std::move(quadrants);
   sheet.Area = checkFinite(std::fabs(polygonArea(outline)));
+  sheet.NetArea = sheet.Area;
   Extended minX = outline.front().X, maxX = minX;
   Extended minY = outline.front().Y, maxY = minY;
   for (const TPoint2D& p : outline) {
@@ -143,10 +146,20 @@ std::string accuracyWarning(const TAccuracy& accuracy, std::string_view sep) {
 
 TShopFigures shopFigures(const TSystemParams& sp, const TProParams& pro, const TPlateParams& plate,
                          TPatternKind pattern, const TQuadrantSource& source) {
+  TCuttingParams cutting;
+  cutting.Pattern = pattern;
+  return shopFigures(sp, pro, plate, cutting, source);
+}
+
+TShopFigures shopFigures(const TSystemParams& sp, const TProParams& pro, const TPlateParams& plate,
+                         const TCuttingParams& cutting, const TQuadrantSource& source) {
+  checkCutting(cutting);
+  const TPatternKind pattern = cutting.Pattern;
   TShopFigures f;
   f.Given = sp;
   f.Plate = plate;
   f.Pattern = pattern;
+  f.Cutting = cutting;
   f.Divisions = pro.Divisions;
   f.Developed = developedParams(sp, plate);
   checkDivisions(pro);
@@ -181,9 +194,19 @@ TShopFigures shopFigures(const TSystemParams& sp, const TProParams& pro, const T
   }
   f.PatternAccuracy = patternAccuracy(f.Developed, pro, !precise);
 
-  const auto razvertka = [&f](int q) { return &f.Quadrants[static_cast<std::size_t>(q - 1)].Razvertka; };
-  for (TPatternPiece& sheet : patternPieces(pro, {razvertka(1), razvertka(2), razvertka(3), razvertka(4)})) {
-    f.Sheets.push_back(sheetOf(std::move(sheet.Quadrants), sheet.Outline));
+  if (cutting.Seams == kDefaultSeams && !cutting.hasAllowances()) {
+    // Today's sheets, from the developments already at hand.
+    const auto razvertka = [&f](int q) { return &f.Quadrants[static_cast<std::size_t>(q - 1)].Razvertka; };
+    for (TPatternPiece& sheet : patternPieces(pro, {razvertka(1), razvertka(2), razvertka(3), razvertka(4)})) {
+      f.Sheets.push_back(sheetOf(std::move(sheet.Quadrants), sheet.Outline));
+    }
+  } else if (std::any_of(pro.Quadrants.begin(), pro.Quadrants.end(), [](ByteBool q) { return q != 0; })) {
+    for (TPatternPiece& piece : flatPattern(f.Developed, pro, cutting).Pieces) {
+      TSheetFigures sheet = sheetOf(std::move(piece.Quadrants), piece.Outline);
+      if (!piece.Net.empty()) sheet.NetArea = checkFinite(std::fabs(polygonArea(piece.Net)));
+      sheet.Name = std::move(piece.Name);
+      f.Sheets.push_back(std::move(sheet));
+    }
   }
 
   // mm2 * mm = mm3, and a cubic metre is 1E9 mm3.

@@ -174,13 +174,17 @@ struct TQuadrantFigures {
   TQuadrantAccuracy Accuracy;
 };
 
-// One sheet as drawn and exported (quadrants 1 and 2, or 3 and 4, joined
-// along their shared line when both are chosen).
+// One sheet as drawn and exported: with today's seams quadrants 1 and 2, or
+// 3 and 4, joined along their shared line when both are chosen; with others,
+// the pieces they make (PatternPieces.h).
 struct TSheetFigures {
-  std::vector<int> Quadrants;
-  Extended Area = 0;   // enclosed by its outline
-  Extended Width = 0;  // the blank: the outline's bounding rectangle
+  std::vector<int> Quadrants;  // every quadrant it holds a part of, once, in increasing order
+  Extended Area = 0;           // enclosed by its outline, the one it is cut along
+  Extended Width = 0;          // the blank: that outline's bounding rectangle
   Extended Height = 0;
+  // Enclosed by the net outline, without the allowances: Area without them.
+  Extended NetArea = 0;
+  std::string Name;  // the piece's name with seams other than today's, else empty
 };
 
 struct TShopFigures {
@@ -188,6 +192,7 @@ struct TShopFigures {
   TSystemParams Developed;
   TPlateParams Plate;
   TPatternKind Pattern = TPatternKind::Precise;
+  TCuttingParams Cutting;  // its Pattern is Pattern
   std::int32_t Divisions = 0;
   std::array<TQuadrantFigures, 4> Quadrants;  // all four, like the results page
   std::vector<TSheetFigures> Sheets;          // the chosen quadrants; none chosen, none
@@ -215,5 +220,10 @@ using TQuadrantSource = std::function<TQuadrantArrays(const TSystemParams& devel
 // them, and those of the chosen development.
 TShopFigures shopFigures(const TSystemParams& sp, const TProParams& pro, const TPlateParams& plate,
                          TPatternKind pattern, const TQuadrantSource& source = {});
+
+// The same, the sheets cut as `cutting` says: its seams' pieces, each with
+// its allowances (flatPattern). Throws as that does besides.
+TShopFigures shopFigures(const TSystemParams& sp, const TProParams& pro, const TPlateParams& plate,
+                         const TCuttingParams& cutting, const TQuadrantSource& source = {});
 
 }  // namespace fish

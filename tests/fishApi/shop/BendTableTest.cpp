@@ -8,6 +8,8 @@
 #include "fishApi/core/FishMath.h"
 #include "fishApi/precise/ExactSurface.h"
 #include "fishApi/shop/BendTable.h"
+#include "fishApi/shop/QuoteFigures.h"
+#include "fishApi/shop/ShopFigures.h"
 
 using namespace fish;
 using namespace fish::test;
@@ -34,6 +36,41 @@ TEST(BendTable, IsThePyramidsAndSymmetric) {
       EXPECT_NEAR(asDouble(s[k]), asDouble(s[s.size() - 1 - k]), 1e-9);
     }
   }
+}
+
+}  // namespace
+
+namespace {
+
+// Today's two pieces: their seams are the four generators from the X sides'
+// middles to the arc ends, every generator 1 .. n+1 is a bend, and without
+// allowances the cut is the net outline; a collar only adds to the cut.
+TEST(QuoteFigures, CountWhatTheShopDoes) {
+  const TSystemParams sp = params(400, 300, 250, 100, 60, -40);
+  const TProParams pro = withDivisions(24, {1, 1, 1, 1});
+  const TPlateParams plate = plateOf(2, TFaces::Inside, TFaces::Outside);
+  const TShopFigures f = shopFigures(sp, pro, plate, TPatternKind::Precise);
+  TCuttingParams cutting;
+  const TQuote q = quoteFigures(sp, pro, plate, cutting);
+  Extended seams = 0;
+  for (const TQuadrantFigures& quadrant : f.Quadrants) seams += quadrant.Generators.back();
+  EXPECT_EQ(q.Pieces.size(), 2u);
+  EXPECT_EQ(q.Pierces, 2);
+  EXPECT_EQ(q.Bends, 4u * 25);
+  EXPECT_NEAR(asDouble(q.SeamLength), asDouble(seams), 1e-9 * asDouble(seams));
+  EXPECT_NEAR(asDouble(q.NetArea), asDouble(f.NetArea), 1e-9 * asDouble(f.NetArea));
+  EXPECT_EQ(asDouble(q.CutArea), asDouble(q.NetArea));
+  EXPECT_NEAR(asDouble(q.Mass), asDouble(f.Mass), 1e-9 * asDouble(f.Mass));
+  for (const TPieceQuote& p : q.Pieces) {
+    for (const TBend& b : p.Bends) {
+      EXPECT_NEAR(asDouble(b.Length), asDouble(f.Quadrants[std::size_t(b.Quadrant - 1)].Generators[b.Element]), 1e-9);
+    }
+  }
+  cutting.RoundAllowance = 10;
+  const TQuote collar = quoteFigures(sp, pro, plate, cutting);
+  EXPECT_EQ(asDouble(collar.NetArea), asDouble(q.NetArea));
+  EXPECT_GT(collar.CutArea, q.CutArea);
+  EXPECT_GT(collar.CutLength, q.CutLength);
 }
 
 }  // namespace

@@ -1,0 +1,81 @@
+#include "QuoteFigures.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "Allowances.h"
+#include "BendTable.h"
+#include "FlatPattern.h"
+#include "PatternPieces.h"
+#include "fishApi/core/FishMath.h"
+
+namespace fish {
+
+namespace {
+
+Extended length(const TPoint2D& a, const TPoint2D& b) { return std::hypot(b.X - a.X, b.Y - a.Y); }
+
+Extended perimeter(const std::vector<TPoint2D>& outline) {
+  Extended sum = 0;
+  for (std::size_t i = 0, n = outline.size(); i < n; ++i) sum += length(outline[i], outline[(i + 1) % n]);
+  return sum;
+}
+
+}  // namespace
+
+TQuote quoteFigures(const TSystemParams& sp, const TProParams& pro, const TPlateParams& plate,
+                    const TCuttingParams& cutting) {
+  const TSystemParams developed = developedParams(sp, plate);
+  std::vector<TPieceNet> nets = patternNets(developed, pro, cutting);
+
+  // Each quadrant's bends, from the surface its pattern is laid from.
+  std::vector<Extended> angles[4];
+  for (std::uint16_t q = 1; q <= 4; ++q) {
+    if (!quadrantSelected(pro, q)) continue;
+    TQuadrantDevelopment d;
+    developCutting(cutting.Pattern, developed, pro, q, d);
+    angles[q - 1] = bendAngles(d.Surf);
+  }
+
+  TQuote quote;
+  for (const TPieceNet& net : nets) {
+    TPieceQuote p;
+    p.Quadrants = net.Quadrants;
+    p.Seams = net.Seams;
+    const std::vector<TPoint2D> cut = cutting.hasAllowances() ? cutOutline(net, cutting) : net.Net;
+    p.CutLength = checkFinite(perimeter(cut));
+    for (std::size_t i = 0, n = net.Net.size(); i < n; ++i) {
+      if (net.Edges[i] == TEdgeKind::SeamStart || net.Edges[i] == TEdgeKind::SeamEnd)
+        p.SeamLength += length(net.Net[i], net.Net[(i + 1) % n]);
+    }
+    p.NetArea = checkFinite(std::fabs(polygonArea(net.Net)));
+    p.CutArea = checkFinite(std::fabs(polygonArea(cut)));
+    Extended minX = cut[0].X, maxX = minX, minY = cut[0].Y, maxY = minY;
+    for (const TPoint2D& v : cut) {
+      minX = std::min(minX, v.X);
+      maxX = std::max(maxX, v.X);
+      minY = std::min(minY, v.Y);
+      maxY = std::max(maxY, v.Y);
+    }
+    p.BlankWidth = maxX - minX;
+    p.BlankHeight = maxY - minY;
+    // mm2 * mm = mm3, and a cubic metre is 1E9 mm3.
+    p.Mass = checkFinite(p.CutArea * plate.Thickness * 1e-9L * plate.Density);
+    for (const TPatternLine& l : net.Bends) {
+      p.Bends.push_back({l.Quadrant, l.Element, length(l.From, l.To),
+                         angles[l.Quadrant - 1][l.Element - 1]});
+    }
+    quote.CutLength += p.CutLength;
+    quote.Pierces += p.Pierces;
+    quote.SeamLength += p.SeamLength;
+    quote.Bends += p.Bends.size();
+    quote.NetArea += p.NetArea;
+    quote.CutArea += p.CutArea;
+    quote.BlankArea += p.BlankWidth * p.BlankHeight;
+    quote.Mass += p.Mass;
+    quote.Pieces.push_back(std::move(p));
+  }
+  return quote;
+}
+
+}  // namespace fish

@@ -1,0 +1,61 @@
+// What a job is quoted by, per piece as it is cut and for the whole
+// transition: the length the cutting head travels, the pierces, the seams to
+// weld or lock, the bends and their angles, the blank and the mass.
+//
+// Lengths in mm, areas in mm2, the mass in kg; every figure is of the pattern
+// chosen for cutting, its seams and allowances (CuttingParams.h), developed
+// for the plate (developedParams).
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "CuttingParams.h"
+#include "PlateParams.h"
+#include "fishApi/core/FishTypes.h"
+
+namespace fish {
+
+// One bend line of a piece: its quadrant and its element (numbered as the
+// figures' generators), its length and the bend (BendTable.h), in degrees.
+struct TBend {
+  int Quadrant = 0;
+  std::size_t Element = 0;
+  Extended Length = 0;
+  Extended Angle = 0;
+};
+
+struct TPieceQuote {
+  std::vector<int> Quadrants;    // as the piece runs round
+  std::string Seams;             // the seams at its ends ("+x, -x")
+  Extended CutLength = 0;        // the cut outline, allowances included
+  int Pierces = 1;               // one a piece: it has no holes
+  Extended SeamLength = 0;       // its edges on seams, to weld or lock (net)
+  Extended NetArea = 0;          // inside the net outline
+  Extended CutArea = 0;          // inside the cut outline
+  Extended BlankWidth = 0;       // the cut outline's box, as laid
+  Extended BlankHeight = 0;
+  Extended Mass = 0;             // of CutArea
+  std::vector<TBend> Bends;      // in cutting order: round the piece
+};
+
+struct TQuote {
+  std::vector<TPieceQuote> Pieces;
+  // The sums over the pieces.
+  Extended CutLength = 0;
+  int Pierces = 0;
+  Extended SeamLength = 0;
+  std::size_t Bends = 0;
+  Extended NetArea = 0;
+  Extended CutArea = 0;
+  Extended BlankArea = 0;  // the boxes'
+  Extended Mass = 0;
+};
+
+// The quote of the chosen quadrants. Throws what flatPattern throws, and
+// the plate's errors.
+TQuote quoteFigures(const TSystemParams& sp, const TProParams& pro, const TPlateParams& plate,
+                    const TCuttingParams& cutting);
+
+}  // namespace fish

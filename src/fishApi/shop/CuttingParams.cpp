@@ -10,7 +10,8 @@
 namespace fish {
 
 bool isDefaultCutting(const TCuttingParams& cutting) {
-  return cutting.Pattern == TPatternKind::Precise && cutting.Seams == kDefaultSeams && !cutting.hasAllowances();
+  return cutting.Pattern == TPatternKind::Precise && cutting.Seams == kDefaultSeams && !cutting.hasAllowances() &&
+         cutting.BendMarks == TBendMarks::Full && cutting.TickLength == kDefaultTickLength;
 }
 
 std::string_view seamKey(TSeamAt at) {
@@ -61,6 +62,9 @@ void checkCutting(const TCuttingParams& cutting) {
                                                        {cutting.RoundAllowance, TCuttingField::RoundAllowance}};
   static constexpr const char* kNames[] = {"", "Припуск на шов", "Припуск у прямоугольного конца",
                                            "Припуск у круглого конца"};
+  if (!(cutting.TickLength > 0) || !std::isfinite(cutting.TickLength)) {
+    throw ECuttingError("Засечки линий гиба: длина должна быть положительным числом, мм", TCuttingField::TickLength);
+  }
   for (const auto& [width, field] : widths) {
     if (!(width >= 0) || !std::isfinite(width)) {
       throw ECuttingError(std::string(kNames[static_cast<int>(field)]) +

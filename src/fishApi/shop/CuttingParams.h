@@ -35,6 +35,12 @@ constexpr std::uint8_t seamBit(TSeamAt at) { return static_cast<std::uint8_t>(1u
 // Today's two pieces: quadrants 1 and 2, and 3 and 4.
 inline constexpr std::uint8_t kDefaultSeams = seamBit(TSeamAt::PlusX) | seamBit(TSeamAt::MinusX);
 
+// How the bend lines are marked: drawn full length, or only as ticks of a
+// set length at both ends, inside the outline, for parts that must not be
+// scored across. The values are the project file's codes.
+enum class TBendMarks : std::uint8_t { Full = 0, Ticks = 1 };
+inline constexpr Extended kDefaultTickLength = 10;  // mm
+
 struct TCuttingParams {
   TPatternKind Pattern = TPatternKind::Precise;
   // The seams, a bit per TSeamAt; n seams give n pieces.
@@ -47,6 +53,8 @@ struct TCuttingParams {
   Extended SeamSecond = 0;
   Extended RectAllowance = 0;
   Extended RoundAllowance = 0;
+  TBendMarks BendMarks = TBendMarks::Full;
+  Extended TickLength = kDefaultTickLength;
 
   bool hasAllowances() const {
     return SeamFirst != 0 || SeamSecond != 0 || RectAllowance != 0 || RoundAllowance != 0;
@@ -62,7 +70,7 @@ std::string_view seamKey(TSeamAt at);
 std::string seamsText(std::uint8_t seams);
 
 // The cutting choice a refusal is about, so that a form can point at it.
-enum class TCuttingField : std::uint8_t { Seams, SeamAllowance, RectAllowance, RoundAllowance };
+enum class TCuttingField : std::uint8_t { Seams, SeamAllowance, RectAllowance, RoundAllowance, TickLength };
 
 class ECuttingError : public EFishError {
  public:
@@ -75,8 +83,8 @@ class ECuttingError : public EFishError {
 // twice.
 std::uint8_t seamsFromText(std::string_view text);
 
-// ECuttingError for no seam, a seam bit past c4, or a width that is negative
-// or no finite number.
+// ECuttingError for no seam, a width that is negative or no finite number,
+// or a tick length that is not a positive finite number.
 void checkCutting(const TCuttingParams& cutting);
 
 // The names the command line and the JSON output use: "precise", "table".

@@ -330,7 +330,42 @@ TFlatPattern flatPattern(const TSystemParams& sp, const TProParams& pro, TPatter
   return pattern;
 }
 
+namespace {
+
+// The pattern with its bend lines drawn full.
+TFlatPattern cutPattern(const TSystemParams& sp, const TProParams& pro, const TCuttingParams& cutting);
+
+// Ticks instead of the full bend lines: a mark `length` long from each end
+// along the line, or the whole line when it is shorter than two marks. The
+// labels were aimed along the full lines, which the ticks follow.
+void markByTicks(std::vector<TPatternLine>& lines, Extended length) {
+  std::vector<TPatternLine> ticks;
+  ticks.reserve(2 * lines.size());
+  for (const TPatternLine& l : lines) {
+    const Extended dx = l.To.X - l.From.X, dy = l.To.Y - l.From.Y;
+    const Extended full = std::hypot(dx, dy);
+    if (!(full > 2 * length)) {
+      ticks.push_back(l);
+      continue;
+    }
+    const Extended f = length / full;
+    ticks.push_back({l.Quadrant, l.From, {l.From.X + dx * f, l.From.Y + dy * f}, l.Element});
+    ticks.push_back({l.Quadrant, {l.To.X - dx * f, l.To.Y - dy * f}, l.To, l.Element});
+  }
+  lines = std::move(ticks);
+}
+
+}  // namespace
+
 TFlatPattern flatPattern(const TSystemParams& sp, const TProParams& pro, const TCuttingParams& cutting) {
+  TFlatPattern pattern = cutPattern(sp, pro, cutting);
+  if (cutting.BendMarks == TBendMarks::Ticks) markByTicks(pattern.BendLines, cutting.TickLength);
+  return pattern;
+}
+
+namespace {
+
+TFlatPattern cutPattern(const TSystemParams& sp, const TProParams& pro, const TCuttingParams& cutting) {
   if (cutting.Seams == kDefaultSeams && !cutting.hasAllowances()) {
     checkCutting(cutting);
     return flatPattern(sp, pro, cutting.Pattern);
@@ -365,5 +400,7 @@ TFlatPattern flatPattern(const TSystemParams& sp, const TProParams& pro, const T
   aimLabels(pattern);
   return pattern;
 }
+
+}  // namespace
 
 }  // namespace fish

@@ -94,9 +94,11 @@ class ENoQuadrant : public EFishError {
 // ENoQuadrant.
 TFlatPattern flatPattern(const TSystemParams& sp, const TProParams& pro, TPatternKind pattern);
 
-// The pattern cut as `cutting` says: its development, its seams and its
-// allowances (PatternPieces.h, Allowances.h). Today's seams without
-// allowances give flatPattern(sp, pro, cutting.Pattern), bit for bit.
+// The pattern cut as `cutting` says: its development, its seams, its
+// allowances (PatternPieces.h, Allowances.h) and its bend marks (ticks at
+// both ends of each bend line instead of the line). Today's seams without
+// allowances, marked in full, give flatPattern(sp, pro, cutting.Pattern),
+// bit for bit.
 // Throws as that does, and ECuttingError for a refused choice.
 TFlatPattern flatPattern(const TSystemParams& sp, const TProParams& pro, const TCuttingParams& cutting);
 

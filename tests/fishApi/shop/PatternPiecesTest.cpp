@@ -108,4 +108,30 @@ TEST(Allowances, OnTheSeamsAddTheirStripsExactly) {
   }
 }
 
+// Ticks are the two ends of each bend line, TickLength long, or the whole
+// of a line too short for two.
+TEST(BendMarks, TicksAreTheEndsOfTheBendLines) {
+  TCuttingParams cutting;
+  const TFlatPattern full = flatPattern(defaultSystemParams(), withDivisions(8), cutting);
+  cutting.BendMarks = TBendMarks::Ticks;
+  cutting.TickLength = 20;
+  const TFlatPattern ticks = flatPattern(defaultSystemParams(), withDivisions(8), cutting);
+  std::size_t t = 0;
+  for (const TPatternLine& l : full.BendLines) {
+    const Extended length = std::hypot(l.To.X - l.From.X, l.To.Y - l.From.Y);
+    if (length <= 40) {
+      EXPECT_TRUE(ticks.BendLines[t].From.X == l.From.X && ticks.BendLines[t].To.Y == l.To.Y);
+      ++t;
+      continue;
+    }
+    const TPatternLine &a = ticks.BendLines[t], &b = ticks.BendLines[t + 1];
+    EXPECT_TRUE(a.From.X == l.From.X && a.From.Y == l.From.Y && b.To.X == l.To.X && b.To.Y == l.To.Y);
+    EXPECT_NEAR(asDouble(std::hypot(a.To.X - a.From.X, a.To.Y - a.From.Y)), 20, 1e-12);
+    EXPECT_NEAR(asDouble(std::hypot(b.To.X - b.From.X, b.To.Y - b.From.Y)), 20, 1e-12);
+    t += 2;
+  }
+  EXPECT_EQ(t, ticks.BendLines.size());
+  EXPECT_GT(t, full.BendLines.size());
+}
+
 }  // namespace

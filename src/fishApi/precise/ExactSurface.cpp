@@ -17,7 +17,8 @@ void checkRoundable(const TPoint3D& p) {
 
 }  // namespace
 
-TExactSurface::TExactSurface(const TSystemParams& sp, const TProParams& pro, std::uint16_t quadrant)
+TExactSurface::TExactSurface(const TSystemParams& sp, const TProParams& pro, std::uint16_t quadrant,
+                             const TFaceOffsets& offsets)
     : Sp(sp), Quadrant(quadrant), Divisions(pro.Divisions) {
   // The tables' own walk checks the quadrant, the divisions and the record,
   // and makes the lines at the arc's ends and the corner with their failures.
@@ -42,6 +43,36 @@ TExactSurface::TExactSurface(const TSystemParams& sp, const TProParams& pro, std
   MidY = RectPoint(sp, setup.FirstRect);
   Corner = RectPoint(sp, setup.CornerRect);
   MidX = RectPoint(sp, setup.LastRect);
+  FacesCorner = Corner;
+  if (offsets.none()) return;
+
+  // Each side's trace moves out by Rect over its slope's cosine: the side at
+  // +X leans by the run X1 + R - B/2 to the circle point above it, and so on.
+  const Extended h = sp.L;
+  const auto moved = [&](Extended run) { return offsets.Rect * divide(std::sqrt(h * h + run * run), std::fabs(h)); };
+  const Extended plusX = sp.B / 2 + moved(sp.X1 + sp.R - sp.B / 2);
+  const Extended minusX = -sp.B / 2 - moved(-sp.B / 2 - (sp.X1 - sp.R));
+  const Extended plusY = sp.A / 2 + moved(sp.Y1 + sp.R - sp.A / 2);
+  const Extended minusY = -sp.A / 2 - moved(-sp.A / 2 - (sp.Y1 - sp.R));
+  const Extended x = Corner.X > 0 ? plusX : minusX;
+  const Extended y = Corner.Y > 0 ? plusY : minusY;
+  Corner = {x, y, 0};
+  // The middles of the moved sides.
+  MidY = {(plusX + minusX) / 2, y, 0};
+  MidX = {x, (plusY + minusY) / 2, 0};
+  RoundOffset = offsets.Round;
+  checkRoundable(Corner);
+  checkRoundable(MidY);
+  checkRoundable(MidX);
+}
+
+Extended TExactSurface::radius(const TDirection& d) const {
+  if (RoundOffset == 0) return Sp.R;
+  // g . e for the faces' surface: R plus the centre's offset from the corner
+  // along the direction.
+  const Extended w = Sp.R + (Sp.X1 - FacesCorner.X) * d.Cos + (Sp.Y1 - FacesCorner.Y) * d.Sin;
+  const Extended h = Sp.L;
+  return checkFinite(Sp.R + RoundOffset * divide(std::sqrt(h * h + w * w), std::fabs(h)));
 }
 
 // The angle j * step is formed afresh for every point, never by adding steps.
@@ -74,8 +105,9 @@ TSurf2Point TExactSurface::element(std::size_t k) const {
   return {Corner, arcPoint(k - 1)};
 }
 
-TSurf2PointArray exactSurfaceQuadrant(const TSystemParams& sp, const TProParams& pro, std::uint16_t quadrant) {
-  const TExactSurface surface(sp, pro, quadrant);
+TSurf2PointArray exactSurfaceQuadrant(const TSystemParams& sp, const TProParams& pro, std::uint16_t quadrant,
+                                      const TFaceOffsets& offsets) {
+  const TExactSurface surface(sp, pro, quadrant, offsets);
   TSurf2PointArray lines;
   lines.reserve(surface.size());
   for (std::size_t k = 0; k < surface.size(); ++k) lines.push_back(surface.element(k));

@@ -21,6 +21,25 @@ struct TDirection {
   Extended Sin = 0;
 };
 
+// How far the plate's middle surface lies from the faces the sizes measure,
+// along the plate's normal, outward positive (t/2 for sizes of the inside
+// faces, -t/2 for the outside ones, 0 for the middle), for the rectangular
+// end and for the round end.
+//
+// In the plane of a section a face's trace then moves by that distance over
+// the cosine of the face's slope from the vertical. A flat side through the
+// rectangle's side and the circle point above it, its run w from the side to
+// that point across the height L, has cos = L / sqrt(L^2 + w^2); along the
+// round end the surface's slope is that of its tangent plane along each
+// generator, whose normal is g x e' for the generator g from the corner and
+// the circle's tangent e', and whose cosine is L / sqrt(L^2 + (g . e)^2), e
+// the circle point's direction. A plate of no thickness moves nothing.
+struct TFaceOffsets {
+  Extended Rect = 0;
+  Extended Round = 0;
+  bool none() const { return Rect == 0 && Round == 0; }
+};
+
 // The exact surface of a quadrant, point by point: nothing is kept that
 // grows with the divisions.
 //
@@ -35,7 +54,10 @@ struct TDirection {
 // made flat or impossible; the exact triangle is never either, and is laid.)
 class TExactSurface {
  public:
-  TExactSurface(const TSystemParams& sp, const TProParams& pro, std::uint16_t quadrant);
+  // The faces' surface, or with `offsets` the plate's middle surface: the
+  // rectangle's sides moved, each by its slope, and every circle point moved
+  // along its direction by the round end's slope there.
+  TExactSurface(const TSystemParams& sp, const TProParams& pro, std::uint16_t quadrant, const TFaceOffsets& offsets = {});
 
   std::int32_t divisions() const { return Divisions; }
   std::size_t size() const { return static_cast<std::size_t>(Divisions) + 3; }
@@ -50,8 +72,14 @@ class TExactSurface {
   // start (element j + 1). j = 0 and j = n are exactly the axis directions
   // at the arc's ends.
   TDirection direction(std::size_t j) const;
-  // The circle point in a direction.
-  TPoint3D pointAt(const TDirection& d) const { return {Sp.X1 + Sp.R * d.Cos, Sp.Y1 + Sp.R * d.Sin, Sp.L}; }
+  // The distance of the round end from the circle's centre in a direction:
+  // R, or R moved to the middle surface.
+  Extended radius(const TDirection& d) const;
+  // The point of the round end in a direction.
+  TPoint3D pointAt(const TDirection& d) const {
+    const Extended r = radius(d);
+    return {Sp.X1 + r * d.Cos, Sp.Y1 + r * d.Sin, Sp.L};
+  }
   TPoint3D arcPoint(std::size_t j) const { return pointAt(direction(j)); }
 
   // Generator line k = 0 .. n+2, numbered as above.
@@ -68,9 +96,14 @@ class TExactSurface {
   int CosOfSin = 1;
   int SinOfCos = 1;
   TPoint3D MidY, Corner, MidX;
+  // The middle surface: the round end's offset and the faces' corner it is
+  // measured from (the corner before the sides moved).
+  Extended RoundOffset = 0;
+  TPoint3D FacesCorner;
 };
 
 // The exact surface of quadrant 1..4 as an array of n + 3 generator lines.
-TSurf2PointArray exactSurfaceQuadrant(const TSystemParams& sp, const TProParams& pro, std::uint16_t quadrant);
+TSurf2PointArray exactSurfaceQuadrant(const TSystemParams& sp, const TProParams& pro, std::uint16_t quadrant,
+                                      const TFaceOffsets& offsets = {});
 
 }  // namespace fish

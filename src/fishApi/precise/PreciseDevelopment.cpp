@@ -120,11 +120,17 @@ void lay(const TExactSurface& s, Put&& put, TPoint2D& min, TPoint2D& max) {
   const Extended px = sp.X1 - corner.X;
   const Extended py = sp.Y1 - corner.Y;
   const Extended pz = sp.L - corner.Z;
-  TVector u{px + sp.R * previous.Cos, py + sp.R * previous.Sin, pz};
+  Extended r0 = s.radius(previous);
+  TVector u{px + r0 * previous.Cos, py + r0 * previous.Sin, pz};
   for (std::size_t j = 1; j <= n; ++j) {
     const TDirection d = s.direction(j);
-    const TVector w{sp.R * (d.Cos - previous.Cos), sp.R * (d.Sin - previous.Sin), 0};
-    const TVector next{px + sp.R * d.Cos, py + sp.R * d.Sin, pz};
+    // r1 d - r0 d0 = r1 (d - d0) + (r1 - r0) d0: both parts keep their
+    // digits when the step is tiny (on the faces r1 - r0 is exactly 0).
+    const Extended r1 = s.radius(d);
+    const Extended dr = r1 - r0;
+    const TVector w{r1 * (d.Cos - previous.Cos) + dr * previous.Cos, r1 * (d.Sin - previous.Sin) + dr * previous.Sin,
+                    0};
+    const TVector next{px + r1 * d.Cos, py + r1 * d.Sin, pz};
     // |u x (u + w)| = |u x w|, and u . (u + w) as it stands.
     const Extended cx = -u.Z * w.Y;
     const Extended cy = u.Z * w.X;
@@ -133,6 +139,7 @@ void lay(const TExactSurface& s, Put&& put, TPoint2D& min, TPoint2D& max) {
     hand(j + 1, cornerImage, image(lengthOf(next)));
     u = next;
     previous = d;
+    r0 = r1;
   }
 
   // The closing plane triangle (corner, arc end, X-side midpoint) turns the
@@ -148,18 +155,19 @@ void lay(const TExactSurface& s, Put&& put, TPoint2D& min, TPoint2D& max) {
 }  // namespace
 
 void developPreciseInto(const TSystemParams& sp, const TProParams& pro, std::uint16_t quadrant,
-                        TRazvertka2PointArray& razv, TPoint2D& min, TPoint2D& max) {
+                        TRazvertka2PointArray& razv, TPoint2D& min, TPoint2D& max, const TFaceOffsets& offsets) {
   razv.clear();
-  const TExactSurface surface(sp, pro, quadrant);
+  const TExactSurface surface(sp, pro, quadrant, offsets);
   razv.reserve(surface.size());
   lay(
       surface, [&razv](std::size_t, const TRazvertka2Point& e) { razv.push_back(e); }, min, max);
 }
 
-TRazvertka2PointArray developPrecise(const TSystemParams& sp, const TProParams& pro, std::uint16_t quadrant) {
+TRazvertka2PointArray developPrecise(const TSystemParams& sp, const TProParams& pro, std::uint16_t quadrant,
+                                     const TFaceOffsets& offsets) {
   TRazvertka2PointArray razv;
   TPoint2D min, max;
-  developPreciseInto(sp, pro, quadrant, razv, min, max);
+  developPreciseInto(sp, pro, quadrant, razv, min, max, offsets);
   return razv;
 }
 

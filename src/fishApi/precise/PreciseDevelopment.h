@@ -25,6 +25,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "ExactSurface.h"
 #include "fishApi/core/FishTypes.h"
 
 namespace fish {
@@ -33,11 +34,13 @@ namespace fish {
 // array reused), and its box in [min, max], which always holds the origin.
 // Refuses what TExactSurface refuses; after a failure `razv`, `min` and `max`
 // hold nothing of use.
+// With `offsets`, of the plate's middle surface (ExactSurface.h).
 void developPreciseInto(const TSystemParams& sp, const TProParams& pro, std::uint16_t quadrant,
-                        TRazvertka2PointArray& razv, TPoint2D& min, TPoint2D& max);
+                        TRazvertka2PointArray& razv, TPoint2D& min, TPoint2D& max, const TFaceOffsets& offsets = {});
 
 // The same, by value.
-TRazvertka2PointArray developPrecise(const TSystemParams& sp, const TProParams& pro, std::uint16_t quadrant);
+TRazvertka2PointArray developPrecise(const TSystemParams& sp, const TProParams& pro, std::uint16_t quadrant,
+                                     const TFaceOffsets& offsets = {});
 
 // The same development element by element, bit for bit the array's: element k
 // is handed to `each(k, element)` in the order k = 0 .. n + 2 as soon as it

@@ -135,5 +135,28 @@ TEST(PreciseDevelopment, RefusesWhatTheTablesRefuse) {
   }
 }
 
+// A plate 3 thick measured on its inside faces, on 45-degree walls (B = A =
+// 200, R = 50, L = 50): the middle surface's sides lie 1.5 / cos 45 out, not
+// 1.5, so its half sides are 100 + 1.5 sqrt 2; at the arc start, where the
+// side's plane meets the circle, the round end moves out by as much, and at
+// 45 degrees along the arc, 100 sqrt 2 - 50 across from the corner, by
+// 1.5 sqrt(50^2 + (100 sqrt 2 - 50)^2) / 50. The
+// middle surface is still laid exactly: its edges are their 3-D lengths.
+TEST(PreciseDevelopment, LaysThePlatesMiddleSurfaceAlongItsNormal) {
+  const TSystemParams sp = params(200, 200, 50, 50);
+  const TFaceOffsets inside{1.5L, 1.5L};
+  const Extended out = 1.5L * std::sqrt(2.0L);
+  const TExactSurface s(sp, withDivisions(16), 1, inside);
+  EXPECT_NEAR(asDouble(s.corner().X), asDouble(100 + out), 1e-15);
+  EXPECT_NEAR(asDouble(s.radius(s.direction(0))), asDouble(50 + out), 1e-15);
+  EXPECT_NEAR(asDouble(s.radius(s.direction(8))), 50 + 1.5 * std::hypot(50, 100 * std::sqrt(2) - 50) / 50, 1e-12);
+  const TRazvertka2PointArray d = developPrecise(sp, withDivisions(16), 1, inside);
+  EXPECT_NEAR(asDouble(distance2D(d[0].P1, d[1].P1)), asDouble(100 + out), 1e-12);
+  for (std::size_t k = 1; k + 1 < d.size(); ++k) {
+    const TSurf2Point e = s.element(k);
+    EXPECT_NEAR(asDouble(distance2D(d[k].P1, d[k].P2)), asDouble(dist(e.P1, e.P2)), 1e-12);
+  }
+}
+
 }  // namespace
 }  // namespace fish::test

@@ -4,11 +4,13 @@
 #include <sys/mman.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <vector>
 
 #include "fishApi/files/SafeFile.h"
 
@@ -18,15 +20,44 @@ namespace {
 
 constexpr int kWhite = 7;
 constexpr int kRed = 1;
+constexpr int kGreen = 3;
 constexpr int kBlue = 5;
 
 const char* const kCut = "CUT";
 const char* const kBend = "BEND";
 const char* const kLabels = "LABELS";
+const char* const kNet = "PATTERN";
+
+bool hasNets(const fish::TFlatPattern& pattern) {
+  return std::any_of(pattern.Pieces.begin(), pattern.Pieces.end(),
+                     [](const fish::TPatternPiece& piece) { return !piece.Net.empty(); });
+}
+
+// A text for an R12 file: ASCII as it is, anything else as the \U+XXXX
+// escapes AutoCAD wrote before its files declared UTF-8.
+std::string dxfText(const std::string& utf8) {
+  std::string out;
+  for (std::size_t i = 0; i < utf8.size();) {
+    const auto lead = static_cast<unsigned char>(utf8[i]);
+    if (lead < 0x80) {
+      out += utf8[i++];
+      continue;
+    }
+    const int extra = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : 1;
+    unsigned code = lead & (0x3Fu >> extra);
+    for (int k = 1; k <= extra && i + static_cast<std::size_t>(k) < utf8.size(); ++k)
+      code = code << 6 | (static_cast<unsigned char>(utf8[i + static_cast<std::size_t>(k)]) & 0x3Fu);
+    i += static_cast<std::size_t>(extra) + 1;
+    char escape[16];
+    std::snprintf(escape, sizeof escape, "\\U+%04X", code);
+    out += escape;
+  }
+  return out;
+}
 
 DL_Attributes onLayer(const char* layer) { return DL_Attributes(layer, 256, 0, "BYLAYER", 1.0); }
 
-void writeTables(DL_Dxf& dxf, DL_WriterA& dw) {
+void writeTables(DL_Dxf& dxf, DL_WriterA& dw, const fish::TFlatPattern& pattern) {
   dw.sectionTables();
   dxf.writeVPort(dw);
 
@@ -37,11 +68,13 @@ void writeTables(DL_Dxf& dxf, DL_WriterA& dw) {
   dw.tableEnd();
 
   // Layer 0 must exist in every drawing; nothing is drawn on it.
-  dw.tableLayers(4);
+  const bool nets = hasNets(pattern);
+  dw.tableLayers(nets ? 5 : 4);
   dxf.writeLayer(dw, DL_LayerData("0", 0), DL_Attributes("", kWhite, 0, "CONTINUOUS", 1.0));
   dxf.writeLayer(dw, DL_LayerData(kCut, 0), DL_Attributes("", kWhite, 0, "CONTINUOUS", 1.0));
   dxf.writeLayer(dw, DL_LayerData(kBend, 0), DL_Attributes("", kRed, 0, "CONTINUOUS", 1.0));
   dxf.writeLayer(dw, DL_LayerData(kLabels, 0), DL_Attributes("", kBlue, 0, "CONTINUOUS", 1.0));
+  if (nets) dxf.writeLayer(dw, DL_LayerData(kNet, 0), DL_Attributes("", kGreen, 0, "CONTINUOUS", 1.0));
   dw.tableEnd();
 
   dw.tableStyle(1);
@@ -57,15 +90,20 @@ void writeTables(DL_Dxf& dxf, DL_WriterA& dw) {
   dw.sectionEnd();
 }
 
+// Flag 1: closed; the last vertex joins the first.
+void writeOutline(DL_Dxf& dxf, DL_WriterA& dw, const std::vector<fish::TPoint2D>& outline, const char* layer) {
+  dxf.writePolyline(dw, DL_PolylineData(static_cast<int>(outline.size()), 0, 0, 1), onLayer(layer));
+  for (const fish::TPoint2D& p : outline) {
+    dxf.writeVertex(dw, DL_VertexData(static_cast<double>(p.X), static_cast<double>(p.Y)));
+  }
+  dxf.writePolylineEnd(dw);
+}
+
 void writeEntities(DL_Dxf& dxf, DL_WriterA& dw, const fish::TFlatPattern& pattern) {
   dw.sectionEntities();
+  for (const fish::TPatternPiece& piece : pattern.Pieces) writeOutline(dxf, dw, piece.Outline, kCut);
   for (const fish::TPatternPiece& piece : pattern.Pieces) {
-    // Flag 1: closed; the last vertex joins the first.
-    dxf.writePolyline(dw, DL_PolylineData(static_cast<int>(piece.Outline.size()), 0, 0, 1), onLayer(kCut));
-    for (const fish::TPoint2D& p : piece.Outline) {
-      dxf.writeVertex(dw, DL_VertexData(static_cast<double>(p.X), static_cast<double>(p.Y)));
-    }
-    dxf.writePolylineEnd(dw);
+    if (!piece.Net.empty()) writeOutline(dxf, dw, piece.Net, kNet);
   }
   for (const fish::TPatternLine& l : pattern.BendLines) {
     dxf.writeLine(dw,
@@ -83,6 +121,20 @@ void writeEntities(DL_Dxf& dxf, DL_WriterA& dw, const fish::TFlatPattern& patter
     const double y = static_cast<double>(centre.Y);
     dxf.writeText(dw,
                   DL_TextData(x - width / 2, y - kLabelHeight / 2, 0, x, y, 0, kLabelHeight, 1.0, 0, 1, 2, l.Text,
+                              "STANDARD", 0.0),
+                  onLayer(kLabels));
+  }
+  // A piece's name, centred on its middle in the same way.
+  for (const fish::TPatternPiece& piece : pattern.Pieces) {
+    if (piece.Name.empty()) continue;
+    const auto characters = std::count_if(piece.Name.begin(), piece.Name.end(),
+                                          [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; });
+    const double width = kNameHeight * static_cast<double>(characters);
+    const double x = static_cast<double>(piece.NameAt.X);
+    const double y = static_cast<double>(piece.NameAt.Y);
+    dxf.writeText(dw,
+                  DL_TextData(x - width / 2, y - kNameHeight / 2, 0, x, y, 0, kNameHeight, 1.0, 0, 1, 2,
+                              dxfText(piece.Name),
                               "STANDARD", 0.0),
                   onLayer(kLabels));
   }
@@ -189,7 +241,7 @@ void writeDrawing(DL_Dxf& dxf, DL_WriterA& dw, const fish::TFlatPattern& pattern
   dw.dxfString(9, "$MEASUREMENT");
   dw.dxfInt(70, 1);
   dw.sectionEnd();
-  writeTables(dxf, dw);
+  writeTables(dxf, dw, pattern);
   dw.sectionBlocks();
   dw.sectionEnd();
   writeEntities(dxf, dw, pattern);

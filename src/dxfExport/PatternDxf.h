@@ -1,8 +1,13 @@
 // The flat pattern as a DXF drawing for cutting tables and CAM software,
 // written through dxflib. AutoCAD R12 ASCII (AC1009), the version such
 // software reads most widely; millimetres declared in the header. Model space
-// holds exactly three layers: CUT (one closed POLYLINE per sheet), BEND (one
-// LINE per bend line) and LABELS (the point names as TEXT, 2.5 mm high).
+// holds three layers: CUT (one closed POLYLINE per sheet, the line it is cut
+// along), BEND (one LINE per bend line) and LABELS (the point names as TEXT,
+// 2.5 mm high, and the pieces' names, 5 mm high, centred on each piece, when
+// the seams are not the usual ones). With allowances for joining a fourth
+// layer, PATTERN, holds each sheet's net outline (the pattern without its
+// allowances, where the bend lines end) as a closed POLYLINE; without them
+// there is no such layer. Text other than ASCII is written as \U+XXXX escapes.
 #pragma once
 
 #include <string>
@@ -12,6 +17,7 @@
 namespace vintaler::dxf {
 
 inline constexpr double kLabelHeight = 2.5;  // mm
+inline constexpr double kNameHeight = 5;     // mm, a piece's name
 
 // The comment that opens the file of a precise pattern (plain ASCII: an R12
 // file has no declared encoding that every reader honours).

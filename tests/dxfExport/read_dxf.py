@@ -1,13 +1,14 @@
 #!/usr/bin/python3
 """Reads a DXF file with ezdxf, an independent reader, and prints what the
 tests check as JSON: the version, the units, the audit's findings, the layers
-and every entity of model space with its coordinates (a text with the box
-ezdxf measures for it)."""
+and every entity of model space with its coordinates (a text, its \\U+XXXX
+escapes decoded, with the box ezdxf measures for it)."""
 import json
 import sys
 
 import ezdxf
 import ezdxf.bbox
+from ezdxf.lldxf.encoding import decode_dxf_unicode
 
 
 def main(path):
@@ -23,7 +24,7 @@ def main(path):
             item["start"] = [e.dxf.start[0], e.dxf.start[1]]
             item["end"] = [e.dxf.end[0], e.dxf.end[1]]
         elif e.dxftype() == "TEXT":
-            item["text"] = e.dxf.text
+            item["text"] = decode_dxf_unicode(e.dxf.text)
             item["insert"] = [e.dxf.insert[0], e.dxf.insert[1]]
             item["height"] = e.dxf.height
             box = ezdxf.bbox.extents([e])

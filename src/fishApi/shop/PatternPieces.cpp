@@ -310,7 +310,9 @@ std::vector<TPieceNet> patternNets(const TSystemParams& sp, const TProParams& pr
     if (run.empty()) return;
     TPieceNet piece = layRun(run, developed, runFromSeam, toSeam);
     piece.Seams = runSeams;
-    if (toSeam) piece.Seams += (piece.Seams.empty() ? "" : ", ") + std::string(seamKey(static_cast<TSeamAt>(place % kSeamPlaces)));
+    // One seam alone is both ends of its one piece: named once.
+    const std::string end(seamKey(static_cast<TSeamAt>(place % kSeamPlaces)));
+    if (toSeam && piece.Seams != end) piece.Seams += (piece.Seams.empty() ? "" : ", ") + end;
     pieces.push_back(std::move(piece));
     run.clear();
   };
@@ -336,6 +338,8 @@ std::vector<TPieceNet> patternNets(const TSystemParams& sp, const TProParams& pr
   finish(seamAt(start + kSeamPlaces) != 0, start + kSeamPlaces);
 
   const bool todaysFrame = cutting.Seams == kDefaultSeams;
+  const Extended widest =
+      std::max({cutting.SeamFirst, cutting.SeamSecond, cutting.RectAllowance, cutting.RoundAllowance});
   Extended below = 0;
   for (std::size_t i = 0; i < pieces.size(); ++i) {
     TPieceNet& piece = pieces[i];
@@ -344,8 +348,16 @@ std::vector<TPieceNet> patternNets(const TSystemParams& sp, const TProParams& pr
                               piece.Seams + ") накладывается сама на себя в развертке: добавьте швы",
                           TCuttingField::Seams);
     }
-    if (todaysFrame) continue;
-    // Longest extent along X, the pieces stacked upwards 20 mm apart.
+    if (todaysFrame) {
+      // Today's pieces meet along their rectangular ends, on the X axis: with
+      // allowances the lower ones (quadrants 3 and 4) move down clear of the
+      // upper ones' by both allowances and 10 mm.
+      const bool lower = piece.Quadrants.front() >= 3;
+      if (lower && widest > 0) moveAll(piece, TMotion{1, 0, 0, 1, 0, -(2 * widest + 10), false});
+      continue;
+    }
+    // Longest extent along X, the pieces stacked upwards 20 mm apart beyond
+    // their allowances.
     const Extended a = -longestDirection(piece.Net);
     moveAll(piece, TMotion{std::cos(a), -std::sin(a), std::sin(a), std::cos(a), 0, 0, false});
     Extended minX = piece.Net[0].X, minY = piece.Net[0].Y, maxY = minY;
@@ -355,7 +367,7 @@ std::vector<TPieceNet> patternNets(const TSystemParams& sp, const TProParams& pr
       maxY = std::max(maxY, p.Y);
     }
     moveAll(piece, TMotion{1, 0, 0, 1, -minX, below - minY, false});
-    below += maxY - minY + 20;
+    below += maxY - minY + 20 + 2 * widest;
   }
   return pieces;
 }

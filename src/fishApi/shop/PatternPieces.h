@@ -47,7 +47,8 @@ struct TPieceNet {
 };
 
 // The pieces of the chosen quadrants, developed as `cutting.Pattern` cuts
-// them. The default seams (+x, -x) keep the tables' frame; any other seams
+// them. The default seams (+x, -x) keep the tables' frame (with allowances,
+// the pieces of quadrants 3 and 4 move down clear); any other seams
 // lay each piece with its longest extent along X, the pieces one above the
 // other. Throws the development's errors, ENoQuadrant, or ECuttingError
 // naming a piece whose development overlaps itself.

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstring>
 #include <ostream>
+#include <tuple>
 
 #include "dxfExport/PatternDxf.h"
 #include "figuresJson/FiguresJson.h"
@@ -42,6 +43,29 @@ void applyPlate(const CliRequest& req, fish::TPlateParams& plate) {
     fish::checkPlate(plate);
   } catch (const fish::EPlateError& e) {
     throw UsageError(e.what());
+  }
+}
+
+// The options' seams and allowances over the project's; a width the pattern
+// cannot take is refused naming its option.
+void applyCutting(const CliRequest& req, fish::TCuttingParams& cutting) {
+  if (req.pattern) cutting.Pattern = *req.pattern;
+  if (req.seams) cutting.Seams = *req.seams;
+  if (req.seamAllowance) std::tie(cutting.SeamFirst, cutting.SeamSecond) = *req.seamAllowance;
+  if (req.rectAllowance) cutting.RectAllowance = *req.rectAllowance;
+  if (req.roundAllowance) cutting.RoundAllowance = *req.roundAllowance;
+  try {
+    fish::checkCutting(cutting);
+  } catch (const fish::ECuttingError& e) {
+    const char* option = nullptr;
+    switch (e.Field) {
+      case fish::TCuttingField::Seams: option = "--seams"; break;
+      case fish::TCuttingField::SeamAllowance: option = "--seam-allowance"; break;
+      case fish::TCuttingField::RectAllowance: option = "--rect-allowance"; break;
+      case fish::TCuttingField::RoundAllowance: option = "--round-allowance"; break;
+      default: option = nullptr; break;
+    }
+    throw UsageError(option ? std::string(option) + ": " + e.what() : std::string(e.what()));
   }
 }
 
@@ -156,12 +180,12 @@ std::string patternWarning(fish::TPatternKind kind, const fish::TPatternAccuracy
 // that cannot be computed writes none of them; a drawing that cannot be made
 // or a file that cannot be written is that output's failure alone.
 void writeExports(const CliRequest& req, const fish::TSystemParams& sp, const fish::TProParams& pp,
-                  const fish::TPlateParams& plate, fish::TPatternKind kind, const PaintedExports& painted,
+                  const fish::TPlateParams& plate, const fish::TCuttingParams& cutting, const PaintedExports& painted,
                   std::ostream& err, Outcome& outcome) {
   if (!req.dxfFile && !req.svgFile && !req.pdfFile && !req.tilesFile) return;
   fish::TFlatPattern pattern;
   try {
-    pattern = fish::flatPattern(fish::developedParams(sp, plate), pp, kind);
+    pattern = fish::flatPattern(fish::developedParams(sp, plate), pp, cutting);
   } catch (const fish::EFishError& e) {
     outcome.failComputation(e.what());
     return;
@@ -211,7 +235,7 @@ void computeAndPrint(const CliRequest& req, const fish::TProjectData& project, c
   std::string warning;
   try {
     if (req.json) {
-      const fish::TShopFigures figures = fish::shopFigures(sp, pp, plate, kind);
+      const fish::TShopFigures figures = fish::shopFigures(sp, pp, plate, project.Cutting);
       json = figures::figuresJson(pp, figures);
       warning = patternWarning(kind, figures.PatternAccuracy);
     } else {
@@ -231,7 +255,7 @@ void computeAndPrint(const CliRequest& req, const fish::TProjectData& project, c
     return;
   }
   if (!warning.empty()) err << "vintaler-cli: warning: " << warning << "\n";
-  writeExports(req, sp, pp, plate, kind, painted, err, outcome);
+  writeExports(req, sp, pp, plate, project.Cutting, painted, err, outcome);
   if (outcome.computationFailed) return;
   errno = 0;
   if (page) {
@@ -270,6 +294,7 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   }
   try {
     applyPlate(req, project.Plate);
+    applyCutting(req, project.Cutting);
   } catch (const UsageError& e) {
     err << "vintaler-cli: " << e.what() << "\nTry 'vintaler-cli --help'.\n";
     return kExitUsageOrFile;
@@ -287,7 +312,6 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   if (req.divisions) pp.Divisions = *req.divisions;
   if (req.quadrants) pp.Quadrants = *req.quadrants;
   if (req.grid) pp.ShowGrid = 1;
-  if (req.pattern) project.Cutting.Pattern = *req.pattern;
 
   Outcome outcome;
   computeAndPrint(req, project, painted, out, err, sep, outcome);

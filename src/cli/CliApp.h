@@ -10,6 +10,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "fishApi/core/FishTypes.h"
@@ -43,6 +44,12 @@ struct CliRequest {
   // The pattern the exports cut and the figures measure (stored in the
   // project like the plate).
   std::optional<fish::TPatternKind> pattern;
+  // Where the pattern is cut into pieces, and the allowances for joining
+  // added round them, mm (stored in the project likewise). A seam allowance
+  // given alone is a lap: on the first edge of every seam, 0 on the second.
+  std::optional<std::uint8_t> seams;
+  std::optional<std::pair<fish::Extended, fish::Extended>> seamAllowance;
+  std::optional<fish::Extended> rectAllowance, roundAllowance;
   // The shop figures as one JSON document instead of the results text.
   bool json = false;
 };

@@ -91,6 +91,39 @@ fish::TPatternKind parsePattern(const std::string& text) {
   return pattern;
 }
 
+std::uint8_t parseSeams(const std::string& text) {
+  try {
+    return fish::seamsFromText(text);
+  } catch (const fish::ECuttingError& e) {
+    throw UsageError(std::string("--seams: ") + e.what());
+  }
+}
+
+bool readNumber(std::string_view text, std::string_view sep, Extended& out) {
+  return fish::textToFloat(text, sep, out) || fish::textToFloat(text, ".", out);
+}
+
+// "W1" or "W1,W2". Where the locale's decimal separator is a comma too, text
+// that reads as one number is W1 alone, and a list must split at one comma
+// only into two numbers.
+std::pair<Extended, Extended> parseSeamAllowance(const std::string& text, std::string_view sep) {
+  const std::string option = "--seam-allowance";
+  Extended first = 0, second = 0;
+  if (readNumber(text, sep, first)) return {first, 0};
+  int ways = 0;
+  std::pair<Extended, Extended> widths;
+  for (std::size_t comma = text.find(','); comma != std::string::npos; comma = text.find(',', comma + 1)) {
+    if (readNumber(std::string_view(text).substr(0, comma), sep, first) &&
+        readNumber(std::string_view(text).substr(comma + 1), sep, second)) {
+      widths = {first, second};
+      ++ways;
+    }
+  }
+  if (ways == 1) return widths;
+  if (ways > 1) throw UsageError(option + " cannot tell its two widths apart in '" + text + "': use a decimal point");
+  throw UsageError(option + " takes one or two widths in mm separated by a comma, not '" + text + "'");
+}
+
 // 0 is let through: the engine reports it as the division by zero it is.
 std::int32_t parseDivisions(const std::string& text) {
   std::int32_t n = 0;
@@ -116,7 +149,9 @@ std::string usageText() {
          "                    [--dxf OUT.dxf] [--svg OUT.svg] [--pdf OUT.pdf] [--tiles OUT.pdf]\n"
          "                    [--paper A4|A3|Letter] [--thickness t] [--rect-faces F]\n"
          "                    [--round-faces F] [--material NAME] [--density d]\n"
-         "                    [--pattern precise|table] [--json]\n"
+         "                    [--pattern precise|table] [--seams LIST]\n"
+         "                    [--seam-allowance W1[,W2]] [--rect-allowance W]\n"
+         "                    [--round-allowance W] [--json]\n"
          "\n"
          "Prints the results of a rectangle-to-round transition piece: its parameters, the\n"
          "overall dimensions of the development and the outline points of every quadrant.\n"
@@ -148,12 +183,25 @@ std::string usageText() {
          "                     (the exact surface unrounded, a new project's choice) or\n"
          "                     table (the development of the results tables, rounded as\n"
          "                     they round it)\n"
+         "  --seams LIST       where the pattern is cut into pieces, one piece per seam:\n"
+         "                     +x, +y, -x, -y (the middles of the sides) and c1 to c4\n"
+         "                     (the corners of quadrants 1 to 4), e.g. +y or c1,c3;\n"
+         "                     default +x,-x (quadrants 1 and 2, and 3 and 4)\n"
+         "  --seam-allowance W1[,W2]\n"
+         "                     allowance in mm added on every seam: W1 on the edge of\n"
+         "                     the piece that ends there, W2 (default 0, a lap) on the\n"
+         "                     edge of the piece that starts there\n"
+         "  --rect-allowance W flange in mm added along the rectangular end (default 0)\n"
+         "  --round-allowance W\n"
+         "                     collar in mm added along the round end (default 0)\n"
          "  --json             print the shop figures as one JSON document instead of the\n"
          "                     results: outline points, true lengths, areas, mass, accuracy\n"
          "  --help             this text\n"
          "  --version          the version of the program\n"
          "\n"
-         "The plate options and --pattern are stored in the project by --save.\n"
+         "The plate options, --pattern, the seams and the allowances are stored in the\n"
+         "project by --save. With allowances the exports cut the outline with them and\n"
+         "the DXF draws the net outline on a layer PATTERN.\n"
          "Numbers take the decimal separator of the locale or a point.\n"
          "Exit status: 0 done, 1 the computation failed, 2 bad usage or an input or output\n"
          "that cannot be read or written (each named on standard error). An output that\n"
@@ -230,6 +278,14 @@ CliRequest parseArguments(const std::vector<std::string>& args, std::string_view
       req.density = parseDensity(reader.Value(name, inlineValue), sep);
     } else if (name == "--pattern") {
       req.pattern = parsePattern(reader.Value(name, inlineValue));
+    } else if (name == "--seams") {
+      req.seams = parseSeams(reader.Value(name, inlineValue));
+    } else if (name == "--seam-allowance") {
+      req.seamAllowance = parseSeamAllowance(reader.Value(name, inlineValue), sep);
+    } else if (name == "--rect-allowance") {
+      number(req.rectAllowance);
+    } else if (name == "--round-allowance") {
+      number(req.roundAllowance);
     } else if (name == "--json") {
       if (inlineValue) throw UsageError("--json takes no value");
       req.json = true;

@@ -93,16 +93,27 @@ std::string figuresJson(const fish::TProParams& pro, const fish::TShopFigures& f
                       {"material", text(fish::materialKey(plate.Material))},
                       {"density", number(plate.Density)}};
   doc["pattern"] = text(fish::patternKey(f.Pattern));
+  const fish::TCuttingParams& c = f.Cutting;
+  const bool allowances = c.hasAllowances();
+  if (c.Seams != fish::kDefaultSeams || allowances) {
+    doc["cutting"] = Json{{"seams", fish::seamsText(c.Seams)},
+                          {"seam_allowance", Json::array({number(c.SeamFirst), number(c.SeamSecond)})},
+                          {"rect_allowance", number(c.RectAllowance)},
+                          {"round_allowance", number(c.RoundAllowance)}};
+  }
   doc["developed"] = Json{{"B", number(f.Developed.B)}, {"A", number(f.Developed.A)}, {"R", number(f.Developed.R)}};
   Json quadrants = Json::array();
   for (const fish::TQuadrantFigures& q : f.Quadrants) quadrants.push_back(quadrantJson(q, f.Divisions));
   doc["quadrants"] = std::move(quadrants);
   Json sheets = Json::array();
   for (const fish::TSheetFigures& s : f.Sheets) {
-    sheets.push_back(Json{{"quadrants", s.Quadrants},
-                          {"area", number(s.Area)},
-                          {"width", number(s.Width)},
-                          {"height", number(s.Height)}});
+    Json sheet{{"quadrants", s.Quadrants},
+               {"area", number(s.Area)},
+               {"width", number(s.Width)},
+               {"height", number(s.Height)}};
+    if (allowances) sheet["net_area"] = number(s.NetArea);
+    if (!s.Name.empty()) sheet["name"] = s.Name;
+    sheets.push_back(std::move(sheet));
   }
   doc["sheets"] = std::move(sheets);
   doc["net_area"] = number(f.NetArea);

@@ -9,6 +9,7 @@
 #include <QPainterPath>
 #include <QPdfWriter>
 #include <QSvgGenerator>
+#include <algorithm>
 #include <cmath>
 
 #include "PaintText.h"
@@ -31,8 +32,8 @@ double dotsPerMmOf(const QPainter& painter) { return painter.device()->logicalDp
 // Dashes 3 mm long with 1.5 mm gaps. Qt counts a dash pattern in pen widths,
 // but its SVG writer copies the numbers as they are into the file, where
 // they are user units: there they are given in device units instead.
-QPen penOf(const QPainter& painter, double widthMm, double dotsPerMm, bool dashed) {
-  QPen pen(Qt::black, widthMm * dotsPerMm, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+QPen penOf(const QPainter& painter, double widthMm, double dotsPerMm, bool dashed, double minDots = 0) {
+  QPen pen(Qt::black, std::max(widthMm * dotsPerMm, minDots), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
   if (dashed) {
     const bool svg = painter.paintEngine() && painter.paintEngine()->type() == QPaintEngine::SVG;
     const double unit = svg ? 1 / dotsPerMm : widthMm;
@@ -247,7 +248,7 @@ void beginLines(QPainter& painter) {
 // other than today's its name in the middle, 5 mm high. Drawn whole: the
 // painter clips what falls off a sheet.
 void paintNets(QPainter& painter, const fish::TFlatPattern& pattern, const MmMap& map) {
-  QPen pen = penOf(painter, kBendWidthMm, map.dotsPerMm, true);
+  QPen pen = penOf(painter, kBendWidthMm, map.dotsPerMm, true, map.minPenDots);
   const bool svg = painter.paintEngine() && painter.paintEngine()->type() == QPaintEngine::SVG;
   const double unit = svg ? 1 / map.dotsPerMm : kBendWidthMm;
   pen.setDashPattern({8 / unit, 2 / unit});
@@ -280,9 +281,9 @@ void paintPattern(QPainter& painter, const fish::TFlatPattern& pattern, const Mm
   painter.save();
   beginLines(painter);
   // The bend lines lie inside the sheets: drawn first, under the outline.
-  painter.setPen(penOf(painter, kBendWidthMm, map.dotsPerMm, true));
+  painter.setPen(penOf(painter, kBendWidthMm, map.dotsPerMm, true, map.minPenDots));
   for (const fish::TPatternLine& l : pattern.BendLines) painter.drawLine(map(l.From), map(l.To));
-  painter.setPen(penOf(painter, kCutWidthMm, map.dotsPerMm, false));
+  painter.setPen(penOf(painter, kCutWidthMm, map.dotsPerMm, false, map.minPenDots));
   for (const fish::TPatternPiece& piece : pattern.Pieces) {
     QPolygonF outline;
     outline.reserve(static_cast<qsizetype>(piece.Outline.size()));
@@ -300,14 +301,14 @@ void paintPatternPart(QPainter& painter, const fish::TFlatPattern& pattern, cons
                       const std::vector<fish::TLineRef>& lines, const std::vector<std::uint32_t>& labels) {
   painter.save();
   beginLines(painter);
-  painter.setPen(penOf(painter, kBendWidthMm, map.dotsPerMm, true));
+  painter.setPen(penOf(painter, kBendWidthMm, map.dotsPerMm, true, map.minPenDots));
   for (const fish::TLineRef& r : lines) {
     if (r.Piece != fish::TLineRef::kBendLine) continue;
     const fish::TPatternLine& l = pattern.BendLines[r.Index];
     painter.drawLine(map(l.From), map(l.To));
   }
   // Runs of edges that follow each other in an outline as one line each.
-  painter.setPen(penOf(painter, kCutWidthMm, map.dotsPerMm, false));
+  painter.setPen(penOf(painter, kCutWidthMm, map.dotsPerMm, false, map.minPenDots));
   QPolygonF run;
   const auto flush = [&] {
     if (run.size() > 1) painter.drawPolyline(run);

@@ -27,6 +27,9 @@ struct MmMap {
   fish::TPoint2D corner;
   QPointF at;
   double dotsPerMm = 1;
+  // The narrowest line drawn, in device units: a small picture on screen
+  // keeps its lines visible however far the pattern is reduced.
+  double minPenDots = 0;
 
   QPointF operator()(const fish::TPoint2D& p) const;
 };

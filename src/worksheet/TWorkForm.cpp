@@ -14,6 +14,7 @@
 #include "ProjectPrint.h"
 #include "TextPages.h"
 #include "appcore/ErrorReport.h"
+#include "cutting/TCuttingDialog.h"
 #include "appcore/LocaleNumbers.h"
 #include "appcore/ModalDialogs.h"
 #include "appcore/ProjectFileDialogs.h"
@@ -82,6 +83,7 @@ void TWorkForm::connectCommands() {
       {AutoScale, &TWorkForm::AutoScaleExecute},
       {SetupDrawAction, &TWorkForm::SetupDrawActionExecute},
       {ShowProParamsAction, &TWorkForm::ShowProParamsActionExecute},
+      {ShowCuttingAction, &TWorkForm::ShowCuttingExecute},
       {Save, &TWorkForm::SaveExecute},
       {SelectAll, &TWorkForm::SelectAllExecute},
       {Copy, &TWorkForm::CopyExecute},
@@ -408,6 +410,17 @@ void TWorkForm::ShowProParamsActionExecute() {
     dialog.store(ProParams);
     dialog.storePlate(Plate);
     dialog.storeCutting(Cutting);
+    if (fish::encodeProjectFile(projectData()) != before) setWindowModified(true);
+  }
+  redraw(true);
+}
+
+void TWorkForm::ShowCuttingExecute() {
+  vintaler::TCuttingDialog dialog([this] { return developedParams(); }, ProParams, this);
+  dialog.load(Cutting);
+  if (vintaler::runModal(dialog) == QDialog::Accepted) {
+    const auto before = fish::encodeProjectFile(projectData());
+    Cutting = dialog.cutting();
     if (fish::encodeProjectFile(projectData()) != before) setWindowModified(true);
   }
   redraw(true);

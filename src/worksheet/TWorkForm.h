@@ -123,6 +123,8 @@ class TWorkForm : public QWidget, public TWorkFormUi, public vintaler::IProjectV
   void AutoScaleExecute();
   void SetupDrawActionExecute();
   void ShowProParamsActionExecute();
+  // "Раскрой": OK takes the dialog's values into Cutting.
+  void ShowCuttingExecute();
   void SaveExecute();
   void SelectAllExecute();
   void CopyExecute();

@@ -77,6 +77,8 @@ void TWorkFormUi::createActions(QWidget* form) {
   SetupDrawAction =
       makeAction(form, "Параметры области р&исования", "Настройка параметров области рисования", S("F11"), -1);
   ShowProParamsAction = makeAction(form, "Параметры &построения", "Параметры построения развертки", S("F12"), -1);
+  ShowCuttingAction =
+      makeAction(form, "Р&аскрой…", "Развертка для раскроя, швы и припуски", S("Shift+F12"), -1);
   DrawAction = makeAction(form, "&Обновить", "Обновляет изображение", S(), -1);
   PrintAction = makeAction(form, "П&ечатать", "Печатает содержимое окна", S("Ctrl+P"), 10);
   ScrollLeft = makeAction(form, "Сдвинуть в&лево", "Сдвигает область рисования влево", S("Ctrl+L"), 2);
@@ -107,7 +109,7 @@ void TWorkFormUi::createMenus(QWidget* form) {
   EditMenu = new QMenu(QStringLiteral("&Редактирование"), form);
   EditMenu->addActions({SelectAll, Copy, DrawAction});
   EditMenu->addSeparator();
-  EditMenu->addActions({ShowSystemParams, SetupDrawAction, ShowProParamsAction});
+  EditMenu->addActions({ShowSystemParams, SetupDrawAction, ShowProParamsAction, ShowCuttingAction});
   EditMenu->addSeparator();
   EditMenu->addAction(PrintAction);
 
@@ -124,7 +126,7 @@ void TWorkFormUi::createMenus(QWidget* form) {
   ExportMenu->addAction(PrintFullSize);
 
   PopupMenu1 = new QMenu(form);
-  PopupMenu1->addActions({ShowSystemParams, SetupDrawAction, ShowProParamsAction});
+  PopupMenu1->addActions({ShowSystemParams, SetupDrawAction, ShowProParamsAction, ShowCuttingAction});
   PopupMenu1->addSeparator();
   ScrollMenu = PopupMenu1->addMenu(vintaler::ImageList2(17), QStringLiteral("С&двинуть"));
   ScrollMenu->addActions({ScrollLeft, ScrollRight, ScrollDown, ScrollUp});

@@ -61,6 +61,7 @@ class TWorkFormUi {
   QAction* ShowSystemParams = nullptr;
   QAction* SetupDrawAction = nullptr;
   QAction* ShowProParamsAction = nullptr;
+  QAction* ShowCuttingAction = nullptr;  // "Раскрой": the pattern, seams and allowances
   QAction* DrawAction = nullptr;
   QAction* PrintAction = nullptr;
   QAction* ScrollLeft = nullptr;

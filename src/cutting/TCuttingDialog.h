@@ -1,0 +1,74 @@
+// "Раскрой": how the shop cuts the pattern. The development to cut (precise
+// or the tables'), the seams round the transition that part it into pieces,
+// and the allowances added outside the net outline for joining; beside them
+// a picture of the pieces these values give, made afresh as they change.
+#pragma once
+
+#include <QDialog>
+#include <array>
+#include <functional>
+
+#include "fishApi/core/FishTypes.h"
+#include "fishApi/shop/CuttingParams.h"
+#include "fishApi/shop/FlatPattern.h"
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace vintaler {
+
+class TPatternPicture;
+
+class TCuttingDialog : public QDialog {
+  Q_OBJECT
+
+ public:
+  // `developed` gives the sizes the pattern is developed from (it may throw
+  // the plate's error); `pro` the quadrants and divisions to develop.
+  TCuttingDialog(std::function<fish::TSystemParams()> developed, const fish::TProParams& pro,
+                 QWidget* parent = nullptr);
+
+  QRadioButton* PreciseRadio = nullptr;  // "точная"
+  QRadioButton* TableRadio = nullptr;    // "по таблицам"
+  // One box a seam place, in fish::TSeamAt's order.
+  std::array<QCheckBox*, fish::kSeamPlaces> SeamBoxes{};
+  QLineEdit* SeamFirstEdit = nullptr;   // mm, the edge of the piece that ends at a seam
+  QLineEdit* SeamSecondEdit = nullptr;  // mm, the edge of the piece that starts there
+  QLineEdit* RectEdit = nullptr;        // mm, the flange at the rectangular end
+  QLineEdit* RoundEdit = nullptr;       // mm, the collar at the round end
+  TPatternPicture* Picture = nullptr;
+  QPushButton* OkButton = nullptr;
+  QPushButton* CancelButton = nullptr;
+
+  // The controls from `cutting`; cutting() gives what OK accepted (until
+  // then the values loaded).
+  void load(const fish::TCuttingParams& cutting);
+  const fish::TCuttingParams& cutting() const { return accepted_; }
+
+ public slots:
+  // OK refuses a width that is no number, is negative or is wider than the
+  // piece, no seam at all and a piece that overlaps itself: it says why,
+  // puts the focus on the control to correct and keeps the dialog open.
+  void accept() override;
+
+ private:
+  // The values the controls show checked against the pattern of `pro`, or
+  // the reason they are refused and the control to correct. An engine
+  // failure that is not about cutting (sizes, divisions) refuses nothing; it
+  // is given in `failure` all the same, with no control.
+  bool check(const fish::TProParams& pro, fish::TCuttingParams& cutting, fish::TFlatPattern* pattern,
+             QString& failure, QWidget*& field) const;
+  // The picture and the seams' sketch for the values the controls show.
+  void refresh();
+
+  std::function<fish::TSystemParams()> developed_;
+  fish::TProParams pro_;
+  fish::TCuttingParams accepted_;
+  QLabel* sketch_ = nullptr;  // the seams chosen, round a small transition
+  bool loading_ = false;
+};
+
+}  // namespace vintaler

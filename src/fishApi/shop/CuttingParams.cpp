@@ -101,4 +101,24 @@ void developCutting(TPatternKind pattern, const TSystemParams& sp, const TProPar
   into.SurfBox = TExtents3D{};
 }
 
+TFaceOffsets faceOffsets(const TPlateParams& plate) {
+  const auto side = [&plate](TFaces faces) {
+    return faces == TFaces::Inside ? plate.Thickness / 2 : faces == TFaces::Outside ? -plate.Thickness / 2 : 0;
+  };
+  return {side(plate.RectFaces), side(plate.RoundFaces)};
+}
+
+void developCutting(TPatternKind pattern, const TSystemParams& sp, const TPlateParams& plate, const TProParams& pro,
+                    std::uint16_t quadrant, TQuadrantDevelopment& into) {
+  const TSystemParams developed = developedParams(sp, plate);
+  if (pattern == TPatternKind::Table || plate.Thickness == 0) {
+    developCutting(pattern, developed, pro, quadrant, into);
+    return;
+  }
+  const TFaceOffsets offsets = faceOffsets(plate);
+  developPreciseInto(sp, pro, quadrant, into.Razvertka, into.Min, into.Max, offsets);
+  into.Surf = exactSurfaceQuadrant(sp, pro, quadrant, offsets);
+  into.SurfBox = TExtents3D{};
+}
+
 }  // namespace fish

@@ -16,6 +16,8 @@
 #include "fishApi/core/FishErrors.h"
 #include "fishApi/core/FishRazvertka.h"
 #include "fishApi/core/FishTypes.h"
+#include "PlateParams.h"
+#include "fishApi/precise/ExactSurface.h"
 
 namespace fish {
 
@@ -100,5 +102,18 @@ std::string_view patternName(TPatternKind pattern);
 // SurfBox is left empty. Throws what that development throws.
 void developCutting(TPatternKind pattern, const TSystemParams& sp, const TProParams& pro, std::uint16_t quadrant,
                     TQuadrantDevelopment& into);
+
+// The same of the sizes `sp` as given for a plate: the tables' pattern is of
+// developedParams (every trace moved by t/2, as the results page says), the
+// precise one of the plate's middle surface, t/2 from the faces along the
+// plate's normal (faceOffsets). The plate is checked as developedParams
+// checks it, for both.
+void developCutting(TPatternKind pattern, const TSystemParams& sp, const TPlateParams& plate, const TProParams& pro,
+                    std::uint16_t quadrant, TQuadrantDevelopment& into);
+
+// How far the plate's middle surface lies from the faces its sizes measure,
+// outward positive (ExactSurface.h): t/2 from inside faces, -t/2 from
+// outside ones, none from the middle.
+TFaceOffsets faceOffsets(const TPlateParams& plate);
 
 }  // namespace fish

@@ -287,16 +287,31 @@ std::vector<TPatternPiece> patternPieces(const TProParams& pro,
   return pieces;
 }
 
+namespace {
+TFlatPattern todaysPieces(const TProParams& pro, TPatternKind kind,
+                          const std::function<void(std::uint16_t, TQuadrantDevelopment&)>& develop);
+}  // namespace
+
 TFlatPattern flatPattern(const TSystemParams& sp, const TProParams& pro, TPatternKind kind) {
+  return todaysPieces(pro, kind, [&](std::uint16_t q, TQuadrantDevelopment& d) {
+    if (kind == TPatternKind::Table) {
+      d = developQuadrant(sp, pro, q);
+    } else {
+      developPreciseInto(sp, pro, q, d.Razvertka, d.Min, d.Max);
+    }
+  });
+}
+
+namespace {
+
+// Today's pieces of the quadrants `develop` lays.
+TFlatPattern todaysPieces(const TProParams& pro, TPatternKind kind,
+                          const std::function<void(std::uint16_t, TQuadrantDevelopment&)>& develop) {
   TQuadrantDevelopment quadrant[5];
   bool any = false;
   for (std::uint16_t q = 1; q <= 4; ++q) {
     if (!quadrantSelected(pro, q)) continue;
-    if (kind == TPatternKind::Table) {
-      quadrant[q] = developQuadrant(sp, pro, q);
-    } else {
-      developPreciseInto(sp, pro, q, quadrant[q].Razvertka, quadrant[q].Min, quadrant[q].Max);
-    }
+    develop(q, quadrant[q]);
     any = true;
   }
   if (!any) throw ENoQuadrant();
@@ -330,10 +345,13 @@ TFlatPattern flatPattern(const TSystemParams& sp, const TProParams& pro, TPatter
   return pattern;
 }
 
+}  // namespace
+
 namespace {
 
 // The pattern with its bend lines drawn full.
-TFlatPattern cutPattern(const TSystemParams& sp, const TProParams& pro, const TCuttingParams& cutting);
+TFlatPattern cutPattern(const TSystemParams& sp, const TPlateParams& plate, const TProParams& pro,
+                        const TCuttingParams& cutting);
 
 // Ticks instead of the full bend lines: a mark `length` long from each end
 // along the line, or the whole line when it is shorter than two marks. The
@@ -358,19 +376,27 @@ void markByTicks(std::vector<TPatternLine>& lines, Extended length) {
 }  // namespace
 
 TFlatPattern flatPattern(const TSystemParams& sp, const TProParams& pro, const TCuttingParams& cutting) {
-  TFlatPattern pattern = cutPattern(sp, pro, cutting);
+  return flatPattern(sp, TPlateParams{}, pro, cutting);
+}
+
+TFlatPattern flatPattern(const TSystemParams& sp, const TPlateParams& plate, const TProParams& pro,
+                         const TCuttingParams& cutting) {
+  TFlatPattern pattern = cutPattern(sp, plate, pro, cutting);
   if (cutting.BendMarks == TBendMarks::Ticks) markByTicks(pattern.BendLines, cutting.TickLength);
   return pattern;
 }
 
 namespace {
 
-TFlatPattern cutPattern(const TSystemParams& sp, const TProParams& pro, const TCuttingParams& cutting) {
+TFlatPattern cutPattern(const TSystemParams& sp, const TPlateParams& plate, const TProParams& pro,
+                        const TCuttingParams& cutting) {
   if (cutting.Seams == kDefaultSeams && !cutting.hasAllowances()) {
     checkCutting(cutting);
-    return flatPattern(sp, pro, cutting.Pattern);
+    return todaysPieces(pro, cutting.Pattern, [&](std::uint16_t q, TQuadrantDevelopment& d) {
+      developCutting(cutting.Pattern, sp, plate, pro, q, d);
+    });
   }
-  std::vector<TPieceNet> nets = patternNets(sp, pro, cutting);
+  std::vector<TPieceNet> nets = patternNets(sp, plate, pro, cutting);
   TFlatPattern pattern;
   pattern.Kind = cutting.Pattern;
   bool first = true;

@@ -22,6 +22,7 @@
 #include "fishApi/core/FishErrors.h"
 #include "fishApi/core/FishTypes.h"
 #include "CuttingParams.h"
+#include "PlateParams.h"
 
 namespace fish {
 
@@ -101,6 +102,11 @@ TFlatPattern flatPattern(const TSystemParams& sp, const TProParams& pro, TPatter
 // bit for bit.
 // Throws as that does, and ECuttingError for a refused choice.
 TFlatPattern flatPattern(const TSystemParams& sp, const TProParams& pro, const TCuttingParams& cutting);
+
+// The same of the sizes as given for a plate (developCutting): the tables'
+// pattern of developedParams, the precise one of the plate's middle surface.
+TFlatPattern flatPattern(const TSystemParams& sp, const TPlateParams& plate, const TProParams& pro,
+                         const TCuttingParams& cutting);
 
 // The closed outline of one quadrant's piece from its development: origin,
 // corner, X-side midpoint, arc end, the arc images, arc start (no vertex

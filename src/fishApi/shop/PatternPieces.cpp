@@ -274,13 +274,18 @@ TPieceNet layRun(const std::vector<THalf>& run, const std::array<TRazvertka2Poin
 }  // namespace
 
 std::vector<TPieceNet> patternNets(const TSystemParams& sp, const TProParams& pro, const TCuttingParams& cutting) {
+  return patternNets(sp, TPlateParams{}, pro, cutting);
+}
+
+std::vector<TPieceNet> patternNets(const TSystemParams& sp, const TPlateParams& plate, const TProParams& pro,
+                                   const TCuttingParams& cutting) {
   checkCutting(cutting);
   std::array<TRazvertka2PointArray, 4> developed;
   bool any = false;
   for (std::uint16_t q = 1; q <= 4; ++q) {
     if (!quadrantSelected(pro, q)) continue;
     TQuadrantDevelopment d;
-    developCutting(cutting.Pattern, sp, pro, q, d);
+    developCutting(cutting.Pattern, sp, plate, pro, q, d);
     developed[q - 1] = std::move(d.Razvertka);
     any = true;
   }

@@ -54,4 +54,8 @@ struct TPieceNet {
 // naming a piece whose development overlaps itself.
 std::vector<TPieceNet> patternNets(const TSystemParams& sp, const TProParams& pro, const TCuttingParams& cutting);
 
+// The same of the sizes as given for a plate (developCutting).
+std::vector<TPieceNet> patternNets(const TSystemParams& sp, const TPlateParams& plate, const TProParams& pro,
+                                   const TCuttingParams& cutting);
+
 }  // namespace fish

@@ -25,15 +25,14 @@ Extended perimeter(const std::vector<TPoint2D>& outline) {
 
 TQuote quoteFigures(const TSystemParams& sp, const TProParams& pro, const TPlateParams& plate,
                     const TCuttingParams& cutting) {
-  const TSystemParams developed = developedParams(sp, plate);
-  std::vector<TPieceNet> nets = patternNets(developed, pro, cutting);
+  std::vector<TPieceNet> nets = patternNets(sp, plate, pro, cutting);
 
   // Each quadrant's bends, from the surface its pattern is laid from.
   std::vector<Extended> angles[4];
   for (std::uint16_t q = 1; q <= 4; ++q) {
     if (!quadrantSelected(pro, q)) continue;
     TQuadrantDevelopment d;
-    developCutting(cutting.Pattern, developed, pro, q, d);
+    developCutting(cutting.Pattern, sp, plate, pro, q, d);
     angles[q - 1] = bendAngles(d.Surf);
   }
 

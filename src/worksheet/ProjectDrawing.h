@@ -54,6 +54,10 @@ class ProjectDrawing {
   const QString& figuresText(const fish::TSystemParams& sp, const fish::TProParams& pro,
                              const fish::TPlateParams& plate, fish::TPatternKind pattern,
                              const std::string& decimalSeparator);
+  // The same with the seams and allowances the pattern is cut with.
+  const QString& figuresText(const fish::TSystemParams& sp, const fish::TProParams& pro,
+                             const fish::TPlateParams& plate, const fish::TCuttingParams& cutting,
+                             const std::string& decimalSeparator);
 
   // The accuracy warning of the pattern chosen for cutting, of the sizes
   // `developed` (fish::preciseAccuracyWarning or fish::tableAccuracyWarning):

@@ -42,7 +42,7 @@ void TWorkForm::TabSheet3Show() {
 void TWorkForm::TabSheet4Show() {
   checkPage(ShowFigures);
   texts_->fill(vintaler::Page::Figures,
-               drawing_.figuresText(SystemParams, ProParams, Plate, Cutting.Pattern, vintaler::localeDecimalSeparator()));
+               drawing_.figuresText(SystemParams, ProParams, Plate, Cutting, vintaler::localeDecimalSeparator()));
 }
 
 // Select All and the font act on the results page while a drawing is shown.

@@ -123,14 +123,27 @@ class PageWriter {
   void sheets(const TShopFigures& f) {
     Lines.emplace_back("");
     Lines.emplace_back("Листы (выбранные квадранты, как на развертке):");
+    const TCuttingParams& c = f.Cutting;
+    const bool allowances = c.hasAllowances();
+    if (c.Seams != kDefaultSeams || allowances) {
+      Lines.push_back("  Швы: " + seamsText(c.Seams) + "; припуски: на шов " + mm(c.SeamFirst) + " и " +
+                      mm(c.SeamSecond) + " мм, у прямоугольного конца " + mm(c.RectAllowance) +
+                      " мм, у круглого конца " + mm(c.RoundAllowance) + " мм");
+    }
     if (f.Sheets.empty()) Lines.emplace_back("  Не выбран ни один квадрант");
     for (std::size_t i = 0; i < f.Sheets.size(); ++i) {
       const TSheetFigures& s = f.Sheets[i];
       std::string quadrants;
       for (int q : s.Quadrants) quadrants += (quadrants.empty() ? "" : " и ") + std::to_string(q);
-      Lines.push_back("  Лист " + std::to_string(i + 1) + (s.Quadrants.size() > 1 ? " (квадранты " : " (квадрант ") +
-                      quadrants + "): площадь " + mm(s.Area) + " мм², заготовка " + mm(s.Width) + "x" + mm(s.Height) +
-                      " мм");
+      const std::string inQuadrants = (s.Quadrants.size() > 1 ? "квадранты " : "квадрант ") + quadrants;
+      // A named piece says which seams bound it; with allowances the blank
+      // is cut larger than the net piece.
+      const std::string sheet = s.Name.empty() ? "  Лист " + std::to_string(i + 1) + " (" + inQuadrants + ")"
+                                               : "  " + s.Name + ", " + inQuadrants;
+      const std::string area = allowances ? "площадь с припусками " + mm(s.Area) + " мм², без припусков " +
+                                                mm(s.NetArea) + " мм²"
+                                          : "площадь " + mm(s.Area) + " мм²";
+      Lines.push_back(sheet + ": " + area + ", заготовка " + mm(s.Width) + "x" + mm(s.Height) + " мм");
     }
   }
 
@@ -179,11 +192,19 @@ TStringList figuresLines(const TShopFigures& figures, std::string_view decimalSe
 
 TResultsPage figuresPage(const TSystemParams& sp, const TProParams& pro, const TPlateParams& plate,
                          TPatternKind pattern, std::string_view decimalSeparator, const TQuadrantSource& source) {
+  TCuttingParams cutting;
+  cutting.Pattern = pattern;
+  return figuresPage(sp, pro, plate, cutting, decimalSeparator, source);
+}
+
+TResultsPage figuresPage(const TSystemParams& sp, const TProParams& pro, const TPlateParams& plate,
+                         const TCuttingParams& cutting, std::string_view decimalSeparator,
+                         const TQuadrantSource& source) {
   TResultsPage result;
   PageWriter page(result.Lines, decimalSeparator);
   try {
     page.head(sp);
-    page.body(shopFigures(sp, pro, plate, pattern, source));
+    page.body(shopFigures(sp, pro, plate, cutting, source));
   } catch (const EFishError&) {
     result.Error = std::current_exception();
   }

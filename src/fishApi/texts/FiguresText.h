@@ -21,4 +21,11 @@ TResultsPage figuresPage(const TSystemParams& sp, const TProParams& pro, const T
                          TPatternKind pattern, std::string_view decimalSeparator = ".",
                          const TQuadrantSource& source = {});
 
+// The same with the pattern cut as `cutting` says: the sheets section names
+// the seams and allowances when they are not today's, and gives each piece's
+// area with and without its allowances.
+TResultsPage figuresPage(const TSystemParams& sp, const TProParams& pro, const TPlateParams& plate,
+                         const TCuttingParams& cutting, std::string_view decimalSeparator = ".",
+                         const TQuadrantSource& source = {});
+
 }  // namespace fish

@@ -52,7 +52,12 @@ void frame(const TPoint2D& a, const TPoint2D& b, TVec& along, TVec& out) {
 
 TVec at(const TPoint2D& p, const TVec& d, Extended t) { return {p.X + d.X * t, p.Y + d.Y * t}; }
 
-Paths unite(const Paths& paths) {
+// The union of every part. Each is turned counter-clockwise first: under
+// the non-zero rule a part wound the other way would cancel what it covers.
+Paths unite(Paths paths) {
+  for (Path& p : paths) {
+    if (!ClipperLib::Orientation(p)) ClipperLib::ReversePath(p);
+  }
   ClipperLib::Clipper c;
   c.AddPaths(paths, ClipperLib::ptSubject, true);
   Paths out;
@@ -150,18 +155,22 @@ std::vector<TPoint2D> cutOutline(const TPieceNet& piece, const TCuttingParams& c
       offset.Execute(band, static_cast<double>(round * grid.Scale));
       Paths beyond{netPath};
       // Past the line of the edge before the chain (ending at its first
-      // point) and of the edge after it (starting at its last point): a
-      // square of 4 W on the outer side of each, at the chain's end.
+      // point) and of the edge after it (starting at its last point), or
+      // past the outer line of that edge's own allowance: a square of 4 W
+      // on the outer side, at the chain's end. What is left of the round
+      // end's allowance beyond the edge lies within that edge's rectangle,
+      // and the mitre closes on it.
       for (const std::size_t e : {(i + n - 1) % n, j}) {
         const TPoint2D& a = net[e];
         const TPoint2D& b = net[(e + 1) % n];
         TVec d, o;
         frame(a, b, d, o);
         const TPoint2D& end = e == j ? a : b;
+        const TPoint2D base = {end.X + o.X * width(e), end.Y + o.Y * width(e)};
         const Extended r = 4 * round;
-        beyond.push_back({grid.in(at(end, d, -r)), grid.in(at(end, d, r)),
-                          grid.in(TVec{end.X + d.X * r + o.X * r, end.Y + d.Y * r + o.Y * r}),
-                          grid.in(TVec{end.X - d.X * r + o.X * r, end.Y - d.Y * r + o.Y * r})});
+        beyond.push_back({grid.in(at(base, d, -r)), grid.in(at(base, d, r)),
+                          grid.in(TVec{base.X + d.X * r + o.X * r, base.Y + d.Y * r + o.Y * r}),
+                          grid.in(TVec{base.X - d.X * r + o.X * r, base.Y - d.Y * r + o.Y * r})});
       }
       ClipperLib::Clipper c;
       c.AddPaths(band, ClipperLib::ptSubject, true);
@@ -185,7 +194,12 @@ std::vector<TPoint2D> cutOutline(const TPieceNet& piece, const TCuttingParams& c
   }
   std::vector<TPoint2D> cut;
   if (!outer) return net;
-  for (const IntPoint& p : *outer) cut.push_back(grid.out(p));
+  // Parts that share an edge up to the grid's rounding leave a spike of no
+  // width where they meet: cleaned away with every point within 1E-6 mm of
+  // the line through its neighbours.
+  Path clean;
+  ClipperLib::CleanPolygon(*outer, clean, static_cast<double>(1e-6L * grid.Scale));
+  for (const IntPoint& p : clean) cut.push_back(grid.out(p));
   if (polygonArea(cut) < 0) std::reverse(cut.begin() + 1, cut.end());
   return cut;
 }

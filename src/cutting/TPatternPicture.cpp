@@ -72,8 +72,12 @@ void TPatternPicture::paintEvent(QPaintEvent*) {
   painter.setFont(bold);
   painter.setPen(QColor(200, 30, 30));
   for (std::size_t i = 0; i < numberAt_.size(); ++i) {
-    const QPointF at = map(numberAt_[i]);
-    painter.drawText(QRectF(at.x() - 20, at.y() - 10, 40, 20), Qt::AlignCenter, QString::number(i + 1));
+    // On a white patch: the number stays legible over the bend lines.
+    const QString number = QString::number(i + 1);
+    QRectF patch = painter.fontMetrics().boundingRect(number).adjusted(-2, 0, 2, 0);
+    patch.moveCenter(map(numberAt_[i]));
+    painter.fillRect(patch, Qt::white);
+    painter.drawText(patch, Qt::AlignCenter, number);
   }
 }
 

@@ -121,6 +121,9 @@ TEST(CliPlateRefusals, AreUsageErrorsThatPrintNothing) {
       {"--rect-faces"},
       {"--pattern", "exact"},
       {"--pattern"},
+      {"--seams", "+x,+x"},
+      {"--seam-allowance", "1,2,3"},
+      {"--round-allowance", "-0.5"},
   };
   for (const auto& args : cases) {
     const ToolRun r = cli(args);
@@ -128,6 +131,8 @@ TEST(CliPlateRefusals, AreUsageErrorsThatPrintNothing) {
     EXPECT_EQ(r.out, "");
     EXPECT_NE(r.err.find("vintaler-cli:"), std::string::npos);
   }
+  // A cutting choice refused names its option and field.
+  EXPECT_NE(cli({"--seam-allowance", "-1"}).err.find("--seam-allowance: Припуск на шов: ширина"), std::string::npos);
 }
 
 TEST(CliPlateResults, ZeroThicknessKeepsTheTextAndAThickPlateDevelopsItsNeutralSurface) {
@@ -193,90 +198,42 @@ TEST(CliPattern, ReachesEveryExportAndTheSavedProject) {
   for (const std::string& f : {in, dxf, out, drawn}) fs::remove(f);
 }
 
-// Seams and allowances reach every export and the JSON document, and --save
-// keeps them: read back without the options the project cuts the same DXF.
-struct SeamsCase {
-  std::string name;
-  std::vector<std::string> args;
-  fish::TCuttingParams expected;
-};
-
-const SeamsCase kSeamRuns[] = {
-    {"OneSeam", {"--seams", "+y"}, {fish::TPatternKind::Precise, 0x04}},
-    {"LapOnCorners", {"--seams=c1,c3", "--seam-allowance", "6"}, {fish::TPatternKind::Precise, 0x22, 6}},
-    {"EverythingTables",
-     {"--pattern", "table", "--seams", "+x,c2,-y,c4", "--seam-allowance=5,3", "--rect-allowance", "10",
-      "--round-allowance", "7.5"},
-     {fish::TPatternKind::Table, 0xC9, 5, 3, 10, 7.5L}},
-    {"TodaysSeamsWithAFlange", {"--rect-allowance", "12"}, {fish::TPatternKind::Precise, fish::kDefaultSeams, 0, 0, 12}},
-};
-
-class CliSeams : public ::testing::TestWithParam<SeamsCase> {};
-
-TEST_P(CliSeams, ReachEveryOutputAndTheSavedProject) {
-  const SeamsCase& c = GetParam();
-  const std::string dxf = tempPath(c.name + ".dxf"), saved = tempPath(c.name + ".raz");
-  std::vector<std::string> args = {"--quadrants", "1,2,3,4", "--divisions", "8", "--json", "--dxf", dxf, "--save", saved};
-  args.insert(args.end(), c.args.begin(), c.args.end());
-  const ToolRun run = cli(args);
-  ASSERT_EQ(run.status, kExitOk) << run.err;
-  const fish::TProjectData project = fish::readProjectFile(saved);
-  const fish::TCuttingParams& got = project.Cutting;
-  EXPECT_EQ(got.Pattern, c.expected.Pattern);
-  EXPECT_EQ(got.Seams, c.expected.Seams);
-  EXPECT_TRUE(got.SeamFirst == c.expected.SeamFirst && got.SeamSecond == c.expected.SeamSecond &&
-              got.RectAllowance == c.expected.RectAllowance && got.RoundAllowance == c.expected.RoundAllowance);
-  const fish::TFlatPattern pattern = fish::flatPattern(project.SystemParams, project.ProParams, c.expected);
+// Seams and allowances reach the DXF and the JSON document, and --save keeps
+// them: read back without the options the project cuts the same DXF. A width
+// the piece cannot take fails the computation and writes nothing.
+TEST(CliSeams, ReachTheOutputsAndTheSavedProject) {
+  const std::string dxf = tempPath("seams.dxf"), saved = tempPath("seams.raz");
   const auto slurp = [&dxf] {
     std::ifstream file(dxf, std::ios::binary);
     return std::string((std::istreambuf_iterator<char>(file)), {});
   };
-  EXPECT_EQ(slurp(), vintaler::dxf::patternDxf(pattern));
-  ASSERT_EQ(cli({saved, "--dxf", dxf}).status, kExitOk);
-  EXPECT_EQ(slurp(), vintaler::dxf::patternDxf(pattern)) << "the project keeps the choices";
-
-  // A sheet per piece, cut larger than its net area with allowances; the net
-  // areas add up to the whole transition's.
-  const Json doc = Json::parse(run.out);
-  ASSERT_EQ(doc["sheets"].size(), pattern.Pieces.size());
-  double net = 0;
-  for (const Json& sheet : doc["sheets"]) {
-    const double area = sheet.value("net_area", sheet["area"].get<double>());
-    EXPECT_EQ(sheet.contains("net_area"), c.expected.hasAllowances());
-    EXPECT_TRUE(!c.expected.hasAllowances() || sheet["area"].get<double>() > area);
-    net += area;
-  }
-  EXPECT_NEAR(net, doc["net_area"].get<double>(), 1e-9 * net);
-  EXPECT_EQ(doc["cutting"]["seams"], fish::seamsText(c.expected.Seams));
-  for (const std::string& f : {dxf, saved}) fs::remove(f);
-}
-
-INSTANTIATE_TEST_SUITE_P(Options, CliSeams, ::testing::ValuesIn(kSeamRuns), vintaler::test::rowName<SeamsCase>);
-
-// A refused choice names its option and field and writes nothing; a width
-// the piece cannot take fails the computation.
-TEST(CliSeamsRefusals, NameTheFieldAndWriteNothing) {
-  const std::string dxf = tempPath("refused.dxf");
-  const struct {
-    std::vector<std::string> args;
-    const char* says;
-    int status;
-  } cases[] = {{{"--seams", "c9"}, "--seams: Швы", kExitUsageOrFile},
-               {{"--seams", "+x,+x"}, "--seams: Швы", kExitUsageOrFile},
-               {{"--seam-allowance", "-1"}, "--seam-allowance: Припуск на шов", kExitUsageOrFile},
-               {{"--seam-allowance", "1,2,3"}, "--seam-allowance", kExitUsageOrFile},
-               {{"--rect-allowance", "-0.5"}, "--rect-allowance: Припуск у прямоугольного конца", kExitUsageOrFile},
-               {{"--round-allowance", "x"}, "--round-allowance", kExitUsageOrFile},
-               {{"--rect-allowance", "100000"}, "Припуск 100000", kExitEngineError}};
+  const std::vector<std::string> cases[] = {
+      {"+y"}, {"c1,c3", "--seam-allowance", "6", "--pattern", "table"},
+      {"+x,c2,-y,c4", "--seam-allowance=5,3", "--rect-allowance", "10", "--round-allowance", "7.5"},
+      {"+x,-x", "--rect-allowance", "100000"}};
   for (const auto& c : cases) {
-    std::vector<std::string> args = c.args;
-    args.insert(args.end(), {"--dxf", dxf});
-    const ToolRun r = cli(args);
-    EXPECT_EQ(r.status, c.status) << c.says;
-    EXPECT_EQ(r.out, "");
-    EXPECT_NE(r.err.find(c.says), std::string::npos) << r.err;
-    EXPECT_FALSE(fs::exists(dxf)) << c.says;
+    std::vector<std::string> args = {"--quadrants", "1,2,3,4", "--json", "--dxf", dxf, "--save", saved, "--seams"};
+    args.insert(args.end(), c.begin(), c.end());
+    fs::remove(dxf);
+    const ToolRun run = cli(args);
+    if (c.back() == "100000") {
+      EXPECT_EQ(run.status, kExitEngineError);
+      EXPECT_EQ(run.out + slurp(), "");
+      continue;
+    }
+    ASSERT_EQ(run.status, kExitOk) << run.err;
+    const fish::TProjectData project = fish::readProjectFile(saved);
+    const fish::TFlatPattern pattern = fish::flatPattern(project.SystemParams, project.ProParams, project.Cutting);
+    EXPECT_EQ(slurp(), vintaler::dxf::patternDxf(pattern));
+    ASSERT_EQ(cli({saved, "--dxf", dxf}).status, kExitOk);
+    EXPECT_EQ(slurp(), vintaler::dxf::patternDxf(pattern)) << "the project keeps the choices";
+    const Json doc = Json::parse(run.out);
+    ASSERT_EQ(doc["sheets"].size(), pattern.Pieces.size());
+    double net = 0;
+    for (const Json& sheet : doc["sheets"]) net += sheet.value("net_area", sheet["area"].get<double>());
+    EXPECT_NEAR(net, doc["net_area"].get<double>(), 1e-9 * net) << "the pieces tile the transition";
   }
+  for (const std::string& f : {dxf, saved}) fs::remove(f);
 }
 
 // Whichever pattern is cut, a count its warning names is within the limit;

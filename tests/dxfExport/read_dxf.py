@@ -1,13 +1,14 @@
 #!/usr/bin/python3
 """Reads a DXF file with ezdxf, an independent reader, and prints what the
 tests check as JSON: the version, the units, the audit's findings, the layers
-and every entity of model space with its coordinates (a text, its \\U+XXXX
+and every entity of model space with its coordinates (a polyline with its area, a text, its \\U+XXXX
 escapes decoded, with the box ezdxf measures for it)."""
 import json
 import sys
 
 import ezdxf
 import ezdxf.bbox
+import ezdxf.math
 from ezdxf.lldxf.encoding import decode_dxf_unicode
 
 
@@ -20,6 +21,7 @@ def main(path):
         if e.dxftype() == "POLYLINE":
             item["closed"] = bool(e.is_closed)
             item["points"] = [[v[0], v[1]] for v in e.points()]
+            item["area"] = ezdxf.math.area(item["points"])
         elif e.dxftype() == "LINE":
             item["start"] = [e.dxf.start[0], e.dxf.start[1]]
             item["end"] = [e.dxf.end[0], e.dxf.end[1]]

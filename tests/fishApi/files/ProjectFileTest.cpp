@@ -564,11 +564,9 @@ std::vector<std::uint8_t> cuttingFile(const TPlateParams& plate, std::uint8_t pa
 // A version 3 block: the plate's fields, the pattern's code, the seams, 6
 // zeros, the four widths, the checksum after them.
 std::vector<std::uint8_t> seamsFile(const TPlateParams& plate, const TCuttingParams& c) {
-  const TBlock plateBlock = blockOf(plate, 3, 72);
-  std::vector<std::uint8_t> block(plateBlock.begin(), plateBlock.begin() + 32);
-  block.push_back(static_cast<std::uint8_t>(c.Pattern));
-  block.push_back(c.Seams);
-  block.resize(40, 0);
+  const TBlock head = blockOf(plate, 3, 72);
+  std::vector<std::uint8_t> block(head.begin(), head.begin() + 32);
+  block.insert(block.end(), {static_cast<std::uint8_t>(c.Pattern), c.Seams, 0, 0, 0, 0, 0, 0});
   for (const Extended w : {c.SeamFirst, c.SeamSecond, c.RectAllowance, c.RoundAllowance}) {
     block.resize(block.size() + 10);
     putExtended(block.data() + block.size() - 10, w);
@@ -576,11 +574,6 @@ std::vector<std::uint8_t> seamsFile(const TPlateParams& plate, const TCuttingPar
   const std::uint32_t crc = bitwiseCrc32(block.data(), block.size());
   for (int i = 0; i < 4; ++i) block.push_back(static_cast<std::uint8_t>(crc >> (8 * i)));
   return newProjectWith(block.data(), block.size());
-}
-
-TCuttingParams cuttingOf(std::uint8_t seams, Extended first, Extended second = 0, Extended rect = 0,
-                         Extended round = 0) {
-  return {TPatternKind::Precise, seams, first, second, rect, round};
 }
 
 TPlateParams spoilt(void (*change)(TPlateParams&)) {
@@ -613,11 +606,8 @@ const DamageCase kDamages[] = {
     {"FlippedChecksumBit", [] { return flip(34, 0x80); }, false},
     {"Version4", [] { return with(kSpoilt, 4); }, true},
     {"Version4WithMoreFields", longerLaterBlock, true},
-    {"Version3WithThePatternsLength", [] { return with(kSpoilt, 3, 32); }, false},
-    {"Version3WithoutSeams", [] { return seamsFile(kSpoilt, cuttingOf(0, 0)); }, false},
-    {"Version3NegativeWidth", [] { return seamsFile(kSpoilt, cuttingOf(kDefaultSeams, 5, 0, -1)); }, false},
-    {"Version3InfiniteWidth",
-     [] { return seamsFile(kSpoilt, cuttingOf(1, 0, 0, 0, std::numeric_limits<Extended>::infinity())); }, false},
+    {"Version3WithoutSeams", [] { return seamsFile(kSpoilt, {TPatternKind::Precise, 0}); }, false},
+    {"Version3NegativeWidth", [] { return seamsFile(kSpoilt, {TPatternKind::Table, 1, 5, 0, -1}); }, false},
     {"Version2WithThePlatesLength", [] { return with(kSpoilt, 2); }, false},
     {"PatternCode2", [] { return cuttingFile(kSpoilt, 2); }, false},
     {"Length23", [] { return with(kSpoilt, 1, 23); }, false},
@@ -650,39 +640,21 @@ TEST(ProjectBlock, TheTablesPatternIsKeptInAVersion2Block) {
 }
 
 // Seams of their own or any allowance go into a version 3 block, every
-// width kept to the bit; the pattern alone still writes version 2.
-struct SeamsCase {
-  const char* name;
-  TPlateParams plate;
-  TCuttingParams cutting;
-};
-
-const SeamsCase kSeamCases[] = {
-    {"OneSeamAtPlusY", {}, cuttingOf(seamBit(TSeamAt::PlusY), 0)},
-    {"CornersWithALap", kSpoilt, cuttingOf(seamBit(TSeamAt::C1) | seamBit(TSeamAt::C3), 7.5L)},
-    {"EverySeamTablesPattern", {}, {TPatternKind::Table, 0xFF, 0.1L, 0.2L, 0.3L, 0.7L}},
-    {"TodaysSeamsWithFlanges", kSpoilt, cuttingOf(kDefaultSeams, 0, 0, 12.25L, 1e-30L)},
-};
-
-class SeamsBlockTest : public ::testing::TestWithParam<SeamsCase> {};
-
-TEST_P(SeamsBlockTest, SeamsAndAllowancesAreKeptInAVersion3Block) {
-  TProjectData p = newProjectData();
-  p.Plate = GetParam().plate;
-  p.Cutting = GetParam().cutting;
-  const std::vector<std::uint8_t> bytes = encodeProjectFile(p);
-  EXPECT_EQ(bytes, seamsFile(p.Plate, p.Cutting)) << "laid out field by field";
-  std::string notice;
-  const TCuttingParams back = decodeProjectFile(bytes.data(), bytes.size(), &notice).Cutting;
-  EXPECT_EQ(notice, "");
-  EXPECT_EQ(back.Pattern, p.Cutting.Pattern);
-  EXPECT_EQ(back.Seams, p.Cutting.Seams);
-  EXPECT_TRUE(sameBits(back.SeamFirst, p.Cutting.SeamFirst) && sameBits(back.SeamSecond, p.Cutting.SeamSecond) &&
-              sameBits(back.RectAllowance, p.Cutting.RectAllowance) &&
-              sameBits(back.RoundAllowance, p.Cutting.RoundAllowance));
+// width kept to the bit.
+TEST(ProjectBlock, SeamsAndAllowancesAreKeptInAVersion3Block) {
+  for (const TCuttingParams& cutting : {TCuttingParams{TPatternKind::Precise, seamBit(TSeamAt::PlusY)},
+                                        TCuttingParams{TPatternKind::Table, 0xFF, 0.1L, 7.5L, 0.3L, 1e-30L},
+                                        TCuttingParams{TPatternKind::Precise, kDefaultSeams, 0, 0, 12.25L}}) {
+    TProjectData p = newProjectData();
+    p.Plate = kSpoilt;
+    p.Cutting = cutting;
+    const std::vector<std::uint8_t> bytes = seamsFile(kSpoilt, cutting);
+    EXPECT_EQ(encodeProjectFile(p), bytes) << "laid out field by field";
+    std::string notice;
+    EXPECT_EQ(encodeProjectFile(decodeProjectFile(bytes.data(), bytes.size(), &notice)), bytes);
+    EXPECT_EQ(notice, "");
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(Cuttings, SeamsBlockTest, ::testing::ValuesIn(kSeamCases), vintaler::test::rowName<SeamsCase>);
 
 class DamagedBlockTest : public ProjectFileTest, public ::testing::WithParamInterface<DamageCase> {};
 

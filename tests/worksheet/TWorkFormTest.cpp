@@ -307,12 +307,13 @@ class TWorkFormTest : public QObject {
     emit form.PopupMenu1->hovered(form.ZoomOut);
     QCOMPARE(host.hint, QStringLiteral("Отдаляет область рисования"));
     const QList<QAction*> items = form.PopupMenu1->actions();
-    QCOMPARE(items.size(), 16);
-    QCOMPARE(items[4]->text(), QStringLiteral("С&двинуть"));
-    QCOMPARE(items[13]->menu(), form.ExportMenu);
+    QCOMPARE(items.size(), 17);
+    QCOMPARE(items[3], form.ShowCuttingAction);
+    QCOMPARE(items[5]->text(), QStringLiteral("С&двинуть"));
+    QCOMPARE(items[14]->menu(), form.ExportMenu);
     emit form.ExportMenu->hovered(form.ExportDxf);
     QCOMPARE(host.hint, form.ExportDxf->statusTip());
-    QCOMPARE(items[5]->statusTip(), QStringLiteral("Приближает область рисования"));
+    QCOMPARE(items[6]->statusTip(), QStringLiteral("Приближает область рисования"));
     QCOMPARE(form.PopupMenu2->actions().size(), 14);
   }
 

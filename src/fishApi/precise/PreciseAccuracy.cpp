@@ -86,31 +86,30 @@ Extended chordErrorAt(Extended oneStep, std::int32_t n) {
 
 // ---- The tables' points -----------------------------------------------------
 
-// Both developments of the four quadrants, their arrays reused from count to
-// count. A search that only asks whether a count passes stops at the first
-// quadrant above `enough`.
+// Both developments of the four quadrants walked side by side, element by
+// element, nothing kept: the tables' pushed to a callback, the precise one
+// pulled along with it. A search that only asks whether a count passes stops
+// at the first quadrant above `enough`.
 struct TBothPatterns {
-  TQuadrantDevelopment Table;
-  TRazvertka2PointArray Precise;
-
   Extended worstPointError(const TSystemParams& sp, const TProParams& pro,
                            Extended enough = std::numeric_limits<Extended>::infinity()) {
     Extended worst = 0;
     for (std::uint16_t q = 1; q <= 4 && worst <= enough; ++q) {
-      developQuadrantInto(sp, pro, q, Table);
-      TPoint2D min, max;
-      developPreciseInto(sp, pro, q, Precise, min, max);
+      TPreciseStream precise(sp, pro, q);
       const auto off = [](const TPoint2D& a, const TPoint2D& b) {
         const Extended dx = a.X - b.X;
         const Extended dy = a.Y - b.Y;
         return dx * dx + dy * dy;
       };
       Extended squared = 0;
-      for (std::size_t k = 0; k < Precise.size(); ++k) {
-        const TRazvertka2Point& t = Table.Razvertka[k];
-        const TRazvertka2Point& p = Precise[k];
-        squared = std::max({squared, off(t.P1, p.P1), off(t.P2, p.P2)});
-      }
+      TPoint2D min, max;
+      developQuadrantElements(
+          sp, pro, q,
+          [&](std::size_t, const TRazvertka2Point& t) {
+            const TRazvertka2Point& p = precise.next();
+            squared = std::max({squared, off(t.P1, p.P1), off(t.P2, p.P2)});
+          },
+          min, max);
       worst = std::max(worst, std::sqrt(squared));
     }
     return checkFinite(worst);

@@ -24,6 +24,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 
 #include "ExactSurface.h"
 #include "fishApi/core/FishTypes.h"
@@ -46,6 +47,28 @@ TRazvertka2PointArray developPrecise(const TSystemParams& sp, const TProParams& 
 // is handed to `each(k, element)` in the order k = 0 .. n + 2 as soon as it
 // is laid, and nothing grows with the divisions. `min` and `max` get the box
 // once the whole quadrant is laid.
+// The same development pulled element by element: next() gives element
+// k = 0, 1, ... n + 2 in turn, bit for bit the array's, and nothing grows
+// with the divisions; two developments can so be walked side by side.
+// Refuses what TExactSurface refuses, when constructed.
+class TPreciseStream {
+ public:
+  TPreciseStream(const TSystemParams& sp, const TProParams& pro, std::uint16_t quadrant,
+                 const TFaceOffsets& offsets = {});
+  ~TPreciseStream();
+  TPreciseStream(const TPreciseStream&) = delete;
+  TPreciseStream& operator=(const TPreciseStream&) = delete;
+
+  std::size_t size() const;
+  const TRazvertka2Point& next();
+
+  class TLayer;  // the development's own arithmetic
+
+ private:
+  TExactSurface Surface;
+  std::unique_ptr<TLayer> Layer;
+};
+
 void developPreciseElements(const TSystemParams& sp, const TProParams& pro, std::uint16_t quadrant,
                             const std::function<void(std::size_t, const TRazvertka2Point&)>& each, TPoint2D& min,
                             TPoint2D& max);

@@ -81,9 +81,8 @@ QLineEdit* widthEdit(const QString& hint) {
 
 }  // namespace
 
-TCuttingDialog::TCuttingDialog(std::function<fish::TSystemParams()> developed, const fish::TProParams& pro,
-                               QWidget* parent)
-    : QDialog(parent), developed_(std::move(developed)), pro_(pro) {
+TCuttingDialog::TCuttingDialog(std::function<Sizes()> sizes, const fish::TProParams& pro, QWidget* parent)
+    : QDialog(parent), sizes_(std::move(sizes)), pro_(pro) {
   setUpToolDialog(*this, QStringLiteral("Раскрой"), QSize(560, 300));
 
   // The development to cut, as the construction dialog offers it.
@@ -124,10 +123,33 @@ TCuttingDialog::TCuttingDialog(std::function<fish::TSystemParams()> developed, c
   widths->addRow(QStringLiteral("Припуск у прямоугольного конца"), RectEdit);
   widths->addRow(QStringLiteral("Припуск у круглого конца"), RoundEdit);
 
+  // The bend lines: how they are marked, and their angles on the drawings.
+  auto* bendsBox = new QGroupBox(QStringLiteral("Линии гиба"));
+  auto* bends = new QGridLayout(bendsBox);
+  FullMarksRadio = new QRadioButton(QStringLiteral("полностью"));
+  TicksRadio = new QRadioButton(QStringLiteral("засечки"));
+  TicksRadio->setToolTip(QStringLiteral("Только засечки у концов линий гиба, без разметки поперек детали"));
+  TickEdit = widthEdit(QStringLiteral("Длина засечки от каждого конца линии гиба"));
+  AnglesBox = new QCheckBox(QStringLiteral("Углы гиба на чертеже"));
+  AnglesBox->setToolTip(QStringLiteral("Угол гиба у каждой линии гиба на чертежах PDF, SVG и листах печати,\n"
+                                       "где для надписи хватает места"));
+  auto* marksRow = new QHBoxLayout;
+  marksRow->addWidget(FullMarksRadio);
+  marksRow->addWidget(TicksRadio);
+  marksRow->addStretch(1);
+  auto* tickRow = new QHBoxLayout;
+  tickRow->addWidget(new QLabel(QStringLiteral("Длина засечки, мм")));
+  tickRow->addWidget(TickEdit);
+  tickRow->addStretch(1);
+  bends->addLayout(marksRow, 0, 0);
+  bends->addLayout(tickRow, 1, 0);
+  bends->addWidget(AnglesBox, 2, 0);
+
   auto* left = new QVBoxLayout;
   left->addLayout(patternRow);
   left->addWidget(seamsBox);
   left->addWidget(widthsBox);
+  left->addWidget(bendsBox);
   left->addStretch(1);
 
   Picture = new TPatternPicture;
@@ -155,7 +177,8 @@ TCuttingDialog::TCuttingDialog(std::function<fish::TSystemParams()> developed, c
   // Tab order: the pattern, the seams in ring order, the widths, OK, Отмена.
   QWidgetList order{PreciseRadio, TableRadio};
   for (QCheckBox* box : SeamBoxes) order << box;
-  order << SeamFirstEdit << SeamSecondEdit << RectEdit << RoundEdit << OkButton << CancelButton;
+  order << SeamFirstEdit << SeamSecondEdit << RectEdit << RoundEdit << FullMarksRadio << TicksRadio << TickEdit
+        << AnglesBox << OkButton << CancelButton;
   for (qsizetype i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
 
   const auto changed = [this] {
@@ -163,9 +186,12 @@ TCuttingDialog::TCuttingDialog(std::function<fish::TSystemParams()> developed, c
   };
   connect(TableRadio, &QRadioButton::toggled, this, changed);
   for (QCheckBox* box : SeamBoxes) connect(box, &QCheckBox::toggled, this, changed);
-  for (QLineEdit* edit : {SeamFirstEdit, SeamSecondEdit, RectEdit, RoundEdit}) {
+  for (QLineEdit* edit : {SeamFirstEdit, SeamSecondEdit, RectEdit, RoundEdit, TickEdit}) {
     connect(edit, &QLineEdit::textChanged, this, changed);
   }
+  connect(TicksRadio, &QRadioButton::toggled, TickEdit, &QWidget::setEnabled);
+  connect(TicksRadio, &QRadioButton::toggled, this, changed);
+  connect(AnglesBox, &QCheckBox::toggled, this, changed);
   load(fish::TCuttingParams{});
   PreciseRadio->setFocus();
 }
@@ -188,6 +214,15 @@ void TCuttingDialog::load(const fish::TCuttingParams& cutting) {
       edit->setText(QString());  // only a damaged project holds a width with no text
     }
   }
+  const bool ticks = cutting.BendMarks == fish::TBendMarks::Ticks;
+  (ticks ? TicksRadio : FullMarksRadio)->setChecked(true);
+  TickEdit->setEnabled(ticks);
+  try {
+    TickEdit->setText(numberToText(cutting.TickLength));
+  } catch (const fish::EFishError&) {
+    TickEdit->setText(QString());
+  }
+  AnglesBox->setChecked(cutting.BendAngles);
   loading_ = false;
   runCommand(this, [this] { refresh(); });
 }
@@ -220,9 +255,23 @@ bool TCuttingDialog::check(const fish::TProParams& pro, fish::TCuttingParams& cu
     }
     cutting.*w.value = *value;
   }
+  // The tick length counts only for ticks: with full lines a length being
+  // typed refuses nothing, and one that is no number keeps the length loaded.
+  cutting.BendMarks = TicksRadio->isChecked() ? fish::TBendMarks::Ticks : fish::TBendMarks::Full;
+  const auto tick = textToNumber(TickEdit->text());
+  if (cutting.BendMarks == fish::TBendMarks::Ticks || (tick && *tick > 0 && std::isfinite(*tick))) {
+    if (!tick) {
+      failure = QStringLiteral("Засечки линий гиба: длина должна быть положительным числом, мм");
+      field = TickEdit;
+      return false;
+    }
+    cutting.TickLength = *tick;
+  }
+  cutting.BendAngles = AnglesBox->isChecked();
   try {
     fish::checkCutting(cutting);
-    fish::TFlatPattern made = fish::flatPattern(developed_(), pro, cutting);
+    const Sizes sizes = sizes_();
+    fish::TFlatPattern made = fish::flatPattern(sizes.sp, sizes.plate, pro, cutting);
     if (pattern) *pattern = std::move(made);
   } catch (const fish::ECuttingError& e) {
     failure = QString::fromUtf8(e.what());
@@ -236,7 +285,7 @@ bool TCuttingDialog::check(const fish::TProParams& pro, fish::TCuttingParams& cu
         break;
       case fish::TCuttingField::RectAllowance: field = RectEdit; break;
       case fish::TCuttingField::RoundAllowance: field = RoundEdit; break;
-      case fish::TCuttingField::TickLength: field = nullptr; break;  // not shown here
+      case fish::TCuttingField::TickLength: field = TickEdit; break;
     }
     return false;
   } catch (const fish::EFishError& e) {

@@ -1,7 +1,9 @@
 // "Раскрой": how the shop cuts the pattern. The development to cut (precise
 // or the tables'), the seams round the transition that part it into pieces,
-// and the allowances added outside the net outline for joining; beside them
-// a picture of the pieces these values give, made afresh as they change.
+// the allowances added outside the net outline for joining, how the bend
+// lines are marked (in full or by ticks) and whether the drawings write
+// their angles; beside them a picture of the pieces these values give, made
+// afresh as they change.
 #pragma once
 
 #include <QDialog>
@@ -11,6 +13,7 @@
 #include "fishApi/core/FishTypes.h"
 #include "fishApi/shop/CuttingParams.h"
 #include "fishApi/shop/FlatPattern.h"
+#include "fishApi/shop/PlateParams.h"
 
 class QCheckBox;
 class QLabel;
@@ -26,10 +29,15 @@ class TCuttingDialog : public QDialog {
   Q_OBJECT
 
  public:
-  // `developed` gives the sizes the pattern is developed from (it may throw
-  // the plate's error); `pro` the quadrants and divisions to develop.
-  TCuttingDialog(std::function<fish::TSystemParams()> developed, const fish::TProParams& pro,
-                 QWidget* parent = nullptr);
+  // The sizes as the project gives them and its plate: the pattern is
+  // developed from them as the exports develop it.
+  struct Sizes {
+    fish::TSystemParams sp;
+    fish::TPlateParams plate;
+  };
+  // `sizes` gives them when the picture is made; `pro` the quadrants and
+  // divisions to develop.
+  TCuttingDialog(std::function<Sizes()> sizes, const fish::TProParams& pro, QWidget* parent = nullptr);
 
   QRadioButton* PreciseRadio = nullptr;  // "точная"
   QRadioButton* TableRadio = nullptr;    // "по таблицам"
@@ -39,6 +47,10 @@ class TCuttingDialog : public QDialog {
   QLineEdit* SeamSecondEdit = nullptr;  // mm, the edge of the piece that starts there
   QLineEdit* RectEdit = nullptr;        // mm, the flange at the rectangular end
   QLineEdit* RoundEdit = nullptr;       // mm, the collar at the round end
+  QRadioButton* FullMarksRadio = nullptr;  // "полностью": the bend lines drawn full
+  QRadioButton* TicksRadio = nullptr;      // "засечки": ticks at both ends
+  QLineEdit* TickEdit = nullptr;           // mm, the ticks' length; enabled for ticks only
+  QCheckBox* AnglesBox = nullptr;          // "Углы гиба на чертеже"
   TPatternPicture* Picture = nullptr;
   QPushButton* OkButton = nullptr;
   QPushButton* CancelButton = nullptr;
@@ -50,7 +62,8 @@ class TCuttingDialog : public QDialog {
 
  public slots:
   // OK refuses a width that is no number, is negative or is wider than the
-  // piece, no seam at all and a piece that overlaps itself: it says why,
+  // piece, a tick length that is no positive number (when ticks are
+  // chosen), no seam at all and a piece that overlaps itself: it says why,
   // puts the focus on the control to correct and keeps the dialog open.
   void accept() override;
 
@@ -64,7 +77,7 @@ class TCuttingDialog : public QDialog {
   // The picture and the seams' sketch for the values the controls show.
   void refresh();
 
-  std::function<fish::TSystemParams()> developed_;
+  std::function<Sizes()> sizes_;
   fish::TProParams pro_;
   fish::TCuttingParams accepted_;
   QLabel* sketch_ = nullptr;  // the seams chosen, round a small transition

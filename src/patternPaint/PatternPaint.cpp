@@ -14,6 +14,7 @@
 
 #include "PaintText.h"
 #include "fishApi/core/NumText.h"
+#include "fishApi/shop/BendAngleTexts.h"
 
 namespace vintaler::paint {
 
@@ -22,6 +23,7 @@ namespace {
 constexpr double kCutWidthMm = 0.3;
 constexpr double kBendWidthMm = 0.2;
 constexpr double kLabelHeightMm = 2.5;
+constexpr double kAngleHeightMm = 1.8;
 constexpr double kTitleHeightMm = 3.5;
 constexpr double kRulerMm = 100;
 constexpr double kPdfDpi = 1200;
@@ -62,6 +64,23 @@ QPageLayout paperOf(const fish::TTileLayout& layout) {
                      QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
 }
 
+using AngleTexts = std::vector<fish::TBendAngleText>;
+
+// The pattern, or a sheet's part of it, with the bend angles `angles` where
+// they are written (none for a reduced picture).
+void paintWhole(QPainter& painter, const fish::TFlatPattern& pattern, const MmMap& map, const AngleTexts& angles);
+void paintPart(QPainter& painter, const fish::TFlatPattern& pattern, const MmMap& map,
+               const std::vector<fish::TLineRef>& lines, const std::vector<std::uint32_t>& labels,
+               const AngleTexts& angles);
+
+// The angle texts of the pattern's bend lines that carry an angle.
+AngleTexts angleTextsOf(const fish::TFlatPattern& pattern) {
+  const TextMeasure& m = TextMeasure::get();
+  return fish::bendAngleTexts(pattern, kAngleHeightMm, [&m](const std::string& text) {
+    return static_cast<fish::Extended>(m.width(QString::fromStdString(text), kAngleHeightMm));
+  });
+}
+
 // A cross in a circle, where two sheets laid over each other must agree.
 void paintRegistrationMark(QPainter& painter, QPointF at, double dotsPerMm) {
   const double r = 2 * dotsPerMm;
@@ -79,7 +98,7 @@ void paintRegistrationMark(QPainter& painter, QPointF at, double dotsPerMm) {
 // registration marks in the overlaps and the ruler along the bottom. Only the
 // lines that cross the sheet are drawn, clipped to its area.
 void paintTile(QPainter& painter, const fish::TFlatPattern& pattern, const fish::TTileLayout& layout,
-               const fish::TTile& tile, const Title& title) {
+               const fish::TTile& tile, const Title& title, const AngleTexts& angles) {
   const double dpm = dotsPerMmOf(painter);
   const double m = fish::kSheetMargin;
   const double w = static_cast<double>(layout.SheetWidth);
@@ -88,7 +107,7 @@ void paintTile(QPainter& painter, const fish::TFlatPattern& pattern, const fish:
 
   painter.save();
   painter.setClipRect(QRectF(m * dpm, m * dpm, (w - 2 * m) * dpm, (h - 2 * m) * dpm));
-  paintPatternPart(painter, pattern, map, tile.Lines, tile.Labels);
+  paintPart(painter, pattern, map, tile.Lines, tile.Labels, angles);
   // Marks at fixed points of the pattern in the middle of each overlap: the
   // neighbour prints them at the same places.
   const fish::Extended half = fish::kTileOverlap / 2;
@@ -177,8 +196,7 @@ void paintOverview(QPainter& painter, const fish::TFlatPattern& pattern, const f
       QStringLiteral("Печать в натуральную величину (100 %): листов %1, схема раскладки").arg(layout.Tiles.size());
   paintText(painter, QPointF(m * dpm, (m + 9) * dpm),
             std::min(kTitleHeightMm, kTitleHeightMm * w / measure.width(count, kTitleHeightMm)), dpm, count);
-  MmMap reduced = map;
-  paintPattern(painter, pattern, reduced);
+  paintWhole(painter, pattern, map, {});
 
   // One size for every name, the largest up to 4 mm that the longest name
   // fits in a cell.
@@ -275,9 +293,45 @@ void paintNets(QPainter& painter, const fish::TFlatPattern& pattern, const MmMap
   }
 }
 
+// The angle texts of the bend lines for which `drawn` holds, each along its
+// line: too small to read on the device, none.
+template <class Drawn>
+void paintAngles(QPainter& painter, const MmMap& map, const AngleTexts& angles, Drawn drawn) {
+  if (angles.empty() || kAngleHeightMm * map.dotsPerMm < 1) return;
+  const TextMeasure& m = TextMeasure::get();
+  QFont font(QStringLiteral("DejaVu Sans"));
+  font.setPointSizeF(kAngleHeightMm * map.dotsPerMm * 72.0 / painter.device()->logicalDpiY());
+  painter.setFont(font);
+  painter.setPen(Qt::black);
+  for (const fish::TBendAngleText& a : angles) {
+    if (!drawn(a.Line)) continue;
+    const QString text = QString::fromStdString(a.Text);
+    painter.save();
+    painter.translate(map(a.Centre));
+    painter.rotate(-static_cast<double>(a.Direction) * 180 / 3.14159265358979323846);
+    painter.drawText(QPointF(-m.width(text, kAngleHeightMm) / 2, m.capHeight(kAngleHeightMm) / 2) * map.dotsPerMm,
+                     text);
+    painter.restore();
+  }
+}
+
 }  // namespace
 
 void paintPattern(QPainter& painter, const fish::TFlatPattern& pattern, const MmMap& map) {
+  const bool anyAngle = std::any_of(pattern.BendLines.begin(), pattern.BendLines.end(),
+                                    [](const fish::TPatternLine& l) { return l.Angle.has_value(); });
+  paintWhole(painter, pattern, map,
+             anyAngle && kAngleHeightMm * map.dotsPerMm >= 1 ? angleTextsOf(pattern) : AngleTexts{});
+}
+
+void paintPatternPart(QPainter& painter, const fish::TFlatPattern& pattern, const MmMap& map,
+                      const std::vector<fish::TLineRef>& lines, const std::vector<std::uint32_t>& labels) {
+  paintPart(painter, pattern, map, lines, labels, angleTextsOf(pattern));
+}
+
+namespace {
+
+void paintWhole(QPainter& painter, const fish::TFlatPattern& pattern, const MmMap& map, const AngleTexts& angles) {
   painter.save();
   beginLines(painter);
   // The bend lines lie inside the sheets: drawn first, under the outline.
@@ -294,11 +348,13 @@ void paintPattern(QPainter& painter, const fish::TFlatPattern& pattern, const Mm
   paintLabels(painter, map, [&pattern](const auto& paint) {
     for (const fish::TPatternLabel& l : pattern.Labels) paint(l);
   });
+  paintAngles(painter, map, angles, [](std::size_t) { return true; });
   painter.restore();
 }
 
-void paintPatternPart(QPainter& painter, const fish::TFlatPattern& pattern, const MmMap& map,
-                      const std::vector<fish::TLineRef>& lines, const std::vector<std::uint32_t>& labels) {
+void paintPart(QPainter& painter, const fish::TFlatPattern& pattern, const MmMap& map,
+               const std::vector<fish::TLineRef>& lines, const std::vector<std::uint32_t>& labels,
+               const AngleTexts& angles) {
   painter.save();
   beginLines(painter);
   painter.setPen(penOf(painter, kBendWidthMm, map.dotsPerMm, true, map.minPenDots));
@@ -332,8 +388,18 @@ void paintPatternPart(QPainter& painter, const fish::TFlatPattern& pattern, cons
   paintLabels(painter, map, [&](const auto& paint) {
     for (std::uint32_t i : labels) paint(pattern.Labels[i]);
   });
+  // The angles of the bend lines that cross the sheet.
+  if (!angles.empty()) {
+    std::vector<bool> crossing(pattern.BendLines.size());
+    for (const fish::TLineRef& r : lines) {
+      if (r.Piece == fish::TLineRef::kBendLine) crossing[r.Index] = true;
+    }
+    paintAngles(painter, map, angles, [&crossing](std::size_t line) { return bool(crossing[line]); });
+  }
   painter.restore();
 }
+
+}  // namespace
 
 void paintRuler(QPainter& painter, QPointF at, double dotsPerMm) {
   painter.save();
@@ -437,9 +503,10 @@ void paintTiles(QPagedPaintDevice& device, const fish::TFlatPattern& pattern, co
   device.setPageLayout(paperOf(layout));
   QPainter painter(&device);
   paintOverview(painter, pattern, layout, title);
+  const AngleTexts angles = angleTextsOf(pattern);
   for (const fish::TTile& tile : layout.Tiles) {
     device.newPage();
-    paintTile(painter, pattern, layout, tile, title);
+    paintTile(painter, pattern, layout, tile, title, angles);
   }
 }
 

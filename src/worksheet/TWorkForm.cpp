@@ -416,7 +416,8 @@ void TWorkForm::ShowProParamsActionExecute() {
 }
 
 void TWorkForm::ShowCuttingExecute() {
-  vintaler::TCuttingDialog dialog([this] { return developedParams(); }, ProParams, this);
+  vintaler::TCuttingDialog dialog([this] { return vintaler::TCuttingDialog::Sizes{SystemParams, Plate}; }, ProParams,
+                                  this);
   dialog.load(Cutting);
   if (vintaler::runModal(dialog) == QDialog::Accepted) {
     const auto before = fish::encodeProjectFile(projectData());

@@ -21,7 +21,8 @@ void tickSeams(vintaler::TCuttingDialog& dialog, unsigned seams) {
 
 bool sameCutting(const fish::TCuttingParams& a, const fish::TCuttingParams& b) {
   return a.Pattern == b.Pattern && a.Seams == b.Seams && a.SeamFirst == b.SeamFirst && a.SeamSecond == b.SeamSecond &&
-         a.RectAllowance == b.RectAllowance && a.RoundAllowance == b.RoundAllowance;
+         a.RectAllowance == b.RectAllowance && a.RoundAllowance == b.RoundAllowance && a.BendMarks == b.BendMarks &&
+         a.TickLength == b.TickLength && a.BendAngles == b.BendAngles;
 }
 
 }  // namespace
@@ -42,7 +43,7 @@ class CuttingDialogTest : public QObject {
   void pictureHasAPieceASeam() {
     fish::TProParams pro = fish::defaultProParams();
     pro.Quadrants = {1, 1, 1, 1};
-    vintaler::TCuttingDialog dialog([] { return fish::defaultSystemParams(); }, pro);
+    vintaler::TCuttingDialog dialog([] { return vintaler::TCuttingDialog::Sizes{fish::defaultSystemParams(), {}}; }, pro);
     int laid = 0;
     for (unsigned seams = 1; seams < 256; ++seams) {
       tickSeams(dialog, seams);
@@ -103,6 +104,34 @@ class CuttingDialogTest : public QObject {
     QCOMPARE(fish::encodeProjectFile(reopened.projectData()), bytes);
   }
 
+  // Ticks 15 mm long and the angles: the length is typed only for ticks, the
+  // picture shows two ticks a bend line, and the window takes both choices.
+  void bendMarksAndAnglesReachTheWindow() {
+    TWorkForm form(nullptr);
+    allQuadrants(form);
+    vintaler::setModalRunner([](QDialog& d) {
+      auto& dialog = dynamic_cast<vintaler::TCuttingDialog&>(d);
+      const std::size_t full = dialog.Picture->pattern()->BendLines.size();
+      const bool enabledForFull = dialog.TickEdit->isEnabled();
+      dialog.TicksRadio->setChecked(true);
+      dialog.TickEdit->setText("15");
+      dialog.AnglesBox->setChecked(true);
+      const auto& ticks = dialog.Picture->pattern()->BendLines;
+      if (enabledForFull || !dialog.TickEdit->isEnabled() || ticks.size() != 2 * full ||
+          std::count_if(ticks.begin(), ticks.end(), [](const auto& l) { return l.Angle.has_value(); }) != long(full))
+        return int(QDialog::Rejected);
+      dialog.OkButton->click();
+      return dialog.result();
+    });
+    form.ShowCuttingAction->trigger();
+    fish::TCuttingParams expected;
+    expected.BendMarks = fish::TBendMarks::Ticks;
+    expected.TickLength = 15;
+    expected.BendAngles = true;
+    QVERIFY(sameCutting(form.Cutting, expected));
+    QVERIFY(recorder_.messages.isEmpty());
+  }
+
   // A refused value keeps the dialog open with the focus on its control, and
   // the window's values as they were.
   void refusedValuesKeepTheDialogOpen() {
@@ -117,6 +146,7 @@ class CuttingDialogTest : public QObject {
         {"negative", [](Dialog& d) { return d.RoundEdit->setText("-1"), d.RoundEdit; }},
         {"wider than the piece", [](Dialog& d) { return d.SeamSecondEdit->setText("1e5"), d.SeamSecondEdit; }},
         {"no seam", [](Dialog& d) { return tickSeams(d, 0), d.SeamBoxes[0]; }},
+        {"tick length 0", [](Dialog& d) { return d.TicksRadio->setChecked(true), d.TickEdit->setText("0"), d.TickEdit; }},
     };
     for (const auto& row : rows) {
       recorder_.messages.clear();

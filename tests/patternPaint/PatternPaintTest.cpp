@@ -15,6 +15,8 @@
 
 #include "fishApi/files/SafeFile.h"
 #include "fishApi/TestParams.h"
+#include "fishApi/shop/BendAngleTexts.h"
+#include "patternPaint/PaintText.h"
 #include "patternPaint/PatternPaint.h"
 #include "support/EngineTestSupport.h"
 #include "support/IndependentReader.h"
@@ -255,6 +257,59 @@ TEST(PatternSvg, TextsInMillimetresInsideThePictureAndNoPageLimit) {
       EXPECT_TRUE(size <= 3.5 && x >= 0 && x < std::stod(box[1]) && y >= size && y <= std::stod(box[2])) << (*it)[4];
     }
     EXPECT_NE(svg.find(">100 мм<"), std::string::npos);
+  }
+}
+
+// The angles on the full-size PDF and on the sheets, read back by poppler,
+// which takes a turned text in pieces: one degree sign a text placed beside
+// its line, in a word reaching the text's end; without the choice the drawing is the
+// one of the pattern as it always was.
+TEST(BendAngles, WrittenBesideTheLinesWhereThereIsRoom) {
+  const fish::TSystemParams sp = params(400, 300, 250, 100, 60, -40);
+  fish::TProParams pro = fish::defaultProParams();
+  pro.Divisions = 16;
+  pro.Quadrants = {1, 1, 0, 0};
+  const auto degrees = [](const json& page) {
+    return wordsOf(page, [](const Box&) { return true; });
+  };
+  for (const fish::TBendMarks marks : {fish::TBendMarks::Full, fish::TBendMarks::Ticks}) {
+    fish::TCuttingParams cutting{fish::TPatternKind::Table};
+    cutting.BendMarks = marks;
+    const fish::TFlatPattern plain = fish::flatPattern(sp, fish::TPlateParams{}, pro, cutting);
+    cutting.BendAngles = true;
+    const fish::TFlatPattern pattern = fish::flatPattern(sp, fish::TPlateParams{}, pro, cutting);
+    const auto width = [](const std::string& t) {
+      return vintaler::paint::TextMeasure::get().width(QString::fromStdString(t), 1.8);
+    };
+    const auto texts = fish::bendAngleTexts(pattern, 1.8L, [&](const std::string& t) { return width(t); });
+    ASSERT_GT(texts.size(), pattern.BendLines.size() / 4);
+    const std::string name = marks == fish::TBendMarks::Full ? "full" : "ticks";
+    const json pdf = readPdf(vintaler::paint::patternPdf(pattern, titleOf(sp)), "angles-" + name + ".pdf");
+    std::vector<Box> signs;
+    for (const auto& [word, box] : degrees(pdf["pages"][0])) {
+      for (std::size_t at = word.find("°"); at != std::string::npos; at = word.find("°", at + 1)) signs.push_back(box);
+    }
+    EXPECT_EQ(signs.size(), texts.size()) << name;
+    for (const auto& t : texts) {
+      const double half = width(t.Text) / 2, a = double(t.Direction);
+      const double x = 10 + double(t.Centre.X - pattern.Box.MinX) + half * std::cos(a);
+      const double y = 10 + double(pattern.Box.MaxY - t.Centre.Y) - half * std::sin(a);
+      EXPECT_TRUE(std::any_of(signs.begin(), signs.end(), [&](const Box& b) {
+        return b.x0 - 1.2 < x && x < b.x1 + 1.2 && b.y0 - 1.2 < y && y < b.y1 + 1.2;
+      })) << name << ": " << t.Text << " not at its place";
+    }
+
+    const fish::TTileLayout layout = fish::tileLayout(pattern, fish::TPaper::A4);
+    const json tiles = readPdf(vintaler::paint::tilesPdf(pattern, layout, titleOf(sp)), "angles-tiles.pdf");
+    std::size_t onSheets = 0;
+    for (std::size_t p = 1; p < tiles["pages"].size(); ++p) {
+      for (const auto& [word, box] : degrees(tiles["pages"][p])) onSheets += word.find("°") != std::string::npos;
+    }
+    EXPECT_GE(onSheets, texts.size()) << name;
+    if (marks == fish::TBendMarks::Full) {
+      EXPECT_EQ(vintaler::paint::patternSvg(plain, titleOf(sp)),
+                vintaler::paint::patternSvg(fish::flatPattern(sp, pro, fish::TPatternKind::Table), titleOf(sp)));
+    }
   }
 }
 

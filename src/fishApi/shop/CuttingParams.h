@@ -57,6 +57,9 @@ struct TCuttingParams {
   Extended RoundAllowance = 0;
   TBendMarks BendMarks = TBendMarks::Full;
   Extended TickLength = kDefaultTickLength;
+  // Each bend line carries the angle the brake bends it by (TPatternLine::
+  // Angle), and the drawings write it beside the line where there is room.
+  bool BendAngles = false;
 
   bool hasAllowances() const {
     return SeamFirst != 0 || SeamSecond != 0 || RectAllowance != 0 || RoundAllowance != 0;

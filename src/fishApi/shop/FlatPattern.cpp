@@ -8,6 +8,7 @@
 #include "fishApi/core/FishRazvertka.h"
 #include "fishApi/core/PointNames.h"
 #include "Allowances.h"
+#include "BendTable.h"
 #include "PatternPieces.h"
 #include "fishApi/precise/PreciseDevelopment.h"
 
@@ -368,7 +369,7 @@ void markByTicks(std::vector<TPatternLine>& lines, Extended length) {
     }
     const Extended f = length / full;
     ticks.push_back({l.Quadrant, l.From, {l.From.X + dx * f, l.From.Y + dy * f}, l.Element});
-    ticks.push_back({l.Quadrant, {l.To.X - dx * f, l.To.Y - dy * f}, l.To, l.Element});
+    ticks.push_back({l.Quadrant, {l.To.X - dx * f, l.To.Y - dy * f}, l.To, l.Element, l.Angle});
   }
   lines = std::move(ticks);
 }
@@ -382,6 +383,21 @@ TFlatPattern flatPattern(const TSystemParams& sp, const TProParams& pro, const T
 TFlatPattern flatPattern(const TSystemParams& sp, const TPlateParams& plate, const TProParams& pro,
                          const TCuttingParams& cutting) {
   TFlatPattern pattern = cutPattern(sp, plate, pro, cutting);
+  if (cutting.BendAngles) {
+    // Each quadrant's bends from the surface its pattern is laid from; a
+    // bend line is generator k of its quadrant.
+    std::vector<Extended> angles[4];
+    for (std::uint16_t q = 1; q <= 4; ++q) {
+      if (!quadrantSelected(pro, q)) continue;
+      TQuadrantDevelopment d;
+      developCutting(cutting.Pattern, sp, plate, pro, q, d);
+      angles[q - 1] = bendAngles(d.Surf);
+    }
+    for (TPatternLine& l : pattern.BendLines) {
+      const std::vector<Extended>& a = angles[static_cast<std::size_t>(l.Quadrant - 1)];
+      if (l.Element >= 1 && l.Element <= a.size()) l.Angle = a[l.Element - 1];
+    }
+  }
   if (cutting.BendMarks == TBendMarks::Ticks) markByTicks(pattern.BendLines, cutting.TickLength);
   return pattern;
 }

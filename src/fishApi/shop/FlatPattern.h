@@ -16,6 +16,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -47,6 +48,10 @@ struct TPatternLine {
   TPoint2D From;
   TPoint2D To;
   std::size_t Element = 0;  // k, the development's element (1 .. n+1)
+  // The bend along it in degrees (BendTable.h), when the cutting choices ask
+  // for the angles on the drawings. Of a line marked by ticks, only the tick
+  // at the round end carries it: the lines stand widest apart there.
+  std::optional<Extended> Angle = std::nullopt;
 };
 
 // A point name of the results tables (T1.., R1.., L1..) at its point. The
@@ -105,6 +110,8 @@ TFlatPattern flatPattern(const TSystemParams& sp, const TProParams& pro, const T
 
 // The same of the sizes as given for a plate (developCutting): the tables'
 // pattern of developedParams, the precise one of the plate's middle surface.
+// With cutting.BendAngles each bend line gets its Angle, from the surface the
+// pattern is laid from.
 TFlatPattern flatPattern(const TSystemParams& sp, const TPlateParams& plate, const TProParams& pro,
                          const TCuttingParams& cutting);
 

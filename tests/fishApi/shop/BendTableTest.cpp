@@ -2,11 +2,14 @@
 // dihedral angles and the symmetry of a centred transition.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <map>
 
 #include "fishApi/TestParams.h"
 #include "fishApi/core/FishMath.h"
 #include "fishApi/precise/ExactSurface.h"
+#include "fishApi/shop/BendAngleTexts.h"
 #include "fishApi/shop/BendTable.h"
 #include "fishApi/shop/QuoteFigures.h"
 #include "fishApi/shop/ShopFigures.h"
@@ -71,6 +74,65 @@ TEST(QuoteFigures, CountWhatTheShopDoes) {
   EXPECT_EQ(asDouble(collar.NetArea), asDouble(q.NetArea));
   EXPECT_GT(collar.CutArea, q.CutArea);
   EXPECT_GT(collar.CutLength, q.CutLength);
+}
+
+}  // namespace
+
+namespace {
+
+// The angles the lines carry are the quote's, one a bend however it is
+// marked; each text stands off its own line by three quarters of its height
+// and clear of every other bend line, and a fine division leaves some out.
+TEST(BendAngleTexts, AnglesOfTheQuoteWhereThereIsRoom) {
+  const struct {
+    const char* name;
+    TSystemParams sp;
+    std::int32_t n;
+    TCuttingParams cutting;
+    bool allPlaced;
+  } rows[] = {
+      {"coarse, full lines", params(400, 300, 250, 100, 60, -40), 12, {}, true},
+      {"fine, ticks, seams c1 c3, allowances", params(400, 300, 250, 100, 60, -40), 200,
+       {TPatternKind::Precise, 0b00100010, 5, 0, 5, 5, TBendMarks::Ticks}, false},
+      {"the tables' pattern", defaultSystemParams(), 6, {TPatternKind::Table}, true},
+  };
+  const Extended h = 1.8L;
+  for (const auto& row : rows) {
+    const TProParams pro = withDivisions(row.n, {1, 1, 1, 1});
+    const TPlateParams plate = plateOf(2, TFaces::Inside, TFaces::Outside);
+    TCuttingParams cutting = row.cutting;
+    cutting.BendAngles = true;
+    const TFlatPattern pattern = flatPattern(row.sp, plate, pro, cutting);
+    const TQuote quote = quoteFigures(row.sp, pro, plate, cutting);
+    std::map<std::pair<int, std::size_t>, Extended> bends;
+    for (const TPieceQuote& p : quote.Pieces) {
+      for (const TBend& b : p.Bends) bends[{b.Quadrant, b.Element}] = b.Angle;
+    }
+    std::size_t carried = 0;
+    for (const TPatternLine& l : pattern.BendLines) {
+      if (!l.Angle) continue;
+      ++carried;
+      EXPECT_EQ(*l.Angle, bends.at({l.Quadrant, l.Element})) << row.name;
+    }
+    EXPECT_EQ(carried, quote.Bends) << row.name;
+
+    const auto texts = bendAngleTexts(pattern, h, [h](const std::string& t) { return 0.6L * h * t.size(); });
+    const auto distance = [](const TPoint2D& p, const TPatternLine& l) {
+      const Extended dx = l.To.X - l.From.X, dy = l.To.Y - l.From.Y;
+      const Extended t = std::clamp(((p.X - l.From.X) * dx + (p.Y - l.From.Y) * dy) / (dx * dx + dy * dy), 0.0L, 1.0L);
+      return std::hypot(p.X - l.From.X - t * dx, p.Y - l.From.Y - t * dy);
+    };
+    for (const TBendAngleText& t : texts) {
+      EXPECT_EQ(t.Text, bendAngleText(*pattern.BendLines[t.Line].Angle));
+      for (std::size_t i = 0; i < pattern.BendLines.size(); ++i) {
+        const Extended d = distance(t.Centre, pattern.BendLines[i]);
+        if (i == t.Line) EXPECT_NEAR(asDouble(d), asDouble(0.75L * h), 1e-9) << row.name;
+        else EXPECT_GT(d, h / 2) << row.name;
+      }
+    }
+    EXPECT_GT(texts.size(), 0u) << row.name;
+    EXPECT_EQ(texts.size() == carried, row.allPlaced) << row.name << ": " << texts.size() << " of " << carried;
+  }
 }
 
 }  // namespace

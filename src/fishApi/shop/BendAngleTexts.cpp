@@ -1,0 +1,130 @@
+#include "BendAngleTexts.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <unordered_map>
+
+#include "fishApi/core/NumText.h"
+
+namespace fish {
+
+namespace {
+
+// A convex shape (a segment or a text's box) and its bounding box.
+struct TShape {
+  std::array<TPoint2D, 4> P{};
+  std::size_t N = 0;
+  TPoint2D Lo, Hi;
+};
+
+TShape shapeOf(std::initializer_list<TPoint2D> points) {
+  TShape s;
+  for (const TPoint2D& p : points) s.P[s.N++] = p;
+  s.Lo = s.Hi = s.P[0];
+  for (std::size_t i = 1; i < s.N; ++i) {
+    s.Lo = {std::min(s.Lo.X, s.P[i].X), std::min(s.Lo.Y, s.P[i].Y)};
+    s.Hi = {std::max(s.Hi.X, s.P[i].X), std::max(s.Hi.Y, s.P[i].Y)};
+  }
+  return s;
+}
+
+// Some edge of either shape has both on its two sides (the separating axis
+// test of convex shapes); shapes that touch meet.
+bool apart(const TShape& a, const TShape& b) {
+  if (a.Hi.X < b.Lo.X || b.Hi.X < a.Lo.X || a.Hi.Y < b.Lo.Y || b.Hi.Y < a.Lo.Y) return true;
+  const auto splits = [](const TShape& edges, const TShape& s1, const TShape& s2) {
+    for (std::size_t i = 0; i < edges.N; ++i) {
+      const TPoint2D& p = edges.P[i];
+      const TPoint2D& q = edges.P[(i + 1) % edges.N];
+      const Extended nx = p.Y - q.Y, ny = q.X - p.X;
+      const auto range = [&](const TShape& s) {
+        Extended lo = nx * s.P[0].X + ny * s.P[0].Y, hi = lo;
+        for (std::size_t k = 1; k < s.N; ++k) {
+          const Extended v = nx * s.P[k].X + ny * s.P[k].Y;
+          lo = std::min(lo, v);
+          hi = std::max(hi, v);
+        }
+        return std::pair{lo, hi};
+      };
+      const auto [aLo, aHi] = range(s1);
+      const auto [bLo, bHi] = range(s2);
+      if (aHi < bLo || bHi < aLo) return true;
+    }
+    return false;
+  };
+  return splits(a, a, b) || splits(b, a, b);
+}
+
+std::size_t keyOf(const TPatternLine& l) {
+  return (l.Element << 3) | static_cast<std::size_t>(l.Quadrant & 7);
+}
+
+}  // namespace
+
+std::string bendAngleText(Extended degrees) { return decimalText(degrees, 2) + "°"; }
+
+std::vector<TBendAngleText> bendAngleTexts(const TFlatPattern& pattern, Extended height,
+                                           const std::function<Extended(const std::string&)>& width) {
+  const std::vector<TPatternLine>& lines = pattern.BendLines;
+  // The fan's next lines either way, the nearest: most lines of a fine
+  // division have no room beside them, found without the whole pattern.
+  std::unordered_map<std::size_t, std::size_t> withAngle;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (lines[i].Angle) withAngle.emplace(keyOf(lines[i]), i);
+  }
+  if (withAngle.empty()) return {};
+
+  std::vector<TShape> obstacles;  // every line but the text's own, by index first
+  obstacles.reserve(lines.size());
+  for (const TPatternLine& l : lines) obstacles.push_back(shapeOf({l.From, l.To}));
+  for (const TPatternPiece& piece : pattern.Pieces) {
+    for (const std::vector<TPoint2D>* outline : {&piece.Outline, &piece.Net}) {
+      for (std::size_t i = 0, n = outline->size(); i < n; ++i)
+        obstacles.push_back(shapeOf({(*outline)[i], (*outline)[(i + 1) % n]}));
+    }
+  }
+
+  std::vector<TBendAngleText> texts;
+  std::vector<TShape> placed;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    const TPatternLine& l = lines[i];
+    if (!l.Angle) continue;
+    TBendAngleText text{i, bendAngleText(*l.Angle), {}, 0};
+    const Extended w = width(text.Text);
+    const Extended length = std::hypot(l.To.X - l.From.X, l.To.Y - l.From.Y);
+    if (!(length >= w) || !(w > 0)) continue;
+    TPoint2D d{(l.To.X - l.From.X) / length, (l.To.Y - l.From.Y) / length};
+    if (d.X < 0 || (d.X == 0 && d.Y < 0)) d = {-d.X, -d.Y};
+    const TPoint2D n{-d.Y, d.X};
+    const TPoint2D middle{(l.From.X + l.To.X) / 2, (l.From.Y + l.To.Y) / 2};
+    const Extended off = height / 4 + height / 2;
+    const auto clear = [&](const TShape& box) {
+      for (const int step : {-1, 1}) {
+        const auto next = withAngle.find(keyOf({l.Quadrant, {}, {}, l.Element + static_cast<std::size_t>(step)}));
+        if (next != withAngle.end() && !apart(box, obstacles[next->second])) return false;
+      }
+      for (std::size_t k = 0; k < obstacles.size(); ++k) {
+        if (k != i && !apart(box, obstacles[k])) return false;
+      }
+      return std::all_of(placed.begin(), placed.end(), [&](const TShape& other) { return apart(box, other); });
+    };
+    for (const Extended side : {1.0L, -1.0L}) {
+      const TPoint2D c{middle.X + n.X * side * off, middle.Y + n.Y * side * off};
+      const Extended hw = w / 2, hh = height / 2;
+      const auto corner = [&](Extended a, Extended b) {
+        return TPoint2D{c.X + d.X * a + n.X * b, c.Y + d.Y * a + n.Y * b};
+      };
+      const TShape box = shapeOf({corner(-hw, -hh), corner(hw, -hh), corner(hw, hh), corner(-hw, hh)});
+      if (!clear(box)) continue;
+      text.Centre = c;
+      text.Direction = std::atan2(d.Y, d.X);
+      placed.push_back(box);
+      texts.push_back(std::move(text));
+      break;
+    }
+  }
+  return texts;
+}
+
+}  // namespace fish

@@ -18,6 +18,7 @@
 #include "fishApi/precise/PreciseAccuracy.h"
 #include "fishApi/shop/ShopFigures.h"
 #include "fishApi/shop/TileLayout.h"
+#include "fishApi/texts/FiguresText.h"
 
 namespace vintaler::cli {
 
@@ -54,6 +55,8 @@ void applyCutting(const CliRequest& req, fish::TCuttingParams& cutting) {
   if (req.seamAllowance) std::tie(cutting.SeamFirst, cutting.SeamSecond) = *req.seamAllowance;
   if (req.rectAllowance) cutting.RectAllowance = *req.rectAllowance;
   if (req.roundAllowance) cutting.RoundAllowance = *req.roundAllowance;
+  if (req.bendMarks) cutting.BendMarks = *req.bendMarks;
+  if (req.tickLength) cutting.TickLength = *req.tickLength;
   try {
     fish::checkCutting(cutting);
   } catch (const fish::ECuttingError& e) {
@@ -63,7 +66,7 @@ void applyCutting(const CliRequest& req, fish::TCuttingParams& cutting) {
       case fish::TCuttingField::SeamAllowance: option = "--seam-allowance"; break;
       case fish::TCuttingField::RectAllowance: option = "--rect-allowance"; break;
       case fish::TCuttingField::RoundAllowance: option = "--round-allowance"; break;
-      default: option = nullptr; break;
+      case fish::TCuttingField::TickLength: option = "--bend-marks"; break;
     }
     throw UsageError(option ? std::string(option) + ": " + e.what() : std::string(e.what()));
   }
@@ -185,7 +188,7 @@ void writeExports(const CliRequest& req, const fish::TSystemParams& sp, const fi
   if (!req.dxfFile && !req.svgFile && !req.pdfFile && !req.tilesFile) return;
   fish::TFlatPattern pattern;
   try {
-    pattern = fish::flatPattern(fish::developedParams(sp, plate), pp, cutting);
+    pattern = fish::flatPattern(sp, plate, pp, cutting);
   } catch (const fish::EFishError& e) {
     outcome.failComputation(e.what());
     return;
@@ -206,7 +209,11 @@ void writeExports(const CliRequest& req, const fish::TSystemParams& sp, const fi
   const auto save = [](const std::string& path, const std::string& bytes) {
     fish::writeFileAtomically(path, bytes.data(), bytes.size());
   };
-  output(req.dxfFile, "DXF", [&](const std::string& path) { dxf::writePatternDxf(path, pattern); });
+  output(req.dxfFile, "DXF", [&](const std::string& path) {
+    if (!req.bendAngles) return dxf::writePatternDxf(path, pattern);
+    const dxf::BendAngles angles = dxf::bendAngles(sp, plate, pp, cutting);
+    dxf::writePatternDxf(path, pattern, &angles);
+  });
   output(req.svgFile, "SVG", [&](const std::string& path) { save(path, painted.svg(pattern, title)); });
   output(req.pdfFile, "PDF", [&](const std::string& path) { save(path, painted.pdf(pattern, title)); });
   output(req.tilesFile, "tiled PDF", [&](const std::string& path) {
@@ -236,7 +243,7 @@ void computeAndPrint(const CliRequest& req, const fish::TProjectData& project, c
   try {
     if (req.json) {
       const fish::TShopFigures figures = fish::shopFigures(sp, pp, plate, project.Cutting);
-      json = figures::figuresJson(pp, figures);
+      json = figures::figuresJson(pp, figures, fish::shopQuote(sp, pp, plate, project.Cutting));
       warning = patternWarning(kind, figures.PatternAccuracy);
     } else {
       page.emplace(sp, pp, sep, false, plate);

@@ -50,6 +50,12 @@ struct CliRequest {
   std::optional<std::uint8_t> seams;
   std::optional<std::pair<fish::Extended, fish::Extended>> seamAllowance;
   std::optional<fish::Extended> rectAllowance, roundAllowance;
+  // How the bend lines are marked, and the ticks' length when given (stored
+  // in the project likewise).
+  std::optional<fish::TBendMarks> bendMarks;
+  std::optional<fish::Extended> tickLength;
+  // The DXF also carries each bend's angle beside its line, on BEND_ANGLES.
+  bool bendAngles = false;
   // The shop figures as one JSON document instead of the results text.
   bool json = false;
 };

@@ -2,6 +2,7 @@
 // usage text that explains them.
 #include <algorithm>
 #include <cmath>
+#include <tuple>
 
 #include "CliApp.h"
 #include "fishApi/core/NumText.h"
@@ -124,6 +125,18 @@ std::pair<Extended, Extended> parseSeamAllowance(const std::string& text, std::s
   throw UsageError(option + " takes one or two widths in mm separated by a comma, not '" + text + "'");
 }
 
+// "full", "ticks" or "ticks,LENGTH": the length is the ticks' in mm, checked
+// with the other cutting choices.
+std::pair<fish::TBendMarks, std::optional<Extended>> parseBendMarks(const std::string& text, std::string_view sep) {
+  const std::string option = "--bend-marks";
+  if (text == "full") return {fish::TBendMarks::Full, std::nullopt};
+  if (text == "ticks") return {fish::TBendMarks::Ticks, std::nullopt};
+  Extended length = 0;
+  if (text.rfind("ticks,", 0) == 0 && readNumber(std::string_view(text).substr(6), sep, length))
+    return {fish::TBendMarks::Ticks, length};
+  throw UsageError(option + " takes full, ticks or ticks,LENGTH (mm), not '" + text + "'");
+}
+
 // 0 is let through: the engine reports it as the division by zero it is.
 std::int32_t parseDivisions(const std::string& text) {
   std::int32_t n = 0;
@@ -151,7 +164,8 @@ std::string usageText() {
          "                    [--round-faces F] [--material NAME] [--density d]\n"
          "                    [--pattern precise|table] [--seams LIST]\n"
          "                    [--seam-allowance W1[,W2]] [--rect-allowance W]\n"
-         "                    [--round-allowance W] [--json]\n"
+         "                    [--round-allowance W] [--bend-marks full|ticks[,L]]\n"
+         "                    [--bend-angles] [--json]\n"
          "\n"
          "Prints the results of a rectangle-to-round transition piece: its parameters, the\n"
          "overall dimensions of the development and the outline points of every quadrant.\n"
@@ -194,14 +208,20 @@ std::string usageText() {
          "  --rect-allowance W flange in mm added along the rectangular end (default 0)\n"
          "  --round-allowance W\n"
          "                     collar in mm added along the round end (default 0)\n"
+         "  --bend-marks full|ticks[,L]\n"
+         "                     bend lines drawn full length (default) or as ticks L mm\n"
+         "                     long (default 10) at both ends, for parts that must not\n"
+         "                     be scored across\n"
+         "  --bend-angles      also write each bend's angle beside its line in the DXF\n"
+         "                     (layer BEND_ANGLES)\n"
          "  --json             print the shop figures as one JSON document instead of the\n"
          "                     results: outline points, true lengths, areas, mass, accuracy\n"
          "  --help             this text\n"
          "  --version          the version of the program\n"
          "\n"
-         "The plate options, --pattern, the seams and the allowances are stored in the\n"
-         "project by --save. With allowances the exports cut the outline with them and\n"
-         "the DXF draws the net outline on a layer PATTERN.\n"
+         "The plate options, --pattern, the seams, the allowances and the bend marks are\n"
+         "stored in the project by --save. With allowances the exports cut the outline\n"
+         "with them and the DXF draws the net outline on a layer PATTERN.\n"
          "Numbers take the decimal separator of the locale or a point.\n"
          "Exit status: 0 done, 1 the computation failed, 2 bad usage or an input or output\n"
          "that cannot be read or written (each named on standard error). An output that\n"
@@ -286,6 +306,11 @@ CliRequest parseArguments(const std::vector<std::string>& args, std::string_view
       number(req.rectAllowance);
     } else if (name == "--round-allowance") {
       number(req.roundAllowance);
+    } else if (name == "--bend-marks") {
+      std::tie(req.bendMarks, req.tickLength) = parseBendMarks(reader.Value(name, inlineValue), sep);
+    } else if (name == "--bend-angles") {
+      if (inlineValue) throw UsageError("--bend-angles takes no value");
+      req.bendAngles = true;
     } else if (name == "--json") {
       if (inlineValue) throw UsageError("--json takes no value");
       req.json = true;

@@ -70,9 +70,54 @@ Json quadrantJson(const fish::TQuadrantFigures& q, std::int32_t n) {
                                                     lineJson(corner, midX, q.EdgeFromCorner)})}};
 }
 
+// The figures a job is priced by, of a piece or of them all.
+Json priceJson(fish::Extended cut, int pierces, fish::Extended seams, std::size_t bends, fish::Extended blankArea,
+               fish::Extended net, fish::Extended cutArea, fish::Extended mass) {
+  return Json{{"cut_length", number(cut)},      {"pierces", pierces},        {"seam_length", number(seams)},
+              {"bends", bends},                 {"blank_area", number(blankArea)}, {"net_area", number(net)},
+              {"cut_area", number(cutArea)},    {"mass", number(mass)}};
+}
+
+void addQuote(Json& doc, const fish::TShopQuote& shop) {
+  const fish::TQuote& q = shop.Quote;
+  Json bends = Json::array();
+  Json pieces = Json::array();
+  for (const fish::TPieceQuote& p : q.Pieces) {
+    for (const fish::TBend& b : p.Bends) {
+      bends.push_back(Json{{"quadrant", b.Quadrant}, {"element", b.Element}, {"length", number(b.Length)},
+                           {"angle", number(b.Angle)}});
+    }
+    Json piece = priceJson(p.CutLength, p.Pierces, p.SeamLength, p.Bends.size(), p.BlankWidth * p.BlankHeight,
+                           p.NetArea, p.CutArea, p.Mass);
+    piece["quadrants"] = p.Quadrants;
+    piece["blank_width"] = number(p.BlankWidth);
+    piece["blank_height"] = number(p.BlankHeight);
+    pieces.push_back(std::move(piece));
+  }
+  doc["bends"] = std::move(bends);
+  if (shop.FaceUp != fish::TFaceUp::Unknown) doc["face_up"] = shop.FaceUp == fish::TFaceUp::Outside ? "outside" : "inside";
+  doc["quote"] = Json{{"pieces", std::move(pieces)},
+                      {"total", priceJson(q.CutLength, q.Pierces, q.SeamLength, q.Bends, q.BlankArea, q.NetArea,
+                                          q.CutArea, q.Mass)}};
+}
+
+Json figuresDocument(const fish::TProParams& pro, const fish::TShopFigures& f);
+
 }  // namespace
 
 std::string figuresJson(const fish::TProParams& pro, const fish::TShopFigures& f) {
+  return figuresDocument(pro, f).dump();
+}
+
+std::string figuresJson(const fish::TProParams& pro, const fish::TShopFigures& f, const fish::TShopQuote& quote) {
+  Json doc = figuresDocument(pro, f);
+  addQuote(doc, quote);
+  return doc.dump();
+}
+
+namespace {
+
+Json figuresDocument(const fish::TProParams& pro, const fish::TShopFigures& f) {
   Json quadrantsChosen = Json::array();
   for (int q = 1; q <= 4; ++q) {
     if (fish::quadrantSelected(pro, q)) quadrantsChosen.push_back(q);
@@ -102,6 +147,9 @@ std::string figuresJson(const fish::TProParams& pro, const fish::TShopFigures& f
                           {"round_allowance", number(c.RoundAllowance)}};
   }
   doc["developed"] = Json{{"B", number(f.Developed.B)}, {"A", number(f.Developed.A)}, {"R", number(f.Developed.R)}};
+  // A plate's middle surface: along the plate's normal for the precise
+  // pattern, t/2 across the sections for the tables'.
+  if (plate.Thickness > 0) doc["middle_surface"] = f.Pattern == fish::TPatternKind::Precise ? "normal" : "section";
   Json quadrants = Json::array();
   for (const fish::TQuadrantFigures& q : f.Quadrants) quadrants.push_back(quadrantJson(q, f.Divisions));
   doc["quadrants"] = std::move(quadrants);
@@ -122,7 +170,9 @@ std::string figuresJson(const fish::TProParams& pro, const fish::TShopFigures& f
                          {"worst_edge_error", number(f.Accuracy.WorstEdgeError)},
                          {"chord_error", number(f.PatternAccuracy.ChordError)},
                          {"max_point_error", number(f.PatternAccuracy.MaxPointError)}};
-  return doc.dump();
+  return doc;
 }
+
+}  // namespace
 
 }  // namespace vintaler::figures

@@ -13,6 +13,7 @@
 
 #include "fishApi/core/FishTypes.h"
 #include "fishApi/shop/ShopFigures.h"
+#include "fishApi/texts/FiguresText.h"
 
 namespace vintaler::figures {
 
@@ -20,5 +21,10 @@ namespace vintaler::figures {
 // finite number (none should be) fails with fish::EInvalidOp rather than
 // become JSON's null.
 std::string figuresJson(const fish::TProParams& pro, const fish::TShopFigures& figures);
+
+// The same with the press brake's bends of every piece in cutting order
+// (`bends`), what the job is priced by (`quote`) and the face up as drawn.
+std::string figuresJson(const fish::TProParams& pro, const fish::TShopFigures& figures,
+                        const fish::TShopQuote& quote);
 
 }  // namespace vintaler::figures

@@ -114,7 +114,7 @@ bool exportPattern(QWidget* parent, const Source& source, Format format, bool& c
   if (path.isEmpty()) return false;
   QSettings().setValue(kFolderKey, QFileInfo(path).absolutePath());
 
-  const fish::TFlatPattern pattern = fish::flatPattern(fish::developedParams(source.sp, source.plate), source.pro, source.cutting);
+  const fish::TFlatPattern pattern = fish::flatPattern(source.sp, source.plate, source.pro, source.cutting);
   crossing = pattern.Crossing;
   switch (format) {
     case Format::Dxf: dxf::writePatternDxf(nativePath(path), pattern); break;
@@ -136,7 +136,7 @@ bool printFullSize(QWidget* parent, const Source& source, bool& crossing) {
   if (!fish::paperFromName(ask.textValue().toStdString(), paper)) return false;
   QSettings().setValue(kPaperKey, ask.textValue());
 
-  const fish::TFlatPattern pattern = fish::flatPattern(fish::developedParams(source.sp, source.plate), source.pro, source.cutting);
+  const fish::TFlatPattern pattern = fish::flatPattern(source.sp, source.plate, source.pro, source.cutting);
   const fish::TTileLayout layout = fish::tileLayout(pattern, paper);
   crossing = pattern.Crossing;
   if (layout.Tiles.size() > kAskAboveSheets && !confirmSheets(parent, layout, ask.textValue())) return false;

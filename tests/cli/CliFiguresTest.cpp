@@ -124,6 +124,9 @@ TEST(CliPlateRefusals, AreUsageErrorsThatPrintNothing) {
       {"--seams", "+x,+x"},
       {"--seam-allowance", "1,2,3"},
       {"--round-allowance", "-0.5"},
+      {"--bend-marks", "dots"},
+      {"--bend-marks", "ticks,0"},
+      {"--bend-angles=1"},
   };
   for (const auto& args : cases) {
     const ToolRun r = cli(args);
@@ -189,8 +192,14 @@ TEST(CliPattern, ReachesEveryExportAndTheSavedProject) {
     EXPECT_EQ(painted, std::vector<P>(3, c.cut));
     std::ifstream file(dxf, std::ios::binary);
     const std::string bytes((std::istreambuf_iterator<char>(file)), {});
-    EXPECT_EQ(bytes, vintaler::dxf::patternDxf(fish::flatPattern(
-                         fish::developedParams(project.SystemParams, project.Plate), project.ProParams, c.cut)));
+    fish::TCuttingParams cut;
+    cut.Pattern = c.cut;
+    EXPECT_EQ(bytes, vintaler::dxf::patternDxf(
+                         fish::flatPattern(project.SystemParams, project.Plate, project.ProParams, cut)));
+    if (c.cut == P::Table) {  // the tables' pattern is the t/2 rule's, as it always was
+      EXPECT_EQ(bytes, vintaler::dxf::patternDxf(fish::flatPattern(
+                           fish::developedParams(project.SystemParams, project.Plate), project.ProParams, c.cut)));
+    }
     EXPECT_EQ(bytes.rfind(std::string("999\n") + vintaler::dxf::kPreciseComment, 0) == 0, c.cut == P::Precise);
     EXPECT_EQ(fish::readProjectFile(out).Cutting.Pattern, c.cut);
     EXPECT_EQ(fs::file_size(out), c.cut == P::Table ? 284u : 276u);
@@ -210,6 +219,7 @@ TEST(CliSeams, ReachTheOutputsAndTheSavedProject) {
   const std::vector<std::string> cases[] = {
       {"+y"}, {"c1,c3", "--seam-allowance", "6", "--pattern", "table"},
       {"+x,c2,-y,c4", "--seam-allowance=5,3", "--rect-allowance", "10", "--round-allowance", "7.5"},
+      {"+x,-x", "--bend-marks", "ticks,7.5"},
       {"+x,-x", "--rect-allowance", "100000"}};
   for (const auto& c : cases) {
     std::vector<std::string> args = {"--quadrants", "1,2,3,4", "--json", "--dxf", dxf, "--save", saved, "--seams"};
@@ -232,6 +242,16 @@ TEST(CliSeams, ReachTheOutputsAndTheSavedProject) {
     double net = 0;
     for (const Json& sheet : doc["sheets"]) net += sheet.value("net_area", sheet["area"].get<double>());
     EXPECT_NEAR(net, doc["net_area"].get<double>(), 1e-9 * net) << "the pieces tile the transition";
+    // The quote's pieces add up to its total; the bends are listed piece by piece.
+    const Json& quote = doc["quote"];
+    double cut = 0, bends = 0;
+    for (const Json& piece : quote["pieces"]) {
+      cut += piece["cut_length"].get<double>();
+      bends += piece["bends"].get<double>();
+    }
+    EXPECT_NEAR(cut, quote["total"]["cut_length"].get<double>(), 1e-9 * cut);
+    EXPECT_EQ(bends, quote["total"]["bends"].get<double>());
+    EXPECT_EQ(doc["bends"].size(), quote["total"]["bends"].get<std::size_t>());
   }
   for (const std::string& f : {dxf, saved}) fs::remove(f);
 }
@@ -324,6 +344,9 @@ TEST(CliJson, OneDocumentAgreeingWithTheResultsText) {
   withJson.resize(withJson.size() - 2);
   const Json precise = Json::parse(cli(withJson).out);
   EXPECT_EQ(precise["pattern"], "precise") << "a new project cuts the precise pattern";
+  EXPECT_EQ(precise["middle_surface"], "normal");
+  EXPECT_EQ(doc["middle_surface"], "section");
+  EXPECT_FALSE(Json::parse(cli({"--json"}).out).contains("middle_surface")) << "no thickness, no rule";
   const double bound = precise["accuracy"]["max_point_error"];
   double farthest = 0;
   for (std::size_t q = 0; q < 4; ++q) {

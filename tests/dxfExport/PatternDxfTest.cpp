@@ -14,6 +14,7 @@
 #include <nlohmann/json.hpp>
 #include <numeric>
 #include <string>
+#include <tuple>
 
 #include "dxfExport/PatternDxf.h"
 #include "fishApi/core/FishTypes.h"
@@ -210,6 +211,75 @@ TEST(PatternDxfFile, AFailedWriteKeepsTheOldFile) {
                fish::EFileError);
   for (const auto& entry : std::filesystem::directory_iterator(file.parent_path())) {
     EXPECT_EQ(entry.path().filename().string().rfind(".raz-", 0), std::string::npos) << "a temporary file was left";
+  }
+}
+
+}  // namespace
+
+namespace {
+
+// The bends' angles on BEND_ANGLES, read back by ezdxf: each text is the
+// angle of the bend line nearest it, which it stands beside (or continues,
+// marked by ticks); without angles there is no such layer and the
+// bytes are today's.
+TEST(PatternDxfAngles, EachTextIsItsLinesAngleAndClearOfTheOthers) {
+  const struct {
+    const char* name;
+    fish::TSystemParams sp;
+    std::int32_t n;
+    fish::TCuttingParams cutting;
+  } rows[] = {{"Coarse", fish::test::params(400, 300, 250, 100, 60, -40), 8, {}},
+              {"FineTicksTables", fish::test::params(1000, 800, 600, 300, 0, 0), 60,
+               {fish::TPatternKind::Table, fish::kDefaultSeams, 0, 0, 0, 0, fish::TBendMarks::Ticks, 5}}};
+  for (const auto& row : rows) {
+    fish::TProParams pp = fish::defaultProParams();
+    pp.Divisions = row.n;
+    pp.Quadrants = {1, 1, 1, 1};
+    const fish::TFlatPattern pattern = fish::flatPattern(row.sp, {}, pp, row.cutting);
+    const vintaler::dxf::BendAngles angles = vintaler::dxf::bendAngles(row.sp, {}, pp, row.cutting);
+    const auto file = scratch(std::string(row.name) + "-angles.dxf");
+    vintaler::dxf::writePatternDxf(file.string(), pattern, &angles);
+    const json plain = readBack(file);
+    std::vector<fish::TPatternLine> whole;  // a line marked by ticks from its first tick to its last
+    for (const fish::TPatternLine& l : pattern.BendLines) {
+      if (!whole.empty() && whole.back().Quadrant == l.Quadrant && whole.back().Element == l.Element) {
+        whole.back().To = l.To;
+      } else {
+        whole.push_back(l);
+      }
+    }
+    EXPECT_EQ(plain["auditErrors"], 0);
+    std::size_t texts = 0;
+    for (const json& e : plain["entities"]) {
+      if (e["layer"] != "BEND_ANGLES") continue;
+      ++texts;
+      const std::string text = e["text"];
+      ASSERT_EQ(text.substr(text.size() - 2), "°") << text;
+      const double value = std::stod(text);
+      const auto& box = e["box"];
+      const fish::TPoint2D centre{(box[0].get<double>() + box[2].get<double>()) / 2,
+                                  (box[1].get<double>() + box[3].get<double>()) / 2};
+      // The nearest bend line is the text's own, and carries its angle.
+      double nearest = 1e300;
+      std::size_t own = 0;
+      for (std::size_t i = 0; i < whole.size(); ++i) {
+        const fish::TPatternLine& l = whole[i];
+        const double dx = static_cast<double>(l.To.X - l.From.X), dy = static_cast<double>(l.To.Y - l.From.Y);
+        const double px = static_cast<double>(centre.X - l.From.X), py = static_cast<double>(centre.Y - l.From.Y);
+        const double t = std::clamp((px * dx + py * dy) / (dx * dx + dy * dy), 0.0, 1.0);
+        const double d = std::hypot(px - t * dx, py - t * dy);
+        if (d < nearest) std::tie(nearest, own) = std::make_pair(d, i);
+      }
+      const fish::TPatternLine& line = whole[own];
+      EXPECT_NEAR(value, static_cast<double>(angles[static_cast<std::size_t>(line.Quadrant - 1)][line.Element - 1]),
+                  0.005 + 1e-9) << text;
+      EXPECT_LT(nearest, vintaler::dxf::kAngleHeight * static_cast<double>(text.size())) << text;
+    }
+    EXPECT_GT(texts, 0u) << row.name;
+    EXPECT_LE(texts, static_cast<std::size_t>(4 * (row.n + 1))) << row.name;
+    vintaler::dxf::writePatternDxf(file.string(), pattern);
+    const json layers = readBack(file)["layers"];
+    EXPECT_EQ(std::count(layers.begin(), layers.end(), "BEND_ANGLES"), 0) << row.name;
   }
 }
 

@@ -42,7 +42,8 @@ void GetBytes(const std::uint8_t* src, std::array<std::uint8_t, N>& to) {
 // damaged one even when it carries more fields.
 //
 // Version 1 holds the plate; version 2 the plate and the pattern for
-// cutting after it; version 3 adds the seams and the allowances. Each project
+// cutting after it; version 3 adds the seams, the allowances and the bend
+// marks. Each project
 // is written in the lowest version that holds its choices, so that an older
 // program still reads what it knows of: the plate alone as version 1, the
 // pattern without seams or allowances of their own as version 2.
@@ -53,7 +54,7 @@ constexpr std::uint16_t kSeamsVersion = 3;
 constexpr std::size_t kBlockHeaderBytes = 8;
 constexpr std::size_t kPlateFieldsBytes = 24;
 constexpr std::size_t kCuttingFieldsBytes = 8;
-constexpr std::size_t kSeamsFieldsBytes = 4 * kExtendedBytes;
+constexpr std::size_t kSeamsFieldsBytes = 5 * kExtendedBytes;
 constexpr std::size_t kBlockCrcBytes = 4;
 constexpr std::size_t kLongestBlock = kBlockHeaderBytes + 0xFFFF + kBlockCrcBytes;
 
@@ -68,7 +69,9 @@ constexpr std::size_t fieldsOf(std::uint16_t version) {
 // The lowest version that holds these choices.
 std::uint16_t versionFor(const TCuttingParams& cutting) {
   if (isDefaultCutting(cutting)) return kPlateVersion;
-  if (cutting.Seams == kDefaultSeams && !cutting.hasAllowances()) return kCuttingVersion;
+  if (cutting.Seams == kDefaultSeams && !cutting.hasAllowances() && cutting.BendMarks == TBendMarks::Full &&
+      cutting.TickLength == kDefaultTickLength)
+    return kCuttingVersion;
   return kSeamsVersion;
 }
 
@@ -82,11 +85,13 @@ constexpr std::size_t kMaterialAt = 20;
 constexpr std::size_t kSpareAt = 21;
 constexpr std::size_t kDensityAt = 22;
 constexpr std::size_t kPatternAt = 32;  // version 2 on; the 7 bytes after it are 0 in version 2
-constexpr std::size_t kSeamsAt = 33;    // version 3; the 6 bytes after it are 0
+constexpr std::size_t kSeamsAt = 33;      // version 3
+constexpr std::size_t kBendMarksAt = 34;  // version 3; the 5 bytes after it are 0
 constexpr std::size_t kSeamFirstAt = 40;
 constexpr std::size_t kSeamSecondAt = kSeamFirstAt + kExtendedBytes;
 constexpr std::size_t kRectAllowanceAt = kSeamSecondAt + kExtendedBytes;
 constexpr std::size_t kRoundAllowanceAt = kRectAllowanceAt + kExtendedBytes;
+constexpr std::size_t kTickLengthAt = kRoundAllowanceAt + kExtendedBytes;
 
 constexpr const char* kBlockDamaged =
     "Дополнительные данные проекта (толщина листа, материал) повреждены и не прочитаны: взяты значения по умолчанию";
@@ -159,6 +164,9 @@ bool fromBlock(const std::uint8_t* block, std::size_t size, TPlateParams& plate,
     choices.SeamSecond = getExtended(block + kSeamSecondAt);
     choices.RectAllowance = getExtended(block + kRectAllowanceAt);
     choices.RoundAllowance = getExtended(block + kRoundAllowanceAt);
+    if (block[kBendMarksAt] > static_cast<std::uint8_t>(TBendMarks::Ticks)) return false;
+    choices.BendMarks = static_cast<TBendMarks>(block[kBendMarksAt]);
+    choices.TickLength = getExtended(block + kTickLengthAt);
     try {
       checkCutting(choices);
     } catch (const ECuttingError&) {
@@ -301,6 +309,8 @@ std::vector<std::uint8_t> encodeProjectFile(const TProjectData& project) {
     putExtended(block + kSeamSecondAt, cutting.SeamSecond);
     putExtended(block + kRectAllowanceAt, cutting.RectAllowance);
     putExtended(block + kRoundAllowanceAt, cutting.RoundAllowance);
+    block[kBendMarksAt] = static_cast<std::uint8_t>(cutting.BendMarks);
+    putExtended(block + kTickLengthAt, cutting.TickLength);
   }
   putU32(block + crcAt, crc32(block, crcAt));
   bytes.insert(bytes.end(), block, block + crcAt + kBlockCrcBytes);

@@ -56,12 +56,12 @@ TProjectData decodeProject(const TProjectImage& image);
 // isDefaultCutting); with nothing but defaults, the plain 240 bytes.
 //
 // Extension block, little-endian, right after byte 240 (36 bytes in version
-// 1, 44 in version 2, 84 in version 3):
+// 1, 44 in version 2, 94 in version 3):
 //   0  4  tag "VNTX"
 //   4  2  version: 1 with default cutting choices; 2 when only the pattern
-//         for cutting is not the default; 3 when the seams or an allowance
-//         are not
-//   6  2  length of the fields that follow: 24, 32 or 72
+//         for cutting is not the default; 3 when the seams, an allowance,
+//         the bend marks or the tick length are not
+//   6  2  length of the fields that follow: 24, 32 or 82
 //   8  10 thickness (extended)
 //   18 1  rectangle faces (TFaces code)
 //   19 1  circle faces (TFaces code)
@@ -72,11 +72,13 @@ TProjectData decodeProject(const TProjectImage& image);
 //   32 1  the pattern for cutting (TPatternKind code)
 //   33 7  zero in version 2; in version 3:
 //   33 1  the seams (TCuttingParams::Seams, a bit per TSeamAt)
-//   34 6  zero
+//   34 1  the bend marks (TBendMarks code)
+//   35 5  zero
 //   40 10 seam allowance, first edge (extended, mm)
 //   50 10 seam allowance, second edge
 //   60 10 allowance at the rectangular end
 //   70 10 allowance at the round end
+//   80 10 length of the bend marks' ticks (extended, mm)
 //   then  4  CRC-32 (IEEE 802.3) of every byte before it
 // A reader of the 240-byte format never looks past byte 240.
 std::vector<std::uint8_t> encodeProjectFile(const TProjectData& project);
@@ -84,8 +86,8 @@ std::vector<std::uint8_t> encodeProjectFile(const TProjectData& project);
 // The project of a file's bytes (at least 240). Bytes after 240 that do not
 // start with the tag are ignored, as they always were. A block with the tag
 // that is cut short, fails its checksum, has another version or length, or
-// holds a value checkPlate refuses, a pattern code of none or seams and
-// widths checkCutting refuses leaves the
+// holds a value checkPlate refuses, a pattern or bend marks code of none or
+// seams, widths or a tick length checkCutting refuses leaves the
 // default plate and cutting choices and sets
 // `notice` to a sentence saying so; otherwise `notice` is left empty.
 TProjectData decodeProjectFile(const std::uint8_t* bytes, std::size_t size, std::string* notice = nullptr);

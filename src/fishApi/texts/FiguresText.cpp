@@ -1,5 +1,7 @@
 #include "FiguresText.h"
 
+#include <algorithm>
+#include <cmath>
 #include <string>
 
 #include "fishApi/core/FishErrors.h"
@@ -52,6 +54,50 @@ std::string lengthRow(std::string_view number, std::string_view from, std::strin
          rightIn(decimalAligned(length, sep, 2), 10);
 }
 
+// Which face of the plate a reader of the drawing sees, as the DXF is drawn
+// (looking down its Z axis): the outside of the transition when the pattern
+// keeps the turn of the surface's outward normal, the inside when it
+// mirrors it. The surface is the boundary of the convex hull of the
+// rectangle and the circle, so its outward normal points away from any
+// inside point, such as the middle between the two centres. Decided on the
+// facet of the largest area, the bend lines' own triangles.
+TFaceUp faceUp(const TSystemParams& sp, const TQuadrantDevelopment& d) {
+  const TPoint3D middle{sp.X1 / 2, sp.Y1 / 2, sp.L / 2};
+  Extended bestArea = 0;
+  TFaceUp face = TFaceUp::Unknown;
+  for (std::size_t k = 1; k + 1 < d.Surf.size() && k + 1 < d.Razvertka.size(); ++k) {
+    const TPoint3D &c = d.Surf[k].P1, &b = d.Surf[k].P2, &e = d.Surf[k + 1].P2;
+    const Extended ux = b.X - c.X, uy = b.Y - c.Y, uz = b.Z - c.Z;
+    const Extended vx = e.X - c.X, vy = e.Y - c.Y, vz = e.Z - c.Z;
+    const Extended nx = uy * vz - uz * vy, ny = uz * vx - ux * vz, nz = ux * vy - uy * vx;
+    const Extended area = std::sqrt(nx * nx + ny * ny + nz * nz);
+    if (!(area > bestArea)) continue;
+    const Extended outward = nx * ((c.X + b.X + e.X) / 3 - middle.X) + ny * ((c.Y + b.Y + e.Y) / 3 - middle.Y) +
+                             nz * ((c.Z + b.Z + e.Z) / 3 - middle.Z);
+    const TPoint2D &c2 = d.Razvertka[k].P1, &b2 = d.Razvertka[k].P2, &e2 = d.Razvertka[k + 1].P2;
+    const Extended turn = (b2.X - c2.X) * (e2.Y - c2.Y) - (b2.Y - c2.Y) * (e2.X - c2.X);
+    if (outward == 0 || turn == 0) continue;
+    bestArea = area;
+    face = (outward > 0) == (turn > 0) ? TFaceUp::Outside : TFaceUp::Inside;
+  }
+  return face;
+}
+
+// The sentence for a face up: all bends go one way, the face the reader
+// sees ends up outside or inside, so the piece's edges go down or up.
+std::string faceUpText(TFaceUp face) {
+  switch (face) {
+    case TFaceUp::Outside:
+      return "Все гибы в одну сторону: в DXF, как начерчено, сверху наружная сторона перехода, края детали "
+             "загибаются вниз";
+    case TFaceUp::Inside:
+      return "Все гибы в одну сторону: в DXF, как начерчено, сверху внутренняя сторона перехода, края детали "
+             "загибаются вверх";
+    case TFaceUp::Unknown: break;
+  }
+  return "Все гибы в одну сторону";
+}
+
 class PageWriter {
  public:
   PageWriter(TStringList& lines, std::string_view sep) : Lines(lines), Sep(sep) {}
@@ -63,11 +109,13 @@ class PageWriter {
     for (std::string& line : GetParamsText(given, Sep)) Lines.push_back(std::move(line));
   }
 
-  void body(const TShopFigures& f) {
+  void body(const TShopFigures& f, const TShopQuote* quote = nullptr) {
     plate(f);
     for (const TQuadrantFigures& q : f.Quadrants) quadrant(q, f.Divisions);
     sheets(f);
+    if (quote) bends(f, *quote);
     totals(f);
+    if (quote) prices(f, *quote);
     accuracy(f);
   }
 
@@ -85,6 +133,8 @@ class PageWriter {
       Lines.push_back("   Размеры заданы: прямоугольного сечения " + std::string(facesName(p.RectFaces)) +
                       ", круглого " + std::string(facesName(p.RoundFaces)));
       Lines.push_back("   Развертка по средней поверхности: " + sizes);
+      Lines.push_back(std::string("   Средняя поверхность отложена ") +
+                      (f.Pattern == TPatternKind::Precise ? "по нормали к листу" : "t/2 по сечению"));
     } else {
       Lines.push_back("   Развертка по заданным размерам: " + sizes);
     }
@@ -133,18 +183,77 @@ class PageWriter {
     if (f.Sheets.empty()) Lines.emplace_back("  Не выбран ни один квадрант");
     for (std::size_t i = 0; i < f.Sheets.size(); ++i) {
       const TSheetFigures& s = f.Sheets[i];
-      std::string quadrants;
-      for (int q : s.Quadrants) quadrants += (quadrants.empty() ? "" : " и ") + std::to_string(q);
-      const std::string inQuadrants = (s.Quadrants.size() > 1 ? "квадранты " : "квадрант ") + quadrants;
-      // A named piece says which seams bound it; with allowances the blank
-      // is cut larger than the net piece.
-      const std::string sheet = s.Name.empty() ? "  Лист " + std::to_string(i + 1) + " (" + inQuadrants + ")"
-                                               : "  " + s.Name + ", " + inQuadrants;
+      const std::string sheet = "  " + sheetTitle(i, s.Quadrants, s.Name);
+      // With allowances the blank is cut larger than the net piece.
       const std::string area = allowances ? "площадь с припусками " + mm(s.Area) + " мм², без припусков " +
                                                 mm(s.NetArea) + " мм²"
                                           : "площадь " + mm(s.Area) + " мм²";
       Lines.push_back(sheet + ": " + area + ", заготовка " + mm(s.Width) + "x" + mm(s.Height) + " мм");
     }
+  }
+
+  // A sheet by its number and quadrants, or a named piece by its name (which
+  // says the seams that bound it) and quadrants.
+  static std::string sheetTitle(std::size_t i, const std::vector<int>& quadrants, const std::string& name) {
+    std::string list;
+    for (int q : quadrants) list += (list.empty() ? "" : " и ") + std::to_string(q);
+    const std::string inQuadrants = (quadrants.size() > 1 ? "квадранты " : "квадрант ") + list;
+    return name.empty() ? "Лист " + std::to_string(i + 1) + " (" + inQuadrants + ")" : name + ", " + inQuadrants;
+  }
+
+  // A quote's piece named as the sheets section names it.
+  static std::string pieceTitle(const TShopFigures& f, std::size_t i) {
+    if (i < f.Sheets.size()) return sheetTitle(i, f.Sheets[i].Quadrants, f.Sheets[i].Name);
+    return "Деталь " + std::to_string(i + 1);
+  }
+
+  // The press brake's table: every bend of a piece in the order it comes
+  // round the piece, its element (numbered as the generators above), its
+  // quadrant, its length and its angle from flat.
+  void bends(const TShopFigures& f, const TShopQuote& quote) {
+    if (quote.Quote.Pieces.empty()) return;
+    Lines.emplace_back("");
+    Lines.emplace_back("Гибы (для листогиба), по порядку раскроя; угол — отклонение от плоскости:");
+    Lines.push_back("  " + faceUpText(quote.FaceUp));
+    // The tables' rounded arc points can step back and turn a facet over.
+    const auto back = [](const TPieceQuote& p) {
+      return std::any_of(p.Bends.begin(), p.Bends.end(), [](const TBend& b) { return b.Angle <= -0.005L; });
+    };
+    if (std::any_of(quote.Quote.Pieces.begin(), quote.Quote.Pieces.end(), back))
+      Lines.emplace_back("  Гибы с углом меньше нуля идут в обратную сторону (точки дуги, округленные в таблицах)");
+    for (std::size_t i = 0; i < quote.Quote.Pieces.size(); ++i) {
+      const TPieceQuote& p = quote.Quote.Pieces[i];
+      Lines.push_back("  " + pieceTitle(f, i) + ":");
+      Lines.push_back("  " + rightIn("№", 6) + rightIn("Квадрант", 10) + rightIn("Длина", 10) + rightIn("Угол", 10));
+      for (const TBend& b : p.Bends) {
+        Lines.push_back("  " + rightIn(std::to_string(b.Element), 6) + rightIn(std::to_string(b.Quadrant), 10) +
+                        rightIn(mm(b.Length), 10) + rightIn(mm(b.Angle) + "°", 10));
+      }
+    }
+  }
+
+  // What a job is priced by, per piece and for the whole transition.
+  void prices(const TShopFigures& f, const TShopQuote& quote) {
+    const TQuote& q = quote.Quote;
+    if (q.Pieces.empty()) return;
+    Lines.emplace_back("");
+    Lines.emplace_back("Для расчета стоимости:");
+    const auto figures = [this](Extended cut, int pierces, Extended seams, std::size_t bends) {
+      return "рез " + mm(cut) + " мм, врезок " + std::to_string(pierces) + ", швы " + mm(seams) + " мм, гибов " +
+             std::to_string(bends);
+    };
+    const auto areas = [this](Extended blank, Extended net, Extended cut, Extended mass) {
+      return "площадь заготовки " + mm(blank) + " мм², детали " + mm(net) + " мм², по контуру реза " + mm(cut) +
+             " мм², масса " + decimalText(mass, 3, Sep) + " кг";
+    };
+    for (std::size_t i = 0; i < q.Pieces.size(); ++i) {
+      const TPieceQuote& p = q.Pieces[i];
+      Lines.push_back("  " + pieceTitle(f, i) + ": " + figures(p.CutLength, p.Pierces, p.SeamLength, p.Bends.size()));
+      Lines.push_back("    заготовка " + mm(p.BlankWidth) + "x" + mm(p.BlankHeight) + " мм, " +
+                      areas(p.BlankWidth * p.BlankHeight, p.NetArea, p.CutArea, p.Mass));
+    }
+    Lines.push_back("  Всего: " + figures(q.CutLength, q.Pierces, q.SeamLength, q.Bends));
+    Lines.push_back("    " + areas(q.BlankArea, q.NetArea, q.CutArea, q.Mass));
   }
 
   void totals(const TShopFigures& f) {
@@ -190,6 +299,23 @@ TStringList figuresLines(const TShopFigures& figures, std::string_view decimalSe
   return lines;
 }
 
+TShopQuote shopQuote(const TSystemParams& sp, const TProParams& pro, const TPlateParams& plate,
+                     const TCuttingParams& cutting) {
+  TShopQuote quote;
+  if (!std::any_of(pro.Quadrants.begin(), pro.Quadrants.end(), [](ByteBool b) { return b != 0; })) return quote;
+  quote.Quote = quoteFigures(sp, pro, plate, cutting);
+  bool first = true;
+  for (std::uint16_t q = 1; q <= 4; ++q) {
+    if (!quadrantSelected(pro, q)) continue;
+    TQuadrantDevelopment d;
+    developCutting(cutting.Pattern, sp, plate, pro, q, d);
+    const TFaceUp face = faceUp(sp, d);
+    quote.FaceUp = first || quote.FaceUp == face ? face : TFaceUp::Unknown;
+    first = false;
+  }
+  return quote;
+}
+
 TResultsPage figuresPage(const TSystemParams& sp, const TProParams& pro, const TPlateParams& plate,
                          TPatternKind pattern, std::string_view decimalSeparator, const TQuadrantSource& source) {
   TCuttingParams cutting;
@@ -204,7 +330,9 @@ TResultsPage figuresPage(const TSystemParams& sp, const TProParams& pro, const T
   PageWriter page(result.Lines, decimalSeparator);
   try {
     page.head(sp);
-    page.body(shopFigures(sp, pro, plate, cutting, source));
+    const TShopFigures figures = shopFigures(sp, pro, plate, cutting, source);
+    const TShopQuote quote = shopQuote(sp, pro, plate, cutting);
+    page.body(figures, &quote);
   } catch (const EFishError&) {
     result.Error = std::current_exception();
   }

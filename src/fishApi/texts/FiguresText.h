@@ -3,13 +3,31 @@
 // pattern chosen for cutting measures them.
 #pragma once
 
+#include <cstdint>
 #include <string_view>
 
 #include "FishTexts.h"
 #include "fishApi/shop/PlateParams.h"
+#include "fishApi/shop/QuoteFigures.h"
 #include "fishApi/shop/ShopFigures.h"
 
 namespace fish {
+
+// Which face of the plate is up as the pattern is drawn (the DXF read as it
+// is drawn): the transition's outside or its inside; Unknown when chosen
+// quadrants disagree or none has a facet of any area.
+enum class TFaceUp : std::uint8_t { Unknown, Outside, Inside };
+
+// The quote of the chosen quadrants (QuoteFigures.h), nothing when none is
+// chosen, and the face that is up as they are drawn.
+struct TShopQuote {
+  TQuote Quote;
+  TFaceUp FaceUp = TFaceUp::Unknown;
+};
+
+// Throws what quoteFigures throws.
+TShopQuote shopQuote(const TSystemParams& sp, const TProParams& pro, const TPlateParams& plate,
+                     const TCuttingParams& cutting);
 
 // The page's lines from figures already computed.
 TStringList figuresLines(const TShopFigures& figures, std::string_view decimalSeparator = ".");
@@ -23,7 +41,8 @@ TResultsPage figuresPage(const TSystemParams& sp, const TProParams& pro, const T
 
 // The same with the pattern cut as `cutting` says: the sheets section names
 // the seams and allowances when they are not today's, and gives each piece's
-// area with and without its allowances.
+// area with and without its allowances; then the press brake's bends of each
+// piece and, after the totals, what the job is priced by (shopQuote).
 TResultsPage figuresPage(const TSystemParams& sp, const TProParams& pro, const TPlateParams& plate,
                          const TCuttingParams& cutting, std::string_view decimalSeparator = ".",
                          const TQuadrantSource& source = {});

@@ -561,13 +561,15 @@ std::vector<std::uint8_t> cuttingFile(const TPlateParams& plate, std::uint8_t pa
   return newProjectWith(block.data(), block.size());
 }
 
-// A version 3 block: the plate's fields, the pattern's code, the seams, 6
-// zeros, the four widths, the checksum after them.
+// A version 3 block: the plate's fields, the pattern's code, the seams, the
+// bend marks' code, 5 zeros, the four widths, the tick length, the checksum
+// after them.
 std::vector<std::uint8_t> seamsFile(const TPlateParams& plate, const TCuttingParams& c) {
-  const TBlock head = blockOf(plate, 3, 72);
+  const TBlock head = blockOf(plate, 3, 82);
   std::vector<std::uint8_t> block(head.begin(), head.begin() + 32);
-  block.insert(block.end(), {static_cast<std::uint8_t>(c.Pattern), c.Seams, 0, 0, 0, 0, 0, 0});
-  for (const Extended w : {c.SeamFirst, c.SeamSecond, c.RectAllowance, c.RoundAllowance}) {
+  block.insert(block.end(), {static_cast<std::uint8_t>(c.Pattern), c.Seams, static_cast<std::uint8_t>(c.BendMarks),
+                             0, 0, 0, 0, 0});
+  for (const Extended w : {c.SeamFirst, c.SeamSecond, c.RectAllowance, c.RoundAllowance, c.TickLength}) {
     block.resize(block.size() + 10);
     putExtended(block.data() + block.size() - 10, w);
   }
@@ -608,6 +610,10 @@ const DamageCase kDamages[] = {
     {"Version4WithMoreFields", longerLaterBlock, true},
     {"Version3WithoutSeams", [] { return seamsFile(kSpoilt, {TPatternKind::Precise, 0}); }, false},
     {"Version3NegativeWidth", [] { return seamsFile(kSpoilt, {TPatternKind::Table, 1, 5, 0, -1}); }, false},
+    {"Version3MarksCode2",
+     [] { return seamsFile(kSpoilt, {TPatternKind::Table, 1, 0, 0, 0, 0, static_cast<TBendMarks>(2)}); }, false},
+    {"Version3ZeroTick", [] { return seamsFile(kSpoilt, {TPatternKind::Table, 1, 0, 0, 0, 0, TBendMarks::Ticks, 0}); },
+     false},
     {"Version2WithThePlatesLength", [] { return with(kSpoilt, 2); }, false},
     {"PatternCode2", [] { return cuttingFile(kSpoilt, 2); }, false},
     {"Length23", [] { return with(kSpoilt, 1, 23); }, false},
@@ -639,12 +645,16 @@ TEST(ProjectBlock, TheTablesPatternIsKeptInAVersion2Block) {
   }
 }
 
-// Seams of their own or any allowance go into a version 3 block, every
-// width kept to the bit.
+// Seams of their own, any allowance or bend marks other than full lines go
+// into a version 3 block, every width kept to the bit.
 TEST(ProjectBlock, SeamsAndAllowancesAreKeptInAVersion3Block) {
   for (const TCuttingParams& cutting : {TCuttingParams{TPatternKind::Precise, seamBit(TSeamAt::PlusY)},
                                         TCuttingParams{TPatternKind::Table, 0xFF, 0.1L, 7.5L, 0.3L, 1e-30L},
-                                        TCuttingParams{TPatternKind::Precise, kDefaultSeams, 0, 0, 12.25L}}) {
+                                        TCuttingParams{TPatternKind::Precise, kDefaultSeams, 0, 0, 12.25L},
+                                        TCuttingParams{TPatternKind::Precise, kDefaultSeams, 0, 0, 0, 0,
+                                                       TBendMarks::Ticks, 7.25L},
+                                        TCuttingParams{TPatternKind::Table, kDefaultSeams, 0, 0, 0, 0,
+                                                       TBendMarks::Full, 12}}) {
     TProjectData p = newProjectData();
     p.Plate = kSpoilt;
     p.Cutting = cutting;

@@ -6,6 +6,7 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -130,6 +131,42 @@ TEST(figuresPage, EachPieceGivesItsAreaWithAndWithoutAllowances) {
     EXPECT_NE(std::find_if(lines.begin(), lines.end(), [&](const std::string& l) {
                 return l.rfind("  " + s.Name + ", квадранты ", 0) == 0 && l.find(areas) != std::string::npos;
               }), lines.end()) << s.Name;
+  }
+}
+
+// The press brake's table and the quote read back: per piece the rows of
+// its bends as the quote gives them, the face up, the totals; the middle
+// surface's rule only for a plate with a thickness.
+TEST(figuresPage, BendsAndQuoteOfEveryPieceAndTheMiddleSurfacesRule) {
+  const TProParams pro = withDivisions(6, {1, 1, 1, 1});
+  for (const auto& [cutting, t, rule] :
+       {std::tuple{TCuttingParams{}, Extended(2), "по нормали к листу"},
+        std::tuple{TCuttingParams{TPatternKind::Table, seamsFromText("c1,c3"), 6}, Extended(2), "t/2 по сечению"},
+        std::tuple{TCuttingParams{}, Extended(0), ""}}) {
+    TPlateParams plate;
+    plate.Thickness = t;
+    const TStringList lines = figuresPage(params(300, 400, 500, 100, 75, 75), pro, plate, cutting).Lines;
+    const TQuote quote = quoteFigures(params(300, 400, 500, 100, 75, 75), pro, plate, cutting);
+    const auto has = [&](const std::string& line) { return find(lines, line, 0) < lines.size(); };
+    EXPECT_EQ(has(std::string("   Средняя поверхность отложена ") + rule), *rule != 0) << rule;
+    std::size_t at = find(lines, "Гибы (для листогиба), по порядку раскроя; угол — отклонение от плоскости:", 0);
+    ASSERT_LT(at, lines.size());
+    EXPECT_EQ(lines[at + 1].rfind("  Все гибы в одну сторону: в DXF, как начерчено, сверху ", 0), 0u) << lines[at + 1];
+    for (const TPieceQuote& p : quote.Pieces) {
+      at = static_cast<std::size_t>(std::find_if(lines.begin() + static_cast<std::ptrdiff_t>(at) + 1, lines.end(),
+                                                 [](const std::string& l) { return l.find("№") != std::string::npos; }) -
+                                    lines.begin());
+      for (const TBend& b : p.Bends) {
+        std::istringstream row(lines.at(++at));
+        std::string element, quadrant, length, angle;
+        row >> element >> quadrant >> length >> angle;
+        EXPECT_EQ(element + " " + quadrant, std::to_string(b.Element) + " " + std::to_string(b.Quadrant));
+        EXPECT_EQ(length + " " + angle, decimalText(b.Length, 2) + " " + decimalText(b.Angle, 2) + "°");
+      }
+    }
+    EXPECT_TRUE(has("  Всего: рез " + decimalText(quote.CutLength, 2) + " мм, врезок " +
+                    std::to_string(quote.Pierces) + ", швы " + decimalText(quote.SeamLength, 2) + " мм, гибов " +
+                    std::to_string(quote.Bends)));
   }
 }
 

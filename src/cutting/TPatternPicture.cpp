@@ -24,6 +24,7 @@ TPatternPicture::TPatternPicture(QWidget* parent) : QWidget(parent) {
 void TPatternPicture::showPattern(fish::TFlatPattern pattern) {
   pattern_ = std::move(pattern);
   pattern_->Labels.clear();
+  for (fish::TPatternLine& line : pattern_->BendLines) line.Angle.reset();
   numberAt_.clear();
   for (fish::TPatternPiece& piece : pattern_->Pieces) {
     if (!piece.Name.empty()) numberAt_.push_back(piece.NameAt);

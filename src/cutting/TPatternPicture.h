@@ -1,8 +1,9 @@
 // A small picture of the flat pattern as it will be cut: every piece's cut
 // outline, its net outline and bend lines, scaled to fit the widget and
 // centred in it, and the number of each piece where the drawings name it.
-// The point names would be specks at this size: they are left out. When the
-// pattern cannot be made, the reason is shown in its place.
+// The point names and the bend angles would be specks at this size: they
+// are left out. When the pattern cannot be made, the reason is shown in its
+// place.
 #pragma once
 
 #include <QString>
@@ -23,8 +24,8 @@ class TPatternPicture : public QWidget {
   void showPattern(fish::TFlatPattern pattern);
   void showMessage(const QString& message);
 
-  // The pattern shown (without its point names and piece names), or nothing
-  // while a message is.
+  // The pattern shown (without its point names, piece names and angles), or
+  // nothing while a message is.
   const std::optional<fish::TFlatPattern>& pattern() const { return pattern_; }
   const QString& message() const { return message_; }
 

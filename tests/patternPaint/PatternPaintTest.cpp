@@ -262,16 +262,14 @@ TEST(PatternSvg, TextsInMillimetresInsideThePictureAndNoPageLimit) {
 
 // The angles on the full-size PDF and on the sheets, read back by poppler,
 // which takes a turned text in pieces: one degree sign a text placed beside
-// its line, in a word reaching the text's end; without the choice the drawing is the
-// one of the pattern as it always was.
+// its line, in a word reaching the text's end; without the choice the
+// drawing is the one of the pattern as it always was.
 TEST(BendAngles, WrittenBesideTheLinesWhereThereIsRoom) {
   const fish::TSystemParams sp = params(400, 300, 250, 100, 60, -40);
   fish::TProParams pro = fish::defaultProParams();
   pro.Divisions = 16;
   pro.Quadrants = {1, 1, 0, 0};
-  const auto degrees = [](const json& page) {
-    return wordsOf(page, [](const Box&) { return true; });
-  };
+  const auto degrees = [](const json& page) { return wordsOf(page, [](const Box&) { return true; }); };
   for (const fish::TBendMarks marks : {fish::TBendMarks::Full, fish::TBendMarks::Ticks}) {
     fish::TCuttingParams cutting{fish::TPatternKind::Table};
     cutting.BendMarks = marks;
@@ -282,14 +280,13 @@ TEST(BendAngles, WrittenBesideTheLinesWhereThereIsRoom) {
       return vintaler::paint::TextMeasure::get().width(QString::fromStdString(t), 1.8);
     };
     const auto texts = fish::bendAngleTexts(pattern, 1.8L, [&](const std::string& t) { return width(t); });
-    ASSERT_GT(texts.size(), pattern.BendLines.size() / 4);
     const std::string name = marks == fish::TBendMarks::Full ? "full" : "ticks";
     const json pdf = readPdf(vintaler::paint::patternPdf(pattern, titleOf(sp)), "angles-" + name + ".pdf");
     std::vector<Box> signs;
     for (const auto& [word, box] : degrees(pdf["pages"][0])) {
       for (std::size_t at = word.find("°"); at != std::string::npos; at = word.find("°", at + 1)) signs.push_back(box);
     }
-    EXPECT_EQ(signs.size(), texts.size()) << name;
+    EXPECT_TRUE(!texts.empty() && signs.size() == texts.size()) << name << ": " << signs.size();
     for (const auto& t : texts) {
       const double half = width(t.Text) / 2, a = double(t.Direction);
       const double x = 10 + double(t.Centre.X - pattern.Box.MinX) + half * std::cos(a);

@@ -57,6 +57,7 @@ void applyCutting(const CliRequest& req, fish::TCuttingParams& cutting) {
   if (req.roundAllowance) cutting.RoundAllowance = *req.roundAllowance;
   if (req.bendMarks) cutting.BendMarks = *req.bendMarks;
   if (req.tickLength) cutting.TickLength = *req.tickLength;
+  if (req.bendAngles) cutting.BendAngles = true;
   try {
     fish::checkCutting(cutting);
   } catch (const fish::ECuttingError& e) {
@@ -209,11 +210,7 @@ void writeExports(const CliRequest& req, const fish::TSystemParams& sp, const fi
   const auto save = [](const std::string& path, const std::string& bytes) {
     fish::writeFileAtomically(path, bytes.data(), bytes.size());
   };
-  output(req.dxfFile, "DXF", [&](const std::string& path) {
-    if (!req.bendAngles) return dxf::writePatternDxf(path, pattern);
-    const dxf::BendAngles angles = dxf::bendAngles(sp, plate, pp, cutting);
-    dxf::writePatternDxf(path, pattern, &angles);
-  });
+  output(req.dxfFile, "DXF", [&](const std::string& path) { dxf::writePatternDxf(path, pattern); });
   output(req.svgFile, "SVG", [&](const std::string& path) { save(path, painted.svg(pattern, title)); });
   output(req.pdfFile, "PDF", [&](const std::string& path) { save(path, painted.pdf(pattern, title)); });
   output(req.tilesFile, "tiled PDF", [&](const std::string& path) {

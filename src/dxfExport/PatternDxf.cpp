@@ -9,7 +9,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <map>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -17,7 +16,7 @@
 #include "fishApi/core/FishMath.h"
 #include "fishApi/core/NumText.h"
 #include "fishApi/files/SafeFile.h"
-#include "fishApi/shop/BendTable.h"
+#include "fishApi/shop/BendAngleTexts.h"
 
 namespace vintaler::dxf {
 
@@ -70,13 +69,11 @@ std::size_t charCount(const std::string& utf8) {
       std::count_if(utf8.begin(), utf8.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
 
-// The distance from p to the segment a b.
-double toSegment(const fish::TPoint2D& p, const fish::TPoint2D& a, const fish::TPoint2D& b) {
-  const double dx = static_cast<double>(b.X - a.X), dy = static_cast<double>(b.Y - a.Y);
-  const double px = static_cast<double>(p.X - a.X), py = static_cast<double>(p.Y - a.Y);
-  const double along = dx * dx + dy * dy;
-  const double t = along > 0 ? std::clamp((px * dx + py * dy) / along, 0.0, 1.0) : 0.0;
-  return std::hypot(px - t * dx, py - t * dy);
+// A bend line carries its angle when the pattern was made with the angles
+// asked for.
+bool carriesAngles(const fish::TFlatPattern& pattern) {
+  return std::any_of(pattern.BendLines.begin(), pattern.BendLines.end(),
+                     [](const fish::TPatternLine& l) { return l.Angle.has_value(); });
 }
 
 void writeTables(DL_Dxf& dxf, DL_WriterA& dw, const fish::TFlatPattern& pattern, bool angles) {
@@ -122,7 +119,7 @@ void writeOutline(DL_Dxf& dxf, DL_WriterA& dw, const std::vector<fish::TPoint2D>
   dxf.writePolylineEnd(dw);
 }
 
-void writeEntities(DL_Dxf& dxf, DL_WriterA& dw, const fish::TFlatPattern& pattern, const BendAngles* angles) {
+void writeEntities(DL_Dxf& dxf, DL_WriterA& dw, const fish::TFlatPattern& pattern) {
   dw.sectionEntities();
   for (const fish::TPatternPiece& piece : pattern.Pieces) writeOutline(dxf, dw, piece.Outline, kCut);
   for (const fish::TPatternPiece& piece : pattern.Pieces) {
@@ -161,16 +158,18 @@ void writeEntities(DL_Dxf& dxf, DL_WriterA& dw, const fish::TFlatPattern& patter
                               "STANDARD", 0.0),
                   onLayer(kLabels));
   }
-  // A bend's angle along its line: the foot's middle aligned (72 = 1,
-  // 73 = 1), the insertion point at the foot's left end.
-  if (angles) {
-    for (const AngleText& a : angleTexts(pattern, *angles)) {
-      const double width = kAngleHeight * static_cast<double>(charCount(a.Text));
-      const double turn = a.Rotation * static_cast<double>(fish::kPi) / 180;
-      const double x = static_cast<double>(a.At.X), y = static_cast<double>(a.At.Y);
+  // A bend's angle along its line, centred in its box (72 = 1, 73 = 2), the
+  // insertion point at the middle of the box's left side; a character is
+  // taken as wide as the text is high.
+  if (carriesAngles(pattern)) {
+    const auto width = [](const std::string& text) { return kAngleHeight * static_cast<fish::Extended>(charCount(text)); };
+    for (const fish::TBendAngleText& a : fish::bendAngleTexts(pattern, kAngleHeight, width)) {
+      const double w = static_cast<double>(width(a.Text));
+      const double turn = static_cast<double>(a.Direction);
+      const double x = static_cast<double>(a.Centre.X), y = static_cast<double>(a.Centre.Y);
       dxf.writeText(dw,
-                    DL_TextData(x - std::cos(turn) * width / 2, y - std::sin(turn) * width / 2, 0, x, y, 0,
-                                kAngleHeight, 1.0, 0, 1, 1, dxfText(a.Text), "STANDARD", turn),
+                    DL_TextData(x - std::cos(turn) * w / 2, y - std::sin(turn) * w / 2, 0, x, y, 0, kAngleHeight,
+                                1.0, 0, 1, 2, dxfText(a.Text), "STANDARD", turn * 180 / static_cast<double>(fish::kPi)),
                     onLayer(kAngles));
     }
   }
@@ -266,7 +265,7 @@ class TextWriter final : public DL_WriterA {
   TextOut& out_;
 };
 
-void writeDrawing(DL_Dxf& dxf, DL_WriterA& dw, const fish::TFlatPattern& pattern, const BendAngles* angles) {
+void writeDrawing(DL_Dxf& dxf, DL_WriterA& dw, const fish::TFlatPattern& pattern) {
   // The precise pattern names itself in a comment ahead of the header; the
   // tables' pattern is written as it always was.
   if (pattern.Kind == fish::TPatternKind::Precise) dxf.writeComment(dw, kPreciseComment);
@@ -277,10 +276,10 @@ void writeDrawing(DL_Dxf& dxf, DL_WriterA& dw, const fish::TFlatPattern& pattern
   dw.dxfString(9, "$MEASUREMENT");
   dw.dxfInt(70, 1);
   dw.sectionEnd();
-  writeTables(dxf, dw, pattern, angles != nullptr);
+  writeTables(dxf, dw, pattern, carriesAngles(pattern));
   dw.sectionBlocks();
   dw.sectionEnd();
-  writeEntities(dxf, dw, pattern, angles);
+  writeEntities(dxf, dw, pattern);
   dw.dxfEOF();
 }
 
@@ -288,11 +287,11 @@ void writeDrawing(DL_Dxf& dxf, DL_WriterA& dw, const fish::TFlatPattern& pattern
 // opening of a file does; that writer itself is not used.
 void setVersion(DL_Dxf& dxf) { std::unique_ptr<DL_WriterA>(dxf.out("/dev/null", DL_Codes::AC1009)); }
 
-void writeText(const fish::TFlatPattern& pattern, const BendAngles* angles, TextOut& out) {
+void writeText(const fish::TFlatPattern& pattern, TextOut& out) {
   DL_Dxf dxf;
   setVersion(dxf);
   TextWriter dw(out);
-  writeDrawing(dxf, dw, pattern, angles);
+  writeDrawing(dxf, dw, pattern);
 }
 
 // dxflib's own writer writes to a named file; an anonymous file in memory
@@ -325,13 +324,13 @@ class MemoryFile {
   int fd_;
 };
 
-std::string libraryText(const fish::TFlatPattern& pattern, const BendAngles* angles) {
+std::string libraryText(const fish::TFlatPattern& pattern) {
   MemoryFile file;
   {
     DL_Dxf dxf;
     std::unique_ptr<DL_WriterA> dw(dxf.out(file.path().c_str(), DL_Codes::AC1009));
     if (!dw || dw->openFailed()) throw fish::EFileError("DXF: " + fish::systemReason(errno));
-    writeDrawing(dxf, *dw, pattern, angles);
+    writeDrawing(dxf, *dw, pattern);
     dw->close();
   }
   return file.contents();
@@ -339,86 +338,17 @@ std::string libraryText(const fish::TFlatPattern& pattern, const BendAngles* ang
 
 }  // namespace
 
-BendAngles bendAngles(const fish::TSystemParams& sp, const fish::TPlateParams& plate, const fish::TProParams& pro,
-                      const fish::TCuttingParams& cutting) {
-  BendAngles angles;
-  for (std::uint16_t q = 1; q <= 4; ++q) {
-    if (!fish::quadrantSelected(pro, q)) continue;
-    fish::TQuadrantDevelopment d;
-    fish::developCutting(cutting.Pattern, sp, plate, pro, q, d);
-    angles[q - 1] = fish::bendAngles(d.Surf);
-  }
-  return angles;
-}
-
-std::string angleText(fish::Extended degrees) { return fish::decimalText(degrees, 2) + "°"; }
-
-std::vector<AngleText> angleTexts(const fish::TFlatPattern& pattern, const BendAngles& angles) {
-  // Every bend line whole: ticks are its two ends, the first from its start;
-  // a text of a line marked by ticks continues the tick at the round end.
-  std::map<std::pair<int, std::size_t>, std::pair<fish::TPoint2D, fish::TPoint2D>> lines;
-  std::map<std::pair<int, std::size_t>, fish::TPoint2D> tickEnds;
-  for (const fish::TPatternLine& l : pattern.BendLines) {
-    const auto [at, fresh] = lines.try_emplace({l.Quadrant, l.Element}, l.From, l.To);
-    if (!fresh) {
-      at->second.second = l.To;
-      tickEnds[{l.Quadrant, l.Element}] = l.From;
-    }
-  }
-  const double h = kAngleHeight;
-  std::vector<AngleText> texts;
-  for (const auto& [key, line] : lines) {
-    const auto [q, k] = key;
-    if (q < 1 || q > 4 || k < 1 || k > angles[static_cast<std::size_t>(q - 1)].size()) continue;
-    std::string text = angleText(angles[static_cast<std::size_t>(q - 1)][k - 1]);
-    const double width = h * static_cast<double>(charCount(text));
-    const auto& [from, to] = line;
-    double ux = static_cast<double>(to.X - from.X), uy = static_cast<double>(to.Y - from.Y);
-    const double length = std::hypot(ux, uy);
-    if (!(length >= width + 2 * h)) continue;
-    ux /= length;
-    uy /= length;
-    if (ux < 0 || (ux == 0 && uy < 0)) {
-      ux = -ux;
-      uy = -uy;
-    }
-    fish::TPoint2D middle{(from.X + to.X) / 2, (from.Y + to.Y) / 2};
-    if (const auto tick = tickEnds.find(key); tick != tickEnds.end()) {
-      const double back = std::hypot(static_cast<double>(to.X - tick->second.X),
-                                     static_cast<double>(to.Y - tick->second.Y)) + h + width / 2;
-      const double toward = (static_cast<double>(from.X - to.X) * ux + static_cast<double>(from.Y - to.Y) * uy) < 0 ? -1 : 1;
-      if (back + width / 2 < length / 2) middle = {to.X + toward * ux * back, to.Y + toward * uy * back};
-    }
-    // The text stands h / 4 to 5h / 4 off the line; a neighbour at either
-    // end of it must be h / 2 further.
-    const fish::TPoint2D ends[2] = {{middle.X - ux * width / 2, middle.Y - uy * width / 2},
-                                    {middle.X + ux * width / 2, middle.Y + uy * width / 2}};
-    bool room = true;
-    for (const std::size_t other : {k - 1, k + 1}) {
-      const auto neighbour = lines.find({q, other});
-      if (neighbour == lines.end()) continue;
-      for (const fish::TPoint2D& end : ends)
-        room = room && toSegment(end, neighbour->second.first, neighbour->second.second) >= 1.75 * h;
-    }
-    if (!room) continue;
-    texts.push_back({std::move(text),
-                     {middle.X - uy * h / 4, middle.Y + ux * h / 4},
-                     std::atan2(uy, ux) * 180 / static_cast<double>(fish::kPi)});
-  }
-  return texts;
-}
-
-std::string patternDxf(const fish::TFlatPattern& pattern, bool libraryWriter, const BendAngles* angles) {
-  if (libraryWriter) return libraryText(pattern, angles);
+std::string patternDxf(const fish::TFlatPattern& pattern, bool libraryWriter) {
+  if (libraryWriter) return libraryText(pattern);
   StringOut out;
-  writeText(pattern, angles, out);
+  writeText(pattern, out);
   return out.take();
 }
 
-void writePatternDxf(const std::string& path, const fish::TFlatPattern& pattern, const BendAngles* angles) {
+void writePatternDxf(const std::string& path, const fish::TFlatPattern& pattern) {
   fish::TSafeWriter file(path);
   FileOut out(file);
-  writeText(pattern, angles, out);
+  writeText(pattern, out);
   file.commit();
 }
 

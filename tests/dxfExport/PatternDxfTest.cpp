@@ -19,6 +19,7 @@
 #include "dxfExport/PatternDxf.h"
 #include "fishApi/core/FishTypes.h"
 #include "fishApi/files/SafeFile.h"
+#include "fishApi/shop/BendTable.h"
 #include "fishApi/shop/ShopFigures.h"
 #include "fishApi/TestParams.h"
 #include "support/EngineTestSupport.h"
@@ -235,10 +236,17 @@ TEST(PatternDxfAngles, EachTextIsItsLinesAngleAndClearOfTheOthers) {
     fish::TProParams pp = fish::defaultProParams();
     pp.Divisions = row.n;
     pp.Quadrants = {1, 1, 1, 1};
-    const fish::TFlatPattern pattern = fish::flatPattern(row.sp, {}, pp, row.cutting);
-    const vintaler::dxf::BendAngles angles = vintaler::dxf::bendAngles(row.sp, {}, pp, row.cutting);
+    fish::TCuttingParams cutting = row.cutting;
+    cutting.BendAngles = true;
+    const fish::TFlatPattern pattern = fish::flatPattern(row.sp, {}, pp, cutting);
+    std::array<std::vector<fish::Extended>, 4> angles;  // of the surfaces the pattern is laid from
+    for (std::uint16_t q = 1; q <= 4; ++q) {
+      fish::TQuadrantDevelopment d;
+      fish::developCutting(cutting.Pattern, row.sp, {}, pp, q, d);
+      angles[q - 1] = fish::bendAngles(d.Surf);
+    }
     const auto file = scratch(std::string(row.name) + "-angles.dxf");
-    vintaler::dxf::writePatternDxf(file.string(), pattern, &angles);
+    vintaler::dxf::writePatternDxf(file.string(), pattern);
     const json plain = readBack(file);
     std::vector<fish::TPatternLine> whole;  // a line marked by ticks from its first tick to its last
     for (const fish::TPatternLine& l : pattern.BendLines) {
@@ -277,7 +285,7 @@ TEST(PatternDxfAngles, EachTextIsItsLinesAngleAndClearOfTheOthers) {
     }
     EXPECT_GT(texts, 0u) << row.name;
     EXPECT_LE(texts, static_cast<std::size_t>(4 * (row.n + 1))) << row.name;
-    vintaler::dxf::writePatternDxf(file.string(), pattern);
+    vintaler::dxf::writePatternDxf(file.string(), fish::flatPattern(row.sp, {}, pp, row.cutting));
     const json layers = readBack(file)["layers"];
     EXPECT_EQ(std::count(layers.begin(), layers.end(), "BEND_ANGLES"), 0) << row.name;
   }

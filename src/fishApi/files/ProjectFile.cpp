@@ -70,7 +70,7 @@ constexpr std::size_t fieldsOf(std::uint16_t version) {
 std::uint16_t versionFor(const TCuttingParams& cutting) {
   if (isDefaultCutting(cutting)) return kPlateVersion;
   if (cutting.Seams == kDefaultSeams && !cutting.hasAllowances() && cutting.BendMarks == TBendMarks::Full &&
-      cutting.TickLength == kDefaultTickLength)
+      cutting.TickLength == kDefaultTickLength && !cutting.BendAngles)
     return kCuttingVersion;
   return kSeamsVersion;
 }
@@ -86,7 +86,8 @@ constexpr std::size_t kSpareAt = 21;
 constexpr std::size_t kDensityAt = 22;
 constexpr std::size_t kPatternAt = 32;  // version 2 on; the 7 bytes after it are 0 in version 2
 constexpr std::size_t kSeamsAt = 33;      // version 3
-constexpr std::size_t kBendMarksAt = 34;  // version 3; the 5 bytes after it are 0
+constexpr std::size_t kBendMarksAt = 34;  // version 3
+constexpr std::size_t kBendAnglesAt = 35;  // version 3; the 4 bytes after it are 0
 constexpr std::size_t kSeamFirstAt = 40;
 constexpr std::size_t kSeamSecondAt = kSeamFirstAt + kExtendedBytes;
 constexpr std::size_t kRectAllowanceAt = kSeamSecondAt + kExtendedBytes;
@@ -166,6 +167,8 @@ bool fromBlock(const std::uint8_t* block, std::size_t size, TPlateParams& plate,
     choices.RoundAllowance = getExtended(block + kRoundAllowanceAt);
     if (block[kBendMarksAt] > static_cast<std::uint8_t>(TBendMarks::Ticks)) return false;
     choices.BendMarks = static_cast<TBendMarks>(block[kBendMarksAt]);
+    if (block[kBendAnglesAt] > 1) return false;
+    choices.BendAngles = block[kBendAnglesAt] == 1;
     choices.TickLength = getExtended(block + kTickLengthAt);
     try {
       checkCutting(choices);
@@ -310,6 +313,7 @@ std::vector<std::uint8_t> encodeProjectFile(const TProjectData& project) {
     putExtended(block + kRectAllowanceAt, cutting.RectAllowance);
     putExtended(block + kRoundAllowanceAt, cutting.RoundAllowance);
     block[kBendMarksAt] = static_cast<std::uint8_t>(cutting.BendMarks);
+    block[kBendAnglesAt] = cutting.BendAngles ? 1 : 0;
     putExtended(block + kTickLengthAt, cutting.TickLength);
   }
   putU32(block + crcAt, crc32(block, crcAt));

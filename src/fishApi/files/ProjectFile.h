@@ -60,7 +60,7 @@ TProjectData decodeProject(const TProjectImage& image);
 //   0  4  tag "VNTX"
 //   4  2  version: 1 with default cutting choices; 2 when only the pattern
 //         for cutting is not the default; 3 when the seams, an allowance,
-//         the bend marks or the tick length are not
+//         the bend marks, the tick length or the angles are not
 //   6  2  length of the fields that follow: 24, 32 or 82
 //   8  10 thickness (extended)
 //   18 1  rectangle faces (TFaces code)
@@ -73,7 +73,8 @@ TProjectData decodeProject(const TProjectImage& image);
 //   33 7  zero in version 2; in version 3:
 //   33 1  the seams (TCuttingParams::Seams, a bit per TSeamAt)
 //   34 1  the bend marks (TBendMarks code)
-//   35 5  zero
+//   35 1  1 when the drawings carry the bends' angles, else 0
+//   36 4  zero
 //   40 10 seam allowance, first edge (extended, mm)
 //   50 10 seam allowance, second edge
 //   60 10 allowance at the rectangular end

@@ -11,7 +11,7 @@ namespace fish {
 
 bool isDefaultCutting(const TCuttingParams& cutting) {
   return cutting.Pattern == TPatternKind::Precise && cutting.Seams == kDefaultSeams && !cutting.hasAllowances() &&
-         cutting.BendMarks == TBendMarks::Full && cutting.TickLength == kDefaultTickLength;
+         cutting.BendMarks == TBendMarks::Full && cutting.TickLength == kDefaultTickLength && !cutting.BendAngles;
 }
 
 std::string_view seamKey(TSeamAt at) {

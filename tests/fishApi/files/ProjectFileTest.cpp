@@ -562,13 +562,13 @@ std::vector<std::uint8_t> cuttingFile(const TPlateParams& plate, std::uint8_t pa
 }
 
 // A version 3 block: the plate's fields, the pattern's code, the seams, the
-// bend marks' code, 5 zeros, the four widths, the tick length, the checksum
-// after them.
+// bend marks' code, the angles' flag, 4 zeros, the four widths, the tick
+// length, the checksum after them.
 std::vector<std::uint8_t> seamsFile(const TPlateParams& plate, const TCuttingParams& c) {
   const TBlock head = blockOf(plate, 3, 82);
   std::vector<std::uint8_t> block(head.begin(), head.begin() + 32);
   block.insert(block.end(), {static_cast<std::uint8_t>(c.Pattern), c.Seams, static_cast<std::uint8_t>(c.BendMarks),
-                             0, 0, 0, 0, 0});
+                             static_cast<std::uint8_t>(c.BendAngles), 0, 0, 0, 0});
   for (const Extended w : {c.SeamFirst, c.SeamSecond, c.RectAllowance, c.RoundAllowance, c.TickLength}) {
     block.resize(block.size() + 10);
     putExtended(block.data() + block.size() - 10, w);
@@ -654,7 +654,9 @@ TEST(ProjectBlock, SeamsAndAllowancesAreKeptInAVersion3Block) {
                                         TCuttingParams{TPatternKind::Precise, kDefaultSeams, 0, 0, 0, 0,
                                                        TBendMarks::Ticks, 7.25L},
                                         TCuttingParams{TPatternKind::Table, kDefaultSeams, 0, 0, 0, 0,
-                                                       TBendMarks::Full, 12}}) {
+                                                       TBendMarks::Full, 12},
+                                        TCuttingParams{TPatternKind::Precise, kDefaultSeams, 0, 0, 0, 0,
+                                                       TBendMarks::Full, kDefaultTickLength, true}}) {
     TProjectData p = newProjectData();
     p.Plate = kSpoilt;
     p.Cutting = cutting;

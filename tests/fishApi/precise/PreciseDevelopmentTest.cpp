@@ -26,6 +26,8 @@ namespace {
 TEST(PreciseDevelopment, IsTheExactTriangulationLaidFlat) {
   for (const Row& row : rows()) {
     for (std::int32_t n : {1, 2, 10, 997, 100000}) {
+      // The finest count on the default project and the largest one.
+      if (n == 100000 && row.name != rows().front().name && row.name != rows().back().name) continue;
       SCOPED_TRACE(std::string(row.name) + " n=" + std::to_string(n));
       const TProParams pro = withDivisions(n, {1, 1, 1, 1});
       std::array<TRazvertka2PointArray, 4> d;

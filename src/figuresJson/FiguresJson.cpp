@@ -72,10 +72,12 @@ Json quadrantJson(const fish::TQuadrantFigures& q, std::int32_t n) {
 
 // The figures a job is priced by, of a piece or of them all.
 Json priceJson(fish::Extended cut, int pierces, fish::Extended seams, std::size_t bends, fish::Extended blankArea,
-               fish::Extended net, fish::Extended cutArea, fish::Extended mass) {
-  return Json{{"cut_length", number(cut)},      {"pierces", pierces},        {"seam_length", number(seams)},
-              {"bends", bends},                 {"blank_area", number(blankArea)}, {"net_area", number(net)},
-              {"cut_area", number(cutArea)},    {"mass", number(mass)}};
+               fish::Extended minBlankArea, fish::Extended net, fish::Extended cutArea, fish::Extended mass) {
+  return Json{{"cut_length", number(cut)},   {"pierces", pierces},
+              {"seam_length", number(seams)}, {"bend_count", bends},
+              {"blank_area", number(blankArea)}, {"min_blank_area", number(minBlankArea)},
+              {"net_area", number(net)},      {"cut_area", number(cutArea)},
+              {"mass", number(mass)}};
 }
 
 void addQuote(Json& doc, const fish::TShopQuote& shop) {
@@ -88,17 +90,20 @@ void addQuote(Json& doc, const fish::TShopQuote& shop) {
                            {"angle", number(b.Angle)}});
     }
     Json piece = priceJson(p.CutLength, p.Pierces, p.SeamLength, p.Bends.size(), p.BlankWidth * p.BlankHeight,
-                           p.NetArea, p.CutArea, p.Mass);
+                           p.MinBlank.Width * p.MinBlank.Height, p.NetArea, p.CutArea, p.Mass);
     piece["quadrants"] = p.Quadrants;
     piece["blank_width"] = number(p.BlankWidth);
     piece["blank_height"] = number(p.BlankHeight);
+    piece["min_blank"] = Json{{"width", number(p.MinBlank.Width)},
+                              {"height", number(p.MinBlank.Height)},
+                              {"angle", number(p.MinBlank.Angle)}};
     pieces.push_back(std::move(piece));
   }
   doc["bends"] = std::move(bends);
   if (shop.FaceUp != fish::TFaceUp::Unknown) doc["face_up"] = shop.FaceUp == fish::TFaceUp::Outside ? "outside" : "inside";
   doc["quote"] = Json{{"pieces", std::move(pieces)},
-                      {"total", priceJson(q.CutLength, q.Pierces, q.SeamLength, q.Bends, q.BlankArea, q.NetArea,
-                                          q.CutArea, q.Mass)}};
+                      {"total", priceJson(q.CutLength, q.Pierces, q.SeamLength, q.Bends, q.BlankArea,
+                                          q.MinBlankArea, q.NetArea, q.CutArea, q.Mass)}};
 }
 
 Json figuresDocument(const fish::TProParams& pro, const fish::TShopFigures& f);

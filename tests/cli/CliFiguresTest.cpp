@@ -247,11 +247,11 @@ TEST(CliSeams, ReachTheOutputsAndTheSavedProject) {
     double cut = 0, bends = 0;
     for (const Json& piece : quote["pieces"]) {
       cut += piece["cut_length"].get<double>();
-      bends += piece["bends"].get<double>();
+      bends += piece["bend_count"].get<double>();
     }
     EXPECT_NEAR(cut, quote["total"]["cut_length"].get<double>(), 1e-9 * cut);
-    EXPECT_EQ(bends, quote["total"]["bends"].get<double>());
-    EXPECT_EQ(doc["bends"].size(), quote["total"]["bends"].get<std::size_t>());
+    EXPECT_EQ(bends, quote["total"]["bend_count"].get<double>());
+    EXPECT_EQ(doc["bends"].size(), quote["total"]["bend_count"].get<std::size_t>());
   }
   for (const std::string& f : {dxf, saved}) fs::remove(f);
 }

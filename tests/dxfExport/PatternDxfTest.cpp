@@ -20,6 +20,7 @@
 #include "fishApi/core/FishTypes.h"
 #include "fishApi/files/SafeFile.h"
 #include "fishApi/shop/BendTable.h"
+#include "fishApi/shop/QuoteFigures.h"
 #include "fishApi/shop/ShopFigures.h"
 #include "fishApi/TestParams.h"
 #include "support/EngineTestSupport.h"
@@ -171,8 +172,22 @@ TEST_P(SeamsDxf, PiecesTileTheTransitionInsideTheirCutOutlines) {
   const json dxf = readBack(file);
   std::map<std::string, std::vector<double>> areas;  // of the closed outlines, by layer
   std::vector<std::string> names, expected;
+  std::vector<double> perimeters, boxes;  // of the CUT outlines as read
   for (const json& e : dxf["entities"]) {
     if (e["type"] == "POLYLINE" && e["closed"].get<bool>()) areas[e["layer"]].push_back(e["area"]);
+    if (e["type"] == "POLYLINE" && e["layer"] == "CUT") {
+      const json& p = e["points"];
+      double length = 0, x0 = 1e300, x1 = -1e300, y0 = 1e300, y1 = -1e300;
+      for (std::size_t i = 0; i < p.size(); ++i) {
+        const json& a = p[i];
+        const json& b = p[(i + 1) % p.size()];
+        length += std::hypot(b[0].get<double>() - a[0].get<double>(), b[1].get<double>() - a[1].get<double>());
+        x0 = std::min(x0, a[0].get<double>()), x1 = std::max(x1, a[0].get<double>());
+        y0 = std::min(y0, a[1].get<double>()), y1 = std::max(y1, a[1].get<double>());
+      }
+      perimeters.push_back(length);
+      boxes.push_back((x1 - x0) * (y1 - y0));
+    }
     if (e["type"] == "TEXT" && e["height"] == vintaler::dxf::kNameHeight) names.push_back(e["text"]);
   }
   const bool allowances = c.cutting.hasAllowances();
@@ -183,6 +198,15 @@ TEST_P(SeamsDxf, PiecesTileTheTransitionInsideTheirCutOutlines) {
   for (std::size_t i = 0; i < cut.size(); ++i) EXPECT_TRUE(!allowances || cut[i] > net[i]) << i;
   const double whole = static_cast<double>(fish::shopFigures(c.sp, pp, {}, kPrecise).NetArea);
   EXPECT_NEAR(std::accumulate(net.begin(), net.end(), 0.0), whole, 1e-9 * whole);
+  // The quote's cut length is the CUT outlines' perimeter; the least blank
+  // is never larger than the box as laid.
+  const fish::TQuote quote = fish::quoteFigures(c.sp, pp, {}, c.cutting);
+  ASSERT_EQ(quote.Pieces.size(), perimeters.size());
+  for (std::size_t i = 0; i < perimeters.size(); ++i) {
+    EXPECT_NEAR(static_cast<double>(quote.Pieces[i].CutLength), perimeters[i], 1e-6 * perimeters[i]) << i;
+    const fish::TBlank& least = quote.Pieces[i].MinBlank;
+    EXPECT_LE(static_cast<double>(least.Width * least.Height), boxes[i] * (1 + 1e-12)) << i;
+  }
   for (const auto& piece : pattern.Pieces) expected.push_back(piece.Name);
   if (c.cutting.Seams == fish::kDefaultSeams) expected.clear();
   EXPECT_EQ(names, expected);

@@ -6,6 +6,7 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "Hull.h"
 #include "fishApi/core/PointNames.h"
 #include "fishApi/precise/PreciseDevelopment.h"
 
@@ -165,20 +166,8 @@ Extended signedArea(const std::vector<TPoint2D>& p) { return polygonArea(p); }
 
 // The direction of the piece's longest extent: the farthest pair of points of
 // its convex hull, found by rotating calipers.
-Extended longestDirection(std::vector<TPoint2D> points) {
-  std::sort(points.begin(), points.end(),
-            [](const TPoint2D& a, const TPoint2D& b) { return a.X < b.X || (a.X == b.X && a.Y < b.Y); });
-  std::vector<TPoint2D> hull(2 * points.size());
-  std::size_t k = 0;
-  for (std::size_t i = 0; i < points.size(); ++i) {
-    while (k >= 2 && orient(hull[k - 2], hull[k - 1], points[i]) <= 0) --k;
-    hull[k++] = points[i];
-  }
-  for (std::size_t i = points.size() - 1, t = k + 1; i-- > 0;) {
-    while (k >= t && orient(hull[k - 2], hull[k - 1], points[i]) <= 0) --k;
-    hull[k++] = points[i];
-  }
-  hull.resize(k > 1 ? k - 1 : k);
+Extended longestDirection(const std::vector<TPoint2D>& points) {
+  const std::vector<TPoint2D> hull = convexHull(points);
   const std::size_t h = hull.size();
   if (h < 2) return 0;
   const auto far = [](const TPoint2D& a, const TPoint2D& b) { return std::hypot(a.X - b.X, a.Y - b.Y); };

@@ -58,6 +58,7 @@ TQuote quoteFigures(const TSystemParams& sp, const TProParams& pro, const TPlate
     }
     p.BlankWidth = maxX - minX;
     p.BlankHeight = maxY - minY;
+    p.MinBlank = minimumBlank(cut);
     // mm2 * mm = mm3, and a cubic metre is 1E9 mm3.
     p.Mass = checkFinite(p.CutArea * plate.Thickness * 1e-9L * plate.Density);
     for (const TPatternLine& l : net.Bends) {
@@ -71,6 +72,7 @@ TQuote quoteFigures(const TSystemParams& sp, const TProParams& pro, const TPlate
     quote.NetArea += p.NetArea;
     quote.CutArea += p.CutArea;
     quote.BlankArea += p.BlankWidth * p.BlankHeight;
+    quote.MinBlankArea += p.MinBlank.Width * p.MinBlank.Height;
     quote.Mass += p.Mass;
     quote.Pieces.push_back(std::move(p));
   }

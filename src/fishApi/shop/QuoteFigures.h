@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "CuttingParams.h"
+#include "Hull.h"
 #include "PlateParams.h"
 #include "fishApi/core/FishTypes.h"
 
@@ -36,6 +37,7 @@ struct TPieceQuote {
   Extended CutArea = 0;          // inside the cut outline
   Extended BlankWidth = 0;       // the cut outline's box, as laid
   Extended BlankHeight = 0;
+  TBlank MinBlank;               // the least rectangle round it, turned any way
   Extended Mass = 0;             // of CutArea
   std::vector<TBend> Bends;      // in cutting order: round the piece
 };
@@ -50,6 +52,7 @@ struct TQuote {
   Extended NetArea = 0;
   Extended CutArea = 0;
   Extended BlankArea = 0;  // the boxes'
+  Extended MinBlankArea = 0;  // the least rectangles'
   Extended Mass = 0;
 };
 

@@ -251,6 +251,8 @@ class PageWriter {
       Lines.push_back("  " + pieceTitle(f, i) + ": " + figures(p.CutLength, p.Pierces, p.SeamLength, p.Bends.size()));
       Lines.push_back("    заготовка " + mm(p.BlankWidth) + "x" + mm(p.BlankHeight) + " мм, " +
                       areas(p.BlankWidth * p.BlankHeight, p.NetArea, p.CutArea, p.Mass));
+      Lines.push_back("    наименьшая заготовка " + mm(p.MinBlank.Width) + "x" + mm(p.MinBlank.Height) +
+                      " мм, повернутая на " + decimalText(p.MinBlank.Angle, 2, Sep) + "°");
     }
     Lines.push_back("  Всего: " + figures(q.CutLength, q.Pierces, q.SeamLength, q.Bends));
     Lines.push_back("    " + areas(q.BlankArea, q.NetArea, q.CutArea, q.Mass));

@@ -1,0 +1,85 @@
+#include "Hull.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "fishApi/core/FishMath.h"
+
+namespace fish {
+
+namespace {
+
+std::size_t nextOnHull(std::size_t at, std::size_t h) { return (at + 1) % h; }
+
+Extended orient(const TPoint2D& a, const TPoint2D& b, const TPoint2D& c) {
+  return (b.X - a.X) * (c.Y - a.Y) - (b.Y - a.Y) * (c.X - a.X);
+}
+
+}  // namespace
+
+std::vector<TPoint2D> convexHull(std::vector<TPoint2D> points) {
+  std::sort(points.begin(), points.end(),
+            [](const TPoint2D& a, const TPoint2D& b) { return a.X < b.X || (a.X == b.X && a.Y < b.Y); });
+  if (points.size() < 3) return points;
+  std::vector<TPoint2D> hull(2 * points.size());
+  std::size_t k = 0;
+  for (std::size_t i = 0; i < points.size(); ++i) {
+    while (k >= 2 && orient(hull[k - 2], hull[k - 1], points[i]) <= 0) --k;
+    hull[k++] = points[i];
+  }
+  for (std::size_t i = points.size() - 1, t = k + 1; i-- > 0;) {
+    while (k >= t && orient(hull[k - 2], hull[k - 1], points[i]) <= 0) --k;
+    hull[k++] = points[i];
+  }
+  hull.resize(k - 1);
+  return hull;
+}
+
+TBlank minimumBlank(const std::vector<TPoint2D>& points) {
+  const std::vector<TPoint2D> hull = convexHull(points);
+  TBlank best;
+  if (hull.empty()) return best;
+  Extended minX = hull[0].X, maxX = minX, minY = hull[0].Y, maxY = minY;
+  for (const TPoint2D& p : hull) {
+    minX = std::min(minX, p.X);
+    maxX = std::max(maxX, p.X);
+    minY = std::min(minY, p.Y);
+    maxY = std::max(maxY, p.Y);
+  }
+  best = {maxX - minX, maxY - minY, 0};
+  const std::size_t h = hull.size();
+  if (h < 3) return best;
+  // For edge i along the unit u (and v = u turned a quarter), the extent
+  // along u runs from the hull's least u . p to its greatest, across from 0
+  // (the edge itself, the hull lying to its left) to the greatest v . p.
+  const auto dot = [](const TPoint2D& p, Extended ux, Extended uy) { return p.X * ux + p.Y * uy; };
+  // The three calipers only ever turn forwards round the hull; each is
+  // stepped at most once round it an edge.
+  const auto advance = [h](std::size_t& at, const auto& better) {
+    for (std::size_t step = 0; step < h && better(nextOnHull(at, h), at); ++step) at = nextOnHull(at, h);
+  };
+  std::size_t far = 1, ahead = 1, behind = 1;
+  for (std::size_t i = 0; i < h; ++i) {
+    const TPoint2D& a = hull[i];
+    const TPoint2D& b = hull[(i + 1) % h];
+    const Extended len = std::hypot(b.X - a.X, b.Y - a.Y);
+    if (!(len > 0)) continue;
+    const Extended ux = (b.X - a.X) / len, uy = (b.Y - a.Y) / len;
+    const Extended vx = -uy, vy = ux;
+    advance(far, [&](std::size_t n, std::size_t at) { return dot(hull[n], vx, vy) >= dot(hull[at], vx, vy); });
+    advance(ahead, [&](std::size_t n, std::size_t at) { return dot(hull[n], ux, uy) >= dot(hull[at], ux, uy); });
+    if (i == 0) behind = far;
+    advance(behind, [&](std::size_t n, std::size_t at) { return dot(hull[n], ux, uy) <= dot(hull[at], ux, uy); });
+    const Extended width = dot(hull[ahead], ux, uy) - dot(hull[behind], ux, uy);
+    const Extended height = dot(hull[far], vx, vy) - dot(a, vx, vy);
+    if (width * height < best.Width * best.Height) {
+      Extended angle = std::atan2(uy, ux) * 180 / kPi;
+      if (angle > 90) angle -= 180;
+      if (angle <= -90) angle += 180;
+      best = {width, height, angle};
+    }
+  }
+  return best;
+}
+
+}  // namespace fish

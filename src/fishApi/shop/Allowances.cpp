@@ -65,6 +65,50 @@ Paths unite(Paths paths) {
   return out;
 }
 
+// How far the chain a round end's allowance is offset from may stand off the
+// round end, mm. Clipper's sweep over the offset of a chain slows with the
+// square of its points where the chain runs nearly level, and a round end of
+// 100,000 divisions has points a micrometre apart; at 1 um the chain keeps a
+// point every millimetre or so, far finer than any cut.
+constexpr Extended kOffsetTolerance = 1e-3L;
+
+// The chain with every point dropped that stands within `tolerance` of the
+// chord between the points kept either side of it (Ramer, Douglas and
+// Peucker): the ends always stay.
+std::vector<TPoint2D> fewerPoints(const std::vector<TPoint2D>& chain, Extended tolerance) {
+  const std::size_t n = chain.size();
+  if (n < 3) return chain;
+  std::vector<bool> keep(n, false);
+  keep.front() = keep.back() = true;
+  std::vector<std::pair<std::size_t, std::size_t>> spans{{0, n - 1}};
+  while (!spans.empty()) {
+    const auto [a, b] = spans.back();
+    spans.pop_back();
+    const TPoint2D &p = chain[a], &q = chain[b];
+    const Extended dx = q.X - p.X, dy = q.Y - p.Y, len = std::hypot(dx, dy);
+    Extended farthest = -1;
+    std::size_t at = a;
+    for (std::size_t k = a + 1; k < b; ++k) {
+      const Extended d = len > 0 ? std::fabs((chain[k].X - p.X) * dy - (chain[k].Y - p.Y) * dx) / len
+                                 : std::hypot(chain[k].X - p.X, chain[k].Y - p.Y);
+      if (d > farthest) {
+        farthest = d;
+        at = k;
+      }
+    }
+    if (farthest > tolerance) {
+      keep[at] = true;
+      spans.push_back({a, at});
+      spans.push_back({at, b});
+    }
+  }
+  std::vector<TPoint2D> kept;
+  for (std::size_t k = 0; k < n; ++k) {
+    if (keep[k]) kept.push_back(chain[k]);
+  }
+  return kept;
+}
+
 }  // namespace
 
 Extended allowanceOf(TEdgeKind kind, const TCuttingParams& c) {
@@ -141,19 +185,29 @@ std::vector<TPoint2D> cutOutline(const TPieceNet& piece, const TCuttingParams& c
   // the piece and short of the lines of the edges at its two ends.
   const Extended round = cutting.RoundAllowance;
   if (round > 0) {
+    Paths inside;
+    ClipperLib::ClipperOffset shrink(2.0, 0.25);
+    shrink.AddPath(netPath, ClipperLib::jtMiter, ClipperLib::etClosedPolygon);
+    shrink.Execute(inside, -static_cast<double>(round / 1000 * grid.Scale));
     for (std::size_t i = 0; i < n; ++i) {
       if (piece.Edges[i] != TEdgeKind::Round || piece.Edges[(i + n - 1) % n] == TEdgeKind::Round) continue;
       std::size_t j = i;
-      Path chain{grid.in(net[i])};
-      while (piece.Edges[j] == TEdgeKind::Round && chain.size() <= n) {
-        chain.push_back(grid.in(net[(j + 1) % n]));
+      std::vector<TPoint2D> points{net[i]};
+      while (piece.Edges[j] == TEdgeKind::Round && points.size() <= n) {
+        points.push_back(net[(j + 1) % n]);
         j = (j + 1) % n;
       }
+      Path chain;
+      for (const TPoint2D& p : fewerPoints(points, kOffsetTolerance)) chain.push_back(grid.in(p));
       ClipperLib::ClipperOffset offset(2.0, 0.25);
       offset.AddPath(chain, ClipperLib::jtMiter, ClipperLib::etOpenButt);
       Paths band;
       offset.Execute(band, static_cast<double>(round * grid.Scale));
-      Paths beyond{netPath};
+      // The piece itself, shrunk by a hair (W / 1000): taken out of the band
+      // it leaves the band's outer half and a sliver inside the piece,
+      // whose edges then never lie along the piece's own, which would make
+      // Clipper's sweep meet thousands of near-coincident edges.
+      Paths beyond = inside;
       // Past the line of the edge before the chain (ending at its first
       // point) and of the edge after it (starting at its last point), or
       // past the outer line of that edge's own allowance: a square of 4 W

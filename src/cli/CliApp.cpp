@@ -231,17 +231,19 @@ void computeAndPrint(const CliRequest& req, const fish::TProjectData& project, c
                             field + " is not a finite number\n" + fish::kMsgInvalidOp);
     return;
   }
-  // The whole page (or document) is worked out first, so that a failure
-  // prints nothing on `out`; a page's lines are then written as they are made.
+  // The whole page (or the figures of the document) is worked out first, so
+  // that a failure prints nothing on `out`; a page's lines and the document
+  // are then written as they are made.
   const fish::TPatternKind kind = project.Cutting.Pattern;
   std::optional<fish::TResultsSource> page;
-  std::string json;
+  std::optional<fish::TShopFigures> figures;
+  std::optional<fish::TShopQuote> quote;
   std::string warning;
   try {
     if (req.json) {
-      const fish::TShopFigures figures = fish::shopFigures(sp, pp, plate, project.Cutting);
-      json = figures::figuresJson(pp, figures, fish::shopQuote(sp, pp, plate, project.Cutting));
-      warning = patternWarning(kind, figures.PatternAccuracy);
+      figures = fish::shopFigures(sp, pp, plate, project.Cutting);
+      quote = fish::shopQuote(sp, pp, plate, project.Cutting);
+      warning = patternWarning(kind, figures->PatternAccuracy);
     } else {
       page.emplace(sp, pp, sep, false, plate);
       if (page->error()) {
@@ -265,7 +267,10 @@ void computeAndPrint(const CliRequest& req, const fish::TProjectData& project, c
   if (page) {
     writeLines(*page, out);
   } else {
-    out << json << '\n';
+    // Every figure is worked out and checked finite by now; the document is
+    // written as it is walked.
+    figures::writeFiguresJson(out, pp, *figures, *quote);
+    out << '\n';
   }
   if (!finishOutput(out, err, printedName(req.json))) outcome.outputFailed = true;
 }

@@ -2,6 +2,9 @@
 
 #include <cmath>
 #include <nlohmann/json.hpp>
+#include <ostream>
+#include <sstream>
+#include <vector>
 
 #include "fishApi/core/FishMath.h"
 #include "fishApi/core/PointNames.h"
@@ -27,12 +30,39 @@ Json pointJson(const std::string& name, const fish::TPoint2D& p) {
   return Json{{"name", name}, {"x", number(p.X)}, {"y", number(p.Y)}};
 }
 
-// The outline points in the order of the results table.
-Json pointsJson(const fish::TQuadrantFigures& q) {
-  Json points = Json::array();
-  for (const fish::TNamedPoint& p : fish::namedOutlinePoints(q.Razvertka, q.Quadrant))
-    points.push_back(pointJson(p.Name, p.At));
-  return points;
+// The document is written as it is walked: its long arrays (a quadrant's
+// points, generators and chords, the bends) element by element, each element
+// and each short part dumped by nlohmann-json as the whole document was, so
+// that the bytes are the same and nothing grows with the divisions but the
+// figures themselves.
+class TObject {
+ public:
+  explicit TObject(std::ostream& out) : Out(out) { Out << '{'; }
+  ~TObject() { Out << '}'; }
+  TObject(const TObject&) = delete;
+  TObject& operator=(const TObject&) = delete;
+
+  std::ostream& key(const std::string& name) {
+    if (!First) Out << ',';
+    First = false;
+    return Out << Json(name).dump() << ':';
+  }
+  void put(const std::string& name, const Json& value) { key(name) << value.dump(); }
+
+ private:
+  std::ostream& Out;
+  bool First = true;
+};
+
+// A JSON array of `count` elements, element i made by `element(i)`.
+template <typename Element>
+void writeArray(std::ostream& out, std::size_t count, const Element& element) {
+  out << '[';
+  for (std::size_t i = 0; i < count; ++i) {
+    if (i > 0) out << ',';
+    out << element(i).dump();
+  }
+  out << ']';
 }
 
 // A straight line of the piece for marking out: its two end points and its
@@ -41,33 +71,28 @@ Json lineJson(const std::string& from, const std::string& to, fish::Extended len
   return Json{{"from", from}, {"to", to}, {"length", number(length)}};
 }
 
-// The generator lines in element order, named by their ends. Then the arc's chords
-// between neighbouring arc points and the rectangle's two half sides, all
-// with the lengths of the figures page.
-Json quadrantJson(const fish::TQuadrantFigures& q, std::int32_t n) {
+// The outline points in the order of the results table, the generator lines
+// in element order, named by their ends, then the arc's chords between
+// neighbouring arc points and the rectangle's two half sides, all with the
+// lengths of the figures page.
+void writeQuadrant(std::ostream& out, const fish::TQuadrantFigures& q, std::int32_t n) {
   const int k = q.Quadrant;
   const std::string corner = fish::cornerName(k);
   const std::string midX = fish::sideMidpointName(k);
   const auto arcPoint = [k, n](std::size_t j) { return fish::arcPointName(k, n, static_cast<std::int32_t>(j)); };
-  const std::size_t last = q.Generators.size() - 1;
-  Json generators = Json::array();
-  for (std::size_t e = 0; e <= last; ++e) {
+  TObject quadrant(out);
+  quadrant.put("quadrant", k);
+  const std::vector<fish::TNamedPoint> points = fish::namedOutlinePoints(q.Razvertka, q.Quadrant);
+  writeArray(quadrant.key("points"), points.size(), [&](std::size_t i) { return pointJson(points[i].Name, points[i].At); });
+  writeArray(quadrant.key("generators"), q.Generators.size(), [&](std::size_t e) {
     fish::TLineEnds ends = fish::generatorEnds(k, n, e);
-    generators.push_back(Json{{"element", e},
-                              {"length", number(q.Generators[e])},
-                              {"from", std::move(ends.From)},
-                              {"to", std::move(ends.To)}});
-  }
-  Json chords = Json::array();
-  for (std::size_t i = 0; i < q.Chords.size(); ++i)
-    chords.push_back(lineJson(arcPoint(i + 1), arcPoint(i + 2), q.Chords[i]));
-  return Json{{"quadrant", k},
-              {"points", pointsJson(q)},
-              {"generators", std::move(generators)},
-              {"area", number(q.Area)},
-              {"chords", std::move(chords)},
-              {"rectangle_half_sides", Json::array({lineJson(fish::kOriginName, corner, q.EdgeToCorner),
-                                                    lineJson(corner, midX, q.EdgeFromCorner)})}};
+    return Json{{"element", e}, {"length", number(q.Generators[e])}, {"from", std::move(ends.From)}, {"to", std::move(ends.To)}};
+  });
+  quadrant.put("area", number(q.Area));
+  writeArray(quadrant.key("chords"), q.Chords.size(),
+             [&](std::size_t i) { return lineJson(arcPoint(i + 1), arcPoint(i + 2), q.Chords[i]); });
+  quadrant.put("rectangle_half_sides", Json::array({lineJson(fish::kOriginName, corner, q.EdgeToCorner),
+                                                    lineJson(corner, midX, q.EdgeFromCorner)}));
 }
 
 // The figures a job is priced by, of a piece or of them all.
@@ -80,15 +105,14 @@ Json priceJson(fish::Extended cut, int pierces, fish::Extended seams, std::size_
               {"mass", number(mass)}};
 }
 
-void addQuote(Json& doc, const fish::TShopQuote& shop) {
+// The press brake's bends piece after piece, the face up as drawn and what
+// the job is priced by, after the figures.
+void writeQuote(TObject& doc, const fish::TShopQuote& shop) {
   const fish::TQuote& q = shop.Quote;
-  Json bends = Json::array();
+  std::vector<const fish::TBend*> bends;
   Json pieces = Json::array();
   for (const fish::TPieceQuote& p : q.Pieces) {
-    for (const fish::TBend& b : p.Bends) {
-      bends.push_back(Json{{"quadrant", b.Quadrant}, {"element", b.Element}, {"length", number(b.Length)},
-                           {"angle", number(b.Angle)}});
-    }
+    for (const fish::TBend& b : p.Bends) bends.push_back(&b);
     Json piece = priceJson(p.CutLength, p.Pierces, p.SeamLength, p.Bends.size(), p.BlankWidth * p.BlankHeight,
                            p.MinBlank.Width * p.MinBlank.Height, p.NetArea, p.CutArea, p.Mass);
     piece["quadrants"] = p.Quadrants;
@@ -99,65 +123,84 @@ void addQuote(Json& doc, const fish::TShopQuote& shop) {
                               {"angle", number(p.MinBlank.Angle)}};
     pieces.push_back(std::move(piece));
   }
-  doc["bends"] = std::move(bends);
-  if (shop.FaceUp != fish::TFaceUp::Unknown) doc["face_up"] = shop.FaceUp == fish::TFaceUp::Outside ? "outside" : "inside";
-  doc["quote"] = Json{{"pieces", std::move(pieces)},
-                      {"total", priceJson(q.CutLength, q.Pierces, q.SeamLength, q.Bends, q.BlankArea,
-                                          q.MinBlankArea, q.NetArea, q.CutArea, q.Mass)}};
+  writeArray(doc.key("bends"), bends.size(), [&](std::size_t i) {
+    const fish::TBend& b = *bends[i];
+    return Json{{"quadrant", b.Quadrant}, {"element", b.Element}, {"length", number(b.Length)},
+                {"angle", number(b.Angle)}};
+  });
+  if (shop.FaceUp != fish::TFaceUp::Unknown) {
+    doc.put("face_up", shop.FaceUp == fish::TFaceUp::Outside ? "outside" : "inside");
+  }
+  doc.put("quote", Json{{"pieces", std::move(pieces)},
+                        {"total", priceJson(q.CutLength, q.Pierces, q.SeamLength, q.Bends, q.BlankArea,
+                                            q.MinBlankArea, q.NetArea, q.CutArea, q.Mass)}});
 }
 
-Json figuresDocument(const fish::TProParams& pro, const fish::TShopFigures& f);
+void writeDocument(std::ostream& out, const fish::TProParams& pro, const fish::TShopFigures& f,
+                   const fish::TShopQuote* quote);
 
 }  // namespace
 
 std::string figuresJson(const fish::TProParams& pro, const fish::TShopFigures& f) {
-  return figuresDocument(pro, f).dump();
+  std::ostringstream out;
+  writeDocument(out, pro, f, nullptr);
+  return out.str();
 }
 
 std::string figuresJson(const fish::TProParams& pro, const fish::TShopFigures& f, const fish::TShopQuote& quote) {
-  Json doc = figuresDocument(pro, f);
-  addQuote(doc, quote);
-  return doc.dump();
+  std::ostringstream out;
+  writeDocument(out, pro, f, &quote);
+  return out.str();
+}
+
+void writeFiguresJson(std::ostream& out, const fish::TProParams& pro, const fish::TShopFigures& f,
+                      const fish::TShopQuote& quote) {
+  writeDocument(out, pro, f, &quote);
 }
 
 namespace {
 
-Json figuresDocument(const fish::TProParams& pro, const fish::TShopFigures& f) {
+void writeDocument(std::ostream& out, const fish::TProParams& pro, const fish::TShopFigures& f,
+                   const fish::TShopQuote* quote) {
   Json quadrantsChosen = Json::array();
   for (int q = 1; q <= 4; ++q) {
     if (fish::quadrantSelected(pro, q)) quadrantsChosen.push_back(q);
   }
   const fish::TPlateParams& plate = f.Plate;
-  Json doc;
-  doc["input"] = Json{{"B", number(f.Given.B)},
-                      {"A", number(f.Given.A)},
-                      {"L", number(f.Given.L)},
-                      {"R", number(f.Given.R)},
-                      {"X1", number(f.Given.X1)},
-                      {"Y1", number(f.Given.Y1)},
-                      {"divisions", f.Divisions},
-                      {"quadrants", std::move(quadrantsChosen)},
-                      {"thickness", number(plate.Thickness)},
-                      {"rectangle_faces", text(fish::facesKey(plate.RectFaces))},
-                      {"circle_faces", text(fish::facesKey(plate.RoundFaces))},
-                      {"material", text(fish::materialKey(plate.Material))},
-                      {"density", number(plate.Density)}};
-  doc["pattern"] = text(fish::patternKey(f.Pattern));
+  TObject doc(out);
+  doc.put("input", Json{{"B", number(f.Given.B)},
+                        {"A", number(f.Given.A)},
+                        {"L", number(f.Given.L)},
+                        {"R", number(f.Given.R)},
+                        {"X1", number(f.Given.X1)},
+                        {"Y1", number(f.Given.Y1)},
+                        {"divisions", f.Divisions},
+                        {"quadrants", std::move(quadrantsChosen)},
+                        {"thickness", number(plate.Thickness)},
+                        {"rectangle_faces", text(fish::facesKey(plate.RectFaces))},
+                        {"circle_faces", text(fish::facesKey(plate.RoundFaces))},
+                        {"material", text(fish::materialKey(plate.Material))},
+                        {"density", number(plate.Density)}});
+  doc.put("pattern", text(fish::patternKey(f.Pattern)));
   const fish::TCuttingParams& c = f.Cutting;
   const bool allowances = c.hasAllowances();
   if (c.Seams != fish::kDefaultSeams || allowances) {
-    doc["cutting"] = Json{{"seams", fish::seamsText(c.Seams)},
-                          {"seam_allowance", Json::array({number(c.SeamFirst), number(c.SeamSecond)})},
-                          {"rect_allowance", number(c.RectAllowance)},
-                          {"round_allowance", number(c.RoundAllowance)}};
+    doc.put("cutting", Json{{"seams", fish::seamsText(c.Seams)},
+                            {"seam_allowance", Json::array({number(c.SeamFirst), number(c.SeamSecond)})},
+                            {"rect_allowance", number(c.RectAllowance)},
+                            {"round_allowance", number(c.RoundAllowance)}});
   }
-  doc["developed"] = Json{{"B", number(f.Developed.B)}, {"A", number(f.Developed.A)}, {"R", number(f.Developed.R)}};
+  doc.put("developed", Json{{"B", number(f.Developed.B)}, {"A", number(f.Developed.A)}, {"R", number(f.Developed.R)}});
   // A plate's middle surface: along the plate's normal for the precise
   // pattern, t/2 across the sections for the tables'.
-  if (plate.Thickness > 0) doc["middle_surface"] = f.Pattern == fish::TPatternKind::Precise ? "normal" : "section";
-  Json quadrants = Json::array();
-  for (const fish::TQuadrantFigures& q : f.Quadrants) quadrants.push_back(quadrantJson(q, f.Divisions));
-  doc["quadrants"] = std::move(quadrants);
+  if (plate.Thickness > 0) doc.put("middle_surface", f.Pattern == fish::TPatternKind::Precise ? "normal" : "section");
+  std::ostream& quadrants = doc.key("quadrants");
+  quadrants << '[';
+  for (std::size_t i = 0; i < f.Quadrants.size(); ++i) {
+    if (i > 0) quadrants << ',';
+    writeQuadrant(quadrants, f.Quadrants[i], f.Divisions);
+  }
+  quadrants << ']';
   Json sheets = Json::array();
   for (const fish::TSheetFigures& s : f.Sheets) {
     Json sheet{{"quadrants", s.Quadrants},
@@ -168,14 +211,14 @@ Json figuresDocument(const fish::TProParams& pro, const fish::TShopFigures& f) {
     if (!s.Name.empty()) sheet["name"] = s.Name;
     sheets.push_back(std::move(sheet));
   }
-  doc["sheets"] = std::move(sheets);
-  doc["net_area"] = number(f.NetArea);
-  doc["mass"] = number(f.Mass);
-  doc["accuracy"] = Json{{"arc_length_error", number(f.Accuracy.ArcLengthError)},
-                         {"worst_edge_error", number(f.Accuracy.WorstEdgeError)},
-                         {"chord_error", number(f.PatternAccuracy.ChordError)},
-                         {"max_point_error", number(f.PatternAccuracy.MaxPointError)}};
-  return doc;
+  doc.put("sheets", sheets);
+  doc.put("net_area", number(f.NetArea));
+  doc.put("mass", number(f.Mass));
+  doc.put("accuracy", Json{{"arc_length_error", number(f.Accuracy.ArcLengthError)},
+                           {"worst_edge_error", number(f.Accuracy.WorstEdgeError)},
+                           {"chord_error", number(f.PatternAccuracy.ChordError)},
+                           {"max_point_error", number(f.PatternAccuracy.MaxPointError)}});
+  if (quote) writeQuote(doc, *quote);
 }
 
 }  // namespace

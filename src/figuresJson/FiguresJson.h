@@ -9,6 +9,7 @@
 // docs/vintaler-figures.schema.json.
 #pragma once
 
+#include <ostream>
 #include <string>
 
 #include "fishApi/core/FishTypes.h"
@@ -26,5 +27,11 @@ std::string figuresJson(const fish::TProParams& pro, const fish::TShopFigures& f
 // (`bends`), what the job is priced by (`quote`) and the face up as drawn.
 std::string figuresJson(const fish::TProParams& pro, const fish::TShopFigures& figures,
                         const fish::TShopQuote& quote);
+
+// The same document written to `out` as it is made, byte for byte the
+// string's: nothing is held that grows with the divisions. A value that is
+// not a finite number fails as above, with the document written so far.
+void writeFiguresJson(std::ostream& out, const fish::TProParams& pro, const fish::TShopFigures& figures,
+                      const fish::TShopQuote& quote);
 
 }  // namespace vintaler::figures

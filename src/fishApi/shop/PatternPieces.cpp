@@ -194,7 +194,7 @@ void moveAll(TPieceNet& piece, const TMotion& m) {
 
 // A run of half quadrants laid as one piece.
 TPieceNet layRun(const std::vector<THalf>& run, const std::array<TRazvertka2PointArray, 4>& developed, bool fromSeam,
-                 bool toSeam) {
+                 bool toSeam, bool names) {
   std::vector<TMotion> motion(run.size());
   for (std::size_t i = 1; i < run.size(); ++i) {
     const THalf &a = run[i - 1], &b = run[i];
@@ -242,7 +242,7 @@ TPieceNet layRun(const std::vector<THalf>& run, const std::array<TRazvertka2Poin
 
   // Each name once a piece: a point two halves share is named by both.
   std::unordered_map<std::string, TPoint2D> named;
-  for (std::size_t i = 0; i < run.size(); ++i) {
+  for (std::size_t i = 0; names && i < run.size(); ++i) {
     const THalf& h = run[i];
     std::vector<TNamedPoint> points = namedOutlinePoints(developed[static_cast<std::size_t>(h.Quadrant - 1)], h.Quadrant);
     std::unordered_set<TPoint2D, TPointHash, TPointSame> mine(h.Rect.begin(), h.Rect.end());
@@ -267,7 +267,7 @@ std::vector<TPieceNet> patternNets(const TSystemParams& sp, const TProParams& pr
 }
 
 std::vector<TPieceNet> patternNets(const TSystemParams& sp, const TPlateParams& plate, const TProParams& pro,
-                                   const TCuttingParams& cutting) {
+                                   const TCuttingParams& cutting, bool names) {
   checkCutting(cutting);
   std::array<TRazvertka2PointArray, 4> developed;
   bool any = false;
@@ -302,7 +302,7 @@ std::vector<TPieceNet> patternNets(const TSystemParams& sp, const TPlateParams& 
   std::string runSeams;
   const auto finish = [&](bool toSeam, int place) {
     if (run.empty()) return;
-    TPieceNet piece = layRun(run, developed, runFromSeam, toSeam);
+    TPieceNet piece = layRun(run, developed, runFromSeam, toSeam, names);
     piece.Seams = runSeams;
     // One seam alone is both ends of its one piece: named once.
     const std::string end(seamKey(static_cast<TSeamAt>(place % kSeamPlaces)));

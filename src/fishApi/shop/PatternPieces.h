@@ -54,8 +54,9 @@ struct TPieceNet {
 // naming a piece whose development overlaps itself.
 std::vector<TPieceNet> patternNets(const TSystemParams& sp, const TProParams& pro, const TCuttingParams& cutting);
 
-// The same of the sizes as given for a plate (developCutting).
+// The same of the sizes as given for a plate (developCutting); without
+// `names` the pieces carry no labels.
 std::vector<TPieceNet> patternNets(const TSystemParams& sp, const TPlateParams& plate, const TProParams& pro,
-                                   const TCuttingParams& cutting);
+                                   const TCuttingParams& cutting, bool names = true);
 
 }  // namespace fish

@@ -25,12 +25,19 @@ Extended perimeter(const std::vector<TPoint2D>& outline) {
 
 TQuote quoteFigures(const TSystemParams& sp, const TProParams& pro, const TPlateParams& plate,
                     const TCuttingParams& cutting) {
-  std::vector<TPieceNet> nets = patternNets(sp, plate, pro, cutting);
+  // The pieces without the point names, which a quote does not read.
+  std::vector<TPieceNet> nets = patternNets(sp, plate, pro, cutting, false);
 
-  // Each quadrant's bends, from the surface its pattern is laid from.
+  // Each quadrant's bends, from the surface its pattern is laid from: the
+  // tables' points (their development comes with them), or the exact
+  // surface, which needs no development.
   std::vector<Extended> angles[4];
   for (std::uint16_t q = 1; q <= 4; ++q) {
     if (!quadrantSelected(pro, q)) continue;
+    if (cutting.Pattern == TPatternKind::Precise) {
+      angles[q - 1] = bendAngles(exactSurfaceQuadrant(sp, pro, q, plate.Thickness > 0 ? faceOffsets(plate) : TFaceOffsets{}));
+      continue;
+    }
     TQuadrantDevelopment d;
     developCutting(cutting.Pattern, sp, plate, pro, q, d);
     angles[q - 1] = bendAngles(d.Surf);

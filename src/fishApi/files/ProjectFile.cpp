@@ -69,10 +69,10 @@ constexpr std::size_t fieldsOf(std::uint16_t version) {
 // The lowest version that holds these choices.
 std::uint16_t versionFor(const TCuttingParams& cutting) {
   if (isDefaultCutting(cutting)) return kPlateVersion;
-  if (cutting.Seams == kDefaultSeams && !cutting.hasAllowances() && cutting.BendMarks == TBendMarks::Full &&
-      cutting.TickLength == kDefaultTickLength && !cutting.BendAngles)
-    return kCuttingVersion;
-  return kSeamsVersion;
+  // Version 2 holds the pattern alone: everything else must be the default.
+  TCuttingParams rest = cutting;
+  rest.Pattern = TPatternKind::Precise;
+  return isDefaultCutting(rest) ? kCuttingVersion : kSeamsVersion;
 }
 
 // Offsets inside the block.

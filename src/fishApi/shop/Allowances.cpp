@@ -6,6 +6,7 @@
 #include <cmath>
 #include <string>
 
+#include "Hull.h"
 #include "fishApi/core/NumText.h"
 
 namespace fish {
@@ -125,15 +126,9 @@ Extended allowanceOf(TEdgeKind kind, const TCuttingParams& c) {
 std::vector<TPoint2D> cutOutline(const TPieceNet& piece, const TCuttingParams& cutting) {
   const std::vector<TPoint2D>& net = piece.Net;
   const std::size_t n = net.size();
-  Extended minX = net[0].X, maxX = minX, minY = net[0].Y, maxY = minY, reach = 0;
-  for (const TPoint2D& p : net) {
-    minX = std::min(minX, p.X);
-    maxX = std::max(maxX, p.X);
-    minY = std::min(minY, p.Y);
-    maxY = std::max(maxY, p.Y);
-    reach = std::max({reach, std::fabs(p.X), std::fabs(p.Y)});
-  }
-  const Extended side = std::max(maxX - minX, maxY - minY);
+  const TExtents2D box = boxOf(net);
+  const Extended reach = std::max({std::fabs(box.MinX), std::fabs(box.MaxX), std::fabs(box.MinY), std::fabs(box.MaxY)});
+  const Extended side = std::max(box.MaxX - box.MinX, box.MaxY - box.MinY);
   const std::pair<Extended, TCuttingField> widths[] = {{cutting.SeamFirst, TCuttingField::SeamAllowance},
                                                        {cutting.SeamSecond, TCuttingField::SeamAllowance},
                                                        {cutting.RectAllowance, TCuttingField::RectAllowance},

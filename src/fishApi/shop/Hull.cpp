@@ -17,6 +17,19 @@ Extended orient(const TPoint2D& a, const TPoint2D& b, const TPoint2D& c) {
 
 }  // namespace
 
+TExtents2D boxOf(const std::vector<TPoint2D>& points) {
+  TExtents2D box;
+  if (points.empty()) return box;
+  box = {points[0].X, points[0].X, points[0].Y, points[0].Y};
+  for (const TPoint2D& p : points) {
+    box.MinX = std::min(box.MinX, p.X);
+    box.MaxX = std::max(box.MaxX, p.X);
+    box.MinY = std::min(box.MinY, p.Y);
+    box.MaxY = std::max(box.MaxY, p.Y);
+  }
+  return box;
+}
+
 std::vector<TPoint2D> convexHull(std::vector<TPoint2D> points) {
   std::sort(points.begin(), points.end(),
             [](const TPoint2D& a, const TPoint2D& b) { return a.X < b.X || (a.X == b.X && a.Y < b.Y); });
@@ -39,14 +52,8 @@ TBlank minimumBlank(const std::vector<TPoint2D>& points) {
   const std::vector<TPoint2D> hull = convexHull(points);
   TBlank best;
   if (hull.empty()) return best;
-  Extended minX = hull[0].X, maxX = minX, minY = hull[0].Y, maxY = minY;
-  for (const TPoint2D& p : hull) {
-    minX = std::min(minX, p.X);
-    maxX = std::max(maxX, p.X);
-    minY = std::min(minY, p.Y);
-    maxY = std::max(maxY, p.Y);
-  }
-  best = {maxX - minX, maxY - minY, 0};
+  const TExtents2D box = boxOf(hull);
+  best = {box.MaxX - box.MinX, box.MaxY - box.MinY, 0};
   const std::size_t h = hull.size();
   if (h < 3) return best;
   // For edge i along the unit u (and v = u turned a quarter), the extent

@@ -1,4 +1,4 @@
-// The convex hull of a piece and the smallest rectangle its blank can be cut
+// The box and the convex hull of a piece and the smallest rectangle its blank can be cut
 // from, turned any way.
 #pragma once
 
@@ -7,6 +7,9 @@
 #include "fishApi/core/FishTypes.h"
 
 namespace fish {
+
+// The axis-aligned box of the points (none: all 0).
+TExtents2D boxOf(const std::vector<TPoint2D>& points);
 
 // The convex hull, counter-clockwise, without collinear points (Andrew's
 // monotone chain).

@@ -354,14 +354,9 @@ std::vector<TPieceNet> patternNets(const TSystemParams& sp, const TPlateParams& 
     // their allowances.
     const Extended a = -longestDirection(piece.Net);
     moveAll(piece, TMotion{std::cos(a), -std::sin(a), std::sin(a), std::cos(a), 0, 0, false});
-    Extended minX = piece.Net[0].X, minY = piece.Net[0].Y, maxY = minY;
-    for (const TPoint2D& p : piece.Net) {
-      minX = std::min(minX, p.X);
-      minY = std::min(minY, p.Y);
-      maxY = std::max(maxY, p.Y);
-    }
-    moveAll(piece, TMotion{1, 0, 0, 1, -minX, below - minY, false});
-    below += maxY - minY + 20 + 2 * widest;
+    const TExtents2D box = boxOf(piece.Net);
+    moveAll(piece, TMotion{1, 0, 0, 1, -box.MinX, below - box.MinY, false});
+    below += box.MaxY - box.MinY + 20 + 2 * widest;
   }
   return pieces;
 }

@@ -56,15 +56,9 @@ TQuote quoteFigures(const TSystemParams& sp, const TProParams& pro, const TPlate
     }
     p.NetArea = checkFinite(std::fabs(polygonArea(net.Net)));
     p.CutArea = checkFinite(std::fabs(polygonArea(cut)));
-    Extended minX = cut[0].X, maxX = minX, minY = cut[0].Y, maxY = minY;
-    for (const TPoint2D& v : cut) {
-      minX = std::min(minX, v.X);
-      maxX = std::max(maxX, v.X);
-      minY = std::min(minY, v.Y);
-      maxY = std::max(maxY, v.Y);
-    }
-    p.BlankWidth = maxX - minX;
-    p.BlankHeight = maxY - minY;
+    const TExtents2D box = boxOf(cut);
+    p.BlankWidth = box.MaxX - box.MinX;
+    p.BlankHeight = box.MaxY - box.MinY;
     p.MinBlank = minimumBlank(cut);
     // mm2 * mm = mm3, and a cubic metre is 1E9 mm3.
     p.Mass = checkFinite(p.CutArea * plate.Thickness * 1e-9L * plate.Density);

@@ -6,7 +6,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev qt6-svg-dev qt6-translations-l10n libgl-dev
+  qt6-base-dev qt6-svg-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libdxflib-dev nlohmann-json3-dev libpolyclipping-dev python3-ezdxf python3-jsonschema
   xvfb xdotool xauth imagemagick poppler-utils

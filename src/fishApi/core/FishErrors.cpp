@@ -15,7 +15,7 @@ ERangeError::ERangeError() : EFishError(kMsgRangeError) {}
 EOverflow::EOverflow() : EFishError(kMsgOverflow) {}
 
 EDivisionsRange::EDivisionsRange(long long divisions)
-    : EFishError("Число делений " + std::to_string(divisions) + " недопустимо: допускается от 1 до " +
-                 std::to_string(kMaxDivisions)) {}
+    : EFishError(TMessage(FISH_TR("errors", "Число делений %1 недопустимо: допускается от 1 до %2"),
+                          {std::to_string(divisions), std::to_string(kMaxDivisions)})) {}
 
 }  // namespace fish

@@ -1,15 +1,26 @@
 // Typed failures of the engine. Each carries the message the user sees; the
-// GUI and the command-line tool show it as it stands.
+// GUI and the command-line tool show it as it stands, in the language chosen.
 #pragma once
 
 #include <stdexcept>
 #include <string>
+
+#include "Messages.h"
 
 namespace fish {
 
 class EFishError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
+  // A failure said by message id: what() is its text in the language chosen
+  // when it was thrown, message() says it again in another.
+  explicit EFishError(TMessage message) : std::runtime_error(message.text()), Message(std::move(message)) {}
+
+  // Empty for the processor's own messages, which no language changes.
+  const TMessage& message() const { return Message; }
+
+ private:
+  TMessage Message;
 };
 
 // A division whose divisor is exactly zero.

@@ -14,6 +14,12 @@ if [ -z "${XDG_RUNTIME_DIR:-}" ] || [ ! -d "${XDG_RUNTIME_DIR}" ]; then
   chmod 700 "$XDG_RUNTIME_DIR"
 fi
 
+# The tests compare the program's Russian outputs byte for byte, and the
+# program speaks English under an English locale: they run under C.UTF-8,
+# and those about English ask for it themselves.
+unset LC_ALL LC_MESSAGES LANGUAGE
+export LANG=C.UTF-8
+
 jobs=$(nproc)
 
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \

@@ -11,6 +11,7 @@
 #include "figuresJson/FiguresJson.h"
 #include "fishApi/core/FishErrors.h"
 #include "fishApi/core/FishMath.h"
+#include "fishApi/core/InputExplain.h"
 #include "fishApi/texts/FishTexts.h"
 #include "fishApi/core/NumText.h"
 #include "fishApi/files/ProjectFile.h"
@@ -128,7 +129,7 @@ const char* nonFiniteField(const fish::TSystemParams& sp) {
 // The file name without its folder and extension, as the drawings' titles
 // name the project.
 std::string projectName(const std::optional<std::string>& file) {
-  if (!file) return "Новый проект";
+  if (!file) return fish::say(FISH_TR("shop", "Новый проект"));
   std::string name = file->substr(file->find_last_of('/') == std::string::npos ? 0 : file->find_last_of('/') + 1);
   if (const std::size_t dot = name.rfind('.'); dot != std::string::npos && dot > 0) name.erase(dot);
   return name;
@@ -334,7 +335,13 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
       outcome.outputFailed = true;
     }
   }
-  if (outcome.computationFailed) err << outcome.computationMessage << "\n";
+  if (outcome.computationFailed) {
+    // Which of the given numbers to change, before the failure's own message.
+    if (const fish::TExplanation why = fish::explainParams(sp, pp, sep); !why.empty()) {
+      err << "vintaler-cli: " << why.Message.text() << "\n";
+    }
+    err << outcome.computationMessage << "\n";
+  }
   return outcome.status();
 }
 

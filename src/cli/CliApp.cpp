@@ -51,6 +51,7 @@ void applyPlate(const CliRequest& req, fish::TPlateParams& plate) {
 // The options' seams and allowances over the project's; a width the pattern
 // cannot take is refused naming its option.
 void applyCutting(const CliRequest& req, fish::TCuttingParams& cutting) {
+  if (req.units) fish::setUnits(cutting, *req.units);
   if (req.pattern) cutting.Pattern = *req.pattern;
   if (req.seams) cutting.Seams = *req.seams;
   if (req.seamAllowance) std::tie(cutting.SeamFirst, cutting.SeamSecond) = *req.seamAllowance;
@@ -254,8 +255,10 @@ void computeAndPrint(const CliRequest& req, const fish::TProjectData& project, c
       // The page is the tables'; the warning is that of the pattern cut. The
       // precise pattern's needs no development, the tables' measures both.
       const fish::TSystemParams developed = fish::developedParams(sp, plate);
-      warning = patternWarning(kind, kind == fish::TPatternKind::Precise ? fish::chordAccuracy(developed, pp)
-                                                                         : fish::patternAccuracy(developed, pp));
+      const fish::Extended limit = fish::accuracyLimit(project.Cutting.Units);
+      warning = patternWarning(kind, kind == fish::TPatternKind::Precise
+                                         ? fish::chordAccuracy(developed, pp, limit)
+                                         : fish::patternAccuracy(developed, pp, true, limit));
     }
   } catch (const fish::EFishError& e) {
     outcome.failComputation(e.what());

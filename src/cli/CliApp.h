@@ -56,8 +56,12 @@ struct CliRequest {
   std::optional<fish::Extended> tickLength;
   // The DXF also carries each bend's angle beside its line, on BEND_ANGLES.
   bool bendAngles = false;
+  // The unit of every length (stored in the project likewise).
+  std::optional<fish::TUnits> units;
   // The shop figures as one JSON document instead of the results text.
   bool json = false;
+  // "ru" or "en" when --lang chose the language of the texts.
+  std::optional<std::string> language;
 };
 
 // What the title line of a drawing says.
@@ -85,6 +89,11 @@ class UsageError : public std::runtime_error {
 // Reads the arguments (without the program name). Numbers may use the
 // locale's decimal separator or a point.
 CliRequest parseArguments(const std::vector<std::string>& args, std::string_view decimalSeparator);
+
+// The language --lang chose, if it did and the arguments are well formed
+// (a usage error is for runCli to report). The program applies it before
+// anything is computed or loaded.
+std::optional<std::string> languageOption(const std::vector<std::string>& args, std::string_view decimalSeparator);
 
 std::string usageText();
 

@@ -149,6 +149,16 @@ std::int32_t parseDivisions(const std::string& text) {
   throw UsageError("--divisions takes a whole number, not '" + text + "'");
 }
 
+std::string parseLanguage(const std::string& code) {
+  if (code != "ru" && code != "en") throw UsageError("--lang takes ru or en, not '" + code + "'");
+#ifndef VINTALER_ENGLISH
+  // The engine-only build carries no translation: asked for English it says
+  // so rather than answer in Russian unasked.
+  if (code == "en") throw UsageError("--lang en: English is not in this build (engine only), its texts are Russian");
+#endif
+  return code;
+}
+
 std::string fileName(const std::string& option, const std::string& value) {
   if (value.empty()) throw UsageError(option + " needs a file name");
   return value;
@@ -165,7 +175,7 @@ std::string usageText() {
          "                    [--pattern precise|table] [--seams LIST]\n"
          "                    [--seam-allowance W1[,W2]] [--rect-allowance W]\n"
          "                    [--round-allowance W] [--bend-marks full|ticks[,L]]\n"
-         "                    [--bend-angles] [--json]\n"
+         "                    [--bend-angles] [--units mm|in] [--json] [--lang ru|en]\n"
          "\n"
          "Prints the results of a rectangle-to-round transition piece: its parameters, the\n"
          "overall dimensions of the development and the outline points of every quadrant.\n"
@@ -214,8 +224,17 @@ std::string usageText() {
          "                     be scored across\n"
          "  --bend-angles      also write each bend's angle beside its line in the DXF\n"
          "                     (layer BEND_ANGLES)\n"
+         "  --units mm|in      the unit of every length: the sizes, the thickness, the\n"
+         "                     allowances and the ticks, the results and the figures\n"
+         "                     (default mm, a new project's); the DXF is drawn in it, the\n"
+         "                     PDF and SVG at full size whatever it is (stored in the\n"
+         "                     project)\n"
          "  --json             print the shop figures as one JSON document instead of the\n"
          "                     results: outline points, true lengths, areas, mass, accuracy\n"
+         "  --lang ru|en       the language of the results, the figures, the drawings'\n"
+         "                     titles and the computation's messages: Russian or\n"
+         "                     English (default: that of LC_ALL, LC_MESSAGES or LANG,\n"
+         "                     English for an English locale, otherwise Russian)\n"
          "  --help             this text\n"
          "  --version          the version of the program\n"
          "\n"
@@ -311,9 +330,16 @@ CliRequest parseArguments(const std::vector<std::string>& args, std::string_view
     } else if (name == "--bend-angles") {
       if (inlineValue) throw UsageError("--bend-angles takes no value");
       req.bendAngles = true;
+    } else if (name == "--units") {
+      const std::string units = reader.Value(name, inlineValue);
+      fish::TUnits read{};
+      if (!fish::unitsFromKey(units, read)) throw UsageError("--units takes mm or in, not '" + units + "'");
+      req.units = read;
     } else if (name == "--json") {
       if (inlineValue) throw UsageError("--json takes no value");
       req.json = true;
+    } else if (name == "--lang") {
+      req.language = parseLanguage(reader.Value(name, inlineValue));
     } else if (name == "--paper") {
       const std::string paper = reader.Value(name, inlineValue);
       if (!fish::paperFromName(paper, req.paper))
@@ -323,6 +349,14 @@ CliRequest parseArguments(const std::vector<std::string>& args, std::string_view
     }
   }
   return req;
+}
+
+std::optional<std::string> languageOption(const std::vector<std::string>& args, std::string_view sep) {
+  try {
+    return parseArguments(args, sep).language;
+  } catch (const UsageError&) {
+    return std::nullopt;
+  }
 }
 
 }  // namespace vintaler::cli

@@ -76,7 +76,13 @@ bool carriesAngles(const fish::TFlatPattern& pattern) {
                      [](const fish::TPatternLine& l) { return l.Angle.has_value(); });
 }
 
+// The texts keep their size on paper: their heights are in millimetres,
+// the drawing in the pattern's unit.
+double mmPerUnit(const fish::TFlatPattern& pattern) { return static_cast<double>(fish::mmPerUnit(pattern.Units)); }
+
 void writeTables(DL_Dxf& dxf, DL_WriterA& dw, const fish::TFlatPattern& pattern, bool angles) {
+  const double unit = mmPerUnit(pattern);
+  const double labelHeight = kLabelHeight / unit;
   dw.sectionTables();
   dxf.writeVPort(dw);
 
@@ -98,7 +104,7 @@ void writeTables(DL_Dxf& dxf, DL_WriterA& dw, const fish::TFlatPattern& pattern,
   dw.tableEnd();
 
   dw.tableStyle(1);
-  dxf.writeStyle(dw, DL_StyleData("STANDARD", 0, 0.0, 1.0, 0.0, 0, kLabelHeight, "txt", ""));
+  dxf.writeStyle(dw, DL_StyleData("STANDARD", 0, 0.0, 1.0, 0.0, 0, labelHeight, "txt", ""));
   dw.tableEnd();
 
   dxf.writeView(dw);
@@ -106,7 +112,7 @@ void writeTables(DL_Dxf& dxf, DL_WriterA& dw, const fish::TFlatPattern& pattern,
   dw.tableAppid(1);
   dxf.writeAppid(dw, "ACAD");
   dw.tableEnd();
-  dxf.writeDimStyle(dw, 2.5, 0.625, 0.625, 0.625, kLabelHeight);
+  dxf.writeDimStyle(dw, 2.5 / unit, 0.625 / unit, 0.625 / unit, 0.625 / unit, labelHeight);
   dw.sectionEnd();
 }
 
@@ -120,6 +126,10 @@ void writeOutline(DL_Dxf& dxf, DL_WriterA& dw, const std::vector<fish::TPoint2D>
 }
 
 void writeEntities(DL_Dxf& dxf, DL_WriterA& dw, const fish::TFlatPattern& pattern) {
+  const double unit = mmPerUnit(pattern);
+  const double labelHeight = kLabelHeight / unit;
+  const double nameHeight = kNameHeight / unit;
+  const double angleHeight = kAngleHeight / unit;
   dw.sectionEntities();
   for (const fish::TPatternPiece& piece : pattern.Pieces) writeOutline(dxf, dw, piece.Outline, kCut);
   for (const fish::TPatternPiece& piece : pattern.Pieces) {
@@ -135,12 +145,12 @@ void writeEntities(DL_Dxf& dxf, DL_WriterA& dw, const fish::TFlatPattern& patter
   // taken a character as wide as high; the insertion point, for readers that
   // ignore the alignment, is that box's lower left.
   for (const fish::TPatternLabel& l : pattern.Labels) {
-    const double width = kLabelHeight * static_cast<double>(l.Text.size());
-    const fish::TPoint2D centre = fish::labelCentre(l, width, kLabelHeight);
+    const double width = labelHeight * static_cast<double>(l.Text.size());
+    const fish::TPoint2D centre = fish::labelCentre(l, width, labelHeight);
     const double x = static_cast<double>(centre.X);
     const double y = static_cast<double>(centre.Y);
     dxf.writeText(dw,
-                  DL_TextData(x - width / 2, y - kLabelHeight / 2, 0, x, y, 0, kLabelHeight, 1.0, 0, 1, 2, l.Text,
+                  DL_TextData(x - width / 2, y - labelHeight / 2, 0, x, y, 0, labelHeight, 1.0, 0, 1, 2, l.Text,
                               "STANDARD", 0.0),
                   onLayer(kLabels));
   }
@@ -149,11 +159,11 @@ void writeEntities(DL_Dxf& dxf, DL_WriterA& dw, const fish::TFlatPattern& patter
     if (piece.Name.empty()) continue;
     const auto characters = std::count_if(piece.Name.begin(), piece.Name.end(),
                                           [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; });
-    const double width = kNameHeight * static_cast<double>(characters);
+    const double width = nameHeight * static_cast<double>(characters);
     const double x = static_cast<double>(piece.NameAt.X);
     const double y = static_cast<double>(piece.NameAt.Y);
     dxf.writeText(dw,
-                  DL_TextData(x - width / 2, y - kNameHeight / 2, 0, x, y, 0, kNameHeight, 1.0, 0, 1, 2,
+                  DL_TextData(x - width / 2, y - nameHeight / 2, 0, x, y, 0, nameHeight, 1.0, 0, 1, 2,
                               dxfText(piece.Name),
                               "STANDARD", 0.0),
                   onLayer(kLabels));
@@ -162,13 +172,13 @@ void writeEntities(DL_Dxf& dxf, DL_WriterA& dw, const fish::TFlatPattern& patter
   // insertion point at the middle of the box's left side; a character is
   // taken as wide as the text is high.
   if (carriesAngles(pattern)) {
-    const auto width = [](const std::string& text) { return kAngleHeight * static_cast<fish::Extended>(charCount(text)); };
-    for (const fish::TBendAngleText& a : fish::bendAngleTexts(pattern, kAngleHeight, width)) {
+    const auto width = [angleHeight](const std::string& text) { return angleHeight * static_cast<fish::Extended>(charCount(text)); };
+    for (const fish::TBendAngleText& a : fish::bendAngleTexts(pattern, angleHeight, width)) {
       const double w = static_cast<double>(width(a.Text));
       const double turn = static_cast<double>(a.Direction);
       const double x = static_cast<double>(a.Centre.X), y = static_cast<double>(a.Centre.Y);
       dxf.writeText(dw,
-                    DL_TextData(x - std::cos(turn) * w / 2, y - std::sin(turn) * w / 2, 0, x, y, 0, kAngleHeight,
+                    DL_TextData(x - std::cos(turn) * w / 2, y - std::sin(turn) * w / 2, 0, x, y, 0, angleHeight,
                                 1.0, 0, 1, 2, dxfText(a.Text), "STANDARD", turn * 180 / static_cast<double>(fish::kPi)),
                     onLayer(kAngles));
     }
@@ -270,11 +280,13 @@ void writeDrawing(DL_Dxf& dxf, DL_WriterA& dw, const fish::TFlatPattern& pattern
   // tables' pattern is written as it always was.
   if (pattern.Kind == fish::TPatternKind::Precise) dxf.writeComment(dw, kPreciseComment);
   dxf.writeHeader(dw);
-  // Drawing units: millimetres ($INSUNITS 4), metric measurement.
+  // Drawing units: millimetres ($INSUNITS 4) and metric measurement, or
+  // inches ($INSUNITS 1) and imperial measurement.
+  const bool inches = pattern.Units == fish::TUnits::Inches;
   dw.dxfString(9, "$INSUNITS");
-  dw.dxfInt(70, 4);
+  dw.dxfInt(70, inches ? 1 : 4);
   dw.dxfString(9, "$MEASUREMENT");
-  dw.dxfInt(70, 1);
+  dw.dxfInt(70, inches ? 0 : 1);
   dw.sectionEnd();
   writeTables(dxf, dw, pattern, carriesAngles(pattern));
   dw.sectionBlocks();

@@ -183,6 +183,8 @@ void writeDocument(std::ostream& out, const fish::TProParams& pro, const fish::T
                         {"density", number(plate.Density)}});
   doc.put("pattern", text(fish::patternKey(f.Pattern)));
   const fish::TCuttingParams& c = f.Cutting;
+  // Every length, area and the thickness are in inches (in2) when it says so.
+  if (c.Units != fish::TUnits::Millimetres) doc.put("units", text(fish::unitsKey(c.Units)));
   const bool allowances = c.hasAllowances();
   if (c.Seams != fish::kDefaultSeams || allowances) {
     doc.put("cutting", Json{{"seams", fish::seamsText(c.Seams)},

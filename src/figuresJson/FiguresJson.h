@@ -4,7 +4,8 @@
 // for the plate, every quadrant's outline points, the true lengths of its
 // generator lines, arc chords and rectangle half sides (what marking out by
 // triangulation takes), its area, the sheets as drawn, the net area, the mass
-// and the accuracy. Lengths in mm, areas in mm2, the mass in kg; numbers as
+// and the accuracy. Lengths in mm, areas in mm2 (in and in2 in a project
+// whose "units" say "in"), the mass in kg; numbers as
 // JSON numbers carrying a double's full precision. The document's form is
 // docs/vintaler-figures.schema.json.
 #pragma once

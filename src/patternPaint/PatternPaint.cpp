@@ -192,8 +192,9 @@ void paintOverview(QPainter& painter, const fish::TFlatPattern& pattern, const f
   const TextMeasure& measure = TextMeasure::get();
   const Fitted head = fitText(titleLine(title, pattern.Kind), w, m + 5.5 - 1, kTitleHeightMm);
   paintFitted(painter, head, m, 1, m + 4, kTitleHeightMm, dpm);
-  const QString count =
-      QStringLiteral("Печать в натуральную величину (100 %): листов %1, схема раскладки").arg(layout.Tiles.size());
+  const QString count = QString::fromStdString(
+      fish::say(FISH_TR("shop", "Печать в натуральную величину (100 %): листов %1, схема раскладки"),
+                {std::to_string(layout.Tiles.size())}));
   paintText(painter, QPointF(m * dpm, (m + 9) * dpm),
             std::min(kTitleHeightMm, kTitleHeightMm * w / measure.width(count, kTitleHeightMm)), dpm, count);
   paintWhole(painter, pattern, map, {});
@@ -411,20 +412,24 @@ void paintRuler(QPainter& painter, QPointF at, double dotsPerMm) {
     painter.drawLine(x, x - QPointF(0, tick * dotsPerMm));
   }
   painter.restore();
-  paintText(painter, at + QPointF((kRulerMm + 2) * dotsPerMm, 0), 2.5, dotsPerMm, QStringLiteral("100 мм"));
+  paintText(painter, at + QPointF((kRulerMm + 2) * dotsPerMm, 0), 2.5, dotsPerMm, QString::fromStdString(fish::say(FISH_TR("shop", "100 мм"))));
 }
 
 QString titleLine(const Title& t, fish::TPatternKind kind) {
-  const auto n = [](fish::Extended v) { return QString::fromStdString(numberText(v)); };
-  QString line = QStringLiteral("%1: B×A = %2×%3, R = %4, L = %5, X1 = %6, Y1 = %7, делений %8")
-                     .arg(t.project, n(t.sp.B), n(t.sp.A), n(t.sp.R), n(t.sp.L), n(t.sp.X1), n(t.sp.Y1))
-                     .arg(t.divisions);
-  if (t.plate.Thickness > 0) {
-    line += QStringLiteral(", t = %1 (по средней поверхности)")
-                .arg(QString::fromStdString(fish::decimalText(t.plate.Thickness, 2)));
-  }
-  if (kind == fish::TPatternKind::Precise) line += QStringLiteral(", точная развертка");
-  return line;
+  // One sentence for each of: with a plate or without, the exact pattern or the tables'.
+  static constexpr fish::TMsgId kLines[2][2] = {
+      {FISH_TR("shop", "%1: B×A = %2×%3, R = %4, L = %5, X1 = %6, Y1 = %7, делений %8"),
+       FISH_TR("shop", "%1: B×A = %2×%3, R = %4, L = %5, X1 = %6, Y1 = %7, делений %8, точная развертка")},
+      {FISH_TR("shop", "%1: B×A = %2×%3, R = %4, L = %5, X1 = %6, Y1 = %7, делений %8, t = %9 (по средней "
+                       "поверхности)"),
+       FISH_TR("shop", "%1: B×A = %2×%3, R = %4, L = %5, X1 = %6, Y1 = %7, делений %8, t = %9 (по средней "
+                       "поверхности), точная развертка")}};
+  const bool plate = t.plate.Thickness > 0, precise = kind == fish::TPatternKind::Precise;
+  const std::string thickness = plate ? fish::decimalText(t.plate.Thickness, 2) : std::string();
+  return QString::fromStdString(fish::say(kLines[plate][precise],
+                                          {t.project.toStdString(), numberText(t.sp.B), numberText(t.sp.A),
+                                           numberText(t.sp.R), numberText(t.sp.L), numberText(t.sp.X1),
+                                           numberText(t.sp.Y1), std::to_string(t.divisions), thickness}));
 }
 
 namespace {
@@ -443,12 +448,11 @@ FullPage fullPage(const fish::TFlatPattern& pattern, double dotsPerMm, double ro
   page.width = std::ceil((w + 2 * kPageMarginMm) * roundTo) / roundTo;
   page.height = std::ceil((h + 2 * kPageMarginMm) * roundTo) / roundTo;
   if (pdf && !(page.width <= kMaxPdfSideMm && page.height <= kMaxPdfSideMm)) {
-    throw fish::EFishError(
-        QStringLiteral("Развертка не помещается на страницу PDF: сторона %1 мм, допускается до %2 мм. "
-                       "Используйте печать в натуральную величину на листах или DXF")
-            .arg(std::max(page.width, page.height), 0, 'f', 0)
-            .arg(kMaxPdfSideMm, 0, 'f', 0)
-            .toStdString());
+    throw fish::EFishError(fish::TMessage(
+        FISH_TR("shop", "Развертка не помещается на страницу PDF: сторона %1 мм, допускается до %2 мм. "
+                        "Используйте печать в натуральную величину на листах или DXF"),
+        {QString::number(std::max(page.width, page.height), 'f', 0).toStdString(),
+         QString::number(kMaxPdfSideMm, 'f', 0).toStdString()}));
   }
   page.map = {{box.MinX, box.MaxY}, QPointF(kPageMarginMm * dotsPerMm, kPageMarginMm * dotsPerMm), dotsPerMm};
   return page;
@@ -468,7 +472,9 @@ void paintFullPage(QPainter& painter, const fish::TFlatPattern& pattern, const F
 
 }  // namespace
 
-QByteArray patternPdf(const fish::TFlatPattern& pattern, const Title& title) {
+QByteArray patternPdf(const fish::TFlatPattern& given, const Title& title) {
+  if (given.Units != fish::TUnits::Millimetres) return patternPdf(fish::inMillimetres(given), title);
+  const fish::TFlatPattern& pattern = given;
   const FullPage page = fullPage(pattern, kPdfDpi / 25.4, 1000, true);
   return pdfBytes([&](QPdfWriter& pdf) {
     pdf.setPageLayout(pageOf(page.width, page.height));
@@ -478,7 +484,9 @@ QByteArray patternPdf(const fish::TFlatPattern& pattern, const Title& title) {
   });
 }
 
-QByteArray patternSvg(const fish::TFlatPattern& pattern, const Title& title) {
+QByteArray patternSvg(const fish::TFlatPattern& given, const Title& title) {
+  if (given.Units != fish::TUnits::Millimetres) return patternSvg(fish::inMillimetres(given), title);
+  const fish::TFlatPattern& pattern = given;
   // Device units are millimetres; the size is counted in tenths at 254 dots
   // per inch, so the declared width and height are exact millimetres too.
   const FullPage page = fullPage(pattern, 1, 10, false);
@@ -498,8 +506,11 @@ QByteArray patternSvg(const fish::TFlatPattern& pattern, const Title& title) {
   return buffer.data();
 }
 
-void paintTiles(QPagedPaintDevice& device, const fish::TFlatPattern& pattern, const fish::TTileLayout& layout,
+void paintTiles(QPagedPaintDevice& device, const fish::TFlatPattern& given, const fish::TTileLayout& layout,
                 const Title& title) {
+  // The layout's areas are of the pattern in millimetres (fish::tileLayout).
+  if (given.Units != fish::TUnits::Millimetres) return paintTiles(device, fish::inMillimetres(given), layout, title);
+  const fish::TFlatPattern& pattern = given;
   device.setPageLayout(paperOf(layout));
   QPainter painter(&device);
   paintOverview(painter, pattern, layout, title);

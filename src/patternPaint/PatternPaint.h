@@ -1,4 +1,5 @@
-// The flat pattern painted at full size in millimetres onto any QPainter:
+// The flat pattern painted at full size in millimetres onto any QPainter
+// (a pattern in inches is drawn from fish::inMillimetres, 25.4 mm an inch):
 // an SVG (QSvgGenerator), a PDF (QPdfWriter), a printer. One routine draws the
 // sheets' outlines (solid), the bend lines (dashed) and the point names; the
 // full-size PDF and the sheets of a tiled print add a 100 mm check ruler, with

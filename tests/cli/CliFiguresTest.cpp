@@ -281,6 +281,33 @@ TEST(CliAccuracy, TheCountAWarningNamesPasses) {
   EXPECT_EQ(advised.size(), 2u) << "some project wants another count with either pattern";
 }
 
+// An inch project of the mm one's sizes in inches: its document says so and
+// measures the same transition (areas by 25.4^2, the same mass); the project
+// keeps the unit until --units mm; only mm and in are units.
+TEST(CliUnits, InchesReachTheDocumentAndTheSavedProject) {
+  const std::string saved = tempPath("inches.raz");
+  const auto run = [](std::vector<std::string> sizes, const char* t, std::vector<std::string> more) {
+    sizes.insert(sizes.end(), {"--thickness", t, "--quadrants", "1,2,3,4", "--json"});
+    sizes.insert(sizes.end(), more.begin(), more.end());
+    return cli(sizes);
+  };
+  const ToolRun mm = run({"--B", "254", "--A", "203.2", "--L", "304.8", "--R", "101.6"}, "2.54", {});
+  const ToolRun in = run({"--B", "10", "--A", "8", "--L", "12", "--R", "4"}, "0.1", {"--units", "in", "--save", saved});
+  ASSERT_EQ(mm.status + in.status, kExitOk) << mm.err << in.err;
+  const Json a = Json::parse(mm.out), b = Json::parse(in.out);
+  EXPECT_FALSE(a.contains("units"));
+  EXPECT_EQ(b["units"], "in");
+  EXPECT_NEAR(b["net_area"].get<double>() * 645.16, a["net_area"].get<double>(), 1e-9 * a["net_area"].get<double>());
+  EXPECT_NEAR(b["mass"].get<double>(), a["mass"].get<double>(), 1e-9 * a["mass"].get<double>());
+  EXPECT_EQ(fish::readProjectFile(saved).Cutting.Units, fish::TUnits::Inches);
+  EXPECT_EQ(Json::parse(cli({saved, "--json"}).out)["units"], "in");
+  EXPECT_FALSE(Json::parse(cli({saved, "--json", "--units", "mm"}).out).contains("units"));
+  const ToolRun refused = cli({"--units", "cm"});
+  EXPECT_EQ(refused.status, kExitUsageOrFile);
+  EXPECT_NE(refused.err.find("--units takes mm or in"), std::string::npos);
+  fs::remove(saved);
+}
+
 // ---- JSON ---------------------------------------------------------------------
 
 // The rounding of the results table, to compare a JSON coordinate with the

@@ -46,30 +46,39 @@ struct DxfCase {
   fish::TSystemParams sp;
   std::int32_t n;
   std::array<fish::ByteBool, 4> quadrants;
+  fish::TUnits units = fish::TUnits::Millimetres;
 };
+
+fish::TFlatPattern patternOf(const DxfCase& c) {
+  fish::TProParams pp = fish::defaultProParams();
+  pp.Divisions = c.n;
+  pp.Quadrants = c.quadrants;
+  fish::TCuttingParams cutting{fish::TPatternKind::Table};
+  cutting.Units = c.units;
+  return fish::flatPattern(c.sp, fish::TPlateParams{}, pp, cutting);
+}
 
 const DxfCase kCases[] = {
     {"DefaultUpperPair", fish::defaultSystemParams(), 10, {1, 1, 0, 0}},
     {"AllQuadrantsOffset", fish::test::params(400, 250, 300, 160, 35, -20), 24, {1, 1, 1, 1}},
     {"SeparateSheets", fish::test::params(120, 80, 60, 45, 0, 0), 5, {1, 0, 0, 1}},
     {"Fine", fish::test::params(1000, 600, 1200, 315, -100, 250), 500, {0, 1, 1, 1}},
+    {"Inches", fish::test::params(16, 10, 12, 6.25L, 1.5L, -0.75L), 24, {1, 1, 1, 1}, fish::TUnits::Inches},
 };
 
 class PatternDxf : public ::testing::TestWithParam<DxfCase> {};
 
 TEST_P(PatternDxf, ReadBackByAnIndependentReader) {
   const DxfCase& c = GetParam();
-  fish::TProParams pp = fish::defaultProParams();
-  pp.Divisions = c.n;
-  pp.Quadrants = c.quadrants;
-  const fish::TFlatPattern pattern = fish::flatPattern(c.sp, pp, fish::TPatternKind::Table);
+  const fish::TFlatPattern pattern = patternOf(c);
+  const bool inches = c.units == fish::TUnits::Inches;
   const auto file = scratch(std::string(c.name) + ".dxf");
   vintaler::dxf::writePatternDxf(file.string(), pattern);
 
   const json dxf = readBack(file);
   ASSERT_TRUE(dxf.is_object()) << "ezdxf could not read the file";
   EXPECT_EQ(dxf["version"], "AC1009");
-  EXPECT_EQ(dxf["insunits"], 4) << "millimetres";
+  EXPECT_EQ(dxf["insunits"], inches ? 1 : 4) << "inches or millimetres";
   EXPECT_EQ(dxf["auditErrors"], 0);
   for (const char* layer : {"CUT", "BEND", "LABELS"}) {
     EXPECT_NE(std::find(dxf["layers"].begin(), dxf["layers"].end(), layer), dxf["layers"].end()) << layer;
@@ -107,7 +116,7 @@ TEST_P(PatternDxf, ReadBackByAnIndependentReader) {
       ASSERT_LT(label, pattern.Labels.size());
       const fish::TPatternLabel& l = pattern.Labels[label++];
       EXPECT_EQ(e["text"], l.Text);
-      EXPECT_DOUBLE_EQ(e["height"].get<double>(), vintaler::dxf::kLabelHeight);
+      EXPECT_DOUBLE_EQ(e["height"].get<double>(), vintaler::dxf::kLabelHeight / (inches ? 25.4 : 1));
       names.push_back({{e["box"][0], e["box"][1], e["box"][2], e["box"][3]}, l.At});
     } else {
       ADD_FAILURE() << "unexpected entity " << type;
@@ -130,10 +139,7 @@ TEST_P(PatternDxf, ReadBackByAnIndependentReader) {
 // The faster writer formats every number exactly as dxflib's own.
 TEST_P(PatternDxf, SameBytesAsTheLibrarysOwnWriter) {
   const DxfCase& c = GetParam();
-  fish::TProParams pp = fish::defaultProParams();
-  pp.Divisions = c.n;
-  pp.Quadrants = c.quadrants;
-  fish::TFlatPattern pattern = fish::flatPattern(c.sp, pp, fish::TPatternKind::Table);
+  fish::TFlatPattern pattern = patternOf(c);
   // Values whose text is hard to get right: signed zeros, tiny and huge.
   pattern.Labels.push_back({"Z", {-0.0L, 1e-300L}});
   pattern.Labels.push_back({"H", {-123456789012.25L, 0.1L}});

@@ -310,6 +310,71 @@ TEST(BendAngles, WrittenBesideTheLinesWhereThereIsRoom) {
   }
 }
 
+// An inch project is the millimetre one with every length divided by 25.4:
+// it develops to the same pattern divided by 25.4, and prints on the same
+// paper (pdfinfo's page size, the sheets of the tiled print, the SVG's size).
+struct InchCase {
+  const char* name;
+  fish::TSystemParams sp;
+  fish::TCuttingParams cutting;
+  fish::Extended thickness = 0;
+};
+
+const InchCase kInchCases[] = {
+    {"Default", fish::defaultSystemParams(), {}},
+    {"OffsetPlateTicks", params(400, 250, 300, 160, 35, -20), {fish::TPatternKind::Precise, fish::kDefaultSeams, 0, 0,
+                                                                0, 0, fish::TBendMarks::Ticks}, 3},
+    {"SeamsAndAllowances", params(700, 400, 500, 200, 40, -25), {fish::TPatternKind::Precise, 0x22, 12, 6, 20, 15}},
+    {"Seams", params(700, 400, 500, 200, 40, -25), {fish::TPatternKind::Precise, 0x22}},
+    {"Allowances", params(700, 400, 500, 200, 40, -25), {fish::TPatternKind::Precise, fish::kDefaultSeams, 12, 6, 20, 15}},
+};
+
+class InchProject : public ::testing::TestWithParam<InchCase> {};
+
+TEST_P(InchProject, IsTheMillimetreOneDividedBy25_4) {
+  const InchCase& c = GetParam();
+  fish::TProParams pro = fish::defaultProParams();
+  pro.Divisions = 12;
+  pro.Quadrants = {1, 1, 1, 1};
+  const fish::TFlatPattern mm = fish::flatPattern(c.sp, fish::TPlateParams{c.thickness}, pro, c.cutting);
+  const fish::Extended k = fish::kMmPerInch;
+  const fish::TSystemParams in = params(c.sp.B / k, c.sp.A / k, c.sp.L / k, c.sp.R / k, c.sp.X1 / k, c.sp.Y1 / k);
+  fish::TCuttingParams cutting = c.cutting;
+  for (fish::Extended* w : {&cutting.SeamFirst, &cutting.SeamSecond, &cutting.RectAllowance, &cutting.RoundAllowance})
+    *w /= k;
+  fish::setUnits(cutting, fish::TUnits::Inches);
+  const fish::TFlatPattern inch = fish::flatPattern(in, fish::TPlateParams{c.thickness / k}, pro, cutting);
+  const fish::TFlatPattern back = fish::inMillimetres(inch);
+  const auto near = [](const fish::TPoint2D& a, const fish::TPoint2D& b) {
+    return std::hypot(double(a.X - b.X), double(a.Y - b.Y)) < 1e-6;
+  };
+  ASSERT_EQ(back.Pieces.size(), mm.Pieces.size());
+  for (std::size_t p = 0; p < mm.Pieces.size(); ++p) {
+    ASSERT_EQ(back.Pieces[p].Outline.size(), mm.Pieces[p].Outline.size());
+    for (std::size_t i = 0; i < mm.Pieces[p].Outline.size(); ++i)
+      EXPECT_TRUE(near(back.Pieces[p].Outline[i], mm.Pieces[p].Outline[i]))
+          << "piece " << p << " point " << i;
+  }
+  ASSERT_EQ(back.BendLines.size(), mm.BendLines.size());
+  for (std::size_t i = 0; i < mm.BendLines.size(); ++i)
+    EXPECT_TRUE(near(back.BendLines[i].From, mm.BendLines[i].From) && near(back.BendLines[i].To, mm.BendLines[i].To));
+
+  const json mmPdf = readPdf(vintaler::paint::patternPdf(mm, titleOf(c.sp)), "mm.pdf");
+  const json inPdf = readPdf(vintaler::paint::patternPdf(inch, titleOf(in)), "in.pdf");
+  EXPECT_EQ(inPdf["pages"][0]["widthMm"], mmPdf["pages"][0]["widthMm"]);
+  EXPECT_EQ(inPdf["pages"][0]["heightMm"], mmPdf["pages"][0]["heightMm"]);
+  EXPECT_NEAR(inPdf["pages"][0]["rulers"][0].get<double>(), 100.0, 0.05);
+  EXPECT_EQ(fish::tileLayout(inch, fish::TPaper::A4).Tiles.size(), fish::tileLayout(mm, fish::TPaper::A4).Tiles.size());
+  const std::regex size(R"re(width="([\d.]+)mm" height="([\d.]+)mm")re");
+  std::smatch a, b;
+  const std::string mmSvg = vintaler::paint::patternSvg(mm, titleOf(c.sp)).toStdString();
+  const std::string inSvg = vintaler::paint::patternSvg(inch, titleOf(in)).toStdString();
+  ASSERT_TRUE(std::regex_search(mmSvg, a, size) && std::regex_search(inSvg, b, size));
+  EXPECT_EQ(a.str(), b.str());
+}
+
+INSTANTIATE_TEST_SUITE_P(Projects, InchProject, ::testing::ValuesIn(kInchCases), vintaler::test::rowName<InchCase>);
+
 }  // namespace
 
 int main(int argc, char** argv) {

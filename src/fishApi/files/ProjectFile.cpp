@@ -43,14 +43,17 @@ void GetBytes(const std::uint8_t* src, std::array<std::uint8_t, N>& to) {
 //
 // Version 1 holds the plate; version 2 the plate and the pattern for
 // cutting after it; version 3 adds the seams, the allowances and the bend
-// marks. Each project
+// marks; version 4 is version 3 with the unit of the lengths in a byte that
+// was zero. Each project
 // is written in the lowest version that holds its choices, so that an older
 // program still reads what it knows of: the plate alone as version 1, the
-// pattern without seams or allowances of their own as version 2.
+// pattern without seams or allowances of their own as version 2, anything
+// in millimetres without version 4.
 constexpr std::uint8_t kBlockTag[4] = {'V', 'N', 'T', 'X'};
 constexpr std::uint16_t kPlateVersion = 1;
 constexpr std::uint16_t kCuttingVersion = 2;
 constexpr std::uint16_t kSeamsVersion = 3;
+constexpr std::uint16_t kUnitsVersion = 4;
 constexpr std::size_t kBlockHeaderBytes = 8;
 constexpr std::size_t kPlateFieldsBytes = 24;
 constexpr std::size_t kCuttingFieldsBytes = 8;
@@ -68,6 +71,7 @@ constexpr std::size_t fieldsOf(std::uint16_t version) {
 
 // The lowest version that holds these choices.
 std::uint16_t versionFor(const TCuttingParams& cutting) {
+  if (cutting.Units != TUnits::Millimetres) return kUnitsVersion;
   if (isDefaultCutting(cutting)) return kPlateVersion;
   // Version 2 holds the pattern alone: everything else must be the default.
   TCuttingParams rest = cutting;
@@ -88,17 +92,20 @@ constexpr std::size_t kPatternAt = 32;  // version 2 on; the 7 bytes after it ar
 constexpr std::size_t kSeamsAt = 33;      // version 3
 constexpr std::size_t kBendMarksAt = 34;  // version 3
 constexpr std::size_t kBendAnglesAt = 35;  // version 3; the 4 bytes after it are 0
+constexpr std::size_t kUnitsAt = 36;       // version 4; the 3 bytes after it are 0
 constexpr std::size_t kSeamFirstAt = 40;
 constexpr std::size_t kSeamSecondAt = kSeamFirstAt + kExtendedBytes;
 constexpr std::size_t kRectAllowanceAt = kSeamSecondAt + kExtendedBytes;
 constexpr std::size_t kRoundAllowanceAt = kRectAllowanceAt + kExtendedBytes;
 constexpr std::size_t kTickLengthAt = kRoundAllowanceAt + kExtendedBytes;
 
-constexpr const char* kBlockDamaged =
-    "Дополнительные данные проекта (толщина листа, материал) повреждены и не прочитаны: взяты значения по умолчанию";
-constexpr const char* kBlockTooNew =
-    "Дополнительные данные проекта (толщина листа, материал) записаны более новой версией программы и не прочитаны: "
-    "взяты значения по умолчанию";
+constexpr TMsgId kBlockDamaged = FISH_TR(
+    "files",
+    "Дополнительные данные проекта (толщина листа, материал) повреждены и не прочитаны: взяты значения по умолчанию");
+constexpr TMsgId kBlockTooNew =
+    FISH_TR("files",
+            "Дополнительные данные проекта (толщина листа, материал) записаны более новой версией программы и не "
+            "прочитаны: взяты значения по умолчанию");
 
 // CRC-32 of IEEE 802.3: the polynomial 0x04C11DB7 taken bit-reversed
 // (0xEDB88320) so the bytes are fed least significant bit first, the register
@@ -143,7 +150,7 @@ std::uint32_t getU32(const std::uint8_t* src) {
 // it is not taken. `size` counts the bytes from the tag to the end of the
 // file.
 bool fromBlock(const std::uint8_t* block, std::size_t size, TPlateParams& plate, TCuttingParams& cutting,
-               const char*& why) {
+               TMsgId& why) {
   why = kBlockDamaged;
   if (size < kBlockHeaderBytes || std::memcmp(block, kBlockTag, sizeof kBlockTag) != 0) return false;
   const std::uint16_t version = getU16(block + kVersionAt);
@@ -151,8 +158,8 @@ bool fromBlock(const std::uint8_t* block, std::size_t size, TPlateParams& plate,
   const std::size_t crcAt = kBlockHeaderBytes + fields;
   if (size < crcAt + kBlockCrcBytes || getU32(block + crcAt) != crc32(block, crcAt)) return false;
   // Version 0 was never written: a block claiming it is damaged, not new.
-  if (version > kSeamsVersion) why = kBlockTooNew;
-  if (version < kPlateVersion || version > kSeamsVersion || fields != fieldsOf(version)) return false;
+  if (version > kUnitsVersion) why = kBlockTooNew;
+  if (version < kPlateVersion || version > kUnitsVersion || fields != fieldsOf(version)) return false;
   TCuttingParams choices;
   if (version >= kCuttingVersion) {
     const std::uint8_t code = block[kPatternAt];
@@ -170,6 +177,10 @@ bool fromBlock(const std::uint8_t* block, std::size_t size, TPlateParams& plate,
     if (block[kBendAnglesAt] > 1) return false;
     choices.BendAngles = block[kBendAnglesAt] == 1;
     choices.TickLength = getExtended(block + kTickLengthAt);
+    if (version >= kUnitsVersion) {
+      if (block[kUnitsAt] > static_cast<std::uint8_t>(TUnits::Inches)) return false;
+      choices.Units = static_cast<TUnits>(block[kUnitsAt]);
+    }
     try {
       checkCutting(choices);
     } catch (const ECuttingError&) {
@@ -316,6 +327,7 @@ std::vector<std::uint8_t> encodeProjectFile(const TProjectData& project) {
     block[kBendAnglesAt] = cutting.BendAngles ? 1 : 0;
     putExtended(block + kTickLengthAt, cutting.TickLength);
   }
+  if (version >= kUnitsVersion) block[kUnitsAt] = static_cast<std::uint8_t>(cutting.Units);
   putU32(block + crcAt, crc32(block, crcAt));
   bytes.insert(bytes.end(), block, block + crcAt + kBlockCrcBytes);
   return bytes;
@@ -334,8 +346,8 @@ TProjectData decodeProjectFile(const std::uint8_t* bytes, std::size_t size, std:
   const std::uint8_t* tail = bytes + kProjectFileBytes;
   const std::size_t tailSize = size - static_cast<std::size_t>(kProjectFileBytes);
   if (tailSize == 0) return project;
-  const char* why = nullptr;
-  if (!fromBlock(tail, tailSize, project.Plate, project.Cutting, why) && notice) *notice = why;
+  TMsgId why{};
+  if (!fromBlock(tail, tailSize, project.Plate, project.Cutting, why) && notice) *notice = say(why);
   return project;
 }
 
@@ -356,8 +368,9 @@ TProjectData readProjectFile(const std::string& path, std::string* notice) {
     got += static_cast<std::size_t>(n);
   }
   if (got < static_cast<std::size_t>(kProjectFileBytes)) {
-    throw EProjectFileError(fileReadFailure(path, "файл короче " + std::to_string(kProjectFileBytes) + " байт (в нём " +
-                                                      std::to_string(got) + " байт), это не файл развертки"));
+    throw EProjectFileError(fileReadFailure(
+        path, say(FISH_TR("files", "файл короче %1 байт (в нём %2 байт), это не файл развертки"),
+                  {std::to_string(kProjectFileBytes), std::to_string(got)})));
   }
   return decodeProjectFile(bytes.data(), got, notice);
 }

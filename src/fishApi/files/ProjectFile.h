@@ -56,11 +56,12 @@ TProjectData decodeProject(const TProjectImage& image);
 // isDefaultCutting); with nothing but defaults, the plain 240 bytes.
 //
 // Extension block, little-endian, right after byte 240 (36 bytes in version
-// 1, 44 in version 2, 94 in version 3):
+// 1, 44 in version 2, 94 in versions 3 and 4):
 //   0  4  tag "VNTX"
 //   4  2  version: 1 with default cutting choices; 2 when only the pattern
 //         for cutting is not the default; 3 when the seams, an allowance,
-//         the bend marks, the tick length or the angles are not
+//         the bend marks, the tick length or the angles are not; 4 when
+//         the lengths are in inches, whatever else
 //   6  2  length of the fields that follow: 24, 32 or 82
 //   8  10 thickness (extended)
 //   18 1  rectangle faces (TFaces code)
@@ -70,11 +71,12 @@ TProjectData decodeProject(const TProjectImage& image);
 //   22 10 density (extended)
 //   versions 2 and 3:
 //   32 1  the pattern for cutting (TPatternKind code)
-//   33 7  zero in version 2; in version 3:
+//   33 7  zero in version 2; in versions 3 and 4:
 //   33 1  the seams (TCuttingParams::Seams, a bit per TSeamAt)
 //   34 1  the bend marks (TBendMarks code)
 //   35 1  1 when the drawings carry the bends' angles, else 0
-//   36 4  zero
+//   36 1  zero in version 3; in version 4 the unit (TUnits code)
+//   37 3  zero
 //   40 10 seam allowance, first edge (extended, mm)
 //   50 10 seam allowance, second edge
 //   60 10 allowance at the rectangular end

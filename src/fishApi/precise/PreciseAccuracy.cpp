@@ -124,15 +124,15 @@ Extended chordError(const TSystemParams& sp, std::int32_t divisions) {
   return chordErrorAt(chordErrorOfOneStep(sp), divisions);
 }
 
-std::int32_t chordDivisions(const TSystemParams& sp) {
+std::int32_t chordDivisions(const TSystemParams& sp, Extended limit) {
   const Extended oneStep = chordErrorOfOneStep(sp);
   // About n^2 >= oneStep / limit; the triangle's margin and the rounding of
   // the root are settled by stepping from there.
-  const Extended root = std::ceil(std::sqrt(oneStep / kAccuracyLimit));
+  const Extended root = std::ceil(std::sqrt(oneStep / limit));
   if (!(root <= kMaxDivisions)) return 0;
   std::int32_t n = std::max<std::int32_t>(1, static_cast<std::int32_t>(root));
-  while (n > 1 && chordErrorAt(oneStep, n - 1) <= kAccuracyLimit) --n;
-  while (n <= kMaxDivisions && chordErrorAt(oneStep, n) > kAccuracyLimit) ++n;
+  while (n > 1 && chordErrorAt(oneStep, n - 1) <= limit) --n;
+  while (n <= kMaxDivisions && chordErrorAt(oneStep, n) > limit) ++n;
   return n <= kMaxDivisions ? n : 0;
 }
 
@@ -141,9 +141,9 @@ Extended tablePointError(const TSystemParams& sp, const TProParams& pro) {
   return both.worstPointError(sp, pro);
 }
 
-bool TPatternAccuracy::preciseExceedsLimit() const { return ChordError > kAccuracyLimit; }
+bool TPatternAccuracy::preciseExceedsLimit() const { return ChordError > Limit; }
 
-bool TPatternAccuracy::tableExceedsLimit() const { return std::max(ChordError, MaxPointError) > kAccuracyLimit; }
+bool TPatternAccuracy::tableExceedsLimit() const { return std::max(ChordError, MaxPointError) > Limit; }
 
 // The tables' error comes from their rounding: the circle's directions to
 // thousandths, which does not shrink with the divisions, and every length to
@@ -154,18 +154,19 @@ bool TPatternAccuracy::tableExceedsLimit() const { return std::max(ChordError, M
 // own count first (the smaller of two as near), each developed both ways;
 // the error is not smooth in the count (each count rounds other
 // directions), so every count is tried.
-TPatternAccuracy chordAccuracy(const TSystemParams& sp, const TProParams& pro) {
+TPatternAccuracy chordAccuracy(const TSystemParams& sp, const TProParams& pro, Extended limit) {
   TPatternAccuracy a;
+  a.Limit = limit;
   a.Divisions = pro.Divisions;
   a.ChordError = chordError(sp, pro.Divisions);
-  a.ChordDivisions = chordDivisions(sp);
+  a.ChordDivisions = chordDivisions(sp, limit);
   return a;
 }
 
-TPatternAccuracy patternAccuracy(const TSystemParams& sp, const TProParams& pro, bool adviseTables) {
+TPatternAccuracy patternAccuracy(const TSystemParams& sp, const TProParams& pro, bool adviseTables, Extended limit) {
   TBothPatterns both;
   const Extended pointError = both.worstPointError(sp, pro);
-  TPatternAccuracy a = chordAccuracy(sp, pro);
+  TPatternAccuracy a = chordAccuracy(sp, pro, limit);
   a.MaxPointError = pointError;
   if (!adviseTables) return a;
   if (!a.tableExceedsLimit()) {
@@ -182,7 +183,7 @@ TPatternAccuracy patternAccuracy(const TSystemParams& sp, const TProParams& pro,
   const auto passes = [&](std::int32_t n) {
     trial.Divisions = n;
     try {
-      return both.worstPointError(sp, trial, kAccuracyLimit) <= kAccuracyLimit;
+      return both.worstPointError(sp, trial, limit) <= limit;
     } catch (const EFishError&) {
       return false;  // the tables cannot lay this count at all
     }
@@ -202,21 +203,34 @@ TPatternAccuracy patternAccuracy(const TSystemParams& sp, const TProParams& pro,
 
 std::string preciseAccuracyWarning(const TPatternAccuracy& a, std::string_view sep) {
   if (!a.preciseExceedsLimit()) return {};
-  std::string text = "Внимание: хорды точной развертки отходят от кривой на " + decimalText(a.ChordError, 2, sep) +
-                     " мм (допустимо " + decimalText(kAccuracyLimit, 2, sep) + " мм): ";
-  if (a.ChordDivisions == 0) return text + "такой точности не дает ни одно допустимое число разбиений";
-  return text + "задайте не менее " + std::to_string(a.ChordDivisions) + " разбиений";
+  const std::string error = decimalText(a.ChordError, 2, sep), limit = decimalText(kAccuracyLimit, 2, sep);
+  if (a.ChordDivisions == 0) {
+    return say(FISH_TR("accuracy", "Внимание: хорды точной развертки отходят от кривой на %1 мм (допустимо %2 мм): "
+                                   "такой точности не дает ни одно допустимое число разбиений"),
+               {error, limit});
+  }
+  return say(FISH_TR("accuracy", "Внимание: хорды точной развертки отходят от кривой на %1 мм (допустимо %2 мм): "
+                                 "задайте не менее %3 разбиений"),
+             {error, limit, std::to_string(a.ChordDivisions)});
 }
 
 std::string tableAccuracyWarning(const TPatternAccuracy& a, std::string_view sep) {
   if (!a.tableExceedsLimit()) return {};
-  std::string text = "Внимание: развертка по таблицам отклоняется от точной на " +
-                     decimalText(std::max(a.ChordError, a.MaxPointError), 2, sep) + " мм (допустимо " +
-                     decimalText(kAccuracyLimit, 2, sep) + " мм): ";
-  if (a.TableDivisions != 0) return text + "задайте число разбиений " + std::to_string(a.TableDivisions);
-  if (a.TableSearchedTo == 0) return text + "режьте по точной развертке";
-  return text + "ни одно число разбиений от " + std::to_string(a.ChordDivisions) + " до " +
-         std::to_string(a.TableSearchedTo) + " не дает такой точности, режьте по точной развертке";
+  const std::string error = decimalText(std::max(a.ChordError, a.MaxPointError), 2, sep);
+  const std::string limit = decimalText(kAccuracyLimit, 2, sep);
+  if (a.TableDivisions != 0) {
+    return say(FISH_TR("accuracy", "Внимание: развертка по таблицам отклоняется от точной на %1 мм (допустимо %2 мм): "
+                                   "задайте число разбиений %3"),
+               {error, limit, std::to_string(a.TableDivisions)});
+  }
+  if (a.TableSearchedTo == 0) {
+    return say(FISH_TR("accuracy", "Внимание: развертка по таблицам отклоняется от точной на %1 мм (допустимо %2 мм): "
+                                   "режьте по точной развертке"),
+               {error, limit});
+  }
+  return say(FISH_TR("accuracy", "Внимание: развертка по таблицам отклоняется от точной на %1 мм (допустимо %2 мм): "
+                                 "ни одно число разбиений от %3 до %4 не дает такой точности, режьте по точной развертке"),
+             {error, limit, std::to_string(a.ChordDivisions), std::to_string(a.TableSearchedTo)});
 }
 
 }  // namespace fish

@@ -30,9 +30,10 @@ namespace fish {
 // Refuses a record or a count as the development does.
 Extended chordError(const TSystemParams& sp, std::int32_t divisions);
 
-// The fewest divisions whose chord error is within kAccuracyLimit, or 0 when
-// not even kMaxDivisions are enough.
-std::int32_t chordDivisions(const TSystemParams& sp);
+// The fewest divisions whose chord error is within `limit` (kAccuracyLimit
+// in the project's unit, accuracyLimit), or 0 when not even kMaxDivisions
+// are enough.
+std::int32_t chordDivisions(const TSystemParams& sp, Extended limit = kAccuracyLimit);
 
 // The tables' pattern of `pro.Divisions`: the largest distance of any
 // element's developed point from the same point of the precise pattern, over
@@ -58,6 +59,8 @@ struct TPatternAccuracy {
   // when none of them is.
   std::int32_t TableDivisions = 0;
   std::int32_t TableSearchedTo = 0;
+  // The limit every figure is held to, in the project's unit.
+  Extended Limit = kAccuracyLimit;
 
   bool preciseExceedsLimit() const;
   bool tableExceedsLimit() const;
@@ -67,12 +70,13 @@ struct TPatternAccuracy {
 // for the tables' pattern is searched only when `adviseTables` asks for it
 // (TableDivisions and TableSearchedTo stay 0 otherwise). Throws what either
 // development throws at the project's own count.
-TPatternAccuracy patternAccuracy(const TSystemParams& sp, const TProParams& pro, bool adviseTables = true);
+TPatternAccuracy patternAccuracy(const TSystemParams& sp, const TProParams& pro, bool adviseTables = true,
+                                 Extended limit = kAccuracyLimit);
 
 // The precise pattern's figures alone (Divisions, ChordError,
 // ChordDivisions), worked out without developing anything: all its warning
 // needs. Refuses what chordError refuses.
-TPatternAccuracy chordAccuracy(const TSystemParams& sp, const TProParams& pro);
+TPatternAccuracy chordAccuracy(const TSystemParams& sp, const TProParams& pro, Extended limit = kAccuracyLimit);
 
 // The warning for the precise pattern when its chords exceed the limit, empty
 // otherwise: how far they stand off (hundredths of a mm, in the caller's

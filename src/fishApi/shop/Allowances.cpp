@@ -24,14 +24,17 @@ struct TVec {
 // Millimetres to Clipper's integers and back: a power of two that puts the
 // farthest point of the piece and its allowances near 2^50, so that every
 // product Clipper forms stays exact in its 64-bit (and, above 2^30, 128-bit)
-// arithmetic and the outline keeps 15 significant digits.
+// arithmetic and the outline keeps 15 significant digits. Lengths in another
+// unit are taken as the millimetres they are (`perUnit` in one): Clipper rounds
+// its arcs to a tolerance in its integers, and the same piece then gets the
+// same arcs whatever its unit.
 struct TGrid {
   Extended Scale = 1;
 
-  explicit TGrid(Extended reach) {
+  TGrid(Extended reach, Extended perUnit) {
     int e = 0;
-    std::frexp(static_cast<double>(std::max<Extended>(reach, 1e-300L)), &e);
-    Scale = std::ldexp(1.0L, 50 - e);
+    std::frexp(static_cast<double>(std::max<Extended>(reach * perUnit, 1e-300L)), &e);
+    Scale = std::ldexp(1.0L, 50 - e) * perUnit;
   }
   IntPoint in(const TPoint2D& p) const {
     return {static_cast<ClipperLib::cInt>(std::llround(p.X * Scale)),
@@ -136,11 +139,13 @@ std::vector<TPoint2D> cutOutline(const TPieceNet& piece, const TCuttingParams& c
   Extended widest = 0;
   for (const auto& [w, field] : widths) {
     if (w > side) {
-      throw ECuttingError("Припуск " + decimalText(w, 2) + " мм больше самой детали (" + decimalText(side, 2) + " мм)", field);
+      throw ECuttingError(TMessage(FISH_TR("shop", "Припуск %1 мм больше самой детали (%2 мм)"),
+                                   {decimalText(w, 2), decimalText(side, 2)}),
+                          field);
     }
     widest = std::max(widest, w);
   }
-  const TGrid grid(reach + 5 * widest);
+  const TGrid grid(reach + 5 * widest, mmPerUnit(cutting.Units));
   const auto width = [&](std::size_t i) { return allowanceOf(piece.Edges[i], cutting); };
 
   Path netPath;
@@ -193,7 +198,9 @@ std::vector<TPoint2D> cutOutline(const TPieceNet& piece, const TCuttingParams& c
         j = (j + 1) % n;
       }
       Path chain;
-      for (const TPoint2D& p : fewerPoints(points, kOffsetTolerance)) chain.push_back(grid.in(p));
+      for (const TPoint2D& p : fewerPoints(points, kOffsetTolerance / mmPerUnit(cutting.Units))) {
+        chain.push_back(grid.in(p));
+      }
       ClipperLib::ClipperOffset offset(2.0, 0.25);
       offset.AddPath(chain, ClipperLib::jtMiter, ClipperLib::etOpenButt);
       Paths band;
@@ -247,7 +254,7 @@ std::vector<TPoint2D> cutOutline(const TPieceNet& piece, const TCuttingParams& c
   // width where they meet: cleaned away with every point within 1E-6 mm of
   // the line through its neighbours.
   Path clean;
-  ClipperLib::CleanPolygon(*outer, clean, static_cast<double>(1e-6L * grid.Scale));
+  ClipperLib::CleanPolygon(*outer, clean, static_cast<double>(1e-6L / mmPerUnit(cutting.Units) * grid.Scale));
   for (const IntPoint& p : clean) cut.push_back(grid.out(p));
   if (polygonArea(cut) < 0) std::reverse(cut.begin() + 1, cut.end());
   return cut;

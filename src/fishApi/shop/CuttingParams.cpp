@@ -11,7 +11,25 @@ namespace fish {
 
 bool isDefaultCutting(const TCuttingParams& cutting) {
   return cutting.Pattern == TPatternKind::Precise && cutting.Seams == kDefaultSeams && !cutting.hasAllowances() &&
-         cutting.BendMarks == TBendMarks::Full && cutting.TickLength == kDefaultTickLength && !cutting.BendAngles;
+         cutting.BendMarks == TBendMarks::Full && cutting.TickLength == kDefaultTickLength && !cutting.BendAngles &&
+         cutting.Units == TUnits::Millimetres;
+}
+
+void setUnits(TCuttingParams& cutting, TUnits units) {
+  if (cutting.TickLength == defaultTickLength(cutting.Units)) cutting.TickLength = defaultTickLength(units);
+  cutting.Units = units;
+}
+
+std::string_view unitsKey(TUnits units) { return units == TUnits::Inches ? "in" : "mm"; }
+
+bool unitsFromKey(std::string_view key, TUnits& out) {
+  for (const TUnits u : {TUnits::Millimetres, TUnits::Inches}) {
+    if (key == unitsKey(u)) {
+      out = u;
+      return true;
+    }
+  }
+  return false;
 }
 
 std::string_view seamKey(TSeamAt at) {
@@ -31,7 +49,7 @@ std::string seamsText(std::uint8_t seams) {
 }
 
 std::uint8_t seamsFromText(std::string_view text) {
-  const auto refuse = [](const std::string& why) { throw ECuttingError(why, TCuttingField::Seams); };
+  const auto refuse = [](TMessage why) { throw ECuttingError(std::move(why), TCuttingField::Seams); };
   std::uint8_t seams = 0;
   std::size_t from = 0;
   while (from <= text.size()) {
@@ -44,10 +62,11 @@ std::uint8_t seamsFromText(std::string_view text) {
       if (name == seamKey(static_cast<TSeamAt>(i))) found = i;
     }
     if (found < 0) {
-      refuse("Швы: \"" + std::string(name) + "\" — нет такого места шва (допустимы +x, -x, +y, -y, c1, c2, c3, c4)");
+      refuse(TMessage(FISH_TR("shop", "Швы: \"%1\" — нет такого места шва (допустимы +x, -x, +y, -y, c1, c2, c3, c4)"),
+                      {name}));
     }
     const std::uint8_t bit = seamBit(static_cast<TSeamAt>(found));
-    if (seams & bit) refuse("Швы: шов " + std::string(name) + " назван дважды");
+    if (seams & bit) refuse(TMessage(FISH_TR("shop", "Швы: шов %1 назван дважды"), {name}));
     seams = static_cast<std::uint8_t>(seams | bit);
     from = comma + 1;
   }
@@ -55,21 +74,22 @@ std::uint8_t seamsFromText(std::string_view text) {
 }
 
 void checkCutting(const TCuttingParams& cutting) {
-  if (cutting.Seams == 0) throw ECuttingError("Швы: нужен хотя бы один шов", TCuttingField::Seams);
+  if (cutting.Seams == 0) throw ECuttingError(FISH_TR("shop", "Швы: нужен хотя бы один шов"), TCuttingField::Seams);
   const std::pair<Extended, TCuttingField> widths[] = {{cutting.SeamFirst, TCuttingField::SeamAllowance},
                                                        {cutting.SeamSecond, TCuttingField::SeamAllowance},
                                                        {cutting.RectAllowance, TCuttingField::RectAllowance},
                                                        {cutting.RoundAllowance, TCuttingField::RoundAllowance}};
-  static constexpr const char* kNames[] = {"", "Припуск на шов", "Припуск у прямоугольного конца",
-                                           "Припуск у круглого конца"};
+  static constexpr TMsgId kRefusals[] = {
+      {}, FISH_TR("shop", "Припуск на шов: ширина должна быть неотрицательным числом, мм"),
+      FISH_TR("shop", "Припуск у прямоугольного конца: ширина должна быть неотрицательным числом, мм"),
+      FISH_TR("shop", "Припуск у круглого конца: ширина должна быть неотрицательным числом, мм")};
   if (!(cutting.TickLength > 0) || !std::isfinite(cutting.TickLength)) {
-    throw ECuttingError("Засечки линий гиба: длина должна быть положительным числом, мм", TCuttingField::TickLength);
+    throw ECuttingError(FISH_TR("shop", "Засечки линий гиба: длина должна быть положительным числом, мм"),
+                        TCuttingField::TickLength);
   }
   for (const auto& [width, field] : widths) {
     if (!(width >= 0) || !std::isfinite(width)) {
-      throw ECuttingError(std::string(kNames[static_cast<int>(field)]) +
-                              ": ширина должна быть неотрицательным числом, мм",
-                          field);
+      throw ECuttingError(kRefusals[static_cast<int>(field)], field);
     }
   }
 }
@@ -86,8 +106,8 @@ bool patternFromKey(std::string_view key, TPatternKind& out) {
   return false;
 }
 
-std::string_view patternName(TPatternKind pattern) {
-  return pattern == TPatternKind::Table ? "по таблицам" : "точная";
+std::string patternName(TPatternKind pattern) {
+  return say(pattern == TPatternKind::Table ? FISH_TR("shop", "по таблицам") : FISH_TR("shop", "точная"));
 }
 
 void developCutting(TPatternKind pattern, const TSystemParams& sp, const TProParams& pro, std::uint16_t quadrant,

@@ -43,6 +43,29 @@ inline constexpr std::uint8_t kDefaultSeams = seamBit(TSeamAt::PlusX) | seamBit(
 enum class TBendMarks : std::uint8_t { Full = 0, Ticks = 1 };
 inline constexpr Extended kDefaultTickLength = 10;  // mm
 
+// The unit every length of the project is given in: the sizes, the plate's
+// thickness, the allowances, the ticks. The engine computes in it as it is;
+// only what stands for a physical size converts (the accuracy limit, the
+// defaults, the mass, the paper of a full-size print, the DXF's units). The
+// values are the project file's codes.
+enum class TUnits : std::uint8_t { Millimetres = 0, Inches = 1 };
+inline constexpr Extended kMmPerInch = 25.4L;
+
+// Millimetres in one unit: 1 or 25.4.
+constexpr Extended mmPerUnit(TUnits units) { return units == TUnits::Inches ? kMmPerInch : 1; }
+// kAccuracyLimit (mm) in the unit.
+constexpr Extended accuracyLimit(TUnits units) {
+  return units == TUnits::Inches ? kAccuracyLimit / kMmPerInch : kAccuracyLimit;
+}
+// kDefaultTickLength (mm) in the unit.
+constexpr Extended defaultTickLength(TUnits units) {
+  return units == TUnits::Inches ? kDefaultTickLength / kMmPerInch : kDefaultTickLength;
+}
+// Cubic metres in a cubic unit: 1E-9 for mm.
+constexpr Extended cubicMetresPerUnit(TUnits units) {
+  return units == TUnits::Inches ? 0.0254L * 0.0254L * 0.0254L : 1e-9L;
+}
+
 struct TCuttingParams {
   TPatternKind Pattern = TPatternKind::Precise;
   // The seams, a bit per TSeamAt; n seams give n pieces.
@@ -60,6 +83,7 @@ struct TCuttingParams {
   // Each bend line carries the angle the brake bends it by (TPatternLine::
   // Angle), and the drawings write it beside the line where there is room.
   bool BendAngles = false;
+  TUnits Units = TUnits::Millimetres;
 
   bool hasAllowances() const {
     return SeamFirst != 0 || SeamSecond != 0 || RectAllowance != 0 || RoundAllowance != 0;
@@ -68,6 +92,14 @@ struct TCuttingParams {
 
 // Nothing chosen but the defaults: not worth storing.
 bool isDefaultCutting(const TCuttingParams& cutting);
+
+// Another unit for the same choices: a tick length still at its default
+// becomes the new unit's default; every other length stays the number it is.
+void setUnits(TCuttingParams& cutting, TUnits units);
+
+// The names the command line and the JSON output use: "mm", "in".
+std::string_view unitsKey(TUnits units);
+bool unitsFromKey(std::string_view key, TUnits& out);
 
 // "+x", "c1", "+y", "c2", "-x", "c3", "-y", "c4".
 std::string_view seamKey(TSeamAt at);
@@ -79,7 +111,7 @@ enum class TCuttingField : std::uint8_t { Seams, SeamAllowance, RectAllowance, R
 
 class ECuttingError : public EFishError {
  public:
-  explicit ECuttingError(const std::string& message, TCuttingField field) : EFishError(message), Field(field) {}
+  explicit ECuttingError(TMessage message, TCuttingField field) : EFishError(std::move(message)), Field(field) {}
   TCuttingField Field;
 };
 
@@ -96,8 +128,8 @@ void checkCutting(const TCuttingParams& cutting);
 std::string_view patternKey(TPatternKind pattern);
 bool patternFromKey(std::string_view key, TPatternKind& out);
 
-// The names the user reads: "точная", "по таблицам".
-std::string_view patternName(TPatternKind pattern);
+// The names the user reads: "точная", "по таблицам" (in the language chosen).
+std::string patternName(TPatternKind pattern);
 
 // Quadrant 1..4 as the pattern of `pattern` cuts it, into `into` (its arrays
 // reused): the surface it is laid from and its development with the box.

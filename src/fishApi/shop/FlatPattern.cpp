@@ -14,7 +14,7 @@
 
 namespace fish {
 
-ENoQuadrant::ENoQuadrant() : EFishError("Не выбран ни один квадрант: экспортировать нечего") {}
+ENoQuadrant::ENoQuadrant() : EFishError(TMessage(FISH_TR("shop", "Не выбран ни один квадрант: экспортировать нечего"))) {}
 
 namespace {
 
@@ -399,7 +399,31 @@ TFlatPattern flatPattern(const TSystemParams& sp, const TPlateParams& plate, con
     }
   }
   if (cutting.BendMarks == TBendMarks::Ticks) markByTicks(pattern.BendLines, cutting.TickLength);
+  pattern.Units = cutting.Units;
   return pattern;
+}
+
+TFlatPattern inMillimetres(const TFlatPattern& pattern) {
+  TFlatPattern mm = pattern;
+  mm.Units = TUnits::Millimetres;
+  const Extended k = mmPerUnit(pattern.Units);
+  if (k == 1) return mm;
+  const auto scale = [k](TPoint2D& p) {
+    p.X *= k;
+    p.Y *= k;
+  };
+  for (TPatternPiece& piece : mm.Pieces) {
+    for (TPoint2D& p : piece.Outline) scale(p);
+    for (TPoint2D& p : piece.Net) scale(p);
+    scale(piece.NameAt);
+  }
+  for (TPatternLine& l : mm.BendLines) {
+    scale(l.From);
+    scale(l.To);
+  }
+  for (TPatternLabel& l : mm.Labels) scale(l.At);
+  mm.Box = {mm.Box.MinX * k, mm.Box.MaxX * k, mm.Box.MinY * k, mm.Box.MaxY * k};
+  return mm;
 }
 
 namespace {
@@ -425,8 +449,9 @@ TFlatPattern cutPattern(const TSystemParams& sp, const TPlateParams& plate, cons
     TExtents2D box;
     for (std::size_t k = 0; k < net.Net.size(); ++k) widen(box, net.Net[k], k == 0);
     if (cutting.Seams != kDefaultSeams) {
-      piece.Name = "Деталь " + std::to_string(i + 1) + " из " + std::to_string(nets.size()) +
-                   (net.Seams.find(',') == std::string::npos ? " (шов " : " (швы ") + net.Seams + ")";
+      const TMsgId name = net.Seams.find(',') == std::string::npos ? FISH_TR("shop", "Деталь %1 из %2 (шов %3)")
+                                                                    : FISH_TR("shop", "Деталь %1 из %2 (швы %3)");
+      piece.Name = say(name, {std::to_string(i + 1), std::to_string(nets.size()), net.Seams});
       piece.NameAt = {(box.MinX + box.MaxX) / 2, (box.MinY + box.MaxY) / 2};
     }
     if (cutting.hasAllowances()) piece.Net = std::move(net.Net);

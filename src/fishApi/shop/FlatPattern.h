@@ -87,7 +87,14 @@ struct TFlatPattern {
   // The development it was laid from. The tables' pattern is exported as it
   // always was; the precise one says so in each export's title or header.
   TPatternKind Kind = TPatternKind::Table;
+  // The unit of every coordinate (the project's).
+  TUnits Units = TUnits::Millimetres;
 };
+
+// The pattern in millimetres: every point, outline and box scaled by
+// mmPerUnit, the directions as they are. What is drawn on paper at full
+// size is drawn from this.
+TFlatPattern inMillimetres(const TFlatPattern& pattern);
 
 // Nothing to export: no quadrant is chosen.
 class ENoQuadrant : public EFishError {

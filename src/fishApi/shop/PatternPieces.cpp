@@ -338,16 +338,19 @@ std::vector<TPieceNet> patternNets(const TSystemParams& sp, const TPlateParams& 
   for (std::size_t i = 0; i < pieces.size(); ++i) {
     TPieceNet& piece = pieces[i];
     if (!todaysFrame && !isSimplePolygon(piece.Net)) {
-      throw ECuttingError("Деталь " + std::to_string(i + 1) + " из " + std::to_string(pieces.size()) + " (швы " +
-                              piece.Seams + ") накладывается сама на себя в развертке: добавьте швы",
-                          TCuttingField::Seams);
+      throw ECuttingError(
+          TMessage(FISH_TR("shop", "Деталь %1 из %2 (швы %3) накладывается сама на себя в развертке: добавьте швы"),
+                   {std::to_string(i + 1), std::to_string(pieces.size()), piece.Seams}),
+          TCuttingField::Seams);
     }
     if (todaysFrame) {
       // Today's pieces meet along their rectangular ends, on the X axis: with
       // allowances the lower ones (quadrants 3 and 4) move down clear of the
       // upper ones' by both allowances and 10 mm.
       const bool lower = piece.Quadrants.front() >= 3;
-      if (lower && widest > 0) moveAll(piece, TMotion{1, 0, 0, 1, 0, -(2 * widest + 10), false});
+      if (lower && widest > 0) {
+        moveAll(piece, TMotion{1, 0, 0, 1, 0, -(2 * widest + 10 / mmPerUnit(cutting.Units)), false});
+      }
       continue;
     }
     // Longest extent along X, the pieces stacked upwards 20 mm apart beyond
@@ -356,7 +359,7 @@ std::vector<TPieceNet> patternNets(const TSystemParams& sp, const TPlateParams& 
     moveAll(piece, TMotion{std::cos(a), -std::sin(a), std::sin(a), std::cos(a), 0, 0, false});
     const TExtents2D box = boxOf(piece.Net);
     moveAll(piece, TMotion{1, 0, 0, 1, -box.MinX, below - box.MinY, false});
-    below += box.MaxY - box.MinY + 20 + 2 * widest;
+    below += box.MaxY - box.MinY + 20 / mmPerUnit(cutting.Units) + 2 * widest;
   }
   return pieces;
 }

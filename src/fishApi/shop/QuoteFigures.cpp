@@ -60,8 +60,9 @@ TQuote quoteFigures(const TSystemParams& sp, const TProParams& pro, const TPlate
     p.BlankWidth = box.MaxX - box.MinX;
     p.BlankHeight = box.MaxY - box.MinY;
     p.MinBlank = minimumBlank(cut);
-    // mm2 * mm = mm3, and a cubic metre is 1E9 mm3.
-    p.Mass = checkFinite(p.CutArea * plate.Thickness * 1e-9L * plate.Density);
+    // mm2 * mm = mm3, and a cubic metre is 1E9 mm3 (an inch project's
+    // cubic inches likewise by their own factor).
+    p.Mass = checkFinite(p.CutArea * plate.Thickness * cubicMetresPerUnit(cutting.Units) * plate.Density);
     for (const TPatternLine& l : net.Bends) {
       p.Bends.push_back({l.Quadrant, l.Element, length(l.From, l.To),
                          angles[l.Quadrant - 1][l.Element - 1]});

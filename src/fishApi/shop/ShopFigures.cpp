@@ -139,9 +139,13 @@ Extended TAccuracy::worst() const { return std::max(ArcLengthError, WorstEdgeErr
 
 std::string accuracyWarning(const TAccuracy& accuracy, std::string_view sep) {
   if (!accuracy.exceedsLimit()) return {};
-  return "Внимание: развертка отклоняется от точной поверхности на " + decimalText(accuracy.worst(), 2, sep) +
-         " мм (допустимо " + decimalText(kAccuracyLimit, 2, sep) +
-         " мм): " + (accuracy.wantsMoreDivisions() ? "увеличьте" : "уменьшите") + " число разбиений";
+  const TMsgId warning =
+      accuracy.wantsMoreDivisions()
+          ? FISH_TR("accuracy", "Внимание: развертка отклоняется от точной поверхности на %1 мм (допустимо %2 мм): "
+                                "увеличьте число разбиений")
+          : FISH_TR("accuracy", "Внимание: развертка отклоняется от точной поверхности на %1 мм (допустимо %2 мм): "
+                                "уменьшите число разбиений");
+  return say(warning, {decimalText(accuracy.worst(), 2, sep), decimalText(kAccuracyLimit, 2, sep)});
 }
 
 TShopFigures shopFigures(const TSystemParams& sp, const TProParams& pro, const TPlateParams& plate,
@@ -192,7 +196,8 @@ TShopFigures shopFigures(const TSystemParams& sp, const TProParams& pro, const T
     // A piece developed here is handed over; one the source keeps is copied.
     out.Razvertka = kept ? *piece.Razvertka : std::move(own.Razvertka);
   }
-  f.PatternAccuracy = patternAccuracy(f.Developed, pro, !precise);
+  f.Accuracy.Limit = accuracyLimit(cutting.Units);
+  f.PatternAccuracy = patternAccuracy(f.Developed, pro, !precise, f.Accuracy.Limit);
 
   if (cutting.Seams == kDefaultSeams && !cutting.hasAllowances()) {
     // Today's sheets, from the developments already at hand.
@@ -209,9 +214,10 @@ TShopFigures shopFigures(const TSystemParams& sp, const TProParams& pro, const T
     }
   }
 
-  // mm2 * mm = mm3, and a cubic metre is 1E9 mm3.
+  // mm2 * mm = mm3, and a cubic metre is 1E9 mm3 (an inch project's cubic
+  // inches likewise by their own factor).
   f.NetArea = checkFinite(f.NetArea);
-  f.Mass = checkFinite(f.NetArea * plate.Thickness * 1e-9L * plate.Density);
+  f.Mass = checkFinite(f.NetArea * plate.Thickness * cubicMetresPerUnit(cutting.Units) * plate.Density);
   checkFinite(f.Accuracy.worst());
   checkFinite(f.Accuracy.ChordPolygonGap);
   return f;

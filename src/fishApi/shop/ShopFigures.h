@@ -139,14 +139,15 @@ struct TAccuracy {
   Extended ArcLengthError = 0;   // max |ArcLength - TrueArcLength|
   Extended WorstEdgeError = 0;   // max WorstEdgeError
   Extended ChordPolygonGap = 0;  // max ChordPolygonGap
+  Extended Limit = kAccuracyLimit;  // in the project's unit (accuracyLimit)
 
   void include(const TQuadrantAccuracy& quadrant);
   Extended worst() const;  // the larger of the two errors
-  bool exceedsLimit() const { return worst() > kAccuracyLimit; }
+  bool exceedsLimit() const { return worst() > Limit; }
   // The steps are too coarse for the arc: more divisions would help. Otherwise
   // an error above the limit comes from the rounding, which grows with the
   // number of divisions: fewer would help.
-  bool wantsMoreDivisions() const { return ChordPolygonGap > kAccuracyLimit; }
+  bool wantsMoreDivisions() const { return ChordPolygonGap > Limit; }
 };
 
 // The plain warning when the accuracy exceeds the limit, empty otherwise:

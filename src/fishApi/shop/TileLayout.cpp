@@ -161,8 +161,9 @@ Grid gridFor(const TFlatPattern& pattern, TPaper paper, bool landscape) {
 }  // namespace
 
 ETooManySheets::ETooManySheets(long long sheets)
-    : EFishError("Для печати в натуральную величину нужно " + std::to_string(sheets) + " листов, больше допустимых " +
-                 std::to_string(kMaxSheets) + ": возьмите бумагу больше или передайте развертку в DXF") {}
+    : EFishError(TMessage(FISH_TR("shop", "Для печати в натуральную величину нужно %1 листов, больше допустимых %2: "
+                                          "возьмите бумагу больше или передайте развертку в DXF"),
+                          {std::to_string(sheets), std::to_string(kMaxSheets)})) {}
 
 TPaperSize paperSize(TPaper paper) {
   switch (paper) {
@@ -196,14 +197,18 @@ std::string rowName(int row) {
 
 std::string sheetCountText(long long sheets) {
   const long long tens = sheets % 100, ones = sheets % 10;
-  const char* noun = tens >= 11 && tens <= 14 ? "листов"
-                     : ones == 1              ? "лист"
-                     : ones >= 2 && ones <= 4 ? "листа"
-                                              : "листов";
-  return std::to_string(sheets) + " " + noun;
+  // Russian counts in three forms: 1, 21 лист; 2..4, 22 листа; 5..20, 11..14 листов.
+  const TMsgId form = tens >= 11 && tens <= 14 ? FISH_TR("shop", "%1 листов")
+                      : ones == 1              ? FISH_TR("shop", "%1 лист")
+                      : ones >= 2 && ones <= 4 ? FISH_TR("shop", "%1 листа")
+                                               : FISH_TR("shop", "%1 листов");
+  return say(form, {std::to_string(sheets)});
 }
 
 TTileLayout tileLayout(const TFlatPattern& pattern, TPaper paper) {
+  // The paper is measured in millimetres: a pattern in another unit is laid
+  // out as it is printed.
+  if (pattern.Units != TUnits::Millimetres) return tileLayout(inMillimetres(pattern), paper);
   Grid portrait = gridFor(pattern, paper, false);
   Grid landscape = gridFor(pattern, paper, true);
   Grid& g = landscape.count < portrait.count ? landscape : portrait;

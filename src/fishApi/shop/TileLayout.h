@@ -89,7 +89,8 @@ std::string sheetCountText(long long sheets);
 std::string rowName(int row);
 
 // Throws ETooManySheets as soon as the outlines show that the limit is passed
-// in both orientations.
+// in both orientations. The areas are of inMillimetres(pattern), which is
+// what the sheets print.
 TTileLayout tileLayout(const TFlatPattern& pattern, TPaper paper);
 
 }  // namespace fish

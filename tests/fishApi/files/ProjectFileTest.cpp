@@ -563,12 +563,15 @@ std::vector<std::uint8_t> cuttingFile(const TPlateParams& plate, std::uint8_t pa
 
 // A version 3 block: the plate's fields, the pattern's code, the seams, the
 // bend marks' code, the angles' flag, 4 zeros, the four widths, the tick
-// length, the checksum after them.
-std::vector<std::uint8_t> seamsFile(const TPlateParams& plate, const TCuttingParams& c) {
-  const TBlock head = blockOf(plate, 3, 82);
+// length, the checksum after them. Version 4 (inches, or `unitCode`) has
+// the unit's code in the first of the zeros.
+std::vector<std::uint8_t> seamsFile(const TPlateParams& plate, const TCuttingParams& c, int unitCode = -1) {
+  if (unitCode < 0 && c.Units != TUnits::Millimetres) unitCode = static_cast<int>(c.Units);
+  const TBlock head = blockOf(plate, unitCode < 0 ? 3 : 4, 82);
   std::vector<std::uint8_t> block(head.begin(), head.begin() + 32);
   block.insert(block.end(), {static_cast<std::uint8_t>(c.Pattern), c.Seams, static_cast<std::uint8_t>(c.BendMarks),
-                             static_cast<std::uint8_t>(c.BendAngles), 0, 0, 0, 0});
+                             static_cast<std::uint8_t>(c.BendAngles),
+                             static_cast<std::uint8_t>(std::max(unitCode, 0)), 0, 0, 0});
   for (const Extended w : {c.SeamFirst, c.SeamSecond, c.RectAllowance, c.RoundAllowance, c.TickLength}) {
     block.resize(block.size() + 10);
     putExtended(block.data() + block.size() - 10, w);
@@ -586,7 +589,7 @@ TPlateParams spoilt(void (*change)(TPlateParams&)) {
 
 // A later version with 16 more bytes of fields, its checksum after them.
 std::vector<std::uint8_t> longerLaterBlock() {
-  std::vector<std::uint8_t> block = {'V', 'N', 'T', 'X', 4, 0, 88, 0};
+  std::vector<std::uint8_t> block = {'V', 'N', 'T', 'X', 5, 0, 88, 0};
   block.resize(96, 0x11);
   const std::uint32_t crc = bitwiseCrc32(block.data(), block.size());
   for (int i = 0; i < 4; ++i) block.push_back(static_cast<std::uint8_t>(crc >> (8 * i)));
@@ -606,8 +609,10 @@ const DamageCase kDamages[] = {
     {"FlippedMaterialBit", [] { return flip(20, 0x04); }, false},
     {"FlippedDensityBit", [] { return flip(31, 0x01); }, false},
     {"FlippedChecksumBit", [] { return flip(34, 0x80); }, false},
-    {"Version4", [] { return with(kSpoilt, 4); }, true},
-    {"Version4WithMoreFields", longerLaterBlock, true},
+    {"Version5", [] { return with(kSpoilt, 5); }, true},
+    {"Version5WithMoreFields", longerLaterBlock, true},
+    {"Version4WithThePlatesLength", [] { return with(kSpoilt, 4); }, false},
+    {"Version4UnitCode2", [] { return seamsFile(kSpoilt, {TPatternKind::Table}, 2); }, false},
     {"Version3WithoutSeams", [] { return seamsFile(kSpoilt, {TPatternKind::Precise, 0}); }, false},
     {"Version3NegativeWidth", [] { return seamsFile(kSpoilt, {TPatternKind::Table, 1, 5, 0, -1}); }, false},
     {"Version3MarksCode2",
@@ -656,8 +661,18 @@ TEST(ProjectBlock, SeamsAndAllowancesAreKeptInAVersion3Block) {
                                         TCuttingParams{TPatternKind::Table, kDefaultSeams, 0, 0, 0, 0,
                                                        TBendMarks::Full, 12},
                                         TCuttingParams{TPatternKind::Precise, kDefaultSeams, 0, 0, 0, 0,
-                                                       TBendMarks::Full, kDefaultTickLength, true}}) {
+                                                       TBendMarks::Full, kDefaultTickLength, true},
+                                        TCuttingParams{TPatternKind::Precise, kDefaultSeams, 0, 0, 0, 0,
+                                                       TBendMarks::Full, defaultTickLength(TUnits::Inches), false,
+                                                       TUnits::Inches},
+                                        TCuttingParams{TPatternKind::Table, seamBit(TSeamAt::C2), 0.25L, 0, 0, 0.5L,
+                                                       TBendMarks::Ticks, 0.375L, true, TUnits::Inches}}) {
     TProjectData p = newProjectData();
+    p.Cutting = cutting;
+    // An inch project with the default plate still needs its block.
+    if (cutting.Units == TUnits::Inches) {
+      EXPECT_EQ(encodeProjectFile(p), seamsFile(TPlateParams{}, cutting));
+    }
     p.Plate = kSpoilt;
     p.Cutting = cutting;
     const std::vector<std::uint8_t> bytes = seamsFile(kSpoilt, cutting);

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "language/Language.h"
 #include "patternPaint/PatternPaint.h"
 
 namespace {
@@ -30,12 +31,15 @@ void qtMessage(QtMsgType type, const QMessageLogContext&, const QString& message
 }  // namespace
 
 extern "C" __attribute__((visibility("default"))) void vintalerOpenPaintedExports(
-    vintaler::cli::PaintedExports& painted, char* programName) {
+    vintaler::cli::PaintedExports& painted, char* programName, const char* language) {
   // Painting needs Qt's fonts, so a GUI application object, but no display.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   qInstallMessageHandler(qtMessage);
   applicationArgv[0] = programName;
   application = std::make_unique<QGuiApplication>(applicationArgc, applicationArgv);
+  // The module holds its own engine and translations: it is told the
+  // program's language rather than finding it again.
+  vintaler::applyLanguage(vintaler::languageFromCode(language ? language : "").value_or(vintaler::TLanguage::Russian));
   painted.svg = [](const fish::TFlatPattern& p, const vintaler::cli::PatternTitle& t) {
     return bytes(vintaler::paint::patternSvg(p, titleOf(t)));
   };

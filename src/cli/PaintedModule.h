@@ -1,6 +1,6 @@
 // The drawings painted by Qt (SVG, full-size PDF, tiles) live in a module
 // of their own, loaded only by a command that asks for one: the results
-// text and the DXF export start and run without Qt's libraries in memory.
+// text and the DXF export start and run without Qt's painting in memory.
 #pragma once
 
 #include "CliApp.h"
@@ -9,8 +9,9 @@ namespace vintaler::cli {
 
 // The module's one entry point, looked up by this name. It makes the Qt
 // application painting needs (off screen unless the user chose a platform)
-// and fills `painted`. Called once.
-using OpenPaintedExports = void (*)(PaintedExports& painted, char* programName);
+// and fills `painted`; the module's titles speak `language` ("ru" or "en"),
+// the language the program applied. Called once.
+using OpenPaintedExports = void (*)(PaintedExports& painted, char* programName, const char* language);
 inline constexpr const char* kOpenPaintedExports = "vintalerOpenPaintedExports";
 // Takes the Qt application down again, before the program's static objects.
 using ClosePaintedExports = void (*)();

@@ -12,6 +12,10 @@
 
 #include "CliApp.h"
 
+#ifdef VINTALER_LANGUAGE
+#include "language/Language.h"
+#endif
+
 #ifdef VINTALER_PAINTED_EXPORTS
 #include <dlfcn.h>
 
@@ -100,6 +104,15 @@ int main(int argc, char** argv) {
   std::setlocale(LC_ALL, "");
   const std::string separator = std::localeconv()->decimal_point;
   std::vector<std::string> args(argv + 1, argv + argc);
+  // The language of the texts: --lang, else the system's messages. Russian
+  // needs nothing installed: its texts are the engine's own.
+  [[maybe_unused]] const char* language = "ru";
+#ifdef VINTALER_LANGUAGE
+  const std::optional<std::string> chosen = vintaler::cli::languageOption(args, separator);
+  const vintaler::TLanguage wanted =
+      chosen ? vintaler::languageFromCode(*chosen).value_or(vintaler::TLanguage::Russian) : vintaler::systemLanguage();
+  if (wanted == vintaler::TLanguage::English && vintaler::applyLanguage(wanted)) language = "en";
+#endif
   vintaler::cli::PaintedExports painted;
 #ifdef VINTALER_PAINTED_EXPORTS
   vintaler::cli::ClosePaintedExports close = nullptr;
@@ -110,7 +123,7 @@ int main(int argc, char** argv) {
           reinterpret_cast<vintaler::cli::OpenPaintedExports>(::dlsym(module, vintaler::cli::kOpenPaintedExports));
       close =
           reinterpret_cast<vintaler::cli::ClosePaintedExports>(::dlsym(module, vintaler::cli::kClosePaintedExports));
-      if (open && close) open(painted, argv[0]);
+      if (open && close) open(painted, argv[0], language);
     } else {
       std::cerr << "vintaler-cli: the drawing module cannot be loaded: " << failure << "\n";
     }

@@ -1,5 +1,6 @@
 #include "PatternExport.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -40,15 +41,15 @@ struct FormatInfo {
 FormatInfo infoOf(Format format) {
   switch (format) {
     case Format::Dxf:
-      return {QStringLiteral("dxf"), QStringLiteral("Чертежи DXF (*.dxf);;Все файлы (*)"),
-              QStringLiteral("Экспорт в DXF")};
+      return {QStringLiteral("dxf"), QCoreApplication::translate("PatternExport", "Чертежи DXF (*.dxf);;Все файлы (*)"),
+              QCoreApplication::translate("PatternExport", "Экспорт в DXF")};
     case Format::Svg:
-      return {QStringLiteral("svg"), QStringLiteral("Рисунки SVG (*.svg);;Все файлы (*)"),
-              QStringLiteral("Экспорт в SVG")};
+      return {QStringLiteral("svg"), QCoreApplication::translate("PatternExport", "Рисунки SVG (*.svg);;Все файлы (*)"),
+              QCoreApplication::translate("PatternExport", "Экспорт в SVG")};
     case Format::Pdf: break;
   }
-  return {QStringLiteral("pdf"), QStringLiteral("Документы PDF (*.pdf);;Все файлы (*)"),
-          QStringLiteral("PDF в натуральную величину")};
+  return {QStringLiteral("pdf"), QCoreApplication::translate("PatternExport", "Документы PDF (*.pdf);;Все файлы (*)"),
+          QCoreApplication::translate("PatternExport", "PDF в натуральную величину")};
 }
 
 QString baseName(const Source& source) { return QFileInfo(source.projectFileName).completeBaseName(); }
@@ -83,9 +84,10 @@ void keepFullScale(QPrinter& printer) {
 
 // "492 листа A4 — печатать?": a long job is printed only when confirmed.
 bool confirmSheets(QWidget* parent, const fish::TTileLayout& layout, const QString& paper) {
-  QMessageBox ask(QMessageBox::Question, QStringLiteral("Печать в натуральную величину"),
-                  QString::fromStdString(fish::sheetCountText(static_cast<long long>(layout.Tiles.size()))) +
-                      QStringLiteral(" ") + paper + QStringLiteral(" — печатать?"),
+  QMessageBox ask(QMessageBox::Question, QCoreApplication::translate("PatternExport", "Печать в натуральную величину"),
+                  QCoreApplication::translate("PatternExport", "%1 %2 — печатать?")
+                      .arg(QString::fromStdString(fish::sheetCountText(static_cast<long long>(layout.Tiles.size()))),
+                           paper),
                   QMessageBox::Yes | QMessageBox::No, parent);
   ask.setDefaultButton(QMessageBox::No);
   return runModal(ask) == QMessageBox::Yes;
@@ -126,8 +128,8 @@ bool exportPattern(QWidget* parent, const Source& source, Format format, bool& c
 
 bool printFullSize(QWidget* parent, const Source& source, bool& crossing) {
   QInputDialog ask(parent);
-  ask.setWindowTitle(QStringLiteral("Печать в натуральную величину"));
-  ask.setLabelText(QStringLiteral("Бумага:"));
+  ask.setWindowTitle(QCoreApplication::translate("PatternExport", "Печать в натуральную величину"));
+  ask.setLabelText(QCoreApplication::translate("PatternExport", "Бумага:"));
   ask.setComboBoxItems({QStringLiteral("A4"), QStringLiteral("A3"), QStringLiteral("Letter")});
   ask.setComboBoxEditable(false);
   ask.setTextValue(QSettings().value(kPaperKey, QStringLiteral("A4")).toString());
@@ -147,7 +149,8 @@ bool printFullSize(QWidget* parent, const Source& source, bool& crossing) {
   printer.setFullPage(true);
   QPrintPreviewDialog preview(&printer, parent);
   preview.setWindowTitle(
-      QStringLiteral("Печать в натуральную величину — 100 %, листов %1 (+ схема)").arg(layout.Tiles.size()));
+      QCoreApplication::translate("PatternExport", "Печать в натуральную величину — 100 %, листов %1 (+ схема)")
+          .arg(layout.Tiles.size()));
   QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview, [&](QPrinter* target) {
     keepFullScale(*target);
     paint::paintTiles(*target, pattern, layout, title);

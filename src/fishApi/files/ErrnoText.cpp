@@ -2,43 +2,45 @@
 
 #include <cerrno>
 
+#include "fishApi/core/Messages.h"
+
 namespace fish {
 
 namespace {
 
-const char* knownText(int err) {
+TMsgId knownText(int err) {
   switch (err) {
-    case EACCES: return "нет прав доступа";
-    case EPERM: return "операция не разрешена";
-    case ENOENT: return "нет такого файла или папки";
-    case ENOSPC: return "на диске нет свободного места";
-    case EDQUOT: return "превышена дисковая квота";
-    case EFBIG: return "файл слишком велик";
-    case EROFS: return "файловая система доступна только для чтения";
-    case EISDIR: return "это папка";
-    case ENOTDIR: return "часть пути не является папкой";
-    case EEXIST: return "файл уже существует";
-    case EPIPE: return "принимающая сторона канала закрыта";
-    case EIO: return "ошибка ввода-вывода";
-    case ENAMETOOLONG: return "слишком длинное имя файла";
-    case ELOOP: return "слишком много символических ссылок в пути";
+    case EACCES: return FISH_TR("files", "нет прав доступа");
+    case EPERM: return FISH_TR("files", "операция не разрешена");
+    case ENOENT: return FISH_TR("files", "нет такого файла или папки");
+    case ENOSPC: return FISH_TR("files", "на диске нет свободного места");
+    case EDQUOT: return FISH_TR("files", "превышена дисковая квота");
+    case EFBIG: return FISH_TR("files", "файл слишком велик");
+    case EROFS: return FISH_TR("files", "файловая система доступна только для чтения");
+    case EISDIR: return FISH_TR("files", "это папка");
+    case ENOTDIR: return FISH_TR("files", "часть пути не является папкой");
+    case EEXIST: return FISH_TR("files", "файл уже существует");
+    case EPIPE: return FISH_TR("files", "принимающая сторона канала закрыта");
+    case EIO: return FISH_TR("files", "ошибка ввода-вывода");
+    case ENAMETOOLONG: return FISH_TR("files", "слишком длинное имя файла");
+    case ELOOP: return FISH_TR("files", "слишком много символических ссылок в пути");
     case EMFILE:
-    case ENFILE: return "открыто слишком много файлов";
-    case ETXTBSY: return "файл занят: это запущенная программа";
-    case EBUSY: return "устройство или файл заняты";
-    case ENOMEM: return "недостаточно памяти";
-    case EBADF: return "недопустимый дескриптор файла";
-    case ENXIO: return "нет такого устройства";
-    case EINVAL: return "недопустимый аргумент";
-    default: return nullptr;
+    case ENFILE: return FISH_TR("files", "открыто слишком много файлов");
+    case ETXTBSY: return FISH_TR("files", "файл занят: это запущенная программа");
+    case EBUSY: return FISH_TR("files", "устройство или файл заняты");
+    case ENOMEM: return FISH_TR("files", "недостаточно памяти");
+    case EBADF: return FISH_TR("files", "недопустимый дескриптор файла");
+    case ENXIO: return FISH_TR("files", "нет такого устройства");
+    case EINVAL: return FISH_TR("files", "недопустимый аргумент");
+    default: return {};
   }
 }
 
 }  // namespace
 
 std::string errnoText(int err) {
-  if (const char* text = knownText(err)) return text;
-  return "системная ошибка " + std::to_string(err);
+  if (const TMsgId text = knownText(err); text.Source != nullptr) return say(text);
+  return say(FISH_TR("files", "системная ошибка %1"), {std::to_string(err)});
 }
 
 }  // namespace fish

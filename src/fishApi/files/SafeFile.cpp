@@ -21,16 +21,16 @@
 
 namespace fish {
 
-const char* const kNotAPlainFile = "это не обычный файл";
+constexpr TMsgId kNotAPlainFile = FISH_TR("files", "это не обычный файл");
 
 std::string systemReason(int err) { return errnoText(err); }
 
-std::string fileReadFailure(const std::string& path, const std::string& reason) {
-  return "Не удалось прочитать файл \"" + path + "\": " + reason;
+TMessage fileReadFailure(const std::string& path, const std::string& reason) {
+  return TMessage(FISH_TR("files", "Не удалось прочитать файл \"%1\": %2"), {path, reason});
 }
 
-std::string fileWriteFailure(const std::string& path, const std::string& reason) {
-  return "Не удалось сохранить файл \"" + path + "\": " + reason;
+TMessage fileWriteFailure(const std::string& path, const std::string& reason) {
+  return TMessage(FISH_TR("files", "Не удалось сохранить файл \"%1\": %2"), {path, reason});
 }
 
 FdGuard::~FdGuard() {
@@ -45,7 +45,7 @@ int openPlainFile(const std::string& path) {
   struct stat st {};
   if (::fstat(file.fd, &st) != 0) throw EFileError(fileReadFailure(path, systemReason(errno)));
   if (S_ISDIR(st.st_mode)) throw EFileError(fileReadFailure(path, systemReason(EISDIR)));
-  if (!S_ISREG(st.st_mode)) throw EFileError(fileReadFailure(path, kNotAPlainFile));
+  if (!S_ISREG(st.st_mode)) throw EFileError(fileReadFailure(path, say(kNotAPlainFile)));
   const int fd = file.fd;
   file.fd = -1;
   return fd;
@@ -68,7 +68,7 @@ bool writeAll(int fd, const std::uint8_t* data, std::size_t size) {
 
 // The reason given for a path that names something other than a plain file:
 // a device, a pipe or a socket is never read as a project or replaced by one.
-const char* const kDanglingLink = "символическая ссылка указывает на несуществующий файл";
+constexpr TMsgId kDanglingLink = FISH_TR("files", "символическая ссылка указывает на несуществующий файл");
 
 // What a save writes to: the file a symbolic link names, refused when it is
 // anything but a plain file the user may change.
@@ -95,9 +95,9 @@ SaveTarget saveTarget(const std::string& path) {
     return target;
   }
   const bool link = S_ISLNK(st.st_mode);
-  if (link && ::stat(path.c_str(), &st) != 0) refuseSave(path, errno == ENOENT ? kDanglingLink : systemReason(errno));
+  if (link && ::stat(path.c_str(), &st) != 0) refuseSave(path, errno == ENOENT ? say(kDanglingLink) : systemReason(errno));
   if (S_ISDIR(st.st_mode)) refuseSave(path, systemReason(EISDIR));
-  if (!S_ISREG(st.st_mode)) refuseSave(path, kNotAPlainFile);
+  if (!S_ISREG(st.st_mode)) refuseSave(path, say(kNotAPlainFile));
   // access() grants root everything; a file without a single write bit is
   // read-only all the same, as the owner meant it to be.
   if (::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0) refuseSave(path, systemReason(errno));

@@ -25,8 +25,8 @@ class EFileError : public EFishError {
 };
 
 // "Не удалось прочитать файл "<path>": <reason>" and its writing counterpart.
-std::string fileReadFailure(const std::string& path, const std::string& reason);
-std::string fileWriteFailure(const std::string& path, const std::string& reason);
+TMessage fileReadFailure(const std::string& path, const std::string& reason);
+TMessage fileWriteFailure(const std::string& path, const std::string& reason);
 
 // The reason for an errno value, in the messages' language (errnoText).
 std::string systemReason(int err);

@@ -13,29 +13,37 @@ namespace {
 struct MaterialRow {
   TMaterial material;
   const char* key;
-  const char* name;
+  TMsgId name;
   Extended density;
+  // The refusal of another density, a sentence of its own for each
+  // material, so that it can be said again in another language whole.
+  TMsgId otherDensity;
 };
 
 constexpr MaterialRow kMaterials[] = {
-    {TMaterial::Steel, "steel", "сталь", 7850},
-    {TMaterial::Stainless, "stainless", "нержавеющая сталь", 7900},
-    {TMaterial::Aluminium, "aluminium", "алюминий", 2700},
-    {TMaterial::Copper, "copper", "медь", 8940},
-    {TMaterial::Galvanised, "galvanised", "оцинкованная сталь", 7850},
-    {TMaterial::Other, "other", "другой", 0},
+    {TMaterial::Steel, "steel", FISH_TR("shop", "сталь"), 7850,
+     FISH_TR("shop", "Плотность материала «сталь» %1 кг/м3, а не %2")},
+    {TMaterial::Stainless, "stainless", FISH_TR("shop", "нержавеющая сталь"), 7900,
+     FISH_TR("shop", "Плотность материала «нержавеющая сталь» %1 кг/м3, а не %2")},
+    {TMaterial::Aluminium, "aluminium", FISH_TR("shop", "алюминий"), 2700,
+     FISH_TR("shop", "Плотность материала «алюминий» %1 кг/м3, а не %2")},
+    {TMaterial::Copper, "copper", FISH_TR("shop", "медь"), 8940,
+     FISH_TR("shop", "Плотность материала «медь» %1 кг/м3, а не %2")},
+    {TMaterial::Galvanised, "galvanised", FISH_TR("shop", "оцинкованная сталь"), 7850,
+     FISH_TR("shop", "Плотность материала «оцинкованная сталь» %1 кг/м3, а не %2")},
+    {TMaterial::Other, "other", FISH_TR("shop", "другой"), 0, {}},
 };
 
 struct FacesRow {
   TFaces faces;
   const char* key;
-  const char* name;
+  TMsgId name;
 };
 
 constexpr FacesRow kFaces[] = {
-    {TFaces::Mean, "mean", "средние"},
-    {TFaces::Inside, "inside", "внутренние"},
-    {TFaces::Outside, "outside", "наружные"},
+    {TFaces::Mean, "mean", FISH_TR("shop", "средние")},
+    {TFaces::Inside, "inside", FISH_TR("shop", "внутренние")},
+    {TFaces::Outside, "outside", FISH_TR("shop", "наружные")},
 };
 
 const MaterialRow* materialRow(TMaterial material) {
@@ -67,20 +75,27 @@ Extended toNeutral(Extended size, Extended shift, TFaces faces) {
   return size;
 }
 
-void checkNeutral(const char* name, Extended developed, TFaces faces, Extended t) {
+// The sizes a refusal names.
+constexpr TMsgId kSideB = FISH_TR("shop", "сторона B");
+constexpr TMsgId kSideA = FISH_TR("shop", "сторона А");
+constexpr TMsgId kRadius = FISH_TR("shop", "радиус R");
+
+void checkNeutral(TMsgId name, Extended developed, TFaces faces, Extended t) {
   if (faces == TFaces::Mean || developed > 0) return;
-  throw EPlateError("Толщина листа t=" + hundredths(t) + " не оставляет средней поверхности: " + name +
-                    " по средней поверхности " + hundredths(developed) + " мм");
+  throw EPlateError(TMessage(FISH_TR("shop", "Толщина листа t=%1 не оставляет средней поверхности: %2 по средней "
+                                             "поверхности %3 мм"),
+                             {hundredths(t), say(name), hundredths(developed)}));
 }
 
 // Every face of the plate must lie inside the section's outline: the inner
 // face is the neutral size less t for a side (t/2 on either side), less t/2
 // for the radius.
-void checkInnerFace(const char* name, Extended developed, Extended shift, Extended t) {
+void checkInnerFace(TMsgId name, Extended developed, Extended shift, Extended t) {
   const Extended inner = developed - shift;
   if (inner > 0) return;
-  throw EPlateError("Толщина листа t=" + hundredths(t) + " слишком велика: " + name + " по внутренней поверхности " +
-                    hundredths(inner) + " мм");
+  throw EPlateError(
+      TMessage(FISH_TR("shop", "Толщина листа t=%1 слишком велика: %2 по внутренней поверхности %3 мм"),
+               {hundredths(t), say(name), hundredths(inner)}));
 }
 
 }  // namespace
@@ -100,9 +115,9 @@ std::string_view materialKey(TMaterial material) {
   return row ? row->key : "";
 }
 
-std::string_view materialName(TMaterial material) {
+std::string materialName(TMaterial material) {
   const MaterialRow* row = materialRow(material);
-  return row ? row->name : "";
+  return row ? say(row->name) : "";
 }
 
 bool materialFromKey(std::string_view key, TMaterial& out) {
@@ -120,9 +135,9 @@ std::string_view facesKey(TFaces faces) {
   return row ? row->key : "";
 }
 
-std::string_view facesName(TFaces faces) {
+std::string facesName(TFaces faces) {
   const FacesRow* row = facesRow(faces);
-  return row ? row->name : "";
+  return row ? say(row->name) : "";
 }
 
 bool facesFromKey(std::string_view key, TFaces& out) {
@@ -136,20 +151,19 @@ bool facesFromKey(std::string_view key, TFaces& out) {
 }
 
 void checkPlate(const TPlateParams& plate) {
-  if (!finite(plate.Thickness)) throw EPlateError("Толщина листа должна быть числом");
-  if (plate.Thickness < 0) throw EPlateError("Толщина листа не может быть отрицательной");
+  if (!finite(plate.Thickness)) throw EPlateError(FISH_TR("shop", "Толщина листа должна быть числом"));
+  if (plate.Thickness < 0) throw EPlateError(FISH_TR("shop", "Толщина листа не может быть отрицательной"));
   if (!facesRow(plate.RectFaces) || !facesRow(plate.RoundFaces))
-    throw EPlateError("Неизвестно, по каким поверхностям заданы размеры", TPlateField::Faces);
+    throw EPlateError(FISH_TR("shop", "Неизвестно, по каким поверхностям заданы размеры"), TPlateField::Faces);
   const MaterialRow* material = materialRow(plate.Material);
-  if (!material) throw EPlateError("Неизвестный материал", TPlateField::Material);
+  if (!material) throw EPlateError(FISH_TR("shop", "Неизвестный материал"), TPlateField::Material);
   if (!finite(plate.Density) || plate.Density <= 0)
-    throw EPlateError("Плотность материала должна быть больше нуля", TPlateField::Density);
+    throw EPlateError(FISH_TR("shop", "Плотность материала должна быть больше нуля"), TPlateField::Density);
   // Below the smallest normal double a density prints as 0 and the mass with it.
   if (plate.Density < std::numeric_limits<double>::min())
-    throw EPlateError("Плотность материала слишком мала", TPlateField::Density);
+    throw EPlateError(FISH_TR("shop", "Плотность материала слишком мала"), TPlateField::Density);
   if (plate.Material != TMaterial::Other && plate.Density != material->density) {
-    throw EPlateError(std::string("Плотность материала «") + material->name + "» " + hundredths(material->density) +
-                          " кг/м3, а не " + hundredths(plate.Density),
+    throw EPlateError(TMessage(material->otherDensity, {hundredths(material->density), hundredths(plate.Density)}),
                       TPlateField::Density);
   }
 }
@@ -162,12 +176,12 @@ TSystemParams developedParams(const TSystemParams& sp, const TPlateParams& plate
   developed.B = checkFinite(toNeutral(sp.B, t, plate.RectFaces));
   developed.A = checkFinite(toNeutral(sp.A, t, plate.RectFaces));
   developed.R = checkFinite(toNeutral(sp.R, t * 0.5L, plate.RoundFaces));
-  checkNeutral("сторона B", developed.B, plate.RectFaces, t);
-  checkNeutral("сторона А", developed.A, plate.RectFaces, t);
-  checkNeutral("радиус R", developed.R, plate.RoundFaces, t);
-  checkInnerFace("сторона B", developed.B, t, t);
-  checkInnerFace("сторона А", developed.A, t, t);
-  checkInnerFace("радиус R", developed.R, t * 0.5L, t);
+  checkNeutral(kSideB, developed.B, plate.RectFaces, t);
+  checkNeutral(kSideA, developed.A, plate.RectFaces, t);
+  checkNeutral(kRadius, developed.R, plate.RoundFaces, t);
+  checkInnerFace(kSideB, developed.B, t, t);
+  checkInnerFace(kSideA, developed.A, t, t);
+  checkInnerFace(kRadius, developed.R, t * 0.5L, t);
   return developed;
 }
 

@@ -58,8 +58,9 @@ bool facesFromKey(std::string_view key, TFaces& out);
 
 // The names the user reads: "сталь", "нержавеющая сталь", "алюминий",
 // "медь", "оцинкованная сталь", "другой"; "внутренние", "наружные", "средние".
-std::string_view materialName(TMaterial material);
-std::string_view facesName(TFaces faces);
+// In the language chosen.
+std::string materialName(TMaterial material);
+std::string facesName(TFaces faces);
 
 // The plate's value a refusal is about, so that a form can point at it.
 enum class TPlateField : std::uint8_t { Thickness, Faces, Material, Density };
@@ -67,8 +68,8 @@ enum class TPlateField : std::uint8_t { Thickness, Faces, Material, Density };
 // A plate that cannot be used; the message says which value and why.
 class EPlateError : public EFishError {
  public:
-  explicit EPlateError(const std::string& message, TPlateField field = TPlateField::Thickness)
-      : EFishError(message), Field(field) {}
+  explicit EPlateError(TMessage message, TPlateField field = TPlateField::Thickness)
+      : EFishError(std::move(message)), Field(field) {}
   TPlateField Field;
 };
 

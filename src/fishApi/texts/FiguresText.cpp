@@ -88,14 +88,14 @@ TFaceUp faceUp(const TSystemParams& sp, const TQuadrantDevelopment& d) {
 std::string faceUpText(TFaceUp face) {
   switch (face) {
     case TFaceUp::Outside:
-      return "Все гибы в одну сторону: в DXF, как начерчено, сверху наружная сторона перехода, края детали "
-             "загибаются вниз";
+      return say(FISH_TR("figures", "Все гибы в одну сторону: в DXF, как начерчено, сверху наружная сторона "
+                                    "перехода, края детали загибаются вниз"));
     case TFaceUp::Inside:
-      return "Все гибы в одну сторону: в DXF, как начерчено, сверху внутренняя сторона перехода, края детали "
-             "загибаются вверх";
+      return say(FISH_TR("figures", "Все гибы в одну сторону: в DXF, как начерчено, сверху внутренняя сторона "
+                                    "перехода, края детали загибаются вверх"));
     case TFaceUp::Unknown: break;
   }
-  return "Все гибы в одну сторону";
+  return say(FISH_TR("figures", "Все гибы в одну сторону"));
 }
 
 class PageWriter {
@@ -103,9 +103,9 @@ class PageWriter {
   PageWriter(TStringList& lines, std::string_view sep) : Lines(lines), Sep(sep) {}
 
   void head(const TSystemParams& given) {
-    Lines.emplace_back("Размеры для разметки");
+    Lines.push_back(say(FISH_TR("figures", "Размеры для разметки")));
     Lines.emplace_back("");
-    Lines.emplace_back("Параметры перехода:");
+    Lines.push_back(say(FISH_TR("figures", "Параметры перехода:")));
     for (std::string& line : GetParamsText(given, Sep)) Lines.push_back(std::move(line));
   }
 
@@ -125,22 +125,23 @@ class PageWriter {
   void plate(const TShopFigures& f) {
     const TPlateParams& p = f.Plate;
     const TSystemParams& d = f.Developed;
-    Lines.push_back("   Толщина листа: t=" + mm(p.Thickness) + " мм");
-    Lines.push_back("   Материал: " + std::string(materialName(p.Material)) + ", плотность " + mm(p.Density) +
-                    " кг/м³");
+    Lines.push_back(say(FISH_TR("figures", "   Толщина листа: t=%1 мм"), {mm(p.Thickness)}));
+    Lines.push_back(say(FISH_TR("figures", "   Материал: %1, плотность %2 кг/м³"),
+                        {materialName(p.Material), mm(p.Density)}));
     const std::string sizes = "(XxY)=" + mm(d.B) + "x" + mm(d.A) + " R=" + mm(d.R);
     if (p.Thickness > 0) {
-      Lines.push_back("   Размеры заданы: прямоугольного сечения " + std::string(facesName(p.RectFaces)) +
-                      ", круглого " + std::string(facesName(p.RoundFaces)));
-      Lines.push_back("   Развертка по средней поверхности: " + sizes);
-      Lines.push_back(std::string("   Средняя поверхность отложена ") +
-                      (f.Pattern == TPatternKind::Precise ? "по нормали к листу" : "t/2 по сечению"));
+      Lines.push_back(say(FISH_TR("figures", "   Размеры заданы: прямоугольного сечения %1, круглого %2"),
+                          {facesName(p.RectFaces), facesName(p.RoundFaces)}));
+      Lines.push_back(say(FISH_TR("figures", "   Развертка по средней поверхности: %1"), {sizes}));
+      Lines.push_back(say(f.Pattern == TPatternKind::Precise
+                              ? FISH_TR("figures", "   Средняя поверхность отложена по нормали к листу")
+                              : FISH_TR("figures", "   Средняя поверхность отложена t/2 по сечению")));
     } else {
-      Lines.push_back("   Развертка по заданным размерам: " + sizes);
+      Lines.push_back(say(FISH_TR("figures", "   Развертка по заданным размерам: %1"), {sizes}));
     }
-    Lines.push_back("   Развертка для раскроя: " + std::string(patternName(f.Pattern)));
+    Lines.push_back(say(FISH_TR("figures", "   Развертка для раскроя: %1"), {patternName(f.Pattern)}));
     Lines.emplace_back("");
-    Lines.emplace_back("Длины истинные, в мм: на развертке они те же.");
+    Lines.push_back(say(FISH_TR("figures", "Длины истинные, в мм: на развертке они те же.")));
   }
 
   void quadrant(const TQuadrantFigures& q, std::int32_t n) {
@@ -149,46 +150,54 @@ class PageWriter {
     const std::string midX = sideMidpointName(k);
     const auto arcPoint = [k, n](std::size_t j) { return arcPointName(k, n, static_cast<std::int32_t>(j)); };
 
+    // The column heads, said once for the three tables.
+    const std::string number = say(FISH_TR("figures", "№")), from = say(FISH_TR("figures", "От")),
+                      to = say(FISH_TR("figures", "До")), length = say(FISH_TR("figures", "Длина"));
     Lines.emplace_back("");
-    Lines.push_back("Квадрант " + std::to_string(k));
-    Lines.emplace_back("  Истинные длины образующих:");
-    Lines.push_back(lengthRow("№", "От", "До", "Длина", Sep));
+    Lines.push_back(say(FISH_TR("figures", "Квадрант %1"), {std::to_string(k)}));
+    Lines.push_back(say(FISH_TR("figures", "  Истинные длины образующих:")));
+    Lines.push_back(lengthRow(number, from, to, length, Sep));
     const std::size_t last = q.Generators.size() - 1;
     for (std::size_t e = 0; e <= last; ++e) {
       const TLineEnds ends = generatorEnds(k, n, e);
       Lines.push_back(lengthRow(std::to_string(e), ends.From, ends.To, mm(q.Generators[e]), Sep));
     }
-    Lines.emplace_back("  Хорды дуги:");
-    Lines.push_back(lengthRow("", "От", "До", "Длина", Sep));
+    Lines.push_back(say(FISH_TR("figures", "  Хорды дуги:")));
+    Lines.push_back(lengthRow("", from, to, length, Sep));
     for (std::size_t i = 0; i < q.Chords.size(); ++i) {
       Lines.push_back(lengthRow("", arcPoint(i + 1), arcPoint(i + 2), mm(q.Chords[i]), Sep));
     }
-    Lines.emplace_back("  Стороны прямоугольника:");
-    Lines.push_back(lengthRow("", "От", "До", "Длина", Sep));
+    Lines.push_back(say(FISH_TR("figures", "  Стороны прямоугольника:")));
+    Lines.push_back(lengthRow("", from, to, length, Sep));
     Lines.push_back(lengthRow("", kOriginName, corner, mm(q.EdgeToCorner), Sep));
     Lines.push_back(lengthRow("", corner, midX, mm(q.EdgeFromCorner), Sep));
-    Lines.push_back("  Площадь детали: " + mm(q.Area) + " мм²");
+    Lines.push_back(say(FISH_TR("figures", "  Площадь детали: %1 мм²"), {mm(q.Area)}));
   }
 
   void sheets(const TShopFigures& f) {
     Lines.emplace_back("");
-    Lines.emplace_back("Листы (выбранные квадранты, как на развертке):");
+    Lines.push_back(say(FISH_TR("figures", "Листы (выбранные квадранты, как на развертке):")));
     const TCuttingParams& c = f.Cutting;
     const bool allowances = c.hasAllowances();
     if (c.Seams != kDefaultSeams || allowances) {
-      Lines.push_back("  Швы: " + seamsText(c.Seams) + "; припуски: на шов " + mm(c.SeamFirst) + " и " +
-                      mm(c.SeamSecond) + " мм, у прямоугольного конца " + mm(c.RectAllowance) +
-                      " мм, у круглого конца " + mm(c.RoundAllowance) + " мм");
+      Lines.push_back(say(FISH_TR("figures", "  Швы: %1; припуски: на шов %2 и %3 мм, у прямоугольного конца %4 мм, "
+                                             "у круглого конца %5 мм"),
+                          {seamsText(c.Seams), mm(c.SeamFirst), mm(c.SeamSecond), mm(c.RectAllowance),
+                           mm(c.RoundAllowance)}));
     }
-    if (f.Sheets.empty()) Lines.emplace_back("  Не выбран ни один квадрант");
+    if (f.Sheets.empty()) Lines.push_back(say(FISH_TR("figures", "  Не выбран ни один квадрант")));
     for (std::size_t i = 0; i < f.Sheets.size(); ++i) {
       const TSheetFigures& s = f.Sheets[i];
       const std::string sheet = "  " + sheetTitle(i, s.Quadrants, s.Name);
       // With allowances the blank is cut larger than the net piece.
-      const std::string area = allowances ? "площадь с припусками " + mm(s.Area) + " мм², без припусков " +
-                                                mm(s.NetArea) + " мм²"
-                                          : "площадь " + mm(s.Area) + " мм²";
-      Lines.push_back(sheet + ": " + area + ", заготовка " + mm(s.Width) + "x" + mm(s.Height) + " мм");
+      if (allowances) {
+        Lines.push_back(say(FISH_TR("figures", "%1: площадь с припусками %2 мм², без припусков %3 мм², "
+                                               "заготовка %4x%5 мм"),
+                            {sheet, mm(s.Area), mm(s.NetArea), mm(s.Width), mm(s.Height)}));
+      } else {
+        Lines.push_back(say(FISH_TR("figures", "%1: площадь %2 мм², заготовка %3x%4 мм"),
+                            {sheet, mm(s.Area), mm(s.Width), mm(s.Height)}));
+      }
     }
   }
 
@@ -196,15 +205,19 @@ class PageWriter {
   // says the seams that bound it) and quadrants.
   static std::string sheetTitle(std::size_t i, const std::vector<int>& quadrants, const std::string& name) {
     std::string list;
-    for (int q : quadrants) list += (list.empty() ? "" : " и ") + std::to_string(q);
-    const std::string inQuadrants = (quadrants.size() > 1 ? "квадранты " : "квадрант ") + list;
-    return name.empty() ? "Лист " + std::to_string(i + 1) + " (" + inQuadrants + ")" : name + ", " + inQuadrants;
+    for (int q : quadrants) {
+      list = list.empty() ? std::to_string(q) : say(FISH_TR("figures", "%1 и %2"), {list, std::to_string(q)});
+    }
+    const std::string inQuadrants = say(
+        quadrants.size() > 1 ? FISH_TR("figures", "квадранты %1") : FISH_TR("figures", "квадрант %1"), {list});
+    return name.empty() ? say(FISH_TR("figures", "Лист %1 (%2)"), {std::to_string(i + 1), inQuadrants})
+                        : name + ", " + inQuadrants;
   }
 
   // A quote's piece named as the sheets section names it.
   static std::string pieceTitle(const TShopFigures& f, std::size_t i) {
     if (i < f.Sheets.size()) return sheetTitle(i, f.Sheets[i].Quadrants, f.Sheets[i].Name);
-    return "Деталь " + std::to_string(i + 1);
+    return say(FISH_TR("figures", "Деталь %1"), {std::to_string(i + 1)});
   }
 
   // The press brake's table: every bend of a piece in the order it comes
@@ -213,18 +226,22 @@ class PageWriter {
   void bends(const TShopFigures& f, const TShopQuote& quote) {
     if (quote.Quote.Pieces.empty()) return;
     Lines.emplace_back("");
-    Lines.emplace_back("Гибы (для листогиба), по порядку раскроя; угол — отклонение от плоскости:");
+    Lines.push_back(say(FISH_TR("figures", "Гибы (для листогиба), по порядку раскроя; угол — отклонение от плоскости:")));
     Lines.push_back("  " + faceUpText(quote.FaceUp));
     // The tables' rounded arc points can step back and turn a facet over.
     const auto back = [](const TPieceQuote& p) {
       return std::any_of(p.Bends.begin(), p.Bends.end(), [](const TBend& b) { return b.Angle <= -0.005L; });
     };
     if (std::any_of(quote.Quote.Pieces.begin(), quote.Quote.Pieces.end(), back))
-      Lines.emplace_back("  Гибы с углом меньше нуля идут в обратную сторону (точки дуги, округленные в таблицах)");
+      Lines.push_back(say(FISH_TR("figures", "  Гибы с углом меньше нуля идут в обратную сторону (точки дуги, "
+                                             "округленные в таблицах)")));
+    const std::string head = "  " + rightIn(say(FISH_TR("figures", "№")), 6) +
+                             rightIn(say(FISH_TR("figures", "Квадрант")), 10) +
+                             rightIn(say(FISH_TR("figures", "Длина")), 10) + rightIn(say(FISH_TR("figures", "Угол")), 10);
     for (std::size_t i = 0; i < quote.Quote.Pieces.size(); ++i) {
       const TPieceQuote& p = quote.Quote.Pieces[i];
       Lines.push_back("  " + pieceTitle(f, i) + ":");
-      Lines.push_back("  " + rightIn("№", 6) + rightIn("Квадрант", 10) + rightIn("Длина", 10) + rightIn("Угол", 10));
+      Lines.push_back(head);
       for (const TBend& b : p.Bends) {
         Lines.push_back("  " + rightIn(std::to_string(b.Element), 6) + rightIn(std::to_string(b.Quadrant), 10) +
                         rightIn(mm(b.Length), 10) + rightIn(mm(b.Angle) + "°", 10));
@@ -237,35 +254,36 @@ class PageWriter {
     const TQuote& q = quote.Quote;
     if (q.Pieces.empty()) return;
     Lines.emplace_back("");
-    Lines.emplace_back("Для расчета стоимости:");
+    Lines.push_back(say(FISH_TR("figures", "Для расчета стоимости:")));
     const auto figures = [this](Extended cut, int pierces, Extended seams, std::size_t bends) {
-      return "рез " + mm(cut) + " мм, врезок " + std::to_string(pierces) + ", швы " + mm(seams) + " мм, гибов " +
-             std::to_string(bends);
+      return say(FISH_TR("figures", "рез %1 мм, врезок %2, швы %3 мм, гибов %4"),
+                 {mm(cut), std::to_string(pierces), mm(seams), std::to_string(bends)});
     };
     const auto areas = [this](Extended blank, Extended net, Extended cut, Extended mass) {
-      return "площадь заготовки " + mm(blank) + " мм², детали " + mm(net) + " мм², по контуру реза " + mm(cut) +
-             " мм², масса " + decimalText(mass, 3, Sep) + " кг";
+      return say(FISH_TR("figures", "площадь заготовки %1 мм², детали %2 мм², по контуру реза %3 мм², масса %4 кг"),
+                 {mm(blank), mm(net), mm(cut), decimalText(mass, 3, Sep)});
     };
     for (std::size_t i = 0; i < q.Pieces.size(); ++i) {
       const TPieceQuote& p = q.Pieces[i];
       Lines.push_back("  " + pieceTitle(f, i) + ": " + figures(p.CutLength, p.Pierces, p.SeamLength, p.Bends.size()));
-      Lines.push_back("    заготовка " + mm(p.BlankWidth) + "x" + mm(p.BlankHeight) + " мм, " +
-                      areas(p.BlankWidth * p.BlankHeight, p.NetArea, p.CutArea, p.Mass));
-      Lines.push_back("    наименьшая заготовка " + mm(p.MinBlank.Width) + "x" + mm(p.MinBlank.Height) +
-                      " мм, повернутая на " + decimalText(p.MinBlank.Angle, 2, Sep) + "°");
+      Lines.push_back(say(FISH_TR("figures", "    заготовка %1x%2 мм, %3"),
+                          {mm(p.BlankWidth), mm(p.BlankHeight),
+                           areas(p.BlankWidth * p.BlankHeight, p.NetArea, p.CutArea, p.Mass)}));
+      Lines.push_back(say(FISH_TR("figures", "    наименьшая заготовка %1x%2 мм, повернутая на %3°"),
+                          {mm(p.MinBlank.Width), mm(p.MinBlank.Height), decimalText(p.MinBlank.Angle, 2, Sep)}));
     }
-    Lines.push_back("  Всего: " + figures(q.CutLength, q.Pierces, q.SeamLength, q.Bends));
+    Lines.push_back(say(FISH_TR("figures", "  Всего: %1"), {figures(q.CutLength, q.Pierces, q.SeamLength, q.Bends)}));
     Lines.push_back("    " + areas(q.BlankArea, q.NetArea, q.CutArea, q.Mass));
   }
 
   void totals(const TShopFigures& f) {
     Lines.emplace_back("");
-    Lines.push_back("Площадь всего перехода: " + mm(f.NetArea) + " мм² (" + decimalText(f.NetArea * 1e-6L, 4, Sep) +
-                    " м²)");
+    Lines.push_back(say(FISH_TR("figures", "Площадь всего перехода: %1 мм² (%2 м²)"),
+                        {mm(f.NetArea), decimalText(f.NetArea * 1e-6L, 4, Sep)}));
     if (f.Plate.Thickness > 0) {
-      Lines.push_back("Масса: " + decimalText(f.Mass, 3, Sep) + " кг");
+      Lines.push_back(say(FISH_TR("figures", "Масса: %1 кг"), {decimalText(f.Mass, 3, Sep)}));
     } else {
-      Lines.emplace_back("Масса: 0 кг (толщина листа не задана)");
+      Lines.push_back(say(FISH_TR("figures", "Масса: 0 кг (толщина листа не задана)")));
     }
   }
 
@@ -275,13 +293,14 @@ class PageWriter {
     const TAccuracy& a = f.Accuracy;
     const TPatternAccuracy& p = f.PatternAccuracy;
     Lines.emplace_back("");
-    Lines.emplace_back("Точность развертки:");
-    Lines.push_back("  Длина дуги: отклонение " + mm(a.ArcLengthError) + " мм (ломаная из точных хорд короче дуги на " +
-                    mm(a.ChordPolygonGap) + " мм)");
-    Lines.push_back("  Длина линии отклоняется не более чем на " + mm(a.WorstEdgeError) + " мм");
-    Lines.push_back("  Хорды дуги отходят от кривой не более чем на " + mm(p.ChordError) + " мм");
-    Lines.push_back("  Точки развертки по таблицам отходят от точных не более чем на " + mm(p.MaxPointError) + " мм");
-    Lines.push_back("  Допустимо: " + mm(kAccuracyLimit) + " мм");
+    Lines.push_back(say(FISH_TR("figures", "Точность развертки:")));
+    Lines.push_back(say(FISH_TR("figures", "  Длина дуги: отклонение %1 мм (ломаная из точных хорд короче дуги на %2 мм)"),
+                        {mm(a.ArcLengthError), mm(a.ChordPolygonGap)}));
+    Lines.push_back(say(FISH_TR("figures", "  Длина линии отклоняется не более чем на %1 мм"), {mm(a.WorstEdgeError)}));
+    Lines.push_back(say(FISH_TR("figures", "  Хорды дуги отходят от кривой не более чем на %1 мм"), {mm(p.ChordError)}));
+    Lines.push_back(say(FISH_TR("figures", "  Точки развертки по таблицам отходят от точных не более чем на %1 мм"),
+                        {mm(p.MaxPointError)}));
+    Lines.push_back(say(FISH_TR("figures", "  Допустимо: %1 мм"), {mm(kAccuracyLimit)}));
     const std::string warning = f.Pattern == TPatternKind::Table ? tableAccuracyWarning(p, Sep)
                                                                  : preciseAccuracyWarning(p, Sep);
     if (!warning.empty()) Lines.push_back(warning);

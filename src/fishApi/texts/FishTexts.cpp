@@ -148,9 +148,9 @@ void keepTableNumbers(const TRazvertka2PointArray& d, std::int32_t divisions, TT
 void tableLines(std::uint8_t quadrant, const TTableNumbers& tenths, std::string_view sep,
                 const std::function<void(std::string_view)>& each) {
   each("");
-  each("Квадрант " + std::to_string(quadrant));
+  each(say(FISH_TR("results", "Квадрант %1"), {std::to_string(quadrant)}));
   std::string row;
-  tableRowInto(row, "Точка", "X", "Y");
+  tableRowInto(row, say(FISH_TR("results", "Точка")), "X", "Y");
   each(row);
   const std::size_t rows = tenths.size() / 2;
   const auto divisions = static_cast<std::int32_t>(rows > 3 ? rows - 3 : 0);
@@ -169,6 +169,9 @@ std::string messageOf(const std::exception_ptr& error) {
     return e.what();
   }
 }
+
+// The overall size's line, the same on the page and in GetGabaritText.
+constexpr TMsgId kOverallSize = FISH_TR("results", "Общие габариты (XxY)=%1x%2");
 
 void lower(Extended& target, Extended v) {
   if (v < target) target = v;
@@ -191,10 +194,10 @@ std::string tableRow(std::string_view label, std::string_view xText, std::string
 
 TStringList GetParamsText(const TSystemParams& sp, std::string_view sep) {
   return {
-      "   Прямоугольное сечение: (XxY)=" + numberText(sp.B, sep) + "x" + numberText(sp.A, sep),
-      "   Радиус круглого сечения: R=" + numberText(sp.R, sep),
-      "   Расстояние между сечениями: L=" + numberText(sp.L, sep),
-      "   Смещение осей сечений: dX=" + numberText(sp.X1, sep) + " dY=" + numberText(sp.Y1, sep),
+      say(FISH_TR("results", "   Прямоугольное сечение: (XxY)=%1x%2"), {numberText(sp.B, sep), numberText(sp.A, sep)}),
+      say(FISH_TR("results", "   Радиус круглого сечения: R=%1"), {numberText(sp.R, sep)}),
+      say(FISH_TR("results", "   Расстояние между сечениями: L=%1"), {numberText(sp.L, sep)}),
+      say(FISH_TR("results", "   Смещение осей сечений: dX=%1 dY=%2"), {numberText(sp.X1, sep), numberText(sp.Y1, sep)}),
   };
 }
 
@@ -203,7 +206,7 @@ TStringList GetGabaritText(const TSystemParams& sp, const TProParams& pro, std::
   GetRazvertkaExtents(sp, pro, e);
   const Extended width = std::fabs(e.MaxX - e.MinX);
   const Extended height = std::fabs(e.MaxY - e.MinY);
-  return {"Общие габариты (XxY)=" + numberText(width, sep) + "x" + numberText(height, sep)};
+  return {say(kOverallSize, {numberText(width, sep), numberText(height, sep)})};
 }
 
 TStringList GetRazvertkaTable(const TSystemParams& sp, const TProParams& pro, std::uint8_t quadrant,
@@ -238,11 +241,12 @@ TResultsSource::TResultsSource(const TSystemParams& sp, const TProParams& pro, s
     ++Finished;
     developed = developedParams(sp, plate);
     if (plate.Thickness != 0) {
-      ParamsLines.push_back("   Толщина листа: t=" + decimalText(plate.Thickness, 2, sep) +
-                            " мм (прямоугольное сечение: " + std::string(facesName(plate.RectFaces)) +
-                            " размеры, круглое: " + std::string(facesName(plate.RoundFaces)) + ")");
-      ParamsLines.push_back("   Развертка по средней поверхности: (XxY)=" + decimalText(developed.B, 2, sep) + "x" +
-                            decimalText(developed.A, 2, sep) + " R=" + decimalText(developed.R, 2, sep));
+      ParamsLines.push_back(
+          say(FISH_TR("results", "   Толщина листа: t=%1 мм (прямоугольное сечение: %2 размеры, круглое: %3)"),
+              {decimalText(plate.Thickness, 2, sep), facesName(plate.RectFaces), facesName(plate.RoundFaces)}));
+      ParamsLines.push_back(say(FISH_TR("results", "   Развертка по средней поверхности: (XxY)=%1x%2 R=%3"),
+                                {decimalText(developed.B, 2, sep), decimalText(developed.A, 2, sep),
+                                 decimalText(developed.R, 2, sep)}));
     }
     // The overall size develops quadrants 1..4 in order, as GetGabaritText
     // does. Each development is taken element by element as it is laid and
@@ -278,7 +282,7 @@ TResultsSource::TResultsSource(const TSystemParams& sp, const TProParams& pro, s
     if (accuracy) *accuracy = gathered;
     const Extended width = std::fabs(e.MaxX - e.MinX);
     const Extended height = std::fabs(e.MaxY - e.MinY);
-    GabaritLine = "Общие габариты (XxY)=" + numberText(width, sep) + "x" + numberText(height, sep);
+    GabaritLine = say(kOverallSize, {numberText(width, sep), numberText(height, sep)});
     ++Finished;
   } catch (const EFishError&) {
     Error = std::current_exception();
@@ -303,17 +307,17 @@ TResultsSource::TResultsSource(const TSystemParams& sp, const TProParams& pro, s
 std::string TResultsSource::failureMessage() const { return messageOf(Error); }
 
 void TResultsSource::forEachLine(const std::function<void(std::string_view)>& each) const {
-  each("Параметры перехода:");
+  each(say(FISH_TR("results", "Параметры перехода:")));
   each("");
   if (Finished < 1) return;
   for (const std::string& line : ParamsLines) each(line);
   each("");
-  each("Результаты расчета развертки:");
+  each(say(FISH_TR("results", "Результаты расчета развертки:")));
   each("");
   if (Finished < 2) return;
   each(GabaritLine);
   each("");
-  each("Координаты точек контура развертки (по квадрантам прямоугольного сечения):");
+  each(say(FISH_TR("results", "Координаты точек контура развертки (по квадрантам прямоугольного сечения):")));
   for (std::uint8_t q = 1; q <= 4 && Finished >= q + 2; ++q) tableLines(q, Tables[q - 1], Separator, each);
 }
 

@@ -1,6 +1,8 @@
 #include "TWorkForm.h"
 
 #include <QCloseEvent>
+#include <algorithm>
+#include <QEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -36,6 +38,9 @@ fish::Extended fish::TSystemParams::*const kFieldOf[6] = {
     &fish::TSystemParams::A, &fish::TSystemParams::B,  &fish::TSystemParams::R,
     &fish::TSystemParams::L, &fish::TSystemParams::X1, &fish::TSystemParams::Y1,
 };
+
+// A field whose value makes the computation fail, as the panel tints it.
+const QColor kBlamedFieldColour(255, 200, 120);
 
 // The field a new window gives the focus to: side B.
 constexpr std::size_t kFirstFocusedField = 1;
@@ -144,6 +149,17 @@ bool TWorkForm::GetSystemInfo() {
   return allValid;
 }
 
+void TWorkForm::markBlamedFields(const std::vector<fish::TInput>& inputs) {
+  // Input of each field, in the order of kFieldOf.
+  constexpr fish::TInput kInputOf[6] = {fish::TInput::A, fish::TInput::B,  fish::TInput::R,
+                                        fish::TInput::L, fish::TInput::X1, fish::TInput::Y1};
+  for (std::size_t i = 0; i < Edits.size(); ++i) {
+    if (Edits[i]->palette().color(QPalette::Base) == QColor(Qt::red)) continue;
+    const bool blamed = std::find(inputs.begin(), inputs.end(), kInputOf[i]) != inputs.end();
+    setFieldColour(Edits[i], blamed ? kBlamedFieldColour : QColor(Qt::white));
+  }
+}
+
 void TWorkForm::setSysInfo() {
   // The texts' change notifications must not read the fields back while they
   // are being filled: every field shows its own record value.
@@ -196,13 +212,21 @@ void TWorkForm::redraw(bool report) {
   } else if (ActiveBox) {
     try {
       drawView();
+      explanation_.clear();
+      markBlamedFields({});
     } catch (const fish::EFishError& e) {
       // A failed picture says why on the view itself: a message box on every
       // paint or keystroke would lock the window up.
       const QString message = QString::fromUtf8(e.what());
       ActiveBox->ClearView();
       ActiveBox->showMessage(message);
-      if (report) vintaler::reportError(this, message);
+      // Which input to change, where one can be told: its field is tinted,
+      // the status bar and the box say why.
+      const fish::TExplanation why =
+          fish::explainParams(developedParams(), ProParams, vintaler::localeDecimalSeparator());
+      explanation_ = QString::fromStdString(why.Message.text());
+      markBlamedFields(why.Inputs);
+      if (report) vintaler::reportError(this, why.empty() ? message : message + "\n\n" + explanation_);
     }
   }
   if (activePage() == vintaler::Page::Results) TabSheet3Show();
@@ -247,7 +271,7 @@ void TWorkForm::ShowSystemParamsExecute() {
   vintaler::setParameterPanelVisible(*this, ShowSystemParams->isChecked());
 }
 
-void TWorkForm::updateCaption() { setWindowTitle(QStringLiteral("Проект (%1)[*]").arg(ProjectFileName)); }
+void TWorkForm::updateCaption() { setWindowTitle(tr("Проект (%1)[*]").arg(ProjectFileName)); }
 
 QString TWorkForm::displayName() const { return QFileInfo(ProjectFileName).fileName(); }
 
@@ -261,6 +285,17 @@ void TWorkForm::showEvent(QShowEvent* event) {
     // The first key typed goes into a field.
     Edits[kFirstFocusedField]->setFocus(Qt::OtherFocusReason);
   }
+}
+
+void TWorkForm::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() != QEvent::LanguageChange) return;
+  retranslateUi();
+  updateCaption();
+  // The pages, a failure shown on the view and the warning come from the
+  // engine in the language it speaks now.
+  drawing_.languageChanged();
+  redraw(false);
 }
 
 void TWorkForm::closeEvent(QCloseEvent* event) {
@@ -383,13 +418,18 @@ void TWorkForm::SetupDrawActionExecute() {
   TSetupDrawForm dialog(this);
   if (box->SpaceMode() == fish::TSpaceMode::_2D) dialog.hideZRow();
   dialog.showBounds(box->bounds());
+  dialog.Check = [box](const fish::TViewBounds& b) {
+    return fish::explainView(b, box->SpaceMode() == fish::TSpaceMode::_3D, box->width(), box->height(), nullptr,
+                             vintaler::localeDecimalSeparator());
+  };
   if (vintaler::runModal(dialog) == QDialog::Accepted) {
+    // The bounds are taken all together or not at all.
     fish::TViewBounds bounds = box->bounds();
     const QString failure = dialog.readBounds(bounds);
-    const auto before = fish::encodeProjectFile(projectData());
-    box->setBounds(bounds);  // with the bounds read before a bad field
-    if (fish::encodeProjectFile(projectData()) != before) setWindowModified(true);
     if (!failure.isEmpty()) throw vintaler::ECommandError(failure);
+    const auto before = fish::encodeProjectFile(projectData());
+    box->setBounds(bounds);
+    if (fish::encodeProjectFile(projectData()) != before) setWindowModified(true);
     try {
       box->UpdateScale();
     } catch (const fish::EFishError&) {

@@ -11,6 +11,7 @@
 #include "ProjectPage.h"
 #include "TWorkFormUi.h"
 #include "fishApi/core/FishTypes.h"
+#include "fishApi/core/InputExplain.h"
 #include "fishApi/files/ProjectFile.h"
 #include "fishApi/shop/CuttingParams.h"
 #include "fishApi/shop/PlateParams.h"
@@ -139,6 +140,9 @@ class TWorkForm : public QWidget, public TWorkFormUi, public vintaler::IProjectV
  protected:
   void closeEvent(QCloseEvent* event) override;
   void showEvent(QShowEvent* event) override;
+  // Another language: the captions, the title, the pages and the warning
+  // are said again in it.
+  void changeEvent(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
   // Tab goes round the window's own controls (vintaler::focusNextInProject).
   bool focusNextPrevChild(bool next) override;
@@ -155,6 +159,9 @@ class TWorkForm : public QWidget, public TWorkFormUi, public vintaler::IProjectV
   // Works out the accuracy warning once the picture is on screen.
   void scheduleAccuracyCheck();
   void checkAccuracy();
+  // Tints the fields of `inputs` (a failure's inputs to change); the others
+  // lose the tint, a field whose text is not a number keeps its red.
+  void markBlamedFields(const std::vector<fish::TInput>& inputs);
   void checkPage(QAction* checked);
   void ShowSystemParamsExecute();
   void DrawActionExecute();
@@ -167,6 +174,7 @@ class TWorkForm : public QWidget, public TWorkFormUi, public vintaler::IProjectV
   vintaler::TextPages* texts_ = nullptr;  // the results and the figures pages
   QString accuracyWarning_;
   bool accuracyPending_ = false;
+  QString explanation_;  // which input made the last picture fail, empty when it was drawn
   bool filling_ = false;
   bool shownOnce_ = false;
   bool hasFile_ = false;  // opened from or saved to ProjectFileName

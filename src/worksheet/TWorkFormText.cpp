@@ -10,6 +10,7 @@
 #include "appcore/ErrorReport.h"
 #include "appcore/LocaleNumbers.h"
 #include "fishApi/core/FishErrors.h"
+#include "fishApi/core/InputExplain.h"
 #include "xPaintBox/TxPaintBox.h"
 
 // The accuracy needs every quadrant developed: worked out after the picture
@@ -23,11 +24,20 @@ void TWorkForm::scheduleAccuracyCheck() {
 void TWorkForm::checkAccuracy() {
   accuracyPending_ = false;
   QString warning;
+  std::vector<fish::TInput> blamed;
   try {
-    warning = drawing_.accuracyWarning(developedParams(), ProParams, Cutting.Pattern, vintaler::localeDecimalSeparator());
+    warning = drawing_.accuracyWarning(developedParams(), ProParams, Cutting.Pattern, vintaler::localeDecimalSeparator(),
+                                       Cutting.Units);
   } catch (const fish::EFishError&) {
-    // No pattern at all: the pages and pictures say why.
+    // No pattern at all: the pages and pictures say why, the status bar and
+    // the parameter panel which input to change.
+    const fish::TExplanation why =
+        fish::explainParams(developedParams(), ProParams, vintaler::localeDecimalSeparator());
+    warning = QString::fromStdString(why.Message.text());
+    blamed = why.Inputs;
   }
+  if (!blamed.empty()) markBlamedFields(blamed);
+  if (warning.isEmpty()) warning = explanation_;  // the picture failed where the pattern's accuracy did not
   if (warning == accuracyWarning_) return;
   accuracyWarning_ = warning;
   if (host_) host_->showWarning(this, accuracyWarning_);

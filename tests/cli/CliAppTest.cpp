@@ -90,17 +90,19 @@ TEST(Cli, EngineFailuresEndWithTheSystemMessage) {
   const struct {
     std::vector<std::string> args;
     const char* message;
+    const char* blamed;  // the input the line before the message names
   } cases[] = {
-      {{"--divisions", "0"}, "Floating point division by zero"},
-      {{"--B", "1e18"}, "Invalid floating point operation"},
-      {{"--L", "0", "--X1", "0.0149"}, "Invalid floating point operation"},
-      {{"--L", "0", "--X1", "0.004"}, "Floating point division by zero"},
+      {{"--divisions", "0"}, "Floating point division by zero", "0 "},
+      {{"--B", "1e18"}, "Invalid floating point operation", "B = 1E18 "},
+      {{"--L", "0", "--X1", "0.0149"}, "Invalid floating point operation", "X1 = 0.0149 "},
+      {{"--L", "0", "--X1", "0.004"}, "Floating point division by zero", "X1 = 0.004 "},
   };
   for (const auto& c : cases) {
     const CliRun r = cli(c.args);
     EXPECT_EQ(r.status, kExitEngineError) << c.message;
     EXPECT_EQ(r.out, "") << "nothing half-printed";
     EXPECT_EQ(lastLine(r.err), c.message);
+    EXPECT_NE(r.err.find(c.blamed), std::string::npos) << r.err;
   }
 }
 

@@ -295,10 +295,17 @@ class TWorkFormTest : public QObject {
     QVERIFY(errors_.isEmpty());
 
     form.DrawAction->trigger();  // an explicit command reports once
-    QCOMPARE(errors_, QStringList{"Invalid floating point operation"});
+    QCOMPARE(errors_.size(), 1);
+    QVERIFY2(errors_[0].startsWith("Invalid floating point operation\n\n") && errors_[0].contains("X1 = 0.0149"),
+             qPrintable(errors_[0]));
 
+    // The offset's field is tinted as the input to change, until corrected.
+    const auto tinted = [&form] { return form.Edits[4]->palette().color(QPalette::Base) != QColor(Qt::white); };
+    QVERIFY(tinted());
     form.Edits[4]->setText("0");
     QVERIFY2(CountColour(form.xPaintBox2->canvasImage(), kBlue) > 0, "usable again once corrected");
+    QTest::qWait(50);
+    QVERIFY(!tinted());
   }
 
   void popupHintsReachTheHost() {

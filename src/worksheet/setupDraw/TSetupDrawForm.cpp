@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "appcore/ErrorReport.h"
 #include "appcore/LocaleNumbers.h"
 #include "appcore/ModalDialogs.h"
 #include "fishApi/core/FishErrors.h"
@@ -62,4 +63,27 @@ QString TSetupDrawForm::readBounds(fish::TViewBounds& bounds) const {
     bounds[i] = *v;
   }
   return {};
+}
+
+void TSetupDrawForm::accept() {
+  fish::TViewBounds bounds{};
+  for (std::size_t i = 0; i < Edits.size(); ++i) {
+    const auto v = vintaler::textToNumber(Edits[i]->text());
+    if (!v) {
+      vintaler::reportError(this, tr("%1: «%2» не является числом").arg(Labels[i]->text(), Edits[i]->text()));
+      Edits[i]->setFocus();
+      return;
+    }
+    bounds[i] = *v;
+  }
+  if (Check) {
+    const fish::TExplanation why = Check(bounds);
+    if (!why.empty()) {
+      vintaler::reportError(this, QString::fromStdString(why.Message.text()));
+      const auto first = static_cast<std::size_t>(why.Inputs.front()) - static_cast<std::size_t>(fish::TInput::MinX);
+      if (first < Edits.size()) Edits[first]->setFocus();
+      return;
+    }
+  }
+  QDialog::accept();
 }

@@ -3,7 +3,9 @@
 
 #include <QDialog>
 #include <array>
+#include <functional>
 
+#include "fishApi/core/InputExplain.h"
 #include "fishApi/view/FishView.h"
 
 class QLabel;
@@ -33,4 +35,12 @@ class TSetupDrawForm : public QDialog {
   // it already taken, and its message is returned: "'<text>' is not a valid
   // floating point value". Empty when every field was read.
   QString readBounds(fish::TViewBounds& bounds) const;
+
+  // Why bounds read from the fields cannot be used for the view (equal
+  // bounds, a span too wide); set by the window that opened the dialog.
+  std::function<fish::TExplanation(const fish::TViewBounds&)> Check;
+
+  // OK keeps the dialog open on a field that is not a number or on bounds
+  // the view cannot use: the message names the field, which takes the focus.
+  void accept() override;
 };

@@ -1,6 +1,7 @@
 #include "TCuttingDialog.h"
 
 #include <QCheckBox>
+#include <QEvent>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -72,9 +73,8 @@ QPixmap seamsSketch(std::uint8_t seams) {
   return pixmap;
 }
 
-QLineEdit* widthEdit(const QString& hint) {
+QLineEdit* widthEdit() {
   auto* edit = new QLineEdit;
-  edit->setToolTip(hint);
   edit->setMaximumWidth(80);
   return edit;
 }
@@ -83,25 +83,37 @@ QLineEdit* widthEdit(const QString& hint) {
 
 TCuttingDialog::TCuttingDialog(std::function<Sizes()> sizes, const fish::TProParams& pro, QWidget* parent)
     : QDialog(parent), sizes_(std::move(sizes)), pro_(pro) {
-  setUpToolDialog(*this, QStringLiteral("Раскрой"), QSize(560, 300));
+  setUpToolDialog(*this, QString(), QSize(560, 300));
 
   // The development to cut, as the construction dialog offers it.
   auto* patternRow = new QHBoxLayout;
-  patternRow->addWidget(new QLabel(QStringLiteral("Развертка для раскроя:")));
-  PreciseRadio = new QRadioButton(utf8(fish::patternName(fish::TPatternKind::Precise)));
-  TableRadio = new QRadioButton(utf8(fish::patternName(fish::TPatternKind::Table)));
+  patternLabel_ = new QLabel;
+  patternRow->addWidget(patternLabel_);
+  PreciseRadio = new QRadioButton;
+  TableRadio = new QRadioButton;
   patternRow->addWidget(PreciseRadio);
   patternRow->addWidget(TableRadio);
   patternRow->addStretch(1);
 
+  // The unit of every length of the project; its own row, so that its pair
+  // is exclusive apart from the pattern's.
+  auto* unitsRow = new QWidget;
+  auto* units = new QHBoxLayout(unitsRow);
+  units->setContentsMargins(0, 0, 0, 0);
+  unitsLabel_ = new QLabel;
+  MmRadio = new QRadioButton;
+  InchRadio = new QRadioButton;
+  units->addWidget(unitsLabel_);
+  units->addWidget(MmRadio);
+  units->addWidget(InchRadio);
+  units->addStretch(1);
+
   // The seams round a sketch of the transition.
-  auto* seamsBox = new QGroupBox(QStringLiteral("Швы"));
-  seamsBox->setToolTip(QStringLiteral("Места швов вокруг перехода, вид со стороны круглого сечения.\n"
-                                      "Сколько швов, столько деталей"));
-  auto* seamsGrid = new QGridLayout(seamsBox);
+  seamsBox_ = new QGroupBox;
+  auto* seamsGrid = new QGridLayout(seamsBox_);
   seamsGrid->setHorizontalSpacing(10);
   for (int i = 0; i < fish::kSeamPlaces; ++i) {
-    auto* box = new QCheckBox(utf8(fish::seamKey(static_cast<fish::TSeamAt>(i))));
+    auto* box = new QCheckBox;
     SeamBoxes[static_cast<std::size_t>(i)] = box;
     const auto [row, column] = kSeamCell[static_cast<std::size_t>(i)];
     seamsGrid->addWidget(box, row, column, column == 1 ? Qt::AlignCenter : Qt::Alignment());
@@ -111,34 +123,33 @@ TCuttingDialog::TCuttingDialog(std::function<Sizes()> sizes, const fish::TProPar
   seamsGrid->addWidget(sketch_, 1, 1);
 
   // The allowances.
-  auto* widthsBox = new QGroupBox(QStringLiteral("Припуски, мм"));
-  auto* widths = new QFormLayout(widthsBox);
-  widths->setLabelAlignment(Qt::AlignRight);
-  SeamFirstEdit = widthEdit(QStringLiteral("У кромки детали, которая кончается на шве (против часовой стрелки)"));
-  SeamSecondEdit = widthEdit(QStringLiteral("У кромки детали, которая начинается на шве"));
-  RectEdit = widthEdit(QStringLiteral("Отбортовка у прямоугольного конца"));
-  RoundEdit = widthEdit(QStringLiteral("Манжета у круглого конца"));
-  widths->addRow(QStringLiteral("Припуск на шов: первая кромка"), SeamFirstEdit);
-  widths->addRow(QStringLiteral("вторая кромка"), SeamSecondEdit);
-  widths->addRow(QStringLiteral("Припуск у прямоугольного конца"), RectEdit);
-  widths->addRow(QStringLiteral("Припуск у круглого конца"), RoundEdit);
+  widthsBox_ = new QGroupBox;
+  widths_ = new QFormLayout(widthsBox_);
+  widths_->setLabelAlignment(Qt::AlignRight);
+  SeamFirstEdit = widthEdit();
+  SeamSecondEdit = widthEdit();
+  RectEdit = widthEdit();
+  RoundEdit = widthEdit();
+  for (QLineEdit* edit : {SeamFirstEdit, SeamSecondEdit, RectEdit, RoundEdit}) {
+    auto* caption = new QLabel;
+    caption->setBuddy(edit);
+    widths_->addRow(caption, edit);
+  }
 
   // The bend lines: how they are marked, and their angles on the drawings.
-  auto* bendsBox = new QGroupBox(QStringLiteral("Линии гиба"));
-  auto* bends = new QGridLayout(bendsBox);
-  FullMarksRadio = new QRadioButton(QStringLiteral("полностью"));
-  TicksRadio = new QRadioButton(QStringLiteral("засечки"));
-  TicksRadio->setToolTip(QStringLiteral("Только засечки у концов линий гиба, без разметки поперек детали"));
-  TickEdit = widthEdit(QStringLiteral("Длина засечки от каждого конца линии гиба"));
-  AnglesBox = new QCheckBox(QStringLiteral("Углы гиба на чертеже"));
-  AnglesBox->setToolTip(QStringLiteral("Угол гиба у каждой линии гиба на чертежах PDF, SVG и листах печати,\n"
-                                       "где для надписи хватает места"));
+  bendsBox_ = new QGroupBox;
+  auto* bends = new QGridLayout(bendsBox_);
+  FullMarksRadio = new QRadioButton;
+  TicksRadio = new QRadioButton;
+  TickEdit = widthEdit();
+  AnglesBox = new QCheckBox;
   auto* marksRow = new QHBoxLayout;
   marksRow->addWidget(FullMarksRadio);
   marksRow->addWidget(TicksRadio);
   marksRow->addStretch(1);
   auto* tickRow = new QHBoxLayout;
-  tickRow->addWidget(new QLabel(QStringLiteral("Длина засечки, мм")));
+  tickLabel_ = new QLabel;
+  tickRow->addWidget(tickLabel_);
   tickRow->addWidget(TickEdit);
   tickRow->addStretch(1);
   bends->addLayout(marksRow, 0, 0);
@@ -147,9 +158,10 @@ TCuttingDialog::TCuttingDialog(std::function<Sizes()> sizes, const fish::TProPar
 
   auto* left = new QVBoxLayout;
   left->addLayout(patternRow);
-  left->addWidget(seamsBox);
-  left->addWidget(widthsBox);
-  left->addWidget(bendsBox);
+  left->addWidget(unitsRow);
+  left->addWidget(seamsBox_);
+  left->addWidget(widthsBox_);
+  left->addWidget(bendsBox_);
   left->addStretch(1);
 
   Picture = new TPatternPicture;
@@ -161,7 +173,7 @@ TCuttingDialog::TCuttingDialog(std::function<Sizes()> sizes, const fish::TProPar
 
   OkButton = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("OK"));
   OkButton->setDefault(true);
-  CancelButton = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), QStringLiteral("Отмена"));
+  CancelButton = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), QString());
   connect(OkButton, &QPushButton::clicked, this, &TCuttingDialog::accept);
   connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
   auto* buttons = new QHBoxLayout;
@@ -175,7 +187,7 @@ TCuttingDialog::TCuttingDialog(std::function<Sizes()> sizes, const fish::TProPar
   layout->setSizeConstraint(QLayout::SetFixedSize);
 
   // Tab order: the pattern, the seams in ring order, the widths, OK, Отмена.
-  QWidgetList order{PreciseRadio, TableRadio};
+  QWidgetList order{PreciseRadio, TableRadio, MmRadio, InchRadio};
   for (QCheckBox* box : SeamBoxes) order << box;
   order << SeamFirstEdit << SeamSecondEdit << RectEdit << RoundEdit << FullMarksRadio << TicksRadio << TickEdit
         << AnglesBox << OkButton << CancelButton;
@@ -192,14 +204,81 @@ TCuttingDialog::TCuttingDialog(std::function<Sizes()> sizes, const fish::TProPar
   connect(TicksRadio, &QRadioButton::toggled, TickEdit, &QWidget::setEnabled);
   connect(TicksRadio, &QRadioButton::toggled, this, changed);
   connect(AnglesBox, &QCheckBox::toggled, this, changed);
+  connect(InchRadio, &QRadioButton::toggled, this, [this, changed] {
+    if (loading_) return;
+    unitsChanged();
+    changed();
+  });
+  retranslateUi();
   load(fish::TCuttingParams{});
   PreciseRadio->setFocus();
+}
+
+void TCuttingDialog::retranslateUi() {
+  setWindowTitle(tr("Раскрой"));
+  patternLabel_->setText(tr("Развертка для раскроя:"));
+  PreciseRadio->setText(utf8(fish::patternName(fish::TPatternKind::Precise)));
+  TableRadio->setText(utf8(fish::patternName(fish::TPatternKind::Table)));
+  seamsBox_->setTitle(tr("Швы"));
+  seamsBox_->setToolTip(tr("Места швов вокруг перехода, вид со стороны круглого сечения.\n"
+                           "Сколько швов, столько деталей"));
+  for (int i = 0; i < fish::kSeamPlaces; ++i) {
+    SeamBoxes[static_cast<std::size_t>(i)]->setText(utf8(fish::seamKey(static_cast<fish::TSeamAt>(i))));
+  }
+  unitsLabel_->setText(tr("Единицы:"));
+  MmRadio->setText(tr("мм"));
+  InchRadio->setText(tr("дюймы"));
+  const bool inches = shownUnits() == fish::TUnits::Inches;
+  widthsBox_->setTitle(inches ? tr("Припуски, дюймы") : tr("Припуски, мм"));
+  const std::pair<QLineEdit*, std::pair<QString, QString>> widths[] = {
+      {SeamFirstEdit,
+       {tr("Припуск на шов: первая кромка"), tr("У кромки детали, которая кончается на шве (против часовой стрелки)")}},
+      {SeamSecondEdit, {tr("вторая кромка"), tr("У кромки детали, которая начинается на шве")}},
+      {RectEdit, {tr("Припуск у прямоугольного конца"), tr("Отбортовка у прямоугольного конца")}},
+      {RoundEdit, {tr("Припуск у круглого конца"), tr("Манжета у круглого конца")}}};
+  for (const auto& [edit, texts] : widths) {
+    if (auto* caption = qobject_cast<QLabel*>(widths_->labelForField(edit))) caption->setText(texts.first);
+    edit->setToolTip(texts.second);
+  }
+  bendsBox_->setTitle(tr("Линии гиба"));
+  FullMarksRadio->setText(tr("полностью"));
+  TicksRadio->setText(tr("засечки"));
+  TicksRadio->setToolTip(tr("Только засечки у концов линий гиба, без разметки поперек детали"));
+  tickLabel_->setText(inches ? tr("Длина засечки, дюймы") : tr("Длина засечки, мм"));
+  TickEdit->setToolTip(tr("Длина засечки от каждого конца линии гиба"));
+  AnglesBox->setText(tr("Углы гиба на чертеже"));
+  AnglesBox->setToolTip(tr("Угол гиба у каждой линии гиба на чертежах PDF, SVG и листах печати,\n"
+                           "где для надписи хватает места"));
+  CancelButton->setText(tr("Отмена"));
+}
+
+void TCuttingDialog::changeEvent(QEvent* event) {
+  QDialog::changeEvent(event);
+  if (event->type() != QEvent::LanguageChange) return;
+  retranslateUi();
+  runCommand(this, [this] { refresh(); });
+}
+
+fish::TUnits TCuttingDialog::shownUnits() const {
+  return InchRadio->isChecked() ? fish::TUnits::Inches : fish::TUnits::Millimetres;
+}
+
+void TCuttingDialog::unitsChanged() {
+  const fish::TUnits now = shownUnits();
+  // Compared as shown: the inch default has no short text to read back.
+  if (TickEdit->text() == numberToText(fish::defaultTickLength(units_))) {
+    TickEdit->setText(numberToText(fish::defaultTickLength(now)));
+  }
+  units_ = now;
+  retranslateUi();
 }
 
 void TCuttingDialog::load(const fish::TCuttingParams& cutting) {
   accepted_ = cutting;
   loading_ = true;
   (cutting.Pattern == fish::TPatternKind::Table ? TableRadio : PreciseRadio)->setChecked(true);
+  (cutting.Units == fish::TUnits::Inches ? InchRadio : MmRadio)->setChecked(true);
+  units_ = cutting.Units;
   for (int i = 0; i < fish::kSeamPlaces; ++i) {
     SeamBoxes[static_cast<std::size_t>(i)]->setChecked(cutting.Seams & fish::seamBit(static_cast<fish::TSeamAt>(i)));
   }
@@ -224,6 +303,7 @@ void TCuttingDialog::load(const fish::TCuttingParams& cutting) {
   }
   AnglesBox->setChecked(cutting.BendAngles);
   loading_ = false;
+  retranslateUi();
   runCommand(this, [this] { refresh(); });
 }
 
@@ -231,6 +311,7 @@ bool TCuttingDialog::check(const fish::TProParams& pro, fish::TCuttingParams& cu
                            QString& failure, QWidget*& field) const {
   cutting = accepted_;  // with the choices this dialog does not show
   cutting.Pattern = TableRadio->isChecked() ? fish::TPatternKind::Table : fish::TPatternKind::Precise;
+  cutting.Units = shownUnits();
   cutting.Seams = 0;
   for (int i = 0; i < fish::kSeamPlaces; ++i) {
     if (SeamBoxes[static_cast<std::size_t>(i)]->isChecked()) {
@@ -242,14 +323,15 @@ bool TCuttingDialog::check(const fish::TProParams& pro, fish::TCuttingParams& cu
     fish::Extended fish::TCuttingParams::*value;
     const char* name;
   };
-  const Width widths[] = {{SeamFirstEdit, &fish::TCuttingParams::SeamFirst, "Припуск на шов, первая кромка"},
-                          {SeamSecondEdit, &fish::TCuttingParams::SeamSecond, "Припуск на шов, вторая кромка"},
-                          {RectEdit, &fish::TCuttingParams::RectAllowance, "Припуск у прямоугольного конца"},
-                          {RoundEdit, &fish::TCuttingParams::RoundAllowance, "Припуск у круглого конца"}};
+  const Width widths[] = {
+      {SeamFirstEdit, &fish::TCuttingParams::SeamFirst, QT_TR_NOOP("Припуск на шов, первая кромка")},
+      {SeamSecondEdit, &fish::TCuttingParams::SeamSecond, QT_TR_NOOP("Припуск на шов, вторая кромка")},
+      {RectEdit, &fish::TCuttingParams::RectAllowance, QT_TR_NOOP("Припуск у прямоугольного конца")},
+      {RoundEdit, &fish::TCuttingParams::RoundAllowance, QT_TR_NOOP("Припуск у круглого конца")}};
   for (const Width& w : widths) {
     const auto value = textToNumber(w.edit->text());
     if (!value) {
-      failure = QString::fromUtf8(w.name) + QStringLiteral(": ширина должна быть неотрицательным числом, мм");
+      failure = tr("%1: ширина должна быть неотрицательным числом, мм").arg(tr(w.name));
       field = w.edit;
       return false;
     }
@@ -261,11 +343,13 @@ bool TCuttingDialog::check(const fish::TProParams& pro, fish::TCuttingParams& cu
   const auto tick = textToNumber(TickEdit->text());
   if (cutting.BendMarks == fish::TBendMarks::Ticks || (tick && *tick > 0 && std::isfinite(*tick))) {
     if (!tick) {
-      failure = QStringLiteral("Засечки линий гиба: длина должна быть положительным числом, мм");
+      failure = tr("Засечки линий гиба: длина должна быть положительным числом, мм");
       field = TickEdit;
       return false;
     }
     cutting.TickLength = *tick;
+    const fish::Extended standard = fish::defaultTickLength(cutting.Units);
+    if (TickEdit->text() == numberToText(standard)) cutting.TickLength = standard;
   }
   cutting.BendAngles = AnglesBox->isChecked();
   try {

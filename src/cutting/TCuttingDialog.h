@@ -16,6 +16,8 @@
 #include "fishApi/shop/PlateParams.h"
 
 class QCheckBox;
+class QFormLayout;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -41,6 +43,8 @@ class TCuttingDialog : public QDialog {
 
   QRadioButton* PreciseRadio = nullptr;  // "точная"
   QRadioButton* TableRadio = nullptr;    // "по таблицам"
+  QRadioButton* MmRadio = nullptr;       // "мм": the project's lengths in millimetres
+  QRadioButton* InchRadio = nullptr;     // "дюймы": in inches
   // One box a seam place, in fish::TSeamAt's order.
   std::array<QCheckBox*, fish::kSeamPlaces> SeamBoxes{};
   QLineEdit* SeamFirstEdit = nullptr;   // mm, the edge of the piece that ends at a seam
@@ -67,7 +71,13 @@ class TCuttingDialog : public QDialog {
   // puts the focus on the control to correct and keeps the dialog open.
   void accept() override;
 
+ protected:
+  // Another language: every caption and hint again, and the picture's
+  // message.
+  void changeEvent(QEvent* event) override;
+
  private:
+  void retranslateUi();
   // The values the controls show checked against the pattern of `pro`, or
   // the reason they are refused and the control to correct. An engine
   // failure that is not about cutting (sizes, divisions) refuses nothing; it
@@ -76,11 +86,23 @@ class TCuttingDialog : public QDialog {
              QString& failure, QWidget*& field) const;
   // The picture and the seams' sketch for the values the controls show.
   void refresh();
+  // The unit the controls show; the captions that name it, and a tick
+  // length at the other unit's default turned into this one's.
+  fish::TUnits shownUnits() const;
+  void unitsChanged();
 
   std::function<Sizes()> sizes_;
   fish::TProParams pro_;
   fish::TCuttingParams accepted_;
   QLabel* sketch_ = nullptr;  // the seams chosen, round a small transition
+  QLabel* patternLabel_ = nullptr;
+  QLabel* tickLabel_ = nullptr;
+  QLabel* unitsLabel_ = nullptr;
+  fish::TUnits units_ = fish::TUnits::Millimetres;  // the unit the widths were typed in
+  QGroupBox* seamsBox_ = nullptr;
+  QGroupBox* widthsBox_ = nullptr;
+  QGroupBox* bendsBox_ = nullptr;
+  QFormLayout* widths_ = nullptr;
   bool loading_ = false;
 };
 

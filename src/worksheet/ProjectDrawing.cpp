@@ -113,6 +113,16 @@ const fish::TRazvertka2PointArray& ProjectDrawing::development(const fish::TSyst
   });
 }
 
+void ProjectDrawing::languageChanged() {
+  results_ = {};
+  figures_ = {};
+  accuracy_ = {};
+  for (Quadrant& q : quadrants_) {
+    q.surfFailure = nullptr;
+    q.razvertkaFailure = nullptr;
+  }
+}
+
 bool ProjectDrawing::Quadrant::lacks(bool developed) const {
   if (surfFailure) return false;
   return developed ? !razvertka && !razvertkaFailure : !surf;
@@ -220,15 +230,19 @@ const QString& ProjectDrawing::figuresText(const fish::TSystemParams& sp, const 
 }
 
 const QString& ProjectDrawing::accuracyWarning(const fish::TSystemParams& developed, const fish::TProParams& pro,
-                                               fish::TPatternKind pattern, const std::string& decimalSeparator) {
-  std::string wanted = textKey(developed, pro, fish::TPlateParams{}, decimalSeparator) + std::string(fish::patternKey(pattern));
+                                               fish::TPatternKind pattern, const std::string& decimalSeparator,
+                                               fish::TUnits units) {
+  std::string wanted = textKey(developed, pro, fish::TPlateParams{}, decimalSeparator) + std::string(fish::patternKey(pattern)) +
+                       std::string(fish::unitsKey(units));
   if (accuracy_.key == wanted) return accuracy_.text;
   QString warning;
   try {
     const std::string text =
         pattern == fish::TPatternKind::Table
-            ? fish::tableAccuracyWarning(fish::patternAccuracy(developed, pro), decimalSeparator)
-            : fish::preciseAccuracyWarning(fish::chordAccuracy(developed, pro), decimalSeparator);
+            ? fish::tableAccuracyWarning(fish::patternAccuracy(developed, pro, true, fish::accuracyLimit(units)),
+                                         decimalSeparator)
+            : fish::preciseAccuracyWarning(fish::chordAccuracy(developed, pro, fish::accuracyLimit(units)),
+                                           decimalSeparator);
     warning = QString::fromStdString(text);
   } catch (const fish::EFishError&) {
     // The pictures and the pages say why there is no pattern.

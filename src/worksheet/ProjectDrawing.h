@@ -64,8 +64,14 @@ class ProjectDrawing {
   // empty while the pattern is accurate enough, and when it cannot be
   // developed (its failure is shown elsewhere). The precise pattern's needs
   // no development at all.
+  // The limit is that of the project's unit.
   const QString& accuracyWarning(const fish::TSystemParams& developed, const fish::TProParams& pro,
-                                 fish::TPatternKind pattern, const std::string& decimalSeparator);
+                                 fish::TPatternKind pattern, const std::string& decimalSeparator,
+                                 fish::TUnits units = fish::TUnits::Millimetres);
+
+  // The texts and the failures kept are forgotten: asked for again, they
+  // are made in the language the engine speaks now. The computed arrays stay.
+  void languageChanged();
 
  private:
   // One quadrant of the records `key_`: its surface and its development,

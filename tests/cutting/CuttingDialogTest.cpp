@@ -1,4 +1,5 @@
 #include <QCheckBox>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -6,6 +7,7 @@
 #include <bit>
 
 #include "cutting/TCuttingDialog.h"
+#include "appcore/LocaleNumbers.h"
 #include "cutting/TPatternPicture.h"
 #include "fishApi/files/ProjectFile.h"
 #include "patternExport/PatternExport.h"
@@ -22,7 +24,7 @@ void tickSeams(vintaler::TCuttingDialog& dialog, unsigned seams) {
 bool sameCutting(const fish::TCuttingParams& a, const fish::TCuttingParams& b) {
   return a.Pattern == b.Pattern && a.Seams == b.Seams && a.SeamFirst == b.SeamFirst && a.SeamSecond == b.SeamSecond &&
          a.RectAllowance == b.RectAllowance && a.RoundAllowance == b.RoundAllowance && a.BendMarks == b.BendMarks &&
-         a.TickLength == b.TickLength && a.BendAngles == b.BendAngles;
+         a.TickLength == b.TickLength && a.BendAngles == b.BendAngles && a.Units == b.Units;
 }
 
 }  // namespace
@@ -124,6 +126,35 @@ class CuttingDialogTest : public QObject {
     form.ShowCuttingAction->trigger();
     QVERIFY(sameCutting(form.Cutting, {fish::TPatternKind::Precise, fish::kDefaultSeams, 0, 0, 0, 0,
                                        fish::TBendMarks::Ticks, 15, true}));
+  }
+
+  // Inches: the tick length at its default follows the unit, the captions
+  // name it, and the window takes it; back to mm the project is the new
+  // one's, byte for byte.
+  void unitsFollowTheRadioPair() {
+    TWorkForm form(nullptr);
+    const auto plain = fish::encodeProjectFile(form.projectData());
+    for (const bool inches : {true, false}) {
+      vintaler::setModalRunner([inches](QDialog& d) {
+        auto& dialog = dynamic_cast<vintaler::TCuttingDialog&>(d);
+        (inches ? dialog.InchRadio : dialog.MmRadio)->setChecked(true);
+        const QString tick = vintaler::numberToText(fish::defaultTickLength(inches ? fish::TUnits::Inches
+                                                                                   : fish::TUnits::Millimetres));
+        const auto boxes = dialog.findChildren<QGroupBox*>();
+        const bool named = std::any_of(boxes.begin(), boxes.end(), [inches](const QGroupBox* box) {
+          return box->title() == (inches ? "Припуски, дюймы" : "Припуски, мм");
+        });
+        if (dialog.TickEdit->text() != tick || !named) return 0;
+        dialog.OkButton->click();
+        return dialog.result();
+      });
+      form.ShowCuttingAction->trigger();
+      fish::TCuttingParams expected;
+      fish::setUnits(expected, inches ? fish::TUnits::Inches : fish::TUnits::Millimetres);
+      QVERIFY(sameCutting(form.Cutting, expected));
+      QCOMPARE(form.isWindowModified(), true);
+    }
+    QCOMPARE(fish::encodeProjectFile(form.projectData()), plain);
   }
 
   // A refused value keeps the dialog open with the focus on its control, and

@@ -1,5 +1,6 @@
 #include "TAboutForm.h"
 
+#include <QEvent>
 #include <QLabel>
 #include <QLinearGradient>
 #include <QPainter>
@@ -44,27 +45,36 @@ QPixmap TAboutForm::picture() {
   title.setPointSize(17);
   title.setBold(true);
   p.setFont(title);
-  p.drawText(QRectF(120, 12, 190, 30), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Винталер 1.0"));
+  p.drawText(QRectF(120, 12, 190, 30), Qt::AlignLeft | Qt::AlignVCenter, tr("Винталер 1.0"));
   QFont body = p.font();
   body.setPointSize(8);
   body.setBold(false);
   p.setFont(body);
   p.drawText(QRectF(120, 44, 190, 44), Qt::AlignLeft | Qt::TextWordWrap,
-             QStringLiteral("Развертка перехода с прямоугольного сечения на круглое"));
+             tr("Развертка перехода с прямоугольного сечения на круглое"));
   return pixmap;
 }
 
 TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent) {
-  setWindowTitle(QStringLiteral("О программе"));
   setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
   setFixedSize(kPictureWidth, kPictureHeight);
 
   Image1 = new QLabel(this);
   Image1->setGeometry(0, 0, kPictureWidth, kPictureHeight);
-  Image1->setPixmap(picture());
 
   OKButton = new QPushButton(QStringLiteral("OK"), this);
   OKButton->setGeometry(123, 99, 75, 25);
   OKButton->setDefault(true);
   connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
+  retranslateUi();
+}
+
+void TAboutForm::retranslateUi() {
+  setWindowTitle(tr("О программе"));
+  Image1->setPixmap(picture());
+}
+
+void TAboutForm::changeEvent(QEvent* event) {
+  QDialog::changeEvent(event);
+  if (event->type() == QEvent::LanguageChange) retranslateUi();
 }

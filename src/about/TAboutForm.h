@@ -17,4 +17,11 @@ class TAboutForm : public QDialog {
 
   // The picture: the program's name over a small wire model of a transition.
   static QPixmap picture();
+
+ protected:
+  // Another language: the title and the picture's words again.
+  void changeEvent(QEvent* event) override;
+
+ private:
+  void retranslateUi();
 };

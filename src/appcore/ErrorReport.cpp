@@ -1,5 +1,6 @@
 #include "ErrorReport.h"
 
+#include <QCoreApplication>
 #include <QMessageBox>
 #include <new>
 
@@ -19,7 +20,7 @@ void reportError(QWidget* parent, const QString& message) {
     handler()(parent, message);
     return;
   }
-  QMessageBox::critical(parent, QStringLiteral("Ошибка"), message);
+  QMessageBox::critical(parent, QCoreApplication::translate("ErrorReport", "Ошибка"), message);
 }
 
 void setErrorHandler(std::function<void(QWidget*, const QString&)> h) { handler() = std::move(h); }
@@ -27,8 +28,10 @@ void setErrorHandler(std::function<void(QWidget*, const QString&)> h) { handler(
 QString errorMessage(const std::exception& e) {
   const QString what = QString::fromUtf8(e.what());
   if (dynamic_cast<const fish::EFishError*>(&e) || dynamic_cast<const ECommandError*>(&e)) return what;
-  if (dynamic_cast<const std::bad_alloc*>(&e)) return QStringLiteral("Недостаточно памяти для выполнения команды");
-  return QStringLiteral("Внутренняя ошибка программы: ") + what;
+  if (dynamic_cast<const std::bad_alloc*>(&e)) {
+    return QCoreApplication::translate("ErrorReport", "Недостаточно памяти для выполнения команды");
+  }
+  return QCoreApplication::translate("ErrorReport", "Внутренняя ошибка программы: ") + what;
 }
 
 void runCommand(QWidget* parent, const std::function<void()>& command) {

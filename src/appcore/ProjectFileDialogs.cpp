@@ -1,5 +1,6 @@
 #include "ProjectFileDialogs.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -11,11 +12,9 @@ namespace vintaler {
 
 namespace {
 
-const QString kProjectFilter = QStringLiteral("Файлы разверток (*.raz);;Все файлы (*.*)");
-
 QString runFileDialog(QFileDialog& dialog) {
   dialog.setOption(QFileDialog::DontUseNativeDialog);
-  dialog.setNameFilter(kProjectFilter);
+  dialog.setNameFilter(QCoreApplication::translate("ProjectFileDialogs", "Файлы разверток (*.raz);;Все файлы (*.*)"));
   if (runModal(dialog) != QDialog::Accepted) return {};
   const QString chosen = dialog.selectedFiles().value(0);
   if (!chosen.isEmpty()) QDir::setCurrent(QFileInfo(chosen).absolutePath());
@@ -25,14 +24,14 @@ QString runFileDialog(QFileDialog& dialog) {
 }  // namespace
 
 QString chooseProjectToOpen(QWidget* parent) {
-  QFileDialog dialog(parent, QStringLiteral("Открыть проект"), QDir::currentPath());
+  QFileDialog dialog(parent, QCoreApplication::translate("ProjectFileDialogs", "Открыть проект"), QDir::currentPath());
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::AnyFile);
   return runFileDialog(dialog);
 }
 
 QString chooseProjectToSave(QWidget* parent, const QString& proposed) {
-  QFileDialog dialog(parent, QStringLiteral("Сохранить проект"));
+  QFileDialog dialog(parent, QCoreApplication::translate("ProjectFileDialogs", "Сохранить проект"));
   dialog.setOption(QFileDialog::DontConfirmOverwrite);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);

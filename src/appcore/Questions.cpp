@@ -17,21 +17,21 @@ QString titleOver(const QWidget* parent) { return parent ? parent->window()->win
 
 QString quotedList(const QStringList& names) {
   QStringList quoted;
-  for (const QString& name : names) quoted << QStringLiteral("«%1»").arg(name);
+  for (const QString& name : names) quoted << QCoreApplication::translate("Questions", "«%1»").arg(name);
   if (quoted.size() < 2) return quoted.value(0);
   const QString last = quoted.takeLast();
-  return quoted.join(QStringLiteral(", ")) + QStringLiteral(" и ") + last;
+  return quoted.join(QStringLiteral(", ")) + QCoreApplication::translate("Questions", " и ") + last;
 }
 
 }  // namespace
 
 SaveAnswer askToSaveChanges(QWidget* parent, const QStringList& names) {
   QMessageBox box(QMessageBox::Warning, titleOver(parent),
-                  QStringLiteral("Сохранить изменения в %1?").arg(quotedList(names)),
+                  QCoreApplication::translate("Questions", "Сохранить изменения в %1?").arg(quotedList(names)),
                   QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
-  box.button(QMessageBox::Save)->setText(QStringLiteral("Сохранить"));
-  box.button(QMessageBox::Discard)->setText(QStringLiteral("Не сохранять"));
-  box.button(QMessageBox::Cancel)->setText(QStringLiteral("Отмена"));
+  box.button(QMessageBox::Save)->setText(QCoreApplication::translate("Questions", "Сохранить"));
+  box.button(QMessageBox::Discard)->setText(QCoreApplication::translate("Questions", "Не сохранять"));
+  box.button(QMessageBox::Cancel)->setText(QCoreApplication::translate("Questions", "Отмена"));
   box.setDefaultButton(QMessageBox::Save);
   box.setEscapeButton(QMessageBox::Cancel);
   switch (runModal(box)) {

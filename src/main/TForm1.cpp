@@ -1,11 +1,13 @@
 #include "TForm1.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QEvent>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
@@ -27,6 +29,7 @@
 #include "appcore/Questions.h"
 #include "fishApi/core/FishErrors.h"
 #include "main/CommandLine.h"
+#include "main/LanguageChoice.h"
 #include "main/RecentProjects.h"
 #include "worksheet/TWorkForm.h"
 
@@ -47,7 +50,6 @@ QString shownTitle(const QMdiSubWindow* w) {
 }  // namespace
 
 TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
-  setWindowTitle(QStringLiteral("Винталер 1.0"));
   resize(kDesignSize);
 
   mdiArea_ = new QMdiArea;
@@ -60,6 +62,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
   createMenus();
   createToolBar();
   createStatusBar();
+  retranslateUi();
   connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this] {
     rebuildMenuBar();
     TWorkForm* project = activeProject();
@@ -80,10 +83,8 @@ TForm1::~TForm1() {
   storePlacement(true);
 }
 
-QAction* TForm1::makeAction(const QString& caption, const QString& hint, const QKeySequence& shortcut, int icon) {
-  auto* action = new QAction(caption, this);
-  action->setStatusTip(hint);
-  action->setToolTip(hint);
+QAction* TForm1::makeAction(const QKeySequence& shortcut, int icon) {
+  auto* action = new QAction(this);
   if (!shortcut.isEmpty()) action->setShortcut(shortcut);
   if (icon >= 0) action->setIcon(vintaler::ImageList2(icon));
   addAction(action);
@@ -91,22 +92,28 @@ QAction* TForm1::makeAction(const QString& caption, const QString& hint, const Q
 }
 
 void TForm1::createActions() {
-  ExitAction = makeAction("В&ыход", "Выход из программы", QKeySequence("Ctrl+X"), 6);
-  NewProjectAction = makeAction("&Новый", "Создает новый проект", QKeySequence("Ctrl+N"), 7);
-  LoadAction = makeAction("&Открыть", "Открывает файл проекта", QKeySequence("F3"), 9);
-  SaveAction = makeAction("&Сохранить", "Сохраняет файл проекта", QKeySequence("F2"), 8);
-  ShowAbout = makeAction("&О программе", "Информация о программе", QKeySequence(), -1);
-  WindowCascade = makeAction("&Каскадом", "Располагает все окна каскадом", QKeySequence(), 14);
-  WindowTileHorizontal = makeAction("&Горизонтально", "Располагает все окна горизонтально", QKeySequence(), 15);
-  WindowTileVertical = makeAction("&Вертикально", "Располагает все окна вертикально", QKeySequence(), 16);
-  WindowMinimizeAll = makeAction("&Минимизировать все", "Минимизирует все окна", QKeySequence(), -1);
+  ExitAction = makeAction(QKeySequence("Ctrl+X"), 6);
+  NewProjectAction = makeAction(QKeySequence("Ctrl+N"), 7);
+  LoadAction = makeAction(QKeySequence("F3"), 9);
+  SaveAction = makeAction(QKeySequence("F2"), 8);
+  ShowAbout = makeAction(QKeySequence(), -1);
+  WindowCascade = makeAction(QKeySequence(), 14);
+  WindowTileHorizontal = makeAction(QKeySequence(), 15);
+  WindowTileVertical = makeAction(QKeySequence(), 16);
+  WindowMinimizeAll = makeAction(QKeySequence(), -1);
   // Closes the active project window, with the keys of every multi-document
   // program; the menu shows both.
-  const QList<QKeySequence> closeKeys{QKeySequence("Ctrl+F4"), QKeySequence("Ctrl+W")};
-  WindowClose = makeAction("&Закрыть\t" + QKeySequence::listToString(closeKeys, QKeySequence::NativeText),
-                           "Закрывает окно проекта", QKeySequence(), -1);
-  WindowClose->setShortcuts(closeKeys);
+  WindowClose = makeAction(QKeySequence(), -1);
+  WindowClose->setShortcuts({QKeySequence("Ctrl+F4"), QKeySequence("Ctrl+W")});
   SaveAction->setEnabled(false);
+
+  // Each language is named in itself, whichever the program speaks.
+  auto* languages = new QActionGroup(this);
+  RussianAction = languages->addAction(QStringLiteral("&Русский"));
+  EnglishAction = languages->addAction(QStringLiteral("&English"));
+  for (QAction* a : languages->actions()) a->setCheckable(true);
+  connect(RussianAction, &QAction::triggered, this, [] { vintaler::chooseLanguage(vintaler::TLanguage::Russian); });
+  connect(EnglishAction, &QAction::triggered, this, [] { vintaler::chooseLanguage(vintaler::TLanguage::English); });
 
   connect(ExitAction, &QAction::triggered, this, &QWidget::close);
   connect(NewProjectAction, &QAction::triggered, this, [this] { NewProjectActionExecute(); });
@@ -121,15 +128,51 @@ void TForm1::createActions() {
 }
 
 void TForm1::createMenus() {
-  FileMenu = new QMenu(QStringLiteral("&Файл"), this);
+  FileMenu = new QMenu(this);
   FileMenu->addActions({LoadAction, SaveAction, NewProjectAction, ExitAction});
 
-  WindowMenu = new QMenu(QStringLiteral("&Окно"), this);
+  WindowMenu = new QMenu(this);
   connect(WindowMenu, &QMenu::aboutToShow, this, [this] { fillWindowMenu(); });
   fillWindowMenu();
 
+  // The language menu's title is in both languages: found by whoever reads
+  // either.
   HelpMenu = new QMenu(QStringLiteral("&?"), this);
+  LanguageMenu = HelpMenu->addMenu(QStringLiteral("Язык / &Language"));
+  LanguageMenu->addActions({RussianAction, EnglishAction});
+  HelpMenu->addSeparator();
   HelpMenu->addAction(ShowAbout);
+}
+
+void TForm1::retranslateUi() {
+  setWindowTitle(tr("Винталер 1.0"));
+  const auto texts = [](QAction* action, const QString& caption, const QString& hint) {
+    action->setText(caption);
+    action->setStatusTip(hint);
+    action->setToolTip(hint);
+  };
+  texts(ExitAction, tr("В&ыход"), tr("Выход из программы"));
+  texts(NewProjectAction, tr("&Новый"), tr("Создает новый проект"));
+  texts(LoadAction, tr("&Открыть"), tr("Открывает файл проекта"));
+  texts(SaveAction, tr("&Сохранить"), tr("Сохраняет файл проекта"));
+  texts(ShowAbout, tr("&О программе"), tr("Информация о программе"));
+  texts(WindowCascade, tr("&Каскадом"), tr("Располагает все окна каскадом"));
+  texts(WindowTileHorizontal, tr("&Горизонтально"), tr("Располагает все окна горизонтально"));
+  texts(WindowTileVertical, tr("&Вертикально"), tr("Располагает все окна вертикально"));
+  texts(WindowMinimizeAll, tr("&Минимизировать все"), tr("Минимизирует все окна"));
+  const QString closeKeys = QKeySequence::listToString(WindowClose->shortcuts(), QKeySequence::NativeText);
+  texts(WindowClose, tr("&Закрыть") + QLatin1Char('\t') + closeKeys, tr("Закрывает окно проекта"));
+  FileMenu->setTitle(tr("&Файл"));
+  WindowMenu->setTitle(tr("&Окно"));
+  (vintaler::currentLanguage() == vintaler::TLanguage::English ? EnglishAction : RussianAction)->setChecked(true);
+}
+
+void TForm1::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  if (event->type() != QEvent::LanguageChange) return;
+  retranslateUi();
+  // A hint stays until the mouse moves on: one in the other language goes now.
+  hintPanel_->clear();
 }
 
 void TForm1::rebuildMenuBar() {
@@ -281,7 +324,7 @@ void TForm1::showRecentProjects(const QStringList& list) {
 void TForm1::openRecentProject(const QString& fileName) {
   if (!QFileInfo::exists(fileName)) {
     showRecentProjects(vintaler::forgetRecentProject(fileName));
-    vintaler::reportError(this, QStringLiteral("Файл \"%1\" не найден; он убран из списка последних проектов.")
+    vintaler::reportError(this, tr("Файл \"%1\" не найден; он убран из списка последних проектов.")
                                     .arg(QDir::toNativeSeparators(fileName)));
     return;
   }

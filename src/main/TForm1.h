@@ -81,14 +81,20 @@ class TForm1 : public QMainWindow, public vintaler::IProjectHost {
   QAction* WindowTileVertical = nullptr;
   QAction* WindowMinimizeAll = nullptr;
   QAction* WindowClose = nullptr;  // the active project window: Ctrl+F4, Ctrl+W
+  // The program's language, in "?": each item names its language in itself.
+  QAction* RussianAction = nullptr;
+  QAction* EnglishAction = nullptr;
 
   QMenu* FileMenu = nullptr;
   QMenu* WindowMenu = nullptr;
   QMenu* HelpMenu = nullptr;
+  QMenu* LanguageMenu = nullptr;  // "Язык / Language", in both languages
   QToolBar* ToolBar1 = nullptr;
 
  protected:
   bool event(QEvent* event) override;
+  // Another language: every text of the window is set again.
+  void changeEvent(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void showEvent(QShowEvent* event) override;
   // Project files dropped on the window open as with "Открыть".
@@ -101,7 +107,9 @@ class TForm1 : public QMainWindow, public vintaler::IProjectHost {
   void createMenus();
   void createToolBar();
   void createStatusBar();
-  QAction* makeAction(const QString& caption, const QString& hint, const QKeySequence& shortcut, int icon);
+  QAction* makeAction(const QKeySequence& shortcut, int icon);
+  // The window's texts in the language applied; called once when it is made.
+  void retranslateUi();
   void rebuildMenuBar();
   void tile(Qt::Orientation orientation);
   QMdiSubWindow* addProjectWindow(TWorkForm* project);

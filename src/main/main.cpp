@@ -1,10 +1,9 @@
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QLibraryInfo>
-#include <QTranslator>
 
 #include "TForm1.h"
 #include "main/CommandLine.h"
+#include "main/LanguageChoice.h"
 
 int main(int argc, char** argv) {
   // The help text and the version are printed on the terminal, and need no
@@ -22,11 +21,9 @@ int main(int argc, char** argv) {
   QCommandLineParser parser;
   vintaler::describeCommandLine(parser);
   parser.process(app);
-  // The program speaks Russian: so do Qt's own dialogs (file, font, buttons).
-  QTranslator qtTexts;
-  if (qtTexts.load(QStringLiteral("qtbase_ru"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-    QApplication::installTranslator(&qtTexts);
-  }
+  // The language chosen last, or the system's: Qt's own dialogs (file,
+  // print, font, message-box buttons) speak it too.
+  vintaler::applyLanguage(vintaler::startLanguage());
   TForm1 form;
   form.show();
   form.openProjects(vintaler::commandLineProjects(QCoreApplication::arguments()));

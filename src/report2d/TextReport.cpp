@@ -1,5 +1,6 @@
 #include "TextReport.h"
 
+#include <QCoreApplication>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QTextDocument>
@@ -20,7 +21,7 @@ void printText(QPrinter& printer, const QTextDocument& text, const QFont& font) 
 
 void printTextOnDefaultPrinter(const QTextDocument& text, const QFont& font) {
   if (QPrinterInfo::availablePrinters().isEmpty()) {
-    throw ECommandError(QStringLiteral("Принтер не установлен: напечатать текст нельзя"));
+    throw ECommandError(QCoreApplication::translate("TextReport", "Принтер не установлен: напечатать текст нельзя"));
   }
   QPrinter printer(QPrinterInfo::defaultPrinter());
   printText(printer, text, font);

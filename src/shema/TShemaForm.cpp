@@ -1,5 +1,6 @@
 #include "TShemaForm.h"
 
+#include <QEvent>
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -193,7 +194,6 @@ QImage TShemaForm::picture() {
 }
 
 TShemaForm::TShemaForm(QWidget* parent) : QDialog(parent) {
-  setWindowTitle(QStringLiteral("Схема размеров развертки"));
   setWindowFlags(Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
   setAutoFillBackground(true);
   QPalette white = palette();
@@ -207,8 +207,8 @@ TShemaForm::TShemaForm(QWidget* parent) : QDialog(parent) {
 
   Panel1 = new QWidget;
   Panel1->setFixedHeight(25);
-  BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton), QStringLiteral("Закрыть"));
-  BitBtn2 = new QPushButton(vintaler::ImageList2(10), QStringLiteral("Печатать"));
+  BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton), QString());
+  BitBtn2 = new QPushButton(vintaler::ImageList2(10), QString());
   for (QPushButton* b : {BitBtn1, BitBtn2}) b->setFixedSize(90, 25);
   auto* buttons = new QHBoxLayout(Panel1);
   buttons->setContentsMargins(0, 0, 0, 0);
@@ -226,6 +226,18 @@ TShemaForm::TShemaForm(QWidget* parent) : QDialog(parent) {
 
   connect(BitBtn1, &QPushButton::clicked, this, &QDialog::reject);
   connect(BitBtn2, &QPushButton::clicked, this, [this] { vintaler::runCommand(this, [this] { PrintShema(); }); });
+  retranslateUi();
+}
+
+void TShemaForm::retranslateUi() {
+  setWindowTitle(tr("Схема размеров развертки"));
+  BitBtn1->setText(tr("Закрыть"));
+  BitBtn2->setText(tr("Печатать"));
+}
+
+void TShemaForm::changeEvent(QEvent* event) {
+  QDialog::changeEvent(event);
+  if (event->type() == QEvent::LanguageChange) retranslateUi();
 }
 
 bool TShemaForm::eventFilter(QObject* watched, QEvent* event) {

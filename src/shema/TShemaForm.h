@@ -42,6 +42,11 @@ class TShemaForm : public QDialog {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  // Another language: the title and the buttons again.
+  void changeEvent(QEvent* event) override;
+
+ private:
+  void retranslateUi();
 };
 
 // The one scheme window of the program, made on first request.

@@ -1,6 +1,7 @@
 #include "ProjectExport.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QWidget>
 
 #include "IProjectHost.h"
@@ -11,8 +12,8 @@
 
 namespace vintaler {
 
-const char* const kCrossingWarning =
-    "Внимание: контур развертки пересекает сам себя (слишком большое смещение); записан как нарисован";
+const char* const kCrossingWarning = QT_TRANSLATE_NOOP(
+    "ProjectExport", "Внимание: контур развертки пересекает сам себя (слишком большое смещение); записан как нарисован");
 
 void setUpProjectExport(const TWorkFormUi& ui, IProjectView& project, IProjectHost* host) {
   QWidget* window = project.commandWindow();
@@ -22,7 +23,7 @@ void setUpProjectExport(const TWorkFormUi& ui, IProjectView& project, IProjectHo
       runCommand(window, [&] {
         bool crossing = false;
         if (job(project.exportSource(), crossing) && crossing && host) {
-          host->showHint(QString::fromUtf8(kCrossingWarning));
+          host->showHint(QCoreApplication::translate("ProjectExport", kCrossingWarning));
         }
       });
     });

@@ -21,9 +21,19 @@
 namespace {
 
 const char* const kLabelOf[6] = {
-    "Сторона А прямоугольного сечения", "Сторона B прямоугольного сечения", "Радиус R круглого сечения",
-    "Расстояние L между сечениями",     "Смещение X1 осей сечений",         "Смещение Y1 осей сечений",
+    QT_TRANSLATE_NOOP("TWorkFormUi", "Сторона А прямоугольного сечения"),
+    QT_TRANSLATE_NOOP("TWorkFormUi", "Сторона B прямоугольного сечения"),
+    QT_TRANSLATE_NOOP("TWorkFormUi", "Радиус R круглого сечения"),
+    QT_TRANSLATE_NOOP("TWorkFormUi", "Расстояние L между сечениями"),
+    QT_TRANSLATE_NOOP("TWorkFormUi", "Смещение X1 осей сечений"),
+    QT_TRANSLATE_NOOP("TWorkFormUi", "Смещение Y1 осей сечений"),
 };
+
+void setTexts(QAction* action, const QString& caption, const QString& hint) {
+  action->setText(caption);
+  action->setStatusTip(hint);
+  action->setToolTip(hint);
+}
 
 }  // namespace
 
@@ -38,6 +48,7 @@ void TWorkFormUi::setupUi(QWidget* form) {
   createActions(form);
   createMenus(form);
   createLayout(form);
+  retranslateUi();
   attachPopup(PopupMenu1, xPaintBox1);
   attachPopup(PopupMenu1, xPaintBox2);
   attachPopup(PopupMenu2, Memo1);
@@ -50,11 +61,8 @@ void TWorkFormUi::attachPopup(QMenu* menu, QWidget* to) {
                    [menu, to](const QPoint& pos) { menu->popup(to->mapToGlobal(pos)); });
 }
 
-QAction* TWorkFormUi::makeAction(QWidget* form, const QString& caption, const QString& hint,
-                                 const QKeySequence& shortcut, int icon) {
-  auto* action = new QAction(caption, form);
-  action->setStatusTip(hint);
-  action->setToolTip(hint);
+QAction* TWorkFormUi::makeAction(QWidget* form, const QKeySequence& shortcut, int icon) {
+  auto* action = new QAction(form);
   if (!shortcut.isEmpty()) {
     action->setShortcut(shortcut);
     // Each project window answers its own keys only while it has the focus.
@@ -67,60 +75,53 @@ QAction* TWorkFormUi::makeAction(QWidget* form, const QString& caption, const QS
 
 void TWorkFormUi::createActions(QWidget* form) {
   using S = QKeySequence;
-  Show3D = makeAction(form, "&3-мерный вид", "Показывает 3-мерный вид системы", S("Ctrl+F3"), 11);
-  ShowRazvertka = makeAction(form, "&Развертка", "Показывает развертку поверхности перехода", S("Ctrl+F2"), 12);
-  ShowResult =
-      makeAction(form, "&Численные результаты", "Показывает численные результаты расчета развертки", S("Ctrl+F5"), 13);
-  ShowFigures = makeAction(form, "Ра&змеры для разметки",
-                           "Показывает истинные длины, площади и массу развертки для разметки", S("Ctrl+F7"), 21);
-  ShowSystemParams = makeAction(form, "Параметры &системы", "Панель параметров системы", S("F10"), -1);
-  SetupDrawAction =
-      makeAction(form, "Параметры области р&исования", "Настройка параметров области рисования", S("F11"), -1);
-  ShowProParamsAction = makeAction(form, "Параметры &построения", "Параметры построения развертки", S("F12"), -1);
-  ShowCuttingAction =
-      makeAction(form, "Р&аскрой…", "Развертка для раскроя, швы и припуски", S("Shift+F12"), -1);
-  DrawAction = makeAction(form, "&Обновить", "Обновляет изображение", S(), -1);
-  PrintAction = makeAction(form, "П&ечатать", "Печатает содержимое окна", S("Ctrl+P"), 10);
-  ScrollLeft = makeAction(form, "Сдвинуть в&лево", "Сдвигает область рисования влево", S("Ctrl+L"), 2);
-  ScrollRight = makeAction(form, "Сдвинуть впр&аво", "Сдвигает область рисования вправо", S("Ctrl+R"), 3);
-  ScrollUp = makeAction(form, "Сдвинуть вв&ерх", "Сдвигает область рисования вверх", S("Ctrl+U"), 5);
-  ScrollDown = makeAction(form, "Сдвинуть вн&из", "Сдвигает область рисования вниз", S("Ctrl+D"), 4);
-  ZoomIn = makeAction(form, "&Приблизить", "Приближает область рисования", S("Ctrl+I"), 0);
-  ZoomOut = makeAction(form, "&Отдалить", "Отдаляет область рисования", S("Ctrl+O"), 1);
-  AutoScale =
-      makeAction(form, "Автоматическое &масштабирование", "Автоматическое масштабирование области рисования", S(), 19);
-  Save = makeAction(form, "&Сохранить", "Сохраняет файл проекта", S(), 8);
-  ShowShema = makeAction(form, "С&хема нанесения размеров", "Показывает схему нанесения размеров", S(), -1);
-  SelectAll = makeAction(form, "&Выделить все", "Выделить все", S("Ctrl+A"), -1);
-  Copy = makeAction(form, "&Копировать", "Копирует", S("Ctrl+C"), 20);
-  SetFont = makeAction(form, "&Шрифт", "Выбор шрифта", S(), -1);
-  ExportDxf = makeAction(form, "&DXF…", "Записывает развертку в файл DXF для станков раскроя", S(), -1);
-  ExportSvg = makeAction(form, "&SVG…", "Записывает развертку в рисунок SVG в миллиметрах", S(), -1);
-  ExportPdf =
-      makeAction(form, "&PDF в натуральную величину…", "Записывает развертку в PDF в натуральную величину", S(), -1);
-  PrintFullSize = makeAction(form, "&Печать в натуральную величину…",
-                             "Печатает развертку в натуральную величину на нескольких листах", S(), 10);
+  Show3D = makeAction(form, S("Ctrl+F3"), 11);
+  ShowRazvertka = makeAction(form, S("Ctrl+F2"), 12);
+  ShowResult = makeAction(form, S("Ctrl+F5"), 13);
+  ShowFigures = makeAction(form, S("Ctrl+F7"), 21);
+  ShowSystemParams = makeAction(form, S("F10"), -1);
+  SetupDrawAction = makeAction(form, S("F11"), -1);
+  ShowProParamsAction = makeAction(form, S("F12"), -1);
+  ShowCuttingAction = makeAction(form, S("Shift+F12"), -1);
+  DrawAction = makeAction(form, S(), -1);
+  PrintAction = makeAction(form, S("Ctrl+P"), 10);
+  ScrollLeft = makeAction(form, S("Ctrl+L"), 2);
+  ScrollRight = makeAction(form, S("Ctrl+R"), 3);
+  ScrollUp = makeAction(form, S("Ctrl+U"), 5);
+  ScrollDown = makeAction(form, S("Ctrl+D"), 4);
+  ZoomIn = makeAction(form, S("Ctrl+I"), 0);
+  ZoomOut = makeAction(form, S("Ctrl+O"), 1);
+  AutoScale = makeAction(form, S(), 19);
+  Save = makeAction(form, S(), 8);
+  ShowShema = makeAction(form, S(), -1);
+  SelectAll = makeAction(form, S("Ctrl+A"), -1);
+  Copy = makeAction(form, S("Ctrl+C"), 20);
+  SetFont = makeAction(form, S(), -1);
+  ExportDxf = makeAction(form, S(), -1);
+  ExportSvg = makeAction(form, S(), -1);
+  ExportPdf = makeAction(form, S(), -1);
+  PrintFullSize = makeAction(form, S(), 10);
 
   for (QAction* a : {Show3D, ShowRazvertka, ShowResult, ShowFigures, ShowSystemParams}) a->setCheckable(true);
   ShowSystemParams->setChecked(true);
 }
 
 void TWorkFormUi::createMenus(QWidget* form) {
-  EditMenu = new QMenu(QStringLiteral("&Редактирование"), form);
+  EditMenu = new QMenu(form);
   EditMenu->addActions({SelectAll, Copy, DrawAction});
   EditMenu->addSeparator();
   EditMenu->addActions({ShowSystemParams, SetupDrawAction, ShowProParamsAction, ShowCuttingAction});
   EditMenu->addSeparator();
   EditMenu->addAction(PrintAction);
 
-  ViewMenu = new QMenu(QStringLiteral("&Вид"), form);
+  ViewMenu = new QMenu(form);
   ViewMenu->addActions({Show3D, ShowRazvertka, ShowResult, ShowFigures, ShowShema});
   ViewMenu->addSeparator();
   ViewMenu->addActions({ScrollLeft, ScrollRight, ScrollUp, ScrollDown, ZoomIn, ZoomOut, AutoScale});
 
   // The pattern onto metal: shown in the main window's "Файл" while the
   // window is active, and in the drawings' pop-up menu.
-  ExportMenu = new QMenu(QStringLiteral("&Экспорт"), form);
+  ExportMenu = new QMenu(form);
   ExportMenu->addActions({ExportDxf, ExportSvg, ExportPdf});
   ExportMenu->addSeparator();
   ExportMenu->addAction(PrintFullSize);
@@ -128,10 +129,9 @@ void TWorkFormUi::createMenus(QWidget* form) {
   PopupMenu1 = new QMenu(form);
   PopupMenu1->addActions({ShowSystemParams, SetupDrawAction, ShowProParamsAction, ShowCuttingAction});
   PopupMenu1->addSeparator();
-  ScrollMenu = PopupMenu1->addMenu(vintaler::ImageList2(17), QStringLiteral("С&двинуть"));
+  ScrollMenu = PopupMenu1->addMenu(vintaler::ImageList2(17), QString());
   ScrollMenu->addActions({ScrollLeft, ScrollRight, ScrollDown, ScrollUp});
-  ScaleMenu = PopupMenu1->addMenu(vintaler::ImageList2(18), QStringLiteral("&Масштаб"));
-  ScaleMenu->menuAction()->setStatusTip(QStringLiteral("Приближает область рисования"));
+  ScaleMenu = PopupMenu1->addMenu(vintaler::ImageList2(18), QString());
   ScaleMenu->addActions({ZoomIn, ZoomOut});
   PopupMenu1->addSeparator();
   PopupMenu1->addActions({Show3D, ShowRazvertka, ShowResult, ShowFigures});
@@ -175,8 +175,9 @@ void TWorkFormUi::createLayout(QWidget* form) {
   paramsLayout->setContentsMargins(4, 4, 4, 4);
   paramsLayout->setSpacing(2);
   for (std::size_t i = 0; i < Edits.size(); ++i) {
-    auto* label = new QLabel(QString::fromUtf8(kLabelOf[i]));
+    auto* label = new QLabel;
     label->setWordWrap(true);
+    Labels[i] = label;
     auto* edit = new QLineEdit;
     edit->setObjectName(QStringLiteral("Edit%1").arg(i + 1));
     edit->setAutoFillBackground(true);
@@ -195,12 +196,12 @@ void TWorkFormUi::createLayout(QWidget* form) {
   ParamsScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   ParamsScroll->setWidgetResizable(true);
   ParamsScroll->setWidget(params);
-  Panel1->addTab(ParamsScroll, QStringLiteral("Параметры"));
+  Panel1->addTab(ParamsScroll, QString());
 
   Image1 = new QLabel;
   Image1->setPixmap(vintaler::dimensionSketch());
   Image1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-  Panel1->addTab(Image1, QStringLiteral("Схема"));
+  Panel1->addTab(Image1, QString());
 
   // Right: the four pages, in vintaler::Page's order (tabs hidden: pages
   // change only through the commands), and the tool bar along the right edge.
@@ -240,10 +241,10 @@ void TWorkFormUi::createLayout(QWidget* form) {
   Memo2 = new TTextPage;
   Memo2->setFont(courier);
 
-  PageControl1->addTab(xPaintBox1, QStringLiteral("3M"));
-  PageControl1->addTab(xPaintBox2, QStringLiteral("Развертка"));
-  PageControl1->addTab(Memo1, QStringLiteral("Результаты"));
-  PageControl1->addTab(Memo2, QStringLiteral("Размеры для разметки"));
+  for (QWidget* page : {static_cast<QWidget*>(xPaintBox1), static_cast<QWidget*>(xPaintBox2),
+                        static_cast<QWidget*>(Memo1), static_cast<QWidget*>(Memo2)}) {
+    PageControl1->addTab(page, QString());
+  }
 
   ToolBar1 = new QToolBar;
   ToolBar1->setOrientation(Qt::Vertical);
@@ -281,4 +282,49 @@ void TWorkFormUi::createLayout(QWidget* form) {
   auto* layout = new QHBoxLayout(form);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(Splitter1);
+}
+
+void TWorkFormUi::retranslateUi() {
+  setTexts(Show3D, tr("&3-мерный вид"), tr("Показывает 3-мерный вид системы"));
+  setTexts(ShowRazvertka, tr("&Развертка"), tr("Показывает развертку поверхности перехода"));
+  setTexts(ShowResult, tr("&Численные результаты"), tr("Показывает численные результаты расчета развертки"));
+  setTexts(ShowFigures, tr("Ра&змеры для разметки"),
+           tr("Показывает истинные длины, площади и массу развертки для разметки"));
+  setTexts(ShowSystemParams, tr("Параметры &системы"), tr("Панель параметров системы"));
+  setTexts(SetupDrawAction, tr("Параметры области р&исования"), tr("Настройка параметров области рисования"));
+  setTexts(ShowProParamsAction, tr("Параметры &построения"), tr("Параметры построения развертки"));
+  setTexts(ShowCuttingAction, tr("Р&аскрой…"), tr("Развертка для раскроя, швы и припуски"));
+  setTexts(DrawAction, tr("&Обновить"), tr("Обновляет изображение"));
+  setTexts(PrintAction, tr("П&ечатать"), tr("Печатает содержимое окна"));
+  setTexts(ScrollLeft, tr("Сдвинуть в&лево"), tr("Сдвигает область рисования влево"));
+  setTexts(ScrollRight, tr("Сдвинуть впр&аво"), tr("Сдвигает область рисования вправо"));
+  setTexts(ScrollUp, tr("Сдвинуть вв&ерх"), tr("Сдвигает область рисования вверх"));
+  setTexts(ScrollDown, tr("Сдвинуть вн&из"), tr("Сдвигает область рисования вниз"));
+  setTexts(ZoomIn, tr("&Приблизить"), tr("Приближает область рисования"));
+  setTexts(ZoomOut, tr("&Отдалить"), tr("Отдаляет область рисования"));
+  setTexts(AutoScale, tr("Автоматическое &масштабирование"), tr("Автоматическое масштабирование области рисования"));
+  setTexts(Save, tr("&Сохранить"), tr("Сохраняет файл проекта"));
+  setTexts(ShowShema, tr("С&хема нанесения размеров"), tr("Показывает схему нанесения размеров"));
+  setTexts(SelectAll, tr("&Выделить все"), tr("Выделить все"));
+  setTexts(Copy, tr("&Копировать"), tr("Копирует"));
+  setTexts(SetFont, tr("&Шрифт"), tr("Выбор шрифта"));
+  setTexts(ExportDxf, tr("&DXF…"), tr("Записывает развертку в файл DXF для станков раскроя"));
+  setTexts(ExportSvg, tr("&SVG…"), tr("Записывает развертку в рисунок SVG в миллиметрах"));
+  setTexts(ExportPdf, tr("&PDF в натуральную величину…"), tr("Записывает развертку в PDF в натуральную величину"));
+  setTexts(PrintFullSize, tr("&Печать в натуральную величину…"),
+           tr("Печатает развертку в натуральную величину на нескольких листах"));
+
+  EditMenu->setTitle(tr("&Редактирование"));
+  ViewMenu->setTitle(tr("&Вид"));
+  ExportMenu->setTitle(tr("&Экспорт"));
+  ScrollMenu->setTitle(tr("С&двинуть"));
+  ScaleMenu->setTitle(tr("&Масштаб"));
+  ScaleMenu->menuAction()->setStatusTip(tr("Приближает область рисования"));
+
+  for (std::size_t i = 0; i < Labels.size(); ++i) Labels[i]->setText(tr(kLabelOf[i]));
+  Panel1->setTabText(0, tr("Параметры"));
+  Panel1->setTabText(1, tr("Схема"));
+  const char* const pages[] = {QT_TR_NOOP("3M"), QT_TR_NOOP("Развертка"), QT_TR_NOOP("Результаты"),
+                               QT_TR_NOOP("Размеры для разметки")};
+  for (int i = 0; i < 4; ++i) PageControl1->setTabText(i, tr(pages[i]));
 }

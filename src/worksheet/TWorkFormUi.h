@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QColor>
+#include <QCoreApplication>
 #include <array>
 
 class QAction;
@@ -22,9 +23,14 @@ class QWidget;
 class TxPaintBox;
 
 class TWorkFormUi {
+  Q_DECLARE_TR_FUNCTIONS(TWorkFormUi)
+
  public:
   // Makes every component as a child of `form`, its actions added to it.
   void setupUi(QWidget* form);
+  // Every caption, hint and label in the language applied (the window's
+  // title and its pages' texts are the window's own).
+  void retranslateUi();
 
   // A parameter field's background: white while its text is a number, red
   // while it is not.
@@ -43,6 +49,7 @@ class TWorkFormUi {
   QTabWidget* Panel1 = nullptr;
   QScrollArea* ParamsScroll = nullptr;  // the fields' page of Panel1, scrolled when the window is short
   std::array<QLineEdit*, 6> Edits{};    // Edit1..Edit6: A, B, R, L, X1, Y1
+  std::array<QLabel*, 6> Labels{};      // their captions
   QLabel* Image1 = nullptr;
   QSplitter* Splitter1 = nullptr;
   QFrame* Panel2 = nullptr;
@@ -82,8 +89,7 @@ class TWorkFormUi {
   QAction* PrintFullSize = nullptr;
 
  private:
-  QAction* makeAction(QWidget* form, const QString& caption, const QString& hint, const QKeySequence& shortcut,
-                      int icon);
+  static QAction* makeAction(QWidget* form, const QKeySequence& shortcut, int icon);
   void addToolButton(QAction* action, int icon);
   // `menu` pops up where `to` is right-clicked.
   static void attachPopup(QMenu* menu, QWidget* to);

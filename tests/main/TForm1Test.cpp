@@ -16,8 +16,12 @@
 #include <algorithm>
 
 #include "about/TAboutForm.h"
+#include "appcore/ProjectFileDialogs.h"
+#include "appcore/Questions.h"
 #include "fishApi/files/ProjectFile.h"
+#include "main/LanguageChoice.h"
 #include "main/TForm1.h"
+#include "shema/TShemaForm.h"
 #include "support/GuiTestSupport.h"
 #include "worksheet/ProParams/TProParamsForm.h"
 #include "worksheet/ProParams/TSpinEdit.h"
@@ -510,6 +514,58 @@ class TForm1Test : public QObject {
     QCOMPARE(about.OKButton->geometry(), QRect(123, 99, 75, 25));
     QTimer::singleShot(0, &about, [&about] { about.OKButton->click(); });
     QCOMPARE(about.exec(), int(QDialog::Accepted));
+  }
+
+  // The language menu switches every window at once, the dialogs opened
+  // before included, and keeps the choice; Russian again gives back each text.
+  void switchingTheLanguage() {
+    TForm1 form;
+    form.show();
+    TWorkForm* p = form.NewProjectActionExecute();
+    TProParamsForm dialog(p);
+    TShemaForm* scheme = vintaler::shemaFormInstance(&form);
+    const auto asked = [](const std::function<void()>& ask) {
+      QString seen;
+      vintaler::setModalRunner([&seen](QDialog& d) {
+        auto* box = qobject_cast<QMessageBox*>(&d);
+        seen = box ? box->text() + box->button(QMessageBox::Discard)->text()
+                   : d.windowTitle() + dynamic_cast<QFileDialog&>(d).nameFilters().join(';');
+        return int(QDialog::Rejected);
+      });
+      return ask(), seen;
+    };
+    const std::pair<const char*, std::function<QString()>> rows[] = {
+        {"main menu", [&] { return form.FileMenu->title(); }},
+        {"project menu", [&] { return p->ViewMenu->title(); }},
+        {"action caption", [&] { return form.NewProjectAction->text(); }},
+        {"action hint", [&] { return p->ZoomIn->statusTip(); }},
+        {"title bars", [&] { return form.windowTitle() + p->windowTitle(); }},
+        {"field label", [&] { return p->Labels[2]->text(); }},
+        {"page tab", [&] { return p->PageControl1->tabText(1); }},
+        {"dialog opened before", [&] { return dialog.windowTitle() + dialog.Label2->text(); }},
+        {"scheme window", [&] { return scheme->windowTitle() + scheme->BitBtn1->text(); }},
+        {"question and button", [&] { return asked([&] { vintaler::askToSaveChanges(&form, {"a", "b"}); }); }},
+        {"file dialog", [&] { return asked([&] { vintaler::chooseProjectToOpen(&form); }); }},
+        {"refusal", [&] { return dialog.RxSpinEdit1->setValue(0), dialog.accept(), errors_.takeLast(); }}};
+    QStringList russian;
+    for (const auto& row : rows) russian << row.second();
+    form.showHint(p->ZoomIn->statusTip());
+
+    form.EnglishAction->trigger();
+    QApplication::processEvents();
+    QCOMPARE(QSettings().value("language").toString(), QStringLiteral("en"));
+    QVERIFY(form.EnglishAction->isChecked() && !form.RussianAction->isChecked());
+    const QRegularExpression cyrillic(QStringLiteral("\\p{Cyrillic}"));
+    for (std::size_t i = 0; i < std::size(rows); ++i) {
+      const QString english = rows[i].second();
+      QVERIFY2(english != russian[qsizetype(i)] && !english.contains(cyrillic), rows[i].first);
+    }
+    QCOMPARE(form.hintPanel()->text(), QString());  // no hint left in Russian
+
+    form.RussianAction->trigger();
+    QApplication::processEvents();
+    for (std::size_t i = 0; i < std::size(rows); ++i) QCOMPARE(rows[i].second(), russian[qsizetype(i)]);
+    QCOMPARE(vintaler::startLanguage(), vintaler::TLanguage::Russian);
   }
 };
 

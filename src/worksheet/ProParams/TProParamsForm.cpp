@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -38,8 +39,8 @@ QCheckBox* checkBox(QWidget* parent, const char* caption, int x, int y, int w) {
   return box;
 }
 
-QLabel* label(QWidget* parent, const QString& caption, int y) {
-  auto* l = new QLabel(caption, parent);
+QLabel* label(QWidget* parent, int y) {
+  auto* l = new QLabel(parent);
   l->setGeometry(16, y + 3, 100, 15);
   return l;
 }
@@ -54,18 +55,17 @@ constexpr fish::TMaterial kMaterialChoices[] = {fish::TMaterial::Steel,      fis
 // (поверхности листа).
 QString facesChoice(fish::TFaces faces) {
   switch (faces) {
-    case fish::TFaces::Inside: return QStringLiteral("по внутренней");
-    case fish::TFaces::Outside: return QStringLiteral("по наружной");
+    case fish::TFaces::Inside: return TProParamsForm::tr("по внутренней");
+    case fish::TFaces::Outside: return TProParamsForm::tr("по наружной");
     case fish::TFaces::Mean: break;
   }
-  return QStringLiteral("по средней");
+  return TProParamsForm::tr("по средней");
 }
 
-QComboBox* facesBox(QWidget* parent, int y, const QString& hint) {
+QComboBox* facesBox(QWidget* parent, int y) {
   auto* box = new QComboBox(parent);
   box->setGeometry(120, y, 124, 21);
-  for (fish::TFaces f : kFaceChoices) box->addItem(facesChoice(f), static_cast<int>(f));
-  box->setToolTip(hint);
+  for (fish::TFaces f : kFaceChoices) box->addItem(QString(), static_cast<int>(f));
   return box;
 }
 
@@ -74,11 +74,10 @@ QString utf8(std::string_view text) { return QString::fromUtf8(text.data(), stat
 }  // namespace
 
 TProParamsForm::TProParamsForm(QWidget* parent) : QDialog(parent) {
-  vintaler::setUpToolDialog(*this, QStringLiteral("Параметры построения"), QSize(260, 360));
+  vintaler::setUpToolDialog(*this, QString(), QSize(260, 360));
 
-  Label1 = new QLabel(QStringLiteral("Квадранты прямоугольного сечения"), this);
+  Label1 = new QLabel(this);
   Label1->move(16, 8);
-  Label1->adjustSize();
   Image1 = new QLabel(this);
   Image1->setGeometry(16, 24, 21, 21);
   Image1->setPixmap(quadrantPicture());
@@ -86,54 +85,44 @@ TProParamsForm::TProParamsForm(QWidget* parent) : QDialog(parent) {
   CheckBox1 = checkBox(this, "1", 104, 24, 41);
   CheckBox3 = checkBox(this, "3", 48, 40, 49);
   CheckBox4 = checkBox(this, "4", 104, 40, 49);
-  Label2 = new QLabel(QStringLiteral("Число разбиений одного квдранта"), this);
+  Label2 = new QLabel(this);
   Label2->move(16, 64);
-  Label2->adjustSize();
   RxSpinEdit1 = new TSpinEdit(this);
   RxSpinEdit1->setGeometry(16, 80, 89, 21);
   CheckBox5 = checkBox(this, "", 16, 112, 177);
-  CheckBox5->setText(QStringLiteral("Показывать сетку"));
 
   // The plate, below the construction's own controls.
-  auto* plateTitle = new QLabel(QStringLiteral("Лист"), this);
-  plateTitle->move(16, 138);
-  plateTitle->adjustSize();
-  label(this, QStringLiteral("Толщина t, мм"), 156);
+  plateTitle_ = new QLabel(this);
+  plateTitle_->move(16, 138);
+  plateLabels_[0] = label(this, 156);
   ThicknessEdit = new QLineEdit(this);
   ThicknessEdit->setGeometry(120, 156, 124, 21);
-  ThicknessEdit->setToolTip(QStringLiteral("Развертка строится по средней поверхности листа"));
-  label(this, QStringLiteral("Прямоугольник"), 182);
-  RectFacesBox = facesBox(this, 182, QStringLiteral("По какой поверхности листа заданы стороны A и B"));
-  label(this, QStringLiteral("Круг"), 208);
-  RoundFacesBox = facesBox(this, 208, QStringLiteral("По какой поверхности листа задан радиус R"));
-  label(this, QStringLiteral("Материал"), 234);
+  plateLabels_[1] = label(this, 182);
+  RectFacesBox = facesBox(this, 182);
+  plateLabels_[2] = label(this, 208);
+  RoundFacesBox = facesBox(this, 208);
+  plateLabels_[3] = label(this, 234);
   MaterialBox = new QComboBox(this);
   MaterialBox->setGeometry(120, 234, 124, 21);
-  for (fish::TMaterial m : kMaterialChoices) MaterialBox->addItem(utf8(fish::materialName(m)), static_cast<int>(m));
-  label(this, QStringLiteral("Плотность, кг/м³"), 260);
+  for (fish::TMaterial m : kMaterialChoices) MaterialBox->addItem(QString(), static_cast<int>(m));
+  plateLabels_[4] = label(this, 260);
   DensityEdit = new QLineEdit(this);
   DensityEdit->setGeometry(120, 260, 124, 21);
   connect(MaterialBox, &QComboBox::currentIndexChanged, this, [this] { materialChosen(); });
 
   // The pattern for cutting, below the plate: a title and its two choices on
   // one row, in the columns of the labels and the fields above.
-  const QString cuttingHint = QStringLiteral(
-      "Страница результатов и рисунки всегда показывают развертку по таблицам.\n"
-      "Выбор определяет, что вырезают экспортированные файлы\nи что измеряют размеры для разметки");
-  auto* cuttingTitle = new QLabel(QStringLiteral("Развертка для раскроя"), this);
-  cuttingTitle->move(16, 290);
-  cuttingTitle->adjustSize();
-  cuttingTitle->setToolTip(cuttingHint);
-  PreciseRadio = new QRadioButton(utf8(fish::patternName(fish::TPatternKind::Precise)), this);
+  cuttingTitle_ = new QLabel(this);
+  cuttingTitle_->move(16, 290);
+  PreciseRadio = new QRadioButton(this);
   PreciseRadio->setGeometry(16, 308, 100, 17);
-  TableRadio = new QRadioButton(utf8(fish::patternName(fish::TPatternKind::Table)), this);
+  TableRadio = new QRadioButton(this);
   TableRadio->setGeometry(120, 308, 124, 17);
-  for (QRadioButton* radio : {PreciseRadio, TableRadio}) radio->setToolTip(cuttingHint);
 
   BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("OK"), this);
   BitBtn1->setGeometry(50, 332, 75, 25);
   BitBtn1->setDefault(true);
-  BitBtn2 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), QStringLiteral("Отмена"), this);
+  BitBtn2 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), QString(), this);
   BitBtn2->setGeometry(135, 332, 75, 25);
   connect(BitBtn1, &QPushButton::clicked, this, &TProParamsForm::accept);
   connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
@@ -145,8 +134,44 @@ TProParamsForm::TProParamsForm(QWidget* parent) : QDialog(parent) {
                           DensityEdit, PreciseRadio,  TableRadio,   BitBtn1,       BitBtn2};
   for (qsizetype i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
   CheckBox1->setFocus();
+  retranslateUi();
   loadPlate(fish::TPlateParams{}, fish::defaultSystemParams());
   loadCutting(fish::TCuttingParams{});
+}
+
+void TProParamsForm::retranslateUi() {
+  setWindowTitle(tr("Параметры построения"));
+  Label1->setText(tr("Квадранты прямоугольного сечения"));
+  Label2->setText(tr("Число разбиений одного квдранта"));
+  CheckBox5->setText(tr("Показывать сетку"));
+  plateTitle_->setText(tr("Лист"));
+  const char* const plateCaptions[] = {QT_TR_NOOP("Толщина t, мм"), QT_TR_NOOP("Прямоугольник"), QT_TR_NOOP("Круг"),
+                                       QT_TR_NOOP("Материал"), QT_TR_NOOP("Плотность, кг/м³")};
+  for (std::size_t i = 0; i < plateLabels_.size(); ++i) plateLabels_[i]->setText(tr(plateCaptions[i]));
+  ThicknessEdit->setToolTip(tr("Развертка строится по средней поверхности листа"));
+  RectFacesBox->setToolTip(tr("По какой поверхности листа заданы стороны A и B"));
+  RoundFacesBox->setToolTip(tr("По какой поверхности листа задан радиус R"));
+  for (QComboBox* box : {RectFacesBox, RoundFacesBox}) {
+    for (int i = 0; i < box->count(); ++i) box->setItemText(i, facesChoice(kFaceChoices[i]));
+  }
+  for (int i = 0; i < MaterialBox->count(); ++i) {
+    MaterialBox->setItemText(i, utf8(fish::materialName(kMaterialChoices[i])));
+  }
+  const QString cuttingHint = tr(
+      "Страница результатов и рисунки всегда показывают развертку по таблицам.\n"
+      "Выбор определяет, что вырезают экспортированные файлы\nи что измеряют размеры для разметки");
+  cuttingTitle_->setText(tr("Развертка для раскроя"));
+  cuttingTitle_->setToolTip(cuttingHint);
+  PreciseRadio->setText(utf8(fish::patternName(fish::TPatternKind::Precise)));
+  TableRadio->setText(utf8(fish::patternName(fish::TPatternKind::Table)));
+  for (QRadioButton* radio : {PreciseRadio, TableRadio}) radio->setToolTip(cuttingHint);
+  BitBtn2->setText(tr("Отмена"));
+  for (QLabel* title : {Label1, Label2, plateTitle_, cuttingTitle_}) title->adjustSize();
+}
+
+void TProParamsForm::changeEvent(QEvent* event) {
+  QDialog::changeEvent(event);
+  if (event->type() == QEvent::LanguageChange) retranslateUi();
 }
 
 void TProParamsForm::load(const fish::TProParams& pro) {
@@ -196,7 +221,7 @@ void TProParamsForm::materialChosen() {
 bool TProParamsForm::readPlate(fish::TPlateParams& plate, QString& failure, QWidget*& field) const {
   const auto thickness = vintaler::textToNumber(ThicknessEdit->text());
   if (!thickness) {
-    failure = QStringLiteral("Толщина листа должна быть числом");
+    failure = tr("Толщина листа должна быть числом");
     field = ThicknessEdit;
     return false;
   }
@@ -206,7 +231,7 @@ bool TProParamsForm::readPlate(fish::TPlateParams& plate, QString& failure, QWid
   plate.Material = static_cast<fish::TMaterial>(MaterialBox->currentData().toInt());
   const auto density = vintaler::textToNumber(DensityEdit->text());
   if (!density) {
-    failure = QStringLiteral("Плотность материала должна быть числом");
+    failure = tr("Плотность материала должна быть числом");
     field = DensityEdit;
     return false;
   }
@@ -232,7 +257,7 @@ bool TProParamsForm::readPlate(fish::TPlateParams& plate, QString& failure, QWid
 void TProParamsForm::accept() {
   const int n = RxSpinEdit1->value();
   if (n < 1 || n > fish::kMaxDivisions) {
-    vintaler::reportError(this, QStringLiteral("Число разбиений должно быть от 1 до %1").arg(fish::kMaxDivisions));
+    vintaler::reportError(this, tr("Число разбиений должно быть от 1 до %1").arg(fish::kMaxDivisions));
     RxSpinEdit1->setFocus();
     return;
   }

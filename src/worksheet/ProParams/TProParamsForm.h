@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QDialog>
+#include <array>
 
 #include "fishApi/core/FishTypes.h"
 #include "fishApi/shop/CuttingParams.h"
@@ -62,12 +63,21 @@ class TProParamsForm : public QDialog {
   // cannot develop, says why and keeps the dialog open for a correction.
   void accept() override;
 
+ protected:
+  // Another language: every caption and hint again.
+  void changeEvent(QEvent* event) override;
+
  private:
+  void retranslateUi();
   // The plate the controls show, or the reason it cannot be used and the
   // control to correct.
   bool readPlate(fish::TPlateParams& plate, QString& failure, QWidget*& field) const;
   void materialChosen();
 
+  QLabel* plateTitle_ = nullptr;
+  QLabel* cuttingTitle_ = nullptr;
+  // The plate's captions: thickness, rectangle, circle, material, density.
+  std::array<QLabel*, 5> plateLabels_{};
   fish::TSystemParams sizes_;
   fish::TPlateParams accepted_;
 };

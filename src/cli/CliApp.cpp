@@ -177,9 +177,10 @@ bool refuseMissingDrawings(const CliRequest& req, const PaintedExports& painted,
 
 // The warning of the pattern chosen for cutting, empty when it is within the
 // limit.
-std::string patternWarning(fish::TPatternKind kind, const fish::TPatternAccuracy& accuracy) {
-  return kind == fish::TPatternKind::Precise ? fish::preciseAccuracyWarning(accuracy)
-                                             : fish::tableAccuracyWarning(accuracy);
+std::string patternWarning(fish::TPatternKind kind, const fish::TPatternAccuracy& accuracy, fish::TUnits units) {
+  const std::string unit = fish::unitWord(units);
+  return kind == fish::TPatternKind::Precise ? fish::preciseAccuracyWarning(accuracy, ".", unit)
+                                             : fish::tableAccuracyWarning(accuracy, ".", unit);
 }
 
 // Writes the exports asked for, in the order DXF, SVG, PDF, tiles. A pattern
@@ -245,7 +246,7 @@ void computeAndPrint(const CliRequest& req, const fish::TProjectData& project, c
     if (req.json) {
       figures = fish::shopFigures(sp, pp, plate, project.Cutting);
       quote = fish::shopQuote(sp, pp, plate, project.Cutting);
-      warning = patternWarning(kind, figures->PatternAccuracy);
+      warning = patternWarning(kind, figures->PatternAccuracy, project.Cutting.Units);
     } else {
       page.emplace(sp, pp, sep, false, plate);
       if (page->error()) {
@@ -258,7 +259,8 @@ void computeAndPrint(const CliRequest& req, const fish::TProjectData& project, c
       const fish::Extended limit = fish::accuracyLimit(project.Cutting.Units);
       warning = patternWarning(kind, kind == fish::TPatternKind::Precise
                                          ? fish::chordAccuracy(developed, pp, limit)
-                                         : fish::patternAccuracy(developed, pp, true, limit));
+                                         : fish::patternAccuracy(developed, pp, true, limit),
+                               project.Cutting.Units);
     }
   } catch (const fish::EFishError& e) {
     outcome.failComputation(e.what());

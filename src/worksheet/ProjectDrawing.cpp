@@ -240,9 +240,9 @@ const QString& ProjectDrawing::accuracyWarning(const fish::TSystemParams& develo
     const std::string text =
         pattern == fish::TPatternKind::Table
             ? fish::tableAccuracyWarning(fish::patternAccuracy(developed, pro, true, fish::accuracyLimit(units)),
-                                         decimalSeparator)
+                                         decimalSeparator, fish::unitWord(units))
             : fish::preciseAccuracyWarning(fish::chordAccuracy(developed, pro, fish::accuracyLimit(units)),
-                                           decimalSeparator);
+                                           decimalSeparator, fish::unitWord(units));
     warning = QString::fromStdString(text);
   } catch (const fish::EFishError&) {
     // The pictures and the pages say why there is no pattern.

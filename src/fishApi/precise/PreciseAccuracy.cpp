@@ -201,36 +201,47 @@ TPatternAccuracy patternAccuracy(const TSystemParams& sp, const TProParams& pro,
   return a;
 }
 
-std::string preciseAccuracyWarning(const TPatternAccuracy& a, std::string_view sep) {
-  if (!a.preciseExceedsLimit()) return {};
-  const std::string error = decimalText(a.ChordError, 2, sep), limit = decimalText(kAccuracyLimit, 2, sep);
-  if (a.ChordDivisions == 0) {
-    return say(FISH_TR("accuracy", "Внимание: хорды точной развертки отходят от кривой на %1 мм (допустимо %2 мм): "
-                                   "такой точности не дает ни одно допустимое число разбиений"),
-               {error, limit});
-  }
-  return say(FISH_TR("accuracy", "Внимание: хорды точной развертки отходят от кривой на %1 мм (допустимо %2 мм): "
-                                 "задайте не менее %3 разбиений"),
-             {error, limit, std::to_string(a.ChordDivisions)});
+namespace {
+
+// The word after the lengths: the caller's, or millimetres.
+std::string unitOr(std::string_view unit) {
+  return unit.empty() ? say(FISH_TR("units", "мм")) : std::string(unit);
 }
 
-std::string tableAccuracyWarning(const TPatternAccuracy& a, std::string_view sep) {
+}  // namespace
+
+std::string preciseAccuracyWarning(const TPatternAccuracy& a, std::string_view sep, std::string_view unitWord) {
+  if (!a.preciseExceedsLimit()) return {};
+  const std::string error = decimalText(a.ChordError, 2, sep), limit = decimalText(a.Limit, 2, sep);
+  const std::string unit = unitOr(unitWord);
+  if (a.ChordDivisions == 0) {
+    return say(FISH_TR("accuracy", "Внимание: хорды точной развертки отходят от кривой на %1 %3 (допустимо %2 %3): "
+                                   "такой точности не дает ни одно допустимое число разбиений"),
+               {error, limit, unit});
+  }
+  return say(FISH_TR("accuracy", "Внимание: хорды точной развертки отходят от кривой на %1 %4 (допустимо %2 %4): "
+                                 "задайте не менее %3 разбиений"),
+             {error, limit, std::to_string(a.ChordDivisions), unit});
+}
+
+std::string tableAccuracyWarning(const TPatternAccuracy& a, std::string_view sep, std::string_view unitWord) {
   if (!a.tableExceedsLimit()) return {};
   const std::string error = decimalText(std::max(a.ChordError, a.MaxPointError), 2, sep);
-  const std::string limit = decimalText(kAccuracyLimit, 2, sep);
+  const std::string limit = decimalText(a.Limit, 2, sep);
+  const std::string unit = unitOr(unitWord);
   if (a.TableDivisions != 0) {
-    return say(FISH_TR("accuracy", "Внимание: развертка по таблицам отклоняется от точной на %1 мм (допустимо %2 мм): "
+    return say(FISH_TR("accuracy", "Внимание: развертка по таблицам отклоняется от точной на %1 %4 (допустимо %2 %4): "
                                    "задайте число разбиений %3"),
-               {error, limit, std::to_string(a.TableDivisions)});
+               {error, limit, std::to_string(a.TableDivisions), unit});
   }
   if (a.TableSearchedTo == 0) {
-    return say(FISH_TR("accuracy", "Внимание: развертка по таблицам отклоняется от точной на %1 мм (допустимо %2 мм): "
+    return say(FISH_TR("accuracy", "Внимание: развертка по таблицам отклоняется от точной на %1 %3 (допустимо %2 %3): "
                                    "режьте по точной развертке"),
-               {error, limit});
+               {error, limit, unit});
   }
-  return say(FISH_TR("accuracy", "Внимание: развертка по таблицам отклоняется от точной на %1 мм (допустимо %2 мм): "
+  return say(FISH_TR("accuracy", "Внимание: развертка по таблицам отклоняется от точной на %1 %5 (допустимо %2 %5): "
                                  "ни одно число разбиений от %3 до %4 не дает такой точности, режьте по точной развертке"),
-             {error, limit, std::to_string(a.ChordDivisions), std::to_string(a.TableSearchedTo)});
+             {error, limit, std::to_string(a.ChordDivisions), std::to_string(a.TableSearchedTo), unit});
 }
 
 }  // namespace fish

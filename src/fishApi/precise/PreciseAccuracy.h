@@ -81,12 +81,15 @@ TPatternAccuracy chordAccuracy(const TSystemParams& sp, const TProParams& pro, E
 // The warning for the precise pattern when its chords exceed the limit, empty
 // otherwise: how far they stand off (hundredths of a mm, in the caller's
 // decimal separator), the limit, and the fewest divisions to set.
-std::string preciseAccuracyWarning(const TPatternAccuracy& accuracy, std::string_view decimalSeparator = ".");
+// `unitWord` follows the lengths (empty: millimetres' word).
+std::string preciseAccuracyWarning(const TPatternAccuracy& accuracy, std::string_view decimalSeparator = ".",
+                                   std::string_view unitWord = {});
 
 // The warning for the tables' pattern when its points or its chords exceed
 // the limit, empty otherwise: the worse of the two, the limit, and a count
 // that passes, or that none of those searched does and the precise pattern
 // is to be cut.
-std::string tableAccuracyWarning(const TPatternAccuracy& accuracy, std::string_view decimalSeparator = ".");
+std::string tableAccuracyWarning(const TPatternAccuracy& accuracy, std::string_view decimalSeparator = ".",
+                                 std::string_view unitWord = {});
 
 }  // namespace fish

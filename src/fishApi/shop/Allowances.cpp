@@ -139,8 +139,8 @@ std::vector<TPoint2D> cutOutline(const TPieceNet& piece, const TCuttingParams& c
   Extended widest = 0;
   for (const auto& [w, field] : widths) {
     if (w > side) {
-      throw ECuttingError(TMessage(FISH_TR("shop", "Припуск %1 мм больше самой детали (%2 мм)"),
-                                   {decimalText(w, 2), decimalText(side, 2)}),
+      throw ECuttingError(TMessage(FISH_TR("shop", "Припуск %1 %3 больше самой детали (%2 %3)"),
+                                   {decimalText(w, 2), decimalText(side, 2), unitWord(cutting.Units)}),
                           field);
     }
     widest = std::max(widest, w);

@@ -20,6 +20,14 @@ void setUnits(TCuttingParams& cutting, TUnits units) {
   cutting.Units = units;
 }
 
+std::string unitWord(TUnits units) {
+  return say(units == TUnits::Inches ? FISH_TR("units", "дюйм") : FISH_TR("units", "мм"));
+}
+
+std::string areaUnitWord(TUnits units) {
+  return say(units == TUnits::Inches ? FISH_TR("units", "дюйм²") : FISH_TR("units", "мм²"));
+}
+
 std::string_view unitsKey(TUnits units) { return units == TUnits::Inches ? "in" : "mm"; }
 
 bool unitsFromKey(std::string_view key, TUnits& out) {
@@ -80,16 +88,17 @@ void checkCutting(const TCuttingParams& cutting) {
                                                        {cutting.RectAllowance, TCuttingField::RectAllowance},
                                                        {cutting.RoundAllowance, TCuttingField::RoundAllowance}};
   static constexpr TMsgId kRefusals[] = {
-      {}, FISH_TR("shop", "Припуск на шов: ширина должна быть неотрицательным числом, мм"),
-      FISH_TR("shop", "Припуск у прямоугольного конца: ширина должна быть неотрицательным числом, мм"),
-      FISH_TR("shop", "Припуск у круглого конца: ширина должна быть неотрицательным числом, мм")};
+      {}, FISH_TR("shop", "Припуск на шов: ширина должна быть неотрицательным числом, %1"),
+      FISH_TR("shop", "Припуск у прямоугольного конца: ширина должна быть неотрицательным числом, %1"),
+      FISH_TR("shop", "Припуск у круглого конца: ширина должна быть неотрицательным числом, %1")};
   if (!(cutting.TickLength > 0) || !std::isfinite(cutting.TickLength)) {
-    throw ECuttingError(FISH_TR("shop", "Засечки линий гиба: длина должна быть положительным числом, мм"),
+    throw ECuttingError(TMessage(FISH_TR("shop", "Засечки линий гиба: длина должна быть положительным числом, %1"),
+                                 {unitWord(cutting.Units)}),
                         TCuttingField::TickLength);
   }
   for (const auto& [width, field] : widths) {
     if (!(width >= 0) || !std::isfinite(width)) {
-      throw ECuttingError(kRefusals[static_cast<int>(field)], field);
+      throw ECuttingError(TMessage(kRefusals[static_cast<int>(field)], {unitWord(cutting.Units)}), field);
     }
   }
 }

@@ -97,6 +97,11 @@ bool isDefaultCutting(const TCuttingParams& cutting);
 // becomes the new unit's default; every other length stays the number it is.
 void setUnits(TCuttingParams& cutting, TUnits units);
 
+// The unit's word as the texts write it after a number ("мм", "дюйм"), and
+// of an area ("мм²", "дюйм²"), in the language chosen.
+std::string unitWord(TUnits units);
+std::string areaUnitWord(TUnits units);
+
 // The names the command line and the JSON output use: "mm", "in".
 std::string_view unitsKey(TUnits units);
 bool unitsFromKey(std::string_view key, TUnits& out);

@@ -137,15 +137,15 @@ void TAccuracy::include(const TQuadrantAccuracy& quadrant) {
 
 Extended TAccuracy::worst() const { return std::max(ArcLengthError, WorstEdgeError); }
 
-std::string accuracyWarning(const TAccuracy& accuracy, std::string_view sep) {
+std::string accuracyWarning(const TAccuracy& accuracy, std::string_view sep, TUnits units) {
   if (!accuracy.exceedsLimit()) return {};
   const TMsgId warning =
       accuracy.wantsMoreDivisions()
-          ? FISH_TR("accuracy", "Внимание: развертка отклоняется от точной поверхности на %1 мм (допустимо %2 мм): "
+          ? FISH_TR("accuracy", "Внимание: развертка отклоняется от точной поверхности на %1 %3 (допустимо %2 %3): "
                                 "увеличьте число разбиений")
-          : FISH_TR("accuracy", "Внимание: развертка отклоняется от точной поверхности на %1 мм (допустимо %2 мм): "
+          : FISH_TR("accuracy", "Внимание: развертка отклоняется от точной поверхности на %1 %3 (допустимо %2 %3): "
                                 "уменьшите число разбиений");
-  return say(warning, {decimalText(accuracy.worst(), 2, sep), decimalText(kAccuracyLimit, 2, sep)});
+  return say(warning, {decimalText(accuracy.worst(), 2, sep), decimalText(accuracy.Limit, 2, sep), unitWord(units)});
 }
 
 TShopFigures shopFigures(const TSystemParams& sp, const TProParams& pro, const TPlateParams& plate,

@@ -153,7 +153,8 @@ struct TAccuracy {
 // The plain warning when the accuracy exceeds the limit, empty otherwise:
 // how far the pattern departs (hundredths of a mm, in the caller's decimal
 // separator), the limit, and whether fewer or more divisions would help.
-std::string accuracyWarning(const TAccuracy& accuracy, std::string_view decimalSeparator = ".");
+std::string accuracyWarning(const TAccuracy& accuracy, std::string_view decimalSeparator = ".",
+                            TUnits units = TUnits::Millimetres);
 
 struct TQuadrantFigures {
   int Quadrant = 0;

@@ -110,6 +110,8 @@ class PageWriter {
   }
 
   void body(const TShopFigures& f, const TShopQuote* quote = nullptr) {
+    U = unitWord(f.Cutting.Units);
+    U2 = areaUnitWord(f.Cutting.Units);
     plate(f);
     for (const TQuadrantFigures& q : f.Quadrants) quadrant(q, f.Divisions);
     sheets(f);
@@ -125,7 +127,7 @@ class PageWriter {
   void plate(const TShopFigures& f) {
     const TPlateParams& p = f.Plate;
     const TSystemParams& d = f.Developed;
-    Lines.push_back(say(FISH_TR("figures", "   Толщина листа: t=%1 мм"), {mm(p.Thickness)}));
+    Lines.push_back(say(FISH_TR("figures", "   Толщина листа: t=%1 %2"), {mm(p.Thickness), U}));
     Lines.push_back(say(FISH_TR("figures", "   Материал: %1, плотность %2 кг/м³"),
                         {materialName(p.Material), mm(p.Density)}));
     const std::string sizes = "(XxY)=" + mm(d.B) + "x" + mm(d.A) + " R=" + mm(d.R);
@@ -141,7 +143,7 @@ class PageWriter {
     }
     Lines.push_back(say(FISH_TR("figures", "   Развертка для раскроя: %1"), {patternName(f.Pattern)}));
     Lines.emplace_back("");
-    Lines.push_back(say(FISH_TR("figures", "Длины истинные, в мм: на развертке они те же.")));
+    Lines.push_back(say(FISH_TR("figures", "Длины истинные, в %1: на развертке они те же."), {U}));
   }
 
   void quadrant(const TQuadrantFigures& q, std::int32_t n) {
@@ -171,7 +173,7 @@ class PageWriter {
     Lines.push_back(lengthRow("", from, to, length, Sep));
     Lines.push_back(lengthRow("", kOriginName, corner, mm(q.EdgeToCorner), Sep));
     Lines.push_back(lengthRow("", corner, midX, mm(q.EdgeFromCorner), Sep));
-    Lines.push_back(say(FISH_TR("figures", "  Площадь детали: %1 мм²"), {mm(q.Area)}));
+    Lines.push_back(say(FISH_TR("figures", "  Площадь детали: %1 %2"), {mm(q.Area), U2}));
   }
 
   void sheets(const TShopFigures& f) {
@@ -180,10 +182,10 @@ class PageWriter {
     const TCuttingParams& c = f.Cutting;
     const bool allowances = c.hasAllowances();
     if (c.Seams != kDefaultSeams || allowances) {
-      Lines.push_back(say(FISH_TR("figures", "  Швы: %1; припуски: на шов %2 и %3 мм, у прямоугольного конца %4 мм, "
-                                             "у круглого конца %5 мм"),
+      Lines.push_back(say(FISH_TR("figures", "  Швы: %1; припуски: на шов %2 и %3 %6, у прямоугольного конца %4 %6, "
+                                             "у круглого конца %5 %6"),
                           {seamsText(c.Seams), mm(c.SeamFirst), mm(c.SeamSecond), mm(c.RectAllowance),
-                           mm(c.RoundAllowance)}));
+                           mm(c.RoundAllowance), U}));
     }
     if (f.Sheets.empty()) Lines.push_back(say(FISH_TR("figures", "  Не выбран ни один квадрант")));
     for (std::size_t i = 0; i < f.Sheets.size(); ++i) {
@@ -191,12 +193,12 @@ class PageWriter {
       const std::string sheet = "  " + sheetTitle(i, s.Quadrants, s.Name);
       // With allowances the blank is cut larger than the net piece.
       if (allowances) {
-        Lines.push_back(say(FISH_TR("figures", "%1: площадь с припусками %2 мм², без припусков %3 мм², "
-                                               "заготовка %4x%5 мм"),
-                            {sheet, mm(s.Area), mm(s.NetArea), mm(s.Width), mm(s.Height)}));
+        Lines.push_back(say(FISH_TR("figures", "%1: площадь с припусками %2 %7, без припусков %3 %7, "
+                                               "заготовка %4x%5 %6"),
+                            {sheet, mm(s.Area), mm(s.NetArea), mm(s.Width), mm(s.Height), U, U2}));
       } else {
-        Lines.push_back(say(FISH_TR("figures", "%1: площадь %2 мм², заготовка %3x%4 мм"),
-                            {sheet, mm(s.Area), mm(s.Width), mm(s.Height)}));
+        Lines.push_back(say(FISH_TR("figures", "%1: площадь %2 %6, заготовка %3x%4 %5"),
+                            {sheet, mm(s.Area), mm(s.Width), mm(s.Height), U, U2}));
       }
     }
   }
@@ -256,21 +258,21 @@ class PageWriter {
     Lines.emplace_back("");
     Lines.push_back(say(FISH_TR("figures", "Для расчета стоимости:")));
     const auto figures = [this](Extended cut, int pierces, Extended seams, std::size_t bends) {
-      return say(FISH_TR("figures", "рез %1 мм, врезок %2, швы %3 мм, гибов %4"),
-                 {mm(cut), std::to_string(pierces), mm(seams), std::to_string(bends)});
+      return say(FISH_TR("figures", "рез %1 %5, врезок %2, швы %3 %5, гибов %4"),
+                 {mm(cut), std::to_string(pierces), mm(seams), std::to_string(bends), U});
     };
     const auto areas = [this](Extended blank, Extended net, Extended cut, Extended mass) {
-      return say(FISH_TR("figures", "площадь заготовки %1 мм², детали %2 мм², по контуру реза %3 мм², масса %4 кг"),
-                 {mm(blank), mm(net), mm(cut), decimalText(mass, 3, Sep)});
+      return say(FISH_TR("figures", "площадь заготовки %1 %5, детали %2 %5, по контуру реза %3 %5, масса %4 кг"),
+                 {mm(blank), mm(net), mm(cut), decimalText(mass, 3, Sep), U2});
     };
     for (std::size_t i = 0; i < q.Pieces.size(); ++i) {
       const TPieceQuote& p = q.Pieces[i];
       Lines.push_back("  " + pieceTitle(f, i) + ": " + figures(p.CutLength, p.Pierces, p.SeamLength, p.Bends.size()));
-      Lines.push_back(say(FISH_TR("figures", "    заготовка %1x%2 мм, %3"),
+      Lines.push_back(say(FISH_TR("figures", "    заготовка %1x%2 %4, %3"),
                           {mm(p.BlankWidth), mm(p.BlankHeight),
-                           areas(p.BlankWidth * p.BlankHeight, p.NetArea, p.CutArea, p.Mass)}));
-      Lines.push_back(say(FISH_TR("figures", "    наименьшая заготовка %1x%2 мм, повернутая на %3°"),
-                          {mm(p.MinBlank.Width), mm(p.MinBlank.Height), decimalText(p.MinBlank.Angle, 2, Sep)}));
+                           areas(p.BlankWidth * p.BlankHeight, p.NetArea, p.CutArea, p.Mass), U}));
+      Lines.push_back(say(FISH_TR("figures", "    наименьшая заготовка %1x%2 %4, повернутая на %3°"),
+                          {mm(p.MinBlank.Width), mm(p.MinBlank.Height), decimalText(p.MinBlank.Angle, 2, Sep), U}));
     }
     Lines.push_back(say(FISH_TR("figures", "  Всего: %1"), {figures(q.CutLength, q.Pierces, q.SeamLength, q.Bends)}));
     Lines.push_back("    " + areas(q.BlankArea, q.NetArea, q.CutArea, q.Mass));
@@ -278,8 +280,10 @@ class PageWriter {
 
   void totals(const TShopFigures& f) {
     Lines.emplace_back("");
-    Lines.push_back(say(FISH_TR("figures", "Площадь всего перехода: %1 мм² (%2 м²)"),
-                        {mm(f.NetArea), decimalText(f.NetArea * 1e-6L, 4, Sep)}));
+    // Square metres in a square unit: 1E-6 for mm.
+    const Extended squareMetres = f.Cutting.Units == TUnits::Inches ? 0.0254L * 0.0254L : 1e-6L;
+    Lines.push_back(say(FISH_TR("figures", "Площадь всего перехода: %1 %3 (%2 м²)"),
+                        {mm(f.NetArea), decimalText(f.NetArea * squareMetres, 4, Sep), U2}));
     if (f.Plate.Thickness > 0) {
       Lines.push_back(say(FISH_TR("figures", "Масса: %1 кг"), {decimalText(f.Mass, 3, Sep)}));
     } else {
@@ -294,20 +298,21 @@ class PageWriter {
     const TPatternAccuracy& p = f.PatternAccuracy;
     Lines.emplace_back("");
     Lines.push_back(say(FISH_TR("figures", "Точность развертки:")));
-    Lines.push_back(say(FISH_TR("figures", "  Длина дуги: отклонение %1 мм (ломаная из точных хорд короче дуги на %2 мм)"),
-                        {mm(a.ArcLengthError), mm(a.ChordPolygonGap)}));
-    Lines.push_back(say(FISH_TR("figures", "  Длина линии отклоняется не более чем на %1 мм"), {mm(a.WorstEdgeError)}));
-    Lines.push_back(say(FISH_TR("figures", "  Хорды дуги отходят от кривой не более чем на %1 мм"), {mm(p.ChordError)}));
-    Lines.push_back(say(FISH_TR("figures", "  Точки развертки по таблицам отходят от точных не более чем на %1 мм"),
-                        {mm(p.MaxPointError)}));
-    Lines.push_back(say(FISH_TR("figures", "  Допустимо: %1 мм"), {mm(kAccuracyLimit)}));
-    const std::string warning = f.Pattern == TPatternKind::Table ? tableAccuracyWarning(p, Sep)
-                                                                 : preciseAccuracyWarning(p, Sep);
+    Lines.push_back(say(FISH_TR("figures", "  Длина дуги: отклонение %1 %3 (ломаная из точных хорд короче дуги на %2 %3)"),
+                        {mm(a.ArcLengthError), mm(a.ChordPolygonGap), U}));
+    Lines.push_back(say(FISH_TR("figures", "  Длина линии отклоняется не более чем на %1 %2"), {mm(a.WorstEdgeError), U}));
+    Lines.push_back(say(FISH_TR("figures", "  Хорды дуги отходят от кривой не более чем на %1 %2"), {mm(p.ChordError), U}));
+    Lines.push_back(say(FISH_TR("figures", "  Точки развертки по таблицам отходят от точных не более чем на %1 %2"),
+                        {mm(p.MaxPointError), U}));
+    Lines.push_back(say(FISH_TR("figures", "  Допустимо: %1 %2"), {mm(p.Limit), U}));
+    const std::string warning = f.Pattern == TPatternKind::Table ? tableAccuracyWarning(p, Sep, U)
+                                                                 : preciseAccuracyWarning(p, Sep, U);
     if (!warning.empty()) Lines.push_back(warning);
   }
 
   TStringList& Lines;
   std::string Sep;
+  std::string U, U2;  // the unit's words, of a length and of an area
 };
 
 }  // namespace

@@ -268,6 +268,7 @@ void TCuttingDialog::unitsChanged() {
   // Compared as shown: the inch default has no short text to read back.
   if (TickEdit->text() == numberToText(fish::defaultTickLength(units_))) {
     TickEdit->setText(numberToText(fish::defaultTickLength(now)));
+    TickEdit->setCursorPosition(0);  // the inch default's digits run past the field
   }
   units_ = now;
   retranslateUi();

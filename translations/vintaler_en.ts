@@ -332,6 +332,14 @@ and what the marking-out figures measure</translation>
         <source>%1: «%2» не является числом</source>
         <translation>%1: &quot;%2&quot; is not a number</translation>
     </message>
+    <message>
+        <source>Область рисования</source>
+        <translation>Drawing area</translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation>Cancel</translation>
+    </message>
 </context>
 <context>
     <name>TShemaForm</name>
@@ -1095,10 +1103,6 @@ and what the marking-out figures measure</translation>
         <translation>   Offset of the section axes: dX=%1 dY=%2</translation>
     </message>
     <message>
-        <source>   Толщина листа: t=%1 мм (прямоугольное сечение: %2 размеры, круглое: %3)</source>
-        <translation>   Plate thickness: t=%1 mm (rectangular section: %2 sizes, round: %3)</translation>
-    </message>
-    <message>
         <source>   Развертка по средней поверхности: (XxY)=%1x%2 R=%3</source>
         <translation>   Development of the mean surface: (XxY)=%1x%2 R=%3</translation>
     </message>
@@ -1113,6 +1117,10 @@ and what the marking-out figures measure</translation>
     <message>
         <source>Координаты точек контура развертки (по квадрантам прямоугольного сечения):</source>
         <translation>Coordinates of the development&apos;s outline points (by quadrants of the rectangular section):</translation>
+    </message>
+    <message>
+        <source>   Толщина листа: t=%1 %4 (прямоугольное сечение: %2 размеры, круглое: %3)</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -1192,26 +1200,6 @@ and what the marking-out figures measure</translation>
     <message>
         <source>наружные</source>
         <translation>outside</translation>
-    </message>
-    <message>
-        <source>сторона B</source>
-        <translation>side B</translation>
-    </message>
-    <message>
-        <source>сторона А</source>
-        <translation>side A</translation>
-    </message>
-    <message>
-        <source>радиус R</source>
-        <translation>radius R</translation>
-    </message>
-    <message>
-        <source>Толщина листа t=%1 не оставляет средней поверхности: %2 по средней поверхности %3 мм</source>
-        <translation>Plate thickness t=%1 leaves no mean surface: %2 on the mean surface is %3 mm</translation>
-    </message>
-    <message>
-        <source>Толщина листа t=%1 слишком велика: %2 по внутренней поверхности %3 мм</source>
-        <translation>Plate thickness t=%1 is too large: %2 on the inside surface is %3 mm</translation>
     </message>
     <message>
         <source>Толщина листа должна быть числом</source>
@@ -1320,6 +1308,30 @@ and what the marking-out figures measure</translation>
     <message>
         <source>Засечки линий гиба: длина должна быть положительным числом, %1</source>
         <translation>Bend line ticks: the length must be a positive number, %1</translation>
+    </message>
+    <message>
+        <source>Толщина листа t=%1 не оставляет средней поверхности: сторона B по средней поверхности %2 %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Толщина листа t=%1 слишком велика: сторона B по внутренней поверхности %2 %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Толщина листа t=%1 не оставляет средней поверхности: сторона А по средней поверхности %2 %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Толщина листа t=%1 слишком велика: сторона А по внутренней поверхности %2 %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Толщина листа t=%1 не оставляет средней поверхности: радиус R по средней поверхности %2 %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Толщина листа t=%1 слишком велика: радиус R по внутренней поверхности %2 %3</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>

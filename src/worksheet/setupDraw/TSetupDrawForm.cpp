@@ -10,7 +10,7 @@
 #include "fishApi/core/FishErrors.h"
 
 TSetupDrawForm::TSetupDrawForm(QWidget* parent) : QDialog(parent) {
-  vintaler::setUpToolDialog(*this, QStringLiteral("Область рисования"), QSize(280, 141));
+  vintaler::setUpToolDialog(*this, tr("Область рисования"), QSize(280, 141));
 
   const char* const captions[6] = {"X min", "X max", "Y min", "Y max", "Z min", "Z max"};
   for (int i = 0; i < 6; ++i) {
@@ -29,7 +29,7 @@ TSetupDrawForm::TSetupDrawForm(QWidget* parent) : QDialog(parent) {
   OKButton = new QPushButton(QStringLiteral("OK"), this);
   OKButton->setGeometry(60, 106, 75, 25);
   OKButton->setDefault(true);
-  CancelButton = new QPushButton(QStringLiteral("Отмена"), this);
+  CancelButton = new QPushButton(tr("Отмена"), this);
   CancelButton->setGeometry(145, 106, 75, 25);
   connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
   connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);

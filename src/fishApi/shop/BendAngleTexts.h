@@ -11,6 +11,7 @@
 
 #include "fishApi/core/FishTypes.h"
 #include "FlatPattern.h"
+#include "PatternWalk.h"
 
 namespace fish {
 
@@ -35,5 +36,12 @@ std::string bendAngleText(Extended degrees);
 // there is no such room or its line is shorter than it.
 std::vector<TBendAngleText> bendAngleTexts(const TFlatPattern& pattern, Extended height,
                                            const std::function<Extended(const std::string&)>& width);
+
+// The same texts of a walked pattern, handed to `each` in the same order
+// (Line counting the walk's bend lines). Only the texts that find room
+// beside the lines next to theirs are kept while the outlines and the other
+// lines are walked once more; at fine divisions there are none.
+void bendAngleTexts(const TPatternWalk& walk, Extended height, const std::function<Extended(const std::string&)>& width,
+                    const std::function<void(const TBendAngleText&)>& each);
 
 }  // namespace fish

@@ -248,14 +248,14 @@ void computeAndPrint(const CliRequest& req, const fish::TProjectData& project, c
       quote = fish::shopQuote(sp, pp, plate, project.Cutting);
       warning = patternWarning(kind, figures->PatternAccuracy, project.Cutting.Units);
     } else {
-      page.emplace(sp, pp, sep, false, plate);
+      page.emplace(sp, pp, sep, false, plate, nullptr, project.Cutting.Units);
       if (page->error()) {
         outcome.failComputation(page->failureMessage());
         return;
       }
       // The page is the tables'; the warning is that of the pattern cut. The
       // precise pattern's needs no development, the tables' measures both.
-      const fish::TSystemParams developed = fish::developedParams(sp, plate);
+      const fish::TSystemParams developed = fish::developedParams(sp, plate, project.Cutting.Units);
       const fish::Extended limit = fish::accuracyLimit(project.Cutting.Units);
       warning = patternWarning(kind, kind == fish::TPatternKind::Precise
                                          ? fish::chordAccuracy(developed, pp, limit)

@@ -62,7 +62,7 @@ bool isWholeNumber(std::string_view text) {
 Extended parseThickness(const std::string& text, std::string_view sep) {
   const Extended t = parseNumber("--thickness", text, sep);
   if (!std::isfinite(t) || t < 0)
-    throw UsageError("--thickness takes a thickness of 0 or more in mm, not '" + text + "'");
+    throw UsageError("--thickness takes a thickness of 0 or more in the project's unit, not '" + text + "'");
   return t;
 }
 
@@ -122,10 +122,10 @@ std::pair<Extended, Extended> parseSeamAllowance(const std::string& text, std::s
   }
   if (ways == 1) return widths;
   if (ways > 1) throw UsageError(option + " cannot tell its two widths apart in '" + text + "': use a decimal point");
-  throw UsageError(option + " takes one or two widths in mm separated by a comma, not '" + text + "'");
+  throw UsageError(option + " takes one or two widths in the project's unit separated by a comma, not '" + text + "'");
 }
 
-// "full", "ticks" or "ticks,LENGTH": the length is the ticks' in mm, checked
+// "full", "ticks" or "ticks,LENGTH": the length is the ticks' in the project's unit, checked
 // with the other cutting choices.
 std::pair<fish::TBendMarks, std::optional<Extended>> parseBendMarks(const std::string& text, std::string_view sep) {
   const std::string option = "--bend-marks";
@@ -134,7 +134,7 @@ std::pair<fish::TBendMarks, std::optional<Extended>> parseBendMarks(const std::s
   Extended length = 0;
   if (text.rfind("ticks,", 0) == 0 && readNumber(std::string_view(text).substr(6), sep, length))
     return {fish::TBendMarks::Ticks, length};
-  throw UsageError(option + " takes full, ticks or ticks,LENGTH (mm), not '" + text + "'");
+  throw UsageError(option + " takes full, ticks or ticks,LENGTH (in the project's unit), not '" + text + "'");
 }
 
 // 0 is let through: the engine reports it as the division by zero it is.
@@ -179,6 +179,7 @@ std::string usageText() {
          "\n"
          "Prints the results of a rectangle-to-round transition piece: its parameters, the\n"
          "overall dimensions of the development and the outline points of every quadrant.\n"
+         "Every length is in the project's unit, mm or in (--units).\n"
          "\n"
          "  FILE.raz           project to start from (default: a new project)\n"
          "  --B x, --A x       sides of the rectangular section along X and along Y\n"
@@ -190,13 +191,14 @@ std::string usageText() {
          "  --grid             draw every generator line (stored in the project)\n"
          "  --save OUT.raz     also write the project file\n"
          "  --dxf OUT.dxf      also write the flat pattern of the chosen quadrants as DXF\n"
-         "                     (R12, millimetres; layers CUT, BEND, LABELS)\n"
+         "                     (R12, in the project's unit; layers CUT, BEND, LABELS)\n"
          "  --svg OUT.svg      also write the flat pattern as SVG, 1 unit = 1 mm\n"
          "  --pdf OUT.pdf      also write the flat pattern at full size on one PDF page\n"
          "  --tiles OUT.pdf    also write the flat pattern at full size over sheets of paper\n"
          "  --paper SIZE       paper of the sheets: A4 (default), A3 or Letter\n"
-         "  --thickness t      plate thickness in mm (default 0); the pattern is developed\n"
-         "                     from the plate's neutral (middle) surface\n"
+         "  --thickness t      plate thickness in the project's unit (default 0); the\n"
+         "                     pattern is developed from the plate's neutral (middle)\n"
+         "                     surface\n"
          "  --rect-faces F     the faces the sides B and A measure: inside, outside or\n"
          "                     mean (default)\n"
          "  --round-faces F    the faces the radius R measures: inside, outside or mean\n"
@@ -212,16 +214,16 @@ std::string usageText() {
          "                     (the corners of quadrants 1 to 4), e.g. +y or c1,c3;\n"
          "                     default +x,-x (quadrants 1 and 2, and 3 and 4)\n"
          "  --seam-allowance W1[,W2]\n"
-         "                     allowance in mm added on every seam: W1 on the edge of\n"
-         "                     the piece that ends there, W2 (default 0, a lap) on the\n"
-         "                     edge of the piece that starts there\n"
-         "  --rect-allowance W flange in mm added along the rectangular end (default 0)\n"
+         "                     allowance added on every seam, in the project's unit: W1\n"
+         "                     on the edge of the piece that ends there, W2 (default 0,\n"
+         "                     a lap) on the edge of the piece that starts there\n"
+         "  --rect-allowance W flange added along the rectangular end (default 0)\n"
          "  --round-allowance W\n"
-         "                     collar in mm added along the round end (default 0)\n"
+         "                     collar added along the round end (default 0)\n"
          "  --bend-marks full|ticks[,L]\n"
-         "                     bend lines drawn full length (default) or as ticks L mm\n"
-         "                     long (default 10) at both ends, for parts that must not\n"
-         "                     be scored across\n"
+         "                     bend lines drawn full length (default) or as ticks L\n"
+         "                     long (default 10 mm, in inches too) at both ends, for\n"
+         "                     parts that must not be scored across\n"
          "  --bend-angles      also write each bend's angle beside its line in the DXF\n"
          "                     (layer BEND_ANGLES)\n"
          "  --units mm|in      the unit of every length: the sizes, the thickness, the\n"

@@ -329,10 +329,11 @@ bool TCuttingDialog::check(const fish::TProParams& pro, fish::TCuttingParams& cu
       {SeamSecondEdit, &fish::TCuttingParams::SeamSecond, QT_TR_NOOP("Припуск на шов, вторая кромка")},
       {RectEdit, &fish::TCuttingParams::RectAllowance, QT_TR_NOOP("Припуск у прямоугольного конца")},
       {RoundEdit, &fish::TCuttingParams::RoundAllowance, QT_TR_NOOP("Припуск у круглого конца")}};
+  const QString unit = utf8(fish::unitWord(cutting.Units));
   for (const Width& w : widths) {
     const auto value = textToNumber(w.edit->text());
     if (!value) {
-      failure = tr("%1: ширина должна быть неотрицательным числом, мм").arg(tr(w.name));
+      failure = tr("%1: ширина должна быть неотрицательным числом, %2").arg(tr(w.name), unit);
       field = w.edit;
       return false;
     }
@@ -344,7 +345,7 @@ bool TCuttingDialog::check(const fish::TProParams& pro, fish::TCuttingParams& cu
   const auto tick = textToNumber(TickEdit->text());
   if (cutting.BendMarks == fish::TBendMarks::Ticks || (tick && *tick > 0 && std::isfinite(*tick))) {
     if (!tick) {
-      failure = tr("Засечки линий гиба: длина должна быть положительным числом, мм");
+      failure = tr("Засечки линий гиба: длина должна быть положительным числом, %1").arg(unit);
       field = TickEdit;
       return false;
     }

@@ -311,7 +311,7 @@ void writeText(const fish::TFlatPattern& pattern, TextOut& out) {
 class MemoryFile {
  public:
   MemoryFile() : fd_(::memfd_create("vintaler-dxf", MFD_CLOEXEC)) {
-    if (fd_ < 0) throw fish::EFileError("DXF: " + fish::systemReason(errno));
+    if (fd_ < 0) throw fish::EFileError("DXF: " + fish::systemReason(errno).text());
   }
   ~MemoryFile() { ::close(fd_); }
   MemoryFile(const MemoryFile&) = delete;
@@ -325,7 +325,7 @@ class MemoryFile {
     for (off_t at = 0;;) {
       const ssize_t n = ::pread(fd_, buffer, sizeof buffer, at);
       if (n < 0 && errno == EINTR) continue;
-      if (n < 0) throw fish::EFileError("DXF: " + fish::systemReason(errno));
+      if (n < 0) throw fish::EFileError("DXF: " + fish::systemReason(errno).text());
       if (n == 0) return text;
       text.append(buffer, static_cast<std::size_t>(n));
       at += n;
@@ -341,7 +341,7 @@ std::string libraryText(const fish::TFlatPattern& pattern) {
   {
     DL_Dxf dxf;
     std::unique_ptr<DL_WriterA> dw(dxf.out(file.path().c_str(), DL_Codes::AC1009));
-    if (!dw || dw->openFailed()) throw fish::EFileError("DXF: " + fish::systemReason(errno));
+    if (!dw || dw->openFailed()) throw fish::EFileError("DXF: " + fish::systemReason(errno).text());
     writeDrawing(dxf, *dw, pattern);
     dw->close();
   }

@@ -184,10 +184,11 @@ void ProjectDrawing::drawDevelopment(fish::TDrawSurface& surface, const fish::TS
 }
 
 const QString& ProjectDrawing::resultsText(const fish::TSystemParams& sp, const fish::TProParams& pro,
-                                           const fish::TPlateParams& plate, const std::string& decimalSeparator) {
-  std::string wanted = textKey(sp, pro, plate, decimalSeparator);
+                                           const fish::TPlateParams& plate, fish::TUnits units,
+                                           const std::string& decimalSeparator) {
+  std::string wanted = textKey(sp, pro, plate, decimalSeparator) + static_cast<char>(units);
   if (results_.key == wanted) return results_.text;
-  const fish::TResultsSource source(sp, pro, decimalSeparator, true, plate);
+  const fish::TResultsSource source(sp, pro, decimalSeparator, true, plate, nullptr, units);
   fish::TResultsPage page;
   source.forEachLine([&page](std::string_view line) { page.Lines.emplace_back(line); });
   page.Error = source.error();

@@ -44,10 +44,11 @@ class ProjectDrawing {
   void drawDevelopment(fish::TDrawSurface& surface, const fish::TSystemParams& sp, const fish::TProParams& pro);
 
   // The results page's lines, one a line, and after a failure an empty line
-  // and its reason, as fish::resultsPage gives them for the plate with this
-  // separator.
+  // and its reason, as fish::resultsPage gives them for the plate in `units`
+  // with this separator.
   const QString& resultsText(const fish::TSystemParams& sp, const fish::TProParams& pro,
-                             const fish::TPlateParams& plate, const std::string& decimalSeparator);
+                             const fish::TPlateParams& plate, fish::TUnits units,
+                             const std::string& decimalSeparator);
 
   // The page "Размеры для разметки" of the pattern chosen for cutting in the
   // same way (fish::figuresPage).

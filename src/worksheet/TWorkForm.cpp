@@ -197,7 +197,9 @@ void TWorkForm::releaseViewBuffers() {
   for (TxPaintBox* box : {xPaintBox1, xPaintBox2}) box->releaseCanvas();
 }
 
-fish::TSystemParams TWorkForm::developedParams() const { return fish::developedParams(SystemParams, Plate); }
+fish::TSystemParams TWorkForm::developedParams() const {
+  return fish::developedParams(SystemParams, Plate, Cutting.Units);
+}
 
 void TWorkForm::drawView(fish::TDrawSurface* surface) {
   fish::TDrawSurface& target = surface ? *surface : *ActiveBox;

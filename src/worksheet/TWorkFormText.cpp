@@ -46,7 +46,7 @@ void TWorkForm::checkAccuracy() {
 void TWorkForm::TabSheet3Show() {
   checkPage(ShowResult);
   texts_->fill(vintaler::Page::Results,
-               drawing_.resultsText(SystemParams, ProParams, Plate, vintaler::localeDecimalSeparator()));
+               drawing_.resultsText(SystemParams, ProParams, Plate, Cutting.Units, vintaler::localeDecimalSeparator()));
 }
 
 void TWorkForm::TabSheet4Show() {

@@ -4,10 +4,12 @@
 #include <sys/wait.h>
 
 #include <cstdio>
+#include <functional>
 #include <regex>
 #include <string>
 #include <vector>
 
+#include "fishApi/files/SafeFile.h"
 #include "fishApi/shop/PlateParams.h"
 #include "language/Language.h"
 
@@ -103,26 +105,35 @@ TEST(CliLanguage, TheOptionOrTheSystemChoosesIt) {
   for (const char* wrong : {"--lang xx", "--lang", "--lang=EN"}) EXPECT_EQ(tool("LANG=C.UTF-8", wrong).status, 2) << wrong;
 }
 
-// A failure kept by its id is said in the language chosen when it is said.
+// A failure kept by its id is said in the language chosen when it is said,
+// whole: the size a plate refusal names, the unit, a file failure's reason.
 TEST(CliLanguage, AFailureIsSaidAgainInTheOtherLanguage) {
-  fish::TPlateParams plate;
-  plate.Density = 1;
-  ASSERT_TRUE(vintaler::applyLanguage(vintaler::TLanguage::English));
-  try {
-    fish::checkPlate(plate);
-    FAIL() << "a steel plate of density 1 passed";
-  } catch (const fish::EPlateError& e) {
-    EXPECT_FALSE(cyrillic(e.what())) << e.what();
-    vintaler::applyLanguage(vintaler::TLanguage::Russian);
-    const std::string russian = e.message().text();
-    EXPECT_TRUE(cyrillic(russian));
+  fish::TPlateParams light, thick;
+  light.Density = 1;
+  thick.Thickness = 5000;
+  thick.RectFaces = fish::TFaces::Outside;
+  const std::pair<const char*, std::function<void()>> failures[] = {
+      {"Density", [&] { fish::checkPlate(light); }},
+      {"SideInInches", [&] { fish::developedParams(fish::defaultSystemParams(), thick, fish::TUnits::Inches); }},
+      {"FileReason", [] { fish::openPlainFile("/nonexistent/project.raz"); }},
+      {"FolderReason", [] { fish::writeFileAtomically("/", "", 0); }}};
+  for (const auto& [name, fail] : failures) {
+    ASSERT_TRUE(vintaler::applyLanguage(vintaler::TLanguage::English));
     try {
-      fish::checkPlate(plate);
-    } catch (const fish::EPlateError& again) {
-      EXPECT_EQ(russian, again.what());
+      fail();
+      ADD_FAILURE() << name << " passed";
+    } catch (const fish::EFishError& e) {
+      EXPECT_FALSE(cyrillic(e.what())) << name << ": " << e.what();
+      vintaler::applyLanguage(vintaler::TLanguage::Russian);
+      const std::string russian = e.message().text();
+      try {
+        fail();
+      } catch (const fish::EFishError& again) {
+        EXPECT_EQ(russian, again.what()) << name;
+      }
+      vintaler::applyLanguage(vintaler::TLanguage::English);
+      EXPECT_EQ(e.message().text(), e.what()) << name;
     }
-    vintaler::applyLanguage(vintaler::TLanguage::English);
-    EXPECT_EQ(e.message().text(), e.what());
   }
   vintaler::applyLanguage(vintaler::TLanguage::Russian);
 }

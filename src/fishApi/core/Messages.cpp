@@ -76,8 +76,15 @@ std::string say(TMsgId id, std::initializer_list<std::string_view> args) {
   return fillArgs(say(id), args.begin(), args.size());
 }
 
+TMessage::TMessage(TMsgId id, std::initializer_list<std::string_view> args, std::initializer_list<TMessage> said)
+    : Id(id), Args(args.begin(), args.end()), Said(said) {}
+
 std::string TMessage::text() const {
+  std::vector<std::string> inner;
+  inner.reserve(Said.size());
+  for (const TMessage& m : Said) inner.push_back(m.text());
   std::vector<std::string_view> views(Args.begin(), Args.end());
+  views.insert(views.end(), inner.begin(), inner.end());
   return fillArgs(say(Id), views.data(), views.size());
 }
 

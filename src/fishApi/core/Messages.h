@@ -46,13 +46,16 @@ std::string say(TMsgId id);
 std::string say(TMsgId id, std::initializer_list<std::string_view> args);
 
 // A message kept as id and values, so that it can be said again in another
-// language (a failure shown after the language changed).
+// language (a failure shown after the language changed). A value that is a
+// text of its own (a reason, a unit's word) is kept as a message in Said and
+// said again with it: Said[0] fills the placeholder after the last of Args.
 struct TMessage {
   TMsgId Id{};
   std::vector<std::string> Args;
+  std::vector<TMessage> Said;
 
   TMessage() = default;
-  TMessage(TMsgId id, std::initializer_list<std::string_view> args = {}) : Id(id), Args(args.begin(), args.end()) {}
+  TMessage(TMsgId id, std::initializer_list<std::string_view> args = {}, std::initializer_list<TMessage> said = {});
   bool empty() const { return Id.Source == nullptr; }
   std::string text() const;  // in the language chosen now
 };

@@ -38,9 +38,11 @@ TMsgId knownText(int err) {
 
 }  // namespace
 
-std::string errnoText(int err) {
-  if (const TMsgId text = knownText(err); text.Source != nullptr) return say(text);
-  return say(FISH_TR("files", "системная ошибка %1"), {std::to_string(err)});
+TMessage errnoMessage(int err) {
+  if (const TMsgId text = knownText(err); text.Source != nullptr) return TMessage(text);
+  return TMessage(FISH_TR("files", "системная ошибка %1"), {std::to_string(err)});
 }
+
+std::string errnoText(int err) { return errnoMessage(err).text(); }
 
 }  // namespace fish

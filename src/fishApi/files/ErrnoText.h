@@ -7,10 +7,14 @@
 
 #include <string>
 
+#include "fishApi/core/Messages.h"
+
 namespace fish {
 
 // The reason for `err`, lower case and without a final stop. A value with no
-// text of its own reads "системная ошибка <err>".
+// text of its own reads "системная ошибка <err>". The message keeps the
+// reason to be said again in another language.
+TMessage errnoMessage(int err);
 std::string errnoText(int err);
 
 }  // namespace fish

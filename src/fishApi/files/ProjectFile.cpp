@@ -369,8 +369,8 @@ TProjectData readProjectFile(const std::string& path, std::string* notice) {
   }
   if (got < static_cast<std::size_t>(kProjectFileBytes)) {
     throw EProjectFileError(fileReadFailure(
-        path, say(FISH_TR("files", "файл короче %1 байт (в нём %2 байт), это не файл развертки"),
-                  {std::to_string(kProjectFileBytes), std::to_string(got)})));
+        path, TMessage(FISH_TR("files", "файл короче %1 байт (в нём %2 байт), это не файл развертки"),
+                       {std::to_string(kProjectFileBytes), std::to_string(got)})));
   }
   return decodeProjectFile(bytes.data(), got, notice);
 }

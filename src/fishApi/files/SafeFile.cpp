@@ -23,14 +23,14 @@ namespace fish {
 
 constexpr TMsgId kNotAPlainFile = FISH_TR("files", "это не обычный файл");
 
-std::string systemReason(int err) { return errnoText(err); }
+TMessage systemReason(int err) { return errnoMessage(err); }
 
-TMessage fileReadFailure(const std::string& path, const std::string& reason) {
-  return TMessage(FISH_TR("files", "Не удалось прочитать файл \"%1\": %2"), {path, reason});
+TMessage fileReadFailure(const std::string& path, TMessage reason) {
+  return TMessage(FISH_TR("files", "Не удалось прочитать файл \"%1\": %2"), {path}, {std::move(reason)});
 }
 
-TMessage fileWriteFailure(const std::string& path, const std::string& reason) {
-  return TMessage(FISH_TR("files", "Не удалось сохранить файл \"%1\": %2"), {path, reason});
+TMessage fileWriteFailure(const std::string& path, TMessage reason) {
+  return TMessage(FISH_TR("files", "Не удалось сохранить файл \"%1\": %2"), {path}, {std::move(reason)});
 }
 
 FdGuard::~FdGuard() {
@@ -45,7 +45,7 @@ int openPlainFile(const std::string& path) {
   struct stat st {};
   if (::fstat(file.fd, &st) != 0) throw EFileError(fileReadFailure(path, systemReason(errno)));
   if (S_ISDIR(st.st_mode)) throw EFileError(fileReadFailure(path, systemReason(EISDIR)));
-  if (!S_ISREG(st.st_mode)) throw EFileError(fileReadFailure(path, say(kNotAPlainFile)));
+  if (!S_ISREG(st.st_mode)) throw EFileError(fileReadFailure(path, kNotAPlainFile));
   const int fd = file.fd;
   file.fd = -1;
   return fd;
@@ -79,8 +79,8 @@ struct SaveTarget {
 };
 
 // Throws the save failure for `path`.
-[[noreturn]] void refuseSave(const std::string& path, const std::string& reason) {
-  throw EFileError(fileWriteFailure(path, reason));
+[[noreturn]] void refuseSave(const std::string& path, TMessage reason) {
+  throw EFileError(fileWriteFailure(path, std::move(reason)));
 }
 
 SaveTarget saveTarget(const std::string& path) {
@@ -95,9 +95,9 @@ SaveTarget saveTarget(const std::string& path) {
     return target;
   }
   const bool link = S_ISLNK(st.st_mode);
-  if (link && ::stat(path.c_str(), &st) != 0) refuseSave(path, errno == ENOENT ? say(kDanglingLink) : systemReason(errno));
+  if (link && ::stat(path.c_str(), &st) != 0) refuseSave(path, errno == ENOENT ? TMessage(kDanglingLink) : systemReason(errno));
   if (S_ISDIR(st.st_mode)) refuseSave(path, systemReason(EISDIR));
-  if (!S_ISREG(st.st_mode)) refuseSave(path, say(kNotAPlainFile));
+  if (!S_ISREG(st.st_mode)) refuseSave(path, kNotAPlainFile);
   // access() grants root everything; a file without a single write bit is
   // read-only all the same, as the owner meant it to be.
   if (::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0) refuseSave(path, systemReason(errno));

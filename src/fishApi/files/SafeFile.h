@@ -24,12 +24,13 @@ class EFileError : public EFishError {
   using EFishError::EFishError;
 };
 
-// "Не удалось прочитать файл "<path>": <reason>" and its writing counterpart.
-TMessage fileReadFailure(const std::string& path, const std::string& reason);
-TMessage fileWriteFailure(const std::string& path, const std::string& reason);
+// "Не удалось прочитать файл "<path>": <reason>" and its writing counterpart;
+// the reason is kept as a message of its own, said again with the whole.
+TMessage fileReadFailure(const std::string& path, TMessage reason);
+TMessage fileWriteFailure(const std::string& path, TMessage reason);
 
-// The reason for an errno value, in the messages' language (errnoText).
-std::string systemReason(int err);
+// The reason for an errno value (errnoMessage).
+TMessage systemReason(int err);
 
 // Closes a descriptor when it leaves scope unless released (fd set to -1).
 struct FdGuard {

@@ -20,9 +20,7 @@ void setUnits(TCuttingParams& cutting, TUnits units) {
   cutting.Units = units;
 }
 
-std::string unitWord(TUnits units) {
-  return say(units == TUnits::Inches ? FISH_TR("units", "дюйм") : FISH_TR("units", "мм"));
-}
+std::string unitWord(TUnits units) { return unitMessage(units).text(); }
 
 std::string areaUnitWord(TUnits units) {
   return say(units == TUnits::Inches ? FISH_TR("units", "дюйм²") : FISH_TR("units", "мм²"));
@@ -93,12 +91,12 @@ void checkCutting(const TCuttingParams& cutting) {
       FISH_TR("shop", "Припуск у круглого конца: ширина должна быть неотрицательным числом, %1")};
   if (!(cutting.TickLength > 0) || !std::isfinite(cutting.TickLength)) {
     throw ECuttingError(TMessage(FISH_TR("shop", "Засечки линий гиба: длина должна быть положительным числом, %1"),
-                                 {unitWord(cutting.Units)}),
+                                 {}, {unitMessage(cutting.Units)}),
                         TCuttingField::TickLength);
   }
   for (const auto& [width, field] : widths) {
     if (!(width >= 0) || !std::isfinite(width)) {
-      throw ECuttingError(TMessage(kRefusals[static_cast<int>(field)], {unitWord(cutting.Units)}), field);
+      throw ECuttingError(TMessage(kRefusals[static_cast<int>(field)], {}, {unitMessage(cutting.Units)}), field);
     }
   }
 }
@@ -138,8 +136,8 @@ TFaceOffsets faceOffsets(const TPlateParams& plate) {
 }
 
 void developCutting(TPatternKind pattern, const TSystemParams& sp, const TPlateParams& plate, const TProParams& pro,
-                    std::uint16_t quadrant, TQuadrantDevelopment& into) {
-  const TSystemParams developed = developedParams(sp, plate);
+                    std::uint16_t quadrant, TQuadrantDevelopment& into, TUnits units) {
+  const TSystemParams developed = developedParams(sp, plate, units);
   if (pattern == TPatternKind::Table || plate.Thickness == 0) {
     developCutting(pattern, developed, pro, quadrant, into);
     return;

@@ -17,6 +17,7 @@
 #include "fishApi/core/FishRazvertka.h"
 #include "fishApi/core/FishTypes.h"
 #include "PlateParams.h"
+#include "Units.h"
 #include "fishApi/precise/ExactSurface.h"
 
 namespace fish {
@@ -43,16 +44,6 @@ inline constexpr std::uint8_t kDefaultSeams = seamBit(TSeamAt::PlusX) | seamBit(
 enum class TBendMarks : std::uint8_t { Full = 0, Ticks = 1 };
 inline constexpr Extended kDefaultTickLength = 10;  // mm
 
-// The unit every length of the project is given in: the sizes, the plate's
-// thickness, the allowances, the ticks. The engine computes in it as it is;
-// only what stands for a physical size converts (the accuracy limit, the
-// defaults, the mass, the paper of a full-size print, the DXF's units). The
-// values are the project file's codes.
-enum class TUnits : std::uint8_t { Millimetres = 0, Inches = 1 };
-inline constexpr Extended kMmPerInch = 25.4L;
-
-// Millimetres in one unit: 1 or 25.4.
-constexpr Extended mmPerUnit(TUnits units) { return units == TUnits::Inches ? kMmPerInch : 1; }
 // kAccuracyLimit (mm) in the unit.
 constexpr Extended accuracyLimit(TUnits units) {
   return units == TUnits::Inches ? kAccuracyLimit / kMmPerInch : kAccuracyLimit;
@@ -147,9 +138,9 @@ void developCutting(TPatternKind pattern, const TSystemParams& sp, const TProPar
 // developedParams (every trace moved by t/2, as the results page says), the
 // precise one of the plate's middle surface, t/2 from the faces along the
 // plate's normal (faceOffsets). The plate is checked as developedParams
-// checks it, for both.
+// checks it, for both, and a refusal says its size in `units`.
 void developCutting(TPatternKind pattern, const TSystemParams& sp, const TPlateParams& plate, const TProParams& pro,
-                    std::uint16_t quadrant, TQuadrantDevelopment& into);
+                    std::uint16_t quadrant, TQuadrantDevelopment& into, TUnits units = TUnits::Millimetres);
 
 // How far the plate's middle surface lies from the faces its sizes measure,
 // outward positive (ExactSurface.h): t/2 from inside faces, -t/2 from

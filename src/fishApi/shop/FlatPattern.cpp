@@ -390,7 +390,7 @@ TFlatPattern flatPattern(const TSystemParams& sp, const TPlateParams& plate, con
     for (std::uint16_t q = 1; q <= 4; ++q) {
       if (!quadrantSelected(pro, q)) continue;
       TQuadrantDevelopment d;
-      developCutting(cutting.Pattern, sp, plate, pro, q, d);
+      developCutting(cutting.Pattern, sp, plate, pro, q, d, cutting.Units);
       angles[q - 1] = bendAngles(d.Surf);
     }
     for (TPatternLine& l : pattern.BendLines) {
@@ -433,7 +433,7 @@ TFlatPattern cutPattern(const TSystemParams& sp, const TPlateParams& plate, cons
   if (cutting.Seams == kDefaultSeams && !cutting.hasAllowances()) {
     checkCutting(cutting);
     return todaysPieces(pro, cutting.Pattern, [&](std::uint16_t q, TQuadrantDevelopment& d) {
-      developCutting(cutting.Pattern, sp, plate, pro, q, d);
+      developCutting(cutting.Pattern, sp, plate, pro, q, d, cutting.Units);
     });
   }
   std::vector<TPieceNet> nets = patternNets(sp, plate, pro, cutting);

@@ -274,7 +274,7 @@ std::vector<TPieceNet> patternNets(const TSystemParams& sp, const TPlateParams& 
   for (std::uint16_t q = 1; q <= 4; ++q) {
     if (!quadrantSelected(pro, q)) continue;
     TQuadrantDevelopment d;
-    developCutting(cutting.Pattern, sp, plate, pro, q, d);
+    developCutting(cutting.Pattern, sp, plate, pro, q, d, cutting.Units);
     developed[q - 1] = std::move(d.Razvertka);
     any = true;
   }

@@ -75,27 +75,35 @@ Extended toNeutral(Extended size, Extended shift, TFaces faces) {
   return size;
 }
 
-// The sizes a refusal names.
-constexpr TMsgId kSideB = FISH_TR("shop", "сторона B");
-constexpr TMsgId kSideA = FISH_TR("shop", "сторона А");
-constexpr TMsgId kRadius = FISH_TR("shop", "радиус R");
+// The refusals of a size the plate leaves nothing of, a whole sentence for
+// each size so that it can be said again in another language: none of its
+// neutral surface, none of its inner face. %2 is the size there, %3 the unit.
+struct SizeRefusals {
+  TMsgId noNeutral;
+  TMsgId noInner;
+};
+constexpr SizeRefusals kSideB = {
+    FISH_TR("shop", "Толщина листа t=%1 не оставляет средней поверхности: сторона B по средней поверхности %2 %3"),
+    FISH_TR("shop", "Толщина листа t=%1 слишком велика: сторона B по внутренней поверхности %2 %3")};
+constexpr SizeRefusals kSideA = {
+    FISH_TR("shop", "Толщина листа t=%1 не оставляет средней поверхности: сторона А по средней поверхности %2 %3"),
+    FISH_TR("shop", "Толщина листа t=%1 слишком велика: сторона А по внутренней поверхности %2 %3")};
+constexpr SizeRefusals kRadius = {
+    FISH_TR("shop", "Толщина листа t=%1 не оставляет средней поверхности: радиус R по средней поверхности %2 %3"),
+    FISH_TR("shop", "Толщина листа t=%1 слишком велика: радиус R по внутренней поверхности %2 %3")};
 
-void checkNeutral(TMsgId name, Extended developed, TFaces faces, Extended t) {
+void checkNeutral(const SizeRefusals& size, Extended developed, TFaces faces, Extended t, TUnits units) {
   if (faces == TFaces::Mean || developed > 0) return;
-  throw EPlateError(TMessage(FISH_TR("shop", "Толщина листа t=%1 не оставляет средней поверхности: %2 по средней "
-                                             "поверхности %3 мм"),
-                             {hundredths(t), say(name), hundredths(developed)}));
+  throw EPlateError(TMessage(size.noNeutral, {hundredths(t), hundredths(developed)}, {unitMessage(units)}));
 }
 
 // Every face of the plate must lie inside the section's outline: the inner
 // face is the neutral size less t for a side (t/2 on either side), less t/2
 // for the radius.
-void checkInnerFace(TMsgId name, Extended developed, Extended shift, Extended t) {
+void checkInnerFace(const SizeRefusals& size, Extended developed, Extended shift, Extended t, TUnits units) {
   const Extended inner = developed - shift;
   if (inner > 0) return;
-  throw EPlateError(
-      TMessage(FISH_TR("shop", "Толщина листа t=%1 слишком велика: %2 по внутренней поверхности %3 мм"),
-               {hundredths(t), say(name), hundredths(inner)}));
+  throw EPlateError(TMessage(size.noInner, {hundredths(t), hundredths(inner)}, {unitMessage(units)}));
 }
 
 }  // namespace
@@ -168,7 +176,7 @@ void checkPlate(const TPlateParams& plate) {
   }
 }
 
-TSystemParams developedParams(const TSystemParams& sp, const TPlateParams& plate) {
+TSystemParams developedParams(const TSystemParams& sp, const TPlateParams& plate, TUnits units) {
   checkPlate(plate);
   const Extended t = plate.Thickness;
   if (t == 0) return sp;
@@ -176,12 +184,12 @@ TSystemParams developedParams(const TSystemParams& sp, const TPlateParams& plate
   developed.B = checkFinite(toNeutral(sp.B, t, plate.RectFaces));
   developed.A = checkFinite(toNeutral(sp.A, t, plate.RectFaces));
   developed.R = checkFinite(toNeutral(sp.R, t * 0.5L, plate.RoundFaces));
-  checkNeutral(kSideB, developed.B, plate.RectFaces, t);
-  checkNeutral(kSideA, developed.A, plate.RectFaces, t);
-  checkNeutral(kRadius, developed.R, plate.RoundFaces, t);
-  checkInnerFace(kSideB, developed.B, t, t);
-  checkInnerFace(kSideA, developed.A, t, t);
-  checkInnerFace(kRadius, developed.R, t * 0.5L, t);
+  checkNeutral(kSideB, developed.B, plate.RectFaces, t, units);
+  checkNeutral(kSideA, developed.A, plate.RectFaces, t, units);
+  checkNeutral(kRadius, developed.R, plate.RoundFaces, t, units);
+  checkInnerFace(kSideB, developed.B, t, t, units);
+  checkInnerFace(kSideA, developed.A, t, t, units);
+  checkInnerFace(kRadius, developed.R, t * 0.5L, t, units);
   return developed;
 }
 

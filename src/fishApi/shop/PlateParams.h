@@ -22,6 +22,7 @@
 
 #include "fishApi/core/FishErrors.h"
 #include "fishApi/core/FishTypes.h"
+#include "Units.h"
 
 namespace fish {
 
@@ -34,7 +35,7 @@ enum class TFaces : std::uint8_t { Mean = 0, Inside = 1, Outside = 2 };
 enum class TMaterial : std::uint8_t { Steel = 0, Stainless = 1, Aluminium = 2, Copper = 3, Galvanised = 4, Other = 5 };
 
 struct TPlateParams {
-  Extended Thickness = 0;  // t, mm
+  Extended Thickness = 0;  // t, in the project's unit
   TFaces RectFaces = TFaces::Mean;
   TFaces RoundFaces = TFaces::Mean;
   TMaterial Material = TMaterial::Steel;
@@ -85,6 +86,8 @@ void checkPlate(const TPlateParams& plate);
 // the inner face of every side and of the radius (a side's inner face is t
 // inside its neutral one, the radius's t/2), else EPlateError naming it. With
 // t = 0 the records come back unchanged, bit for bit, whatever the faces say.
-TSystemParams developedParams(const TSystemParams& sp, const TPlateParams& plate);
+// A refusal says its size in `units`.
+TSystemParams developedParams(const TSystemParams& sp, const TPlateParams& plate,
+                              TUnits units = TUnits::Millimetres);
 
 }  // namespace fish

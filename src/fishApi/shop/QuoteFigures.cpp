@@ -39,7 +39,7 @@ TQuote quoteFigures(const TSystemParams& sp, const TProParams& pro, const TPlate
       continue;
     }
     TQuadrantDevelopment d;
-    developCutting(cutting.Pattern, sp, plate, pro, q, d);
+    developCutting(cutting.Pattern, sp, plate, pro, q, d, cutting.Units);
     angles[q - 1] = bendAngles(d.Surf);
   }
 

@@ -165,7 +165,7 @@ TShopFigures shopFigures(const TSystemParams& sp, const TProParams& pro, const T
   f.Pattern = pattern;
   f.Cutting = cutting;
   f.Divisions = pro.Divisions;
-  f.Developed = developedParams(sp, plate);
+  f.Developed = developedParams(sp, plate, cutting.Units);
   checkDivisions(pro);
 
   // The tables measure every length between points rounded to hundredths;
@@ -177,7 +177,7 @@ TShopFigures shopFigures(const TSystemParams& sp, const TProParams& pro, const T
   const bool kept = source && !precise;
   TQuadrantDevelopment own;
   for (int q = 1; q <= 4; ++q) {
-    if (!kept) developCutting(pattern, sp, plate, pro, static_cast<std::uint16_t>(q), own);
+    if (!kept) developCutting(pattern, sp, plate, pro, static_cast<std::uint16_t>(q), own, cutting.Units);
     const TQuadrantArrays piece = kept ? source(f.Developed, q) : TQuadrantArrays{&own.Surf, &own.Razvertka};
     const TSurf2PointArray& s = *piece.Surf;
     const std::size_t n = s.size() - 3;

@@ -334,7 +334,7 @@ TShopQuote shopQuote(const TSystemParams& sp, const TProParams& pro, const TPlat
   for (std::uint16_t q = 1; q <= 4; ++q) {
     if (!quadrantSelected(pro, q)) continue;
     TQuadrantDevelopment d;
-    developCutting(cutting.Pattern, sp, plate, pro, q, d);
+    developCutting(cutting.Pattern, sp, plate, pro, q, d, cutting.Units);
     const TFaceUp face = faceUp(sp, d);
     quote.FaceUp = first || quote.FaceUp == face ? face : TFaceUp::Unknown;
     first = false;

@@ -233,17 +233,18 @@ TResultsSource::TResultsSource(const TSystemParams& sp, const TProParams& pro, s
 // them. Everything after is of the developed sizes, which for t = 0 are the
 // records themselves, bit for bit, so that such a page is the plain page.
 TResultsSource::TResultsSource(const TSystemParams& sp, const TProParams& pro, std::string_view sep, bool publish,
-                               const TPlateParams& plate, TAccuracy* accuracy)
+                               const TPlateParams& plate, TAccuracy* accuracy, TUnits units)
     : Separator(sep) {
   TSystemParams developed;
   try {
     ParamsLines = GetParamsText(sp, sep);
     ++Finished;
-    developed = developedParams(sp, plate);
+    developed = developedParams(sp, plate, units);
     if (plate.Thickness != 0) {
       ParamsLines.push_back(
-          say(FISH_TR("results", "   Толщина листа: t=%1 мм (прямоугольное сечение: %2 размеры, круглое: %3)"),
-              {decimalText(plate.Thickness, 2, sep), facesName(plate.RectFaces), facesName(plate.RoundFaces)}));
+          say(FISH_TR("results", "   Толщина листа: t=%1 %4 (прямоугольное сечение: %2 размеры, круглое: %3)"),
+              {decimalText(plate.Thickness, 2, sep), facesName(plate.RectFaces), facesName(plate.RoundFaces),
+               unitWord(units)}));
       ParamsLines.push_back(say(FISH_TR("results", "   Развертка по средней поверхности: (XxY)=%1x%2 R=%3"),
                                 {decimalText(developed.B, 2, sep), decimalText(developed.A, 2, sep),
                                  decimalText(developed.R, 2, sep)}));
@@ -326,8 +327,8 @@ TResultsPage resultsPage(const TSystemParams& sp, const TProParams& pro, std::st
 }
 
 TResultsPage resultsPage(const TSystemParams& sp, const TProParams& pro, std::string_view sep,
-                         const TPlateParams& plate) {
-  const TResultsSource source(sp, pro, sep, true, plate);
+                         const TPlateParams& plate, TUnits units) {
+  const TResultsSource source(sp, pro, sep, true, plate, nullptr, units);
   TResultsPage page;
   source.forEachLine([&page](std::string_view line) { page.Lines.emplace_back(line); });
   page.Error = source.error();

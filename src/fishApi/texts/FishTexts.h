@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "fishApi/core/FishTypes.h"
+#include "fishApi/shop/CuttingParams.h"
 #include "fishApi/shop/PlateParams.h"
 
 namespace fish {
@@ -58,9 +59,9 @@ TResultsPage resultsPage(const TSystemParams& sp, const TProParams& pro, std::st
 // The page for a plate: with t > 0 the parameter listing gains two lines
 // saying which faces the sizes measure and which sizes were developed, and
 // everything after it is of the developed sizes. With t = 0 the page of the
-// records, byte for byte.
+// records, byte for byte. The thickness is said in `units`.
 TResultsPage resultsPage(const TSystemParams& sp, const TProParams& pro, std::string_view decimalSeparator,
-                         const TPlateParams& plate);
+                         const TPlateParams& plate, TUnits units = TUnits::Millimetres);
 
 // The numbers a quadrant's table prints, in tenths (Round1 without its last
 // step): X and Y of each row in the order printed, in 32 bits while all of
@@ -86,11 +87,11 @@ class TResultsSource {
  public:
   TResultsSource(const TSystemParams& sp, const TProParams& pro, std::string_view decimalSeparator = ".",
                  bool publish = false);
-  // For a plate, as resultsPage above. With `accuracy`, the quadrants'
-  // accuracy is gathered into it from the same pass (left as it was when the
-  // page fails before the quadrants are developed).
+  // For a plate in `units`, as resultsPage above. With `accuracy`, the
+  // quadrants' accuracy is gathered into it from the same pass (left as it
+  // was when the page fails before the quadrants are developed).
   TResultsSource(const TSystemParams& sp, const TProParams& pro, std::string_view decimalSeparator, bool publish,
-                 const TPlateParams& plate, TAccuracy* accuracy = nullptr);
+                 const TPlateParams& plate, TAccuracy* accuracy = nullptr, TUnits units = TUnits::Millimetres);
 
   // The error the page ends with, or null when it is complete.
   const std::exception_ptr& error() const { return Error; }

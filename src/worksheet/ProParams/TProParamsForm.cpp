@@ -145,9 +145,10 @@ void TProParamsForm::retranslateUi() {
   Label2->setText(tr("Число разбиений одного квдранта"));
   CheckBox5->setText(tr("Показывать сетку"));
   plateTitle_->setText(tr("Лист"));
-  const char* const plateCaptions[] = {QT_TR_NOOP("Толщина t, мм"), QT_TR_NOOP("Прямоугольник"), QT_TR_NOOP("Круг"),
+  const char* const plateCaptions[] = {nullptr, QT_TR_NOOP("Прямоугольник"), QT_TR_NOOP("Круг"),
                                        QT_TR_NOOP("Материал"), QT_TR_NOOP("Плотность, кг/м³")};
-  for (std::size_t i = 0; i < plateLabels_.size(); ++i) plateLabels_[i]->setText(tr(plateCaptions[i]));
+  for (std::size_t i = 1; i < plateLabels_.size(); ++i) plateLabels_[i]->setText(tr(plateCaptions[i]));
+  showUnits();
   ThicknessEdit->setToolTip(tr("Развертка строится по средней поверхности листа"));
   RectFacesBox->setToolTip(tr("По какой поверхности листа заданы стороны A и B"));
   RoundFacesBox->setToolTip(tr("По какой поверхности листа задан радиус R"));
@@ -204,6 +205,12 @@ void TProParamsForm::storePlate(fish::TPlateParams& plate) const { plate = accep
 
 void TProParamsForm::loadCutting(const fish::TCuttingParams& cutting) {
   (cutting.Pattern == fish::TPatternKind::Table ? TableRadio : PreciseRadio)->setChecked(true);
+  units_ = cutting.Units;
+  showUnits();
+}
+
+void TProParamsForm::showUnits() {
+  plateLabels_[0]->setText(units_ == fish::TUnits::Inches ? tr("Толщина t, дюймы") : tr("Толщина t, мм"));
 }
 
 void TProParamsForm::storeCutting(fish::TCuttingParams& cutting) const {
@@ -238,7 +245,7 @@ bool TProParamsForm::readPlate(fish::TPlateParams& plate, QString& failure, QWid
   plate.Density = *density;
   try {
     fish::checkPlate(plate);
-    fish::developedParams(sizes_, plate);
+    fish::developedParams(sizes_, plate, units_);
   } catch (const fish::EPlateError& e) {
     failure = QString::fromUtf8(e.what());
     field = e.Field == fish::TPlateField::Density    ? DensityEdit

@@ -33,7 +33,7 @@ class TProParamsForm : public QDialog {
   QLabel* Label2 = nullptr;
   TSpinEdit* RxSpinEdit1 = nullptr;
   QCheckBox* CheckBox5 = nullptr;      // grid
-  QLineEdit* ThicknessEdit = nullptr;  // t, mm
+  QLineEdit* ThicknessEdit = nullptr;  // t, in the project's unit
   QComboBox* RectFacesBox = nullptr;   // the faces the rectangle's sides measure
   QComboBox* RoundFacesBox = nullptr;  // the faces the radius measures
   QComboBox* MaterialBox = nullptr;
@@ -54,7 +54,8 @@ class TProParamsForm : public QDialog {
   void loadPlate(const fish::TPlateParams& plate, const fish::TSystemParams& sizes);
   void storePlate(fish::TPlateParams& plate) const;
 
-  // The development the exports cut and the figures measure.
+  // The development the exports cut and the figures measure; the unit the
+  // thickness is typed in comes with it.
   void loadCutting(const fish::TCuttingParams& cutting);
   void storeCutting(fish::TCuttingParams& cutting) const;
 
@@ -73,6 +74,7 @@ class TProParamsForm : public QDialog {
   // control to correct.
   bool readPlate(fish::TPlateParams& plate, QString& failure, QWidget*& field) const;
   void materialChosen();
+  void showUnits();
 
   QLabel* plateTitle_ = nullptr;
   QLabel* cuttingTitle_ = nullptr;
@@ -80,4 +82,5 @@ class TProParamsForm : public QDialog {
   std::array<QLabel*, 5> plateLabels_{};
   fish::TSystemParams sizes_;
   fish::TPlateParams accepted_;
+  fish::TUnits units_ = fish::TUnits::Millimetres;
 };

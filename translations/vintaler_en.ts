@@ -325,6 +325,10 @@ and what the marking-out figures measure</translation>
         <source>Число разбиений должно быть от 1 до %1</source>
         <translation>The number of divisions must be from 1 to %1</translation>
     </message>
+    <message>
+        <source>Толщина t, дюймы</source>
+        <translation>Thickness t, in</translation>
+    </message>
 </context>
 <context>
     <name>TSetupDrawForm</name>
@@ -1120,7 +1124,7 @@ and what the marking-out figures measure</translation>
     </message>
     <message>
         <source>   Толщина листа: t=%1 %4 (прямоугольное сечение: %2 размеры, круглое: %3)</source>
-        <translation type="unfinished"></translation>
+        <translation>   Plate thickness: t=%1 %4 (rectangular section: %2 sizes, round: %3)</translation>
     </message>
 </context>
 <context>
@@ -1311,27 +1315,27 @@ and what the marking-out figures measure</translation>
     </message>
     <message>
         <source>Толщина листа t=%1 не оставляет средней поверхности: сторона B по средней поверхности %2 %3</source>
-        <translation type="unfinished"></translation>
+        <translation>Plate thickness t=%1 leaves no mean surface: side B on the mean surface is %2 %3</translation>
     </message>
     <message>
         <source>Толщина листа t=%1 слишком велика: сторона B по внутренней поверхности %2 %3</source>
-        <translation type="unfinished"></translation>
+        <translation>Plate thickness t=%1 is too large: side B on the inside surface is %2 %3</translation>
     </message>
     <message>
         <source>Толщина листа t=%1 не оставляет средней поверхности: сторона А по средней поверхности %2 %3</source>
-        <translation type="unfinished"></translation>
+        <translation>Plate thickness t=%1 leaves no mean surface: side A on the mean surface is %2 %3</translation>
     </message>
     <message>
         <source>Толщина листа t=%1 слишком велика: сторона А по внутренней поверхности %2 %3</source>
-        <translation type="unfinished"></translation>
+        <translation>Plate thickness t=%1 is too large: side A on the inside surface is %2 %3</translation>
     </message>
     <message>
         <source>Толщина листа t=%1 не оставляет средней поверхности: радиус R по средней поверхности %2 %3</source>
-        <translation type="unfinished"></translation>
+        <translation>Plate thickness t=%1 leaves no mean surface: radius R on the mean surface is %2 %3</translation>
     </message>
     <message>
         <source>Толщина листа t=%1 слишком велика: радиус R по внутренней поверхности %2 %3</source>
-        <translation type="unfinished"></translation>
+        <translation>Plate thickness t=%1 is too large: radius R on the inside surface is %2 %3</translation>
     </message>
 </context>
 <context>
@@ -1456,14 +1460,6 @@ where there is room for it</translation>
         <translation>Seam allowance, second edge</translation>
     </message>
     <message>
-        <source>%1: ширина должна быть неотрицательным числом, мм</source>
-        <translation>%1: the width must be a number not below zero, mm</translation>
-    </message>
-    <message>
-        <source>Засечки линий гиба: длина должна быть положительным числом, мм</source>
-        <translation>Bend line ticks: the length must be a positive number, mm</translation>
-    </message>
-    <message>
         <source>Единицы:</source>
         <translation>Units:</translation>
     </message>
@@ -1482,6 +1478,14 @@ where there is room for it</translation>
     <message>
         <source>Длина засечки, дюймы</source>
         <translation>Tick length, in</translation>
+    </message>
+    <message>
+        <source>%1: ширина должна быть неотрицательным числом, %2</source>
+        <translation>%1: the width must be a number not below zero, %2</translation>
+    </message>
+    <message>
+        <source>Засечки линий гиба: длина должна быть положительным числом, %1</source>
+        <translation>Bend line ticks: the length must be a positive number, %1</translation>
     </message>
 </context>
 </TS>

@@ -74,23 +74,40 @@ Json lineJson(const std::string& from, const std::string& to, fish::Extended len
 // The outline points in the order of the results table, the generator lines
 // in element order, named by their ends, then the arc's chords between
 // neighbouring arc points and the rectangle's two half sides, all with the
-// lengths of the figures page.
-void writeQuadrant(std::ostream& out, const fish::TQuadrantFigures& q, std::int32_t n) {
+// lengths of the figures page. Figures without the lists (shopSummary) have
+// the quadrant developed again into `scratch` and its lines measured as they
+// are written.
+void writeQuadrant(std::ostream& out, const fish::TShopFigures& f, const fish::TQuadrantFigures& q,
+                   const fish::TProParams& pro, fish::TQuadrantDevelopment& scratch) {
+  const std::int32_t n = f.Divisions;
   const int k = q.Quadrant;
+  const bool walked = q.Razvertka.empty();
+  if (walked) fish::figuresQuadrant(f, pro, k, scratch);
+  const fish::TRazvertka2PointArray& razvertka = walked ? scratch.Razvertka : q.Razvertka;
+  const fish::TSurf2PointArray& s = scratch.Surf;
+  const auto length = [&](const fish::TPoint3D& from, const fish::TPoint3D& to) {
+    return fish::figuresLength(f.Pattern, from, to);
+  };
   const std::string corner = fish::cornerName(k);
   const std::string midX = fish::sideMidpointName(k);
   const auto arcPoint = [k, n](std::size_t j) { return fish::arcPointName(k, n, static_cast<std::int32_t>(j)); };
   TObject quadrant(out);
   quadrant.put("quadrant", k);
-  const std::vector<fish::TNamedPoint> points = fish::namedOutlinePoints(q.Razvertka, q.Quadrant);
-  writeArray(quadrant.key("points"), points.size(), [&](std::size_t i) { return pointJson(points[i].Name, points[i].At); });
-  writeArray(quadrant.key("generators"), q.Generators.size(), [&](std::size_t e) {
+  writeArray(quadrant.key("points"), fish::outlinePointCount(n), [&](std::size_t row) {
+    const fish::TOutlinePoint p = fish::outlinePoint(k, n, row);
+    const fish::TRazvertka2Point& e = razvertka[p.Element];
+    return pointJson(p.Name, p.NearEnd ? e.P1 : e.P2);
+  });
+  writeArray(quadrant.key("generators"), walked ? s.size() : q.Generators.size(), [&](std::size_t e) {
     fish::TLineEnds ends = fish::generatorEnds(k, n, e);
-    return Json{{"element", e}, {"length", number(q.Generators[e])}, {"from", std::move(ends.From)}, {"to", std::move(ends.To)}};
+    const fish::Extended g = walked ? length(s[e].P1, s[e].P2) : q.Generators[e];
+    return Json{{"element", e}, {"length", number(g)}, {"from", std::move(ends.From)}, {"to", std::move(ends.To)}};
   });
   quadrant.put("area", number(q.Area));
-  writeArray(quadrant.key("chords"), q.Chords.size(),
-             [&](std::size_t i) { return lineJson(arcPoint(i + 1), arcPoint(i + 2), q.Chords[i]); });
+  writeArray(quadrant.key("chords"), walked ? s.size() - 3 : q.Chords.size(), [&](std::size_t i) {
+    const fish::Extended c = walked ? length(s[i + 1].P2, s[i + 2].P2) : q.Chords[i];
+    return lineJson(arcPoint(i + 1), arcPoint(i + 2), c);
+  });
   quadrant.put("rectangle_half_sides", Json::array({lineJson(fish::kOriginName, corner, q.EdgeToCorner),
                                                     lineJson(corner, midX, q.EdgeFromCorner)}));
 }
@@ -198,10 +215,12 @@ void writeDocument(std::ostream& out, const fish::TProParams& pro, const fish::T
   if (plate.Thickness > 0) doc.put("middle_surface", f.Pattern == fish::TPatternKind::Precise ? "normal" : "section");
   std::ostream& quadrants = doc.key("quadrants");
   quadrants << '[';
+  fish::TQuadrantDevelopment scratch;
   for (std::size_t i = 0; i < f.Quadrants.size(); ++i) {
     if (i > 0) quadrants << ',';
-    writeQuadrant(quadrants, f.Quadrants[i], f.Divisions);
+    writeQuadrant(quadrants, f, f.Quadrants[i], pro, scratch);
   }
+  scratch = {};
   quadrants << ']';
   Json sheets = Json::array();
   for (const fish::TSheetFigures& s : f.Sheets) {

@@ -30,8 +30,11 @@ std::string figuresJson(const fish::TProParams& pro, const fish::TShopFigures& f
                         const fish::TShopQuote& quote);
 
 // The same document written to `out` as it is made, byte for byte the
-// string's: nothing is held that grows with the divisions. A value that is
-// not a finite number fails as above, with the document written so far.
+// string's: nothing is held that grows with the divisions but what
+// `figures` holds. Figures without the quadrants' lists (fish::shopSummary)
+// have each quadrant developed again as it is written, one at a time. A
+// value that is not a finite number fails as above, with the document
+// written so far.
 void writeFiguresJson(std::ostream& out, const fish::TProParams& pro, const fish::TShopFigures& figures,
                       const fish::TShopQuote& quote);
 

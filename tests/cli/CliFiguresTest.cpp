@@ -13,6 +13,7 @@
 
 #include "cli/CliApp.h"
 #include "dxfExport/PatternDxf.h"
+#include "figuresJson/FiguresJson.h"
 #include "fishApi/core/FishMath.h"
 #include "fishApi/texts/FishTexts.h"
 #include "fishApi/files/ProjectFile.h"
@@ -419,6 +420,28 @@ TEST(CliJson, EveryLineJoinsItsPointsAtItsLength) {
       }
       EXPECT_DOUBLE_EQ(q["rectangle_half_sides"][0]["length"], doc["developed"]["B"].get<double>() / 2);
       EXPECT_DOUBLE_EQ(q["rectangle_half_sides"][1]["length"], doc["developed"]["A"].get<double>() / 2);
+    }
+  }
+}
+
+// The figures without their lists, each quadrant developed again as the
+// document is written, write the document of the figures held whole.
+TEST(CliJson, WalkedQuadrantsWriteTheHeldDocument) {
+  fish::TProParams pro = fish::defaultProParams();
+  pro.Divisions = 9;
+  pro.Quadrants = {1, 0, 1, 1};
+  fish::TPlateParams plate;
+  plate.Thickness = 3;
+  for (const auto pattern : {fish::TPatternKind::Precise, fish::TPatternKind::Table}) {
+    for (const char* seams : {"+x,-x", "c1,c3"}) {
+      fish::TCuttingParams cut;
+      cut.Pattern = pattern;
+      cut.Seams = fish::seamsFromText(seams);
+      const fish::TSystemParams sp = fish::defaultSystemParams();
+      const fish::TShopQuote quote = fish::shopQuote(sp, pro, plate, cut);
+      std::ostringstream walked;
+      vintaler::figures::writeFiguresJson(walked, pro, fish::shopSummary(sp, pro, plate, cut), quote);
+      EXPECT_EQ(walked.str(), vintaler::figures::figuresJson(pro, fish::shopFigures(sp, pro, plate, cut), quote)) << seams;
     }
   }
 }

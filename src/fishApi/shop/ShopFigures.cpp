@@ -155,8 +155,21 @@ TShopFigures shopFigures(const TSystemParams& sp, const TProParams& pro, const T
   return shopFigures(sp, pro, plate, cutting, source);
 }
 
-TShopFigures shopFigures(const TSystemParams& sp, const TProParams& pro, const TPlateParams& plate,
-                         const TCuttingParams& cutting, const TQuadrantSource& source) {
+Extended figuresLength(TPatternKind pattern, const TPoint3D& from, const TPoint3D& to) {
+  return pattern == TPatternKind::Precise ? checkFinite(length3D(from, to)) : Distance3D(from, to);
+}
+
+void figuresQuadrant(const TShopFigures& f, const TProParams& pro, int quadrant, TQuadrantDevelopment& into) {
+  developCutting(f.Pattern, f.Given, f.Plate, pro, static_cast<std::uint16_t>(quadrant), into, f.Cutting.Units);
+}
+
+namespace {
+
+// The figures, with the quadrants' per-element lists when `lists` asks for
+// them (see shopSummary).
+TShopFigures figuresOf(const TSystemParams& sp, const TProParams& pro, const TPlateParams& plate,
+                       const TCuttingParams& cutting, const TQuadrantSource& source, bool lists,
+                       const std::function<void(int, const TQuadrantArrays&)>& seen) {
   checkCutting(cutting);
   const TPatternKind pattern = cutting.Pattern;
   TShopFigures f;
@@ -171,22 +184,33 @@ TShopFigures shopFigures(const TSystemParams& sp, const TProParams& pro, const T
   // The tables measure every length between points rounded to hundredths;
   // the precise pattern is laid from the exact distances.
   const bool precise = pattern == TPatternKind::Precise;
-  const auto measure = [precise](const TPoint3D& p, const TPoint3D& q) {
-    return precise ? checkFinite(length3D(p, q)) : Distance3D(p, q);
-  };
+  const auto measure = [pattern](const TPoint3D& p, const TPoint3D& q) { return figuresLength(pattern, p, q); };
   const bool kept = source && !precise;
+  const bool todays = cutting.Seams == kDefaultSeams && !cutting.hasAllowances();
+  // Without the lists, today's sheets are joined a pair of quadrants at a
+  // time (1 and 2, then 3 and 4), from the developments of that pair.
+  std::array<TRazvertka2PointArray, 4> pair;
   TQuadrantDevelopment own;
   for (int q = 1; q <= 4; ++q) {
-    if (!kept) developCutting(pattern, sp, plate, pro, static_cast<std::uint16_t>(q), own, cutting.Units);
+    if (!kept) figuresQuadrant(f, pro, q, own);
     const TQuadrantArrays piece = kept ? source(f.Developed, q) : TQuadrantArrays{&own.Surf, &own.Razvertka};
+    if (seen) seen(q, piece);
     const TSurf2PointArray& s = *piece.Surf;
     const std::size_t n = s.size() - 3;
     TQuadrantFigures& out = f.Quadrants[static_cast<std::size_t>(q - 1)];
     out.Quadrant = q;
-    out.Generators.reserve(n + 3);
-    for (const TSurf2Point& line : s) out.Generators.push_back(measure(line.P1, line.P2));
-    out.Chords.reserve(n);
-    for (std::size_t j = 2; j <= n + 1; ++j) out.Chords.push_back(measure(s[j - 1].P2, s[j].P2));
+    if (lists) {
+      out.Generators.reserve(n + 3);
+      out.Chords.reserve(n);
+    }
+    for (const TSurf2Point& line : s) {
+      const Extended length = measure(line.P1, line.P2);
+      if (lists) out.Generators.push_back(length);
+    }
+    for (std::size_t j = 2; j <= n + 1; ++j) {
+      const Extended length = measure(s[j - 1].P2, s[j].P2);
+      if (lists) out.Chords.push_back(length);
+    }
     out.EdgeToCorner = measure(s[0].P1, s[1].P1);
     out.EdgeFromCorner = measure(s[n + 1].P1, s[n + 2].P1);
     out.Area = checkFinite(std::fabs(polygonArea(quadrantOutline(*piece.Razvertka))));
@@ -194,17 +218,30 @@ TShopFigures shopFigures(const TSystemParams& sp, const TProParams& pro, const T
     f.Accuracy.include(out.Accuracy);
     f.NetArea += out.Area;
     // A piece developed here is handed over; one the source keeps is copied.
-    out.Razvertka = kept ? *piece.Razvertka : std::move(own.Razvertka);
+    TRazvertka2PointArray& keep = lists ? out.Razvertka : pair[static_cast<std::size_t>(q - 1)];
+    if (lists || (todays && quadrantSelected(pro, q))) keep = kept ? *piece.Razvertka : std::move(own.Razvertka);
+    if (!lists && todays && q % 2 == 0) {
+      TProParams both = pro;
+      for (int other = 1; other <= 4; ++other) {
+        if (other != q && other != q - 1) both.Quadrants[static_cast<std::size_t>(other - 1)] = 0;
+      }
+      for (TPatternPiece& sheet : patternPieces(both, {&pair[0], &pair[1], &pair[2], &pair[3]})) {
+        f.Sheets.push_back(sheetOf(std::move(sheet.Quadrants), sheet.Outline));
+      }
+      pair[static_cast<std::size_t>(q - 2)] = {};
+      pair[static_cast<std::size_t>(q - 1)] = {};
+    }
   }
   f.Accuracy.Limit = accuracyLimit(cutting.Units);
   f.PatternAccuracy = patternAccuracy(f.Developed, pro, !precise, f.Accuracy.Limit);
 
-  if (cutting.Seams == kDefaultSeams && !cutting.hasAllowances()) {
-    // Today's sheets, from the developments already at hand.
+  if (todays) {
+    // Today's sheets, from the developments already at hand (without the
+    // lists, joined already).
     const auto razvertka = [&f](int q) { return &f.Quadrants[static_cast<std::size_t>(q - 1)].Razvertka; };
-    for (TPatternPiece& sheet : patternPieces(pro, {razvertka(1), razvertka(2), razvertka(3), razvertka(4)})) {
-      f.Sheets.push_back(sheetOf(std::move(sheet.Quadrants), sheet.Outline));
-    }
+    const std::vector<TPatternPiece> sheets =
+        lists ? patternPieces(pro, {razvertka(1), razvertka(2), razvertka(3), razvertka(4)}) : std::vector<TPatternPiece>{};
+    for (const TPatternPiece& sheet : sheets) f.Sheets.push_back(sheetOf(sheet.Quadrants, sheet.Outline));
   } else if (std::any_of(pro.Quadrants.begin(), pro.Quadrants.end(), [](ByteBool q) { return q != 0; })) {
     for (TPatternPiece& piece : flatPattern(f.Developed, pro, cutting).Pieces) {
       TSheetFigures sheet = sheetOf(std::move(piece.Quadrants), piece.Outline);
@@ -221,6 +258,20 @@ TShopFigures shopFigures(const TSystemParams& sp, const TProParams& pro, const T
   checkFinite(f.Accuracy.worst());
   checkFinite(f.Accuracy.ChordPolygonGap);
   return f;
+}
+
+}  // namespace
+
+TShopFigures shopFigures(const TSystemParams& sp, const TProParams& pro, const TPlateParams& plate,
+                         const TCuttingParams& cutting, const TQuadrantSource& source,
+                         const std::function<void(int, const TQuadrantArrays&)>& seen) {
+  return figuresOf(sp, pro, plate, cutting, source, true, seen);
+}
+
+TShopFigures shopSummary(const TSystemParams& sp, const TProParams& pro, const TPlateParams& plate,
+                         const TCuttingParams& cutting,
+                         const std::function<void(int, const TQuadrantArrays&)>& seen) {
+  return figuresOf(sp, pro, plate, cutting, {}, false, seen);
 }
 
 }  // namespace fish

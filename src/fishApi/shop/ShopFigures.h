@@ -225,7 +225,30 @@ TShopFigures shopFigures(const TSystemParams& sp, const TProParams& pro, const T
 
 // The same, the sheets cut as `cutting` says: its seams' pieces, each with
 // its allowances (flatPattern). Throws as that does besides.
+// `seen`, when given, is shown each quadrant's arrays as they are measured.
 TShopFigures shopFigures(const TSystemParams& sp, const TProParams& pro, const TPlateParams& plate,
-                         const TCuttingParams& cutting, const TQuadrantSource& source = {});
+                         const TCuttingParams& cutting, const TQuadrantSource& source = {},
+                         const std::function<void(int quadrant, const TQuadrantArrays&)>& seen = {});
+
+// The same figures without the quadrants' per-element lists: each
+// quadrant's Razvertka, Generators and Chords are left empty, every other
+// figure is the same to the bit. Each quadrant is developed once and let go
+// (today's sheets hold the two quadrants of a sheet while it is joined), so
+// that nothing of all four quadrants is held; every length is measured on
+// the way, so the lists walked again (figuresQuadrant) are finite.
+TShopFigures shopSummary(const TSystemParams& sp, const TProParams& pro, const TPlateParams& plate,
+                         const TCuttingParams& cutting,
+                         const std::function<void(int quadrant, const TQuadrantArrays&)>& seen = {});
+
+// Quadrant 1..4 of `figures` developed again into `into` (its arrays
+// reused), as the figures measured it: generator k is the line
+// into.Surf[k], chord i the line from into.Surf[i + 1].P2 to
+// into.Surf[i + 2].P2, each as long as figuresLength says.
+void figuresQuadrant(const TShopFigures& figures, const TProParams& pro, int quadrant, TQuadrantDevelopment& into);
+
+// The true length of a line between two points of the surface the pattern
+// is laid from: exact for the precise pattern, between points rounded to
+// hundredths for the tables'.
+Extended figuresLength(TPatternKind pattern, const TPoint3D& from, const TPoint3D& to);
 
 }  // namespace fish

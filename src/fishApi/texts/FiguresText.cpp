@@ -61,12 +61,12 @@ std::string lengthRow(std::string_view number, std::string_view from, std::strin
 // rectangle and the circle, so its outward normal points away from any
 // inside point, such as the middle between the two centres. Decided on the
 // facet of the largest area, the bend lines' own triangles.
-TFaceUp faceUp(const TSystemParams& sp, const TQuadrantDevelopment& d) {
+TFaceUp faceUp(const TSystemParams& sp, const TSurf2PointArray& surf, const TRazvertka2PointArray& razvertka) {
   const TPoint3D middle{sp.X1 / 2, sp.Y1 / 2, sp.L / 2};
   Extended bestArea = 0;
   TFaceUp face = TFaceUp::Unknown;
-  for (std::size_t k = 1; k + 1 < d.Surf.size() && k + 1 < d.Razvertka.size(); ++k) {
-    const TPoint3D &c = d.Surf[k].P1, &b = d.Surf[k].P2, &e = d.Surf[k + 1].P2;
+  for (std::size_t k = 1; k + 1 < surf.size() && k + 1 < razvertka.size(); ++k) {
+    const TPoint3D &c = surf[k].P1, &b = surf[k].P2, &e = surf[k + 1].P2;
     const Extended ux = b.X - c.X, uy = b.Y - c.Y, uz = b.Z - c.Z;
     const Extended vx = e.X - c.X, vy = e.Y - c.Y, vz = e.Z - c.Z;
     const Extended nx = uy * vz - uz * vy, ny = uz * vx - ux * vz, nz = ux * vy - uy * vx;
@@ -74,7 +74,7 @@ TFaceUp faceUp(const TSystemParams& sp, const TQuadrantDevelopment& d) {
     if (!(area > bestArea)) continue;
     const Extended outward = nx * ((c.X + b.X + e.X) / 3 - middle.X) + ny * ((c.Y + b.Y + e.Y) / 3 - middle.Y) +
                              nz * ((c.Z + b.Z + e.Z) / 3 - middle.Z);
-    const TPoint2D &c2 = d.Razvertka[k].P1, &b2 = d.Razvertka[k].P2, &e2 = d.Razvertka[k + 1].P2;
+    const TPoint2D &c2 = razvertka[k].P1, &b2 = razvertka[k].P2, &e2 = razvertka[k + 1].P2;
     const Extended turn = (b2.X - c2.X) * (e2.Y - c2.Y) - (b2.Y - c2.Y) * (e2.X - c2.X);
     if (outward == 0 || turn == 0) continue;
     bestArea = area;
@@ -325,21 +325,57 @@ TStringList figuresLines(const TShopFigures& figures, std::string_view decimalSe
   return lines;
 }
 
-TShopQuote shopQuote(const TSystemParams& sp, const TProParams& pro, const TPlateParams& plate,
-                     const TCuttingParams& cutting) {
+namespace {
+
+// The face up of the chosen quadrants, told them one by one in order.
+struct TFaceUpOfAll {
+  void include(const TSystemParams& sp, const TProParams& pro, int q, const TSurf2PointArray& surf,
+               const TRazvertka2PointArray& razvertka) {
+    if (!quadrantSelected(pro, q)) return;
+    const TFaceUp face = faceUp(sp, surf, razvertka);
+    Face = First || Face == face ? face : TFaceUp::Unknown;
+    First = false;
+  }
+  TFaceUp Face = TFaceUp::Unknown;
+  bool First = true;
+};
+
+// The quote, the face up found already (the developments cost more than
+// the quote's own figures).
+TShopQuote quoteWith(const TSystemParams& sp, const TProParams& pro, const TPlateParams& plate,
+                     const TCuttingParams& cutting, TFaceUp face) {
   TShopQuote quote;
   if (!std::any_of(pro.Quadrants.begin(), pro.Quadrants.end(), [](ByteBool b) { return b != 0; })) return quote;
   quote.Quote = quoteFigures(sp, pro, plate, cutting);
-  bool first = true;
-  for (std::uint16_t q = 1; q <= 4; ++q) {
-    if (!quadrantSelected(pro, q)) continue;
-    TQuadrantDevelopment d;
-    developCutting(cutting.Pattern, sp, plate, pro, q, d, cutting.Units);
-    const TFaceUp face = faceUp(sp, d);
-    quote.FaceUp = first || quote.FaceUp == face ? face : TFaceUp::Unknown;
-    first = false;
-  }
+  quote.FaceUp = face;
   return quote;
+}
+
+}  // namespace
+
+TShopQuote shopQuote(const TSystemParams& sp, const TProParams& pro, const TPlateParams& plate,
+                     const TCuttingParams& cutting) {
+  TShopQuote quote = quoteWith(sp, pro, plate, cutting, TFaceUp::Unknown);
+  TFaceUpOfAll face;
+  TQuadrantDevelopment d;
+  for (std::uint16_t q = 1; q <= 4 && !quote.Quote.Pieces.empty(); ++q) {
+    if (!quadrantSelected(pro, q)) continue;
+    developCutting(cutting.Pattern, sp, plate, pro, q, d, cutting.Units);
+    face.include(sp, pro, q, d.Surf, d.Razvertka);
+  }
+  quote.FaceUp = face.Face;
+  return quote;
+}
+
+TShopSummary shopSummaryAndQuote(const TSystemParams& sp, const TProParams& pro, const TPlateParams& plate,
+                                 const TCuttingParams& cutting) {
+  TFaceUpOfAll face;
+  TShopSummary both;
+  both.Figures = shopSummary(sp, pro, plate, cutting, [&](int q, const TQuadrantArrays& arrays) {
+    face.include(sp, pro, q, *arrays.Surf, *arrays.Razvertka);
+  });
+  both.Quote = quoteWith(sp, pro, plate, cutting, face.Face);
+  return both;
 }
 
 TResultsPage figuresPage(const TSystemParams& sp, const TProParams& pro, const TPlateParams& plate,
@@ -356,8 +392,14 @@ TResultsPage figuresPage(const TSystemParams& sp, const TProParams& pro, const T
   PageWriter page(result.Lines, decimalSeparator);
   try {
     page.head(sp);
-    const TShopFigures figures = shopFigures(sp, pro, plate, cutting, source);
-    const TShopQuote quote = shopQuote(sp, pro, plate, cutting);
+    // The face up from the developments the figures measure, each quadrant
+    // developed once for both.
+    TFaceUpOfAll face;
+    const TShopFigures figures =
+        shopFigures(sp, pro, plate, cutting, source, [&](int q, const TQuadrantArrays& arrays) {
+          face.include(sp, pro, q, *arrays.Surf, *arrays.Razvertka);
+        });
+    const TShopQuote quote = quoteWith(sp, pro, plate, cutting, face.Face);
     page.body(figures, &quote);
   } catch (const EFishError&) {
     result.Error = std::current_exception();

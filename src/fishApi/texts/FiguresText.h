@@ -29,6 +29,16 @@ struct TShopQuote {
 TShopQuote shopQuote(const TSystemParams& sp, const TProParams& pro, const TPlateParams& plate,
                      const TCuttingParams& cutting);
 
+// The figures without their lists (shopSummary) and the quote, the face up
+// taken from the developments the figures measure. Throws what shopSummary,
+// then shopQuote, throw.
+struct TShopSummary {
+  TShopFigures Figures;
+  TShopQuote Quote;
+};
+TShopSummary shopSummaryAndQuote(const TSystemParams& sp, const TProParams& pro, const TPlateParams& plate,
+                                 const TCuttingParams& cutting);
+
 // The page's lines from figures already computed.
 TStringList figuresLines(const TShopFigures& figures, std::string_view decimalSeparator = ".");
 

@@ -23,8 +23,11 @@ Extended perimeter(const std::vector<TPoint2D>& outline) {
 
 }  // namespace
 
-TQuote quoteFigures(const TSystemParams& sp, const TProParams& pro, const TPlateParams& plate,
-                    const TCuttingParams& cutting) {
+namespace {
+
+// The pieces of the quadrants `pro` chooses added to `quote`.
+void quotePieces(const TSystemParams& sp, const TProParams& pro, const TPlateParams& plate,
+                 const TCuttingParams& cutting, TQuote& quote) {
   // The pieces without the point names, which a quote does not read.
   std::vector<TPieceNet> nets = patternNets(sp, plate, pro, cutting, false);
 
@@ -43,7 +46,6 @@ TQuote quoteFigures(const TSystemParams& sp, const TProParams& pro, const TPlate
     angles[q - 1] = bendAngles(d.Surf);
   }
 
-  TQuote quote;
   for (const TPieceNet& net : nets) {
     TPieceQuote p;
     p.Quadrants = net.Quadrants;
@@ -77,6 +79,29 @@ TQuote quoteFigures(const TSystemParams& sp, const TProParams& pro, const TPlate
     quote.MinBlankArea += p.MinBlank.Width * p.MinBlank.Height;
     quote.Mass += p.Mass;
     quote.Pieces.push_back(std::move(p));
+  }
+}
+
+}  // namespace
+
+TQuote quoteFigures(const TSystemParams& sp, const TProParams& pro, const TPlateParams& plate,
+                    const TCuttingParams& cutting) {
+  TQuote quote;
+  // Today's sheets, quadrants 1 and 2 and quadrants 3 and 4, are quoted a
+  // pair at a time, so that only one pair's nets are held.
+  const bool pairs = cutting.Seams == kDefaultSeams && !cutting.hasAllowances() &&
+                     std::any_of(pro.Quadrants.begin(), pro.Quadrants.end(), [](ByteBool q) { return q != 0; });
+  if (!pairs) {
+    quotePieces(sp, pro, plate, cutting, quote);
+    return quote;
+  }
+  for (int first = 1; first <= 3; first += 2) {
+    if (!quadrantSelected(pro, first) && !quadrantSelected(pro, first + 1)) continue;
+    TProParams pair = pro;
+    for (int q = 1; q <= 4; ++q) {
+      if (q != first && q != first + 1) pair.Quadrants[static_cast<std::size_t>(q - 1)] = 0;
+    }
+    quotePieces(sp, pair, plate, cutting, quote);
   }
   return quote;
 }

@@ -90,25 +90,26 @@ Extended chordErrorAt(Extended oneStep, std::int32_t n) {
 // element, nothing kept: the tables' pushed to a callback, the precise one
 // pulled along with it. A search that only asks whether a count passes stops
 // at the first quadrant above `enough`.
+Extended squaredOff(const TRazvertka2Point& t, const TRazvertka2Point& p) {
+  const auto off = [](const TPoint2D& a, const TPoint2D& b) {
+    const Extended dx = a.X - b.X;
+    const Extended dy = a.Y - b.Y;
+    return dx * dx + dy * dy;
+  };
+  return std::max(off(t.P1, p.P1), off(t.P2, p.P2));
+}
+
 struct TBothPatterns {
   Extended worstPointError(const TSystemParams& sp, const TProParams& pro,
                            Extended enough = std::numeric_limits<Extended>::infinity()) {
     Extended worst = 0;
     for (std::uint16_t q = 1; q <= 4 && worst <= enough; ++q) {
       TPreciseStream precise(sp, pro, q);
-      const auto off = [](const TPoint2D& a, const TPoint2D& b) {
-        const Extended dx = a.X - b.X;
-        const Extended dy = a.Y - b.Y;
-        return dx * dx + dy * dy;
-      };
       Extended squared = 0;
       TPoint2D min, max;
       developQuadrantElements(
           sp, pro, q,
-          [&](std::size_t, const TRazvertka2Point& t) {
-            const TRazvertka2Point& p = precise.next();
-            squared = std::max({squared, off(t.P1, p.P1), off(t.P2, p.P2)});
-          },
+          [&](std::size_t, const TRazvertka2Point& t) { squared = std::max(squared, squaredOff(t, precise.next())); },
           min, max);
       worst = std::max(worst, std::sqrt(squared));
     }
@@ -163,9 +164,37 @@ TPatternAccuracy chordAccuracy(const TSystemParams& sp, const TProParams& pro, E
   return a;
 }
 
+Extended quadrantPointError(const TSystemParams& sp, const TProParams& pro, std::uint16_t quadrant,
+                            const TRazvertka2PointArray& given, bool givenIsTables) {
+  Extended squared = 0;
+  std::size_t k = 0;
+  const auto next = [&given, &k]() -> const TRazvertka2Point& {
+    if (k >= given.size()) throw ERangeError();
+    return given[k++];
+  };
+  if (givenIsTables) {
+    TPreciseStream precise(sp, pro, quadrant);
+    for (std::size_t e = 0; e < precise.size(); ++e) squared = std::max(squared, squaredOff(next(), precise.next()));
+  } else {
+    TPoint2D min, max;
+    developQuadrantElements(
+        sp, pro, quadrant,
+        [&](std::size_t, const TRazvertka2Point& t) { squared = std::max(squared, squaredOff(t, next())); }, min,
+        max);
+  }
+  if (k != given.size()) throw ERangeError();
+  return std::sqrt(squared);
+}
+
 TPatternAccuracy patternAccuracy(const TSystemParams& sp, const TProParams& pro, bool adviseTables, Extended limit) {
   TBothPatterns both;
-  const Extended pointError = both.worstPointError(sp, pro);
+  return patternAccuracy(sp, pro, both.worstPointError(sp, pro), adviseTables, limit);
+}
+
+TPatternAccuracy patternAccuracy(const TSystemParams& sp, const TProParams& pro, Extended pointError,
+                                 bool adviseTables, Extended limit) {
+  TBothPatterns both;
+  pointError = checkFinite(pointError);
   TPatternAccuracy a = chordAccuracy(sp, pro, limit);
   a.MaxPointError = pointError;
   if (!adviseTables) return a;

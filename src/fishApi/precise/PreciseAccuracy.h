@@ -73,6 +73,19 @@ struct TPatternAccuracy {
 TPatternAccuracy patternAccuracy(const TSystemParams& sp, const TProParams& pro, bool adviseTables = true,
                                  Extended limit = kAccuracyLimit);
 
+// The same with the tables' point error (tablePointError) measured already,
+// for instance quadrant by quadrant (quadrantPointError) as the figures
+// develop them.
+TPatternAccuracy patternAccuracy(const TSystemParams& sp, const TProParams& pro, Extended pointError,
+                                 bool adviseTables, Extended limit);
+
+// The largest distance of quadrant `quadrant`'s tables' points from its
+// precise ones, one development given whole (`given`, of `sp` and `pro`;
+// the tables' when `givenIsTables`), the other walked beside it. Throws
+// what the walked development throws.
+Extended quadrantPointError(const TSystemParams& sp, const TProParams& pro, std::uint16_t quadrant,
+                            const TRazvertka2PointArray& given, bool givenIsTables);
+
 // The precise pattern's figures alone (Divisions, ChordError,
 // ChordDivisions), worked out without developing anything: all its warning
 // needs. Refuses what chordError refuses.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <exception>
 #include <utility>
 
 #include "fishApi/core/FishErrors.h"
@@ -190,6 +191,14 @@ TShopFigures figuresOf(const TSystemParams& sp, const TProParams& pro, const TPl
   // Without the lists, today's sheets are joined a pair of quadrants at a
   // time (1 and 2, then 3 and 4), from the developments of that pair.
   std::array<TRazvertka2PointArray, 4> pair;
+  // The tables' points against the precise ones are measured on the
+  // development at hand when it is one of the two the comparison lays (of
+  // the developed sizes: the tables' always, the precise one without a
+  // plate's middle surface), the other walked beside it; a failure there is
+  // kept for where the comparison would have met it.
+  const bool pointsHere = !precise || plate.Thickness == 0;
+  Extended pointError = 0;
+  std::exception_ptr pointFailure;
   TQuadrantDevelopment own;
   for (int q = 1; q <= 4; ++q) {
     if (!kept) figuresQuadrant(f, pro, q, own);
@@ -217,6 +226,14 @@ TShopFigures figuresOf(const TSystemParams& sp, const TProParams& pro, const TPl
     out.Accuracy = quadrantAccuracy(f.Developed, pro, q, *piece.Razvertka);
     f.Accuracy.include(out.Accuracy);
     f.NetArea += out.Area;
+    if (pointsHere && !pointFailure) {
+      try {
+        pointError = std::max(pointError, quadrantPointError(f.Developed, pro, static_cast<std::uint16_t>(q),
+                                                             *piece.Razvertka, !precise));
+      } catch (const EFishError&) {
+        pointFailure = std::current_exception();
+      }
+    }
     // A piece developed here is handed over; one the source keeps is copied.
     TRazvertka2PointArray& keep = lists ? out.Razvertka : pair[static_cast<std::size_t>(q - 1)];
     if (lists || (todays && quadrantSelected(pro, q))) keep = kept ? *piece.Razvertka : std::move(own.Razvertka);
@@ -233,7 +250,9 @@ TShopFigures figuresOf(const TSystemParams& sp, const TProParams& pro, const TPl
     }
   }
   f.Accuracy.Limit = accuracyLimit(cutting.Units);
-  f.PatternAccuracy = patternAccuracy(f.Developed, pro, !precise, f.Accuracy.Limit);
+  if (pointFailure) std::rethrow_exception(pointFailure);
+  f.PatternAccuracy = pointsHere ? patternAccuracy(f.Developed, pro, pointError, !precise, f.Accuracy.Limit)
+                                 : patternAccuracy(f.Developed, pro, !precise, f.Accuracy.Limit);
 
   if (todays) {
     // Today's sheets, from the developments already at hand (without the

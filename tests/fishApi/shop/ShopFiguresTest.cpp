@@ -70,6 +70,8 @@ void lengthsAreTheDevelopments(const Project& c, TPatternKind kind) {
     EXPECT_NEAR(asDouble(q.EdgeFromCorner), asDouble(developed.A / 2), asDouble(close));
   }
   EXPECT_NEAR(asDouble(f.NetArea), asDouble(net), 1e-9 * asDouble(net));
+  // Measured on the development at hand or walked both afresh, the same.
+  EXPECT_EQ(f.PatternAccuracy.MaxPointError, tablePointError(developed, withDivisions(c.n)));
   // m2 times m times kg/m3.
   const double kg = asDouble(net / 1e6L) * asDouble(c.plate.Thickness / 1e3L) * asDouble(c.plate.Density);
   EXPECT_NEAR(asDouble(f.Mass), kg, 1e-9 * kg);

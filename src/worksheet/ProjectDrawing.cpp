@@ -1,6 +1,13 @@
 #include "ProjectDrawing.h"
 
-#include <QStringList>
+#include <QRect>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <exception>
 #include <future>
 #include <system_error>
 #include <type_traits>
@@ -14,27 +21,12 @@
 #include "fishApi/texts/FiguresText.h"
 #include "fishApi/texts/FishTexts.h"
 #include "fishApi/view/FishDraw.h"
+#include "fishApi/view/FishView.h"
+#include "xPaintBox/TxPaintBox.h"
 
 namespace vintaler {
 
 namespace {
-
-// The array kept in `slot`, computed by `compute` the first time it is asked
-// for; a computation that failed throws its exception again on every call.
-// Kept only once the computation ended in its result or in the engine's own
-// failure; anything else (memory running out) is tried again.
-template <typename Array, typename Compute>
-const Array& kept(std::optional<Array>& slot, std::exception_ptr& failure, Compute compute) {
-  if (!slot && !failure) {
-    try {
-      slot = compute();
-    } catch (const fish::EFishError&) {
-      failure = std::current_exception();
-    }
-  }
-  if (failure) std::rethrow_exception(failure);
-  return *slot;
-}
 
 // The bits of one field: of an Extended its 80 significant bits, not the
 // storage that pads it to 16 bytes.
@@ -56,13 +48,203 @@ std::string textKey(const fish::TSystemParams& sp, const fish::TProParams& pro, 
 }
 
 // The page's lines, one a line; a failed page ends where the computation
-// failed, with the reason.
-QString pageText(const fish::TResultsPage& page) {
-  QStringList lines;
-  lines.reserve(static_cast<qsizetype>(page.Lines.size()) + 2);
-  for (const std::string& line : page.Lines) lines << QString::fromStdString(line);
-  if (page.Error) lines << QString() << QString::fromStdString(page.failureMessage());
-  return lines.join(QLatin1Char('\n'));
+// failed, with the reason. Made in one string, each line converted and then
+// freed: the page is held once and a half at most, not twice.
+constexpr qsizetype kTrimmedPage = qsizetype{1} << 22;
+
+QString pageText(fish::TResultsPage&& page) {
+  std::string failure;
+  if (page.Error) failure = page.failureMessage();
+  qsizetype size = page.Error ? static_cast<qsizetype>(failure.size()) + 1 : 0;
+  for (const std::string& line : page.Lines) size += static_cast<qsizetype>(line.size()) + 1;
+  QString text;
+  text.reserve(size);  // UTF-8 bytes: at least as many as the UTF-16 units
+  bool first = true;
+  const auto append = [&](std::string& line) {
+    if (!first) text += QLatin1Char('\n');
+    first = false;
+    text += QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size()));
+    std::string().swap(line);
+  };
+  for (std::string& line : page.Lines) append(line);
+  page.Lines = {};
+  if (page.Error) {
+    std::string empty;
+    append(empty);
+    append(failure);
+  }
+  text.squeeze();
+#ifdef __GLIBC__
+  // A large page's lines are many small blocks, freed now: given back to the
+  // system rather than kept resident for a page of the same size again.
+  if (size > kTrimmedPage) malloc_trim(0);
+#endif
+  return text;
+}
+
+// The lines fish::drawSurfLines draws for quadrant q, handed to `line` as
+// the quadrant's surface is walked point by point, in the same order and
+// with the same values as CalcSurfQuadrant makes them.
+template <typename Line>
+void walkSurfLines(const fish::TSystemParams& sp, const fish::TProParams& pro, std::uint16_t q, Line&& line) {
+  fish::TSurfaceWalk walk(sp, pro, q);
+  walk.begin();
+  const bool grid = pro.ShowGrid != 0;
+  const std::size_t last = walk.size() - 1;
+  fish::TSurf2Point before = walk.first();
+  const auto element = [&](std::size_t k, const fish::TSurf2Point& e) {
+    if (k > 0) {
+      line(before.P1, e.P1);
+      line(before.P2, e.P2);
+    }
+    if (k <= 1 || k + 1 >= last || grid) line(e.P1, e.P2);
+    before = e;
+  };
+  element(0, walk.first());
+  if (last > 1) element(1, fish::TSurf2Point{walk.corner(), walk.arcPoint(1)});
+  constexpr std::size_t kRun = 64;
+  fish::Extended cosT[kRun], sinT[kRun];
+  for (std::size_t i = 2; i < last;) {
+    const std::size_t count = std::min(kRun, last - i);
+    walk.arcDirections(i, count, cosT, sinT);
+    for (std::size_t j = 0; j < count; ++j, ++i) {
+      element(i, fish::TSurf2Point{walk.corner(), walk.arcPointFrom(cosT[j], sinT[j])});
+    }
+  }
+  element(last, walk.last());
+}
+
+// The lines fish::drawRazvertkaLines draws for quadrant q, handed to `line`
+// as the engine lays the development element by element.
+template <typename Line>
+void walkRazvertkaLines(const fish::TSystemParams& sp, const fish::TProParams& pro, std::uint16_t q, Line&& line) {
+  fish::TRazvertka2Point before;
+  fish::TPoint2D min, max;
+  fish::developQuadrantElements(
+      sp, pro, q,
+      [&](std::size_t k, const fish::TRazvertka2Point& e) {
+        if (k > 0) {
+          line(before.P1, e.P1);
+          line(before.P2, e.P2);
+        }
+        line(e.P1, e.P2);
+        before = e;
+      },
+      min, max);
+}
+
+// One quadrant's lines in pixels of a mapping, less those that can set no
+// new pixel: a repeat of one of the last lines kept, and a line wholly off
+// the view (a 1-pixel line stays between its ends). A failing projection
+// ends the lines kept; the quadrant is still walked to its end, since the
+// engine's own failure in it comes first.
+class QuadrantPixels {
+ public:
+  QuadrantPixels(const fish::TViewMapping& mapping, bool oblique)
+      : mapping_(mapping), oblique_(oblique),
+        view_(0, 0, std::max<int>(1, mapping.Width), std::max<int>(1, mapping.Height)) {}
+
+  void operator()(const fish::TPoint3D& a, const fish::TPoint3D& b) {
+    if (!mappingFailure_) add(a, b);
+  }
+  void operator()(const fish::TPoint2D& a, const fish::TPoint2D& b) {
+    if (!mappingFailure_) add(a, b);
+  }
+
+  // Walks the quadrant; an engine failure leaves no lines.
+  void walk(const fish::TSystemParams& sp, const fish::TProParams& pro, std::uint16_t q) {
+    try {
+      if (oblique_) {
+        walkSurfLines(sp, pro, q, *this);
+      } else {
+        walkRazvertkaLines(sp, pro, q, *this);
+      }
+    } catch (...) {
+      failure = std::current_exception();
+      lines.clear();
+      lines.shrink_to_fit();
+      return;
+    }
+    failure = mappingFailure_;
+  }
+
+  std::vector<QLine> lines;
+  std::exception_ptr failure;  // thrown once the lines are drawn
+
+ private:
+  // The bits of a point's coordinates (an Extended's 80, not its padding).
+  using Bits = std::array<unsigned char, 30>;
+  static Bits bitsOf(const fish::TPoint3D& p) {
+    Bits b;
+    std::memcpy(b.data(), &p.X, 10);
+    std::memcpy(b.data() + 10, &p.Y, 10);
+    std::memcpy(b.data() + 20, &p.Z, 10);
+    return b;
+  }
+  static Bits bitsOf(const fish::TPoint2D& p) {
+    Bits b{};
+    std::memcpy(b.data(), &p.X, 10);
+    std::memcpy(b.data() + 10, &p.Y, 10);
+    return b;
+  }
+  fish::TPixel project(const fish::TPoint3D& p) const { return mapping_.project3D(p.X, p.Y, p.Z); }
+  fish::TPixel project(const fish::TPoint2D& p) const { return mapping_.project2D(p.X, p.Y); }
+
+  // The lines share their ends: the last points mapped are looked up by
+  // their bits before a point is mapped.
+  template <typename Point>
+  fish::TPixel pixelOf(const Point& p) {
+    const Bits bits = bitsOf(p);
+    for (std::size_t i = 0; i < mappedCount_; ++i) {
+      if (mapped_[i].first == bits) return mapped_[i].second;
+    }
+    const fish::TPixel pixel = project(p);
+    mapped_[mappedNext_] = {bits, pixel};
+    mappedNext_ = (mappedNext_ + 1) % mapped_.size();
+    mappedCount_ = std::min(mappedCount_ + 1, mapped_.size());
+    return pixel;
+  }
+
+  template <typename Point>
+  void add(const Point& a, const Point& b) {
+    QLine l;
+    try {
+      const fish::TPixel from = pixelOf(a), to = pixelOf(b);
+      l = QLine(from.X, from.Y, to.X, to.Y);
+    } catch (const fish::EFishError&) {
+      mappingFailure_ = std::current_exception();
+      return;
+    }
+    if (std::max(l.x1(), l.x2()) < view_.left() || std::min(l.x1(), l.x2()) > view_.right() ||
+        std::max(l.y1(), l.y2()) < view_.top() || std::min(l.y1(), l.y2()) > view_.bottom())
+      return;
+    const auto known = recent_.begin() + static_cast<std::ptrdiff_t>(known_);
+    if (std::find(recent_.begin(), known, l) != known) return;
+    recent_[next_] = l;
+    next_ = (next_ + 1) % recent_.size();
+    known_ = std::min(known_ + 1, recent_.size());
+    lines.push_back(l);
+  }
+
+  const fish::TViewMapping& mapping_;
+  const bool oblique_;
+  const QRect view_;
+  std::array<QLine, 8> recent_{};
+  std::size_t next_ = 0;   // the one replaced next
+  std::size_t known_ = 0;  // lines in recent_
+  std::array<std::pair<Bits, fish::TPixel>, 4> mapped_{};
+  std::size_t mappedNext_ = 0;
+  std::size_t mappedCount_ = 0;
+  std::exception_ptr mappingFailure_;
+};
+
+// The bits of everything a picture's pixels depend on in a mapping.
+void appendMapping(std::string& key, const fish::TViewMapping& m) {
+  appendBits(key, m.SpaceMode);
+  for (const fish::Extended* v : {&m.MinX, &m.MaxX, &m.MinY, &m.MaxY, &m.MinZ, &m.MaxZ, &m.X0, &m.Y0, &m.Z0})
+    appendBits(key, *v);
+  appendBits(key, m.Width);
+  appendBits(key, m.Height);
 }
 
 }  // namespace
@@ -82,105 +264,92 @@ std::string recordsKey(const fish::TSystemParams& sp, const fish::TProParams& pr
   return key;
 }
 
-void ProjectDrawing::keyTo(const fish::TSystemParams& sp, const fish::TProParams& pro) {
-  std::string wanted = recordsKey(sp, pro, fish::TPlateParams{});
-  if (key_ == wanted) return;
-  key_ = std::move(wanted);
-  quadrants_ = {};
-}
-
-const fish::TSurf2PointArray& ProjectDrawing::surface(const fish::TSystemParams& sp, const fish::TProParams& pro,
-                                                      std::uint16_t q) {
-  Quadrant& quadrant = quadrants_[q - 1U];
-  return kept(quadrant.surf, quadrant.surfFailure, [&] {
-    fish::TExtents3D box;
-    fish::TSurf2PointArray s;
-    fish::CalcSurfQuadrant(sp, pro, q, box, s);
-    return s;
-  });
-}
-
-// Laid flat from the kept surface, exactly as fish::developQuadrant lays it.
-const fish::TRazvertka2PointArray& ProjectDrawing::development(const fish::TSystemParams& sp,
-                                                               const fish::TProParams& pro, std::uint16_t q) {
-  Quadrant& quadrant = quadrants_[q - 1U];
-  return kept(quadrant.razvertka, quadrant.razvertkaFailure, [&] {
-    const fish::TSurf2PointArray& s = surface(sp, pro, q);
-    fish::TPoint2D min, max;
-    fish::TRazvertka2PointArray d;
-    fish::CalcRazvertkaQuadrant(s, q, sp, min, max, d);
-    return d;
-  });
-}
-
 void ProjectDrawing::languageChanged() {
   results_ = {};
   figures_ = {};
   accuracy_ = {};
-  for (Quadrant& q : quadrants_) {
-    q.surfFailure = nullptr;
-    q.razvertkaFailure = nullptr;
-  }
 }
 
-bool ProjectDrawing::Quadrant::lacks(bool developed) const {
-  if (surfFailure) return false;
-  return developed ? !razvertka && !razvertkaFailure : !surf;
-}
-
-void ProjectDrawing::prepare(const fish::TSystemParams& sp, const fish::TProParams& pro, bool allQuadrants,
-                             bool developed) {
-  keyTo(sp, pro);
-  if (pro.Divisions < kParallelDivisions) return;
-  std::vector<std::uint16_t> todo;
-  for (std::uint16_t q = 1; q <= 4; ++q) {
-    if ((allQuadrants || fish::quadrantSelected(pro, q)) && quadrants_[q - 1U].lacks(developed)) todo.push_back(q);
-  }
-  if (todo.size() < 2) return;
-  // Each quadrant has a slot of its own and the engine keeps no state
-  // between calls, so two quadrants can be computed at once.
-  auto compute = [&](std::size_t from, std::size_t to) {
-    for (std::size_t i = from; i < to; ++i) {
-      try {
-        if (developed) {
-          development(sp, pro, todo[i]);
+void ProjectDrawing::draw(fish::TDrawSurface& surface, const fish::TSystemParams& sp, const fish::TProParams& pro,
+                          bool developed, Picture& kept) {
+  surface.UpdateScale();
+  surface.ClearView();
+  auto* const view = dynamic_cast<TxPaintBox*>(&surface);
+  if (!view) {
+    // Another surface (a printed page) maps the points itself.
+    for (std::uint16_t q = 1; q <= 4; ++q) {
+      if (!fish::quadrantSelected(pro, q)) continue;
+      const auto line = [&surface](const auto& a, const auto& b) {
+        if constexpr (std::is_same_v<std::decay_t<decltype(a)>, fish::TPoint3D>) {
+          surface.MoveTo3D(a.X, a.Y, a.Z);
+          surface.LineTo3D(b.X, b.Y, b.Z);
         } else {
-          surface(sp, pro, todo[i]);
+          surface.MoveTo2D(a.X, a.Y);
+          surface.LineTo2D(b.X, b.Y);
         }
-      } catch (const fish::EFishError&) {
-        // Kept in its slot: whoever draws the quadrant meets it in order.
+      };
+      if (developed) {
+        walkRazvertkaLines(sp, pro, q, line);
+      } else {
+        walkSurfLines(sp, pro, q, line);
       }
     }
+    return;
+  }
+  const fish::TViewMapping mapping = view->mapping();
+  std::string key = recordsKey(sp, pro, fish::TPlateParams{});
+  appendMapping(key, mapping);
+  if (kept.key == key) {
+    for (const QLine& l : kept.lines) view->drawPixelLine(l.p1(), l.p2());
+    return;
+  }
+  kept = {};
+  std::vector<std::uint16_t> todo;
+  for (std::uint16_t q = 1; q <= 4; ++q) {
+    if (fish::quadrantSelected(pro, q)) todo.push_back(q);
+  }
+  std::vector<QuadrantPixels> quadrants(todo.size(), QuadrantPixels(mapping, !developed));
+  const auto walk = [&](std::size_t from, std::size_t to) {
+    for (std::size_t i = from; i < to; ++i) quadrants[i].walk(sp, pro, todo[i]);
   };
+  // The engine keeps no state between calls, and each quadrant has lines of
+  // its own: two are walked at once.
   const std::size_t half = todo.size() / 2;
   std::future<void> other;
-  try {
-    other = std::async(std::launch::async, compute, half, todo.size());
-  } catch (const std::system_error&) {
-    return;  // no thread to be had: the quadrants are computed one by one when asked for
+  if (pro.Divisions >= kParallelDivisions && half > 0) {
+    try {
+      other = std::async(std::launch::async, walk, half, todo.size());
+    } catch (const std::system_error&) {
+      // No thread to be had: walked one after the other.
+    }
   }
-  compute(0, half);
-  other.get();
+  walk(0, other.valid() ? half : todo.size());
+  if (other.valid()) other.get();
+  // The pixels of one opaque pen are the same in any order; the quadrants
+  // are drawn in the engine's, each failure where the engine meets it.
+  std::size_t total = 0;
+  for (QuadrantPixels& quadrant : quadrants) {
+    for (const QLine& l : quadrant.lines) view->drawPixelLine(l.p1(), l.p2());
+    if (quadrant.failure) std::rethrow_exception(quadrant.failure);
+    total += quadrant.lines.size();
+  }
+  if (total > kKeptSegments) return;
+  kept.lines.reserve(total);
+  for (QuadrantPixels& quadrant : quadrants) {
+    kept.lines.insert(kept.lines.end(), quadrant.lines.begin(), quadrant.lines.end());
+    quadrant.lines = {};
+  }
+  kept.key = std::move(key);
 }
 
 void ProjectDrawing::drawModel(fish::TDrawSurface& surface, const fish::TSystemParams& sp,
                                const fish::TProParams& pro) {
-  surface.UpdateScale();
-  surface.ClearView();
-  prepare(sp, pro, false, false);
-  for (std::uint16_t q = 1; q <= 4; ++q) {
-    if (fish::quadrantSelected(pro, q)) fish::drawSurfLines(surface, this->surface(sp, pro, q), pro.ShowGrid != 0);
-  }
+  draw(surface, sp, pro, false, model_);
 }
 
 void ProjectDrawing::drawDevelopment(fish::TDrawSurface& surface, const fish::TSystemParams& sp,
                                      const fish::TProParams& pro) {
-  surface.UpdateScale();
-  surface.ClearView();
-  prepare(sp, pro, false, true);
-  for (std::uint16_t q = 1; q <= 4; ++q) {
-    if (fish::quadrantSelected(pro, q)) fish::drawRazvertkaLines(surface, development(sp, pro, q));
-  }
+  draw(surface, sp, pro, true, development_);
 }
 
 const QString& ProjectDrawing::resultsText(const fish::TSystemParams& sp, const fish::TProParams& pro,
@@ -192,7 +361,7 @@ const QString& ProjectDrawing::resultsText(const fish::TSystemParams& sp, const 
   fish::TResultsPage page;
   source.forEachLine([&page](std::string_view line) { page.Lines.emplace_back(line); });
   page.Error = source.error();
-  results_.text = pageText(page);
+  results_.text = pageText(std::move(page));
   results_.key = std::move(wanted);
   return results_.text;
 }
@@ -214,17 +383,7 @@ const QString& ProjectDrawing::figuresText(const fish::TSystemParams& sp, const 
                                   &cutting.RoundAllowance})
     appendBits(wanted, *w);
   if (figures_.key != wanted) {
-    // The figures are measured on the arrays the pictures are drawn from
-    // (developed once, two quadrants at a time).
-    bool prepared = false;
-    const fish::TQuadrantSource kept = [&](const fish::TSystemParams& developed, int q) {
-      if (!prepared) prepare(developed, pro, true, true);
-      prepared = true;
-      const auto quadrant = static_cast<std::uint16_t>(q);
-      const fish::TRazvertka2PointArray& laid = development(developed, pro, quadrant);
-      return fish::TQuadrantArrays{&surface(developed, pro, quadrant), &laid};
-    };
-    figures_.text = pageText(fish::figuresPage(sp, pro, plate, cutting, decimalSeparator, kept));
+    figures_.text = pageText(fish::figuresPage(sp, pro, plate, cutting, decimalSeparator));
     figures_.key = std::move(wanted);
   }
   return figures_.text;

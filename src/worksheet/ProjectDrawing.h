@@ -1,24 +1,27 @@
-// The two pictures of one project drawn from the engine's arrays, and its
-// texts, kept until the records change: zooming, scrolling, resizing and
-// repainting a view of a large project, or showing a page again, then cost
-// the drawing alone, not the engine's pass again. Each quadrant's surface and
-// development is computed once for the records, whichever picture, page or
-// check needs it first.
+// The two pictures of one project and its texts, kept until the records
+// change. A picture is kept as the line segments, in pixels, it drew on its
+// view, for the records and the view's mapping it was drawn with: repainting
+// a view whose buffer was dropped, or showing its page again, then costs the
+// drawing alone. A new window (zoom, scroll, resize) walks the engine's
+// quadrants again point by point, two quadrants at a time, and nothing of
+// the size of the divisions is kept.
 //
-// The surface receives exactly the calls of fish::DrawSurf and
-// fish::DrawRazvertka with the same records (UpdateScale, ClearView, then
-// the lines of each quadrant in the same order with the same values). A
-// quadrant whose computation failed fails again with the same exception
-// after the same lines, as a fresh pass would. Unlike the engine's own
-// drawing, nothing is left in fish::LastSurf or fish::LastRazvertka.
+// A view receives the pixels of exactly the lines fish::DrawSurf and
+// fish::DrawRazvertka draw with the same records, after the same UpdateScale
+// and ClearView, less those that could set no new pixel (a repeat of a line
+// already drawn, or a line wholly off the view); with the one opaque pen the
+// picture is the same. A quadrant whose computation fails draws nothing and
+// fails with the same exception after the quadrants before it, as the
+// engine's own drawing does. Unlike that drawing, nothing is left in
+// fish::LastSurf or fish::LastRazvertka.
 #pragma once
 
+#include <QLine>
 #include <QString>
-#include <array>
 #include <cstdint>
-#include <exception>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "fishApi/core/FishTypes.h"
 #include "fishApi/shop/CuttingParams.h"
@@ -70,33 +73,25 @@ class ProjectDrawing {
                                  fish::TPatternKind pattern, const std::string& decimalSeparator,
                                  fish::TUnits units = fish::TUnits::Millimetres);
 
-  // The texts and the failures kept are forgotten: asked for again, they
-  // are made in the language the engine speaks now. The computed arrays stay.
+  // The texts kept are forgotten: asked for again, they are made in the
+  // language the engine speaks now. The pictures stay.
   void languageChanged();
 
  private:
-  // One quadrant of the records `key_`: its surface and its development,
-  // each computed the first time anything asks for it, or the engine's
-  // failure that computation ended in.
-  struct Quadrant {
-    std::optional<fish::TSurf2PointArray> surf;
-    std::exception_ptr surfFailure;
-    std::optional<fish::TRazvertka2PointArray> razvertka;
-    std::exception_ptr razvertkaFailure;
-    // Not yet computed, nor failed: the surface, or the development too.
-    bool lacks(bool developed) const;
+  // A view's picture: its segments in pixels, and the records and mapping
+  // they were drawn for.
+  struct Picture {
+    std::string key;
+    std::vector<QLine> lines;
   };
-  // From this many divisions on, the quadrants a picture or the check needs
-  // are computed two at a time (below, a thread costs more than it saves).
+  // From this many divisions on, two quadrants are walked at a time (below,
+  // a thread costs more than it saves).
   static constexpr std::int32_t kParallelDivisions = 2000;
-  // Keys to the records and computes, two at a time, the surfaces (or the
-  // developments) of the selected quadrants, or of all four, not yet kept.
-  void prepare(const fish::TSystemParams& sp, const fish::TProParams& pro, bool allQuadrants, bool developed);
-  // Forgets everything computed for other records.
-  void keyTo(const fish::TSystemParams& sp, const fish::TProParams& pro);
-  const fish::TSurf2PointArray& surface(const fish::TSystemParams& sp, const fish::TProParams& pro, std::uint16_t q);
-  const fish::TRazvertka2PointArray& development(const fish::TSystemParams& sp, const fish::TProParams& pro,
-                                                 std::uint16_t q);
+  // A picture of more segments than this is drawn but not kept (a window
+  // zoomed far into a dense pattern): its view walks the engine again.
+  static constexpr std::size_t kKeptSegments = std::size_t{1} << 18;
+  void draw(fish::TDrawSurface& surface, const fish::TSystemParams& sp, const fish::TProParams& pro,
+            bool developed, Picture& kept);
 
   // A text of the records, the plate and the separator, kept until they change.
   struct Text {
@@ -104,8 +99,8 @@ class ProjectDrawing {
     QString text;
   };
 
-  std::optional<std::string> key_;  // recordsKey of the records with no plate
-  std::array<Quadrant, 4> quadrants_;
+  Picture model_;
+  Picture development_;
   Text results_;
   Text figures_;
   Text accuracy_;

@@ -88,8 +88,8 @@ class TWorkForm : public QWidget, public TWorkFormUi, public vintaler::IProjectV
   const QString& accuracyWarning() const { return accuracyWarning_; }
 
   // The views' canvases released while the window is not the one worked in:
-  // what stays of it costs its widgets and the kept arrays alone. A view that
-  // shows again is drawn afresh from the arrays.
+  // what stays of it costs its widgets and the pictures' kept segments alone.
+  // A view that shows again is drawn afresh from its segments.
   void releaseViewBuffers();
 
   // Sets the caption "Проект (<name>)", with "*" while the project is modified.

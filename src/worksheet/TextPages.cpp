@@ -23,7 +23,9 @@ TTextPage* TextPages::page(Page page) const { return pages_[page == Page::Figure
 
 void TextPages::fill(Page page, const QString& text) {
   Shown& p = shown(page);
-  if (!p.text.isNull() && text == p.text) return;
+  // The page shares the window's text: the same string is not compared.
+  const bool same = text.constData() == p.text.constData() && text.size() == p.text.size();
+  if (!p.text.isNull() && (same || text == p.text)) return;
   p.box->setUpdatesEnabled(false);
   p.box->setPlainText(text);
   p.box->setUpdatesEnabled(true);

@@ -185,6 +185,11 @@ fish::TPixel TxPaintBox::pixelOf(Extended x, Extended y, Extended z, bool obliqu
   return pixel;
 }
 
+void TxPaintBox::drawPixelLine(const QPoint& from, const QPoint& to) {
+  drawPen() = from;
+  linePen({to.x(), to.y()});
+}
+
 void TxPaintBox::MoveTo2D(Extended x, Extended y) { movePen(pixelOf(x, y, 0, false)); }
 void TxPaintBox::LineTo2D(Extended x, Extended y) { linePen(pixelOf(x, y, 0, false)); }
 void TxPaintBox::MoveTo3D(Extended x, Extended y, Extended z) { movePen(pixelOf(x, y, z, true)); }

@@ -84,6 +84,10 @@ class TxPaintBox : public QWidget, public fish::TDrawSurface {
   void LineTo2D(Extended x, Extended y) override;
   void MoveTo3D(Extended x, Extended y, Extended z) override;
   void LineTo3D(Extended x, Extended y, Extended z) override;
+  // A line between two pixels of the current mapping, as a MoveTo to the
+  // first and a LineTo to the second draw it: for a picture kept as pixels
+  // and drawn again.
+  void drawPixelLine(const QPoint& from, const QPoint& to);
 
   // The world window and scale factors as of the last UpdateScale, at the
   // control's current size.

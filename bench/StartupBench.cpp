@@ -12,6 +12,16 @@
 // empty MDI window) that pays for what all windows share, then WINDOWS more,
 // each shown and painted, and prints "window-resident-KiB window-heap-KiB":
 // the growth per window of the resident memory and of the heap in use.
+// With DIVISIONS (and PAGE: 0 model, 1 development, 2 results, 3 figures),
+// every project window holds that many divisions, all four quadrants and the
+// grid, and shows that page.
+//
+//   vintalerStartupBench figures DIVISIONS
+//
+// Opens one such project window on its model, then shows its figures page,
+// and prints "added-resident-KiB added-heap-KiB utf8-KiB utf16-KiB": what
+// showing the page added, and the page's text as UTF-8 and as the page holds
+// it.
 #include <malloc.h>
 
 #include <QApplication>
@@ -32,6 +42,9 @@
 #include <functional>
 
 #include "main/TForm1.h"
+#include "textPage/TTextPage.h"
+#include "worksheet/TWorkForm.h"
+#include "worksheet/TextPages.h"
 
 namespace {
 
@@ -81,12 +94,15 @@ void settle() {
 int main(int argc, char** argv) {
   QElapsedTimer clock;
   clock.start();
-  if (argc < 2 || (std::strcmp(argv[1], "program") != 0 && std::strcmp(argv[1], "bare") != 0)) {
-    std::fprintf(stderr, "usage: %s program|bare [WINDOWS]\n", argv[0]);
+  const bool figures = argc == 3 && std::strcmp(argv[1], "figures") == 0;
+  if (argc < 2 || (std::strcmp(argv[1], "program") != 0 && std::strcmp(argv[1], "bare") != 0 && !figures)) {
+    std::fprintf(stderr, "usage: %s program|bare [WINDOWS [DIVISIONS [PAGE]]] | figures DIVISIONS\n", argv[0]);
     return 2;
   }
-  const bool program = std::strcmp(argv[1], "program") == 0;
-  const int windows = argc > 2 ? std::atoi(argv[2]) : 0;
+  const bool program = std::strcmp(argv[1], "bare") != 0;
+  const int windows = argc > 2 && !figures ? std::atoi(argv[2]) : 0;
+  const int divisions = figures ? std::atoi(argv[2]) : argc > 3 ? std::atoi(argv[3]) : 0;
+  const int page = figures ? 0 : argc > 4 ? std::atoi(argv[4]) : 0;
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
 
@@ -101,7 +117,16 @@ int main(int argc, char** argv) {
     }
     auto* form = new TForm1;
     window = form;
-    openWindow = [form] { form->NewProjectActionExecute(); };
+    openWindow = [form, divisions, page] {
+      TWorkForm* project = form->NewProjectActionExecute();
+      if (divisions > 0) {
+        project->ProParams.Divisions = divisions;
+        project->ProParams.Quadrants = {1, 1, 1, 1};
+        project->ProParams.ShowGrid = 1;
+        project->setActivePage(static_cast<vintaler::Page>(page));
+        project->redraw(false);
+      }
+    };
   } else {
     window = new QMainWindow;
     for (const char* title : {"Файл", "Окно", "?"})
@@ -122,6 +147,18 @@ int main(int argc, char** argv) {
   app.exec();
   std::printf("%.2f %ld\n", watch.milliseconds, residentKiB());
 
+  if (figures) {
+    openWindow();
+    settle();
+    const long resident = residentKiB(), heap = heapKiB();
+    TWorkForm* project = static_cast<TForm1*>(window)->activeProject();
+    project->setActivePage(vintaler::Page::Figures);
+    settle();
+    const long addedResident = residentKiB() - resident, addedHeap = heapKiB() - heap;
+    const QString text = project->textPages().page(vintaler::Page::Figures)->toPlainText();
+    std::printf("%ld %ld %lld %lld\n", addedResident, addedHeap, static_cast<long long>(text.toUtf8().size() / 1024),
+                static_cast<long long>(text.size() * 2 / 1024));
+  }
   if (windows > 0) {
     openWindow();
     settle();

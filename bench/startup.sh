@@ -9,7 +9,9 @@
 # after its first paint), the time from main() to the end of that paint, the
 # resident memory then; and, from one more run each that opens WINDOWS
 # windows, the memory each window adds. Then the ratios, against the goals
-# (start-up 1.15, memory 1.1, at most 512 KiB per project window).
+# (start-up 1.15, memory 1.1, at most 512 KiB per project window). Then, per
+# page, PAGE_WINDOWS (3) project windows of LARGE_DIVISIONS (100000) against
+# as many of 10, and what showing the figures page adds against its text.
 # The platform is offscreen unless QT_QPA_PLATFORM says otherwise.
 set -euo pipefail
 build=${1:-build}
@@ -53,3 +55,27 @@ printf 'start-up ratio %.2f (process), %.2f (main to first paint); memory at sta
   "$(echo "${mWall[program]} / ${mWall[bare]}" | bc -l)" "$(echo "${mInner[program]} / ${mInner[bare]}" | bc -l)" \
   "$(echo "${mRss[program]} / ${mRss[bare]}" | bc -l)"
 printf 'a project window adds %.0f KiB resident (goal 512), an empty MDI window %.0f\n' "${mWin[program]}" "${mWin[bare]}"
+
+# A project window of many divisions (four quadrants, the grid) against one of
+# 10 on the same page: what each adds (goal: under 8 MiB more), and what
+# showing the figures page adds against its text (goal: at most twice the
+# text as the page holds it).
+large=${LARGE_DIVISIONS:-100000}
+pageWindows=${PAGE_WINDOWS:-3}
+pages=(model development results figures)
+printf '\n%-12s %12s %16s %14s %14s\n' "page" "divisions" "per window KiB" "heap KiB" "above 10 KiB"
+for page in 0 1 2 3; do
+  for divisions in 10 "$large"; do
+    export XDG_CONFIG_HOME="$scratch/config-page-$page-$divisions"
+    read -r win heap < <("$bench" program "$pageWindows" "$divisions" "$page" 2> /dev/null | tail -1)
+    [[ $divisions == 10 ]] && small=$win
+    printf '%-12s %12d %16.1f %14.1f %14.1f\n' "${pages[$page]}" "$divisions" "$win" "$heap" \
+      "$(echo "$win - $small" | bc -l)"
+  done
+done
+export XDG_CONFIG_HOME="$scratch/config-figures"
+read -r resident heap utf8 utf16 < <("$bench" figures "$large" 2> /dev/null | tail -1)
+printf 'figures page at %d divisions: adds %d KiB resident, %d KiB heap; its text %d KiB (UTF-8), %d KiB held;' \
+  "$large" "$resident" "$heap" "$utf8" "$utf16"
+printf ' ratio %.2f resident, %.2f heap to the text held (goal 2)\n' \
+  "$(echo "$resident / $utf16" | bc -l)" "$(echo "$heap / $utf16" | bc -l)"

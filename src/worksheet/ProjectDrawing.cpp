@@ -10,6 +10,7 @@
 #include <exception>
 #include <future>
 #include <system_error>
+#include <string_view>
 #include <type_traits>
 #include <utility>
 #include <vector>
@@ -47,39 +48,50 @@ std::string textKey(const fish::TSystemParams& sp, const fish::TProParams& pro, 
   return recordsKey(sp, pro, plate) + decimalSeparator;
 }
 
-// The page's lines, one a line; a failed page ends where the computation
-// failed, with the reason. Made in one string, each line converted and then
-// freed: the page is held once and a half at most, not twice.
-constexpr qsizetype kTrimmedPage = qsizetype{1} << 22;
+// A page's text, one line after another into one string; a failed page
+// ends where the computation failed, after an empty line, with the reason.
+class PageText {
+ public:
+  explicit PageText(qsizetype reserved = 0) { text_.reserve(reserved); }
+  void line(std::string_view line) {
+    if (!first_) text_ += QLatin1Char('\n');
+    first_ = false;
+    text_ += QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size()));
+  }
+  QString finish(const std::string* failure) {
+    if (failure) {
+      line({});
+      line(*failure);
+    }
+    text_.squeeze();
+#ifdef __GLIBC__
+    // A large page's lines were many small blocks, freed by now: given back
+    // to the system rather than kept resident.
+    if (text_.size() > kTrimmedPage) malloc_trim(0);
+#endif
+    return std::move(text_);
+  }
 
+ private:
+  static constexpr qsizetype kTrimmedPage = qsizetype{1} << 22;
+  QString text_;
+  bool first_ = true;
+};
+
+// The page's lines, each converted and then freed: the page is held once
+// and a half at most, not twice.
 QString pageText(fish::TResultsPage&& page) {
   std::string failure;
   if (page.Error) failure = page.failureMessage();
   qsizetype size = page.Error ? static_cast<qsizetype>(failure.size()) + 1 : 0;
   for (const std::string& line : page.Lines) size += static_cast<qsizetype>(line.size()) + 1;
-  QString text;
-  text.reserve(size);  // UTF-8 bytes: at least as many as the UTF-16 units
-  bool first = true;
-  const auto append = [&](std::string& line) {
-    if (!first) text += QLatin1Char('\n');
-    first = false;
-    text += QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size()));
+  PageText text(size);  // UTF-8 bytes: at least as many as the UTF-16 units
+  for (std::string& line : page.Lines) {
+    text.line(line);
     std::string().swap(line);
-  };
-  for (std::string& line : page.Lines) append(line);
-  page.Lines = {};
-  if (page.Error) {
-    std::string empty;
-    append(empty);
-    append(failure);
   }
-  text.squeeze();
-#ifdef __GLIBC__
-  // A large page's lines are many small blocks, freed now: given back to the
-  // system rather than kept resident for a page of the same size again.
-  if (size > kTrimmedPage) malloc_trim(0);
-#endif
-  return text;
+  page.Lines = {};
+  return text.finish(page.Error ? &failure : nullptr);
 }
 
 // The lines fish::drawSurfLines draws for quadrant q, handed to `line` as
@@ -357,11 +369,13 @@ const QString& ProjectDrawing::resultsText(const fish::TSystemParams& sp, const 
                                            const std::string& decimalSeparator) {
   std::string wanted = textKey(sp, pro, plate, decimalSeparator) + static_cast<char>(units);
   if (results_.key == wanted) return results_.text;
-  const fish::TResultsSource source(sp, pro, decimalSeparator, true, plate, nullptr, units);
-  fish::TResultsPage page;
-  source.forEachLine([&page](std::string_view line) { page.Lines.emplace_back(line); });
-  page.Error = source.error();
-  results_.text = pageText(std::move(page));
+  // Nothing here reads fish::LastSurf or fish::LastRazvertka: the page's
+  // quadrants are not left there.
+  const fish::TResultsSource source(sp, pro, decimalSeparator, false, plate, nullptr, units);
+  PageText text;
+  source.forEachLine([&text](std::string_view line) { text.line(line); });
+  const std::string failure = source.error() ? source.failureMessage() : std::string();
+  results_.text = text.finish(source.error() ? &failure : nullptr);
   results_.key = std::move(wanted);
   return results_.text;
 }

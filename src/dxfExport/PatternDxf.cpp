@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -34,10 +35,63 @@ const char* const kLabels = "LABELS";
 const char* const kNet = "PATTERN";
 const char* const kAngles = "BEND_ANGLES";
 
-bool hasNets(const fish::TFlatPattern& pattern) {
-  return std::any_of(pattern.Pieces.begin(), pattern.Pieces.end(),
-                     [](const fish::TPatternPiece& piece) { return !piece.Net.empty(); });
-}
+// The drawing is made from a pattern held whole or from its walk, both
+// asked the same questions and walked in the same order.
+class HeldSource {
+ public:
+  explicit HeldSource(const fish::TFlatPattern& pattern) : pattern_(pattern) {}
+  fish::TPatternKind kind() const { return pattern_.Kind; }
+  fish::TUnits units() const { return pattern_.Units; }
+  bool nets() const {
+    return std::any_of(pattern_.Pieces.begin(), pattern_.Pieces.end(),
+                       [](const fish::TPatternPiece& piece) { return !piece.Net.empty(); });
+  }
+  // A bend line carries its angle when the pattern was made with the angles
+  // asked for.
+  bool angles() const {
+    return std::any_of(pattern_.BendLines.begin(), pattern_.BendLines.end(),
+                       [](const fish::TPatternLine& l) { return l.Angle.has_value(); });
+  }
+  template <typename Each>
+  void pieces(const Each& each) const {
+    for (const fish::TPatternPiece& piece : pattern_.Pieces) each(piece);
+  }
+  template <typename Each>
+  void bendLines(const Each& each) const {
+    for (const fish::TPatternLine& l : pattern_.BendLines) each(l);
+  }
+  template <typename Each>
+  void labels(const Each& each) const {
+    for (const fish::TPatternLabel& l : pattern_.Labels) each(l);
+  }
+  template <typename Each>
+  void angleTexts(fish::Extended height, const std::function<fish::Extended(const std::string&)>& width,
+                  const Each& each) const {
+    for (const fish::TBendAngleText& a : fish::bendAngleTexts(pattern_, height, width)) each(a);
+  }
+
+ private:
+  const fish::TFlatPattern& pattern_;
+};
+
+class WalkSource {
+ public:
+  explicit WalkSource(const fish::TPatternWalk& walk) : walk_(walk) {}
+  fish::TPatternKind kind() const { return walk_.kind(); }
+  fish::TUnits units() const { return walk_.units(); }
+  bool nets() const { return walk_.nets(); }
+  bool angles() const { return walk_.angles(); }
+  void pieces(const std::function<void(const fish::TPatternPiece&)>& each) const { walk_.pieces(each); }
+  void bendLines(const std::function<void(const fish::TPatternLine&)>& each) const { walk_.bendLines(each); }
+  void labels(const std::function<void(const fish::TPatternLabel&)>& each) const { walk_.labels(each); }
+  void angleTexts(fish::Extended height, const std::function<fish::Extended(const std::string&)>& width,
+                  const std::function<void(const fish::TBendAngleText&)>& each) const {
+    fish::bendAngleTexts(walk_, height, width, each);
+  }
+
+ private:
+  const fish::TPatternWalk& walk_;
+};
 
 // A text for an R12 file: ASCII as it is, anything else as the \U+XXXX
 // escapes AutoCAD wrote before its files declared UTF-8.
@@ -69,18 +123,13 @@ std::size_t charCount(const std::string& utf8) {
       std::count_if(utf8.begin(), utf8.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
 
-// A bend line carries its angle when the pattern was made with the angles
-// asked for.
-bool carriesAngles(const fish::TFlatPattern& pattern) {
-  return std::any_of(pattern.BendLines.begin(), pattern.BendLines.end(),
-                     [](const fish::TPatternLine& l) { return l.Angle.has_value(); });
-}
-
 // The texts keep their size on paper: their heights are in millimetres,
 // the drawing in the pattern's unit.
-double mmPerUnit(const fish::TFlatPattern& pattern) { return static_cast<double>(fish::mmPerUnit(pattern.Units)); }
+template <typename Source>
+double mmPerUnit(const Source& pattern) { return static_cast<double>(fish::mmPerUnit(pattern.units())); }
 
-void writeTables(DL_Dxf& dxf, DL_WriterA& dw, const fish::TFlatPattern& pattern, bool angles) {
+template <typename Source>
+void writeTables(DL_Dxf& dxf, DL_WriterA& dw, const Source& pattern, bool angles) {
   const double unit = mmPerUnit(pattern);
   const double labelHeight = kLabelHeight / unit;
   dw.sectionTables();
@@ -93,7 +142,7 @@ void writeTables(DL_Dxf& dxf, DL_WriterA& dw, const fish::TFlatPattern& pattern,
   dw.tableEnd();
 
   // Layer 0 must exist in every drawing; nothing is drawn on it.
-  const bool nets = hasNets(pattern);
+  const bool nets = pattern.nets();
   dw.tableLayers(4 + (nets ? 1 : 0) + (angles ? 1 : 0));
   dxf.writeLayer(dw, DL_LayerData("0", 0), DL_Attributes("", kWhite, 0, "CONTINUOUS", 1.0));
   dxf.writeLayer(dw, DL_LayerData(kCut, 0), DL_Attributes("", kWhite, 0, "CONTINUOUS", 1.0));
@@ -125,26 +174,34 @@ void writeOutline(DL_Dxf& dxf, DL_WriterA& dw, const std::vector<fish::TPoint2D>
   dxf.writePolylineEnd(dw);
 }
 
-void writeEntities(DL_Dxf& dxf, DL_WriterA& dw, const fish::TFlatPattern& pattern) {
+template <typename Source>
+void writeEntities(DL_Dxf& dxf, DL_WriterA& dw, const Source& pattern, bool angles) {
   const double unit = mmPerUnit(pattern);
   const double labelHeight = kLabelHeight / unit;
   const double nameHeight = kNameHeight / unit;
   const double angleHeight = kAngleHeight / unit;
   dw.sectionEntities();
-  for (const fish::TPatternPiece& piece : pattern.Pieces) writeOutline(dxf, dw, piece.Outline, kCut);
-  for (const fish::TPatternPiece& piece : pattern.Pieces) {
-    if (!piece.Net.empty()) writeOutline(dxf, dw, piece.Net, kNet);
+  // The pieces' names are written last: kept from the first walk.
+  std::vector<std::pair<std::string, fish::TPoint2D>> names;
+  pattern.pieces([&](const fish::TPatternPiece& piece) {
+    writeOutline(dxf, dw, piece.Outline, kCut);
+    if (!piece.Name.empty()) names.emplace_back(piece.Name, piece.NameAt);
+  });
+  if (pattern.nets()) {
+    pattern.pieces([&](const fish::TPatternPiece& piece) {
+      if (!piece.Net.empty()) writeOutline(dxf, dw, piece.Net, kNet);
+    });
   }
-  for (const fish::TPatternLine& l : pattern.BendLines) {
+  pattern.bendLines([&](const fish::TPatternLine& l) {
     dxf.writeLine(dw,
                   DL_LineData(static_cast<double>(l.From.X), static_cast<double>(l.From.Y), 0,
                               static_cast<double>(l.To.X), static_cast<double>(l.To.Y), 0),
                   onLayer(kBend));
-  }
+  });
   // A name is centred (72 = 1, 73 = 2) off the lines at its point, its box
   // taken a character as wide as high; the insertion point, for readers that
   // ignore the alignment, is that box's lower left.
-  for (const fish::TPatternLabel& l : pattern.Labels) {
+  pattern.labels([&](const fish::TPatternLabel& l) {
     const double width = labelHeight * static_cast<double>(l.Text.size());
     const fish::TPoint2D centre = fish::labelCentre(l, width, labelHeight);
     const double x = static_cast<double>(centre.X);
@@ -153,27 +210,26 @@ void writeEntities(DL_Dxf& dxf, DL_WriterA& dw, const fish::TFlatPattern& patter
                   DL_TextData(x - width / 2, y - labelHeight / 2, 0, x, y, 0, labelHeight, 1.0, 0, 1, 2, l.Text,
                               "STANDARD", 0.0),
                   onLayer(kLabels));
-  }
+  });
   // A piece's name, centred on its middle in the same way.
-  for (const fish::TPatternPiece& piece : pattern.Pieces) {
-    if (piece.Name.empty()) continue;
-    const auto characters = std::count_if(piece.Name.begin(), piece.Name.end(),
+  for (const auto& [name, at] : names) {
+    const auto characters = std::count_if(name.begin(), name.end(),
                                           [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; });
     const double width = nameHeight * static_cast<double>(characters);
-    const double x = static_cast<double>(piece.NameAt.X);
-    const double y = static_cast<double>(piece.NameAt.Y);
+    const double x = static_cast<double>(at.X);
+    const double y = static_cast<double>(at.Y);
     dxf.writeText(dw,
                   DL_TextData(x - width / 2, y - nameHeight / 2, 0, x, y, 0, nameHeight, 1.0, 0, 1, 2,
-                              dxfText(piece.Name),
+                              dxfText(name),
                               "STANDARD", 0.0),
                   onLayer(kLabels));
   }
   // A bend's angle along its line, centred in its box (72 = 1, 73 = 2), the
   // insertion point at the middle of the box's left side; a character is
   // taken as wide as the text is high.
-  if (carriesAngles(pattern)) {
+  if (angles) {
     const auto width = [angleHeight](const std::string& text) { return angleHeight * static_cast<fish::Extended>(charCount(text)); };
-    for (const fish::TBendAngleText& a : fish::bendAngleTexts(pattern, angleHeight, width)) {
+    pattern.angleTexts(angleHeight, width, [&](const fish::TBendAngleText& a) {
       const double w = static_cast<double>(width(a.Text));
       const double turn = static_cast<double>(a.Direction);
       const double x = static_cast<double>(a.Centre.X), y = static_cast<double>(a.Centre.Y);
@@ -181,7 +237,7 @@ void writeEntities(DL_Dxf& dxf, DL_WriterA& dw, const fish::TFlatPattern& patter
                     DL_TextData(x - std::cos(turn) * w / 2, y - std::sin(turn) * w / 2, 0, x, y, 0, angleHeight,
                                 1.0, 0, 1, 2, dxfText(a.Text), "STANDARD", turn * 180 / static_cast<double>(fish::kPi)),
                     onLayer(kAngles));
-    }
+    });
   }
   dw.sectionEnd();
 }
@@ -275,23 +331,25 @@ class TextWriter final : public DL_WriterA {
   TextOut& out_;
 };
 
-void writeDrawing(DL_Dxf& dxf, DL_WriterA& dw, const fish::TFlatPattern& pattern) {
+template <typename Source>
+void writeDrawing(DL_Dxf& dxf, DL_WriterA& dw, const Source& pattern) {
   // The precise pattern names itself in a comment ahead of the header; the
   // tables' pattern is written as it always was.
-  if (pattern.Kind == fish::TPatternKind::Precise) dxf.writeComment(dw, kPreciseComment);
+  if (pattern.kind() == fish::TPatternKind::Precise) dxf.writeComment(dw, kPreciseComment);
   dxf.writeHeader(dw);
   // Drawing units: millimetres ($INSUNITS 4) and metric measurement, or
   // inches ($INSUNITS 1) and imperial measurement.
-  const bool inches = pattern.Units == fish::TUnits::Inches;
+  const bool inches = pattern.units() == fish::TUnits::Inches;
   dw.dxfString(9, "$INSUNITS");
   dw.dxfInt(70, inches ? 1 : 4);
   dw.dxfString(9, "$MEASUREMENT");
   dw.dxfInt(70, inches ? 0 : 1);
   dw.sectionEnd();
-  writeTables(dxf, dw, pattern, carriesAngles(pattern));
+  const bool angles = pattern.angles();
+  writeTables(dxf, dw, pattern, angles);
   dw.sectionBlocks();
   dw.sectionEnd();
-  writeEntities(dxf, dw, pattern);
+  writeEntities(dxf, dw, pattern, angles);
   dw.dxfEOF();
 }
 
@@ -299,7 +357,8 @@ void writeDrawing(DL_Dxf& dxf, DL_WriterA& dw, const fish::TFlatPattern& pattern
 // opening of a file does; that writer itself is not used.
 void setVersion(DL_Dxf& dxf) { std::unique_ptr<DL_WriterA>(dxf.out("/dev/null", DL_Codes::AC1009)); }
 
-void writeText(const fish::TFlatPattern& pattern, TextOut& out) {
+template <typename Source>
+void writeText(const Source& pattern, TextOut& out) {
   DL_Dxf dxf;
   setVersion(dxf);
   TextWriter dw(out);
@@ -342,7 +401,7 @@ std::string libraryText(const fish::TFlatPattern& pattern) {
     DL_Dxf dxf;
     std::unique_ptr<DL_WriterA> dw(dxf.out(file.path().c_str(), DL_Codes::AC1009));
     if (!dw || dw->openFailed()) throw fish::EFileError("DXF: " + fish::systemReason(errno).text());
-    writeDrawing(dxf, *dw, pattern);
+    writeDrawing(dxf, *dw, HeldSource(pattern));
     dw->close();
   }
   return file.contents();
@@ -353,14 +412,27 @@ std::string libraryText(const fish::TFlatPattern& pattern) {
 std::string patternDxf(const fish::TFlatPattern& pattern, bool libraryWriter) {
   if (libraryWriter) return libraryText(pattern);
   StringOut out;
-  writeText(pattern, out);
+  writeText(HeldSource(pattern), out);
+  return out.take();
+}
+
+std::string patternDxf(const fish::TPatternWalk& walk) {
+  StringOut out;
+  writeText(WalkSource(walk), out);
   return out.take();
 }
 
 void writePatternDxf(const std::string& path, const fish::TFlatPattern& pattern) {
   fish::TSafeWriter file(path);
   FileOut out(file);
-  writeText(pattern, out);
+  writeText(HeldSource(pattern), out);
+  file.commit();
+}
+
+void writePatternDxf(const std::string& path, const fish::TPatternWalk& walk) {
+  fish::TSafeWriter file(path);
+  FileOut out(file);
+  writeText(WalkSource(walk), out);
   file.commit();
 }
 

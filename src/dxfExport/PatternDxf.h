@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "fishApi/shop/FlatPattern.h"
+#include "fishApi/shop/PatternWalk.h"
 
 namespace vintaler::dxf {
 
@@ -31,10 +32,15 @@ inline constexpr const char* kPreciseComment = "Vintaler: precise development fo
 // The whole file as text. `libraryWriter` writes it through dxflib's own
 // file writer, byte for byte the same but slower (kept for the tests).
 std::string patternDxf(const fish::TFlatPattern& pattern, bool libraryWriter = false);
+// The same text written from the pattern's walk, nothing of it held.
+std::string patternDxf(const fish::TPatternWalk& walk);
 
 // The file written atomically as the drawing is made: every write is checked,
 // and a failure leaves no half file and keeps any previous one
 // (fish::EFileError names the file and the reason).
 void writePatternDxf(const std::string& path, const fish::TFlatPattern& pattern);
+// The same from the pattern's walk: each piece, line and name is written as
+// it is laid. The walk's errors leave no file, as a writing failure does.
+void writePatternDxf(const std::string& path, const fish::TPatternWalk& walk);
 
 }  // namespace vintaler::dxf

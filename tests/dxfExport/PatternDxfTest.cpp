@@ -146,6 +146,24 @@ TEST_P(PatternDxf, SameBytesAsTheLibrarysOwnWriter) {
   EXPECT_EQ(vintaler::dxf::patternDxf(pattern), vintaler::dxf::patternDxf(pattern, true));
 }
 
+// Written as it is walked, the drawing is the held pattern's byte for byte:
+// the angles placed among lines and outlines walked again, the ticks.
+TEST_P(PatternDxf, TheWalkWritesTheHeldPatternsBytes) {
+  const DxfCase& c = GetParam();
+  fish::TProParams pp = fish::defaultProParams();
+  pp.Divisions = c.n;
+  pp.Quadrants = c.quadrants;
+  for (const fish::TBendMarks marks : {fish::TBendMarks::Full, fish::TBendMarks::Ticks}) {
+    fish::TCuttingParams cutting{fish::TPatternKind::Precise};
+    cutting.Units = c.units;
+    cutting.BendMarks = marks;
+    cutting.TickLength = 3;
+    cutting.BendAngles = true;
+    const fish::TPatternWalk walk(c.sp, fish::TPlateParams{}, pp, cutting);
+    EXPECT_EQ(vintaler::dxf::patternDxf(walk), vintaler::dxf::patternDxf(fish::collectPattern(walk)));
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(Projects, PatternDxf, ::testing::ValuesIn(kCases), vintaler::test::rowName<DxfCase>);
 
 // Seams and allowances: one closed CUT outline per piece; a PATTERN layer

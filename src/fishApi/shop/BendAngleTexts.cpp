@@ -56,6 +56,32 @@ bool apart(const TShape& a, const TShape& b) {
   return splits(a, a, b) || splits(b, a, b);
 }
 
+// The box of a line's text `w` wide on `side` (1 above as read, -1 below),
+// the text's centre and its direction; false when the line is shorter than
+// the text.
+struct TTextPlace {
+  TShape Box;
+  TPoint2D Centre;
+  Extended Direction = 0;
+};
+
+bool textPlace(const TPatternLine& l, Extended w, Extended height, Extended side, TTextPlace& out) {
+  const Extended length = std::hypot(l.To.X - l.From.X, l.To.Y - l.From.Y);
+  if (!(length >= w) || !(w > 0)) return false;
+  TPoint2D d{(l.To.X - l.From.X) / length, (l.To.Y - l.From.Y) / length};
+  if (d.X < 0 || (d.X == 0 && d.Y < 0)) d = {-d.X, -d.Y};
+  const TPoint2D n{-d.Y, d.X};
+  const TPoint2D middle{(l.From.X + l.To.X) / 2, (l.From.Y + l.To.Y) / 2};
+  const Extended off = height / 4 + height / 2;
+  const TPoint2D c{middle.X + n.X * side * off, middle.Y + n.Y * side * off};
+  const Extended hw = w / 2, hh = height / 2;
+  const auto corner = [&](Extended a, Extended b) { return TPoint2D{c.X + d.X * a + n.X * b, c.Y + d.Y * a + n.Y * b}; };
+  out.Box = shapeOf({corner(-hw, -hh), corner(hw, -hh), corner(hw, hh), corner(-hw, hh)});
+  out.Centre = c;
+  out.Direction = std::atan2(d.Y, d.X);
+  return true;
+}
+
 std::size_t keyOf(const TPatternLine& l) {
   return (l.Element << 3) | static_cast<std::size_t>(l.Quadrant & 7);
 }
@@ -92,13 +118,6 @@ std::vector<TBendAngleText> bendAngleTexts(const TFlatPattern& pattern, Extended
     if (!l.Angle) continue;
     TBendAngleText text{i, bendAngleText(*l.Angle), {}, 0};
     const Extended w = width(text.Text);
-    const Extended length = std::hypot(l.To.X - l.From.X, l.To.Y - l.From.Y);
-    if (!(length >= w) || !(w > 0)) continue;
-    TPoint2D d{(l.To.X - l.From.X) / length, (l.To.Y - l.From.Y) / length};
-    if (d.X < 0 || (d.X == 0 && d.Y < 0)) d = {-d.X, -d.Y};
-    const TPoint2D n{-d.Y, d.X};
-    const TPoint2D middle{(l.From.X + l.To.X) / 2, (l.From.Y + l.To.Y) / 2};
-    const Extended off = height / 4 + height / 2;
     const auto clear = [&](const TShape& box) {
       for (const int step : {-1, 1}) {
         const auto next = withAngle.find(keyOf({l.Quadrant, {}, {}, l.Element + static_cast<std::size_t>(step)}));
@@ -110,21 +129,91 @@ std::vector<TBendAngleText> bendAngleTexts(const TFlatPattern& pattern, Extended
       return std::all_of(placed.begin(), placed.end(), [&](const TShape& other) { return apart(box, other); });
     };
     for (const Extended side : {1.0L, -1.0L}) {
-      const TPoint2D c{middle.X + n.X * side * off, middle.Y + n.Y * side * off};
-      const Extended hw = w / 2, hh = height / 2;
-      const auto corner = [&](Extended a, Extended b) {
-        return TPoint2D{c.X + d.X * a + n.X * b, c.Y + d.Y * a + n.Y * b};
-      };
-      const TShape box = shapeOf({corner(-hw, -hh), corner(hw, -hh), corner(hw, hh), corner(-hw, hh)});
+      TTextPlace at;
+      if (!textPlace(l, w, height, side, at)) break;
+      const TShape& box = at.Box;
       if (!clear(box)) continue;
-      text.Centre = c;
-      text.Direction = std::atan2(d.Y, d.X);
+      text.Centre = at.Centre;
+      text.Direction = at.Direction;
       placed.push_back(box);
       texts.push_back(std::move(text));
       break;
     }
   }
   return texts;
+}
+
+void bendAngleTexts(const TPatternWalk& walk, Extended height, const std::function<Extended(const std::string&)>& width,
+                    const std::function<void(const TBendAngleText&)>& each) {
+  if (!walk.angles()) return;
+  // The places beside each line that the lines walked just before and just
+  // after it leave free (at fine divisions its neighbours in the fan, and
+  // never room); the few left are then tried against every other line and
+  // outline.
+  struct TCandidate {
+    TBendAngleText Text;
+    TTextPlace At[2];
+    bool Open[2] = {false, false};
+  };
+  constexpr std::size_t kWindow = 3;
+  std::vector<TCandidate> candidates;
+  std::vector<TShape> recent;  // the last kWindow lines
+  std::vector<std::pair<std::size_t, std::size_t>> pending;  // candidate, lines still to see after it
+  std::size_t index = 0;
+  walk.bendLines([&](const TPatternLine& l) {
+    const TShape segment = shapeOf({l.From, l.To});
+    for (auto& [c, left] : pending) {
+      for (std::size_t s = 0; s < 2; ++s) candidates[c].Open[s] = candidates[c].Open[s] && apart(candidates[c].At[s].Box, segment);
+      --left;
+    }
+    pending.erase(std::remove_if(pending.begin(), pending.end(), [](const auto& p) { return p.second == 0; }),
+                  pending.end());
+    if (l.Angle) {
+      TCandidate c{{index, bendAngleText(*l.Angle), {}, 0}, {}, {}};
+      const Extended w = width(c.Text.Text);
+      for (std::size_t s = 0; s < 2; ++s) {
+        c.Open[s] = textPlace(l, w, height, s == 0 ? 1.0L : -1.0L, c.At[s]) &&
+                    std::all_of(recent.begin(), recent.end(), [&](const TShape& r) { return apart(c.At[s].Box, r); });
+      }
+      if (c.Open[0] || c.Open[1]) {
+        candidates.push_back(std::move(c));
+        pending.emplace_back(candidates.size() - 1, kWindow);
+      }
+    }
+    if (recent.size() == kWindow) recent.erase(recent.begin());
+    recent.push_back(segment);
+    ++index;
+  });
+  if (candidates.empty()) return;
+
+  const auto against = [&candidates](const TShape& obstacle, std::size_t line) {
+    for (TCandidate& c : candidates) {
+      if (c.Text.Line == line) continue;
+      for (std::size_t s = 0; s < 2; ++s) c.Open[s] = c.Open[s] && apart(c.At[s].Box, obstacle);
+    }
+  };
+  index = 0;
+  walk.bendLines([&](const TPatternLine& l) { against(shapeOf({l.From, l.To}), index++); });
+  walk.pieces([&](const TPatternPiece& piece) {
+    for (const std::vector<TPoint2D>* outline : {&piece.Outline, &piece.Net}) {
+      for (std::size_t i = 0, n = outline->size(); i < n; ++i)
+        against(shapeOf({(*outline)[i], (*outline)[(i + 1) % n]}), index);
+    }
+  });
+
+  std::vector<TShape> placed;
+  for (TCandidate& c : candidates) {
+    for (std::size_t s = 0; s < 2; ++s) {
+      if (!c.Open[s] ||
+          !std::all_of(placed.begin(), placed.end(), [&](const TShape& other) { return apart(c.At[s].Box, other); }))
+        continue;
+      c.Text.Centre = c.At[s].Centre;
+      c.Text.Direction = c.At[s].Direction;
+      placed.push_back(c.At[s].Box);
+      each(c.Text);
+      break;
+    }
+  }
 }
 
 }  // namespace fish

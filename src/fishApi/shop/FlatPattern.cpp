@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <functional>
 #include <unordered_map>
 
@@ -10,6 +11,7 @@
 #include "Allowances.h"
 #include "BendTable.h"
 #include "PatternPieces.h"
+#include "PatternWalk.h"
 #include "fishApi/precise/PreciseDevelopment.h"
 
 namespace fish {
@@ -62,15 +64,6 @@ std::vector<TPoint2D> counterClockwise(std::vector<TPoint2D> outline) {
 
 // The quadrant that shares the centre line of the Y side.
 int partnerOf(int quadrant) { return quadrant == 1 ? 2 : quadrant == 2 ? 1 : quadrant == 3 ? 4 : 3; }
-
-// The names of the results tables at their points. Two quadrants joined in
-// one sheet share the arc start, and its name T1 (the first point) is
-// written once.
-void addLabels(std::vector<TPatternLabel>& labels, int quadrant, bool sharesT1, const TRazvertka2PointArray& d) {
-  std::vector<TNamedPoint> points = namedOutlinePoints(d, quadrant);
-  for (std::size_t i = sharesT1 ? 1 : 0; i < points.size(); ++i)
-    labels.push_back({std::move(points[i].Name), points[i].At});
-}
 
 void widen(TExtents2D& box, const TPoint2D& p, bool first) {
   if (first || p.X < box.MinX) box.MinX = p.X;
@@ -138,6 +131,33 @@ void aimLabels(TFlatPattern& pattern) {
   for (TPatternLabel& l : pattern.Labels) l = aimedLabel(std::move(l.Text), l.At, angles[{l.At.X, l.At.Y}]);
 }
 
+// The grid of short edges keyed by the cells' real indices, for outlines so
+// far from the origin that the indices leave a machine word.
+template <typename Cross>
+bool isSimplePolygonKeyed(const std::vector<TPoint2D>& polygon, Extended cell, const Cross& cross) {
+  const std::size_t n = polygon.size();
+  std::unordered_map<CellKey, std::vector<std::size_t>, CellHash> grid;
+  for (std::size_t i = 0; i < n; ++i) {
+    const TPoint2D& a = polygon[i];
+    const TPoint2D& b = polygon[(i + 1) % n];
+    if (std::hypot(b.X - a.X, b.Y - a.Y) > cell) continue;
+    const Extended x0 = std::floor(std::min(a.X, b.X) / cell);
+    const Extended x1 = std::floor(std::max(a.X, b.X) / cell);
+    const Extended y0 = std::floor(std::min(a.Y, b.Y) / cell);
+    const Extended y1 = std::floor(std::max(a.Y, b.Y) / cell);
+    for (int kx = 0; kx <= (x1 > x0 ? 1 : 0); ++kx) {
+      for (int ky = 0; ky <= (y1 > y0 ? 1 : 0); ++ky) {
+        std::vector<std::size_t>& members = grid[{kx == 0 ? x0 : x1, ky == 0 ? y0 : y1}];
+        for (std::size_t j : members) {
+          if (cross(i, j)) return false;
+        }
+        members.push_back(i);
+      }
+    }
+  }
+  return true;
+}
+
 }  // namespace
 
 Extended polygonArea(const std::vector<TPoint2D>& polygon) {
@@ -152,9 +172,10 @@ Extended polygonArea(const std::vector<TPoint2D>& polygon) {
 
 // Edges longer than a cell (the few straight sides) are tested against every
 // edge; the short ones (the arc images) only against the edges that share a
-// cell of a hash grid whose cell is as long as the longest of them, so that
-// each short edge lies in at most 2 x 2 cells. Linear for the arc chains of
-// any number of divisions.
+// cell of a grid whose cell is as long as the longest of them, so that each
+// short edge lies in at most 2 x 2 cells. The grid is a sorted list of
+// (cell, edge) pairs, a few machine words an edge. Linear (and a sort) for
+// the arc chains of any number of divisions.
 bool isSimplePolygon(const std::vector<TPoint2D>& polygon) {
   const std::size_t n = polygon.size();
   if (n < 3) return false;
@@ -173,47 +194,80 @@ bool isSimplePolygon(const std::vector<TPoint2D>& polygon) {
     return n == 3 ? orient(a, b, c) == 0
                   : orient(a, b, c) == 0 && (a.X - b.X) * (c.X - b.X) + (a.Y - b.Y) * (c.Y - b.Y) > 0;
   };
+  const auto length = [&](std::size_t i) { return std::hypot(to(i).X - from(i).X, to(i).Y - from(i).Y); };
 
-  std::vector<Extended> length(n);
-  for (std::size_t i = 0; i < n; ++i) length[i] = std::hypot(to(i).X - from(i).X, to(i).Y - from(i).Y);
-  std::vector<Extended> sorted = length;
+  // The cell: the (longCount + 1)-th longest edge.
   const std::size_t longCount = std::min<std::size_t>(8, n - 1);
-  std::nth_element(sorted.begin(), sorted.begin() + static_cast<std::ptrdiff_t>(longCount), sorted.end(),
-                   std::greater<>());
-  const Extended cell = sorted[longCount];
-
-  std::vector<std::size_t> shortEdges;
+  std::vector<Extended> top;
   for (std::size_t i = 0; i < n; ++i) {
-    if (length[i] > cell || cell == 0) {
+    const Extended l = length(i);
+    if (top.size() <= longCount) {
+      top.insert(std::upper_bound(top.begin(), top.end(), l, std::greater<>()), l);
+    } else if (l > top.back()) {
+      top.pop_back();
+      top.insert(std::upper_bound(top.begin(), top.end(), l, std::greater<>()), l);
+    }
+  }
+  const Extended cell = top[longCount];
+
+  bool shortOnes = false;
+  for (std::size_t i = 0; i < n; ++i) {
+    if (length(i) > cell || cell == 0) {
       for (std::size_t j = 0; j < n; ++j) {
         if (j != i && cross(i, j)) return false;
       }
     } else {
-      shortEdges.push_back(i);
+      shortOnes = true;
     }
   }
-  if (cell == 0) return true;
+  if (cell == 0 || !shortOnes) return true;
 
-  std::unordered_map<CellKey, std::vector<std::size_t>, CellHash> grid;
-  grid.reserve(shortEdges.size() * 2);
-  for (std::size_t i : shortEdges) {
-    const Extended x0 = std::floor(std::min(from(i).X, to(i).X) / cell);
-    const Extended x1 = std::floor(std::max(from(i).X, to(i).X) / cell);
-    const Extended y0 = std::floor(std::min(from(i).Y, to(i).Y) / cell);
-    const Extended y1 = std::floor(std::max(from(i).Y, to(i).Y) / cell);
-    // At most two cells a side; counted, not stepped, so that coordinates far
-    // beyond the cell size (where x + 1 == x) cannot loop.
-    const int nx = x1 > x0 ? 1 : 0;
-    const int ny = y1 > y0 ? 1 : 0;
-    for (int kx = 0; kx <= nx; ++kx) {
-      for (int ky = 0; ky <= ny; ++ky) {
-        std::vector<std::size_t>& members = grid[{kx == 0 ? x0 : x1, ky == 0 ? y0 : y1}];
-        for (std::size_t j : members) {
-          if (cross(i, j)) return false;
-        }
-        members.push_back(i);
+  // The cells of a short edge: at most two a side; counted, not stepped, so
+  // that coordinates far beyond the cell size (where x + 1 == x) cannot loop.
+  struct TCells {
+    Extended X0, X1, Y0, Y1;
+  };
+  const auto cellsOf = [&](std::size_t i) {
+    return TCells{std::floor(std::min(from(i).X, to(i).X) / cell), std::floor(std::max(from(i).X, to(i).X) / cell),
+                  std::floor(std::min(from(i).Y, to(i).Y) / cell), std::floor(std::max(from(i).Y, to(i).Y) / cell)};
+  };
+  struct TEntry {
+    std::int32_t X, Y;
+    std::uint32_t Edge;
+  };
+  constexpr Extended kIndexLimit = 2.0e9L;
+  std::size_t count = 0;
+  for (std::size_t i = 0; i < n; ++i) {
+    if (length(i) > cell) continue;
+    const TCells c = cellsOf(i);
+    for (const Extended v : {c.X0, c.X1, c.Y0, c.Y1}) {
+      // A cell index beyond a machine word: the grid keyed by the reals.
+      if (!(std::fabs(v) < kIndexLimit) || n > UINT32_MAX) return isSimplePolygonKeyed(polygon, cell, cross);
+    }
+    count += static_cast<std::size_t>((c.X1 > c.X0 ? 2 : 1) * (c.Y1 > c.Y0 ? 2 : 1));
+  }
+  std::vector<TEntry> grid;
+  grid.reserve(count);
+  for (std::size_t i = 0; i < n; ++i) {
+    if (length(i) > cell) continue;
+    const TCells c = cellsOf(i);
+    const auto x0 = static_cast<std::int32_t>(c.X0), x1 = static_cast<std::int32_t>(c.X1);
+    const auto y0 = static_cast<std::int32_t>(c.Y0), y1 = static_cast<std::int32_t>(c.Y1);
+    for (int kx = 0; kx <= (x1 > x0 ? 1 : 0); ++kx) {
+      for (int ky = 0; ky <= (y1 > y0 ? 1 : 0); ++ky) grid.push_back({kx == 0 ? x0 : x1, ky == 0 ? y0 : y1, static_cast<std::uint32_t>(i)});
+    }
+  }
+  std::sort(grid.begin(), grid.end(),
+            [](const TEntry& a, const TEntry& b) { return a.X != b.X ? a.X < b.X : a.Y != b.Y ? a.Y < b.Y : a.Edge < b.Edge; });
+  for (std::size_t start = 0; start < grid.size();) {
+    std::size_t end = start + 1;
+    while (end < grid.size() && grid[end].X == grid[start].X && grid[end].Y == grid[start].Y) ++end;
+    for (std::size_t a = start; a < end; ++a) {
+      for (std::size_t b = start; b < a; ++b) {
+        if (cross(grid[a].Edge, grid[b].Edge)) return false;
       }
     }
+    start = end;
   }
   return true;
 }
@@ -236,9 +290,28 @@ std::vector<TPatternLabel> labelChoices(const std::string& text, const TPoint2D&
   return choices;
 }
 
+// The label aimed into the widest gap between the directions `a`, sorted.
+TPatternLabel aimedSorted(std::string text, const TPoint2D& at, const std::vector<Extended>& a);
+
+// The first of labelChoices without the others: the widest gap, the first
+// of equal ones in the order the choices list them.
 TPatternLabel aimedLabel(std::string text, const TPoint2D& at, std::vector<Extended> a) {
-  std::vector<TPatternLabel> choices = labelChoices(text, at, std::move(a));
-  return std::move(choices.front());
+  std::sort(a.begin(), a.end());
+  return aimedSorted(std::move(text), at, a);
+}
+
+TPatternLabel aimedSorted(std::string text, const TPoint2D& at, const std::vector<Extended>& a) {
+  if (a.empty()) return TPatternLabel{std::move(text), at};
+  constexpr Extended kTurn = 6.28318530717958647692L;
+  Extended width = a.front() + kTurn - a.back(), from = a.back();
+  for (std::size_t i = 1; i < a.size(); ++i) {
+    if (a[i] - a[i - 1] > width) {
+      width = a[i] - a[i - 1];
+      from = a[i - 1];
+    }
+  }
+  const Extended middle = from + width / 2;
+  return {std::move(text), at, {std::cos(middle), std::sin(middle)}, width / 2};
 }
 
 TPoint2D labelCentre(const TPatternLabel& label, Extended width, Extended height) {
@@ -288,65 +361,9 @@ std::vector<TPatternPiece> patternPieces(const TProParams& pro,
   return pieces;
 }
 
-namespace {
-TFlatPattern todaysPieces(const TProParams& pro, TPatternKind kind,
-                          const std::function<void(std::uint16_t, TQuadrantDevelopment&)>& develop);
-}  // namespace
-
 TFlatPattern flatPattern(const TSystemParams& sp, const TProParams& pro, TPatternKind kind) {
-  return todaysPieces(pro, kind, [&](std::uint16_t q, TQuadrantDevelopment& d) {
-    if (kind == TPatternKind::Table) {
-      d = developQuadrant(sp, pro, q);
-    } else {
-      developPreciseInto(sp, pro, q, d.Razvertka, d.Min, d.Max);
-    }
-  });
+  return collectPattern(TPatternWalk(sp, pro, kind));
 }
-
-namespace {
-
-// Today's pieces of the quadrants `develop` lays.
-TFlatPattern todaysPieces(const TProParams& pro, TPatternKind kind,
-                          const std::function<void(std::uint16_t, TQuadrantDevelopment&)>& develop) {
-  TQuadrantDevelopment quadrant[5];
-  bool any = false;
-  for (std::uint16_t q = 1; q <= 4; ++q) {
-    if (!quadrantSelected(pro, q)) continue;
-    develop(q, quadrant[q]);
-    any = true;
-  }
-  if (!any) throw ENoQuadrant();
-
-  TFlatPattern pattern;
-  pattern.Kind = kind;
-  const auto chosen = [&pro](int q) { return quadrantSelected(pro, q); };
-  pattern.Pieces = patternPieces(
-      pro, {&quadrant[1].Razvertka, &quadrant[2].Razvertka, &quadrant[3].Razvertka, &quadrant[4].Razvertka});
-  for (const TPatternPiece& piece : pattern.Pieces) {
-    pattern.Crossing = pattern.Crossing || !isSimplePolygon(piece.Outline);
-  }
-
-  bool first = true;
-  for (const TPatternPiece& piece : pattern.Pieces) {
-    for (const TPoint2D& p : piece.Outline) {
-      widen(pattern.Box, p, first);
-      first = false;
-    }
-  }
-
-  for (int q = 1; q <= 4; ++q) {
-    if (!chosen(q)) continue;
-    const TRazvertka2PointArray& d = quadrant[q].Razvertka;
-    for (std::size_t k = 1; k + 1 < d.size(); ++k) {
-      if (!samePoint(d[k].P1, d[k].P2)) pattern.BendLines.push_back({q, d[k].P1, d[k].P2, k});
-    }
-    addLabels(pattern.Labels, q, chosen(partnerOf(q)) && partnerOf(q) < q, d);
-  }
-  aimLabels(pattern);
-  return pattern;
-}
-
-}  // namespace
 
 namespace {
 
@@ -381,6 +398,13 @@ TFlatPattern flatPattern(const TSystemParams& sp, const TProParams& pro, const T
 }
 
 TFlatPattern flatPattern(const TSystemParams& sp, const TPlateParams& plate, const TProParams& pro,
+                         const TCuttingParams& cutting) {
+  return collectPattern(TPatternWalk(sp, plate, pro, cutting));
+}
+
+// The pieces of other seams or with allowances, laid whole: the seams and
+// the allowances need every piece's outline at once.
+TFlatPattern heldPattern(const TSystemParams& sp, const TPlateParams& plate, const TProParams& pro,
                          const TCuttingParams& cutting) {
   TFlatPattern pattern = cutPattern(sp, plate, pro, cutting);
   if (cutting.BendAngles) {
@@ -430,12 +454,6 @@ namespace {
 
 TFlatPattern cutPattern(const TSystemParams& sp, const TPlateParams& plate, const TProParams& pro,
                         const TCuttingParams& cutting) {
-  if (cutting.Seams == kDefaultSeams && !cutting.hasAllowances()) {
-    checkCutting(cutting);
-    return todaysPieces(pro, cutting.Pattern, [&](std::uint16_t q, TQuadrantDevelopment& d) {
-      developCutting(cutting.Pattern, sp, plate, pro, q, d, cutting.Units);
-    });
-  }
   std::vector<TPieceNet> nets = patternNets(sp, plate, pro, cutting);
   TFlatPattern pattern;
   pattern.Kind = cutting.Pattern;

@@ -64,22 +64,18 @@ class PageText {
       line(*failure);
     }
     text_.squeeze();
-#ifdef __GLIBC__
-    // A large page's lines were many small blocks, freed by now: given back
-    // to the system rather than kept resident.
-    if (text_.size() > kTrimmedPage) malloc_trim(0);
-#endif
     return std::move(text_);
   }
 
  private:
-  static constexpr qsizetype kTrimmedPage = qsizetype{1} << 22;
   QString text_;
   bool first_ = true;
 };
 
 // The page's lines, each converted and then freed: the page is held once
 // and a half at most, not twice.
+constexpr qsizetype kTrimmedPage = qsizetype{1} << 22;
+
 QString pageText(fish::TResultsPage&& page) {
   std::string failure;
   if (page.Error) failure = page.failureMessage();
@@ -91,6 +87,11 @@ QString pageText(fish::TResultsPage&& page) {
     std::string().swap(line);
   }
   page.Lines = {};
+#ifdef __GLIBC__
+  // A large page's lines were many small blocks, freed by now: given back to
+  // the system rather than kept resident.
+  if (size > kTrimmedPage) malloc_trim(0);
+#endif
   return text.finish(page.Error ? &failure : nullptr);
 }
 

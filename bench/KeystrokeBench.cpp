@@ -3,9 +3,10 @@
 // every event it caused has run (the repaint included), on each page.
 // The floor, in the same run, is one pass of that page's engine work on its
 // own: the drawing of the view on a surface of the same size, or the results
-// or figures page. A window that computes once per keystroke stays near a ratio of 1.
-// The view changes (a zoom step, a scroll step, a resize, a repaint of a view
-// whose buffer was dropped) on a drawing page need no engine work at all.
+// or figures page. A window that computes once per keystroke stays near a
+// ratio of 1. On a drawing page a repaint of a view whose buffer was dropped
+// draws the view's kept segments, with no engine work; a zoom step, a scroll
+// step and a resize walk the engine's quadrants once, two at a time.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>

@@ -14,7 +14,7 @@
 
 #include "appcore/ModalDialogs.h"
 #include "dxfExport/PatternDxf.h"
-#include "fishApi/shop/FlatPattern.h"
+#include "fishApi/shop/PatternWalk.h"
 #include "fishApi/files/SafeFile.h"
 #include "fishApi/shop/TileLayout.h"
 #include "patternPaint/PatternPaint.h"
@@ -57,10 +57,6 @@ QString baseName(const Source& source) { return QFileInfo(source.projectFileName
 paint::Title titleOf(const Source& source) { return {baseName(source), source.sp, source.pro.Divisions, source.plate}; }
 
 std::string nativePath(const QString& path) { return QFile::encodeName(path).toStdString(); }
-
-void writeBytes(const QString& path, const QByteArray& bytes) {
-  fish::writeFileAtomically(nativePath(path), bytes.constData(), static_cast<std::size_t>(bytes.size()));
-}
 
 // Whatever the print dialog offered, the job prints one page per sheet and
 // does not fit it to the paper.
@@ -116,12 +112,13 @@ bool exportPattern(QWidget* parent, const Source& source, Format format, bool& c
   if (path.isEmpty()) return false;
   QSettings().setValue(kFolderKey, QFileInfo(path).absolutePath());
 
-  const fish::TFlatPattern pattern = fish::flatPattern(source.sp, source.plate, source.pro, source.cutting);
-  crossing = pattern.Crossing;
+  // Walked as it is written, never held whole.
+  const fish::TPatternWalk walk(source.sp, source.plate, source.pro, source.cutting);
+  crossing = walk.crossing();
   switch (format) {
-    case Format::Dxf: dxf::writePatternDxf(nativePath(path), pattern); break;
-    case Format::Svg: writeBytes(path, paint::patternSvg(pattern, titleOf(source))); break;
-    case Format::Pdf: writeBytes(path, paint::patternPdf(pattern, titleOf(source))); break;
+    case Format::Dxf: dxf::writePatternDxf(nativePath(path), walk); break;
+    case Format::Svg: paint::savePatternSvg(nativePath(path), walk, titleOf(source)); break;
+    case Format::Pdf: paint::savePatternPdf(nativePath(path), walk, titleOf(source)); break;
   }
   return true;
 }
@@ -138,9 +135,9 @@ bool printFullSize(QWidget* parent, const Source& source, bool& crossing) {
   if (!fish::paperFromName(ask.textValue().toStdString(), paper)) return false;
   QSettings().setValue(kPaperKey, ask.textValue());
 
-  const fish::TFlatPattern pattern = fish::flatPattern(source.sp, source.plate, source.pro, source.cutting);
-  const fish::TTileLayout layout = fish::tileLayout(pattern, paper);
-  crossing = pattern.Crossing;
+  const fish::TPatternWalk walk(source.sp, source.plate, source.pro, source.cutting);
+  const fish::TTileLayout layout = fish::tileLayout(walk, paper);
+  crossing = walk.crossing();
   if (layout.Tiles.size() > kAskAboveSheets && !confirmSheets(parent, layout, ask.textValue())) return false;
   const paint::Title title = titleOf(source);
 
@@ -153,7 +150,7 @@ bool printFullSize(QWidget* parent, const Source& source, bool& crossing) {
           .arg(layout.Tiles.size()));
   QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview, [&](QPrinter* target) {
     keepFullScale(*target);
-    paint::paintTiles(*target, pattern, layout, title);
+    paint::paintTiles(*target, walk, layout, title);
   });
   runModal(preview);
   return true;

@@ -13,6 +13,8 @@
 #include <cmath>
 
 #include "PaintText.h"
+#include "SafeFileDevice.h"
+#include "SvgStream.h"
 #include "fishApi/core/NumText.h"
 #include "fishApi/shop/BendAngleTexts.h"
 
@@ -66,9 +68,71 @@ QPageLayout paperOf(const fish::TTileLayout& layout) {
 
 using AngleTexts = std::vector<fish::TBendAngleText>;
 
+// The pattern as a drawing reads it, held or walked, in millimetres: its
+// elements handed over one at a time in the order of TFlatPattern's arrays.
+template <class T>
+using Walk = std::function<void(const std::function<void(const T&)>&)>;
+struct Elements {
+  fish::TPatternKind kind = fish::TPatternKind::Table;
+  fish::TExtents2D box;
+  Walk<fish::TPatternPiece> pieces;
+  Walk<fish::TPatternLine> bendLines;
+  Walk<fish::TPatternLabel> labels;
+};
+
+Elements elementsOf(const fish::TFlatPattern& pattern) {
+  return {pattern.Kind, pattern.Box,
+          [&pattern](const auto& each) {
+            for (const fish::TPatternPiece& piece : pattern.Pieces) each(piece);
+          },
+          [&pattern](const auto& each) {
+            for (const fish::TPatternLine& l : pattern.BendLines) each(l);
+          },
+          [&pattern](const auto& each) {
+            for (const fish::TPatternLabel& l : pattern.Labels) each(l);
+          }};
+}
+
+// A walked pattern's elements scaled to millimetres by `k` as
+// fish::inMillimetres scales a held one (as they are when k is 1).
+Elements elementsOf(const fish::TPatternWalk& walk, fish::Extended k) {
+  const fish::TExtents2D box = walk.box();
+  const auto scale = [k](fish::TPoint2D& p) {
+    p.X *= k;
+    p.Y *= k;
+  };
+  if (k == 1) {
+    return {walk.kind(), box, [&walk](const auto& each) { walk.pieces(each); },
+            [&walk](const auto& each) { walk.bendLines(each); }, [&walk](const auto& each) { walk.labels(each); }};
+  }
+  return {walk.kind(), {box.MinX * k, box.MaxX * k, box.MinY * k, box.MaxY * k},
+          [&walk, scale](const auto& each) {
+            walk.pieces([&](const fish::TPatternPiece& given) {
+              fish::TPatternPiece piece = given;
+              for (fish::TPoint2D& p : piece.Outline) scale(p);
+              for (fish::TPoint2D& p : piece.Net) scale(p);
+              scale(piece.NameAt);
+              each(piece);
+            });
+          },
+          [&walk, scale](const auto& each) {
+            walk.bendLines([&](fish::TPatternLine l) {
+              scale(l.From);
+              scale(l.To);
+              each(l);
+            });
+          },
+          [&walk, scale](const auto& each) {
+            walk.labels([&](fish::TPatternLabel l) {
+              scale(l.At);
+              each(l);
+            });
+          }};
+}
+
 // The pattern, or a sheet's part of it, with the bend angles `angles` where
 // they are written (none for a reduced picture).
-void paintWhole(QPainter& painter, const fish::TFlatPattern& pattern, const MmMap& map, const AngleTexts& angles);
+void paintWhole(QPainter& painter, const Elements& pattern, const MmMap& map, const AngleTexts& angles);
 void paintPart(QPainter& painter, const fish::TFlatPattern& pattern, const MmMap& map,
                const std::vector<fish::TLineRef>& lines, const std::vector<std::uint32_t>& labels,
                const AngleTexts& angles);
@@ -97,8 +161,9 @@ void paintRegistrationMark(QPainter& painter, QPointF at, double dotsPerMm) {
 // right, the other neighbours' names at the middle of their edges, the
 // registration marks in the overlaps and the ruler along the bottom. Only the
 // lines that cross the sheet are drawn, clipped to its area.
-void paintTile(QPainter& painter, const fish::TFlatPattern& pattern, const fish::TTileLayout& layout,
-               const fish::TTile& tile, const Title& title, const AngleTexts& angles) {
+// `part` paints the sheet's part of the pattern through the sheet's map.
+void paintTile(QPainter& painter, fish::TPatternKind kind, const fish::TTileLayout& layout, const fish::TTile& tile,
+               const Title& title, const std::function<void(const MmMap&)>& part) {
   const double dpm = dotsPerMmOf(painter);
   const double m = fish::kSheetMargin;
   const double w = static_cast<double>(layout.SheetWidth);
@@ -107,7 +172,7 @@ void paintTile(QPainter& painter, const fish::TFlatPattern& pattern, const fish:
 
   painter.save();
   painter.setClipRect(QRectF(m * dpm, m * dpm, (w - 2 * m) * dpm, (h - 2 * m) * dpm));
-  paintPart(painter, pattern, map, tile.Lines, tile.Labels, angles);
+  part(map);
   // Marks at fixed points of the pattern in the middle of each overlap: the
   // neighbour prints them at the same places.
   const fish::Extended half = fish::kTileOverlap / 2;
@@ -149,7 +214,7 @@ void paintTile(QPainter& painter, const fish::TFlatPattern& pattern, const fish:
   const QString above = arrowed(tile.Above, QStringLiteral("↑"));
   const double aboveWidth = above.isEmpty() ? 0 : measure.width(above, text) + 4;
   const double titleLeft = m + measure.width(name, nameHeight) + 3;
-  const Fitted fitted = fitText(titleLine(title, pattern.Kind), w - m - aboveWidth - titleLeft, m - 1, kTitleHeightMm);
+  const Fitted fitted = fitText(titleLine(title, kind), w - m - aboveWidth - titleLeft, m - 1, kTitleHeightMm);
   paintFitted(painter, fitted, titleLeft, 0.5, baseline, kTitleHeightMm, dpm);
   if (!above.isEmpty()) {
     paintText(painter, QPointF((w - m - measure.width(above, text)) * dpm, baseline * dpm), text, dpm, above);
@@ -176,8 +241,7 @@ void paintTile(QPainter& painter, const fish::TFlatPattern& pattern, const fish:
 
 // The first sheet: the whole grid over the reduced pattern, each printed
 // sheet named where its cell leaves room for a name of at least 1.2 mm.
-void paintOverview(QPainter& painter, const fish::TFlatPattern& pattern, const fish::TTileLayout& layout,
-                   const Title& title) {
+void paintOverview(QPainter& painter, const Elements& pattern, const fish::TTileLayout& layout, const Title& title) {
   const double dpm = dotsPerMmOf(painter);
   const double m = fish::kSheetMargin;
   const double top = m + 12;
@@ -190,7 +254,7 @@ void paintOverview(QPainter& painter, const fish::TFlatPattern& pattern, const f
   const MmMap map{{g.MinX, g.MaxY}, QPointF(m * dpm, top * dpm), dpm * scale};
 
   const TextMeasure& measure = TextMeasure::get();
-  const Fitted head = fitText(titleLine(title, pattern.Kind), w, m + 5.5 - 1, kTitleHeightMm);
+  const Fitted head = fitText(titleLine(title, pattern.kind), w, m + 5.5 - 1, kTitleHeightMm);
   paintFitted(painter, head, m, 1, m + 4, kTitleHeightMm, dpm);
   const QString count = QString::fromStdString(
       fish::say(FISH_TR("shop", "Печать в натуральную величину (100 %): листов %1, схема раскладки"),
@@ -218,16 +282,28 @@ void paintOverview(QPainter& painter, const fish::TFlatPattern& pattern, const f
   }
 }
 
-QByteArray pdfBytes(const std::function<void(QPdfWriter&)>& paint) {
+// A PDF painted by `paint` straight into `out`.
+void writePdf(QIODevice& out, const std::function<void(QPdfWriter&)>& paint) {
+  QPdfWriter pdf(&out);
+  pdf.setResolution(static_cast<int>(kPdfDpi));
+  pdf.setCreator(QStringLiteral("Винталер"));
+  paint(pdf);
+}
+
+// A drawing written by `write` into a QBuffer, for the callers that want
+// its bytes.
+QByteArray bytesOf(const std::function<void(QIODevice&)>& write) {
   QBuffer buffer;
   buffer.open(QIODevice::WriteOnly);
-  {
-    QPdfWriter pdf(&buffer);
-    pdf.setResolution(static_cast<int>(kPdfDpi));
-    pdf.setCreator(QStringLiteral("Винталер"));
-    paint(pdf);
-  }
+  write(buffer);
   return buffer.data();
+}
+
+// A drawing written by `write` into the file `path` as it is painted.
+void saveAs(const std::string& path, const std::function<void(QIODevice&)>& write) {
+  SafeFileDevice file(path);
+  write(file);
+  file.commit();
 }
 
 }  // namespace
@@ -266,18 +342,20 @@ void beginLines(QPainter& painter) {
 // dashed longer than the bend lines (8 mm dashes), and a piece of seams
 // other than today's its name in the middle, 5 mm high. Drawn whole: the
 // painter clips what falls off a sheet.
-void paintNets(QPainter& painter, const fish::TFlatPattern& pattern, const MmMap& map) {
+void paintNets(QPainter& painter, const Elements& pattern, const MmMap& map, bool nets, bool names) {
   QPen pen = penOf(painter, kBendWidthMm, map.dotsPerMm, true, map.minPenDots);
   const bool svg = painter.paintEngine() && painter.paintEngine()->type() == QPaintEngine::SVG;
   const double unit = svg ? 1 / map.dotsPerMm : kBendWidthMm;
   pen.setDashPattern({8 / unit, 2 / unit});
   painter.setPen(pen);
-  for (const fish::TPatternPiece& piece : pattern.Pieces) {
-    if (piece.Net.empty()) continue;
-    QPolygonF net;
-    net.reserve(static_cast<qsizetype>(piece.Net.size()));
-    for (const fish::TPoint2D& p : piece.Net) net << map(p);
-    painter.drawPolygon(net);
+  if (nets) {
+    pattern.pieces([&](const fish::TPatternPiece& piece) {
+      if (piece.Net.empty()) return;
+      QPolygonF net;
+      net.reserve(static_cast<qsizetype>(piece.Net.size()));
+      for (const fish::TPoint2D& p : piece.Net) net << map(p);
+      painter.drawPolygon(net);
+    });
   }
   const double nameHeight = 5;
   if (nameHeight * map.dotsPerMm < 1) return;
@@ -285,13 +363,22 @@ void paintNets(QPainter& painter, const fish::TFlatPattern& pattern, const MmMap
   font.setPointSizeF(nameHeight * map.dotsPerMm * 72.0 / painter.device()->logicalDpiY());
   painter.setFont(font);
   painter.setPen(Qt::black);
+  if (!names) return;
   const TextMeasure& m = TextMeasure::get();
-  for (const fish::TPatternPiece& piece : pattern.Pieces) {
-    if (piece.Name.empty()) continue;
+  pattern.pieces([&](const fish::TPatternPiece& piece) {
+    if (piece.Name.empty()) return;
     const QString text = QString::fromStdString(piece.Name);
     const double width = m.width(text, nameHeight);
     painter.drawText(map(piece.NameAt) + QPointF(-width / 2, m.capHeight(nameHeight) / 2) * map.dotsPerMm, text);
-  }
+  });
+}
+
+// Whether any piece of a held pattern has a net outline, a name.
+bool anyNet(const fish::TFlatPattern& pattern) {
+  return std::any_of(pattern.Pieces.begin(), pattern.Pieces.end(), [](const auto& p) { return !p.Net.empty(); });
+}
+bool anyName(const fish::TFlatPattern& pattern) {
+  return std::any_of(pattern.Pieces.begin(), pattern.Pieces.end(), [](const auto& p) { return !p.Name.empty(); });
 }
 
 // The angle texts of the bend lines for which `drawn` holds, each along its
@@ -321,7 +408,7 @@ void paintAngles(QPainter& painter, const MmMap& map, const AngleTexts& angles, 
 void paintPattern(QPainter& painter, const fish::TFlatPattern& pattern, const MmMap& map) {
   const bool anyAngle = std::any_of(pattern.BendLines.begin(), pattern.BendLines.end(),
                                     [](const fish::TPatternLine& l) { return l.Angle.has_value(); });
-  paintWhole(painter, pattern, map,
+  paintWhole(painter, elementsOf(pattern), map,
              anyAngle && kAngleHeightMm * map.dotsPerMm >= 1 ? angleTextsOf(pattern) : AngleTexts{});
 }
 
@@ -332,23 +419,24 @@ void paintPatternPart(QPainter& painter, const fish::TFlatPattern& pattern, cons
 
 namespace {
 
-void paintWhole(QPainter& painter, const fish::TFlatPattern& pattern, const MmMap& map, const AngleTexts& angles) {
+void paintWhole(QPainter& painter, const Elements& pattern, const MmMap& map, const AngleTexts& angles) {
   painter.save();
   beginLines(painter);
   // The bend lines lie inside the sheets: drawn first, under the outline.
   painter.setPen(penOf(painter, kBendWidthMm, map.dotsPerMm, true, map.minPenDots));
-  for (const fish::TPatternLine& l : pattern.BendLines) painter.drawLine(map(l.From), map(l.To));
+  pattern.bendLines([&](const fish::TPatternLine& l) { painter.drawLine(map(l.From), map(l.To)); });
   painter.setPen(penOf(painter, kCutWidthMm, map.dotsPerMm, false, map.minPenDots));
-  for (const fish::TPatternPiece& piece : pattern.Pieces) {
+  bool nets = false, names = false;
+  pattern.pieces([&](const fish::TPatternPiece& piece) {
     QPolygonF outline;
     outline.reserve(static_cast<qsizetype>(piece.Outline.size()));
     for (const fish::TPoint2D& p : piece.Outline) outline << map(p);
     painter.drawPolygon(outline);
-  }
-  paintNets(painter, pattern, map);
-  paintLabels(painter, map, [&pattern](const auto& paint) {
-    for (const fish::TPatternLabel& l : pattern.Labels) paint(l);
+    nets = nets || !piece.Net.empty();
+    names = names || !piece.Name.empty();
   });
+  paintNets(painter, pattern, map, nets, names);
+  paintLabels(painter, map, [&pattern](const auto& paint) { pattern.labels(paint); });
   paintAngles(painter, map, angles, [](std::size_t) { return true; });
   painter.restore();
 }
@@ -385,7 +473,7 @@ void paintPart(QPainter& painter, const fish::TFlatPattern& pattern, const MmMap
     next = r.Index + 1;
   }
   flush();
-  paintNets(painter, pattern, map);
+  paintNets(painter, elementsOf(pattern), map, anyNet(pattern), anyName(pattern));
   paintLabels(painter, map, [&](const auto& paint) {
     for (std::uint32_t i : labels) paint(pattern.Labels[i]);
   });
@@ -439,9 +527,8 @@ struct FullPage {
   MmMap map;
 };
 
-// The page round the pattern. Only a PDF page is limited in size.
-FullPage fullPage(const fish::TFlatPattern& pattern, double dotsPerMm, double roundTo, bool pdf) {
-  const fish::TExtents2D& box = pattern.Box;
+// The page round the pattern's box. Only a PDF page is limited in size.
+FullPage fullPage(const fish::TExtents2D& box, double dotsPerMm, double roundTo, bool pdf) {
   const double w = std::max(static_cast<double>(box.MaxX - box.MinX), kRulerMm + 20);
   const double h = static_cast<double>(box.MaxY - box.MinY);
   FullPage page;
@@ -462,48 +549,240 @@ FullPage fullPage(const fish::TFlatPattern& pattern, double dotsPerMm, double ro
 // as it takes to fit there) and the ruler in the bottom one. The title keeps
 // to the margin's upper 6 mm: the names of the pattern's topmost points
 // stand in the rest.
-void paintFullPage(QPainter& painter, const fish::TFlatPattern& pattern, const FullPage& page, const Title& title) {
+void paintFullPage(QPainter& painter, const Elements& pattern, const AngleTexts& angles, const FullPage& page,
+                   const Title& title) {
   const double dpm = page.map.dotsPerMm;
-  paintPattern(painter, pattern, page.map);
-  const Fitted fitted = fitText(titleLine(title, pattern.Kind), page.width - 2 * kPageMarginMm, 5, kTitleHeightMm);
+  paintWhole(painter, pattern, page.map, kAngleHeightMm * dpm >= 1 ? angles : AngleTexts{});
+  const Fitted fitted = fitText(titleLine(title, pattern.kind), page.width - 2 * kPageMarginMm, 5, kTitleHeightMm);
   paintFitted(painter, fitted, kPageMarginMm, 0.5, kPageMarginMm - 5, kTitleHeightMm, dpm);
   paintRuler(painter, QPointF(kPageMarginMm * dpm, (page.height - 3) * dpm), dpm);
 }
 
-}  // namespace
-
-QByteArray patternPdf(const fish::TFlatPattern& given, const Title& title) {
-  if (given.Units != fish::TUnits::Millimetres) return patternPdf(fish::inMillimetres(given), title);
-  const fish::TFlatPattern& pattern = given;
-  const FullPage page = fullPage(pattern, kPdfDpi / 25.4, 1000, true);
-  return pdfBytes([&](QPdfWriter& pdf) {
+void writePdfPage(QIODevice& out, const Elements& pattern, const AngleTexts& angles, const Title& title) {
+  const FullPage page = fullPage(pattern.box, kPdfDpi / 25.4, 1000, true);
+  writePdf(out, [&](QPdfWriter& pdf) {
     pdf.setPageLayout(pageOf(page.width, page.height));
     pdf.setTitle(title.project);
     QPainter painter(&pdf);
-    paintFullPage(painter, pattern, page, title);
+    paintFullPage(painter, pattern, angles, page, title);
   });
 }
 
-QByteArray patternSvg(const fish::TFlatPattern& given, const Title& title) {
-  if (given.Units != fish::TUnits::Millimetres) return patternSvg(fish::inMillimetres(given), title);
-  const fish::TFlatPattern& pattern = given;
+void writeSvgPage(QIODevice& out, const Elements& pattern, const AngleTexts& angles, const Title& title) {
   // Device units are millimetres; the size is counted in tenths at 254 dots
   // per inch, so the declared width and height are exact millimetres too.
-  const FullPage page = fullPage(pattern, 1, 10, false);
-  QBuffer buffer;
-  buffer.open(QIODevice::WriteOnly);
-  QSvgGenerator svg;
-  svg.setOutputDevice(&buffer);
-  svg.setResolution(254);
-  svg.setSize(QSize(static_cast<int>(std::lround(page.width * 10)), static_cast<int>(std::lround(page.height * 10))));
-  svg.setViewBox(QRectF(0, 0, page.width, page.height));
-  svg.setTitle(title.project);
-  svg.setDescription(titleLine(title, pattern.Kind));
-  {
-    QPainter painter(&svg);
-    paintFullPage(painter, pattern, page, title);
+  const FullPage page = fullPage(pattern.box, 1, 10, false);
+  SvgStream svg(out, [&](QSvgGenerator& generator) {
+    generator.setResolution(254);
+    generator.setSize(
+        QSize(static_cast<int>(std::lround(page.width * 10)), static_cast<int>(std::lround(page.height * 10))));
+    generator.setViewBox(QRectF(0, 0, page.width, page.height));
+    generator.setTitle(title.project);
+    generator.setDescription(titleLine(title, pattern.kind));
+  });
+  QPainter painter(&svg);
+  paintFullPage(painter, pattern, angles, page, title);
+}
+
+// The angle texts of a held pattern in millimetres, if any line has an angle.
+AngleTexts anglesOf(const fish::TFlatPattern& pattern) {
+  const bool any = std::any_of(pattern.BendLines.begin(), pattern.BendLines.end(),
+                               [](const fish::TPatternLine& l) { return l.Angle.has_value(); });
+  return any ? angleTextsOf(pattern) : AngleTexts{};
+}
+
+// The angle texts of a walked pattern in millimetres, kept: there are few.
+AngleTexts walkedAngles(const fish::TPatternWalk& walk) {
+  AngleTexts angles;
+  if (!walk.angles()) return angles;
+  const TextMeasure& m = TextMeasure::get();
+  fish::bendAngleTexts(
+      walk, kAngleHeightMm,
+      [&m](const std::string& text) {
+        return static_cast<fish::Extended>(m.width(QString::fromStdString(text), kAngleHeightMm));
+      },
+      [&angles](const fish::TBendAngleText& a) { angles.push_back(a); });
+  return angles;
+}
+
+// A walked pattern's page: its elements walked as they are painted, the
+// few angle texts kept. A pattern in another unit that carries angles is
+// held in millimetres instead, its angle texts laid out there.
+void writeWalkedPage(QIODevice& out, const fish::TPatternWalk& walk, const Title& title, bool svg) {
+  const fish::Extended k = fish::mmPerUnit(walk.units());
+  if (k != 1 && walk.angles()) {
+    const fish::TFlatPattern mm = fish::inMillimetres(fish::collectPattern(walk));
+    return (svg ? writeSvgPage : writePdfPage)(out, elementsOf(mm), anglesOf(mm), title);
   }
-  return buffer.data();
+  (svg ? writeSvgPage : writePdfPage)(out, elementsOf(walk, k), walkedAngles(walk), title);
+}
+
+}  // namespace
+
+void writePatternPdf(QIODevice& out, const fish::TFlatPattern& given, const Title& title) {
+  if (given.Units != fish::TUnits::Millimetres) return writePatternPdf(out, fish::inMillimetres(given), title);
+  writePdfPage(out, elementsOf(given), anglesOf(given), title);
+}
+
+void writePatternSvg(QIODevice& out, const fish::TFlatPattern& given, const Title& title) {
+  if (given.Units != fish::TUnits::Millimetres) return writePatternSvg(out, fish::inMillimetres(given), title);
+  writeSvgPage(out, elementsOf(given), anglesOf(given), title);
+}
+
+void writePatternPdf(QIODevice& out, const fish::TPatternWalk& walk, const Title& title) {
+  writeWalkedPage(out, walk, title, false);
+}
+
+void writePatternSvg(QIODevice& out, const fish::TPatternWalk& walk, const Title& title) {
+  writeWalkedPage(out, walk, title, true);
+}
+
+namespace {
+
+// What one sheet prints of a walked pattern, in the sheet's device points,
+// found in one walk for all the sheets: its bend lines (pairs of points),
+// its runs of outline edges that follow each other, its point names where
+// they are written, and the bend lines that cross it when some carry an
+// angle text.
+struct SheetPart {
+  MmMap map;
+  std::vector<QPointF> bends;
+  std::vector<QPointF> runs;
+  std::vector<std::size_t> runEnds;
+  std::size_t piece = 0, next = 0;  // the edge that continues the last run
+  struct Name {
+    QPointF at;
+    std::string text;
+  };
+  std::vector<Name> names;
+  std::vector<std::size_t> crossing;
+};
+
+// `nets` and `names` tell whether any piece has a net outline, a name.
+std::vector<SheetPart> sheetParts(const Elements& pattern, const fish::TTileLayout& layout, double dpm,
+                                  bool withCrossing, bool& nets, bool& names) {
+  const double m = static_cast<double>(fish::kSheetMargin);
+  std::vector<SheetPart> parts(layout.Tiles.size());
+  for (std::size_t t = 0; t < parts.size(); ++t) {
+    const fish::TExtents2D& a = layout.Tiles[t].Area;
+    parts[t].map = MmMap{{a.MinX, a.MaxY}, QPointF(m * dpm, m * dpm), dpm};
+  }
+  const fish::TTileRouter router(layout);
+  std::size_t piece = 0;
+  pattern.pieces([&](const fish::TPatternPiece& p) {
+    const std::vector<fish::TPoint2D>& o = p.Outline;
+    ++piece;
+    nets = nets || !p.Net.empty();
+    names = names || !p.Name.empty();
+    for (std::size_t i = 0; i < o.size(); ++i) {
+      const fish::TPoint2D& b = o[(i + 1) % o.size()];
+      router.segment(o[i], b, [&](std::size_t t) {
+        SheetPart& part = parts[t];
+        if (part.piece != piece || part.next != i || part.runs.empty()) {
+          if (!part.runs.empty()) part.runEnds.push_back(part.runs.size());
+          part.runs.push_back(part.map(o[i]));
+        }
+        part.runs.push_back(part.map(b));
+        part.piece = piece;
+        part.next = i + 1;
+      });
+    }
+  });
+  for (SheetPart& part : parts) {
+    if (!part.runs.empty()) part.runEnds.push_back(part.runs.size());
+  }
+  std::size_t line = 0;
+  pattern.bendLines([&](const fish::TPatternLine& l) {
+    router.segment(l.From, l.To, [&](std::size_t t) {
+      SheetPart& part = parts[t];
+      part.bends.push_back(part.map(l.From));
+      part.bends.push_back(part.map(l.To));
+      if (withCrossing) part.crossing.push_back(line);
+    });
+    ++line;
+  });
+  if (kLabelHeightMm * dpm >= 1) {
+    const TextMeasure& measure = TextMeasure::get();
+    pattern.labels([&](const fish::TPatternLabel& l) {
+      const QString text = QString::fromStdString(l.Text);
+      const double width = measure.width(text, kLabelHeightMm);
+      const fish::TPoint2D centre = fish::labelCentre(l, width, kLabelHeightMm);
+      router.label(l.At, [&](std::size_t t) {
+        SheetPart& part = parts[t];
+        part.names.push_back(
+            {part.map(centre) + QPointF(-width / 2, measure.capHeight(kLabelHeightMm) / 2) * dpm, l.Text});
+      });
+    });
+  }
+  return parts;
+}
+
+// A sheet's part as paintPart draws it from a held pattern.
+void paintSheetPart(QPainter& painter, const Elements& pattern, const SheetPart& part, const AngleTexts& angles,
+                    bool nets, bool names) {
+  const MmMap& map = part.map;
+  painter.save();
+  beginLines(painter);
+  painter.setPen(penOf(painter, kBendWidthMm, map.dotsPerMm, true, map.minPenDots));
+  for (std::size_t i = 0; i + 1 < part.bends.size(); i += 2) painter.drawLine(part.bends[i], part.bends[i + 1]);
+  painter.setPen(penOf(painter, kCutWidthMm, map.dotsPerMm, false, map.minPenDots));
+  std::size_t start = 0;
+  for (std::size_t end : part.runEnds) {
+    if (end - start > 1) painter.drawPolyline(part.runs.data() + start, static_cast<int>(end - start));
+    start = end;
+  }
+  paintNets(painter, pattern, map, nets, names);
+  paintLabels(painter, map, [](const auto&) {});
+  for (const SheetPart::Name& name : part.names) painter.drawText(name.at, QString::fromStdString(name.text));
+  if (!angles.empty()) {
+    paintAngles(painter, map, angles, [&part](std::size_t line) {
+      return std::binary_search(part.crossing.begin(), part.crossing.end(), line);
+    });
+  }
+  painter.restore();
+}
+
+// The tiled print of a walked pattern: the overview from one walk, every
+// sheet's part from another.
+void paintWalkedTiles(QPagedPaintDevice& device, const Elements& pattern, const AngleTexts& angles,
+                      const fish::TTileLayout& layout, const Title& title) {
+  device.setPageLayout(paperOf(layout));
+  QPainter painter(&device);
+  paintOverview(painter, pattern, layout, title);
+  bool nets = false, names = false;
+  std::vector<SheetPart> parts = sheetParts(pattern, layout, dotsPerMmOf(painter), !angles.empty(), nets, names);
+  for (std::size_t t = 0; t < layout.Tiles.size(); ++t) {
+    device.newPage();
+    paintTile(painter, pattern.kind, layout, layout.Tiles[t], title,
+              [&](const MmMap&) { paintSheetPart(painter, pattern, parts[t], angles, nets, names); });
+    parts[t] = SheetPart();
+  }
+}
+
+}  // namespace
+
+void paintTiles(QPagedPaintDevice& device, const fish::TPatternWalk& walk, const fish::TTileLayout& layout,
+                const Title& title) {
+  const fish::Extended k = fish::mmPerUnit(walk.units());
+  if (k != 1 && walk.angles()) {
+    // Held, as the pages are: its sheets then list what they print.
+    const fish::TFlatPattern held = fish::collectPattern(walk);
+    return paintTiles(device, held, fish::tileLayout(held, layout.Paper), title);
+  }
+  paintWalkedTiles(device, elementsOf(walk, k), walkedAngles(walk), layout, title);
+}
+
+void writeTilesPdf(QIODevice& out, const fish::TPatternWalk& walk, const fish::TTileLayout& layout,
+                   const Title& title) {
+  writePdf(out, [&](QPdfWriter& pdf) {
+    pdf.setTitle(title.project);
+    paintTiles(pdf, walk, layout, title);
+  });
+}
+
+void saveTilesPdf(const std::string& path, const fish::TPatternWalk& walk, const fish::TTileLayout& layout,
+                  const Title& title) {
+  saveAs(path, [&](QIODevice& out) { writeTilesPdf(out, walk, layout, title); });
 }
 
 void paintTiles(QPagedPaintDevice& device, const fish::TFlatPattern& given, const fish::TTileLayout& layout,
@@ -513,19 +792,54 @@ void paintTiles(QPagedPaintDevice& device, const fish::TFlatPattern& given, cons
   const fish::TFlatPattern& pattern = given;
   device.setPageLayout(paperOf(layout));
   QPainter painter(&device);
-  paintOverview(painter, pattern, layout, title);
+  paintOverview(painter, elementsOf(pattern), layout, title);
   const AngleTexts angles = angleTextsOf(pattern);
   for (const fish::TTile& tile : layout.Tiles) {
     device.newPage();
-    paintTile(painter, pattern, layout, tile, title, angles);
+    paintTile(painter, pattern.Kind, layout, tile, title,
+              [&](const MmMap& map) { paintPart(painter, pattern, map, tile.Lines, tile.Labels, angles); });
   }
 }
 
-QByteArray tilesPdf(const fish::TFlatPattern& pattern, const fish::TTileLayout& layout, const Title& title) {
-  return pdfBytes([&](QPdfWriter& pdf) {
+void writeTilesPdf(QIODevice& out, const fish::TFlatPattern& pattern, const fish::TTileLayout& layout,
+                   const Title& title) {
+  writePdf(out, [&](QPdfWriter& pdf) {
     pdf.setTitle(title.project);
     paintTiles(pdf, pattern, layout, title);
   });
+}
+
+QByteArray patternPdf(const fish::TFlatPattern& pattern, const Title& title) {
+  return bytesOf([&](QIODevice& out) { writePatternPdf(out, pattern, title); });
+}
+
+QByteArray patternSvg(const fish::TFlatPattern& pattern, const Title& title) {
+  return bytesOf([&](QIODevice& out) { writePatternSvg(out, pattern, title); });
+}
+
+QByteArray tilesPdf(const fish::TFlatPattern& pattern, const fish::TTileLayout& layout, const Title& title) {
+  return bytesOf([&](QIODevice& out) { writeTilesPdf(out, pattern, layout, title); });
+}
+
+void savePatternPdf(const std::string& path, const fish::TFlatPattern& pattern, const Title& title) {
+  saveAs(path, [&](QIODevice& out) { writePatternPdf(out, pattern, title); });
+}
+
+void savePatternSvg(const std::string& path, const fish::TFlatPattern& pattern, const Title& title) {
+  saveAs(path, [&](QIODevice& out) { writePatternSvg(out, pattern, title); });
+}
+
+void savePatternPdf(const std::string& path, const fish::TPatternWalk& walk, const Title& title) {
+  saveAs(path, [&](QIODevice& out) { writePatternPdf(out, walk, title); });
+}
+
+void savePatternSvg(const std::string& path, const fish::TPatternWalk& walk, const Title& title) {
+  saveAs(path, [&](QIODevice& out) { writePatternSvg(out, walk, title); });
+}
+
+void saveTilesPdf(const std::string& path, const fish::TFlatPattern& pattern, const fish::TTileLayout& layout,
+                  const Title& title) {
+  saveAs(path, [&](QIODevice& out) { writeTilesPdf(out, pattern, layout, title); });
 }
 
 }  // namespace vintaler::paint

@@ -10,12 +10,15 @@
 #include <QPointF>
 #include <QString>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "fishApi/shop/FlatPattern.h"
+#include "fishApi/shop/PatternWalk.h"
 #include "fishApi/shop/PlateParams.h"
 #include "fishApi/shop/TileLayout.h"
 
+class QIODevice;
 class QPainter;
 class QPagedPaintDevice;
 
@@ -85,5 +88,34 @@ void paintTiles(QPagedPaintDevice& device, const fish::TFlatPattern& pattern, co
 
 // The tiled print as a PDF file's bytes.
 QByteArray tilesPdf(const fish::TFlatPattern& pattern, const fish::TTileLayout& layout, const Title& title);
+
+// The same drawings painted straight into `out` as they are made, none of
+// them held whole; they throw as the functions above do.
+void writePatternPdf(QIODevice& out, const fish::TFlatPattern& pattern, const Title& title);
+void writePatternSvg(QIODevice& out, const fish::TFlatPattern& pattern, const Title& title);
+void writeTilesPdf(QIODevice& out, const fish::TFlatPattern& pattern, const fish::TTileLayout& layout,
+                   const Title& title);
+
+// The full-size drawings of a walked pattern, which is never held whole:
+// its elements are painted as the walk hands them over.
+void writePatternPdf(QIODevice& out, const fish::TPatternWalk& walk, const Title& title);
+void writePatternSvg(QIODevice& out, const fish::TPatternWalk& walk, const Title& title);
+// The sheets of `layout` (fish::tileLayout of the walk) found in one more
+// walk, each keeping only what it prints until it is painted.
+void paintTiles(QPagedPaintDevice& device, const fish::TPatternWalk& walk, const fish::TTileLayout& layout,
+                const Title& title);
+void writeTilesPdf(QIODevice& out, const fish::TPatternWalk& walk, const fish::TTileLayout& layout,
+                   const Title& title);
+void saveTilesPdf(const std::string& path, const fish::TPatternWalk& walk, const fish::TTileLayout& layout,
+                  const Title& title);
+
+// And into the file `path`, which is replaced whole or not at all
+// (fish::TSafeWriter); a file that cannot be written throws fish::EFileError.
+void savePatternPdf(const std::string& path, const fish::TFlatPattern& pattern, const Title& title);
+void savePatternSvg(const std::string& path, const fish::TFlatPattern& pattern, const Title& title);
+void savePatternPdf(const std::string& path, const fish::TPatternWalk& walk, const Title& title);
+void savePatternSvg(const std::string& path, const fish::TPatternWalk& walk, const Title& title);
+void saveTilesPdf(const std::string& path, const fish::TFlatPattern& pattern, const fish::TTileLayout& layout,
+                  const Title& title);
 
 }  // namespace vintaler::paint

@@ -102,42 +102,44 @@ void forEachOutlineEdge(const TFlatPattern& pattern, Visit visit) {
 }
 
 // The grid of one orientation with the sheets the outlines need: those an
-// outline crosses or touches, and those wholly on the metal.
-Grid gridFor(const TFlatPattern& pattern, TPaper paper, bool landscape) {
-  const TPaperSize size = paperSize(paper);
+// outline crosses or touches, and those wholly on the metal. The outlines'
+// edges are handed over one at a time, in any order.
+struct GridBuilder {
   Grid g;
-  g.landscape = landscape;
-  g.sheetW = landscape ? size.Height : size.Width;
-  g.sheetH = landscape ? size.Width : size.Height;
-  g.areaW = g.sheetW - 2 * kSheetMargin;
-  g.areaH = g.sheetH - 2 * kSheetMargin;
-  g.stepX = g.areaW - kTileOverlap;
-  g.stepY = g.areaH - kTileOverlap;
-  const TExtents2D& box = pattern.Box;
-  const Extended w = box.MaxX - box.MinX;
-  const Extended h = box.MaxY - box.MinY;
-  const Extended columns = sheetsAlong(w, g.areaW, g.stepX);
-  const Extended rows = sheetsAlong(h, g.areaH, g.stepY);
-  if (!std::isfinite(rows * columns) || rows * columns > kMaxGridCells) {
-    throw ETooManySheets(static_cast<long long>(std::min<Extended>(std::max(rows, columns), 1e18L)));
-  }
-  g.columns = static_cast<int>(columns);
-  g.rows = static_cast<int>(rows);
-  // The grid is centred on the pattern.
-  g.left = box.MinX - ((g.columns - 1) * g.stepX + g.areaW - w) / 2;
-  g.top = box.MaxY + ((g.rows - 1) * g.stepY + g.areaH - h) / 2;
-  g.used.assign(static_cast<std::size_t>(g.rows) * static_cast<std::size_t>(g.columns), 0);
-
-  const auto mark = [&g](int r, int c) { g.mark(r, c); };
-  forEachOutlineEdge(
-      pattern, [&](std::size_t, std::size_t, const TPoint2D& a, const TPoint2D& b) { forEachCell(g, a, b, mark); });
-
   // Sheets wholly inside a sheet of metal: their centre is inside an outline
   // (an odd number of outline crossings to its left). Each edge adds its
   // crossings to the rows whose centre line it spans.
-  std::vector<std::vector<Extended>> crossings(static_cast<std::size_t>(g.rows));
-  const Extended firstCentre = g.top - g.areaH / 2;
-  forEachOutlineEdge(pattern, [&](std::size_t, std::size_t, const TPoint2D& a, const TPoint2D& b) {
+  std::vector<std::vector<Extended>> crossings;
+  Extended firstCentre = 0;
+
+  GridBuilder(const TExtents2D& box, TPaper paper, bool landscape) {
+    const TPaperSize size = paperSize(paper);
+    g.landscape = landscape;
+    g.sheetW = landscape ? size.Height : size.Width;
+    g.sheetH = landscape ? size.Width : size.Height;
+    g.areaW = g.sheetW - 2 * kSheetMargin;
+    g.areaH = g.sheetH - 2 * kSheetMargin;
+    g.stepX = g.areaW - kTileOverlap;
+    g.stepY = g.areaH - kTileOverlap;
+    const Extended w = box.MaxX - box.MinX;
+    const Extended h = box.MaxY - box.MinY;
+    const Extended columns = sheetsAlong(w, g.areaW, g.stepX);
+    const Extended rows = sheetsAlong(h, g.areaH, g.stepY);
+    if (!std::isfinite(rows * columns) || rows * columns > kMaxGridCells) {
+      throw ETooManySheets(static_cast<long long>(std::min<Extended>(std::max(rows, columns), 1e18L)));
+    }
+    g.columns = static_cast<int>(columns);
+    g.rows = static_cast<int>(rows);
+    // The grid is centred on the pattern.
+    g.left = box.MinX - ((g.columns - 1) * g.stepX + g.areaW - w) / 2;
+    g.top = box.MaxY + ((g.rows - 1) * g.stepY + g.areaH - h) / 2;
+    g.used.assign(static_cast<std::size_t>(g.rows) * static_cast<std::size_t>(g.columns), 0);
+    crossings.resize(static_cast<std::size_t>(g.rows));
+    firstCentre = g.top - g.areaH / 2;
+  }
+
+  void edge(const TPoint2D& a, const TPoint2D& b) {
+    forEachCell(g, a, b, [this](int r, int c) { g.mark(r, c); });
     const int r0 = std::max(0, static_cast<int>(std::ceil((firstCentre - std::max(a.Y, b.Y)) / g.stepY)));
     const int r1 = std::min(g.rows - 1, static_cast<int>(std::floor((firstCentre - std::min(a.Y, b.Y)) / g.stepY)));
     for (int r = r0; r <= r1; ++r) {
@@ -146,16 +148,67 @@ Grid gridFor(const TFlatPattern& pattern, TPaper paper, bool landscape) {
         crossings[static_cast<std::size_t>(r)].push_back(a.X + (y - a.Y) / (b.Y - a.Y) * (b.X - a.X));
       }
     }
+  }
+
+  Grid finish() {
+    for (int r = 0; r < g.rows; ++r) {
+      std::vector<Extended>& row = crossings[static_cast<std::size_t>(r)];
+      std::sort(row.begin(), row.end());
+      for (int c = 0; c < g.columns; ++c) {
+        const Extended x = g.left + c * g.stepX + g.areaW / 2;
+        if ((std::lower_bound(row.begin(), row.end(), x) - row.begin()) % 2 == 1) g.mark(r, c);
+      }
+    }
+    return std::move(g);
+  }
+};
+
+// The grid of the orientation that needs fewer sheets, with the sheets of
+// the outlines (`edges` hands over each outline edge) and of the bend lines
+// (`lines` each line). Throws ETooManySheets past the limit.
+template <class Edges, class Lines>
+Grid chosenGrid(const TExtents2D& box, TPaper paper, Edges edges, Lines lines) {
+  GridBuilder portrait(box, paper, false);
+  GridBuilder landscape(box, paper, true);
+  edges([&](const TPoint2D& a, const TPoint2D& b) {
+    portrait.edge(a, b);
+    landscape.edge(a, b);
   });
+  Grid p = portrait.finish();
+  Grid l = landscape.finish();
+  Grid g = l.count < p.count ? std::move(l) : std::move(p);
+  if (g.count > kMaxSheets) throw ETooManySheets(g.count);
+  // Only an outline that crosses itself leaves a bend line off its metal.
+  lines([&g](const TPoint2D& a, const TPoint2D& b) { forEachCell(g, a, b, [&g](int r, int c) { g.mark(r, c); }); });
+  if (g.count > kMaxSheets) throw ETooManySheets(g.count);
+  return g;
+}
+
+// The layout of the sheets of `g`, their lists of lines and names empty;
+// `tileOf` gets each cell's sheet (-1 for a cell not printed).
+TTileLayout layoutOf(const Grid& g, TPaper paper, std::vector<int>& tileOf) {
+  TTileLayout layout;
+  layout.Paper = paper;
+  layout.Landscape = g.landscape;
+  layout.SheetWidth = g.sheetW;
+  layout.SheetHeight = g.sheetH;
+  layout.Rows = g.rows;
+  layout.Columns = g.columns;
+  layout.Grid = {g.left, g.left + (g.columns - 1) * g.stepX + g.areaW, g.top - (g.rows - 1) * g.stepY - g.areaH, g.top};
+  const auto used = [&g](int r, int c) {
+    return r >= 0 && c >= 0 && r < g.rows && c < g.columns && g.used[g.cell(r, c)];
+  };
+  const auto name = [&used](int r, int c) { return used(r, c) ? rowName(r) + std::to_string(c + 1) : std::string(); };
+  tileOf.assign(g.used.size(), -1);
   for (int r = 0; r < g.rows; ++r) {
-    std::vector<Extended>& row = crossings[static_cast<std::size_t>(r)];
-    std::sort(row.begin(), row.end());
     for (int c = 0; c < g.columns; ++c) {
-      const Extended x = g.left + c * g.stepX + g.areaW / 2;
-      if ((std::lower_bound(row.begin(), row.end(), x) - row.begin()) % 2 == 1) g.mark(r, c);
+      if (!used(r, c)) continue;
+      tileOf[g.cell(r, c)] = static_cast<int>(layout.Tiles.size());
+      layout.Tiles.push_back(
+          {r, c, name(r, c), g.area(r, c), name(r - 1, c), name(r + 1, c), name(r, c - 1), name(r, c + 1), {}, {}});
     }
   }
-  return g;
+  return layout;
 }
 
 }  // namespace
@@ -209,35 +262,16 @@ TTileLayout tileLayout(const TFlatPattern& pattern, TPaper paper) {
   // The paper is measured in millimetres: a pattern in another unit is laid
   // out as it is printed.
   if (pattern.Units != TUnits::Millimetres) return tileLayout(inMillimetres(pattern), paper);
-  Grid portrait = gridFor(pattern, paper, false);
-  Grid landscape = gridFor(pattern, paper, true);
-  Grid& g = landscape.count < portrait.count ? landscape : portrait;
-  if (g.count > kMaxSheets) throw ETooManySheets(g.count);
-  // Only an outline that crosses itself leaves a bend line off its metal.
-  for (const TPatternLine& l : pattern.BendLines) forEachCell(g, l.From, l.To, [&g](int r, int c) { g.mark(r, c); });
-  if (g.count > kMaxSheets) throw ETooManySheets(g.count);
-
-  TTileLayout layout;
-  layout.Paper = paper;
-  layout.Landscape = g.landscape;
-  layout.SheetWidth = g.sheetW;
-  layout.SheetHeight = g.sheetH;
-  layout.Rows = g.rows;
-  layout.Columns = g.columns;
-  layout.Grid = {g.left, g.left + (g.columns - 1) * g.stepX + g.areaW, g.top - (g.rows - 1) * g.stepY - g.areaH, g.top};
-  const auto used = [&g](int r, int c) {
-    return r >= 0 && c >= 0 && r < g.rows && c < g.columns && g.used[g.cell(r, c)];
-  };
-  const auto name = [&used](int r, int c) { return used(r, c) ? rowName(r) + std::to_string(c + 1) : std::string(); };
-  std::vector<int> tileOf(g.used.size(), -1);
-  for (int r = 0; r < g.rows; ++r) {
-    for (int c = 0; c < g.columns; ++c) {
-      if (!used(r, c)) continue;
-      tileOf[g.cell(r, c)] = static_cast<int>(layout.Tiles.size());
-      layout.Tiles.push_back(
-          {r, c, name(r, c), g.area(r, c), name(r - 1, c), name(r + 1, c), name(r, c - 1), name(r, c + 1), {}, {}});
-    }
-  }
+  const Grid g = chosenGrid(
+      pattern.Box, paper,
+      [&pattern](const auto& edge) {
+        forEachOutlineEdge(pattern, [&](std::size_t, std::size_t, const TPoint2D& a, const TPoint2D& b) { edge(a, b); });
+      },
+      [&pattern](const auto& line) {
+        for (const TPatternLine& l : pattern.BendLines) line(l.From, l.To);
+      });
+  std::vector<int> tileOf;
+  TTileLayout layout = layoutOf(g, paper, tileOf);
 
   // Every line to the sheets it crosses.
   const auto lay = [&](const TPoint2D& a, const TPoint2D& b, TLineRef ref) {
@@ -263,6 +297,62 @@ TTileLayout tileLayout(const TFlatPattern& pattern, TPaper paper) {
     }
   }
   return layout;
+}
+
+struct TTileRouter::TGrid : Grid {
+  std::vector<int> tileOf;
+};
+
+TTileRouter::TTileRouter(const TTileLayout& layout) : G(std::make_unique<TGrid>()) {
+  Grid& g = *G;
+  g.landscape = layout.Landscape;
+  g.sheetW = layout.SheetWidth;
+  g.sheetH = layout.SheetHeight;
+  g.areaW = g.sheetW - 2 * kSheetMargin;
+  g.areaH = g.sheetH - 2 * kSheetMargin;
+  g.stepX = g.areaW - kTileOverlap;
+  g.stepY = g.areaH - kTileOverlap;
+  g.left = layout.Grid.MinX;
+  g.top = layout.Grid.MaxY;
+  g.rows = layout.Rows;
+  g.columns = layout.Columns;
+  G->tileOf.assign(static_cast<std::size_t>(g.rows) * static_cast<std::size_t>(g.columns), -1);
+  for (std::size_t t = 0; t < layout.Tiles.size(); ++t) G->tileOf[g.cell(layout.Tiles[t].Row, layout.Tiles[t].Column)] = static_cast<int>(t);
+}
+
+TTileRouter::~TTileRouter() = default;
+
+void TTileRouter::segment(const TPoint2D& a, const TPoint2D& b, const std::function<void(std::size_t)>& each) const {
+  forEachCell(*G, a, b, [&](int r, int c) {
+    if (const int t = G->tileOf[G->cell(r, c)]; t >= 0) each(static_cast<std::size_t>(t));
+  });
+}
+
+void TTileRouter::label(const TPoint2D& p, const std::function<void(std::size_t)>& each) const {
+  const Grid& g = *G;
+  const int r1 = lastRow(g, p.Y - kLabelReach), c1 = lastColumn(g, p.X + kLabelReach);
+  for (int r = firstRow(g, p.Y + kLabelReach); r <= r1; ++r) {
+    for (int c = firstColumn(g, p.X - kLabelReach); c <= c1; ++c) {
+      if (const int t = G->tileOf[g.cell(r, c)]; t >= 0) each(static_cast<std::size_t>(t));
+    }
+  }
+}
+
+TTileLayout tileLayout(const TPatternWalk& walk, TPaper paper) {
+  const Extended k = mmPerUnit(walk.units());
+  const TExtents2D box = walk.box();
+  const auto mm = [k](const TPoint2D& p) { return k == 1 ? p : TPoint2D{p.X * k, p.Y * k}; };
+  const Grid g = chosenGrid(
+      {box.MinX * k, box.MaxX * k, box.MinY * k, box.MaxY * k}, paper,
+      [&](const auto& edge) {
+        walk.pieces([&](const TPatternPiece& piece) {
+          const std::vector<TPoint2D>& o = piece.Outline;
+          for (std::size_t i = 0; i < o.size(); ++i) edge(mm(o[i]), mm(o[(i + 1) % o.size()]));
+        });
+      },
+      [&](const auto& line) { walk.bendLines([&](const TPatternLine& l) { line(mm(l.From), mm(l.To)); }); });
+  std::vector<int> tileOf;
+  return layoutOf(g, paper, tileOf);
 }
 
 }  // namespace fish

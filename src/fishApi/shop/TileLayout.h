@@ -13,6 +13,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,6 +22,7 @@
 #include "fishApi/core/FishErrors.h"
 #include "fishApi/core/FishTypes.h"
 #include "FlatPattern.h"
+#include "PatternWalk.h"
 
 namespace fish {
 
@@ -92,5 +95,30 @@ std::string rowName(int row);
 // in both orientations. The areas are of inMillimetres(pattern), which is
 // what the sheets print.
 TTileLayout tileLayout(const TFlatPattern& pattern, TPaper paper);
+
+// The same sheets of a walked pattern, which is not held: their names,
+// areas and neighbours as above, without the lists of what each one prints
+// (Lines and Labels stay empty; the print finds them as it walks).
+TTileLayout tileLayout(const TPatternWalk& walk, TPaper paper);
+
+// The sheets of a layout that an element of the pattern (in millimetres)
+// reaches, as tileLayout finds them: a line the sheets whose area it crosses
+// or touches, a point name those within kLabelReach of its point. Each sheet
+// (its index in Tiles) is named once.
+class TTileRouter {
+ public:
+  explicit TTileRouter(const TTileLayout& layout);
+  ~TTileRouter();
+  TTileRouter(const TTileRouter&) = delete;
+  TTileRouter& operator=(const TTileRouter&) = delete;
+
+  void segment(const TPoint2D& a, const TPoint2D& b, const std::function<void(std::size_t)>& each) const;
+  void label(const TPoint2D& at, const std::function<void(std::size_t)>& each) const;
+
+  struct TGrid;
+
+ private:
+  std::unique_ptr<TGrid> G;
+};
 
 }  // namespace fish

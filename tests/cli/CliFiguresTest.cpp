@@ -181,9 +181,8 @@ TEST(CliPattern, ReachesEveryExportAndTheSavedProject) {
     project.Cutting.Pattern = c.inFile;
     fish::writeProjectFile(in, project);
     std::vector<P> painted;
-    const auto paint = [&painted](const fish::TFlatPattern& p, const auto&...) {
-      painted.push_back(p.Kind);
-      return std::string();
+    const auto paint = [&painted](const std::string&, const fish::TPatternWalk& p, const auto&...) {
+      painted.push_back(p.kind());
     };
     std::ostringstream text, err;
     ASSERT_EQ(runCli({in, c.option, "--dxf", dxf, "--svg", drawn, "--pdf", drawn, "--tiles", drawn, "--save", out},
@@ -425,7 +424,9 @@ TEST(CliJson, EveryLineJoinsItsPointsAtItsLength) {
 }
 
 // The figures without their lists, each quadrant developed again as the
-// document is written, write the document of the figures held whole.
+// document is written, and the quote with the bends and the face up those
+// developments gave, write the document of the figures held whole and the
+// quote made on its own.
 TEST(CliJson, WalkedQuadrantsWriteTheHeldDocument) {
   fish::TProParams pro = fish::defaultProParams();
   pro.Divisions = 9;
@@ -438,10 +439,11 @@ TEST(CliJson, WalkedQuadrantsWriteTheHeldDocument) {
       cut.Pattern = pattern;
       cut.Seams = fish::seamsFromText(seams);
       const fish::TSystemParams sp = fish::defaultSystemParams();
-      const fish::TShopQuote quote = fish::shopQuote(sp, pro, plate, cut);
+      const fish::TShopSummary summary = fish::shopSummaryAndQuote(sp, pro, plate, cut);
       std::ostringstream walked;
-      vintaler::figures::writeFiguresJson(walked, pro, fish::shopSummary(sp, pro, plate, cut), quote);
-      EXPECT_EQ(walked.str(), vintaler::figures::figuresJson(pro, fish::shopFigures(sp, pro, plate, cut), quote)) << seams;
+      vintaler::figures::writeFiguresJson(walked, pro, summary.Figures, summary.Quote);
+      EXPECT_EQ(walked.str(), vintaler::figures::figuresJson(pro, fish::shopFigures(sp, pro, plate, cut),
+                                                             fish::shopQuote(sp, pro, plate, cut))) << seams;
     }
   }
 }

@@ -25,25 +25,27 @@ Extended perimeter(const std::vector<TPoint2D>& outline) {
 
 namespace {
 
-// The pieces of the quadrants `pro` chooses added to `quote`.
+// The pieces of the quadrants `pro` chooses added to `quote`, with the
+// bends `given` when it holds them.
 void quotePieces(const TSystemParams& sp, const TProParams& pro, const TPlateParams& plate,
-                 const TCuttingParams& cutting, TQuote& quote) {
+                 const TCuttingParams& cutting, const TQuadrantBends* given, TQuote& quote) {
   // The pieces without the point names, which a quote does not read.
   std::vector<TPieceNet> nets = patternNets(sp, plate, pro, cutting, false);
 
   // Each quadrant's bends, from the surface its pattern is laid from: the
   // tables' points (their development comes with them), or the exact
   // surface, which needs no development.
-  std::vector<Extended> angles[4];
-  for (std::uint16_t q = 1; q <= 4; ++q) {
+  TQuadrantBends own;
+  const TQuadrantBends& angles = given ? *given : own;
+  for (std::uint16_t q = 1; q <= 4 && !given; ++q) {
     if (!quadrantSelected(pro, q)) continue;
     if (cutting.Pattern == TPatternKind::Precise) {
-      angles[q - 1] = bendAngles(exactSurfaceQuadrant(sp, pro, q, plate.Thickness > 0 ? faceOffsets(plate) : TFaceOffsets{}));
+      own[q - 1] = bendAngles(exactSurfaceQuadrant(sp, pro, q, plate.Thickness > 0 ? faceOffsets(plate) : TFaceOffsets{}));
       continue;
     }
     TQuadrantDevelopment d;
     developCutting(cutting.Pattern, sp, plate, pro, q, d, cutting.Units);
-    angles[q - 1] = bendAngles(d.Surf);
+    own[q - 1] = bendAngles(d.Surf);
   }
 
   for (const TPieceNet& net : nets) {
@@ -67,7 +69,7 @@ void quotePieces(const TSystemParams& sp, const TProParams& pro, const TPlatePar
     p.Mass = checkFinite(p.CutArea * plate.Thickness * cubicMetresPerUnit(cutting.Units) * plate.Density);
     for (const TPatternLine& l : net.Bends) {
       p.Bends.push_back({l.Quadrant, l.Element, length(l.From, l.To),
-                         angles[l.Quadrant - 1][l.Element - 1]});
+                         angles[static_cast<std::size_t>(l.Quadrant - 1)][l.Element - 1]});
     }
     quote.CutLength += p.CutLength;
     quote.Pierces += p.Pierces;
@@ -86,13 +88,18 @@ void quotePieces(const TSystemParams& sp, const TProParams& pro, const TPlatePar
 
 TQuote quoteFigures(const TSystemParams& sp, const TProParams& pro, const TPlateParams& plate,
                     const TCuttingParams& cutting) {
+  return quoteFigures(sp, pro, plate, cutting, nullptr);
+}
+
+TQuote quoteFigures(const TSystemParams& sp, const TProParams& pro, const TPlateParams& plate,
+                    const TCuttingParams& cutting, const TQuadrantBends* bends) {
   TQuote quote;
   // Today's sheets, quadrants 1 and 2 and quadrants 3 and 4, are quoted a
   // pair at a time, so that only one pair's nets are held.
   const bool pairs = cutting.Seams == kDefaultSeams && !cutting.hasAllowances() &&
                      std::any_of(pro.Quadrants.begin(), pro.Quadrants.end(), [](ByteBool q) { return q != 0; });
   if (!pairs) {
-    quotePieces(sp, pro, plate, cutting, quote);
+    quotePieces(sp, pro, plate, cutting, bends, quote);
     return quote;
   }
   for (int first = 1; first <= 3; first += 2) {
@@ -101,7 +108,7 @@ TQuote quoteFigures(const TSystemParams& sp, const TProParams& pro, const TPlate
     for (int q = 1; q <= 4; ++q) {
       if (q != first && q != first + 1) pair.Quadrants[static_cast<std::size_t>(q - 1)] = 0;
     }
-    quotePieces(sp, pair, plate, cutting, quote);
+    quotePieces(sp, pair, plate, cutting, bends, quote);
   }
   return quote;
 }

@@ -7,6 +7,7 @@
 // for the plate (developCutting).
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -60,5 +61,15 @@ struct TQuote {
 // the plate's errors.
 TQuote quoteFigures(const TSystemParams& sp, const TProParams& pro, const TPlateParams& plate,
                     const TCuttingParams& cutting);
+
+// The bends of quadrants 1..4, element k - 1 that along generator k, as
+// bendAngles gives them from the surface the chosen pattern is laid from
+// (developCutting's Surf).
+using TQuadrantBends = std::array<std::vector<Extended>, 4>;
+
+// The same with each chosen quadrant's bends measured already (none when
+// `bends` is null).
+TQuote quoteFigures(const TSystemParams& sp, const TProParams& pro, const TPlateParams& plate,
+                    const TCuttingParams& cutting, const TQuadrantBends* bends);
 
 }  // namespace fish

@@ -7,6 +7,7 @@
 #include "fishApi/core/FishErrors.h"
 #include "fishApi/core/NumText.h"
 #include "fishApi/core/PointNames.h"
+#include "fishApi/shop/BendTable.h"
 
 namespace fish {
 
@@ -327,26 +328,30 @@ TStringList figuresLines(const TShopFigures& figures, std::string_view decimalSe
 
 namespace {
 
-// The face up of the chosen quadrants, told them one by one in order.
-struct TFaceUpOfAll {
+// The face up and the bends of the chosen quadrants, told them one by one
+// in order.
+struct TSeenQuadrants {
   void include(const TSystemParams& sp, const TProParams& pro, int q, const TSurf2PointArray& surf,
                const TRazvertka2PointArray& razvertka) {
     if (!quadrantSelected(pro, q)) return;
     const TFaceUp face = faceUp(sp, surf, razvertka);
     Face = First || Face == face ? face : TFaceUp::Unknown;
     First = false;
+    if (WantBends) Bends[static_cast<std::size_t>(q - 1)] = bendAngles(surf);
   }
   TFaceUp Face = TFaceUp::Unknown;
   bool First = true;
+  bool WantBends = true;
+  TQuadrantBends Bends;
 };
 
-// The quote, the face up found already (the developments cost more than
-// the quote's own figures).
+// The quote, the face up (and with `seen` the bends) found already: the
+// developments cost more than the quote's own figures.
 TShopQuote quoteWith(const TSystemParams& sp, const TProParams& pro, const TPlateParams& plate,
-                     const TCuttingParams& cutting, TFaceUp face) {
+                     const TCuttingParams& cutting, TFaceUp face, const TSeenQuadrants* seen = nullptr) {
   TShopQuote quote;
   if (!std::any_of(pro.Quadrants.begin(), pro.Quadrants.end(), [](ByteBool b) { return b != 0; })) return quote;
-  quote.Quote = quoteFigures(sp, pro, plate, cutting);
+  quote.Quote = quoteFigures(sp, pro, plate, cutting, seen ? &seen->Bends : nullptr);
   quote.FaceUp = face;
   return quote;
 }
@@ -356,7 +361,8 @@ TShopQuote quoteWith(const TSystemParams& sp, const TProParams& pro, const TPlat
 TShopQuote shopQuote(const TSystemParams& sp, const TProParams& pro, const TPlateParams& plate,
                      const TCuttingParams& cutting) {
   TShopQuote quote = quoteWith(sp, pro, plate, cutting, TFaceUp::Unknown);
-  TFaceUpOfAll face;
+  TSeenQuadrants face;
+  face.WantBends = false;
   TQuadrantDevelopment d;
   for (std::uint16_t q = 1; q <= 4 && !quote.Quote.Pieces.empty(); ++q) {
     if (!quadrantSelected(pro, q)) continue;
@@ -369,12 +375,12 @@ TShopQuote shopQuote(const TSystemParams& sp, const TProParams& pro, const TPlat
 
 TShopSummary shopSummaryAndQuote(const TSystemParams& sp, const TProParams& pro, const TPlateParams& plate,
                                  const TCuttingParams& cutting) {
-  TFaceUpOfAll face;
+  TSeenQuadrants face;
   TShopSummary both;
   both.Figures = shopSummary(sp, pro, plate, cutting, [&](int q, const TQuadrantArrays& arrays) {
     face.include(sp, pro, q, *arrays.Surf, *arrays.Razvertka);
   });
-  both.Quote = quoteWith(sp, pro, plate, cutting, face.Face);
+  both.Quote = quoteWith(sp, pro, plate, cutting, face.Face, &face);
   return both;
 }
 
@@ -394,12 +400,12 @@ TResultsPage figuresPage(const TSystemParams& sp, const TProParams& pro, const T
     page.head(sp);
     // The face up from the developments the figures measure, each quadrant
     // developed once for both.
-    TFaceUpOfAll face;
+    TSeenQuadrants face;
     const TShopFigures figures =
         shopFigures(sp, pro, plate, cutting, source, [&](int q, const TQuadrantArrays& arrays) {
           face.include(sp, pro, q, *arrays.Surf, *arrays.Razvertka);
         });
-    const TShopQuote quote = quoteWith(sp, pro, plate, cutting, face.Face);
+    const TShopQuote quote = quoteWith(sp, pro, plate, cutting, face.Face, &face);
     page.body(figures, &quote);
   } catch (const EFishError&) {
     result.Error = std::current_exception();

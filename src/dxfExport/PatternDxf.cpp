@@ -320,12 +320,20 @@ class TextWriter final : public DL_WriterA {
   void dxfString(int gc, const std::string& value) const override { line(gc, value.data(), value.size()); }
 
  private:
+  // The group code's line and the value's, handed on at once.
   void line(int gc, const char* value, std::size_t size) const {
-    char code[16];
-    const int length = std::snprintf(code, sizeof code, "%3d\n", gc);
-    out_.put(code, static_cast<std::size_t>(length));
-    out_.put(value, size);
-    out_.put("\n", 1);
+    char text[600];
+    const int length = std::snprintf(text, sizeof text, "%3d\n", gc);
+    const auto code = static_cast<std::size_t>(length);
+    if (code + size + 1 > sizeof text) {
+      out_.put(text, code);
+      out_.put(value, size);
+      out_.put("\n", 1);
+      return;
+    }
+    std::memcpy(text + code, value, size);
+    text[code + size] = '\n';
+    out_.put(text, code + size + 1);
   }
 
   TextOut& out_;

@@ -210,53 +210,42 @@ bool isSimplePolygon(const std::vector<TPoint2D>& polygon) {
   }
   const Extended cell = top[longCount];
 
-  bool shortOnes = false;
-  for (std::size_t i = 0; i < n; ++i) {
-    if (length(i) > cell || cell == 0) {
-      for (std::size_t j = 0; j < n; ++j) {
-        if (j != i && cross(i, j)) return false;
-      }
-    } else {
-      shortOnes = true;
-    }
-  }
-  if (cell == 0 || !shortOnes) return true;
-
   // The cells of a short edge: at most two a side; counted, not stepped, so
   // that coordinates far beyond the cell size (where x + 1 == x) cannot loop.
-  struct TCells {
-    Extended X0, X1, Y0, Y1;
-  };
-  const auto cellsOf = [&](std::size_t i) {
-    return TCells{std::floor(std::min(from(i).X, to(i).X) / cell), std::floor(std::max(from(i).X, to(i).X) / cell),
-                  std::floor(std::min(from(i).Y, to(i).Y) / cell), std::floor(std::max(from(i).Y, to(i).Y) / cell)};
-  };
   struct TEntry {
     std::int32_t X, Y;
     std::uint32_t Edge;
   };
   constexpr Extended kIndexLimit = 2.0e9L;
-  std::size_t count = 0;
-  for (std::size_t i = 0; i < n; ++i) {
-    if (length(i) > cell) continue;
-    const TCells c = cellsOf(i);
-    for (const Extended v : {c.X0, c.X1, c.Y0, c.Y1}) {
-      // A cell index beyond a machine word: the grid keyed by the reals.
-      if (!(std::fabs(v) < kIndexLimit) || n > UINT32_MAX) return isSimplePolygonKeyed(polygon, cell, cross);
-    }
-    count += static_cast<std::size_t>((c.X1 > c.X0 ? 2 : 1) * (c.Y1 > c.Y0 ? 2 : 1));
-  }
   std::vector<TEntry> grid;
-  grid.reserve(count);
+  bool keyed = cell == 0 || n > UINT32_MAX;  // a cell index beyond a machine word: the grid keyed by the reals
+  if (!keyed) grid.reserve(n + n / 4);
   for (std::size_t i = 0; i < n; ++i) {
-    if (length(i) > cell) continue;
-    const TCells c = cellsOf(i);
-    const auto x0 = static_cast<std::int32_t>(c.X0), x1 = static_cast<std::int32_t>(c.X1);
-    const auto y0 = static_cast<std::int32_t>(c.Y0), y1 = static_cast<std::int32_t>(c.Y1);
-    for (int kx = 0; kx <= (x1 > x0 ? 1 : 0); ++kx) {
-      for (int ky = 0; ky <= (y1 > y0 ? 1 : 0); ++ky) grid.push_back({kx == 0 ? x0 : x1, ky == 0 ? y0 : y1, static_cast<std::uint32_t>(i)});
+    if (length(i) > cell || cell == 0) {
+      for (std::size_t j = 0; j < n; ++j) {
+        if (j != i && cross(i, j)) return false;
+      }
+      continue;
+    }
+    if (keyed) continue;
+    const Extended x0 = std::floor(std::min(from(i).X, to(i).X) / cell);
+    const Extended x1 = std::floor(std::max(from(i).X, to(i).X) / cell);
+    const Extended y0 = std::floor(std::min(from(i).Y, to(i).Y) / cell);
+    const Extended y1 = std::floor(std::max(from(i).Y, to(i).Y) / cell);
+    if (!(std::fabs(x0) < kIndexLimit && std::fabs(x1) < kIndexLimit && std::fabs(y0) < kIndexLimit &&
+          std::fabs(y1) < kIndexLimit)) {
+      keyed = true;
+      continue;
+    }
+    const auto ix0 = static_cast<std::int32_t>(x0), ix1 = static_cast<std::int32_t>(x1);
+    const auto iy0 = static_cast<std::int32_t>(y0), iy1 = static_cast<std::int32_t>(y1);
+    for (int kx = 0; kx <= (ix1 > ix0 ? 1 : 0); ++kx) {
+      for (int ky = 0; ky <= (iy1 > iy0 ? 1 : 0); ++ky)
+        grid.push_back({kx == 0 ? ix0 : ix1, ky == 0 ? iy0 : iy1, static_cast<std::uint32_t>(i)});
     }
   }
+  if (cell == 0) return true;
+  if (keyed) return isSimplePolygonKeyed(polygon, cell, cross);
   std::sort(grid.begin(), grid.end(),
             [](const TEntry& a, const TEntry& b) { return a.X != b.X ? a.X < b.X : a.Y != b.Y ? a.Y < b.Y : a.Edge < b.Edge; });
   for (std::size_t start = 0; start < grid.size();) {

@@ -224,7 +224,7 @@ void TPatternWalk::TState::lines(const std::function<void(const TPatternLine&)>&
     if (hubs) {
       // The corner gathers the whole fan.
       std::vector<Extended>& corner = hubOf(LineHubs, Ends[static_cast<std::size_t>(q - 1)].T4);
-      corner.reserve(corner.size() + last);
+      corner.reserve(corner.size() + last + 16);  // and the few outline edges met there
     }
     develop(q, [&](std::size_t k, const TRazvertka2Point& e) {
       if (k < 1 || k > last || samePoint(e.P1, e.P2)) return;

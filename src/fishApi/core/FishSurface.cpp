@@ -4,6 +4,7 @@
 #include <atomic>
 #include <cmath>
 #include <cstring>
+#include <iterator>
 
 #include "FishErrors.h"
 #include "FishMath.h"
@@ -48,6 +49,37 @@ namespace {
 }  // namespace
 
 TPoint3D CirclePoint(const TSystemParams& sp, Extended t) { return circlePoint(sp, t); }
+
+namespace {
+
+// The circle point at an end of a quadrant's arc. Its angle is one of five
+// constants, whose cosines and sines are taken once and kept: the same
+// values the library gives each time, without reducing pi/2 .. 2 pi again
+// for every quadrant (at a few divisions most of a development's set-up).
+TPoint3D arcEndPoint(const TSystemParams& sp, Extended t) {
+  static constexpr Extended kEnds[] = {0, kPi_2, kPi, kPi3_2, kPi2};
+  struct TEnds {
+    Extended Cos[std::size(kEnds)];
+    Extended Sin[std::size(kEnds)];
+  };
+  static const TEnds ends = [] {
+    TEnds e{};
+    for (std::size_t i = 0; i < std::size(kEnds); ++i) {
+      // Through a volatile, so that the compiler does not fold them into
+      // constants of its own, which could differ from the library's.
+      const volatile Extended angle = kEnds[i];
+      e.Cos[i] = std::cos(angle);
+      e.Sin[i] = std::sin(angle);
+    }
+    return e;
+  }();
+  for (std::size_t i = 0; i < std::size(kEnds); ++i) {
+    if (kEnds[i] == t) return pointFromDirection(sp, ends.Cos[i], ends.Sin[i]);
+  }
+  return circlePoint(sp, t);
+}
+
+}  // namespace
 
 namespace {
 
@@ -125,11 +157,11 @@ void TSurfaceWalk::begin() {
   const Extended step = divide(kPi_2, static_cast<Extended>(Divisions));
   SignedStep = Setup.StepSign * step;
   First.P1 = RectPoint(Sp, Setup.FirstRect);
-  First.P2 = CirclePoint(Sp, Setup.StartAngle);
+  First.P2 = arcEndPoint(Sp, Setup.StartAngle);
   Last.P1 = RectPoint(Sp, Setup.LastRect);
   // The arc end comes from its own constant, not from the stepped angle, so
   // the last line ends exactly on the axis of the circle.
-  Last.P2 = CirclePoint(Sp, Setup.EndAngle);
+  Last.P2 = arcEndPoint(Sp, Setup.EndAngle);
   Corner = RectPoint(Sp, Setup.CornerRect);
   Box = InitSurfExtents(First.P1, First.P2);
 }
@@ -178,7 +210,8 @@ void surfaceInto(TSurfaceWalk& walk, TExtents3D& extents, TSurf2PointArray& surf
     surf.push_back(walk.first());
     TExtents3D box = walk.firstBox();
     if (last > 1) {
-      surf.push_back(TSurf2Point{walk.corner(), walk.arcPoint(1)});
+      // Arc point 1 is the arc start: its angle is the start's, 0 steps on.
+      surf.push_back(TSurf2Point{walk.corner(), walk.first().P2});
       widen(box, surf.back());
     }
     // Every later arc element starts at the same corner and has the same Z,

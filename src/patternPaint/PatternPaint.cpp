@@ -11,6 +11,7 @@
 #include <QSvgGenerator>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "PaintText.h"
 #include "SafeFileDevice.h"
@@ -658,64 +659,80 @@ struct SheetPart {
   std::vector<std::size_t> crossing;
 };
 
-// `nets` and `names` tell whether any piece has a net outline, a name.
-std::vector<SheetPart> sheetParts(const Elements& pattern, const fish::TTileLayout& layout, double dpm,
-                                  bool withCrossing, bool& nets, bool& names) {
-  const double m = static_cast<double>(fish::kSheetMargin);
-  std::vector<SheetPart> parts(layout.Tiles.size());
-  for (std::size_t t = 0; t < parts.size(); ++t) {
-    const fish::TExtents2D& a = layout.Tiles[t].Area;
-    parts[t].map = MmMap{{a.MinX, a.MaxY}, QPointF(m * dpm, m * dpm), dpm};
+// Hands each element of the pattern to the parts of the sheets it reaches.
+class SheetRouter {
+ public:
+  SheetRouter(const fish::TTileLayout& layout, double dpm, bool withCrossing)
+      : Parts(layout.Tiles.size()), Router(layout), Dpm(dpm), WithCrossing(withCrossing) {
+    const double m = static_cast<double>(fish::kSheetMargin);
+    for (std::size_t t = 0; t < Parts.size(); ++t) {
+      const fish::TExtents2D& a = layout.Tiles[t].Area;
+      Parts[t].map = MmMap{{a.MinX, a.MaxY}, QPointF(m * dpm, m * dpm), dpm};
+    }
   }
-  const fish::TTileRouter router(layout);
-  std::size_t piece = 0;
-  pattern.pieces([&](const fish::TPatternPiece& p) {
+
+  void piece(const fish::TPatternPiece& p) {
     const std::vector<fish::TPoint2D>& o = p.Outline;
-    ++piece;
-    nets = nets || !p.Net.empty();
-    names = names || !p.Name.empty();
+    ++Piece;
+    Nets = Nets || !p.Net.empty();
+    Names = Names || !p.Name.empty();
     for (std::size_t i = 0; i < o.size(); ++i) {
       const fish::TPoint2D& b = o[(i + 1) % o.size()];
-      router.segment(o[i], b, [&](std::size_t t) {
-        SheetPart& part = parts[t];
-        if (part.piece != piece || part.next != i || part.runs.empty()) {
+      Router.segment(o[i], b, [&](std::size_t t) {
+        SheetPart& part = Parts[t];
+        if (part.piece != Piece || part.next != i || part.runs.empty()) {
           if (!part.runs.empty()) part.runEnds.push_back(part.runs.size());
           part.runs.push_back(part.map(o[i]));
         }
         part.runs.push_back(part.map(b));
-        part.piece = piece;
+        part.piece = Piece;
         part.next = i + 1;
       });
     }
-  });
-  for (SheetPart& part : parts) {
-    if (!part.runs.empty()) part.runEnds.push_back(part.runs.size());
   }
-  std::size_t line = 0;
-  pattern.bendLines([&](const fish::TPatternLine& l) {
-    router.segment(l.From, l.To, [&](std::size_t t) {
-      SheetPart& part = parts[t];
+
+  void line(const fish::TPatternLine& l) {
+    Router.segment(l.From, l.To, [&](std::size_t t) {
+      SheetPart& part = Parts[t];
       part.bends.push_back(part.map(l.From));
       part.bends.push_back(part.map(l.To));
-      if (withCrossing) part.crossing.push_back(line);
+      if (WithCrossing) part.crossing.push_back(Line);
     });
-    ++line;
-  });
-  if (kLabelHeightMm * dpm >= 1) {
+    ++Line;
+  }
+
+  void label(const fish::TPatternLabel& l) {
+    if (kLabelHeightMm * Dpm < 1) return;
     const TextMeasure& measure = TextMeasure::get();
-    pattern.labels([&](const fish::TPatternLabel& l) {
-      const QString text = QString::fromStdString(l.Text);
-      const double width = measure.width(text, kLabelHeightMm);
-      const fish::TPoint2D centre = fish::labelCentre(l, width, kLabelHeightMm);
-      router.label(l.At, [&](std::size_t t) {
-        SheetPart& part = parts[t];
-        part.names.push_back(
-            {part.map(centre) + QPointF(-width / 2, measure.capHeight(kLabelHeightMm) / 2) * dpm, l.Text});
-      });
+    const double width = measure.width(QString::fromStdString(l.Text), kLabelHeightMm);
+    const fish::TPoint2D centre = fish::labelCentre(l, width, kLabelHeightMm);
+    Router.label(l.At, [&](std::size_t t) {
+      SheetPart& part = Parts[t];
+      part.names.push_back(
+          {part.map(centre) + QPointF(-width / 2, measure.capHeight(kLabelHeightMm) / 2) * Dpm, l.Text});
     });
   }
-  return parts;
-}
+
+  // The parts, their runs closed.
+  std::vector<SheetPart>& parts() {
+    for (SheetPart& part : Parts) {
+      if (!part.runs.empty() && (part.runEnds.empty() || part.runEnds.back() != part.runs.size())) {
+        part.runEnds.push_back(part.runs.size());
+      }
+    }
+    return Parts;
+  }
+  bool nets() const { return Nets; }
+  bool names() const { return Names; }
+
+ private:
+  std::vector<SheetPart> Parts;
+  const fish::TTileRouter Router;
+  double Dpm;
+  bool WithCrossing;
+  std::size_t Piece = 0, Line = 0;
+  bool Nets = false, Names = false;
+};
 
 // A sheet's part as paintPart draws it from a held pattern.
 void paintSheetPart(QPainter& painter, const Elements& pattern, const SheetPart& part, const AngleTexts& angles,
@@ -742,19 +759,46 @@ void paintSheetPart(QPainter& painter, const Elements& pattern, const SheetPart&
   painter.restore();
 }
 
-// The tiled print of a walked pattern: the overview from one walk, every
-// sheet's part from another.
+// The tiled print of a walked pattern: the elements are routed to the
+// sheets as the overview's walks hand them over, and every sheet is painted
+// from its part.
 void paintWalkedTiles(QPagedPaintDevice& device, const Elements& pattern, const AngleTexts& angles,
                       const fish::TTileLayout& layout, const Title& title) {
   device.setPageLayout(paperOf(layout));
   QPainter painter(&device);
-  paintOverview(painter, pattern, layout, title);
-  bool nets = false, names = false;
-  std::vector<SheetPart> parts = sheetParts(pattern, layout, dotsPerMmOf(painter), !angles.empty(), nets, names);
+  SheetRouter router(layout, dotsPerMmOf(painter), !angles.empty());
+  bool pieces = false, lines = false, labels = false;  // routed
+  Elements teed = pattern;
+  teed.pieces = [&](const auto& each) {
+    const bool route = !std::exchange(pieces, true);
+    pattern.pieces([&](const fish::TPatternPiece& p) {
+      each(p);
+      if (route) router.piece(p);
+    });
+  };
+  teed.bendLines = [&](const auto& each) {
+    const bool route = !std::exchange(lines, true);
+    pattern.bendLines([&](const fish::TPatternLine& l) {
+      each(l);
+      if (route) router.line(l);
+    });
+  };
+  teed.labels = [&](const auto& each) {
+    const bool route = !std::exchange(labels, true);
+    pattern.labels([&](const fish::TPatternLabel& l) {
+      each(l);
+      if (route) router.label(l);
+    });
+  };
+  paintOverview(painter, teed, layout, title);
+  // Names too small to write on the overview are still the sheets'.
+  if (!labels) pattern.labels([&](const fish::TPatternLabel& l) { router.label(l); });
+  std::vector<SheetPart>& parts = router.parts();
   for (std::size_t t = 0; t < layout.Tiles.size(); ++t) {
     device.newPage();
-    paintTile(painter, pattern.kind, layout, layout.Tiles[t], title,
-              [&](const MmMap&) { paintSheetPart(painter, pattern, parts[t], angles, nets, names); });
+    paintTile(painter, pattern.kind, layout, layout.Tiles[t], title, [&](const MmMap&) {
+      paintSheetPart(painter, pattern, parts[t], angles, router.nets(), router.names());
+    });
     parts[t] = SheetPart();
   }
 }

@@ -144,6 +144,13 @@ class TPreciseStream::TLayer {
   const TPoint2D& min() const { return Lo; }
   const TPoint2D& max() const { return Hi; }
 
+  // The surface's line of the element handed last, as
+  // TExactSurface::element makes it, from the direction laid for it.
+  TSurf2Point line() const {
+    const std::size_t k = K - 1;
+    return {k == 0 ? S.midY() : k == N + 2 ? S.midX() : S.corner(), S.pointAt(Previous)};
+  }
+
  private:
   TPoint2D image(Extended g) const {
     const Extended t = Theta.value();
@@ -210,6 +217,23 @@ void developPreciseInto(const TSystemParams& sp, const TProParams& pro, std::uin
   razv.reserve(surface.size());
   lay(
       surface, [&razv](std::size_t, const TRazvertka2Point& e) { razv.push_back(e); }, min, max);
+}
+
+void developPreciseInto(const TSystemParams& sp, const TProParams& pro, std::uint16_t quadrant,
+                        TRazvertka2PointArray& razv, TSurf2PointArray& surf, TPoint2D& min, TPoint2D& max,
+                        const TFaceOffsets& offsets) {
+  razv.clear();
+  surf.clear();
+  const TExactSurface surface(sp, pro, quadrant, offsets);
+  razv.reserve(surface.size());
+  surf.reserve(surface.size());
+  TPreciseStream::TLayer layer(surface);
+  for (std::size_t k = 0; k < layer.size(); ++k) {
+    razv.push_back(layer.next());
+    surf.push_back(layer.line());
+  }
+  min = layer.min();
+  max = layer.max();
 }
 
 TRazvertka2PointArray developPrecise(const TSystemParams& sp, const TProParams& pro, std::uint16_t quadrant,

@@ -39,6 +39,13 @@ namespace fish {
 void developPreciseInto(const TSystemParams& sp, const TProParams& pro, std::uint16_t quadrant,
                         TRazvertka2PointArray& razv, TPoint2D& min, TPoint2D& max, const TFaceOffsets& offsets = {});
 
+// The same with the exact surface it is laid from into `surf` (its n + 3
+// lines as exactSurfaceQuadrant makes them, bit for bit), each arc point's
+// direction worked out once for both.
+void developPreciseInto(const TSystemParams& sp, const TProParams& pro, std::uint16_t quadrant,
+                        TRazvertka2PointArray& razv, TSurf2PointArray& surf, TPoint2D& min, TPoint2D& max,
+                        const TFaceOffsets& offsets = {});
+
 // The same, by value.
 TRazvertka2PointArray developPrecise(const TSystemParams& sp, const TProParams& pro, std::uint16_t quadrant,
                                      const TFaceOffsets& offsets = {});

@@ -123,8 +123,7 @@ void developCutting(TPatternKind pattern, const TSystemParams& sp, const TProPar
     developQuadrantInto(sp, pro, quadrant, into);
     return;
   }
-  developPreciseInto(sp, pro, quadrant, into.Razvertka, into.Min, into.Max);
-  into.Surf = exactSurfaceQuadrant(sp, pro, quadrant);
+  developPreciseInto(sp, pro, quadrant, into.Razvertka, into.Surf, into.Min, into.Max);
   into.SurfBox = TExtents3D{};
 }
 
@@ -143,8 +142,7 @@ void developCutting(TPatternKind pattern, const TSystemParams& sp, const TPlateP
     return;
   }
   const TFaceOffsets offsets = faceOffsets(plate);
-  developPreciseInto(sp, pro, quadrant, into.Razvertka, into.Min, into.Max, offsets);
-  into.Surf = exactSurfaceQuadrant(sp, pro, quadrant, offsets);
+  developPreciseInto(sp, pro, quadrant, into.Razvertka, into.Surf, into.Min, into.Max, offsets);
   into.SurfBox = TExtents3D{};
 }
 

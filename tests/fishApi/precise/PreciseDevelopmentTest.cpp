@@ -65,9 +65,14 @@ TEST(PreciseDevelopment, IsTheExactTriangulationLaidFlat) {
         developPreciseElements(
             row.sp, pro, q, [&e](std::size_t, const TRazvertka2Point& x) { e.push_back(x); }, lo, hi);
         const TRazvertka2PointArray t = developQuadrant(row.sp, pro, q).Razvertka;
+        TSurf2PointArray laidFrom;  // the surface the development writes beside it
+        developPreciseInto(row.sp, pro, q, e, laidFrom, lo, hi);
+        ASSERT_EQ(laidFrom.size(), surface.size());
         for (std::size_t k = 0; k < r.size(); ++k) {
           EXPECT_TRUE(e[k].P1.X == r[k].P1.X && e[k].P1.Y == r[k].P1.Y && e[k].P2.X == r[k].P2.X &&
                       e[k].P2.Y == r[k].P2.Y);
+          for (const auto& [a, b] : {std::pair{laidFrom[k].P1, surface[k].P1}, std::pair{laidFrom[k].P2, surface[k].P2}})
+            EXPECT_TRUE(a.X == b.X && a.Y == b.Y && a.Z == b.Z);
           tables = std::max({tables, distance2D(t[k].P1, r[k].P1), distance2D(t[k].P2, r[k].P2)});
         }
       }

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
+#include <deque>
 #include <unordered_map>
 
 #include "fishApi/core/NumText.h"
@@ -146,44 +148,68 @@ std::vector<TBendAngleText> bendAngleTexts(const TFlatPattern& pattern, Extended
 void bendAngleTexts(const TPatternWalk& walk, Extended height, const std::function<Extended(const std::string&)>& width,
                     const std::function<void(const TBendAngleText&)>& each) {
   if (!walk.angles()) return;
-  // The places beside each line that the lines walked just before and just
-  // after it leave free (at fine divisions its neighbours in the fan, and
-  // never room); the few left are then tried against every other line and
-  // outline.
+  // The places beside each line that the lines walked shortly before and
+  // after it leave free (at fine divisions the lines of the fan a text's
+  // height away, and never room); the few left are then tried against every
+  // other line and outline. The lines up to kWindow before and after are
+  // tried at steps that widen with the distance, eight an octave: a text
+  // stands off its line by a fraction of its height, so the first line that
+  // crosses it lies a band of the fan away, whatever the divisions.
   struct TCandidate {
     TBendAngleText Text;
     TTextPlace At[2];
     bool Open[2] = {false, false};
   };
-  constexpr std::size_t kWindow = 3;
+  constexpr std::size_t kWindow = 4096;
+  std::vector<std::size_t> steps;
+  for (std::size_t k = 1; k < kWindow; k += std::max<std::size_t>(1, k / 8)) steps.push_back(k);
+  std::vector<std::pair<TPoint2D, TPoint2D>> ring(kWindow);  // line i at i % kWindow
+  std::deque<TCandidate> pending;                            // in the order of their lines
+  std::vector<std::size_t> slot(kWindow, SIZE_MAX);          // the line's place in pending, counted from popped
+  std::size_t pushed = 0, popped = 0;
   std::vector<TCandidate> candidates;
-  std::vector<TShape> recent;  // the last kWindow lines
-  std::vector<std::pair<std::size_t, std::size_t>> pending;  // candidate, lines still to see after it
   std::size_t index = 0;
+  const auto closes = [](TCandidate& c, const TShape& segment) {
+    for (std::size_t s = 0; s < 2; ++s) c.Open[s] = c.Open[s] && apart(c.At[s].Box, segment);
+    return !(c.Open[0] || c.Open[1]);
+  };
+  const auto settle = [&](std::size_t before) {
+    while (!pending.empty() && pending.front().Text.Line < before) {
+      if (pending.front().Open[0] || pending.front().Open[1]) candidates.push_back(std::move(pending.front()));
+      pending.pop_front();
+      ++popped;
+    }
+  };
   walk.bendLines([&](const TPatternLine& l) {
     const TShape segment = shapeOf({l.From, l.To});
-    for (auto& [c, left] : pending) {
-      for (std::size_t s = 0; s < 2; ++s) candidates[c].Open[s] = candidates[c].Open[s] && apart(candidates[c].At[s].Box, segment);
-      --left;
+    // The places of the lines a step before this one.
+    for (const std::size_t k : steps) {
+      if (k > index) break;
+      const std::size_t at = slot[(index - k) % kWindow];
+      if (at == SIZE_MAX || at < popped) continue;
+      TCandidate& c = pending[at - popped];
+      if (c.Text.Line == index - k && (c.Open[0] || c.Open[1])) closes(c, segment);
     }
-    pending.erase(std::remove_if(pending.begin(), pending.end(), [](const auto& p) { return p.second == 0; }),
-                  pending.end());
+    settle(index >= kWindow ? index - kWindow + 1 : 0);
+    slot[index % kWindow] = SIZE_MAX;
     if (l.Angle) {
       TCandidate c{{index, bendAngleText(*l.Angle), {}, 0}, {}, {}};
       const Extended w = width(c.Text.Text);
-      for (std::size_t s = 0; s < 2; ++s) {
-        c.Open[s] = textPlace(l, w, height, s == 0 ? 1.0L : -1.0L, c.At[s]) &&
-                    std::all_of(recent.begin(), recent.end(), [&](const TShape& r) { return apart(c.At[s].Box, r); });
+      for (std::size_t s = 0; s < 2; ++s) c.Open[s] = textPlace(l, w, height, s == 0 ? 1.0L : -1.0L, c.At[s]);
+      for (const std::size_t k : steps) {
+        if (k > index || !(c.Open[0] || c.Open[1])) break;
+        const auto& [from, to] = ring[(index - k) % kWindow];
+        closes(c, shapeOf({from, to}));
       }
       if (c.Open[0] || c.Open[1]) {
-        candidates.push_back(std::move(c));
-        pending.emplace_back(candidates.size() - 1, kWindow);
+        slot[index % kWindow] = pushed++;
+        pending.push_back(std::move(c));
       }
     }
-    if (recent.size() == kWindow) recent.erase(recent.begin());
-    recent.push_back(segment);
+    ring[index % kWindow] = {l.From, l.To};
     ++index;
   });
+  settle(index);
   if (candidates.empty()) return;
 
   const auto against = [&candidates](const TShape& obstacle, std::size_t line) {

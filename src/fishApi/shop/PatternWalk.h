@@ -26,9 +26,10 @@ namespace fish {
 
 class TPatternWalk {
  public:
-  // The pattern flatPattern(sp, plate, pro, cutting) holds. Refuses the
-  // cutting choices and the plate as that does (ECuttingError, EPlateError);
-  // the development's own errors and ENoQuadrant come from the first walk.
+  // The pattern flatPattern(sp, plate, pro, cutting) holds, with its
+  // errors: today's pieces refuse the cutting choices at once and the plate,
+  // the development's errors and ENoQuadrant from the first walk; pieces of
+  // other seams or with allowances are laid here and refuse everything here.
   TPatternWalk(const TSystemParams& sp, const TPlateParams& plate, const TProParams& pro,
                const TCuttingParams& cutting);
   // The pattern flatPattern(sp, pro, kind) holds: today's seams, no

@@ -190,14 +190,17 @@ void writeExports(const CliRequest& req, const fish::TSystemParams& sp, const fi
                   const fish::TPlateParams& plate, const fish::TCuttingParams& cutting, const PaintedExports& painted,
                   std::ostream& err, Outcome& outcome) {
   if (!req.dxfFile && !req.svgFile && !req.pdfFile && !req.tilesFile) return;
-  fish::TFlatPattern pattern;
+  // Every export is written from the pattern's walk, never held whole.
+  std::optional<fish::TPatternWalk> walk;
+  bool crossing = false;
   try {
-    pattern = fish::flatPattern(sp, plate, pp, cutting);
+    walk.emplace(sp, plate, pp, cutting);
+    crossing = walk->crossing();
   } catch (const fish::EFishError& e) {
     outcome.failComputation(e.what());
     return;
   }
-  if (pattern.Crossing) {
+  if (crossing) {
     err << "vintaler-cli: warning: an outline of the pattern crosses itself; it is written as drawn\n";
   }
   const PatternTitle title{projectName(req.inputFile), sp, pp.Divisions, plate};
@@ -210,14 +213,11 @@ void writeExports(const CliRequest& req, const fish::TSystemParams& sp, const fi
       outcome.outputFailed = true;
     }
   };
-  const auto save = [](const std::string& path, const std::string& bytes) {
-    fish::writeFileAtomically(path, bytes.data(), bytes.size());
-  };
-  output(req.dxfFile, "DXF", [&](const std::string& path) { dxf::writePatternDxf(path, pattern); });
-  output(req.svgFile, "SVG", [&](const std::string& path) { save(path, painted.svg(pattern, title)); });
-  output(req.pdfFile, "PDF", [&](const std::string& path) { save(path, painted.pdf(pattern, title)); });
+  output(req.dxfFile, "DXF", [&](const std::string& path) { dxf::writePatternDxf(path, *walk); });
+  output(req.svgFile, "SVG", [&](const std::string& path) { painted.svg(path, *walk, title); });
+  output(req.pdfFile, "PDF", [&](const std::string& path) { painted.pdf(path, *walk, title); });
   output(req.tilesFile, "tiled PDF", [&](const std::string& path) {
-    save(path, painted.tiles(pattern, fish::tileLayout(pattern, req.paper), title));
+    painted.tiles(path, *walk, fish::tileLayout(*walk, req.paper), title);
   });
 }
 
@@ -244,8 +244,9 @@ void computeAndPrint(const CliRequest& req, const fish::TProjectData& project, c
   std::string warning;
   try {
     if (req.json) {
-      figures = fish::shopFigures(sp, pp, plate, project.Cutting);
-      quote = fish::shopQuote(sp, pp, plate, project.Cutting);
+      fish::TShopSummary both = fish::shopSummaryAndQuote(sp, pp, plate, project.Cutting);
+      figures = std::move(both.Figures);
+      quote = std::move(both.Quote);
       warning = patternWarning(kind, figures->PatternAccuracy, project.Cutting.Units);
     } else {
       page.emplace(sp, pp, sep, false, plate, nullptr, project.Cutting.Units);

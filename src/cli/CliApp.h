@@ -16,6 +16,7 @@
 #include "fishApi/core/FishTypes.h"
 #include "fishApi/shop/CuttingParams.h"
 #include "fishApi/shop/FlatPattern.h"
+#include "fishApi/shop/PatternWalk.h"
 #include "fishApi/shop/PlateParams.h"
 #include "fishApi/shop/TileLayout.h"
 
@@ -72,13 +73,16 @@ struct PatternTitle {
   fish::TPlateParams plate;
 };
 
-// The drawings painted by Qt (SVG, full-size PDF, tiled PDF), each returning
-// the file's bytes; left empty in a build without them. A writer throws the
-// engine's error type when the drawing cannot be made.
+// The drawings painted by Qt (SVG, full-size PDF, tiled PDF), each painted
+// straight into the file at the path given as the pattern is walked, the
+// file replaced whole or not at all; left empty in
+// a build without them. A writer throws the engine's error type when the
+// drawing cannot be made or its file written.
 struct PaintedExports {
-  std::function<std::string(const fish::TFlatPattern&, const PatternTitle&)> svg;
-  std::function<std::string(const fish::TFlatPattern&, const PatternTitle&)> pdf;
-  std::function<std::string(const fish::TFlatPattern&, const fish::TTileLayout&, const PatternTitle&)> tiles;
+  std::function<void(const std::string&, const fish::TPatternWalk&, const PatternTitle&)> svg;
+  std::function<void(const std::string&, const fish::TPatternWalk&, const PatternTitle&)> pdf;
+  std::function<void(const std::string&, const fish::TPatternWalk&, const fish::TTileLayout&, const PatternTitle&)>
+      tiles;
 };
 
 class UsageError : public std::runtime_error {

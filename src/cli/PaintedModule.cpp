@@ -18,8 +18,6 @@ vintaler::paint::Title titleOf(const vintaler::cli::PatternTitle& t) {
   return {QString::fromStdString(t.project), t.sp, t.divisions, t.plate};
 }
 
-std::string bytes(const QByteArray& data) { return data.toStdString(); }
-
 // Qt's notes on the machine it runs on (no XDG_RUNTIME_DIR, a font it had to
 // replace) are not the tool's to report, and a script reading standard error
 // would take them for failures. Only what ends the painting is said.
@@ -40,15 +38,14 @@ extern "C" __attribute__((visibility("default"))) void vintalerOpenPaintedExport
   // The module holds its own engine and translations: it is told the
   // program's language rather than finding it again.
   vintaler::applyLanguage(vintaler::languageFromCode(language ? language : "").value_or(vintaler::TLanguage::Russian));
-  painted.svg = [](const fish::TFlatPattern& p, const vintaler::cli::PatternTitle& t) {
-    return bytes(vintaler::paint::patternSvg(p, titleOf(t)));
+  painted.svg = [](const std::string& path, const fish::TPatternWalk& p, const vintaler::cli::PatternTitle& t) {
+    vintaler::paint::savePatternSvg(path, p, titleOf(t));
   };
-  painted.pdf = [](const fish::TFlatPattern& p, const vintaler::cli::PatternTitle& t) {
-    return bytes(vintaler::paint::patternPdf(p, titleOf(t)));
+  painted.pdf = [](const std::string& path, const fish::TPatternWalk& p, const vintaler::cli::PatternTitle& t) {
+    vintaler::paint::savePatternPdf(path, p, titleOf(t));
   };
-  painted.tiles = [](const fish::TFlatPattern& p, const fish::TTileLayout& l, const vintaler::cli::PatternTitle& t) {
-    return bytes(vintaler::paint::tilesPdf(p, l, titleOf(t)));
-  };
+  painted.tiles = [](const std::string& path, const fish::TPatternWalk& p, const fish::TTileLayout& l,
+                     const vintaler::cli::PatternTitle& t) { vintaler::paint::saveTilesPdf(path, p, l, titleOf(t)); };
 }
 
 extern "C" __attribute__((visibility("default"))) void vintalerClosePaintedExports() { application.reset(); }

@@ -19,6 +19,8 @@
 #include <cstring>
 #include <string>
 
+#include "BareDevelopment.h"
+
 namespace {
 
 void appendTenths(std::string& out, long double v) {
@@ -52,7 +54,6 @@ void appendRow(std::string& out, const std::string& label, long double x, long d
 int main(int argc, char** argv) {
   const long n = argc > 1 ? std::strtol(argv[1], nullptr, 10) : 100000;
   const bool whole = argc > 2 && std::strcmp(argv[2], "--whole") == 0;
-  const long double R = 50, L = 50, half = 50, quarter = std::acos(-1.0L) / 2;
   std::string text;
   text.reserve(whole ? static_cast<std::size_t>(4 * (n + 6) + 12) * 31 : 1 << 16);
   text += "Параметры перехода:\n\n";
@@ -60,32 +61,13 @@ int main(int argc, char** argv) {
   for (int q = 1; q <= 4; ++q) {
     text += "\nКвадрант " + std::to_string(q) + "\n";
     appendRow(text, "Point", 0, 0);
-    // The development starts turned by the angle at the corner of the first
-    // plane triangle (a quarter turn halved, for this square section).
-    long double theta = quarter / 2, px = R, py = 0,
-                previousSide = std::sqrt((R - half) * (R - half) + half * half + L * L);
-    for (long j = 0; j <= n + 2; ++j) {
-      // The circle's angles as the engine walks each quadrant: from a quarter
-      // turn (quadrants 1, 2) or three (3, 4), down or up.
-      const long double step = quarter * static_cast<long double>(j) / static_cast<long double>(n);
-      const long double t = (q <= 2 ? quarter : 3 * quarter) + (q % 2 == 1 ? -step : step);
-      const long double x = R * cosl(t), y = R * sinl(t);
-      const long double chord = sqrtl((x - px) * (x - px) + (y - py) * (y - py));
-      const long double side = sqrtl((x - half) * (x - half) + (y - half) * (y - half) + L * L);
-      // The angle at the corner between neighbouring generator lines, by
-      // the law of cosines in the arc tangent form, then the point laid flat.
-      const long double ratio = (side * side + previousSide * previousSide - chord * chord) / (2 * side * previousSide);
-      theta += atan2l(sqrtl(1 - ratio * ratio), ratio);
-      const long double turn = quarter * 2 - theta;
-      appendRow(text, (q % 3 == 1 ? "R" : "L") + std::to_string(j + 1), cosl(turn) * side + half, sinl(turn) * side);
-      px = x;
-      py = y;
-      previousSide = side;
+    bare::develop(q, n, n + 2, [&](long j, long double x, long double y) {
+      appendRow(text, (q % 3 == 1 ? "R" : "L") + std::to_string(j + 1), x, y);
       if (!whole && text.size() >= (1 << 16) - 64) {
         std::fwrite(text.data(), 1, text.size(), stdout);
         text.clear();
       }
-    }
+    });
   }
   std::fwrite(text.data(), 1, text.size(), stdout);
   return std::fflush(stdout) == 0 ? 0 : 1;

@@ -23,6 +23,8 @@
 #include <string>
 #include <vector>
 
+#include "BareDevelopment.h"
+
 namespace {
 
 class StdioWriter final : public DL_WriterA {
@@ -66,25 +68,12 @@ struct Point {
 
 // The development of quadrant q as bench/BareCli.cpp lays it, n + 3 points.
 std::vector<Point> develop(int q, long n) {
-  const long double R = 50, L = 50, half = 50, quarter = std::acos(-1.0L) / 2;
   std::vector<Point> points;
   points.reserve(static_cast<std::size_t>(n) + 3);
-  long double theta = quarter / 2, px = R, py = 0, previousSide = sqrtl((R - half) * (R - half) + half * half + L * L);
-  for (long j = 0; j <= n + 2; ++j) {
-    const long double step = quarter * static_cast<long double>(j) / static_cast<long double>(n);
-    const long double t = (q <= 2 ? quarter : 3 * quarter) + (q % 2 == 1 ? -step : step);
-    const long double x = R * cosl(t), y = R * sinl(t);
-    const long double chord = sqrtl((x - px) * (x - px) + (y - py) * (y - py));
-    const long double side = sqrtl((x - half) * (x - half) + (y - half) * (y - half) + L * L);
-    const long double ratio = (side * side + previousSide * previousSide - chord * chord) / (2 * side * previousSide);
-    theta += atan2l(sqrtl(1 - ratio * ratio), ratio);
-    const long double turn = quarter * 2 - theta;
-    const double sx = q == 2 || q == 3 ? -1 : 1, sy = q >= 3 ? -1 : 1;
-    points.push_back({sx * static_cast<double>(cosl(turn) * side + half), sy * static_cast<double>(sinl(turn) * side)});
-    px = x;
-    py = y;
-    previousSide = side;
-  }
+  const double sx = q == 2 || q == 3 ? -1 : 1, sy = q >= 3 ? -1 : 1;
+  bare::develop(q, n, n + 2, [&](long, long double x, long double y) {
+    points.push_back({sx * static_cast<double>(x), sy * static_cast<double>(y)});
+  });
   return points;
 }
 

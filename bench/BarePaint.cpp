@@ -23,6 +23,8 @@
 #include <cstring>
 #include <vector>
 
+#include "BareDevelopment.h"
+
 namespace {
 
 struct Quadrant {
@@ -32,26 +34,13 @@ struct Quadrant {
 
 // The flat points of one quadrant, as bench/BareCli.cpp makes them.
 Quadrant develop(int q, long n) {
-  const long double R = 50, L = 50, half = 50, quarter = std::acos(-1.0L) / 2;
   Quadrant d;
   d.x.reserve(static_cast<std::size_t>(n + 1));
   d.y.reserve(static_cast<std::size_t>(n + 1));
-  long double theta = quarter / 2, px = R, py = 0, previousSide = std::sqrt((R - half) * (R - half) + half * half + L * L);
-  for (long j = 0; j <= n; ++j) {
-    const long double step = quarter * static_cast<long double>(j) / static_cast<long double>(n);
-    const long double t = (q <= 2 ? quarter : 3 * quarter) + (q % 2 == 1 ? -step : step);
-    const long double x = R * cosl(t), y = R * sinl(t);
-    const long double chord = sqrtl((x - px) * (x - px) + (y - py) * (y - py));
-    const long double side = sqrtl((x - half) * (x - half) + (y - half) * (y - half) + L * L);
-    const long double ratio = (side * side + previousSide * previousSide - chord * chord) / (2 * side * previousSide);
-    theta += atan2l(sqrtl(1 - ratio * ratio), ratio);
-    const long double turn = quarter * 2 - theta;
-    d.x.push_back(static_cast<double>((cosl(turn) * side + half) * (q % 2 ? 1 : -1)));
-    d.y.push_back(static_cast<double>(sinl(turn) * side * (q <= 2 ? 1 : -1)));
-    px = x;
-    py = y;
-    previousSide = side;
-  }
+  bare::develop(q, n, n, [&](long, long double x, long double y) {
+    d.x.push_back(static_cast<double>(x * (q % 2 ? 1 : -1)));
+    d.y.push_back(static_cast<double>(y * (q <= 2 ? 1 : -1)));
+  });
   return d;
 }
 

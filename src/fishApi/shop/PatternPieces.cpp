@@ -83,7 +83,9 @@ TMotion glue(const TPoint2D& a1, const TPoint2D& b1, const TPoint2D& s1, const T
 struct THalf {
   int Quadrant = 0;
   std::vector<TPoint2D> Rect, Round;
-  std::vector<TPatternLine> Bends;
+  // The generators inside, by element: each runs from the corner to its arc
+  // point of the quadrant's development.
+  std::vector<std::size_t> Bends;
 };
 
 // k* of a development: the generator (1 .. n+1) whose turn about the
@@ -113,12 +115,13 @@ std::vector<THalf> halvesOf(int q, const TRazvertka2PointArray& d, bool cutAtCor
     THalf h;
     h.Quadrant = q;
     h.Rect = std::move(rect);
+    h.Round.reserve(to - from + 1);
     for (std::size_t k = from; k <= to; ++k) h.Round.push_back(d[k].P2);
     // The generators inside: all but a corner seam at either end.
     const std::size_t first = from == 1 ? 1 : from + 1;
     const std::size_t lastInside = to == last ? last : to - 1;
     for (std::size_t k = first; k <= lastInside; ++k) {
-      if (!same(c, d[k].P2)) h.Bends.push_back({q, c, d[k].P2, k});
+      if (!same(c, d[k].P2)) h.Bends.push_back(k);
     }
     return h;
   };
@@ -219,10 +222,15 @@ TPieceNet layRun(const std::vector<THalf>& run, const std::array<TRazvertka2Poin
   };
   TPieceNet piece;
   TOutlineBuilder outline;
+  std::size_t lines = 0;
+  for (const THalf& h : run) lines += h.Bends.size();
+  piece.Bends.reserve(lines);
   for (std::size_t i = 0; i < run.size(); ++i) {
     for (const TPoint2D& p : run[i].Rect) outline.add(place(i, p), TEdgeKind::Rect);
     if (piece.Quadrants.empty() || piece.Quadrants.back() != run[i].Quadrant) piece.Quadrants.push_back(run[i].Quadrant);
-    for (const TPatternLine& l : run[i].Bends) piece.Bends.push_back({l.Quadrant, place(i, l.From), place(i, l.To), l.Element});
+    const int q = run[i].Quadrant;
+    const TRazvertka2PointArray& d = developed[static_cast<std::size_t>(q - 1)];
+    for (const std::size_t k : run[i].Bends) piece.Bends.push_back({q, place(i, d[1].P1), place(i, d[k].P2), k});
   }
   const TEdgeKind endKind = toSeam ? TEdgeKind::SeamEnd : TEdgeKind::Open;
   for (std::size_t i = run.size(); i-- > 0;) {

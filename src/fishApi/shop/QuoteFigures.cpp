@@ -48,11 +48,13 @@ void quotePieces(const TSystemParams& sp, const TProParams& pro, const TPlatePar
     own[q - 1] = bendAngles(d.Surf);
   }
 
-  for (const TPieceNet& net : nets) {
+  for (TPieceNet& net : nets) {
     TPieceQuote p;
     p.Quadrants = net.Quadrants;
     p.Seams = net.Seams;
-    const std::vector<TPoint2D> cut = cutting.hasAllowances() ? cutOutline(net, cutting) : net.Net;
+    // The cut outline is the net one without allowances: not copied.
+    const std::vector<TPoint2D> withAllowances = cutting.hasAllowances() ? cutOutline(net, cutting) : std::vector<TPoint2D>{};
+    const std::vector<TPoint2D>& cut = cutting.hasAllowances() ? withAllowances : net.Net;
     p.CutLength = checkFinite(perimeter(cut));
     for (std::size_t i = 0, n = net.Net.size(); i < n; ++i) {
       if (net.Edges[i] == TEdgeKind::SeamStart || net.Edges[i] == TEdgeKind::SeamEnd)
@@ -67,6 +69,7 @@ void quotePieces(const TSystemParams& sp, const TProParams& pro, const TPlatePar
     // mm2 * mm = mm3, and a cubic metre is 1E9 mm3 (an inch project's
     // cubic inches likewise by their own factor).
     p.Mass = checkFinite(p.CutArea * plate.Thickness * cubicMetresPerUnit(cutting.Units) * plate.Density);
+    p.Bends.reserve(net.Bends.size());
     for (const TPatternLine& l : net.Bends) {
       p.Bends.push_back({l.Quadrant, l.Element, length(l.From, l.To),
                          angles[static_cast<std::size_t>(l.Quadrant - 1)][l.Element - 1]});
@@ -81,6 +84,8 @@ void quotePieces(const TSystemParams& sp, const TProParams& pro, const TPlatePar
     quote.MinBlankArea += p.MinBlank.Width * p.MinBlank.Height;
     quote.Mass += p.Mass;
     quote.Pieces.push_back(std::move(p));
+    // A piece once quoted is let go before the next is.
+    net = TPieceNet{};
   }
 }
 

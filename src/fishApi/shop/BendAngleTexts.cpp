@@ -212,10 +212,86 @@ void bendAngleTexts(const TPatternWalk& walk, Extended height, const std::functi
   settle(index);
   if (candidates.empty()) return;
 
-  const auto against = [&candidates](const TShape& obstacle, std::size_t line) {
-    for (TCandidate& c : candidates) {
-      if (c.Text.Line == line) continue;
-      for (std::size_t s = 0; s < 2; ++s) c.Open[s] = c.Open[s] && apart(c.At[s].Box, obstacle);
+  // The places left filed in a grid of cells as wide as the widest place:
+  // a line or an outline's edge is tried only against the places in the
+  // cells it runs through, found along its longer axis (a line a cell
+  // further either way across it, for rounding).
+  const auto boxOf = [](const TCandidate& c) {
+    TShape box;
+    bool first = true;
+    for (std::size_t s = 0; s < 2; ++s) {
+      if (!c.Open[s]) continue;
+      const TShape& b = c.At[s].Box;
+      box.Lo = first ? b.Lo : TPoint2D{std::min(box.Lo.X, b.Lo.X), std::min(box.Lo.Y, b.Lo.Y)};
+      box.Hi = first ? b.Hi : TPoint2D{std::max(box.Hi.X, b.Hi.X), std::max(box.Hi.Y, b.Hi.Y)};
+      first = false;
+    }
+    return box;
+  };
+  TShape all = boxOf(candidates.front());
+  Extended cell = 0;
+  for (const TCandidate& c : candidates) {
+    const TShape b = boxOf(c);
+    all.Lo = {std::min(all.Lo.X, b.Lo.X), std::min(all.Lo.Y, b.Lo.Y)};
+    all.Hi = {std::max(all.Hi.X, b.Hi.X), std::max(all.Hi.Y, b.Hi.Y)};
+    cell = std::max({cell, b.Hi.X - b.Lo.X, b.Hi.Y - b.Lo.Y});
+  }
+  const Extended origin[2] = {all.Lo.X, all.Lo.Y};
+  const auto cellOf = [&](Extended v, std::size_t axis) {
+    return static_cast<std::int64_t>(std::floor((v - origin[axis]) / cell));
+  };
+  const bool gridded = std::isfinite(cell) && cell > 0 && std::isfinite(all.Hi.X - all.Lo.X + all.Hi.Y - all.Lo.Y) &&
+                       cellOf(all.Hi.X, 0) < (1 << 24) && cellOf(all.Hi.Y, 1) < (1 << 24);
+  const auto keyOfCell = [](std::int64_t x, std::int64_t y) {
+    return (static_cast<std::uint64_t>(x) << 32) | static_cast<std::uint64_t>(y);
+  };
+  std::unordered_map<std::uint64_t, std::vector<std::size_t>> cells;
+  if (gridded) {
+    for (std::size_t i = 0; i < candidates.size(); ++i) {
+      const TShape b = boxOf(candidates[i]);
+      for (std::int64_t x = cellOf(b.Lo.X, 0); x <= cellOf(b.Hi.X, 0); ++x)
+        for (std::int64_t y = cellOf(b.Lo.Y, 1); y <= cellOf(b.Hi.Y, 1); ++y) cells[keyOfCell(x, y)].push_back(i);
+    }
+  }
+  std::vector<std::size_t> seen(candidates.size(), SIZE_MAX);
+  std::size_t tried = 0;
+  const auto tryOne = [&](TCandidate& c, const TShape& obstacle, std::size_t line) {
+    if (c.Text.Line == line) return;
+    for (std::size_t s = 0; s < 2; ++s) c.Open[s] = c.Open[s] && apart(c.At[s].Box, obstacle);
+  };
+  const auto against = [&](const TShape& obstacle, std::size_t line) {
+    if (!gridded) {
+      for (TCandidate& c : candidates) tryOne(c, obstacle, line);
+      return;
+    }
+    const Extended lo[2] = {std::max(obstacle.Lo.X, all.Lo.X), std::max(obstacle.Lo.Y, all.Lo.Y)};
+    const Extended hi[2] = {std::min(obstacle.Hi.X, all.Hi.X), std::min(obstacle.Hi.Y, all.Hi.Y)};
+    if (lo[0] > hi[0] || lo[1] > hi[1]) return;
+    ++tried;
+    const TPoint2D& p = obstacle.P[0];
+    const TPoint2D& q = obstacle.P[1];
+    const Extended from[2] = {p.X, p.Y}, delta[2] = {q.X - p.X, q.Y - p.Y};
+    const std::size_t a = std::fabs(delta[0]) >= std::fabs(delta[1]) ? 0 : 1, b = 1 - a;
+    const std::int64_t bLo = cellOf(lo[b], b), bHi = cellOf(hi[b], b);
+    for (std::int64_t u = cellOf(lo[a], a), uHi = cellOf(hi[a], a); u <= uHi; ++u) {
+      std::int64_t vLo = bLo, vHi = bHi;
+      if (delta[a] != 0) {
+        const Extended slope = delta[b] / delta[a];
+        const Extended s0 = std::max(lo[a], origin[a] + static_cast<Extended>(u) * cell);
+        const Extended s1 = std::min(hi[a], origin[a] + static_cast<Extended>(u + 1) * cell);
+        const Extended v0 = from[b] + (s0 - from[a]) * slope, v1 = from[b] + (s1 - from[a]) * slope;
+        vLo = std::max(bLo, cellOf(std::min(v0, v1), b) - 1);
+        vHi = std::min(bHi, cellOf(std::max(v0, v1), b) + 1);
+      }
+      for (std::int64_t v = vLo; v <= vHi; ++v) {
+        const auto found = cells.find(a == 0 ? keyOfCell(u, v) : keyOfCell(v, u));
+        if (found == cells.end()) continue;
+        for (const std::size_t i : found->second) {
+          if (seen[i] == tried) continue;
+          seen[i] = tried;
+          tryOne(candidates[i], obstacle, line);
+        }
+      }
     }
   };
   index = 0;

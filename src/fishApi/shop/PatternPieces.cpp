@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <functional>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -196,8 +197,9 @@ void moveAll(TPieceNet& piece, const TMotion& m) {
 }
 
 // A run of half quadrants laid as one piece.
+// With `lines` the bend lines are handed to it as they are laid, not held.
 TPieceNet layRun(const std::vector<THalf>& run, const std::array<TRazvertka2PointArray, 4>& developed, bool fromSeam,
-                 bool toSeam, bool names) {
+                 bool toSeam, bool names, const std::function<void(const TPatternLine&)>* lines) {
   std::vector<TMotion> motion(run.size());
   for (std::size_t i = 1; i < run.size(); ++i) {
     const THalf &a = run[i - 1], &b = run[i];
@@ -222,15 +224,23 @@ TPieceNet layRun(const std::vector<THalf>& run, const std::array<TRazvertka2Poin
   };
   TPieceNet piece;
   TOutlineBuilder outline;
-  std::size_t lines = 0;
-  for (const THalf& h : run) lines += h.Bends.size();
-  piece.Bends.reserve(lines);
+  const bool handOver = lines != nullptr;
+  std::size_t count = 0;
+  for (const THalf& h : run) count += h.Bends.size();
+  if (!handOver) piece.Bends.reserve(count);
   for (std::size_t i = 0; i < run.size(); ++i) {
     for (const TPoint2D& p : run[i].Rect) outline.add(place(i, p), TEdgeKind::Rect);
     if (piece.Quadrants.empty() || piece.Quadrants.back() != run[i].Quadrant) piece.Quadrants.push_back(run[i].Quadrant);
     const int q = run[i].Quadrant;
     const TRazvertka2PointArray& d = developed[static_cast<std::size_t>(q - 1)];
-    for (const std::size_t k : run[i].Bends) piece.Bends.push_back({q, place(i, d[1].P1), place(i, d[k].P2), k});
+    for (const std::size_t k : run[i].Bends) {
+      TPatternLine line{q, place(i, d[1].P1), place(i, d[k].P2), k};
+      if (handOver) {
+        (*lines)(line);
+      } else {
+        piece.Bends.push_back(std::move(line));
+      }
+    }
   }
   const TEdgeKind endKind = toSeam ? TEdgeKind::SeamEnd : TEdgeKind::Open;
   for (std::size_t i = run.size(); i-- > 0;) {
@@ -276,7 +286,18 @@ std::vector<TPieceNet> patternNets(const TSystemParams& sp, const TProParams& pr
 
 std::vector<TPieceNet> patternNets(const TSystemParams& sp, const TPlateParams& plate, const TProParams& pro,
                                    const TCuttingParams& cutting, bool names) {
+  return patternNets(sp, plate, pro, cutting, names, nullptr);
+}
+
+std::vector<TPieceNet> patternNets(const TSystemParams& sp, const TPlateParams& plate, const TProParams& pro,
+                                   const TCuttingParams& cutting, bool names, const TPieceLines* lines) {
   checkCutting(cutting);
+  const bool todaysFrame = cutting.Seams == kDefaultSeams;
+  const Extended widest =
+      std::max({cutting.SeamFirst, cutting.SeamSecond, cutting.RectAllowance, cutting.RoundAllowance});
+  // Lines handed over as they are laid must be where the pieces stay: today's
+  // pieces without allowances are not moved afterwards.
+  const bool early = lines && todaysFrame && widest == 0;
   std::array<TRazvertka2PointArray, 4> developed;
   bool any = false;
   for (std::uint16_t q = 1; q <= 4; ++q) {
@@ -310,7 +331,9 @@ std::vector<TPieceNet> patternNets(const TSystemParams& sp, const TPlateParams& 
   std::string runSeams;
   const auto finish = [&](bool toSeam, int place) {
     if (run.empty()) return;
-    TPieceNet piece = layRun(run, developed, runFromSeam, toSeam, names);
+    const std::size_t index = pieces.size();
+    const std::function<void(const TPatternLine&)> each = [&](const TPatternLine& l) { (*lines)(index, l); };
+    TPieceNet piece = layRun(run, developed, runFromSeam, toSeam, names, early ? &each : nullptr);
     piece.Seams = runSeams;
     // One seam alone is both ends of its one piece: named once.
     const std::string end(seamKey(static_cast<TSeamAt>(place % kSeamPlaces)));
@@ -339,9 +362,6 @@ std::vector<TPieceNet> patternNets(const TSystemParams& sp, const TPlateParams& 
   }
   finish(seamAt(start + kSeamPlaces) != 0, start + kSeamPlaces);
 
-  const bool todaysFrame = cutting.Seams == kDefaultSeams;
-  const Extended widest =
-      std::max({cutting.SeamFirst, cutting.SeamSecond, cutting.RectAllowance, cutting.RoundAllowance});
   Extended below = 0;
   for (std::size_t i = 0; i < pieces.size(); ++i) {
     TPieceNet& piece = pieces[i];
@@ -368,6 +388,10 @@ std::vector<TPieceNet> patternNets(const TSystemParams& sp, const TPlateParams& 
     const TExtents2D box = boxOf(piece.Net);
     moveAll(piece, TMotion{1, 0, 0, 1, -box.MinX, below - box.MinY, false});
     below += box.MaxY - box.MinY + 20 / mmPerUnit(cutting.Units) + 2 * widest;
+  }
+  for (std::size_t i = 0; lines && !early && i < pieces.size(); ++i) {
+    for (const TPatternLine& l : pieces[i].Bends) (*lines)(i, l);
+    pieces[i].Bends = {};
   }
   return pieces;
 }

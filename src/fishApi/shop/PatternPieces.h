@@ -18,6 +18,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -58,5 +59,13 @@ std::vector<TPieceNet> patternNets(const TSystemParams& sp, const TProParams& pr
 // `names` the pieces carry no labels.
 std::vector<TPieceNet> patternNets(const TSystemParams& sp, const TPlateParams& plate, const TProParams& pro,
                                    const TCuttingParams& cutting, bool names = true);
+
+// The same with each piece's bend lines handed to `lines` (the piece's index
+// and the line, in the order Bends has them) instead of held: the pieces come
+// back without them. Today's pieces without allowances hand them over as
+// they are laid, the others once laid whole.
+using TPieceLines = std::function<void(std::size_t piece, const TPatternLine& line)>;
+std::vector<TPieceNet> patternNets(const TSystemParams& sp, const TPlateParams& plate, const TProParams& pro,
+                                   const TCuttingParams& cutting, bool names, const TPieceLines* lines);
 
 }  // namespace fish

@@ -29,8 +29,15 @@ namespace {
 // bends `given` when it holds them.
 void quotePieces(const TSystemParams& sp, const TProParams& pro, const TPlateParams& plate,
                  const TCuttingParams& cutting, const TQuadrantBends* given, TQuote& quote) {
-  // The pieces without the point names, which a quote does not read.
-  std::vector<TPieceNet> nets = patternNets(sp, plate, pro, cutting, false);
+  // The pieces without the point names, which a quote does not read, and
+  // each piece's bend lines measured as they are laid (their angles below).
+  std::vector<std::vector<TBend>> bendsOf;
+  const TPieceLines measure = [&bendsOf](std::size_t piece, const TPatternLine& l) {
+    if (bendsOf.size() <= piece) bendsOf.resize(piece + 1);
+    bendsOf[piece].push_back({l.Quadrant, l.Element, length(l.From, l.To), 0});
+  };
+  std::vector<TPieceNet> nets = patternNets(sp, plate, pro, cutting, false, &measure);
+  bendsOf.resize(nets.size());
 
   // Each quadrant's bends, from the surface its pattern is laid from: the
   // tables' points (their development comes with them), or the exact
@@ -48,7 +55,8 @@ void quotePieces(const TSystemParams& sp, const TProParams& pro, const TPlatePar
     own[q - 1] = bendAngles(d.Surf);
   }
 
-  for (TPieceNet& net : nets) {
+  for (std::size_t piece = 0; piece < nets.size(); ++piece) {
+    TPieceNet& net = nets[piece];
     TPieceQuote p;
     p.Quadrants = net.Quadrants;
     p.Seams = net.Seams;
@@ -69,11 +77,8 @@ void quotePieces(const TSystemParams& sp, const TProParams& pro, const TPlatePar
     // mm2 * mm = mm3, and a cubic metre is 1E9 mm3 (an inch project's
     // cubic inches likewise by their own factor).
     p.Mass = checkFinite(p.CutArea * plate.Thickness * cubicMetresPerUnit(cutting.Units) * plate.Density);
-    p.Bends.reserve(net.Bends.size());
-    for (const TPatternLine& l : net.Bends) {
-      p.Bends.push_back({l.Quadrant, l.Element, length(l.From, l.To),
-                         angles[static_cast<std::size_t>(l.Quadrant - 1)][l.Element - 1]});
-    }
+    p.Bends = std::move(bendsOf[piece]);
+    for (TBend& b : p.Bends) b.Angle = angles[static_cast<std::size_t>(b.Quadrant - 1)][b.Element - 1];
     quote.CutLength += p.CutLength;
     quote.Pierces += p.Pierces;
     quote.SeamLength += p.SeamLength;

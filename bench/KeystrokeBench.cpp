@@ -6,7 +6,8 @@
 // or figures page. A window that computes once per keystroke stays near a
 // ratio of 1. On a drawing page a repaint of a view whose buffer was dropped
 // draws the view's kept segments, with no engine work; a zoom step, a scroll
-// step and a resize walk the engine's quadrants once, two at a time.
+// step and a resize map the points the view kept of its last walk (within
+// its memory budget), or walk the engine's quadrants once, two at a time.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>

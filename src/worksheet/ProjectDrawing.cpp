@@ -9,6 +9,7 @@
 #include <cstring>
 #include <exception>
 #include <future>
+#include <memory>
 #include <system_error>
 #include <string_view>
 #include <type_traits>
@@ -95,56 +96,165 @@ QString pageText(fish::TResultsPage&& page) {
   return text.finish(page.Error ? &failure : nullptr);
 }
 
-// The lines fish::drawSurfLines draws for quadrant q, handed to `line` as
-// the quadrant's surface is walked point by point, in the same order and
-// with the same values as CalcSurfQuadrant makes them.
-template <typename Line>
-void walkSurfLines(const fish::TSystemParams& sp, const fish::TProParams& pro, std::uint16_t q, Line&& line) {
+// The elements of quadrant q's surface, handed to `each(k, element)` as the
+// surface is walked point by point, in the same order and with the same
+// values as CalcSurfQuadrant makes them.
+template <typename Each>
+void walkSurfElements(const fish::TSystemParams& sp, const fish::TProParams& pro, std::uint16_t q, Each&& each) {
   fish::TSurfaceWalk walk(sp, pro, q);
   walk.begin();
-  const bool grid = pro.ShowGrid != 0;
   const std::size_t last = walk.size() - 1;
-  fish::TSurf2Point before = walk.first();
-  const auto element = [&](std::size_t k, const fish::TSurf2Point& e) {
-    if (k > 0) {
-      line(before.P1, e.P1);
-      line(before.P2, e.P2);
-    }
-    if (k <= 1 || k + 1 >= last || grid) line(e.P1, e.P2);
-    before = e;
-  };
-  element(0, walk.first());
-  if (last > 1) element(1, fish::TSurf2Point{walk.corner(), walk.arcPoint(1)});
+  each(0, walk.first());
+  if (last > 1) each(1, fish::TSurf2Point{walk.corner(), walk.arcPoint(1)});
   constexpr std::size_t kRun = 64;
   fish::Extended cosT[kRun], sinT[kRun];
   for (std::size_t i = 2; i < last;) {
     const std::size_t count = std::min(kRun, last - i);
     walk.arcDirections(i, count, cosT, sinT);
     for (std::size_t j = 0; j < count; ++j, ++i) {
-      element(i, fish::TSurf2Point{walk.corner(), walk.arcPointFrom(cosT[j], sinT[j])});
+      each(i, fish::TSurf2Point{walk.corner(), walk.arcPointFrom(cosT[j], sinT[j])});
     }
   }
-  element(last, walk.last());
+  each(last, walk.last());
 }
 
-// The lines fish::drawRazvertkaLines draws for quadrant q, handed to `line`
-// as the engine lays the development element by element.
-template <typename Line>
-void walkRazvertkaLines(const fish::TSystemParams& sp, const fish::TProParams& pro, std::uint16_t q, Line&& line) {
-  fish::TRazvertka2Point before;
+// The elements of quadrant q's development, as the engine lays them.
+template <typename Each>
+void walkRazvertkaElements(const fish::TSystemParams& sp, const fish::TProParams& pro, std::uint16_t q, Each&& each) {
   fish::TPoint2D min, max;
   fish::developQuadrantElements(
-      sp, pro, q,
-      [&](std::size_t k, const fish::TRazvertka2Point& e) {
-        if (k > 0) {
-          line(before.P1, e.P1);
-          line(before.P2, e.P2);
-        }
-        line(e.P1, e.P2);
-        before = e;
-      },
-      min, max);
+      sp, pro, q, [&each](std::size_t k, const fish::TRazvertka2Point& e) { each(k, e); }, min, max);
 }
+
+// The lines fish::drawSurfLines (a model) or fish::drawRazvertkaLines (a
+// development) draws for a quadrant's elements 0 .. last, handed to `line`
+// element by element: the element's ends joined to the one before, and the
+// element itself, which a model without its grid draws only next to the ends.
+template <typename Element, typename Line>
+class ElementLines {
+ public:
+  ElementLines(std::size_t last, bool allCrossing, Line& line) : last_(last), all_(allCrossing), line_(line) {}
+  void operator()(std::size_t k, const Element& e) {
+    if (k > 0) {
+      line_(before_.P1, e.P1);
+      line_(before_.P2, e.P2);
+    }
+    if (all_ || k <= 1 || k + 1 >= last_) line_(e.P1, e.P2);
+    before_ = e;
+  }
+
+ private:
+  const std::size_t last_;
+  const bool all_;
+  Line& line_;
+  Element before_{};
+};
+
+// The lines of quadrant q drawn by the engine, handed to `line`.
+template <typename Line>
+void walkSurfLines(const fish::TSystemParams& sp, const fish::TProParams& pro, std::uint16_t q, Line&& line) {
+  // Elements 0 .. n + 2 (the walk refuses any other count before the first).
+  const std::size_t last = static_cast<std::size_t>(pro.Divisions) + 2;
+  ElementLines<fish::TSurf2Point, Line> lines(last, pro.ShowGrid != 0, line);
+  walkSurfElements(sp, pro, q, lines);
+}
+
+template <typename Line>
+void walkRazvertkaLines(const fish::TSystemParams& sp, const fish::TProParams& pro, std::uint16_t q, Line&& line) {
+  ElementLines<fish::TRazvertka2Point, Line> lines(0, true, line);
+  walkRazvertkaElements(sp, pro, q, lines);
+}
+
+}  // namespace
+
+// A quadrant's elements in the least room that keeps every bit of what its
+// lines are drawn from: the two end elements whole, the point every element
+// between them shares (the corner, or its image), and of each of those its
+// other point's X and Y, ten bytes each (a model's arc points share their Z).
+// Elements that share no such point are not kept.
+template <typename Element>
+class KeptElements {
+ public:
+  void reserve(std::size_t n) { middle_.reserve(n); }
+  bool kept() const { return ok_ && count_ >= 2; }
+  std::size_t bytes() const { return middle_.capacity() * sizeof(Packed); }
+
+  void operator()(std::size_t, const Element& e) {
+    if (!ok_) return;
+    if (count_ == 0) {
+      first_ = e;
+    } else if (count_ >= 2) {
+      commit(pending_);
+    }
+    if (count_ >= 1) pending_ = e;
+    ++count_;
+  }
+  // After the walk: the element seen last is the closing one.
+  void finish() { last_ = pending_; }
+
+  template <typename Each>
+  void replay(Each& each) const {
+    each(0, first_);
+    std::size_t k = 1;
+    Element e{};
+    std::memcpy(&e.P1, &shared_, sizeof shared_);
+    for (const Packed& p : middle_) {
+      std::memcpy(&e.P2.X, p.data(), 10);
+      std::memcpy(&e.P2.Y, p.data() + 10, 10);
+      if constexpr (kSpace) std::memcpy(&e.P2.Z, &z_, sizeof z_);
+      each(k++, e);
+    }
+    each(k, last_);
+  }
+
+ private:
+  using Packed = std::array<unsigned char, 20>;
+  static constexpr bool kSpace = std::is_same_v<Element, fish::TSurf2Point>;
+  using Point = decltype(Element::P1);
+  static bool same(const fish::Extended& a, const fish::Extended& b) { return std::memcmp(&a, &b, 10) == 0; }
+  static bool same(const Point& a, const Point& b) {
+    if constexpr (kSpace) {
+      return same(a.X, b.X) && same(a.Y, b.Y) && same(a.Z, b.Z);
+    } else {
+      return same(a.X, b.X) && same(a.Y, b.Y);
+    }
+  }
+  void commit(const Element& e) {
+    if (middle_.empty()) {
+      std::memcpy(&shared_, &e.P1, sizeof shared_);
+      if constexpr (kSpace) std::memcpy(&z_, &e.P2.Z, sizeof z_);
+    } else if (!same(e.P1, shared_) || (kSpace && !sameZ(e))) {
+      ok_ = false;
+      middle_ = {};
+      return;
+    }
+    Packed p;
+    std::memcpy(p.data(), &e.P2.X, 10);
+    std::memcpy(p.data() + 10, &e.P2.Y, 10);
+    middle_.push_back(p);
+  }
+  bool sameZ(const Element& e) const {
+    if constexpr (kSpace) {
+      return same(e.P2.Z, z_);
+    } else {
+      return true;
+    }
+  }
+
+  Element first_{}, pending_{}, last_{};
+  Point shared_{};
+  fish::Extended z_{};
+  std::vector<Packed> middle_;
+  std::size_t count_ = 0;
+  bool ok_ = true;
+};
+
+struct ProjectDrawing::KeptPoints {
+  std::vector<KeptElements<fish::TSurf2Point>> surf;
+  std::vector<KeptElements<fish::TRazvertka2Point>> razv;
+};
+
+namespace {
 
 // One quadrant's lines in pixels of a mapping, less those that can set no
 // new pixel: a repeat of one of the last lines kept, and a line wholly off
@@ -164,14 +274,27 @@ class QuadrantPixels {
     if (!mappingFailure_) add(a, b);
   }
 
-  // Walks the quadrant; an engine failure leaves no lines.
-  void walk(const fish::TSystemParams& sp, const fish::TProParams& pro, std::uint16_t q) {
+  // Walks the quadrant, or replays the elements a walk kept, recording
+  // them if asked; an engine failure leaves no lines.
+  template <typename Element>
+  void walk(const fish::TSystemParams& sp, const fish::TProParams& pro, std::uint16_t q,
+            KeptElements<Element>* record, const KeptElements<Element>* replay) {
+    constexpr bool space = std::is_same_v<Element, fish::TSurf2Point>;
+    ElementLines<Element, QuadrantPixels> drawn(static_cast<std::size_t>(pro.Divisions) + 2,
+                                                !space || pro.ShowGrid != 0, *this);
+    const auto each = [&](std::size_t k, const Element& e) {
+      if (record) (*record)(k, e);
+      drawn(k, e);
+    };
     try {
-      if (oblique_) {
-        walkSurfLines(sp, pro, q, *this);
+      if (replay) {
+        replay->replay(drawn);
+      } else if constexpr (space) {
+        walkSurfElements(sp, pro, q, each);
       } else {
-        walkRazvertkaLines(sp, pro, q, *this);
+        walkRazvertkaElements(sp, pro, q, each);
       }
+      if (record) record->finish();
     } catch (...) {
       failure = std::current_exception();
       lines.clear();
@@ -316,20 +439,42 @@ void ProjectDrawing::draw(fish::TDrawSurface& surface, const fish::TSystemParams
     for (const QLine& l : kept.lines) view->drawPixelLine(l.p1(), l.p2());
     return;
   }
-  kept = {};
+  kept.key.clear();
+  kept.lines = {};
   std::vector<std::uint16_t> todo;
   for (std::uint16_t q = 1; q <= 4; ++q) {
     if (fish::quadrantSelected(pro, q)) todo.push_back(q);
   }
+  // The points of the last walk serve any mapping of the same records; a
+  // walk of other records keeps its own if they fit.
+  std::string pointsKey = recordsKey(sp, pro, fish::TPlateParams{});
+  const KeptPoints* replay = kept.points && kept.pointsKey == pointsKey ? kept.points.get() : nullptr;
+  std::shared_ptr<KeptPoints> record;
+  if (!replay) {
+    kept.points.reset();
+    const std::uint64_t perQuadrant = pro.Divisions > 0 ? static_cast<std::uint64_t>(pro.Divisions) + 1 : 0;
+    if (perQuadrant > 0 && perQuadrant * todo.size() * kPointBytes <= kKeptBytes) {
+      record = std::make_shared<KeptPoints>();
+      (developed ? record->razv.resize(todo.size()) : record->surf.resize(todo.size()));
+      for (auto& quadrant : record->surf) quadrant.reserve(perQuadrant);
+      for (auto& quadrant : record->razv) quadrant.reserve(perQuadrant);
+    }
+  }
   std::vector<QuadrantPixels> quadrants(todo.size(), QuadrantPixels(mapping, !developed));
   const auto walk = [&](std::size_t from, std::size_t to) {
-    for (std::size_t i = from; i < to; ++i) quadrants[i].walk(sp, pro, todo[i]);
+    for (std::size_t i = from; i < to; ++i) {
+      if (developed) {
+        quadrants[i].walk(sp, pro, todo[i], record ? &record->razv[i] : nullptr, replay ? &replay->razv[i] : nullptr);
+      } else {
+        quadrants[i].walk(sp, pro, todo[i], record ? &record->surf[i] : nullptr, replay ? &replay->surf[i] : nullptr);
+      }
+    }
   };
   // The engine keeps no state between calls, and each quadrant has lines of
-  // its own: two are walked at once.
+  // its own: two are walked at once (kept points are mapped in one go).
   const std::size_t half = todo.size() / 2;
   std::future<void> other;
-  if (pro.Divisions >= kParallelDivisions && half > 0) {
+  if (!replay && pro.Divisions >= kParallelDivisions && half > 0) {
     try {
       other = std::async(std::launch::async, walk, half, todo.size());
     } catch (const std::system_error&) {
@@ -338,6 +483,19 @@ void ProjectDrawing::draw(fish::TDrawSurface& surface, const fish::TSystemParams
   }
   walk(0, other.valid() ? half : todo.size());
   if (other.valid()) other.get();
+  if (record) {
+    bool whole = true;
+    std::size_t bytes = 0;
+    for (const QuadrantPixels& quadrant : quadrants) whole = whole && !quadrant.failure;
+    for (const auto& quadrant : record->surf) whole = whole && quadrant.kept(), bytes += quadrant.bytes();
+    for (const auto& quadrant : record->razv) whole = whole && quadrant.kept(), bytes += quadrant.bytes();
+    // A walk the engine or the mapping failed is walked again.
+    if (whole) {
+      kept.points = std::move(record);
+      kept.pointsKey = std::move(pointsKey);
+      kept.pointBytes = bytes;
+    }
+  }
   // The pixels of one opaque pen are the same in any order; the quadrants
   // are drawn in the engine's, each failure where the engine meets it.
   std::size_t total = 0;
@@ -346,7 +504,9 @@ void ProjectDrawing::draw(fish::TDrawSurface& surface, const fish::TSystemParams
     if (quadrant.failure) std::rethrow_exception(quadrant.failure);
     total += quadrant.lines.size();
   }
-  if (total > kKeptSegments) return;
+  // The segments are kept within what the points leave of the budget.
+  const std::size_t pointBytes = kept.points ? kept.pointBytes : 0;
+  if (total > kKeptSegments || pointBytes + total * sizeof(QLine) > kKeptBytes) return;
   kept.lines.reserve(total);
   for (QuadrantPixels& quadrant : quadrants) {
     kept.lines.insert(kept.lines.end(), quadrant.lines.begin(), quadrant.lines.end());
@@ -357,11 +517,13 @@ void ProjectDrawing::draw(fish::TDrawSurface& surface, const fish::TSystemParams
 
 void ProjectDrawing::drawModel(fish::TDrawSurface& surface, const fish::TSystemParams& sp,
                                const fish::TProParams& pro) {
+  development_.points.reset();  // kept for the page on show only
   draw(surface, sp, pro, false, model_);
 }
 
 void ProjectDrawing::drawDevelopment(fish::TDrawSurface& surface, const fish::TSystemParams& sp,
                                      const fish::TProParams& pro) {
+  model_.points.reset();
   draw(surface, sp, pro, true, development_);
 }
 

@@ -2,9 +2,11 @@
 // change. A picture is kept as the line segments, in pixels, it drew on its
 // view, for the records and the view's mapping it was drawn with: repainting
 // a view whose buffer was dropped, or showing its page again, then costs the
-// drawing alone. A new window (zoom, scroll, resize) walks the engine's
-// quadrants again point by point, two quadrants at a time, and nothing of
-// the size of the divisions is kept.
+// drawing alone. For the page on show, the points the last walk handed over
+// are kept too, in the least room that keeps their bits, when they fit the
+// window's budget: a new window (zoom, scroll, resize) maps them again
+// without the engine. Otherwise it walks the engine's quadrants again point
+// by point, two quadrants at a time.
 //
 // A view receives the pixels of exactly the lines fish::DrawSurf and
 // fish::DrawRazvertka draw with the same records, after the same UpdateScale
@@ -19,6 +21,7 @@
 #include <QLine>
 #include <QString>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -80,10 +83,22 @@ class ProjectDrawing {
  private:
   // A view's picture: its segments in pixels, and the records and mapping
   // they were drawn for.
+  // With it, for the page on show, the points of the records' last walk
+  // (only when they fit the budget below), from which a new window is drawn
+  // without the engine.
+  struct KeptPoints;
   struct Picture {
     std::string key;
     std::vector<QLine> lines;
+    std::string pointsKey;
+    std::shared_ptr<const KeptPoints> points;
+    std::size_t pointBytes = 0;
   };
+  // A point kept: its X and Y, ten bytes each.
+  static constexpr std::size_t kPointBytes = 20;
+  // What a window keeps of its picture at most: its points (100,000
+  // divisions in four quadrants take 7.63 MiB), then its segments.
+  static constexpr std::size_t kKeptBytes = std::size_t{31} << 18;
   // From this many divisions on, two quadrants are walked at a time (below,
   // a thread costs more than it saves).
   static constexpr std::int32_t kParallelDivisions = 2000;

@@ -126,10 +126,8 @@ Json priceJson(fish::Extended cut, int pierces, fish::Extended seams, std::size_
 // the job is priced by, after the figures.
 void writeQuote(TObject& doc, const fish::TShopQuote& shop) {
   const fish::TQuote& q = shop.Quote;
-  std::vector<const fish::TBend*> bends;
   Json pieces = Json::array();
   for (const fish::TPieceQuote& p : q.Pieces) {
-    for (const fish::TBend& b : p.Bends) bends.push_back(&b);
     Json piece = priceJson(p.CutLength, p.Pierces, p.SeamLength, p.Bends.size(), p.BlankWidth * p.BlankHeight,
                            p.MinBlank.Width * p.MinBlank.Height, p.NetArea, p.CutArea, p.Mass);
     piece["quadrants"] = p.Quadrants;
@@ -140,11 +138,19 @@ void writeQuote(TObject& doc, const fish::TShopQuote& shop) {
                               {"angle", number(p.MinBlank.Angle)}};
     pieces.push_back(std::move(piece));
   }
-  writeArray(doc.key("bends"), bends.size(), [&](std::size_t i) {
-    const fish::TBend& b = *bends[i];
-    return Json{{"quadrant", b.Quadrant}, {"element", b.Element}, {"length", number(b.Length)},
-                {"angle", number(b.Angle)}};
-  });
+  // The bends of every piece, one array.
+  std::ostream& out = doc.key("bends");
+  out << '[';
+  bool first = true;
+  for (const fish::TPieceQuote& p : q.Pieces) {
+    for (const fish::TBend& b : p.Bends) {
+      if (!first) out << ',';
+      first = false;
+      out << Json{{"quadrant", b.Quadrant}, {"element", b.Element}, {"length", number(b.Length)},
+                  {"angle", number(b.Angle)}}.dump();
+    }
+  }
+  out << ']';
   if (shop.FaceUp != fish::TFaceUp::Unknown) {
     doc.put("face_up", shop.FaceUp == fish::TFaceUp::Outside ? "outside" : "inside");
   }

@@ -225,9 +225,14 @@ TPieceNet layRun(const std::vector<THalf>& run, const std::array<TRazvertka2Poin
   TPieceNet piece;
   TOutlineBuilder outline;
   const bool handOver = lines != nullptr;
-  std::size_t count = 0;
-  for (const THalf& h : run) count += h.Bends.size();
+  std::size_t count = 0, corners = 0;
+  for (const THalf& h : run) {
+    count += h.Bends.size();
+    corners += h.Rect.size() + h.Round.size();
+  }
   if (!handOver) piece.Bends.reserve(count);
+  outline.Points.reserve(corners);
+  outline.Edges.reserve(corners);
   for (std::size_t i = 0; i < run.size(); ++i) {
     for (const TPoint2D& p : run[i].Rect) outline.add(place(i, p), TEdgeKind::Rect);
     if (piece.Quadrants.empty() || piece.Quadrants.back() != run[i].Quadrant) piece.Quadrants.push_back(run[i].Quadrant);

@@ -32,8 +32,14 @@ void quotePieces(const TSystemParams& sp, const TProParams& pro, const TPlatePar
   // The pieces without the point names, which a quote does not read, and
   // each piece's bend lines measured as they are laid (their angles below).
   std::vector<std::vector<TBend>> bendsOf;
-  const TPieceLines measure = [&bendsOf](std::size_t piece, const TPatternLine& l) {
+  // Today's pieces: as many lines as a piece's quadrants have elements at most.
+  const bool today = cutting.Seams == kDefaultSeams && !cutting.hasAllowances();
+  const std::size_t most = static_cast<std::size_t>(std::max(pro.Divisions, 0) + 1) *
+                           static_cast<std::size_t>(std::count_if(pro.Quadrants.begin(), pro.Quadrants.end(),
+                                                                  [](ByteBool q) { return q != 0; }));
+  const TPieceLines measure = [&](std::size_t piece, const TPatternLine& l) {
     if (bendsOf.size() <= piece) bendsOf.resize(piece + 1);
+    if (today && bendsOf[piece].empty()) bendsOf[piece].reserve(most);
     bendsOf[piece].push_back({l.Quadrant, l.Element, length(l.From, l.To), 0});
   };
   std::vector<TPieceNet> nets = patternNets(sp, plate, pro, cutting, false, &measure);

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 #include <functional>
+#include <iterator>
 #include <unordered_map>
 
 #include "fishApi/core/FishRazvertka.h"
@@ -446,6 +447,16 @@ TFlatPattern cutPattern(const TSystemParams& sp, const TPlateParams& plate, cons
   std::vector<TPieceNet> nets = patternNets(sp, plate, pro, cutting);
   TFlatPattern pattern;
   pattern.Kind = cutting.Pattern;
+  // The pattern's lists made to size at once, and each piece's net given
+  // back as soon as it is taken over.
+  std::size_t lines = 0, labels = 0;
+  for (const TPieceNet& net : nets) {
+    lines += net.Bends.size();
+    labels += net.Labels.size();
+  }
+  pattern.Pieces.reserve(nets.size());
+  pattern.BendLines.reserve(lines);
+  pattern.Labels.reserve(labels);
   bool first = true;
   for (std::size_t i = 0; i < nets.size(); ++i) {
     TPieceNet& net = nets[i];
@@ -468,8 +479,10 @@ TFlatPattern cutPattern(const TSystemParams& sp, const TPlateParams& plate, cons
       first = false;
     }
     pattern.Pieces.push_back(std::move(piece));
-    pattern.BendLines.insert(pattern.BendLines.end(), net.Bends.begin(), net.Bends.end());
+    pattern.BendLines.insert(pattern.BendLines.end(), std::make_move_iterator(net.Bends.begin()),
+                             std::make_move_iterator(net.Bends.end()));
     for (TPatternLabel& l : net.Labels) pattern.Labels.push_back(std::move(l));
+    net = TPieceNet{};
   }
   aimLabels(pattern);
   return pattern;

@@ -167,7 +167,7 @@ void bendAngleTexts(const TPatternWalk& walk, Extended height, const std::functi
   std::deque<TCandidate> pending;                            // in the order of their lines
   std::vector<std::size_t> slot(kWindow, SIZE_MAX);          // the line's place in pending, counted from popped
   std::size_t pushed = 0, popped = 0;
-  std::vector<TCandidate> candidates;
+  std::deque<TCandidate> candidates;  // no copy as it grows
   std::size_t index = 0;
   const auto closes = [](TCandidate& c, const TShape& segment) {
     for (std::size_t s = 0; s < 2; ++s) c.Open[s] = c.Open[s] && apart(c.At[s].Box, segment);

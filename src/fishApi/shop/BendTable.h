@@ -25,4 +25,10 @@ namespace fish {
 // line) bends by 0.
 std::vector<Extended> bendAngles(const TSurf2PointArray& surface);
 
+// The same bend of generator k handed the surface's lines k - 1, k and k + 1
+// in turn: `first` for k = 1, `last` for k = n+1, and `sense` carried from
+// one generator to the next (0 before the first).
+Extended bendAngle(const TSurf2Point& before, const TSurf2Point& at, const TSurf2Point& after, bool first, bool last,
+                   int& sense);
+
 }  // namespace fish

@@ -1,12 +1,14 @@
 #include "PatternWalk.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <optional>
 #include <utility>
 
 #include "fishApi/core/FishRazvertka.h"
 #include "fishApi/core/PointNames.h"
+#include "fishApi/precise/ExactSurface.h"
 #include "fishApi/precise/PreciseDevelopment.h"
 #include "BendTable.h"
 
@@ -214,12 +216,25 @@ void TPatternWalk::TState::lines(const std::function<void(const TPatternLine&)>&
     if (!chosen(q)) continue;
     any = true;
     // The bends of the surface the pattern is laid from; a bend line is
-    // generator k of its quadrant.
+    // generator k of its quadrant. The exact surface is read line by line
+    // beside the development, three lines at a time; the tables' points are
+    // laid whole.
     std::vector<Extended> angles;
-    if (Cutting.BendAngles) {
+    std::optional<TExactSurface> surface;
+    std::array<TSurf2Point, 3> near{};  // the surface's lines k - 1, k, k + 1
+    int sense = 0;
+    Extended angle = 0;
+    if (Cutting.BendAngles && Cutting.Pattern == TPatternKind::Table) {
       TQuadrantDevelopment d;
       developCutting(Cutting.Pattern, Sp, Plate, Pro, static_cast<std::uint16_t>(q), d, Cutting.Units);
       angles = bendAngles(d.Surf);
+    } else if (Cutting.BendAngles) {
+      // As developCutting lays it: the middle surface of a thick plate.
+      const bool thick = Plate.Thickness != 0;
+      surface.emplace(thick ? Sp : developedParams(Sp, Plate, Cutting.Units), Pro, static_cast<std::uint16_t>(q),
+                      thick ? faceOffsets(Plate) : TFaceOffsets{});
+      near[1] = surface->element(0);
+      near[2] = surface->element(1);
     }
     if (hubs) {
       // The corner gathers the whole fan.
@@ -227,6 +242,10 @@ void TPatternWalk::TState::lines(const std::function<void(const TPatternLine&)>&
       corner.reserve(corner.size() + last + 16);  // and the few outline edges met there
     }
     develop(q, [&](std::size_t k, const TRazvertka2Point& e) {
+      if (surface && k >= 1 && k <= last) {
+        near = {near[1], near[2], surface->element(k + 1)};
+        angle = bendAngle(near[0], near[1], near[2], k == 1, k == last, sense);
+      }
       if (k < 1 || k > last || samePoint(e.P1, e.P2)) return;
       anyLine = true;
       if (hubs) {
@@ -234,7 +253,11 @@ void TPatternWalk::TState::lines(const std::function<void(const TPatternLine&)>&
         if (special(e.P2)) note(LineHubs, e.P2, e.P1);
       }
       TPatternLine l{q, e.P1, e.P2, k};
-      if (k <= angles.size()) l.Angle = angles[k - 1];
+      if (surface) {
+        l.Angle = angle;
+      } else if (k <= angles.size()) {
+        l.Angle = angles[k - 1];
+      }
       if (Cutting.BendMarks == TBendMarks::Ticks) {
         markByTicks(l, Cutting.TickLength, each);
       } else {

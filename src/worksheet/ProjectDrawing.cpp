@@ -6,6 +6,7 @@
 #endif
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstring>
 #include <exception>
 #include <future>
@@ -17,6 +18,7 @@
 #include <vector>
 
 #include "fishApi/core/FishErrors.h"
+#include "fishApi/core/FishMath.h"
 #include "fishApi/core/FishRazvertka.h"
 #include "fishApi/core/FishSurface.h"
 #include "fishApi/shop/ShopFigures.h"
@@ -170,11 +172,21 @@ void walkRazvertkaLines(const fish::TSystemParams& sp, const fish::TProParams& p
 // A quadrant's elements in the least room that keeps every bit of what its
 // lines are drawn from: the two end elements whole, the point every element
 // between them shares (the corner, or its image), and of each of those its
-// other point's X and Y, ten bytes each (a model's arc points share their Z).
-// Elements that share no such point are not kept.
+// other point: a development's X and Y, ten bytes each; a model's arc point
+// (X1 + R cos t, Y1 + R sin t at the circle's Z, the cosine and the sine
+// rounded to thousandths) as its two thousandths, two bytes each, kept only
+// when they give the point back to the bit. Elements that share no such
+// point, or an arc point they do not give back, are not kept.
 template <typename Element>
 class KeptElements {
+  static constexpr bool kSpace = std::is_same_v<Element, fish::TSurf2Point>;
+  using Packed = std::conditional_t<kSpace, std::array<std::int16_t, 2>, std::array<unsigned char, 20>>;
+  using Point = decltype(Element::P1);
+
  public:
+  // Recording the walk of these records.
+  explicit KeptElements(const fish::TSystemParams& sp) : sp_(&sp) {}
+  static constexpr std::size_t kBytesPerPoint = sizeof(Packed);
   void reserve(std::size_t n) { middle_.reserve(n); }
   bool kept() const { return ok_ && count_ >= 2; }
   std::size_t bytes() const { return middle_.capacity() * sizeof(Packed); }
@@ -189,58 +201,76 @@ class KeptElements {
     if (count_ >= 1) pending_ = e;
     ++count_;
   }
-  // After the walk: the element seen last is the closing one.
-  void finish() { last_ = pending_; }
+  // After the walk: the element seen last is the closing one. The records
+  // are the caller's: not held beyond the walk.
+  void finish() {
+    last_ = pending_;
+    sp_ = nullptr;
+  }
 
+  // The elements again, for the same records.
   template <typename Each>
-  void replay(Each& each) const {
+  void replay(const fish::TSystemParams& sp, Each& each) const {
     each(0, first_);
     std::size_t k = 1;
     Element e{};
     std::memcpy(&e.P1, &shared_, sizeof shared_);
     for (const Packed& p : middle_) {
-      std::memcpy(&e.P2.X, p.data(), 10);
-      std::memcpy(&e.P2.Y, p.data() + 10, 10);
-      if constexpr (kSpace) std::memcpy(&e.P2.Z, &z_, sizeof z_);
+      if constexpr (kSpace) {
+        e.P2 = arcPoint(sp, p);
+      } else {
+        std::memcpy(&e.P2.X, p.data(), 10);
+        std::memcpy(&e.P2.Y, p.data() + 10, 10);
+      }
       each(k++, e);
     }
     each(k, last_);
   }
 
  private:
-  using Packed = std::array<unsigned char, 20>;
-  static constexpr bool kSpace = std::is_same_v<Element, fish::TSurf2Point>;
-  using Point = decltype(Element::P1);
   static bool same(const fish::Extended& a, const fish::Extended& b) { return std::memcmp(&a, &b, 10) == 0; }
-  static bool same(const Point& a, const Point& b) {
-    if constexpr (kSpace) {
-      return same(a.X, b.X) && same(a.Y, b.Y) && same(a.Z, b.Z);
-    } else {
-      return same(a.X, b.X) && same(a.Y, b.Y);
-    }
+  static bool same(const fish::TPoint2D& a, const fish::TPoint2D& b) { return same(a.X, b.X) && same(a.Y, b.Y); }
+  static bool same(const fish::TPoint3D& a, const fish::TPoint3D& b) {
+    return same(a.X, b.X) && same(a.Y, b.Y) && same(a.Z, b.Z);
+  }
+  fish::TPoint3D arcPoint(const fish::TSystemParams& sp, const std::array<std::int16_t, 2>& p) const {
+    fish::TPoint3D a;
+    a.X = (static_cast<fish::Extended>(p[0]) * sp.R) * fish::kThousandth + sp.X1;
+    a.Y = (static_cast<fish::Extended>(p[1]) * sp.R) * fish::kThousandth + sp.Y1;
+    std::memcpy(&a.Z, &z_, 10);
+    return a;
+  }
+  // The thousandth c with X1 + R c giving `v` back, if there is one.
+  static std::optional<std::int16_t> thousandths(fish::Extended v, fish::Extended origin, fish::Extended r) {
+    const fish::Extended guess = (v - origin) / r * 1000;
+    if (!(guess > -1001 && guess < 1001)) return std::nullopt;
+    return static_cast<std::int16_t>(std::lrint(static_cast<double>(guess)));
   }
   void commit(const Element& e) {
     if (middle_.empty()) {
       std::memcpy(&shared_, &e.P1, sizeof shared_);
-      if constexpr (kSpace) std::memcpy(&z_, &e.P2.Z, sizeof z_);
-    } else if (!same(e.P1, shared_) || (kSpace && !sameZ(e))) {
-      ok_ = false;
-      middle_ = {};
-      return;
+      if constexpr (kSpace) std::memcpy(&z_, &e.P2.Z, 10);
+    } else if (!same(e.P1, shared_)) {
+      return drop();
     }
     Packed p;
-    std::memcpy(p.data(), &e.P2.X, 10);
-    std::memcpy(p.data() + 10, &e.P2.Y, 10);
+    if constexpr (kSpace) {
+      const auto cx = thousandths(e.P2.X, sp_->X1, sp_->R), sy = thousandths(e.P2.Y, sp_->Y1, sp_->R);
+      if (!cx || !sy) return drop();
+      p = {*cx, *sy};
+      if (!same(arcPoint(*sp_, p), e.P2)) return drop();
+    } else {
+      std::memcpy(p.data(), &e.P2.X, 10);
+      std::memcpy(p.data() + 10, &e.P2.Y, 10);
+    }
     middle_.push_back(p);
   }
-  bool sameZ(const Element& e) const {
-    if constexpr (kSpace) {
-      return same(e.P2.Z, z_);
-    } else {
-      return true;
-    }
+  void drop() {
+    ok_ = false;
+    middle_ = {};
   }
 
+  const fish::TSystemParams* sp_;
   Element first_{}, pending_{}, last_{};
   Point shared_{};
   fish::Extended z_{};
@@ -288,7 +318,7 @@ class QuadrantPixels {
     };
     try {
       if (replay) {
-        replay->replay(drawn);
+        replay->replay(sp, drawn);
       } else if constexpr (space) {
         walkSurfElements(sp, pro, q, each);
       } else {
@@ -453,9 +483,15 @@ void ProjectDrawing::draw(fish::TDrawSurface& surface, const fish::TSystemParams
   if (!replay) {
     kept.points.reset();
     const std::uint64_t perQuadrant = pro.Divisions > 0 ? static_cast<std::uint64_t>(pro.Divisions) + 1 : 0;
-    if (perQuadrant > 0 && perQuadrant * todo.size() * kPointBytes <= kKeptBytes) {
+    const std::size_t pointBytes = developed ? KeptElements<fish::TRazvertka2Point>::kBytesPerPoint
+                                             : KeptElements<fish::TSurf2Point>::kBytesPerPoint;
+    if (perQuadrant > 0 && perQuadrant * todo.size() * pointBytes <= kKeptBytes) {
       record = std::make_shared<KeptPoints>();
-      (developed ? record->razv.resize(todo.size()) : record->surf.resize(todo.size()));
+      if (developed) {
+        record->razv.resize(todo.size(), KeptElements<fish::TRazvertka2Point>(sp));
+      } else {
+        record->surf.resize(todo.size(), KeptElements<fish::TSurf2Point>(sp));
+      }
       for (auto& quadrant : record->surf) quadrant.reserve(perQuadrant);
       for (auto& quadrant : record->razv) quadrant.reserve(perQuadrant);
     }

@@ -94,10 +94,9 @@ class ProjectDrawing {
     std::shared_ptr<const KeptPoints> points;
     std::size_t pointBytes = 0;
   };
-  // A point kept: its X and Y, ten bytes each.
-  static constexpr std::size_t kPointBytes = 20;
   // What a window keeps of its picture at most: its points (100,000
-  // divisions in four quadrants take 7.63 MiB), then its segments.
+  // divisions in four quadrants take 7.63 MiB of a development, 1.53 MiB of
+  // a model), then its segments.
   static constexpr std::size_t kKeptBytes = std::size_t{31} << 18;
   // From this many divisions on, two quadrants are walked at a time (below,
   // a thread costs more than it saves).

@@ -11,6 +11,7 @@
 #include <QSvgGenerator>
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <utility>
 
 #include "PaintText.h"
@@ -316,6 +317,64 @@ QPointF MmMap::operator()(const fish::TPoint2D& p) const {
 
 namespace {
 
+// The widths of point names, which differ mostly in their digits. Where the
+// face sets every digit as wide as any other, and sets none of them closer
+// to or further from what stands beside it, a name is as wide as any other
+// name that has digits in the same places and the same other characters;
+// the first of each such shape is measured, the others take its width.
+class NameWidths {
+ public:
+  explicit NameWidths(const TextMeasure& m) : M(m) {
+    const double zero = advance(QStringLiteral("0"));
+    for (char16_t d = u'0'; d <= u'9' && Even; ++d) Even = advance(QString(QChar(d))) == zero;
+    for (char16_t a = u'0'; a <= u'9' && Even; ++a) {
+      for (char16_t b = u'0'; b <= u'9' && Even; ++b) Even = advance(QString(QChar(a)) + QChar(b)) == 2 * zero;
+    }
+    Digit = zero;
+  }
+
+  double operator()(const QString& text, double heightMm) {
+    if (!Even) return M.width(text, heightMm);
+    QString shape = text;
+    for (qsizetype i = 0; i < shape.size(); ++i) {
+      if (!isDigit(shape[i])) continue;
+      shape[i] = QLatin1Char('0');
+      if (i > 0 && !isDigit(text[i - 1]) && !plain(text[i - 1])) return M.width(text, heightMm);
+      if (i + 1 < text.size() && !isDigit(text[i + 1]) && !plain(text[i + 1])) return M.width(text, heightMm);
+    }
+    if (shape == text) return M.width(text, heightMm);
+    const auto known = Widths.find({shape, heightMm});
+    if (known != Widths.end()) return known->second;
+    const double width = M.width(text, heightMm);
+    Widths.emplace(std::pair(shape, heightMm), width);
+    return width;
+  }
+
+ private:
+  static bool isDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
+  // The text's advance in the measuring face's own units, exact.
+  double advance(const QString& text) const { return M.width(text, 1000); }
+
+  // Whether `c` stands beside every digit at its own width and the digit's.
+  bool plain(QChar c) {
+    const auto known = Plain.find(c.unicode());
+    if (known != Plain.end()) return known->second;
+    const double own = advance(QString(c));
+    bool even = true;
+    for (char16_t d = u'0'; d <= u'9' && even; ++d) {
+      even = advance(QString(c) + QChar(d)) == own + Digit && advance(QString(QChar(d)) + c) == own + Digit;
+    }
+    Plain.emplace(c.unicode(), even);
+    return even;
+  }
+
+  const TextMeasure& M;
+  bool Even = true;
+  double Digit = 0;
+  std::map<char16_t, bool> Plain;
+  std::map<std::pair<QString, double>, double> Widths;
+};
+
 // The point names, each centred off the lines at its point.
 template <class Labels>
 void paintLabels(QPainter& painter, const MmMap& map, const Labels& which) {
@@ -326,9 +385,10 @@ void paintLabels(QPainter& painter, const MmMap& map, const Labels& which) {
   font.setPointSizeF(labelHeight * 72.0 / painter.device()->logicalDpiY());
   painter.setFont(font);
   painter.setPen(Qt::black);
+  NameWidths widths(m);
   which([&](const fish::TPatternLabel& l) {
     const QString text = QString::fromStdString(l.Text);
-    const double width = m.width(text, kLabelHeightMm);
+    const double width = widths(text, kLabelHeightMm);
     const QPointF centre = map(fish::labelCentre(l, width, kLabelHeightMm));
     painter.drawText(centre + QPointF(-width / 2, m.capHeight(kLabelHeightMm) / 2) * map.dotsPerMm, text);
   });

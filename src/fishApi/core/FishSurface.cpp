@@ -139,25 +139,9 @@ void checkDivisions(std::int32_t divisions) {
 
 void checkDivisions(const TProParams& pro) { checkDivisions(pro.Divisions); }
 
-namespace {
-
-// isUsableExtended read from the value's bytes where it lies, not loaded and
-// stored again through the x87 unit: neither an infinity nor a NaN (exponent
-// all ones) nor an unnormal (exponent set, integer bit clear).
-[[gnu::always_inline]] inline bool usableInPlace(const Extended& x) {
-  std::uint64_t mantissa;
-  std::uint16_t signAndExponent;
-  std::memcpy(&mantissa, &x, sizeof mantissa);
-  std::memcpy(&signAndExponent, reinterpret_cast<const unsigned char*>(&x) + sizeof mantissa, sizeof signAndExponent);
-  const unsigned exponent = signAndExponent & 0x7FFFu;
-  return exponent != 0x7FFFu && (exponent == 0 || (mantissa >> 63) != 0);
-}
-
-}  // namespace
-
 void checkSystemParams(const TSystemParams& sp) {
-  for (const Extended* v : {&sp.B, &sp.A, &sp.L, &sp.R, &sp.X1, &sp.Y1}) {
-    if (!usableInPlace(*v)) throw EInvalidOp();
+  for (Extended v : {sp.B, sp.A, sp.L, sp.R, sp.X1, sp.Y1}) {
+    if (!isUsableExtended(v)) throw EInvalidOp();
   }
 }
 

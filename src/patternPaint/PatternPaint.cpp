@@ -764,7 +764,7 @@ class SheetRouter {
   void label(const fish::TPatternLabel& l) {
     if (kLabelHeightMm * Dpm < 1) return;
     const TextMeasure& measure = TextMeasure::get();
-    const double width = measure.width(QString::fromStdString(l.Text), kLabelHeightMm);
+    const double width = Widths(QString::fromStdString(l.Text), kLabelHeightMm);
     const fish::TPoint2D centre = fish::labelCentre(l, width, kLabelHeightMm);
     Router.label(l.At, [&](std::size_t t) {
       SheetPart& part = Parts[t];
@@ -788,6 +788,7 @@ class SheetRouter {
  private:
   std::vector<SheetPart> Parts;
   const fish::TTileRouter Router;
+  NameWidths Widths{TextMeasure::get()};
   double Dpm;
   bool WithCrossing;
   std::size_t Piece = 0, Line = 0;

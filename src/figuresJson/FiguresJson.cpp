@@ -1,9 +1,13 @@
 #include "FiguresJson.h"
 
+#include <algorithm>
+#include <array>
+#include <charconv>
 #include <cmath>
 #include <nlohmann/json.hpp>
 #include <ostream>
 #include <sstream>
+#include <string_view>
 #include <vector>
 
 #include "fishApi/core/FishMath.h"
@@ -26,15 +30,12 @@ double number(fish::Extended v) {
 
 std::string text(std::string_view s) { return std::string(s); }
 
-Json pointJson(const std::string& name, const fish::TPoint2D& p) {
-  return Json{{"name", name}, {"x", number(p.X)}, {"y", number(p.Y)}};
-}
-
 // The document is written as it is walked: its long arrays (a quadrant's
-// points, generators and chords, the bends) element by element, each element
-// and each short part dumped by nlohmann-json as the whole document was, so
-// that the bytes are the same and nothing grows with the divisions but the
-// figures themselves.
+// points, generators and chords, the bends) element by element into a
+// buffer handed to the stream in large blocks, each element spelled as
+// nlohmann-json dumps it (the same number text, the same escapes), the short
+// parts dumped by nlohmann-json itself, so that the bytes are the same and
+// nothing grows with the divisions but the figures themselves.
 class TObject {
  public:
   explicit TObject(std::ostream& out) : Out(out) { Out << '{'; }
@@ -54,13 +55,74 @@ class TObject {
   bool First = true;
 };
 
-// A JSON array of `count` elements, element i made by `element(i)`.
+// The elements of a long array, spelled as nlohmann-json's compact dump
+// spells them and handed to the stream a block at a time.
+class TElements {
+ public:
+  explicit TElements(std::ostream& out) : Out(out) { Text.reserve(kBlock + 4096); }
+  ~TElements() { flush(); }
+  TElements(const TElements&) = delete;
+  TElements& operator=(const TElements&) = delete;
+
+  // A key of the element (written as a literal "\"key\":" with its comma).
+  TElements& raw(std::string_view s) {
+    Text.append(s);
+    return *this;
+  }
+  TElements& number(double d) {
+    // checked finite by the caller; the dump's own shortest digits
+    std::array<char, 64> digits{};
+    char* end = nlohmann::detail::to_chars(digits.data(), digits.data() + digits.size(), d);
+    Text.append(digits.data(), static_cast<std::size_t>(end - digits.data()));
+    return *this;
+  }
+  template <typename Integer>
+  TElements& integer(Integer i) {
+    std::array<char, 24> digits{};
+    const auto done = std::to_chars(digits.data(), digits.data() + digits.size(), i);
+    Text.append(digits.data(), done.ptr);
+    return *this;
+  }
+  // A string: names of plain printable ASCII as they are, anything else
+  // escaped by nlohmann-json.
+  TElements& text(std::string_view s) {
+    const bool plain = std::all_of(s.begin(), s.end(), [](char c) { return c >= 0x20 && c < 0x7f && c != '"' && c != '\\'; });
+    if (plain) {
+      Text.push_back('"');
+      Text.append(s);
+      Text.push_back('"');
+    } else {
+      Text.append(Json(std::string(s)).dump());
+    }
+    return *this;
+  }
+  // The comma before every element but the first.
+  void next() {
+    if (Count++ > 0) Text.push_back(',');
+    if (Text.size() >= kBlock) flush();
+  }
+  void flush() {
+    Out.write(Text.data(), static_cast<std::streamsize>(Text.size()));
+    Text.clear();
+  }
+
+ private:
+  static constexpr std::size_t kBlock = 1 << 16;
+  std::ostream& Out;
+  std::string Text;
+  std::size_t Count = 0;
+};
+
+// A JSON array of `count` elements, element i spelled by `element(i, into)`.
 template <typename Element>
 void writeArray(std::ostream& out, std::size_t count, const Element& element) {
   out << '[';
-  for (std::size_t i = 0; i < count; ++i) {
-    if (i > 0) out << ',';
-    out << element(i).dump();
+  {
+    TElements into(out);
+    for (std::size_t i = 0; i < count; ++i) {
+      into.next();
+      element(i, into);
+    }
   }
   out << ']';
 }
@@ -93,20 +155,23 @@ void writeQuadrant(std::ostream& out, const fish::TShopFigures& f, const fish::T
   const auto arcPoint = [k, n](std::size_t j) { return fish::arcPointName(k, n, static_cast<std::int32_t>(j)); };
   TObject quadrant(out);
   quadrant.put("quadrant", k);
-  writeArray(quadrant.key("points"), fish::outlinePointCount(n), [&](std::size_t row) {
+  writeArray(quadrant.key("points"), fish::outlinePointCount(n), [&](std::size_t row, TElements& into) {
     const fish::TOutlinePoint p = fish::outlinePoint(k, n, row);
     const fish::TRazvertka2Point& e = razvertka[p.Element];
-    return pointJson(p.Name, p.NearEnd ? e.P1 : e.P2);
+    const fish::TPoint2D& at = p.NearEnd ? e.P1 : e.P2;
+    into.raw("{\"name\":").text(p.Name).raw(",\"x\":").number(number(at.X)).raw(",\"y\":").number(number(at.Y)).raw("}");
   });
-  writeArray(quadrant.key("generators"), walked ? s.size() : q.Generators.size(), [&](std::size_t e) {
-    fish::TLineEnds ends = fish::generatorEnds(k, n, e);
+  writeArray(quadrant.key("generators"), walked ? s.size() : q.Generators.size(), [&](std::size_t e, TElements& into) {
+    const fish::TLineEnds ends = fish::generatorEnds(k, n, e);
     const fish::Extended g = walked ? length(s[e].P1, s[e].P2) : q.Generators[e];
-    return Json{{"element", e}, {"length", number(g)}, {"from", std::move(ends.From)}, {"to", std::move(ends.To)}};
+    into.raw("{\"element\":").integer(e).raw(",\"length\":").number(number(g));
+    into.raw(",\"from\":").text(ends.From).raw(",\"to\":").text(ends.To).raw("}");
   });
   quadrant.put("area", number(q.Area));
-  writeArray(quadrant.key("chords"), walked ? s.size() - 3 : q.Chords.size(), [&](std::size_t i) {
+  writeArray(quadrant.key("chords"), walked ? s.size() - 3 : q.Chords.size(), [&](std::size_t i, TElements& into) {
     const fish::Extended c = walked ? length(s[i + 1].P2, s[i + 2].P2) : q.Chords[i];
-    return lineJson(arcPoint(i + 1), arcPoint(i + 2), c);
+    into.raw("{\"from\":").text(arcPoint(i + 1)).raw(",\"to\":").text(arcPoint(i + 2));
+    into.raw(",\"length\":").number(number(c)).raw("}");
   });
   quadrant.put("rectangle_half_sides", Json::array({lineJson(fish::kOriginName, corner, q.EdgeToCorner),
                                                     lineJson(corner, midX, q.EdgeFromCorner)}));
@@ -141,13 +206,14 @@ void writeQuote(TObject& doc, const fish::TShopQuote& shop) {
   // The bends of every piece, one array.
   std::ostream& out = doc.key("bends");
   out << '[';
-  bool first = true;
-  for (const fish::TPieceQuote& p : q.Pieces) {
-    for (const fish::TBend& b : p.Bends) {
-      if (!first) out << ',';
-      first = false;
-      out << Json{{"quadrant", b.Quadrant}, {"element", b.Element}, {"length", number(b.Length)},
-                  {"angle", number(b.Angle)}}.dump();
+  {
+    TElements into(out);
+    for (const fish::TPieceQuote& p : q.Pieces) {
+      for (const fish::TBend& b : p.Bends) {
+        into.next();
+        into.raw("{\"quadrant\":").integer(b.Quadrant).raw(",\"element\":").integer(b.Element);
+        into.raw(",\"length\":").number(number(b.Length)).raw(",\"angle\":").number(number(b.Angle)).raw("}");
+      }
     }
   }
   out << ']';

@@ -59,7 +59,7 @@ printf 'a project window adds %.0f KiB resident (goal 512), an empty MDI window 
 # A project window of many divisions (four quadrants, the grid) against one of
 # 10 on the same page: what each adds (goal: under 8 MiB more), and what
 # showing the figures page adds against its text (goal: at most twice the
-# text as the page holds it).
+# text's UTF-8 bytes, the smaller of its sizes).
 large=${LARGE_DIVISIONS:-100000}
 pageWindows=${PAGE_WINDOWS:-3}
 pages=(model development results figures)
@@ -75,7 +75,7 @@ for page in 0 1 2 3; do
 done
 export XDG_CONFIG_HOME="$scratch/config-figures"
 read -r resident heap utf8 utf16 < <("$bench" figures "$large" 2> /dev/null | tail -1)
-printf 'figures page at %d divisions: adds %d KiB resident, %d KiB heap; its text %d KiB (UTF-8), %d KiB held;' \
+printf 'figures page at %d divisions: adds %d KiB resident, %d KiB heap; its text %d KiB (UTF-8), %d KiB as UTF-16;' \
   "$large" "$resident" "$heap" "$utf8" "$utf16"
-printf ' ratio %.2f resident, %.2f heap to the text held (goal 2)\n' \
-  "$(echo "$resident / $utf16" | bc -l)" "$(echo "$heap / $utf16" | bc -l)"
+printf ' ratio %.2f resident, %.2f heap to the text in UTF-8 (goal 2)\n' \
+  "$(echo "$resident / $utf8" | bc -l)" "$(echo "$heap / $utf8" | bc -l)"

@@ -6,7 +6,10 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QScrollBar>
+#include <QStringDecoder>
 #include <algorithm>
+#include <functional>
+#include <queue>
 
 namespace {
 
@@ -16,6 +19,76 @@ namespace {
 constexpr std::size_t kMeasuredLines = 256;
 
 bool isWordChar(QChar c) { return c.isLetterOrNumber() || c == u'_' || c == u'.' || c == u'-'; }
+
+constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
+
+// UTF-8 that is known to be valid, decoded with a byte order mark at its
+// start kept as the character it is.
+QString decoded(const char* bytes, qsizetype size) {
+  QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+  return utf8.decode(QByteArrayView(bytes, size));
+}
+
+// How many bytes follow a lead byte of UTF-8, and the range the first of
+// them must lie in (the rest lie in 80..BF): a sequence outside these is
+// not UTF-8 (an overlong form, a surrogate, beyond U+10FFFF).
+struct TLead {
+  int follow;
+  unsigned char low, high;
+};
+
+TLead leadOf(unsigned char b) {
+  if (b < 0xC2) return {-1, 0, 0};  // a lone continuation byte, or an overlong lead
+  if (b < 0xE0) return {1, 0x80, 0xBF};
+  if (b == 0xE0) return {2, 0xA0, 0xBF};
+  if (b == 0xED) return {2, 0x80, 0x9F};
+  if (b < 0xF0) return {2, 0x80, 0xBF};
+  if (b == 0xF0) return {3, 0x90, 0xBF};
+  if (b < 0xF4) return {3, 0x80, 0xBF};
+  if (b == 0xF4) return {3, 0x80, 0x8F};
+  return {-1, 0, 0};
+}
+
+// One pass over the bytes: where every line starts, in UTF-16 units and in
+// bytes, and the text's length in UTF-16 units. False when the bytes are
+// not exactly UTF-8 (QString::fromUtf8 would then read them otherwise).
+bool indexLines(const QByteArray& utf8, std::vector<qsizetype>& units, std::vector<qsizetype>& bytes, qsizetype& size) {
+  const auto* b = reinterpret_cast<const unsigned char*>(utf8.constData());
+  const qsizetype n = utf8.size();
+  // Made to size at once: lists grown step by step would leave the steps
+  // behind them resident.
+  const auto lines = static_cast<std::size_t>(std::count(b, b + n, '\n')) + 1;
+  units.clear();
+  bytes.clear();
+  units.shrink_to_fit();
+  bytes.shrink_to_fit();
+  units.reserve(lines);
+  bytes.reserve(lines);
+  units.push_back(0);
+  bytes.push_back(0);
+  qsizetype unit = 0;
+  for (qsizetype i = 0; i < n;) {
+    const unsigned char c = b[i];
+    if (c < 0x80) {
+      ++i;
+      ++unit;
+      if (c == '\n') {
+        units.push_back(unit);
+        bytes.push_back(i);
+      }
+      continue;
+    }
+    const TLead lead = leadOf(c);
+    if (lead.follow < 0 || n - i <= lead.follow || b[i + 1] < lead.low || b[i + 1] > lead.high) return false;
+    for (int k = 2; k <= lead.follow; ++k) {
+      if ((b[i + k] & 0xC0) != 0x80) return false;
+    }
+    i += 1 + lead.follow;
+    unit += lead.follow == 3 ? 2 : 1;  // beyond the BMP: a surrogate pair
+  }
+  size = unit;
+  return true;
+}
 
 }  // namespace
 
@@ -28,14 +101,15 @@ TLinesView::TLinesView(QWidget* parent) : QAbstractScrollArea(parent) {
   updateScrollBars();
 }
 
-void TLinesView::setPlainText(const QString& text) {
-  text_ = text;
-  lineStarts_.assign(1, 0);
-  // One pass over the text: where every line starts.
-  const QChar* const chars = text_.constData();
-  const qsizetype size = text_.size();
-  for (qsizetype i = 0; i < size; ++i) {
-    if (chars[i] == u'\n') lineStarts_.push_back(i + 1);
+void TLinesView::setPlainText(const QString& text) { setUtf8Text(text.toUtf8()); }
+
+void TLinesView::setUtf8Text(const QByteArray& utf8) {
+  utf8_ = utf8;
+  if (utf8_.startsWith(kByteOrderMark) || !indexLines(utf8_, lineStarts_, lineBytes_, size_)) {
+    // Made over as QString::fromUtf8 reads the bytes (it drops a byte order
+    // mark at the start); a mark left after that is a character of the text.
+    utf8_ = QString::fromUtf8(utf8).toUtf8();
+    indexLines(utf8_, lineStarts_, lineBytes_, size_);
   }
   anchor_ = cursor_ = 0;
   wantedX_ = -1;
@@ -47,12 +121,25 @@ void TLinesView::setPlainText(const QString& text) {
   emit selectionChanged();
 }
 
-qsizetype TLinesView::lineEnd(qsizetype line) const {
-  return line + 1 < lineCount() ? lineStart(line + 1) - 1 : text_.size();
+qsizetype TLinesView::lineEnd(qsizetype line) const { return line + 1 < lineCount() ? lineStart(line + 1) - 1 : size_; }
+
+QString TLinesView::lineText(qsizetype line) const {
+  const auto at = static_cast<std::size_t>(line);
+  const qsizetype end = at + 1 < lineBytes_.size() ? lineBytes_[at + 1] - 1 : utf8_.size();
+  return decoded(utf8_.constData() + lineBytes_[at], end - lineBytes_[at]);
 }
 
-QStringView TLinesView::lineText(qsizetype line) const {
-  return QStringView(text_).mid(lineStart(line), lineEnd(line) - lineStart(line));
+qsizetype TLinesView::byteOf(qsizetype line, qsizetype pos) const {
+  const qsizetype column = pos - lineStart(line);
+  const qsizetype first = lineBytes_[static_cast<std::size_t>(line)];
+  if (column <= 0) return first;
+  // Counted back from the line's decoded start: UTF-8 of its first `column` units.
+  return first + lineText(line).left(column).toUtf8().size();
+}
+
+QChar TLinesView::charAt(qsizetype pos) const {
+  const qsizetype line = lineOf(pos);
+  return pos < lineEnd(line) ? lineText(line).at(pos - lineStart(line)) : QChar(u'\n');
 }
 
 qsizetype TLinesView::lineOf(qsizetype pos) const {
@@ -67,21 +154,21 @@ int TLinesView::visibleLines() const { return std::max(1, (viewport()->height() 
 qsizetype TLinesView::firstVisibleLine() const { return verticalScrollBar()->value(); }
 
 int TLinesView::textX(qsizetype line, qsizetype column) const {
-  return fontMetrics().horizontalAdvance(lineText(line).left(column).toString());
+  return fontMetrics().horizontalAdvance(lineText(line).left(column));
 }
 
 void TLinesView::measureWidth() {
-  // The lines' lengths first (no font work), then the longest few measured.
-  std::vector<std::pair<qsizetype, qsizetype>> lengths;  // (length, line)
-  lengths.reserve(lineStarts_.size());
-  for (qsizetype line = 0; line < lineCount(); ++line) lengths.emplace_back(lineEnd(line) - lineStart(line), line);
-  const std::size_t measured = std::min(kMeasuredLines, lengths.size());
-  std::partial_sort(lengths.begin(), lengths.begin() + static_cast<std::ptrdiff_t>(measured), lengths.end(),
-                    [](const auto& a, const auto& b) { return a.first > b.first; });
+  // The longest few lines by characters (no font work), then those measured.
+  using TLength = std::pair<qsizetype, qsizetype>;  // (length, line)
+  std::priority_queue<TLength, std::vector<TLength>, std::greater<>> longest;
+  for (qsizetype line = 0; line < lineCount(); ++line) {
+    longest.emplace(lineEnd(line) - lineStart(line), line);
+    if (longest.size() > kMeasuredLines) longest.pop();
+  }
   const QFontMetrics metrics = fontMetrics();
   contentWidth_ = 0;
-  for (std::size_t i = 0; i < measured; ++i) {
-    contentWidth_ = std::max(contentWidth_, metrics.horizontalAdvance(lineText(lengths[i].second).toString()));
+  for (; !longest.empty(); longest.pop()) {
+    contentWidth_ = std::max(contentWidth_, metrics.horizontalAdvance(lineText(longest.top().second)));
   }
 }
 
@@ -127,7 +214,7 @@ void TLinesView::paintEvent(QPaintEvent* event) {
     const int top = kMargin + static_cast<int>(line - first) * height;
     if (top > event->rect().bottom()) break;
     if (top + height < event->rect().top()) continue;
-    const QString shown = lineText(line).toString();
+    const QString shown = lineText(line);
     const int baseline = top + metrics.ascent();
     const int width = metrics.horizontalAdvance(shown);
     widest = std::max(widest, width);
@@ -175,7 +262,7 @@ qsizetype TLinesView::positionAt(QPoint point) const {
 }
 
 qsizetype TLinesView::columnAt(qsizetype line, int x) const {
-  const QString shown = lineText(line).toString();
+  const QString shown = lineText(line);
   const QFontMetrics metrics = fontMetrics();
   // The character edge nearest to x.
   int before = 0;
@@ -206,19 +293,21 @@ void TLinesView::ensureVisible(qsizetype pos) {
 }
 
 void TLinesView::setSelection(qsizetype anchor, qsizetype position) {
-  anchor_ = std::clamp<qsizetype>(anchor, 0, text_.size());
-  cursor_ = std::clamp<qsizetype>(position, 0, text_.size());
+  anchor_ = std::clamp<qsizetype>(anchor, 0, size_);
+  cursor_ = std::clamp<qsizetype>(position, 0, size_);
   wantedX_ = -1;
   restartCaret();
   viewport()->update();
   emit selectionChanged();
 }
 
-void TLinesView::selectAll() { setSelection(0, text_.size()); }
+void TLinesView::selectAll() { setSelection(0, size_); }
 
 QString TLinesView::selectedText() const {
-  const qsizetype from = std::min(anchor_, cursor_);
-  return text_.mid(from, std::max(anchor_, cursor_) - from);
+  const qsizetype from = std::min(anchor_, cursor_), to = std::max(anchor_, cursor_);
+  if (from == to) return {};
+  const qsizetype first = byteOf(lineOf(from), from), last = byteOf(lineOf(to), to);
+  return decoded(utf8_.constData() + first, last - first);
 }
 
 // The selection as plain text, and as preformatted HTML in the page's font:
@@ -243,7 +332,7 @@ void TLinesView::shareSelection() const {
 }
 
 void TLinesView::moveCursor(qsizetype pos, bool keepAnchor) {
-  cursor_ = std::clamp<qsizetype>(pos, 0, text_.size());
+  cursor_ = std::clamp<qsizetype>(pos, 0, size_);
   if (!keepAnchor) anchor_ = cursor_;
   ensureVisible(cursor_);
   restartCaret();
@@ -252,13 +341,12 @@ void TLinesView::moveCursor(qsizetype pos, bool keepAnchor) {
 }
 
 qsizetype TLinesView::wordEdge(qsizetype pos, int direction) const {
-  const qsizetype size = text_.size();
   if (direction > 0) {
-    while (pos < size && !isWordChar(text_[pos])) ++pos;
-    while (pos < size && isWordChar(text_[pos])) ++pos;
+    while (pos < size_ && !isWordChar(charAt(pos))) ++pos;
+    while (pos < size_ && isWordChar(charAt(pos))) ++pos;
   } else {
-    while (pos > 0 && !isWordChar(text_[pos - 1])) --pos;
-    while (pos > 0 && isWordChar(text_[pos - 1])) --pos;
+    while (pos > 0 && !isWordChar(charAt(pos - 1))) --pos;
+    while (pos > 0 && isWordChar(charAt(pos - 1))) --pos;
   }
   return pos;
 }
@@ -313,7 +401,7 @@ void TLinesView::keyPressEvent(QKeyEvent* event) {
       case QKeySequence::MoveToStartOfLine: to = lineStart(line); break;
       case QKeySequence::MoveToEndOfLine: to = lineEnd(line); break;
       case QKeySequence::MoveToStartOfDocument: to = 0; break;
-      default: to = text_.size(); break;
+      default: to = size_; break;
     }
     if (!vertical) wantedX_ = -1;
     moveCursor(to, select);
@@ -359,8 +447,8 @@ void TLinesView::mouseReleaseEvent(QMouseEvent* event) {
 void TLinesView::mouseDoubleClickEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return;
   const qsizetype at = positionAt(event->position().toPoint());
-  const qsizetype from = at < text_.size() && isWordChar(text_[at]) ? wordEdge(at + 1, -1) : at;
-  const qsizetype to = from < text_.size() && isWordChar(text_[from]) ? wordEdge(from, 1) : from;
+  const qsizetype from = at < size_ && isWordChar(charAt(at)) ? wordEdge(at + 1, -1) : at;
+  const qsizetype to = from < size_ && isWordChar(charAt(from)) ? wordEdge(from, 1) : from;
   setSelection(from, to);
   shareSelection();
 }
@@ -395,3 +483,5 @@ void TLinesView::focusOutEvent(QFocusEvent* event) {
   caretTimer_.stop();
   viewport()->update();
 }
+
+QString TLinesView::text() const { return decoded(utf8_.constData(), utf8_.size()); }

@@ -1,12 +1,15 @@
 // A read-only view of plain text lines that lays out only the lines on screen,
 // so a text of hundreds of thousands of lines is shown as soon as it is
-// indexed. It selects with the mouse and the keyboard, copies and draws a
+// indexed. It holds the text as UTF-8, as the engine writes it, and decodes
+// a line when it is drawn or measured: a page of numbers takes half the
+// memory it would as UTF-16. It selects with the mouse and the keyboard, copies and draws a
 // caret; a key that would change the text is handed on (editRequested) to
 // whoever can edit it.
 #pragma once
 
 #include <QAbstractScrollArea>
 #include <QBasicTimer>
+#include <QByteArray>
 #include <QString>
 #include <vector>
 
@@ -17,7 +20,12 @@ class TLinesView : public QAbstractScrollArea {
   explicit TLinesView(QWidget* parent = nullptr);
 
   void setPlainText(const QString& text);
-  const QString& text() const { return text_; }
+  // The same from UTF-8 bytes, shared, not copied. Bytes that are not UTF-8
+  // are shown as QString::fromUtf8 shows them.
+  void setUtf8Text(const QByteArray& utf8);
+  QString text() const;
+  const QByteArray& utf8() const { return utf8_; }
+  qsizetype size() const { return size_; }  // in UTF-16 units
 
   // Positions count UTF-16 units from the start of the text; a line break is
   // one unit, as in the editor the view hands over to.
@@ -63,7 +71,10 @@ class TLinesView : public QAbstractScrollArea {
   qsizetype lineOf(qsizetype pos) const;
   qsizetype lineStart(qsizetype line) const { return lineStarts_[static_cast<std::size_t>(line)]; }
   qsizetype lineEnd(qsizetype line) const;  // before its line break
-  QStringView lineText(qsizetype line) const;
+  QString lineText(qsizetype line) const;
+  // Where the UTF-16 position `pos` of `line` falls in the UTF-8 bytes.
+  qsizetype byteOf(qsizetype line, qsizetype pos) const;
+  QChar charAt(qsizetype pos) const;
   int lineHeight() const;
   int visibleLines() const;
   int textX(qsizetype line, qsizetype column) const;  // from the text's left edge
@@ -75,8 +86,10 @@ class TLinesView : public QAbstractScrollArea {
   void restartCaret();
   void shareSelection() const;  // the X11 primary selection
 
-  QString text_;
-  std::vector<qsizetype> lineStarts_{0};
+  QByteArray utf8_;
+  qsizetype size_ = 0;
+  std::vector<qsizetype> lineStarts_{0};  // in UTF-16 units
+  std::vector<qsizetype> lineBytes_{0};   // in UTF-8 bytes
   int contentWidth_ = 0;
   qsizetype anchor_ = 0;
   qsizetype cursor_ = 0;

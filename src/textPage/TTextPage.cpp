@@ -26,7 +26,9 @@ TTextPage::TTextPage(QWidget* parent) : QWidget(parent) {
 
 TTextPage::~TTextPage() = default;
 
-void TTextPage::setPlainText(const QString& text) {
+void TTextPage::setPlainText(const QString& text) { setUtf8Text(text.toUtf8()); }
+
+void TTextPage::setUtf8Text(const QByteArray& utf8) {
   printed_.reset();
   if (editor_) {
     const bool focused = editor_->hasFocus();
@@ -38,7 +40,7 @@ void TTextPage::setPlainText(const QString& text) {
     editor_ = nullptr;
     if (focused) view_->setFocus();
   }
-  view_->setPlainText(text);
+  view_->setUtf8Text(utf8);
   emit textChanged();
 }
 

@@ -21,6 +21,8 @@ class TTextPage : public QWidget {
   ~TTextPage() override;
 
   void setPlainText(const QString& text);
+  // The text as UTF-8 bytes, kept shared with the caller's.
+  void setUtf8Text(const QByteArray& utf8);
   QString toPlainText() const;
   void selectAll();
   void copy();

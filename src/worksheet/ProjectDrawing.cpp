@@ -51,17 +51,18 @@ std::string textKey(const fish::TSystemParams& sp, const fish::TProParams& pro, 
   return recordsKey(sp, pro, plate) + decimalSeparator;
 }
 
-// A page's text, one line after another into one string; a failed page
-// ends where the computation failed, after an empty line, with the reason.
+// A page's text, one line after another into one UTF-8 string; a failed
+// page ends where the computation failed, after an empty line, with the
+// reason.
 class PageText {
  public:
   explicit PageText(qsizetype reserved = 0) { text_.reserve(reserved); }
   void line(std::string_view line) {
-    if (!first_) text_ += QLatin1Char('\n');
+    if (!first_) text_ += '\n';
     first_ = false;
-    text_ += QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size()));
+    text_.append(line.data(), static_cast<qsizetype>(line.size()));
   }
-  QString finish(const std::string* failure) {
+  QByteArray finish(const std::string* failure) {
     if (failure) {
       line({});
       line(*failure);
@@ -71,20 +72,20 @@ class PageText {
   }
 
  private:
-  QString text_;
+  QByteArray text_;
   bool first_ = true;
 };
 
-// The page's lines, each converted and then freed: the page is held once
-// and a half at most, not twice.
+// The page's lines, each appended and then freed: the page is held once
+// and a little more at most, not twice.
 constexpr qsizetype kTrimmedPage = qsizetype{1} << 22;
 
-QString pageText(fish::TResultsPage&& page) {
+QByteArray pageText(fish::TResultsPage&& page) {
   std::string failure;
   if (page.Error) failure = page.failureMessage();
   qsizetype size = page.Error ? static_cast<qsizetype>(failure.size()) + 1 : 0;
   for (const std::string& line : page.Lines) size += static_cast<qsizetype>(line.size()) + 1;
-  PageText text(size);  // UTF-8 bytes: at least as many as the UTF-16 units
+  PageText text(size);
   for (std::string& line : page.Lines) {
     text.line(line);
     std::string().swap(line);
@@ -563,9 +564,9 @@ void ProjectDrawing::drawDevelopment(fish::TDrawSurface& surface, const fish::TS
   draw(surface, sp, pro, true, development_);
 }
 
-const QString& ProjectDrawing::resultsText(const fish::TSystemParams& sp, const fish::TProParams& pro,
-                                           const fish::TPlateParams& plate, fish::TUnits units,
-                                           const std::string& decimalSeparator) {
+const QByteArray& ProjectDrawing::resultsText(const fish::TSystemParams& sp, const fish::TProParams& pro,
+                                              const fish::TPlateParams& plate, fish::TUnits units,
+                                              const std::string& decimalSeparator) {
   std::string wanted = textKey(sp, pro, plate, decimalSeparator) + static_cast<char>(units);
   if (results_.key == wanted) return results_.text;
   // Nothing here reads fish::LastSurf or fish::LastRazvertka: the page's
@@ -579,17 +580,17 @@ const QString& ProjectDrawing::resultsText(const fish::TSystemParams& sp, const 
   return results_.text;
 }
 
-const QString& ProjectDrawing::figuresText(const fish::TSystemParams& sp, const fish::TProParams& pro,
-                                           const fish::TPlateParams& plate, fish::TPatternKind pattern,
-                                           const std::string& decimalSeparator) {
+const QByteArray& ProjectDrawing::figuresText(const fish::TSystemParams& sp, const fish::TProParams& pro,
+                                              const fish::TPlateParams& plate, fish::TPatternKind pattern,
+                                              const std::string& decimalSeparator) {
   fish::TCuttingParams cutting;
   cutting.Pattern = pattern;
   return figuresText(sp, pro, plate, cutting, decimalSeparator);
 }
 
-const QString& ProjectDrawing::figuresText(const fish::TSystemParams& sp, const fish::TProParams& pro,
-                                           const fish::TPlateParams& plate, const fish::TCuttingParams& cutting,
-                                           const std::string& decimalSeparator) {
+const QByteArray& ProjectDrawing::figuresText(const fish::TSystemParams& sp, const fish::TProParams& pro,
+                                              const fish::TPlateParams& plate, const fish::TCuttingParams& cutting,
+                                              const std::string& decimalSeparator) {
   std::string wanted = textKey(sp, pro, plate, decimalSeparator) + std::string(fish::patternKey(cutting.Pattern));
   wanted += static_cast<char>(cutting.Seams);
   for (const fish::Extended* w : {&cutting.SeamFirst, &cutting.SeamSecond, &cutting.RectAllowance,

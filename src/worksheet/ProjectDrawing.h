@@ -18,6 +18,7 @@
 // fish::LastSurf or fish::LastRazvertka.
 #pragma once
 
+#include <QByteArray>
 #include <QLine>
 #include <QString>
 #include <cstdint>
@@ -52,19 +53,19 @@ class ProjectDrawing {
   // The results page's lines, one a line, and after a failure an empty line
   // and its reason, as fish::resultsPage gives them for the plate in `units`
   // with this separator.
-  const QString& resultsText(const fish::TSystemParams& sp, const fish::TProParams& pro,
-                             const fish::TPlateParams& plate, fish::TUnits units,
-                             const std::string& decimalSeparator);
+  const QByteArray& resultsText(const fish::TSystemParams& sp, const fish::TProParams& pro,
+                                const fish::TPlateParams& plate, fish::TUnits units,
+                                const std::string& decimalSeparator);
 
   // The page "Размеры для разметки" of the pattern chosen for cutting in the
   // same way (fish::figuresPage).
-  const QString& figuresText(const fish::TSystemParams& sp, const fish::TProParams& pro,
-                             const fish::TPlateParams& plate, fish::TPatternKind pattern,
-                             const std::string& decimalSeparator);
+  const QByteArray& figuresText(const fish::TSystemParams& sp, const fish::TProParams& pro,
+                                const fish::TPlateParams& plate, fish::TPatternKind pattern,
+                                const std::string& decimalSeparator);
   // The same with the seams and allowances the pattern is cut with.
-  const QString& figuresText(const fish::TSystemParams& sp, const fish::TProParams& pro,
-                             const fish::TPlateParams& plate, const fish::TCuttingParams& cutting,
-                             const std::string& decimalSeparator);
+  const QByteArray& figuresText(const fish::TSystemParams& sp, const fish::TProParams& pro,
+                                const fish::TPlateParams& plate, const fish::TCuttingParams& cutting,
+                                const std::string& decimalSeparator);
 
   // The accuracy warning of the pattern chosen for cutting, of the sizes
   // `developed` (fish::preciseAccuracyWarning or fish::tableAccuracyWarning):
@@ -108,16 +109,17 @@ class ProjectDrawing {
             bool developed, Picture& kept);
 
   // A text of the records, the plate and the separator, kept until they change.
+  template <typename String>
   struct Text {
     std::optional<std::string> key;
-    QString text;
+    String text;
   };
 
   Picture model_;
   Picture development_;
-  Text results_;
-  Text figures_;
-  Text accuracy_;
+  Text<QByteArray> results_;  // the pages' texts in UTF-8, as the engine writes them
+  Text<QByteArray> figures_;
+  Text<QString> accuracy_;
 };
 
 }  // namespace vintaler

@@ -21,13 +21,13 @@ TextPages::Shown& TextPages::shown(Page page) { return pages_[page == Page::Figu
 
 TTextPage* TextPages::page(Page page) const { return pages_[page == Page::Figures ? 1 : 0].box; }
 
-void TextPages::fill(Page page, const QString& text) {
+void TextPages::fill(Page page, const QByteArray& text) {
   Shown& p = shown(page);
   // The page shares the window's text: the same string is not compared.
   const bool same = text.constData() == p.text.constData() && text.size() == p.text.size();
   if (!p.text.isNull() && (same || text == p.text)) return;
   p.box->setUpdatesEnabled(false);
-  p.box->setPlainText(text);
+  p.box->setUtf8Text(text);
   p.box->setUpdatesEnabled(true);
   p.text = text;
 }

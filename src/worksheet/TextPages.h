@@ -4,8 +4,8 @@
 // are not the drawing's own (Select All, the font) act on the results page.
 #pragma once
 
+#include <QByteArray>
 #include <QObject>
-#include <QString>
 #include <array>
 
 #include "ProjectPage.h"
@@ -25,7 +25,7 @@ class TextPages : public QObject {
   // Shows `text` on the page unless it shows it already: 400,000 lines cost
   // the widget more than their computation. Text put into a page by anyone
   // else is replaced on its next fill.
-  void fill(Page page, const QString& text);
+  void fill(Page page, const QByteArray& utf8);
   void selectAll(Page page);
   // The page's selection to the clipboard.
   void copy(Page page);
@@ -38,7 +38,7 @@ class TextPages : public QObject {
  private:
   struct Shown {
     TTextPage* box = nullptr;
-    QString text;  // what it was last filled with; null once anything else changed it
+    QByteArray text;  // what it was last filled with (UTF-8); null once anything else changed it
   };
   Shown& shown(Page page);
 

@@ -48,6 +48,35 @@ class TTextPageTest : public QObject {
     QTest::newRow("a line break at the end") << QStringLiteral("a\nb\n") << 3;
     QTest::newRow("empty lines") << QStringLiteral("\n\n\n") << 4;
     QTest::newRow("many lines") << NumberedLines(5000) << 5000;
+    QTest::newRow("beyond the BMP") << QStringLiteral("x\U0001D465y\nдва") << 2;
+  }
+
+  // The page keeps UTF-8 as it is given: whatever the bytes, it shows, counts
+  // and selects what QString::fromUtf8 reads from them.
+  void bytesReadAsQtReadsThem_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("Cyrillic and a sign beyond the BMP") << QByteArray("R1 = 12,5 \xD0\xBC\xD0\xBC\n\xF0\x9D\x91\xA5 z");
+    QTest::newRow("an overlong slash") << QByteArray("a\xC0\xAF\nb");
+    QTest::newRow("a surrogate written out") << QByteArray("a\xED\xA0\x80z");
+    QTest::newRow("cut off at the end") << QByteArray("ab\n\xE2\x82");
+    QTest::newRow("a stray continuation byte") << QByteArray("\x80\n\n");
+    QTest::newRow("a byte order mark first") << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF" "ab\ncd");
+  }
+
+  void bytesReadAsQtReadsThem() {
+    QFETCH(QByteArray, bytes);
+    const QString read = QString::fromUtf8(bytes);
+    TTextPage page;
+    page.resize(300, 200);
+    page.setUtf8Text(bytes);
+    QCOMPARE(page.view()->lineCount(), read.count(u'\n') + 1);
+    QCOMPARE(page.view()->size(), read.size());
+    QCOMPARE(page.toPlainText(), read);
+    Press(Keys(page), QKeySequence(QStringLiteral("Ctrl+Shift+End")));
+    QCOMPARE(page.view()->position(), read.size());
+    QCOMPARE(page.selectedText(), read);
+    page.view()->setSelection(1, read.size() - 1);
+    QCOMPARE(page.selectedText(), read.mid(1, read.size() - 2));
   }
 
   void theTextComesBackAsGiven() {
@@ -96,6 +125,8 @@ class TTextPageTest : public QObject {
         << three << 0 << QStringList{"Shift+End", "Right"} << "" << 6;
     QTest::newRow("the column is kept over a shorter line")
         << QStringLiteral("abcdef\nx\nabcdef") << 5 << QStringList{"Down", "Down"} << "" << 14;
+    QTest::newRow("a sign beyond the BMP is two units")
+        << QStringLiteral("a\U0001D465b\nc") << 0 << QStringList{"Shift+End"} << QStringLiteral("a\U0001D465b") << 4;
     QTest::newRow("up from the first line goes nowhere") << three << 2 << QStringList{"Shift+Up"} << "" << 2;
     QTest::newRow("a page down stops at the last line")
         << NumberedLines(3) << 0 << QStringList{"Shift+PgDown"} << "строка 0\nстрока 1\n"

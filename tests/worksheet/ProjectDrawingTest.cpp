@@ -204,7 +204,7 @@ class ProjectDrawingTest : public QObject {
       failureOf([&] { drawing.drawDevelopment(box, developed, r.pro); });
     }
     const fish::TResultsPage engine = fish::figuresPage(r.sp, r.pro, plate, fish::TPatternKind::Table, ",");
-    QCOMPARE(drawing.figuresText(r.sp, r.pro, plate, fish::TPatternKind::Table, ","), shown(engine));
+    QCOMPARE(QString::fromUtf8(drawing.figuresText(r.sp, r.pro, plate, fish::TPatternKind::Table, ",")), shown(engine));
     QCOMPARE(bool(engine.Error), fails);
     std::string warning;
     if (!fails) {

@@ -13,6 +13,7 @@
 #include "fishApi/core/FishMath.h"
 #include "fishApi/core/PointNames.h"
 #include "fishApi/shop/CuttingParams.h"
+#include "fishApi/shop/PatternWalk.h"
 
 namespace vintaler::figures {
 
@@ -187,13 +188,24 @@ Json priceJson(fish::Extended cut, int pierces, fish::Extended seams, std::size_
               {"mass", number(mass)}};
 }
 
+// One bend of the "bends" array.
+void writeBend(TElements& into, int quadrant, std::size_t element, fish::Extended length, fish::Extended angle) {
+  into.next();
+  into.raw("{\"quadrant\":").integer(quadrant).raw(",\"element\":").integer(element);
+  into.raw(",\"length\":").number(number(length)).raw(",\"angle\":").number(number(angle)).raw("}");
+}
+
 // The press brake's bends piece after piece, the face up as drawn and what
-// the job is priced by, after the figures.
-void writeQuote(TObject& doc, const fish::TShopQuote& shop) {
+// the job is priced by, after the figures. A quote that only counted its
+// bends has them walked again: the pattern's bend lines come pieces one
+// after another, each line with its bend, in the quote's order.
+void writeQuote(TObject& doc, const fish::TShopQuote& shop, const fish::TShopFigures& f, const fish::TProParams& pro) {
   const fish::TQuote& q = shop.Quote;
   Json pieces = Json::array();
+  bool held = true;
   for (const fish::TPieceQuote& p : q.Pieces) {
-    Json piece = priceJson(p.CutLength, p.Pierces, p.SeamLength, p.Bends.size(), p.BlankWidth * p.BlankHeight,
+    held = held && p.Bends.size() == p.BendCount;
+    Json piece = priceJson(p.CutLength, p.Pierces, p.SeamLength, p.BendCount, p.BlankWidth * p.BlankHeight,
                            p.MinBlank.Width * p.MinBlank.Height, p.NetArea, p.CutArea, p.Mass);
     piece["quadrants"] = p.Quadrants;
     piece["blank_width"] = number(p.BlankWidth);
@@ -206,15 +218,25 @@ void writeQuote(TObject& doc, const fish::TShopQuote& shop) {
   // The bends of every piece, one array.
   std::ostream& out = doc.key("bends");
   out << '[';
-  {
+  if (held) {
     TElements into(out);
     for (const fish::TPieceQuote& p : q.Pieces) {
-      for (const fish::TBend& b : p.Bends) {
-        into.next();
-        into.raw("{\"quadrant\":").integer(b.Quadrant).raw(",\"element\":").integer(b.Element);
-        into.raw(",\"length\":").number(number(b.Length)).raw(",\"angle\":").number(number(b.Angle)).raw("}");
-      }
+      for (const fish::TBend& b : p.Bends) writeBend(into, b.Quadrant, b.Element, b.Length, b.Angle);
     }
+  } else {
+    // Lines, not ticks, each carrying its angle.
+    fish::TCuttingParams lines = f.Cutting;
+    lines.BendMarks = fish::TBendMarks::Full;
+    lines.BendAngles = true;
+    const fish::TPatternWalk walk(f.Given, f.Plate, pro, lines);
+    TElements into(out);
+    std::size_t count = 0;
+    walk.bendLines([&](const fish::TPatternLine& l) {
+      if (!l.Angle) throw fish::EInvalidOp();
+      writeBend(into, l.Quadrant, l.Element, std::hypot(l.To.X - l.From.X, l.To.Y - l.From.Y), *l.Angle);
+      ++count;
+    });
+    if (count != q.Bends) throw fish::EInvalidOp();
   }
   out << ']';
   if (shop.FaceUp != fish::TFaceUp::Unknown) {
@@ -311,7 +333,7 @@ void writeDocument(std::ostream& out, const fish::TProParams& pro, const fish::T
                            {"worst_edge_error", number(f.Accuracy.WorstEdgeError)},
                            {"chord_error", number(f.PatternAccuracy.ChordError)},
                            {"max_point_error", number(f.PatternAccuracy.MaxPointError)}});
-  if (quote) writeQuote(doc, *quote);
+  if (quote) writeQuote(doc, *quote, f, pro);
 }
 
 }  // namespace

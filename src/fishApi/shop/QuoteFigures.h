@@ -41,6 +41,7 @@ struct TPieceQuote {
   TBlank MinBlank;               // the least rectangle round it, turned any way
   Extended Mass = 0;             // of CutArea
   std::vector<TBend> Bends;      // in cutting order: round the piece
+  std::size_t BendCount = 0;     // Bends.size(), also when they are not kept
 };
 
 struct TQuote {
@@ -68,8 +69,11 @@ TQuote quoteFigures(const TSystemParams& sp, const TProParams& pro, const TPlate
 using TQuadrantBends = std::array<std::vector<Extended>, 4>;
 
 // The same with each chosen quadrant's bends measured already (none when
-// `bends` is null).
+// `bends` is null). Without `keepBends` each piece only counts its bends
+// (BendCount), Bends left empty and no angle measured: for a writer that
+// walks the bend lines again (TPatternWalk), which hands them over in the
+// same order, pieces one after another.
 TQuote quoteFigures(const TSystemParams& sp, const TProParams& pro, const TPlateParams& plate,
-                    const TCuttingParams& cutting, const TQuadrantBends* bends);
+                    const TCuttingParams& cutting, const TQuadrantBends* bends, bool keepBends = true);
 
 }  // namespace fish

@@ -56,6 +56,50 @@ TSheetFigures sheetOf(std::vector<int> quadrants, const std::vector<TPoint2D>& o
   return sheet;
 }
 
+// Today's sheet outline built from its quadrants' developments one at a
+// time, point by point as the sheets of the pattern lay it (patternPieces):
+// round the first quadrant from the origin to its arc start, then back round
+// its partner to the origin, no vertex repeating its predecessor, closed and
+// turned counter-clockwise. Only the outline is held, never the developments.
+class TSheetOutline {
+ public:
+  void start(std::size_t points) {
+    Points.clear();
+    Points.reserve(points);
+  }
+  // A quadrant's outline path in order: origin, corner, X-side midpoint, arc
+  // end, the arc images, arc start.
+  void path(const TRazvertka2PointArray& d) {
+    const std::size_t m = d.size() - 1;
+    add(d[0].P1);
+    add(d[1].P1);
+    add(d[m].P2);
+    for (std::size_t k = m; k-- > 0;) add(d[k].P2);
+  }
+  // The partner's path walked back, without its origin: of each run of equal
+  // points its first as the path keeps it, the origin's run left out.
+  void pathBack(const TRazvertka2PointArray& d) {
+    const std::size_t m = d.size() - 1;
+    const auto raw = [&d, m](std::size_t i) -> const TPoint2D& {
+      return i == 0 ? d[0].P1 : i == 1 ? d[1].P1 : i == 2 ? d[m].P2 : d[m + 2 - i].P2;
+    };
+    for (std::size_t i = m + 2; i >= 1; --i) {
+      if (!same(raw(i), raw(i - 1))) add(raw(i));
+    }
+  }
+  TSheetFigures finish(std::vector<int> quadrants) {
+    if (Points.size() > 1 && same(Points.front(), Points.back())) Points.pop_back();
+    if (polygonArea(Points) < 0) std::reverse(Points.begin() + 1, Points.end());
+    return sheetOf(std::move(quadrants), Points);
+  }
+ private:
+  static bool same(const TPoint2D& a, const TPoint2D& b) { return a.X == b.X && a.Y == b.Y; }
+  void add(const TPoint2D& p) {
+    if (Points.empty() || !same(Points.back(), p)) Points.push_back(p);
+  }
+  std::vector<TPoint2D> Points;
+};
+
 }  // namespace
 
 // Each length the development keeps is set against the same length on the
@@ -188,9 +232,9 @@ TShopFigures figuresOf(const TSystemParams& sp, const TProParams& pro, const TPl
   const auto measure = [pattern](const TPoint3D& p, const TPoint3D& q) { return figuresLength(pattern, p, q); };
   const bool kept = source && !precise;
   const bool todays = cutting.Seams == kDefaultSeams && !cutting.hasAllowances();
-  // Without the lists, today's sheets are joined a pair of quadrants at a
-  // time (1 and 2, then 3 and 4), from the developments of that pair.
-  std::array<TRazvertka2PointArray, 4> pair;
+  // Without the lists, today's sheets are outlined a quadrant at a time (1
+  // and 2 joined, then 3 and 4), as each is developed.
+  TSheetOutline outline;
   // The tables' points against the precise ones are measured on the
   // development at hand when it is one of the two the comparison lays (of
   // the developed sizes: the tables' always, the precise one without a
@@ -235,18 +279,18 @@ TShopFigures figuresOf(const TSystemParams& sp, const TProParams& pro, const TPl
       }
     }
     // A piece developed here is handed over; one the source keeps is copied.
-    TRazvertka2PointArray& keep = lists ? out.Razvertka : pair[static_cast<std::size_t>(q - 1)];
-    if (lists || (todays && quadrantSelected(pro, q))) keep = kept ? *piece.Razvertka : std::move(own.Razvertka);
-    if (!lists && todays && q % 2 == 0) {
-      TProParams both = pro;
-      for (int other = 1; other <= 4; ++other) {
-        if (other != q && other != q - 1) both.Quadrants[static_cast<std::size_t>(other - 1)] = 0;
+    if (lists) out.Razvertka = kept ? *piece.Razvertka : std::move(own.Razvertka);
+    if (!lists && todays && quadrantSelected(pro, q)) {
+      const bool first = q % 2 == 1;
+      const int partner = first ? q + 1 : q - 1;
+      const bool joined = quadrantSelected(pro, partner);
+      if (first || !joined) {
+        outline.start(2 * piece.Razvertka->size() + 4);
+        outline.path(*piece.Razvertka);
+      } else {
+        outline.pathBack(*piece.Razvertka);
       }
-      for (TPatternPiece& sheet : patternPieces(both, {&pair[0], &pair[1], &pair[2], &pair[3]})) {
-        f.Sheets.push_back(sheetOf(std::move(sheet.Quadrants), sheet.Outline));
-      }
-      pair[static_cast<std::size_t>(q - 2)] = {};
-      pair[static_cast<std::size_t>(q - 1)] = {};
+      if (!first || !joined) f.Sheets.push_back(outline.finish(joined ? std::vector<int>{partner, q} : std::vector<int>{q}));
     }
   }
   f.Accuracy.Limit = accuracyLimit(cutting.Units);

@@ -348,10 +348,11 @@ struct TSeenQuadrants {
 // The quote, the face up (and with `seen` the bends) found already: the
 // developments cost more than the quote's own figures.
 TShopQuote quoteWith(const TSystemParams& sp, const TProParams& pro, const TPlateParams& plate,
-                     const TCuttingParams& cutting, TFaceUp face, const TSeenQuadrants* seen = nullptr) {
+                     const TCuttingParams& cutting, TFaceUp face, const TSeenQuadrants* seen = nullptr,
+                     bool keepBends = true) {
   TShopQuote quote;
   if (!std::any_of(pro.Quadrants.begin(), pro.Quadrants.end(), [](ByteBool b) { return b != 0; })) return quote;
-  quote.Quote = quoteFigures(sp, pro, plate, cutting, seen ? &seen->Bends : nullptr);
+  quote.Quote = quoteFigures(sp, pro, plate, cutting, seen ? &seen->Bends : nullptr, keepBends);
   quote.FaceUp = face;
   return quote;
 }
@@ -375,12 +376,14 @@ TShopQuote shopQuote(const TSystemParams& sp, const TProParams& pro, const TPlat
 
 TShopSummary shopSummaryAndQuote(const TSystemParams& sp, const TProParams& pro, const TPlateParams& plate,
                                  const TCuttingParams& cutting) {
+  // The bends are counted, not kept: a writer walks them again.
   TSeenQuadrants face;
+  face.WantBends = false;
   TShopSummary both;
   both.Figures = shopSummary(sp, pro, plate, cutting, [&](int q, const TQuadrantArrays& arrays) {
     face.include(sp, pro, q, *arrays.Surf, *arrays.Razvertka);
   });
-  both.Quote = quoteWith(sp, pro, plate, cutting, face.Face, &face);
+  both.Quote = quoteWith(sp, pro, plate, cutting, face.Face, nullptr, false);
   return both;
 }
 

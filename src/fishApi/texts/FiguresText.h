@@ -29,9 +29,10 @@ struct TShopQuote {
 TShopQuote shopQuote(const TSystemParams& sp, const TProParams& pro, const TPlateParams& plate,
                      const TCuttingParams& cutting);
 
-// The figures without their lists (shopSummary) and the quote, the face up
-// taken from the developments the figures measure. Throws what shopSummary,
-// then shopQuote, throw.
+// The figures without their lists (shopSummary) and the quote without its
+// bends (only counted: quoteFigures without keepBends), the face up taken
+// from the developments the figures measure. Throws what shopSummary, then
+// shopQuote, throw.
 struct TShopSummary {
   TShopFigures Figures;
   TShopQuote Quote;

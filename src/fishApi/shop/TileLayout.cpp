@@ -63,20 +63,54 @@ int lastColumn(const Grid& g, Extended maxX) {
   return std::min(g.columns - 1, static_cast<int>(std::floor((maxX - g.left) / g.stepX)));
 }
 
+// A row or column of the grid as a function of one coordinate, remembered
+// over the range of coordinates last found to give the same one. Every such
+// function here never decreases (or never increases) as the coordinate
+// grows, rounding included, so that whatever lies between two coordinates
+// that give the same answer gives it too: the short edges of an arc, one
+// after the other, are answered mostly without the divisions and the
+// roundings.
+struct Remembered {
+  Extended lo = 1, hi = 0;  // empty
+  int value = 0;
+
+  template <class F>
+  int operator()(Extended x, F f) {
+    if (lo <= x && x <= hi) return value;
+    const int v = f(x);
+    if (lo <= hi && v == value) {
+      lo = std::min(lo, x);
+      hi = std::max(hi, x);
+    } else {
+      lo = hi = x;
+      value = v;
+    }
+    return v;
+  }
+};
+
+// The rows and columns forEachCell last found, for the next segment.
+struct CellMemory {
+  Remembered firstRow, lastRow, firstColumn, lastColumn;
+};
+
 // Calls visit(row, column) for every cell of the grid the segment a-b
 // crosses or touches. Row by row: the part of the segment inside the row's
 // band of Y spans an interval of X there, and every cell whose area overlaps
 // that interval holds a point of the segment, since a cell covers the whole
 // band. Only the cells met are visited, however long the line.
 template <class Visit>
-void forEachCell(const Grid& g, const TPoint2D& a, const TPoint2D& b, Visit visit) {
+void forEachCell(const Grid& g, CellMemory& memory, const TPoint2D& a, const TPoint2D& b, Visit visit) {
   const Extended dy = b.Y - a.Y;
-  const int r1 = lastRow(g, std::min(a.Y, b.Y));
-  for (int r = firstRow(g, std::max(a.Y, b.Y)); r <= r1; ++r) {
+  const int r1 = memory.lastRow(std::min(a.Y, b.Y), [&g](Extended y) { return lastRow(g, y); });
+  for (int r = memory.firstRow(std::max(a.Y, b.Y), [&g](Extended y) { return firstRow(g, y); }); r <= r1; ++r) {
     const Extended bandTop = g.top - r * g.stepY;
     const Extended bandBottom = bandTop - g.areaH;
     Extended x0 = a.X, x1 = b.X;
-    if (dy != 0) {
+    // A segment within the band is there whole: the band's edges are
+    // then at least a whole dy from a, in rounding too, and the clipping
+    // below would keep both ends as they are.
+    if (dy != 0 && !(bandBottom <= std::min(a.Y, b.Y) && std::max(a.Y, b.Y) <= bandTop)) {
       // Where the segment enters and leaves the band.
       Extended t0 = (bandBottom - a.Y) / dy, t1 = (bandTop - a.Y) / dy;
       if (t0 > t1) std::swap(t0, t1);
@@ -87,8 +121,8 @@ void forEachCell(const Grid& g, const TPoint2D& a, const TPoint2D& b, Visit visi
       x1 = t1 == 0 ? a.X : t1 == 1 ? b.X : a.X + t1 * (b.X - a.X);
     }
     if (x0 > x1) std::swap(x0, x1);
-    const int c1 = lastColumn(g, x1);
-    for (int c = firstColumn(g, x0); c <= c1; ++c) visit(r, c);
+    const int c1 = memory.lastColumn(x1, [&g](Extended x) { return lastColumn(g, x); });
+    for (int c = memory.firstColumn(x0, [&g](Extended x) { return firstColumn(g, x); }); c <= c1; ++c) visit(r, c);
   }
 }
 
@@ -111,6 +145,8 @@ struct GridBuilder {
   // crossings to the rows whose centre line it spans.
   std::vector<std::vector<Extended>> crossings;
   Extended firstCentre = 0;
+  CellMemory memory;
+  Remembered firstCentreRow, lastCentreRow;
 
   GridBuilder(const TExtents2D& box, TPaper paper, bool landscape) {
     const TPaperSize size = paperSize(paper);
@@ -139,9 +175,13 @@ struct GridBuilder {
   }
 
   void edge(const TPoint2D& a, const TPoint2D& b) {
-    forEachCell(g, a, b, [this](int r, int c) { g.mark(r, c); });
-    const int r0 = std::max(0, static_cast<int>(std::ceil((firstCentre - std::max(a.Y, b.Y)) / g.stepY)));
-    const int r1 = std::min(g.rows - 1, static_cast<int>(std::floor((firstCentre - std::min(a.Y, b.Y)) / g.stepY)));
+    forEachCell(g, memory, a, b, [this](int r, int c) { g.mark(r, c); });
+    const int r0 = firstCentreRow(std::max(a.Y, b.Y), [this](Extended y) {
+      return std::max(0, static_cast<int>(std::ceil((firstCentre - y) / g.stepY)));
+    });
+    const int r1 = lastCentreRow(std::min(a.Y, b.Y), [this](Extended y) {
+      return std::min(g.rows - 1, static_cast<int>(std::floor((firstCentre - y) / g.stepY)));
+    });
     for (int r = r0; r <= r1; ++r) {
       const Extended y = firstCentre - r * g.stepY;
       if ((a.Y > y) != (b.Y > y)) {
@@ -179,7 +219,8 @@ Grid chosenGrid(const TExtents2D& box, TPaper paper, Edges edges, Lines lines) {
   Grid g = l.count < p.count ? std::move(l) : std::move(p);
   if (g.count > kMaxSheets) throw ETooManySheets(g.count);
   // Only an outline that crosses itself leaves a bend line off its metal.
-  lines([&g](const TPoint2D& a, const TPoint2D& b) { forEachCell(g, a, b, [&g](int r, int c) { g.mark(r, c); }); });
+  CellMemory memory;
+  lines([&](const TPoint2D& a, const TPoint2D& b) { forEachCell(g, memory, a, b, [&g](int r, int c) { g.mark(r, c); }); });
   if (g.count > kMaxSheets) throw ETooManySheets(g.count);
   return g;
 }
@@ -274,8 +315,9 @@ TTileLayout tileLayout(const TFlatPattern& pattern, TPaper paper) {
   TTileLayout layout = layoutOf(g, paper, tileOf);
 
   // Every line to the sheets it crosses.
+  CellMemory memory;
   const auto lay = [&](const TPoint2D& a, const TPoint2D& b, TLineRef ref) {
-    forEachCell(g, a, b, [&](int r, int c) {
+    forEachCell(g, memory, a, b, [&](int r, int c) {
       if (const int t = tileOf[g.cell(r, c)]; t >= 0) layout.Tiles[static_cast<std::size_t>(t)].Lines.push_back(ref);
     });
   };
@@ -301,6 +343,7 @@ TTileLayout tileLayout(const TFlatPattern& pattern, TPaper paper) {
 
 struct TTileRouter::TGrid : Grid {
   std::vector<int> tileOf;
+  CellMemory memory;
 };
 
 TTileRouter::TTileRouter(const TTileLayout& layout) : G(std::make_unique<TGrid>()) {
@@ -323,7 +366,7 @@ TTileRouter::TTileRouter(const TTileLayout& layout) : G(std::make_unique<TGrid>(
 TTileRouter::~TTileRouter() = default;
 
 void TTileRouter::segment(const TPoint2D& a, const TPoint2D& b, const std::function<void(std::size_t)>& each) const {
-  forEachCell(*G, a, b, [&](int r, int c) {
+  forEachCell(*G, G->memory, a, b, [&](int r, int c) {
     if (const int t = G->tileOf[G->cell(r, c)]; t >= 0) each(static_cast<std::size_t>(t));
   });
 }
@@ -340,6 +383,10 @@ void TTileRouter::label(const TPoint2D& p, const std::function<void(std::size_t)
 
 TTileLayout tileLayout(const TPatternWalk& walk, TPaper paper) {
   const Extended k = mmPerUnit(walk.units());
+  // Outlines that do not cross themselves enclose every bend line: the
+  // lines are then not walked. Asked first, the walk that tests them finds
+  // the box too.
+  const bool crossing = walk.crossing();
   const TExtents2D box = walk.box();
   const auto mm = [k](const TPoint2D& p) { return k == 1 ? p : TPoint2D{p.X * k, p.Y * k}; };
   const Grid g = chosenGrid(
@@ -350,7 +397,9 @@ TTileLayout tileLayout(const TPatternWalk& walk, TPaper paper) {
           for (std::size_t i = 0; i < o.size(); ++i) edge(mm(o[i]), mm(o[(i + 1) % o.size()]));
         });
       },
-      [&](const auto& line) { walk.bendLines([&](const TPatternLine& l) { line(mm(l.From), mm(l.To)); }); });
+      [&](const auto& line) {
+        if (crossing) walk.bendLines([&](const TPatternLine& l) { line(mm(l.From), mm(l.To)); });
+      });
   std::vector<int> tileOf;
   return layoutOf(g, paper, tileOf);
 }

@@ -133,6 +133,21 @@ TEST_P(TileLayoutCase, TheOtherOrientationNeedsNoFewerSheets) {
   EXPECT_EQ(other.Tiles.size(), layout.Tiles.size());
 }
 
+// A walked pattern is laid on the same sheets as the held one, of both kinds.
+TEST_P(TileLayoutCase, AWalkedPatternLiesOnTheSameSheets) {
+  const LayoutCase& c = GetParam();
+  for (const TPatternKind kind : {TPatternKind::Table, TPatternKind::Precise}) {
+    const TTileLayout held = tileLayout(flatPattern(c.sp, withDivisions(40, c.quadrants), kind), c.paper);
+    const TTileLayout walked = tileLayout(TPatternWalk(c.sp, withDivisions(40, c.quadrants), kind), c.paper);
+    ASSERT_EQ(walked.Tiles.size(), held.Tiles.size());
+    for (std::size_t t = 0; t < held.Tiles.size(); ++t) {
+      EXPECT_EQ(walked.Tiles[t].Name, held.Tiles[t].Name);
+      EXPECT_EQ(walked.Tiles[t].Area.MinX, held.Tiles[t].Area.MinX);
+      EXPECT_EQ(walked.Tiles[t].Area.MaxY, held.Tiles[t].Area.MaxY);
+    }
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(Patterns, TileLayoutCase, ::testing::ValuesIn(kLayouts), vintaler::test::rowName<LayoutCase>);
 
 TEST(tileLayout, RefusesMoreThanFiveHundredSheetsNamingTheCount) {

@@ -736,17 +736,23 @@ class SheetRouter {
     ++Piece;
     Nets = Nets || !p.Net.empty();
     Names = Names || !p.Name.empty();
+    // The edge handed to the sheets, seen through one reference: the
+    // router's callback then stays small enough to need no allocation.
+    struct {
+      const fish::TPoint2D *a, *b;
+      std::size_t i;
+    } edge{};
     for (std::size_t i = 0; i < o.size(); ++i) {
-      const fish::TPoint2D& b = o[(i + 1) % o.size()];
-      Router.segment(o[i], b, [&](std::size_t t) {
+      edge = {&o[i], &o[(i + 1) % o.size()], i};
+      Router.segment(*edge.a, *edge.b, [this, &edge](std::size_t t) {
         SheetPart& part = Parts[t];
-        if (part.piece != Piece || part.next != i || part.runs.empty()) {
+        if (part.piece != Piece || part.next != edge.i || part.runs.empty()) {
           if (!part.runs.empty()) part.runEnds.push_back(part.runs.size());
-          part.runs.push_back(part.map(o[i]));
+          part.runs.push_back(part.map(*edge.a));
         }
-        part.runs.push_back(part.map(b));
+        part.runs.push_back(part.map(*edge.b));
         part.piece = Piece;
-        part.next = i + 1;
+        part.next = edge.i + 1;
       });
     }
   }
@@ -765,11 +771,15 @@ class SheetRouter {
     if (kLabelHeightMm * Dpm < 1) return;
     const TextMeasure& measure = TextMeasure::get();
     const double width = Widths(QString::fromStdString(l.Text), kLabelHeightMm);
-    const fish::TPoint2D centre = fish::labelCentre(l, width, kLabelHeightMm);
-    Router.label(l.At, [&](std::size_t t) {
+    const struct {
+      fish::TPoint2D centre;
+      QPointF offset;  // from the centre to the start of the baseline
+      const std::string* text;
+    } name{fish::labelCentre(l, width, kLabelHeightMm),
+           QPointF(-width / 2, measure.capHeight(kLabelHeightMm) / 2) * Dpm, &l.Text};
+    Router.label(l.At, [this, &name](std::size_t t) {
       SheetPart& part = Parts[t];
-      part.names.push_back(
-          {part.map(centre) + QPointF(-width / 2, measure.capHeight(kLabelHeightMm) / 2) * Dpm, l.Text});
+      part.names.push_back({part.map(name.centre) + name.offset, *name.text});
     });
   }
 

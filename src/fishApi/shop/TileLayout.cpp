@@ -343,7 +343,7 @@ TTileLayout tileLayout(const TFlatPattern& pattern, TPaper paper) {
 
 struct TTileRouter::TGrid : Grid {
   std::vector<int> tileOf;
-  CellMemory memory;
+  CellMemory memory, labelMemory;
 };
 
 TTileRouter::TTileRouter(const TTileLayout& layout) : G(std::make_unique<TGrid>()) {
@@ -373,9 +373,12 @@ void TTileRouter::segment(const TPoint2D& a, const TPoint2D& b, const std::funct
 
 void TTileRouter::label(const TPoint2D& p, const std::function<void(std::size_t)>& each) const {
   const Grid& g = *G;
-  const int r1 = lastRow(g, p.Y - kLabelReach), c1 = lastColumn(g, p.X + kLabelReach);
-  for (int r = firstRow(g, p.Y + kLabelReach); r <= r1; ++r) {
-    for (int c = firstColumn(g, p.X - kLabelReach); c <= c1; ++c) {
+  CellMemory& m = G->labelMemory;
+  const int r1 = m.lastRow(p.Y - kLabelReach, [&g](Extended y) { return lastRow(g, y); });
+  const int c1 = m.lastColumn(p.X + kLabelReach, [&g](Extended x) { return lastColumn(g, x); });
+  const int c0 = m.firstColumn(p.X - kLabelReach, [&g](Extended x) { return firstColumn(g, x); });
+  for (int r = m.firstRow(p.Y + kLabelReach, [&g](Extended y) { return firstRow(g, y); }); r <= r1; ++r) {
+    for (int c = c0; c <= c1; ++c) {
       if (const int t = G->tileOf[g.cell(r, c)]; t >= 0) each(static_cast<std::size_t>(t));
     }
   }

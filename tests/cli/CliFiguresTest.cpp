@@ -424,9 +424,9 @@ TEST(CliJson, EveryLineJoinsItsPointsAtItsLength) {
 }
 
 // The figures without their lists, each quadrant developed again as the
-// document is written, and the quote with the bends and the face up those
-// developments gave, write the document of the figures held whole and the
-// quote made on its own.
+// document is written, and the quote made with them (today's pieces from the
+// sheets' outlines), its bends walked again, write the document of the
+// figures held whole and the quote made on its own.
 TEST(CliJson, WalkedQuadrantsWriteTheHeldDocument) {
   fish::TProParams pro = fish::defaultProParams();
   pro.Divisions = 9;

@@ -76,4 +76,34 @@ using TQuadrantBends = std::array<std::vector<Extended>, 4>;
 TQuote quoteFigures(const TSystemParams& sp, const TProParams& pro, const TPlateParams& plate,
                     const TCuttingParams& cutting, const TQuadrantBends* bends, bool keepBends = true);
 
+// A piece whose quadrants, seams, seam length and bend count are set,
+// quoted from its net outline and its cut one (the net one without
+// allowances): its cut length, areas, blanks and mass, then added to the
+// quote's sums.
+void addPiece(TQuote& quote, TPieceQuote piece, const std::vector<TPoint2D>& net, const std::vector<TPoint2D>& cut,
+              const TPlateParams& plate, TUnits units);
+
+// What a piece of today's seams (+x and -x, no allowances) needs of each of
+// its quadrants' developments to be quoted from its sheet's outline: the
+// development's origin, corner, arc start and first arc point's image
+// (element 1's far end), X-side midpoint and arc end, and how many bend
+// lines it has (its generators from the corner, but where an arc point lies
+// on the corner).
+struct TTodaysQuadrant {
+  TPoint2D Origin, Corner, ArcStart, FirstArc, MidX, ArcEnd;
+  std::size_t Bends = 0;
+};
+TTodaysQuadrant todaysQuadrant(const TRazvertka2PointArray& development);
+
+// Today's piece of quadrant `first` (1 or 3 when it is joined to the next,
+// then `second` is that one's) quoted as quoteFigures quotes it, bit for bit,
+// from its sheet's outline as patternPieces lays it (counter-clockwise from
+// the origin), without the piece laid again: the piece's net runs round the
+// same points the same way, from another one, so the outline is turned in
+// place to start there. The bends are counted only. False, with nothing
+// added and the outline as it was, when the net would not run round the
+// same points (the two quadrants not laid in one frame): quoteFigures then.
+bool quoteTodaysPiece(TQuote& quote, std::vector<TPoint2D>& outline, int first, const TTodaysQuadrant& firstQuadrant,
+                      const TTodaysQuadrant* second, const TPlateParams& plate, TUnits units);
+
 }  // namespace fish

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <exception>
+#include <optional>
 #include <utility>
 
 #include "fishApi/core/FishErrors.h"
@@ -87,6 +88,7 @@ class TSheetOutline {
       if (!same(raw(i), raw(i - 1))) add(raw(i));
     }
   }
+  std::vector<TPoint2D>& points() { return Points; }
   TSheetFigures finish(std::vector<int> quadrants) {
     if (Points.size() > 1 && same(Points.front(), Points.back())) Points.pop_back();
     if (polygonArea(Points) < 0) std::reverse(Points.begin() + 1, Points.end());
@@ -214,7 +216,7 @@ namespace {
 // them (see shopSummary).
 TShopFigures figuresOf(const TSystemParams& sp, const TProParams& pro, const TPlateParams& plate,
                        const TCuttingParams& cutting, const TQuadrantSource& source, bool lists,
-                       const std::function<void(int, const TQuadrantArrays&)>& seen) {
+                       const std::function<void(int, const TQuadrantArrays&)>& seen, std::optional<TQuote>* quote) {
   checkCutting(cutting);
   const TPatternKind pattern = cutting.Pattern;
   TShopFigures f;
@@ -235,6 +237,13 @@ TShopFigures figuresOf(const TSystemParams& sp, const TProParams& pro, const TPl
   // Without the lists, today's sheets are outlined a quadrant at a time (1
   // and 2 joined, then 3 and 4), as each is developed.
   TSheetOutline outline;
+  // Today's pieces quoted from those outlines, while they can be.
+  if (quote) {
+    quote->reset();
+    if (!lists && todays && std::any_of(pro.Quadrants.begin(), pro.Quadrants.end(), [](ByteBool q) { return q != 0; }))
+      quote->emplace();
+  }
+  TTodaysQuadrant firstOfPair, latest;
   // The tables' points against the precise ones are measured on the
   // development at hand when it is one of the two the comparison lays (of
   // the developed sizes: the tables' always, the precise one without a
@@ -284,13 +293,25 @@ TShopFigures figuresOf(const TSystemParams& sp, const TProParams& pro, const TPl
       const bool first = q % 2 == 1;
       const int partner = first ? q + 1 : q - 1;
       const bool joined = quadrantSelected(pro, partner);
+      const TRazvertka2PointArray& d = *piece.Razvertka;
       if (first || !joined) {
-        outline.start(2 * piece.Razvertka->size() + 4);
-        outline.path(*piece.Razvertka);
+        outline.start(2 * d.size() + 4);
+        outline.path(d);
       } else {
-        outline.pathBack(*piece.Razvertka);
+        outline.pathBack(d);
       }
-      if (!first || !joined) f.Sheets.push_back(outline.finish(joined ? std::vector<int>{partner, q} : std::vector<int>{q}));
+      if (quote && *quote) (first ? firstOfPair : latest) = todaysQuadrant(d);
+      if (!first || !joined) {
+        // The sheet and its quote need only the outline: the quadrant's
+        // arrays are let go first.
+        if (!kept) own = TQuadrantDevelopment{};
+        f.Sheets.push_back(outline.finish(joined ? std::vector<int>{partner, q} : std::vector<int>{q}));
+        const TTodaysQuadrant& from = first || joined ? firstOfPair : latest;
+        if (quote && *quote &&
+            !quoteTodaysPiece(**quote, outline.points(), joined ? partner : q, from, joined ? &latest : nullptr, plate,
+                              cutting.Units))
+          quote->reset();
+      }
     }
   }
   f.Accuracy.Limit = accuracyLimit(cutting.Units);
@@ -328,13 +349,19 @@ TShopFigures figuresOf(const TSystemParams& sp, const TProParams& pro, const TPl
 TShopFigures shopFigures(const TSystemParams& sp, const TProParams& pro, const TPlateParams& plate,
                          const TCuttingParams& cutting, const TQuadrantSource& source,
                          const std::function<void(int, const TQuadrantArrays&)>& seen) {
-  return figuresOf(sp, pro, plate, cutting, source, true, seen);
+  return figuresOf(sp, pro, plate, cutting, source, true, seen, nullptr);
 }
 
 TShopFigures shopSummary(const TSystemParams& sp, const TProParams& pro, const TPlateParams& plate,
                          const TCuttingParams& cutting,
                          const std::function<void(int, const TQuadrantArrays&)>& seen) {
-  return figuresOf(sp, pro, plate, cutting, {}, false, seen);
+  return figuresOf(sp, pro, plate, cutting, {}, false, seen, nullptr);
+}
+
+TShopFigures shopSummary(const TSystemParams& sp, const TProParams& pro, const TPlateParams& plate,
+                         const TCuttingParams& cutting, const std::function<void(int, const TQuadrantArrays&)>& seen,
+                         std::optional<TQuote>& quote) {
+  return figuresOf(sp, pro, plate, cutting, {}, false, seen, &quote);
 }
 
 }  // namespace fish

@@ -17,6 +17,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,6 +26,7 @@
 #include "fishApi/core/FishTypes.h"
 #include "CuttingParams.h"
 #include "PlateParams.h"
+#include "QuoteFigures.h"
 #include "fishApi/precise/PreciseAccuracy.h"
 #include "fishApi/core/PointNames.h"
 
@@ -239,6 +241,15 @@ TShopFigures shopFigures(const TSystemParams& sp, const TProParams& pro, const T
 TShopFigures shopSummary(const TSystemParams& sp, const TProParams& pro, const TPlateParams& plate,
                          const TCuttingParams& cutting,
                          const std::function<void(int quadrant, const TQuadrantArrays&)>& seen = {});
+
+// The same with the quote of today's pieces (the default seams, no
+// allowances) made from the sheets' outlines as they are laid, as
+// quoteFigures without keepBends makes it, bit for bit; `quote` is left
+// empty (quoteFigures then) for other seams or allowances, no quadrant
+// chosen, or pieces not laid in one frame.
+TShopFigures shopSummary(const TSystemParams& sp, const TProParams& pro, const TPlateParams& plate,
+                         const TCuttingParams& cutting, const std::function<void(int quadrant, const TQuadrantArrays&)>& seen,
+                         std::optional<TQuote>& quote);
 
 // Quadrant 1..4 of `figures` developed again into `into` (its arrays
 // reused), as the figures measured it: generator k is the line

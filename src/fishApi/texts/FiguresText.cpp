@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <string>
 
 #include "fishApi/core/FishErrors.h"
@@ -376,14 +377,21 @@ TShopQuote shopQuote(const TSystemParams& sp, const TProParams& pro, const TPlat
 
 TShopSummary shopSummaryAndQuote(const TSystemParams& sp, const TProParams& pro, const TPlateParams& plate,
                                  const TCuttingParams& cutting) {
-  // The bends are counted, not kept: a writer walks them again.
+  // The bends are counted, not kept: a writer walks them again. Today's
+  // pieces are quoted from the sheets as the figures lay them.
   TSeenQuadrants face;
   face.WantBends = false;
   TShopSummary both;
-  both.Figures = shopSummary(sp, pro, plate, cutting, [&](int q, const TQuadrantArrays& arrays) {
-    face.include(sp, pro, q, *arrays.Surf, *arrays.Razvertka);
-  });
-  both.Quote = quoteWith(sp, pro, plate, cutting, face.Face, nullptr, false);
+  std::optional<TQuote> quote;
+  both.Figures = shopSummary(
+      sp, pro, plate, cutting,
+      [&](int q, const TQuadrantArrays& arrays) { face.include(sp, pro, q, *arrays.Surf, *arrays.Razvertka); }, quote);
+  if (quote) {
+    both.Quote.Quote = std::move(*quote);
+    both.Quote.FaceUp = face.Face;
+  } else {
+    both.Quote = quoteWith(sp, pro, plate, cutting, face.Face, nullptr, false);
+  }
   return both;
 }
 

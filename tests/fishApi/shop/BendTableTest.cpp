@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <map>
+#include <optional>
 
 #include "fishApi/TestParams.h"
 #include "fishApi/core/FishMath.h"
@@ -75,6 +77,37 @@ TEST(QuoteFigures, CountWhatTheShopDoes) {
   EXPECT_EQ(asDouble(collar.NetArea), asDouble(q.NetArea));
   EXPECT_GT(collar.CutArea, q.CutArea);
   EXPECT_GT(collar.CutLength, q.CutLength);
+}
+
+// The summary quotes today's pieces from its sheets' outlines, not laid
+// again: every figure the pieces laid give, to the bit, and the bends counted.
+TEST(QuoteFigures, TheSummaryQuotesTodaysPiecesAsLaid) {
+  const TSystemParams sp = params(400, 300, 250, 100, 60, -40);
+  const TPlateParams plate = plateOf(2, TFaces::Inside, TFaces::Outside);
+  for (const TPatternKind pattern : {TPatternKind::Precise, TPatternKind::Table}) {
+    for (const std::array<ByteBool, 4>& chosen : {std::array<ByteBool, 4>{1, 1, 1, 1}, {1, 0, 0, 1}, {0, 1, 1, 0}}) {
+      const TProParams pro = withDivisions(997, chosen);
+      TCuttingParams cutting;
+      cutting.Pattern = pattern;
+      std::optional<TQuote> summary;
+      shopSummary(sp, pro, plate, cutting, {}, summary);
+      ASSERT_TRUE(summary);
+      const TQuote laid = quoteFigures(sp, pro, plate, cutting, nullptr, false);
+      ASSERT_EQ(summary->Pieces.size(), laid.Pieces.size());
+      for (std::size_t i = 0; i < laid.Pieces.size(); ++i) {
+        const TPieceQuote &a = summary->Pieces[i], &b = laid.Pieces[i];
+        const auto figures = [](const TPieceQuote& p) {
+          return std::vector<Extended>{p.CutLength, p.SeamLength, p.NetArea, p.CutArea, p.BlankWidth, p.BlankHeight,
+                                       p.MinBlank.Width, p.MinBlank.Height, p.MinBlank.Angle, p.Mass};
+        };
+        EXPECT_EQ(figures(a), figures(b)) << i;
+        EXPECT_EQ(a.Quadrants, b.Quadrants);
+        EXPECT_EQ(a.Seams, b.Seams);
+        EXPECT_EQ(a.BendCount, b.BendCount);
+        EXPECT_TRUE(a.Bends.empty());
+      }
+    }
+  }
 }
 
 }  // namespace

@@ -29,7 +29,7 @@ class TextMeasure {
   }
   double ascent(double heightMm) const { return Metrics.ascent() * heightMm / kSize; }
   double descent(double heightMm) const { return Metrics.descent() * heightMm / kSize; }
-  double capHeight(double heightMm) const { return Metrics.capHeight() * heightMm / kSize; }
+  double capHeight(double heightMm) const { return CapHeight * heightMm / kSize; }
   double lineSpacing(double heightMm) const { return Metrics.lineSpacing() * heightMm / kSize; }
 
  private:
@@ -39,8 +39,11 @@ class TextMeasure {
     font.setPixelSize(kSize);
     return font;
   }
-  TextMeasure() : Metrics(measured()) {}
+  TextMeasure() : Metrics(measured()), CapHeight(Metrics.capHeight()) {}
   QFontMetricsF Metrics;
+  // Qt measures the cap height from a glyph's outline every time it is
+  // asked: asked once here, for every name on a drawing.
+  double CapHeight;
 };
 
 // A text set in lines within a box: the size and the lines.

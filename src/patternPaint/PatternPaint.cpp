@@ -11,6 +11,7 @@
 #include <QSvgGenerator>
 #include <algorithm>
 #include <cmath>
+#include <deque>
 #include <map>
 #include <utility>
 
@@ -703,19 +704,20 @@ namespace {
 // What one sheet prints of a walked pattern, in the sheet's device points,
 // found in one walk for all the sheets: its bend lines (pairs of points),
 // its runs of outline edges that follow each other, its point names where
-// they are written, and the bend lines that cross it when some carry an
-// angle text.
+// they are written (their texts one after the other, each ending where
+// `nameEnds` says), and the bend lines that cross it when some carry an
+// angle text. The lists that grow with the divisions grow in blocks, never
+// copied whole, while the page they are gathered under grows too, and are
+// let go as they are painted.
 struct SheetPart {
   MmMap map;
-  std::vector<QPointF> bends;
+  std::deque<QPointF> bends;
   std::vector<QPointF> runs;
   std::vector<std::size_t> runEnds;
   std::size_t piece = 0, next = 0;  // the edge that continues the last run
-  struct Name {
-    QPointF at;
-    std::string text;
-  };
-  std::vector<Name> names;
+  std::deque<QPointF> nameAt;
+  std::deque<std::uint32_t> nameEnds;
+  std::string nameTexts;
   std::vector<std::size_t> crossing;
 };
 
@@ -779,7 +781,9 @@ class SheetRouter {
            QPointF(-width / 2, measure.capHeight(kLabelHeightMm) / 2) * Dpm, &l.Text};
     Router.label(l.At, [this, &name](std::size_t t) {
       SheetPart& part = Parts[t];
-      part.names.push_back({part.map(name.centre) + name.offset, *name.text});
+      part.nameAt.push_back(part.map(name.centre) + name.offset);
+      part.nameTexts += *name.text;
+      part.nameEnds.push_back(static_cast<std::uint32_t>(part.nameTexts.size()));
     });
   }
 
@@ -806,22 +810,31 @@ class SheetRouter {
 };
 
 // A sheet's part as paintPart draws it from a held pattern.
-void paintSheetPart(QPainter& painter, const Elements& pattern, const SheetPart& part, const AngleTexts& angles,
+void paintSheetPart(QPainter& painter, const Elements& pattern, SheetPart& part, const AngleTexts& angles,
                     bool nets, bool names) {
   const MmMap& map = part.map;
   painter.save();
   beginLines(painter);
   painter.setPen(penOf(painter, kBendWidthMm, map.dotsPerMm, true, map.minPenDots));
-  for (std::size_t i = 0; i + 1 < part.bends.size(); i += 2) painter.drawLine(part.bends[i], part.bends[i + 1]);
+  for (; part.bends.size() > 1; part.bends.pop_front()) {
+    const QPointF from = part.bends.front();
+    part.bends.pop_front();
+    painter.drawLine(from, part.bends.front());
+  }
   painter.setPen(penOf(painter, kCutWidthMm, map.dotsPerMm, false, map.minPenDots));
   std::size_t start = 0;
   for (std::size_t end : part.runEnds) {
     if (end - start > 1) painter.drawPolyline(part.runs.data() + start, static_cast<int>(end - start));
     start = end;
   }
+  std::vector<QPointF>().swap(part.runs);
   paintNets(painter, pattern, map, nets, names);
   paintLabels(painter, map, [](const auto&) {});
-  for (const SheetPart::Name& name : part.names) painter.drawText(name.at, QString::fromStdString(name.text));
+  for (std::uint32_t text = 0; !part.nameAt.empty(); part.nameAt.pop_front(), part.nameEnds.pop_front()) {
+    const std::uint32_t end = part.nameEnds.front();
+    painter.drawText(part.nameAt.front(), QString::fromUtf8(part.nameTexts.data() + text, end - text));
+    text = end;
+  }
   if (!angles.empty()) {
     paintAngles(painter, map, angles, [&part](std::size_t line) {
       return std::binary_search(part.crossing.begin(), part.crossing.end(), line);

@@ -34,17 +34,16 @@ std::vector<TPoint2D> convexHull(std::vector<TPoint2D> points) {
   std::sort(points.begin(), points.end(),
             [](const TPoint2D& a, const TPoint2D& b) { return a.X < b.X || (a.X == b.X && a.Y < b.Y); });
   if (points.size() < 3) return points;
-  std::vector<TPoint2D> hull(2 * points.size());
-  std::size_t k = 0;
-  for (std::size_t i = 0; i < points.size(); ++i) {
-    while (k >= 2 && orient(hull[k - 2], hull[k - 1], points[i]) <= 0) --k;
-    hull[k++] = points[i];
-  }
-  for (std::size_t i = points.size() - 1, t = k + 1; i-- > 0;) {
-    while (k >= t && orient(hull[k - 2], hull[k - 1], points[i]) <= 0) --k;
-    hull[k++] = points[i];
-  }
-  hull.resize(k - 1);
+  // The chain grows as far as it reaches, not to twice the points: a
+  // piece's outline of many arc points has a hull of far fewer.
+  std::vector<TPoint2D> hull;
+  const auto push = [&hull](const TPoint2D& p, std::size_t least) {
+    while (hull.size() >= least && orient(hull[hull.size() - 2], hull.back(), p) <= 0) hull.pop_back();
+    hull.push_back(p);
+  };
+  for (std::size_t i = 0; i < points.size(); ++i) push(points[i], 2);
+  for (std::size_t i = points.size() - 1, t = hull.size() + 1; i-- > 0;) push(points[i], t);
+  hull.pop_back();
   return hull;
 }
 

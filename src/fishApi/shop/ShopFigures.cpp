@@ -57,49 +57,60 @@ TSheetFigures sheetOf(std::vector<int> quadrants, const std::vector<TPoint2D>& o
   return sheet;
 }
 
-// Today's sheet outline built from its quadrants' developments one at a
-// time, point by point as the sheets of the pattern lay it (patternPieces):
-// round the first quadrant from the origin to its arc start, then back round
-// its partner to the origin, no vertex repeating its predecessor, closed and
-// turned counter-clockwise. Only the outline is held, never the developments.
+// Today's sheet outline built from its quadrants' outline paths one at a
+// time, as the sheets of the pattern lay it (patternPieces): round the first
+// quadrant from the origin to its arc start, then back round its partner to
+// the origin, closed and turned counter-clockwise. Only the paths are held,
+// never the developments.
 class TSheetOutline {
  public:
-  void start(std::size_t points) {
-    Points.clear();
-    Points.reserve(points);
-  }
-  // A quadrant's outline path in order: origin, corner, X-side midpoint, arc
-  // end, the arc images, arc start.
+  // A quadrant's outline path (outlinePath's): origin, corner, X-side
+  // midpoint, arc end, the arc images, arc start, no point repeating its
+  // predecessor.
   void path(const TRazvertka2PointArray& d) {
     const std::size_t m = d.size() - 1;
-    add(d[0].P1);
-    add(d[1].P1);
-    add(d[m].P2);
-    for (std::size_t k = m; k-- > 0;) add(d[k].P2);
+    Path.clear();
+    Path.reserve(m + 3);
+    add(Path, d[0].P1);
+    add(Path, d[1].P1);
+    add(Path, d[m].P2);
+    for (std::size_t k = m; k-- > 0;) add(Path, d[k].P2);
   }
-  // The partner's path walked back, without its origin: of each run of equal
-  // points its first as the path keeps it, the origin's run left out.
-  void pathBack(const TRazvertka2PointArray& d) {
-    const std::size_t m = d.size() - 1;
-    const auto raw = [&d, m](std::size_t i) -> const TPoint2D& {
-      return i == 0 ? d[0].P1 : i == 1 ? d[1].P1 : i == 2 ? d[m].P2 : d[m + 2 - i].P2;
-    };
-    for (std::size_t i = m + 2; i >= 1; --i) {
-      if (!same(raw(i), raw(i - 1))) add(raw(i));
-    }
+  // The area inside the path closed (quadrantOutline's), signed.
+  Extended pathArea() {
+    if (Path.size() < 2 || !same(Path.front(), Path.back())) return polygonArea(Path);
+    const TPoint2D last = Path.back();
+    Path.pop_back();
+    const Extended area = polygonArea(Path);
+    Path.push_back(last);
+    return area;
   }
-  std::vector<TPoint2D>& points() { return Points; }
+  // The path starts a sheet.
+  void begin() {
+    Outline = std::move(Path);
+    Path = std::vector<TPoint2D>();
+  }
+  // The partner's path joined: back round it, its origin on the shared line
+  // left out.
+  void join() {
+    Outline.reserve(Outline.size() + Path.size());
+    for (std::size_t k = Path.size(); k-- > 1;) add(Outline, Path[k]);
+    Path = std::vector<TPoint2D>();
+  }
+  std::vector<TPoint2D>& points() { return Outline; }
+  void release() { Outline = std::vector<TPoint2D>(); }
   TSheetFigures finish(std::vector<int> quadrants) {
-    if (Points.size() > 1 && same(Points.front(), Points.back())) Points.pop_back();
-    if (polygonArea(Points) < 0) std::reverse(Points.begin() + 1, Points.end());
-    return sheetOf(std::move(quadrants), Points);
+    if (Outline.size() > 1 && same(Outline.front(), Outline.back())) Outline.pop_back();
+    if (polygonArea(Outline) < 0) std::reverse(Outline.begin() + 1, Outline.end());
+    return sheetOf(std::move(quadrants), Outline);
   }
+
  private:
   static bool same(const TPoint2D& a, const TPoint2D& b) { return a.X == b.X && a.Y == b.Y; }
-  void add(const TPoint2D& p) {
-    if (Points.empty() || !same(Points.back(), p)) Points.push_back(p);
+  static void add(std::vector<TPoint2D>& path, const TPoint2D& p) {
+    if (path.empty() || !same(path.back(), p)) path.push_back(p);
   }
-  std::vector<TPoint2D> Points;
+  std::vector<TPoint2D> Path, Outline;
 };
 
 }  // namespace
@@ -275,7 +286,12 @@ TShopFigures figuresOf(const TSystemParams& sp, const TProParams& pro, const TPl
     }
     out.EdgeToCorner = measure(s[0].P1, s[1].P1);
     out.EdgeFromCorner = measure(s[n + 1].P1, s[n + 2].P1);
-    out.Area = checkFinite(std::fabs(polygonArea(quadrantOutline(*piece.Razvertka))));
+    // Today's sheets are outlined from each chosen quadrant's path, whose
+    // area is the quadrant's; the surface is let go first.
+    const bool sheetPath = !lists && todays && quadrantSelected(pro, q);
+    if (sheetPath && !kept) own.Surf = TSurf2PointArray();
+    if (sheetPath) outline.path(*piece.Razvertka);
+    out.Area = checkFinite(std::fabs(sheetPath ? outline.pathArea() : polygonArea(quadrantOutline(*piece.Razvertka))));
     out.Accuracy = quadrantAccuracy(f.Developed, pro, q, *piece.Razvertka);
     f.Accuracy.include(out.Accuracy);
     f.NetArea += out.Area;
@@ -289,28 +305,27 @@ TShopFigures figuresOf(const TSystemParams& sp, const TProParams& pro, const TPl
     }
     // A piece developed here is handed over; one the source keeps is copied.
     if (lists) out.Razvertka = kept ? *piece.Razvertka : std::move(own.Razvertka);
-    if (!lists && todays && quadrantSelected(pro, q)) {
+    if (sheetPath) {
       const bool first = q % 2 == 1;
       const int partner = first ? q + 1 : q - 1;
       const bool joined = quadrantSelected(pro, partner);
-      const TRazvertka2PointArray& d = *piece.Razvertka;
+      if (quote && *quote) (first ? firstOfPair : latest) = todaysQuadrant(*piece.Razvertka);
+      // The sheet and its quote need only the paths: the quadrant's arrays
+      // are let go first.
+      if (!kept) own = TQuadrantDevelopment{};
       if (first || !joined) {
-        outline.start(2 * d.size() + 4);
-        outline.path(d);
+        outline.begin();
       } else {
-        outline.pathBack(d);
+        outline.join();
       }
-      if (quote && *quote) (first ? firstOfPair : latest) = todaysQuadrant(d);
       if (!first || !joined) {
-        // The sheet and its quote need only the outline: the quadrant's
-        // arrays are let go first.
-        if (!kept) own = TQuadrantDevelopment{};
         f.Sheets.push_back(outline.finish(joined ? std::vector<int>{partner, q} : std::vector<int>{q}));
         const TTodaysQuadrant& from = first || joined ? firstOfPair : latest;
         if (quote && *quote &&
             !quoteTodaysPiece(**quote, outline.points(), joined ? partner : q, from, joined ? &latest : nullptr, plate,
                               cutting.Units))
           quote->reset();
+        outline.release();
       }
     }
   }

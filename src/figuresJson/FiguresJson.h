@@ -32,7 +32,9 @@ std::string figuresJson(const fish::TProParams& pro, const fish::TShopFigures& f
 // The same document written to `out` as it is made, byte for byte the
 // string's: nothing is held that grows with the divisions but what
 // `figures` holds. Figures without the quadrants' lists (fish::shopSummary)
-// have each quadrant developed again as it is written, one at a time. A
+// have each quadrant developed again as it is written, one at a time, and a
+// quote that only counted its bends has the pattern's bend lines walked
+// again for them (fish::TPatternWalk). A
 // value that is not a finite number fails as above, with the document
 // written so far.
 void writeFiguresJson(std::ostream& out, const fish::TProParams& pro, const fish::TShopFigures& figures,

@@ -11,6 +11,11 @@
 // svg: one QSvgGenerator onto a QFile; pdf: one page of QPdfWriter at 1200
 // dpi; tiles: the same on two A4 pages (the overview and the one sheet of the
 // default project's pattern).
+//
+// The PDF floors' memory is Qt's: its writer holds a page's whole content
+// (120 MB at 100,000 divisions) until the page ends and then reads it back
+// in blocks of 16 MiB to compress it, so these floors peak at about 165-180
+// MiB however the drawing is fed to it.
 #include <QFile>
 #include <QFontMetricsF>
 #include <QGuiApplication>

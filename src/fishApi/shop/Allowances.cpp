@@ -126,11 +126,7 @@ Extended allowanceOf(TEdgeKind kind, const TCuttingParams& c) {
   return 0;
 }
 
-std::vector<TPoint2D> cutOutline(const TPieceNet& piece, const TCuttingParams& cutting) {
-  const std::vector<TPoint2D>& net = piece.Net;
-  const std::size_t n = net.size();
-  const TExtents2D box = boxOf(net);
-  const Extended reach = std::max({std::fabs(box.MinX), std::fabs(box.MaxX), std::fabs(box.MinY), std::fabs(box.MaxY)});
+Extended checkedAllowances(const TExtents2D& box, const TCuttingParams& cutting) {
   const Extended side = std::max(box.MaxX - box.MinX, box.MaxY - box.MinY);
   const std::pair<Extended, TCuttingField> widths[] = {{cutting.SeamFirst, TCuttingField::SeamAllowance},
                                                        {cutting.SeamSecond, TCuttingField::SeamAllowance},
@@ -145,12 +141,22 @@ std::vector<TPoint2D> cutOutline(const TPieceNet& piece, const TCuttingParams& c
     }
     widest = std::max(widest, w);
   }
+  return widest;
+}
+
+std::vector<TPoint2D> cutOutline(const TPieceNet& piece, const TCuttingParams& cutting) {
+  const std::vector<TPoint2D>& net = piece.Net;
+  const std::size_t n = net.size();
+  const TExtents2D box = boxOf(net);
+  const Extended reach = std::max({std::fabs(box.MinX), std::fabs(box.MaxX), std::fabs(box.MinY), std::fabs(box.MaxY)});
+  const Extended widest = checkedAllowances(box, cutting);
   const TGrid grid(reach + 5 * widest, mmPerUnit(cutting.Units));
   const auto width = [&](std::size_t i) { return allowanceOf(piece.Edges[i], cutting); };
 
   Path netPath;
+  netPath.reserve(n);
   for (const TPoint2D& p : net) netPath.push_back(grid.in(p));
-  Paths parts{netPath};
+  Paths parts(1);  // the net itself, put in once the round end has used it
 
   // Straight edges: a rectangle outside each; at an outward corner between
   // two edges with allowances, the mitre between their outer lines.
@@ -186,9 +192,11 @@ std::vector<TPoint2D> cutOutline(const TPieceNet& piece, const TCuttingParams& c
   const Extended round = cutting.RoundAllowance;
   if (round > 0) {
     Paths inside;
-    ClipperLib::ClipperOffset shrink(2.0, 0.25);
-    shrink.AddPath(netPath, ClipperLib::jtMiter, ClipperLib::etClosedPolygon);
-    shrink.Execute(inside, -static_cast<double>(round / 1000 * grid.Scale));
+    {
+      ClipperLib::ClipperOffset shrink(2.0, 0.25);
+      shrink.AddPath(netPath, ClipperLib::jtMiter, ClipperLib::etClosedPolygon);
+      shrink.Execute(inside, -static_cast<double>(round / 1000 * grid.Scale));
+    }
     for (std::size_t i = 0; i < n; ++i) {
       if (piece.Edges[i] != TEdgeKind::Round || piece.Edges[(i + n - 1) % n] == TEdgeKind::Round) continue;
       std::size_t j = i;
@@ -209,7 +217,8 @@ std::vector<TPoint2D> cutOutline(const TPieceNet& piece, const TCuttingParams& c
       // it leaves the band's outer half and a sliver inside the piece,
       // whose edges then never lie along the piece's own, which would make
       // Clipper's sweep meet thousands of near-coincident edges.
-      Paths beyond = inside;
+      // (`inside` and the two squares after it, taken off again after use.)
+      Paths& beyond = inside;
       // Past the line of the edge before the chain (ending at its first
       // point) and of the edge after it (starting at its last point), or
       // past the outer line of that edge's own allowance: a square of 4 W
@@ -233,11 +242,13 @@ std::vector<TPoint2D> cutOutline(const TPieceNet& piece, const TCuttingParams& c
       c.AddPaths(beyond, ClipperLib::ptClip, true);
       Paths kept;
       c.Execute(ClipperLib::ctDifference, kept, ClipperLib::pftNonZero, ClipperLib::pftNonZero);
+      beyond.resize(beyond.size() - 2);
       parts.insert(parts.end(), kept.begin(), kept.end());
     }
   }
 
-  const Paths joined = unite(parts);
+  parts[0] = std::move(netPath);
+  const Paths joined = unite(std::move(parts));
   // The outer boundary: the largest ring (a hole could only be a sliver the
   // allowances closed over).
   const Path* outer = nullptr;

@@ -26,4 +26,8 @@ Extended allowanceOf(TEdgeKind kind, const TCuttingParams& cutting);
 // width when one is larger than the piece itself (its longer side).
 std::vector<TPoint2D> cutOutline(const TPieceNet& piece, const TCuttingParams& cutting);
 
+// The widest allowance, after cutOutline's check of every width against
+// the piece whose net outline has the box `box`.
+Extended checkedAllowances(const TExtents2D& box, const TCuttingParams& cutting);
+
 }  // namespace fish

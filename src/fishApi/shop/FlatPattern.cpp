@@ -106,32 +106,6 @@ struct CellHash {
   }
 };
 
-// Every label turned into the widest angle between the lines that meet at
-// its point: the outline edges and the bend lines ending there.
-void aimLabels(TFlatPattern& pattern) {
-  std::unordered_map<CellKey, std::vector<Extended>, CellHash> angles;
-  angles.reserve(pattern.Labels.size());
-  for (const TPatternLabel& l : pattern.Labels) angles[{l.At.X, l.At.Y}];
-  const auto meet = [&angles](const TPoint2D& at, const TPoint2D& other) {
-    if (samePoint(at, other)) return;
-    if (auto found = angles.find({at.X, at.Y}); found != angles.end()) {
-      found->second.push_back(std::atan2(other.Y - at.Y, other.X - at.X));
-    }
-  };
-  const auto line = [&meet](const TPoint2D& a, const TPoint2D& b) {
-    meet(a, b);
-    meet(b, a);
-  };
-  for (const TPatternPiece& piece : pattern.Pieces) {
-    for (std::size_t i = 0, n = piece.Outline.size(); i < n; ++i) line(piece.Outline[i], piece.Outline[(i + 1) % n]);
-  }
-  for (const TPatternLine& l : pattern.BendLines) line(l.From, l.To);
-
-  // Two names may share a point (the corner of quadrants 1 and 4): each
-  // takes its own copy of the angles.
-  for (TPatternLabel& l : pattern.Labels) l = aimedLabel(std::move(l.Text), l.At, angles[{l.At.X, l.At.Y}]);
-}
-
 // The grid of short edges keyed by the cells' real indices, for outlines so
 // far from the origin that the indices leave a machine word.
 template <typename Cross>
@@ -197,18 +171,22 @@ bool isSimplePolygon(const std::vector<TPoint2D>& polygon) {
   };
   const auto length = [&](std::size_t i) { return std::hypot(to(i).X - from(i).X, to(i).Y - from(i).Y); };
 
-  // The cell: the (longCount + 1)-th longest edge.
-  const std::size_t longCount = std::min<std::size_t>(8, n - 1);
+  // The cell: the (longCount + 1)-th longest edge, past the straight sides
+  // (eight, or up to 32 while they are far longer than the arc chords: a
+  // piece of many quadrants has more).
+  const std::size_t kept = std::min<std::size_t>(32, n - 1);
   std::vector<Extended> top;
   for (std::size_t i = 0; i < n; ++i) {
     const Extended l = length(i);
-    if (top.size() <= longCount) {
+    if (top.size() <= kept) {
       top.insert(std::upper_bound(top.begin(), top.end(), l, std::greater<>()), l);
     } else if (l > top.back()) {
       top.pop_back();
       top.insert(std::upper_bound(top.begin(), top.end(), l, std::greater<>()), l);
     }
   }
+  std::size_t longCount = std::min<std::size_t>(8, n - 1);
+  while (longCount + 1 < top.size() && top[longCount] > 16 * top.back()) ++longCount;
   const Extended cell = top[longCount];
 
   // The cells of a short edge: at most two a side; counted, not stepped, so
@@ -355,34 +333,6 @@ TFlatPattern flatPattern(const TSystemParams& sp, const TProParams& pro, TPatter
   return collectPattern(TPatternWalk(sp, pro, kind));
 }
 
-namespace {
-
-// The pattern with its bend lines drawn full.
-TFlatPattern cutPattern(const TSystemParams& sp, const TPlateParams& plate, const TProParams& pro,
-                        const TCuttingParams& cutting);
-
-// Ticks instead of the full bend lines: a mark `length` long from each end
-// along the line, or the whole line when it is shorter than two marks. The
-// labels were aimed along the full lines, which the ticks follow.
-void markByTicks(std::vector<TPatternLine>& lines, Extended length) {
-  std::vector<TPatternLine> ticks;
-  ticks.reserve(2 * lines.size());
-  for (const TPatternLine& l : lines) {
-    const Extended dx = l.To.X - l.From.X, dy = l.To.Y - l.From.Y;
-    const Extended full = std::hypot(dx, dy);
-    if (!(full > 2 * length)) {
-      ticks.push_back(l);
-      continue;
-    }
-    const Extended f = length / full;
-    ticks.push_back({l.Quadrant, l.From, {l.From.X + dx * f, l.From.Y + dy * f}, l.Element});
-    ticks.push_back({l.Quadrant, {l.To.X - dx * f, l.To.Y - dy * f}, l.To, l.Element, l.Angle});
-  }
-  lines = std::move(ticks);
-}
-
-}  // namespace
-
 TFlatPattern flatPattern(const TSystemParams& sp, const TProParams& pro, const TCuttingParams& cutting) {
   return flatPattern(sp, TPlateParams{}, pro, cutting);
 }
@@ -390,31 +340,6 @@ TFlatPattern flatPattern(const TSystemParams& sp, const TProParams& pro, const T
 TFlatPattern flatPattern(const TSystemParams& sp, const TPlateParams& plate, const TProParams& pro,
                          const TCuttingParams& cutting) {
   return collectPattern(TPatternWalk(sp, plate, pro, cutting));
-}
-
-// The pieces of other seams or with allowances, laid whole: the seams and
-// the allowances need every piece's outline at once.
-TFlatPattern heldPattern(const TSystemParams& sp, const TPlateParams& plate, const TProParams& pro,
-                         const TCuttingParams& cutting) {
-  TFlatPattern pattern = cutPattern(sp, plate, pro, cutting);
-  if (cutting.BendAngles) {
-    // Each quadrant's bends from the surface its pattern is laid from; a
-    // bend line is generator k of its quadrant.
-    std::vector<Extended> angles[4];
-    for (std::uint16_t q = 1; q <= 4; ++q) {
-      if (!quadrantSelected(pro, q)) continue;
-      TQuadrantDevelopment d;
-      developCutting(cutting.Pattern, sp, plate, pro, q, d, cutting.Units);
-      angles[q - 1] = bendAngles(d.Surf);
-    }
-    for (TPatternLine& l : pattern.BendLines) {
-      const std::vector<Extended>& a = angles[static_cast<std::size_t>(l.Quadrant - 1)];
-      if (l.Element >= 1 && l.Element <= a.size()) l.Angle = a[l.Element - 1];
-    }
-  }
-  if (cutting.BendMarks == TBendMarks::Ticks) markByTicks(pattern.BendLines, cutting.TickLength);
-  pattern.Units = cutting.Units;
-  return pattern;
 }
 
 TFlatPattern inMillimetres(const TFlatPattern& pattern) {
@@ -440,54 +365,21 @@ TFlatPattern inMillimetres(const TFlatPattern& pattern) {
   return mm;
 }
 
-namespace {
-
-TFlatPattern cutPattern(const TSystemParams& sp, const TPlateParams& plate, const TProParams& pro,
-                        const TCuttingParams& cutting) {
-  std::vector<TPieceNet> nets = patternNets(sp, plate, pro, cutting);
-  TFlatPattern pattern;
-  pattern.Kind = cutting.Pattern;
-  // The pattern's lists made to size at once, and each piece's net given
-  // back as soon as it is taken over.
-  std::size_t lines = 0, labels = 0;
-  for (const TPieceNet& net : nets) {
-    lines += net.Bends.size();
-    labels += net.Labels.size();
+TPatternPiece cutPiece(TPieceNet&& net, std::size_t index, std::size_t count, const TCuttingParams& cutting) {
+  TPatternPiece piece;
+  piece.Quadrants = net.Quadrants;
+  std::sort(piece.Quadrants.begin(), piece.Quadrants.end());
+  if (cutting.hasAllowances()) piece.Outline = cutOutline(net, cutting);
+  TExtents2D box;
+  for (std::size_t k = 0; k < net.Net.size(); ++k) widen(box, net.Net[k], k == 0);
+  if (cutting.Seams != kDefaultSeams) {
+    const TMsgId name = net.Seams.find(',') == std::string::npos ? FISH_TR("shop", "Деталь %1 из %2 (шов %3)")
+                                                                  : FISH_TR("shop", "Деталь %1 из %2 (швы %3)");
+    piece.Name = say(name, {std::to_string(index + 1), std::to_string(count), net.Seams});
+    piece.NameAt = {(box.MinX + box.MaxX) / 2, (box.MinY + box.MaxY) / 2};
   }
-  pattern.Pieces.reserve(nets.size());
-  pattern.BendLines.reserve(lines);
-  pattern.Labels.reserve(labels);
-  bool first = true;
-  for (std::size_t i = 0; i < nets.size(); ++i) {
-    TPieceNet& net = nets[i];
-    TPatternPiece piece;
-    piece.Quadrants = net.Quadrants;
-    std::sort(piece.Quadrants.begin(), piece.Quadrants.end());
-    piece.Outline = cutting.hasAllowances() ? cutOutline(net, cutting) : net.Net;
-    TExtents2D box;
-    for (std::size_t k = 0; k < net.Net.size(); ++k) widen(box, net.Net[k], k == 0);
-    if (cutting.Seams != kDefaultSeams) {
-      const TMsgId name = net.Seams.find(',') == std::string::npos ? FISH_TR("shop", "Деталь %1 из %2 (шов %3)")
-                                                                    : FISH_TR("shop", "Деталь %1 из %2 (швы %3)");
-      piece.Name = say(name, {std::to_string(i + 1), std::to_string(nets.size()), net.Seams});
-      piece.NameAt = {(box.MinX + box.MaxX) / 2, (box.MinY + box.MaxY) / 2};
-    }
-    if (cutting.hasAllowances()) piece.Net = std::move(net.Net);
-    pattern.Crossing = pattern.Crossing || !isSimplePolygon(piece.Outline);
-    for (const TPoint2D& p : piece.Outline) {
-      widen(pattern.Box, p, first);
-      first = false;
-    }
-    pattern.Pieces.push_back(std::move(piece));
-    pattern.BendLines.insert(pattern.BendLines.end(), std::make_move_iterator(net.Bends.begin()),
-                             std::make_move_iterator(net.Bends.end()));
-    for (TPatternLabel& l : net.Labels) pattern.Labels.push_back(std::move(l));
-    net = TPieceNet{};
-  }
-  aimLabels(pattern);
-  return pattern;
+  (cutting.hasAllowances() ? piece.Net : piece.Outline) = std::move(net.Net);
+  return piece;
 }
-
-}  // namespace
 
 }  // namespace fish

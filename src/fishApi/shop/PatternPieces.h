@@ -19,6 +19,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -67,5 +68,58 @@ std::vector<TPieceNet> patternNets(const TSystemParams& sp, const TPlateParams& 
 using TPieceLines = std::function<void(std::size_t piece, const TPatternLine& line)>;
 std::vector<TPieceNet> patternNets(const TSystemParams& sp, const TPlateParams& plate, const TProParams& pro,
                                    const TCuttingParams& cutting, bool names, const TPieceLines* lines);
+
+// The same pieces laid one at a time from developments handed over element
+// by element, so that nothing but one piece's net is held: a first pass lays
+// every piece's net to learn where it goes (the turn to its longest extent,
+// the stacking, the move down) and refuses what patternNets refuses, in the
+// same order; afterwards each piece's net, bend lines and labels are laid
+// again on request and moved the same way, bit for bit.
+//
+// `develop(q, upTo, each)` hands quadrant q's development to `each` element
+// by element as cutting lays it, at least up to element `upTo`.
+using TElementFn = std::function<void(std::size_t element, const TRazvertka2Point& e)>;
+using TDevelopFn = std::function<void(int q, std::size_t upTo, const TElementFn& each)>;
+
+// The directions (radians from +X) of the lines leaving a point.
+struct TPointMeets {
+  TPoint2D At;
+  std::vector<Extended> Directions;
+};
+
+class TPieceLaying {
+ public:
+  // Throws as patternNets does, and the allowances' ECuttingError for a
+  // width larger than its piece (cutOutline).
+  TPieceLaying(const TProParams& pro, const TCuttingParams& cutting, TDevelopFn develop);
+  ~TPieceLaying();
+  TPieceLaying(const TPieceLaying&) = delete;
+  TPieceLaying& operator=(const TPieceLaying&) = delete;
+
+  std::size_t size() const;
+  // Some piece has a bend line.
+  bool anyBend() const;
+  // Piece i where it stays, without its bend lines and labels.
+  TPieceNet net(std::size_t i) const;
+  // Piece i's bend lines in patternNets' order; `start` is told each half
+  // quadrant's quadrant before its lines (and before its development starts).
+  void bends(std::size_t i, const std::function<void(const TPatternLine&)>& each,
+             const std::function<void(int quadrant)>& start = {}) const;
+  // Where the edges of `outline`, piece i's outline as cut from its net
+  // outline `net`, meet the points the piece's labels may stand at, for
+  // labels().
+  std::vector<TPointMeets> outlineMeets(std::size_t i, const std::vector<TPoint2D>& net,
+                                        const std::vector<TPoint2D>& outline) const;
+  // Piece i's labels in patternNets' order, each turned into the widest
+  // angle between the lines that meet at its point: the cut outline's edges
+  // (`meets`, from outlineMeets) and the piece's bend lines.
+  void labels(std::size_t i, const std::vector<TPointMeets>& meets,
+              const std::function<void(const TPatternLabel&)>& each) const;
+
+  struct TPlan;
+
+ private:
+  std::unique_ptr<TPlan> P;
+};
 
 }  // namespace fish

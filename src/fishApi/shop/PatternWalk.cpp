@@ -11,18 +11,18 @@
 #include "fishApi/precise/ExactSurface.h"
 #include "fishApi/precise/PreciseDevelopment.h"
 #include "BendTable.h"
+#include "PatternPieces.h"
 
 namespace fish {
 
-// The pattern of other seams or with allowances, laid whole (FlatPattern.cpp).
-TFlatPattern heldPattern(const TSystemParams& sp, const TPlateParams& plate, const TProParams& pro,
-                         const TCuttingParams& cutting);
+// A piece of other seams or with allowances as cut from its net
+// (FlatPattern.cpp): `index` of `count`.
+// The net's outline goes over to the piece (TPatternPiece::Net) or is let go.
+TPatternPiece cutPiece(TPieceNet&& net, std::size_t index, std::size_t count, const TCuttingParams& cutting);
 // aimedLabel of directions already sorted (FlatPattern.cpp).
 TPatternLabel aimedSorted(std::string text, const TPoint2D& at, const std::vector<Extended>& sorted);
 
 namespace {
-
-using TElementFn = std::function<void(std::size_t, const TRazvertka2Point&)>;
 
 bool samePoint(const TPoint2D& a, const TPoint2D& b) { return a.X == b.X && a.Y == b.Y; }
 
@@ -73,6 +73,49 @@ struct THub {
   std::vector<Extended> Directions;
 };
 
+// The bends of the surface the pattern is laid from, asked for generator by
+// generator in increasing order (a bend line is generator k of its
+// quadrant). The exact surface is read line by line beside the development,
+// three lines at a time; the tables' points are laid whole.
+class TBendSteps {
+ public:
+  TBendSteps(const TSystemParams& sp, const TPlateParams& plate, const TProParams& pro, const TCuttingParams& cutting,
+             int q)
+      : Last(static_cast<std::size_t>(pro.Divisions) + 1) {
+    if (cutting.Pattern == TPatternKind::Table) {
+      TQuadrantDevelopment d;
+      developCutting(cutting.Pattern, sp, plate, pro, static_cast<std::uint16_t>(q), d, cutting.Units);
+      Table = bendAngles(d.Surf);
+      return;
+    }
+    // As developCutting lays it: the middle surface of a thick plate.
+    const bool thick = plate.Thickness != 0;
+    Surface.emplace(thick ? sp : developedParams(sp, plate, cutting.Units), pro, static_cast<std::uint16_t>(q),
+                    thick ? faceOffsets(plate) : TFaceOffsets{});
+    Near[1] = Surface->element(0);
+    Near[2] = Surface->element(1);
+  }
+
+  std::optional<Extended> at(std::size_t k) {
+    if (!Surface) return k >= 1 && k <= Table.size() ? std::optional<Extended>(Table[k - 1]) : std::nullopt;
+    while (Done < k && Done < Last) {
+      ++Done;
+      Near = {Near[1], Near[2], Surface->element(Done + 1)};
+      Angle = bendAngle(Near[0], Near[1], Near[2], Done == 1, Done == Last, Sense);
+    }
+    return Angle;
+  }
+
+ private:
+  std::size_t Last;
+  std::vector<Extended> Table;
+  std::optional<TExactSurface> Surface;
+  std::array<TSurf2Point, 3> Near{};  // the surface's lines k - 1, k, k + 1
+  int Sense = 0;
+  std::size_t Done = 0;
+  Extended Angle = 0;
+};
+
 }  // namespace
 
 struct TPatternWalk::TState {
@@ -81,7 +124,10 @@ struct TPatternWalk::TState {
   TProParams Pro;
   TCuttingParams Cutting;
   bool WithPlate = true;
-  std::optional<TFlatPattern> Held;
+  // Pieces at other seams or with allowances, and where their cut outlines
+  // meet the points their labels may stand at.
+  std::unique_ptr<TPieceLaying> Laid;
+  std::vector<std::vector<TPointMeets>> Meets;
   std::optional<TSystemParams> Developed;
 
   std::optional<TExtents2D> Box;
@@ -97,8 +143,8 @@ struct TPatternWalk::TState {
   bool chosen(int q) const { return quadrantSelected(Pro, static_cast<std::uint16_t>(q)); }
 
   // The development of quadrant q as cutting lays it (developCutting), one
-  // element at a time.
-  void develop(int q, const TElementFn& each) {
+  // element at a time, the precise one no further than element `upTo`.
+  void develop(int q, const TElementFn& each, std::size_t upTo = SIZE_MAX) {
     if (!Developed) Developed = WithPlate ? developedParams(Sp, Plate, Cutting.Units) : Sp;
     const auto quadrant = static_cast<std::uint16_t>(q);
     if (Cutting.Pattern == TPatternKind::Table) {
@@ -108,7 +154,7 @@ struct TPatternWalk::TState {
     }
     const bool thick = WithPlate && Plate.Thickness != 0;
     TPreciseStream stream(thick ? Sp : *Developed, Pro, quadrant, thick ? faceOffsets(Plate) : TFaceOffsets{});
-    for (std::size_t k = 0, n = stream.size(); k < n; ++k) each(k, stream.next());
+    for (std::size_t k = 0, n = stream.size(); k < n && k <= upTo; ++k) each(k, stream.next());
   }
 
   std::size_t elementCount() const { return static_cast<std::size_t>(Pro.Divisions) + 3; }
@@ -160,7 +206,59 @@ struct TPatternWalk::TState {
   void pieces(const std::function<void(const TPatternPiece&)>& each, bool testCrossing);
   void lines(const std::function<void(const TPatternLine&)>& each);
   void labels(const std::function<void(const TPatternLabel&)>& each);
+
+  void laidPieces(const std::function<void(const TPatternPiece&)>& each, bool testCrossing);
+  void laidLines(const std::function<void(const TPatternLine&)>& each);
+  void laidLabels(const std::function<void(const TPatternLabel&)>& each);
 };
+
+void TPatternWalk::TState::laidPieces(const std::function<void(const TPatternPiece&)>& each, bool testCrossing) {
+  const bool meets = Meets.size() != Laid->size();
+  if (meets) Meets.clear();
+  TExtents2D box;
+  bool first = true, crossing = false;
+  for (std::size_t i = 0; i < Laid->size(); ++i) {
+    const TPatternPiece piece = cutPiece(Laid->net(i), i, Laid->size(), Cutting);
+    for (const TPoint2D& p : piece.Outline) {
+      widen(box, p, first);
+      first = false;
+    }
+    if (testCrossing) crossing = crossing || !isSimplePolygon(piece.Outline);
+    // Without allowances the outline is the net.
+    if (meets) Meets.push_back(Laid->outlineMeets(i, piece.Net.empty() ? piece.Outline : piece.Net, piece.Outline));
+    each(piece);
+  }
+  Box = box;
+  if (testCrossing) Crossing = crossing;
+}
+
+void TPatternWalk::TState::laidLines(const std::function<void(const TPatternLine&)>& each) {
+  for (std::size_t i = 0; i < Laid->size(); ++i) {
+    // A fresh reading of a quadrant's bends for every half quadrant, each
+    // laid from its quadrant's start; made before its development runs.
+    std::optional<TBendSteps> bends;
+    const auto start = [&](int q) {
+      if (Cutting.BendAngles) bends.emplace(Sp, Plate, Pro, Cutting, q);
+    };
+    Laid->bends(
+        i,
+        [&](const TPatternLine& line) {
+          TPatternLine l = line;
+          if (bends) l.Angle = bends->at(l.Element);
+          if (Cutting.BendMarks == TBendMarks::Ticks) {
+            markByTicks(l, Cutting.TickLength, each);
+          } else {
+            each(l);
+          }
+        },
+        start);
+  }
+}
+
+void TPatternWalk::TState::laidLabels(const std::function<void(const TPatternLabel&)>& each) {
+  if (Meets.size() != Laid->size()) laidPieces([](const TPatternPiece&) {}, false);
+  for (std::size_t i = 0; i < Laid->size(); ++i) Laid->labels(i, Meets[i], each);
+}
 
 void TPatternWalk::TState::pieces(const std::function<void(const TPatternPiece&)>& each, bool testCrossing) {
   const bool hubs = !PieceHubsReady;
@@ -215,37 +313,14 @@ void TPatternWalk::TState::lines(const std::function<void(const TPatternLine&)>&
   for (int q = 1; q <= 4; ++q) {
     if (!chosen(q)) continue;
     any = true;
-    // The bends of the surface the pattern is laid from; a bend line is
-    // generator k of its quadrant. The exact surface is read line by line
-    // beside the development, three lines at a time; the tables' points are
-    // laid whole.
-    std::vector<Extended> angles;
-    std::optional<TExactSurface> surface;
-    std::array<TSurf2Point, 3> near{};  // the surface's lines k - 1, k, k + 1
-    int sense = 0;
-    Extended angle = 0;
-    if (Cutting.BendAngles && Cutting.Pattern == TPatternKind::Table) {
-      TQuadrantDevelopment d;
-      developCutting(Cutting.Pattern, Sp, Plate, Pro, static_cast<std::uint16_t>(q), d, Cutting.Units);
-      angles = bendAngles(d.Surf);
-    } else if (Cutting.BendAngles) {
-      // As developCutting lays it: the middle surface of a thick plate.
-      const bool thick = Plate.Thickness != 0;
-      surface.emplace(thick ? Sp : developedParams(Sp, Plate, Cutting.Units), Pro, static_cast<std::uint16_t>(q),
-                      thick ? faceOffsets(Plate) : TFaceOffsets{});
-      near[1] = surface->element(0);
-      near[2] = surface->element(1);
-    }
+    std::optional<TBendSteps> bends;
+    if (Cutting.BendAngles) bends.emplace(Sp, Plate, Pro, Cutting, q);
     if (hubs) {
       // The corner gathers the whole fan.
       std::vector<Extended>& corner = hubOf(LineHubs, Ends[static_cast<std::size_t>(q - 1)].T4);
       corner.reserve(corner.size() + last + 16);  // and the few outline edges met there
     }
     develop(q, [&](std::size_t k, const TRazvertka2Point& e) {
-      if (surface && k >= 1 && k <= last) {
-        near = {near[1], near[2], surface->element(k + 1)};
-        angle = bendAngle(near[0], near[1], near[2], k == 1, k == last, sense);
-      }
       if (k < 1 || k > last || samePoint(e.P1, e.P2)) return;
       anyLine = true;
       if (hubs) {
@@ -253,11 +328,7 @@ void TPatternWalk::TState::lines(const std::function<void(const TPatternLine&)>&
         if (special(e.P2)) note(LineHubs, e.P2, e.P1);
       }
       TPatternLine l{q, e.P1, e.P2, k};
-      if (surface) {
-        l.Angle = angle;
-      } else if (k <= angles.size()) {
-        l.Angle = angles[k - 1];
-      }
+      if (bends) l.Angle = bends->at(k);
       if (Cutting.BendMarks == TBendMarks::Ticks) {
         markByTicks(l, Cutting.TickLength, each);
       } else {
@@ -345,7 +416,9 @@ TPatternWalk::TPatternWalk(const TSystemParams& sp, const TPlateParams& plate, c
   S->Pro = pro;
   S->Cutting = cutting;
   if (cutting.Seams != kDefaultSeams || cutting.hasAllowances()) {
-    S->Held = heldPattern(sp, plate, pro, cutting);
+    S->Laid = std::make_unique<TPieceLaying>(pro, cutting, [state = S.get()](int q, std::size_t upTo, const TElementFn& each) {
+      state->develop(q, each, upTo);
+    });
   } else {
     checkCutting(cutting);
   }
@@ -361,57 +434,51 @@ TPatternWalk::TPatternWalk(const TSystemParams& sp, const TProParams& pro, TPatt
 
 TPatternWalk::~TPatternWalk() = default;
 
-TPatternKind TPatternWalk::kind() const { return S->Held ? S->Held->Kind : S->Cutting.Pattern; }
+TPatternKind TPatternWalk::kind() const { return S->Cutting.Pattern; }
 
-TUnits TPatternWalk::units() const { return S->Held ? S->Held->Units : S->Cutting.Units; }
+TUnits TPatternWalk::units() const { return S->Cutting.Units; }
 
-bool TPatternWalk::nets() const {
-  return S->Held && std::any_of(S->Held->Pieces.begin(), S->Held->Pieces.end(),
-                                [](const TPatternPiece& piece) { return !piece.Net.empty(); });
-}
+bool TPatternWalk::nets() const { return S->Laid && S->Cutting.hasAllowances() && S->Laid->size() > 0; }
 
 bool TPatternWalk::angles() const {
-  if (S->Held) {
-    return std::any_of(S->Held->BendLines.begin(), S->Held->BendLines.end(),
-                       [](const TPatternLine& l) { return l.Angle.has_value(); });
-  }
   if (!S->Cutting.BendAngles) return false;
+  if (S->Laid) return S->Laid->anyBend();
   if (!S->AnyLine) S->lines([](const TPatternLine&) {});
   return *S->AnyLine;
 }
 
 void TPatternWalk::pieces(const std::function<void(const TPatternPiece&)>& each) const {
-  if (S->Held) {
-    for (const TPatternPiece& piece : S->Held->Pieces) each(piece);
+  if (S->Laid) {
+    S->laidPieces(each, false);
     return;
   }
   S->pieces(each, false);
 }
 
 void TPatternWalk::bendLines(const std::function<void(const TPatternLine&)>& each) const {
-  if (S->Held) {
-    for (const TPatternLine& l : S->Held->BendLines) each(l);
+  if (S->Laid) {
+    S->laidLines(each);
     return;
   }
   S->lines(each);
 }
 
 void TPatternWalk::labels(const std::function<void(const TPatternLabel&)>& each) const {
-  if (S->Held) {
-    for (const TPatternLabel& l : S->Held->Labels) each(l);
+  if (S->Laid) {
+    S->laidLabels(each);
     return;
   }
   S->labels(each);
 }
 
 TExtents2D TPatternWalk::box() const {
-  if (S->Held) return S->Held->Box;
+  if (!S->Box && S->Laid) S->laidPieces([](const TPatternPiece&) {}, false);
   if (!S->Box) S->pieces([](const TPatternPiece&) {}, false);
   return *S->Box;
 }
 
 bool TPatternWalk::crossing() const {
-  if (S->Held) return S->Held->Crossing;
+  if (!S->Crossing && S->Laid) S->laidPieces([](const TPatternPiece&) {}, true);
   if (!S->Crossing) S->pieces([](const TPatternPiece&) {}, true);
   return *S->Crossing;
 }

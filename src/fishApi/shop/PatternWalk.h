@@ -10,9 +10,11 @@
 // order and as often as a writer needs; a writer that needs the box of the
 // outlines before its first element asks box().
 //
-// Pieces cut at other seams or with allowances are laid whole, as the seams
-// and the allowances need (PatternPieces.h, Allowances.h), and walked from
-// that.
+// Pieces cut at other seams or with allowances are laid one at a time
+// (TPieceLaying, PatternPieces.h): a walk lays each piece's net again and
+// cuts it (Allowances.h), holding one piece's net and cut outline at a time
+// and, for aiming the labels, where the cut outlines meet the points they
+// stand at.
 #pragma once
 
 #include <functional>

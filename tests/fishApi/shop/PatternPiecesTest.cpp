@@ -2,6 +2,7 @@
 // against the quadrants' own developments.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <set>
 #include <utility>
@@ -85,6 +86,49 @@ TEST_P(SeamSets, CutThePatternIntoSimplePiecesOfTheSameArea) {
     EXPECT_NEAR(asDouble(area), asDouble(whole), 1e-9 * asDouble(whole));
   }
   EXPECT_GT(laid, 100);
+}
+
+// The pattern walked a piece at a time lays every seam set's nets, bend
+// lines and names where the pieces laid whole have them, bit for bit, the
+// tables' pattern with its bend angles read beside the lines too (at 100
+// divisions, where a second development of the tables started in the middle
+// of a walk would disturb the one walked).
+TEST_P(SeamSets, WalkedAPieceAtATimeAsLaidWhole) {
+  const PiecesCase& c = GetParam();
+  const TProParams pro = withDivisions(100, c.quadrants);
+  const auto same = [](const TPoint2D& a, const TPoint2D& b) { return a.X == b.X && a.Y == b.Y; };
+  for (unsigned seams = 1; seams < 256; ++seams) {
+    if (__builtin_popcount(seams) > 4) continue;
+    SCOPED_TRACE(seamsText(static_cast<std::uint8_t>(seams)));
+    TCuttingParams cutting;
+    cutting.Seams = static_cast<std::uint8_t>(seams);
+    cutting.SeamFirst = 2;  // the pieces keep their nets
+    cutting.Pattern = seams % 2 ? TPatternKind::Table : TPatternKind::Precise;
+    cutting.BendAngles = true;
+    std::vector<TPieceNet> whole;
+    try {
+      whole = patternNets(c.sp, pro, cutting);
+    } catch (const ECuttingError&) {
+      EXPECT_THROW(flatPattern(c.sp, pro, cutting), ECuttingError);
+      continue;
+    }
+    const TFlatPattern walked = flatPattern(c.sp, pro, cutting);
+    ASSERT_EQ(walked.Pieces.size(), whole.size());
+    std::vector<TPatternLine> lines;
+    std::vector<TPatternLabel> labels;
+    for (std::size_t i = 0; i < whole.size(); ++i) {
+      const std::vector<TPoint2D>& net = walked.Pieces[i].Net;
+      EXPECT_TRUE(std::equal(whole[i].Net.begin(), whole[i].Net.end(), net.begin(), net.end(), same));
+      lines.insert(lines.end(), whole[i].Bends.begin(), whole[i].Bends.end());
+      labels.insert(labels.end(), whole[i].Labels.begin(), whole[i].Labels.end());
+    }
+    EXPECT_TRUE(std::equal(lines.begin(), lines.end(), walked.BendLines.begin(), walked.BendLines.end(),
+                           [&](const TPatternLine& a, const TPatternLine& b) {
+                             return same(a.From, b.From) && same(a.To, b.To) && a.Element == b.Element;
+                           }));
+    EXPECT_TRUE(std::equal(labels.begin(), labels.end(), walked.Labels.begin(), walked.Labels.end(),
+                           [&](const TPatternLabel& a, const TPatternLabel& b) { return a.Text == b.Text && same(a.At, b.At); }));
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Projects, SeamSets, ::testing::ValuesIn(kPieceProjects), vintaler::test::rowName<PiecesCase>);

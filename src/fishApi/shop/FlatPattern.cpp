@@ -365,11 +365,12 @@ TFlatPattern inMillimetres(const TFlatPattern& pattern) {
   return mm;
 }
 
-TPatternPiece cutPiece(TPieceNet&& net, std::size_t index, std::size_t count, const TCuttingParams& cutting) {
+TPatternPiece cutPiece(TPieceNet&& net, std::size_t index, std::size_t count, const TCuttingParams& cutting,
+                       const std::vector<TPoint2D>* cut) {
   TPatternPiece piece;
   piece.Quadrants = net.Quadrants;
   std::sort(piece.Quadrants.begin(), piece.Quadrants.end());
-  if (cutting.hasAllowances()) piece.Outline = cutOutline(net, cutting);
+  if (cutting.hasAllowances()) piece.Outline = cut ? *cut : cutOutline(net, cutting);
   TExtents2D box;
   for (std::size_t k = 0; k < net.Net.size(); ++k) widen(box, net.Net[k], k == 0);
   if (cutting.Seams != kDefaultSeams) {

@@ -17,8 +17,10 @@ namespace fish {
 
 // A piece of other seams or with allowances as cut from its net
 // (FlatPattern.cpp): `index` of `count`.
-// The net's outline goes over to the piece (TPatternPiece::Net) or is let go.
-TPatternPiece cutPiece(TPieceNet&& net, std::size_t index, std::size_t count, const TCuttingParams& cutting);
+// The net's outline goes over to the piece (TPatternPiece::Net) or is let go;
+// with `cut`, the outline cut from it before.
+TPatternPiece cutPiece(TPieceNet&& net, std::size_t index, std::size_t count, const TCuttingParams& cutting,
+                       const std::vector<TPoint2D>* cut);
 // aimedLabel of directions already sorted (FlatPattern.cpp).
 TPatternLabel aimedSorted(std::string text, const TPoint2D& at, const std::vector<Extended>& sorted);
 
@@ -128,6 +130,9 @@ struct TPatternWalk::TState {
   // meet the points their labels may stand at.
   std::unique_ptr<TPieceLaying> Laid;
   std::vector<std::vector<TPointMeets>> Meets;
+  // The outlines cut with allowances, once: a few hundred points each where
+  // the chain of the round end is dense.
+  std::vector<std::vector<TPoint2D>> Cuts;
   std::optional<TSystemParams> Developed;
 
   std::optional<TExtents2D> Box;
@@ -215,10 +220,13 @@ struct TPatternWalk::TState {
 void TPatternWalk::TState::laidPieces(const std::function<void(const TPatternPiece&)>& each, bool testCrossing) {
   const bool meets = Meets.size() != Laid->size();
   if (meets) Meets.clear();
+  const bool cut = Cutting.hasAllowances() && Cuts.size() == Laid->size();
+  if (!cut) Cuts.clear();
   TExtents2D box;
   bool first = true, crossing = false;
   for (std::size_t i = 0; i < Laid->size(); ++i) {
-    const TPatternPiece piece = cutPiece(Laid->net(i), i, Laid->size(), Cutting);
+    const TPatternPiece piece = cutPiece(Laid->net(i), i, Laid->size(), Cutting, cut ? &Cuts[i] : nullptr);
+    if (!cut && Cutting.hasAllowances()) Cuts.push_back(piece.Outline);
     for (const TPoint2D& p : piece.Outline) {
       widen(box, p, first);
       first = false;

@@ -187,7 +187,8 @@ bool isSimplePolygon(const std::vector<TPoint2D>& polygon) {
   }
   std::size_t longCount = std::min<std::size_t>(8, n - 1);
   while (longCount + 1 < top.size() && top[longCount] > 16 * top.back()) ++longCount;
-  const Extended cell = top[longCount];
+  // Twice that: fewer short edges cross into a second cell.
+  const Extended cell = 2 * top[longCount];
 
   // The cells of a short edge: at most two a side; counted, not stepped, so
   // that coordinates far beyond the cell size (where x + 1 == x) cannot loop.
@@ -198,7 +199,17 @@ bool isSimplePolygon(const std::vector<TPoint2D>& polygon) {
   constexpr Extended kIndexLimit = 2.0e9L;
   std::vector<TEntry> grid;
   bool keyed = cell == 0 || n > UINT32_MAX;  // a cell index beyond a machine word: the grid keyed by the reals
-  if (!keyed) grid.reserve(n + n / 4);
+  // The short edges' cells counted first: the grid made to size at once.
+  std::size_t entries = 0;
+  for (std::size_t i = 0; i < n && !keyed; ++i) {
+    if (length(i) > cell) continue;
+    const Extended x0 = std::floor(std::min(from(i).X, to(i).X) / cell);
+    const Extended x1 = std::floor(std::max(from(i).X, to(i).X) / cell);
+    const Extended y0 = std::floor(std::min(from(i).Y, to(i).Y) / cell);
+    const Extended y1 = std::floor(std::max(from(i).Y, to(i).Y) / cell);
+    entries += (x1 > x0 ? 2u : 1u) * (y1 > y0 ? 2u : 1u);
+  }
+  if (!keyed) grid.reserve(entries);
   for (std::size_t i = 0; i < n; ++i) {
     if (length(i) > cell || cell == 0) {
       for (std::size_t j = 0; j < n; ++j) {

@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <ostream>
 #include <sstream>
 #include <string_view>
@@ -12,7 +13,9 @@
 
 #include "fishApi/core/FishMath.h"
 #include "fishApi/core/PointNames.h"
+#include "fishApi/shop/BendTable.h"
 #include "fishApi/shop/CuttingParams.h"
+#include "fishApi/precise/PreciseDevelopment.h"
 #include "fishApi/shop/PatternWalk.h"
 
 namespace vintaler::figures {
@@ -128,6 +131,59 @@ void writeArray(std::ostream& out, std::size_t count, const Element& element) {
   out << ']';
 }
 
+// A chosen quadrant's bend lines of today's pieces, as the pattern lays
+// them (the development's own lines, generators 1 .. n+1 that are not a
+// point), measured while the quadrant is at hand for its figures: each
+// length and angle as the nearest double, as the document spells them, and
+// the few generators left out.
+struct TKeptBends {
+  std::vector<std::array<double, 2>> Figures;  // length, angle
+  std::vector<std::size_t> Skipped;            // in increasing order
+};
+
+// A quadrant of the precise pattern developed as the figures measured it
+// (figuresQuadrant), its surface read line by line as it is laid: the
+// development kept for the outline points, which the results table takes
+// out of element order, and every generator's and chord's length measured
+// on the way, with its bends when `bends` asks, so that the surface is
+// never held.
+void developMeasured(const fish::TShopFigures& f, const fish::TProParams& pro, int quadrant,
+                     fish::TRazvertka2PointArray& razvertka, std::vector<double>& generators,
+                     std::vector<double>& chords, TKeptBends* bends) {
+  // A thick plate's middle surface lies between its faces; a thin one's is
+  // the developed sizes'.
+  const bool thick = f.Plate.Thickness != 0;
+  fish::TPreciseStream stream(thick ? f.Given : f.Developed, pro, static_cast<std::uint16_t>(quadrant),
+                              thick ? fish::faceOffsets(f.Plate) : fish::TFaceOffsets{});
+  const std::size_t size = stream.size();  // n + 3
+  const std::size_t last = size - 2;       // the last bend line, n + 1
+  razvertka.clear();
+  razvertka.reserve(size);
+  generators.clear();
+  generators.reserve(size);
+  chords.clear();
+  chords.reserve(size - 3);
+  if (bends) bends->Figures.reserve(last);
+  std::array<fish::TSurf2Point, 3> near{};  // the surface's lines k - 2, k - 1 and k
+  int sense = 0;
+  for (std::size_t k = 0; k < size; ++k) {
+    razvertka.push_back(stream.next());
+    near = {near[1], near[2], stream.line()};
+    generators.push_back(number(fish::figuresLength(f.Pattern, near[2].P1, near[2].P2)));
+    // Chord k - 2 joins arc points k - 1 and k.
+    if (k >= 2 && k <= last) chords.push_back(number(fish::figuresLength(f.Pattern, near[1].P2, near[2].P2)));
+    // The bend along generator k - 1, between its faces either side.
+    if (!bends || k < 2) continue;
+    const fish::TRazvertka2Point& e = razvertka[k - 1];
+    if (e.P1.X == e.P2.X && e.P1.Y == e.P2.Y) {
+      bends->Skipped.push_back(k - 1);
+      continue;
+    }
+    const fish::Extended angle = fish::bendAngle(near[0], near[1], near[2], k == 2, k - 1 == last, sense);
+    bends->Figures.push_back({number(std::hypot(e.P2.X - e.P1.X, e.P2.Y - e.P1.Y)), number(angle)});
+  }
+}
+
 // A straight line of the piece for marking out: its two end points and its
 // true length.
 Json lineJson(const std::string& from, const std::string& to, fish::Extended length) {
@@ -141,11 +197,19 @@ Json lineJson(const std::string& from, const std::string& to, fish::Extended len
 // the quadrant developed again into `scratch` and its lines measured as they
 // are written.
 void writeQuadrant(std::ostream& out, const fish::TShopFigures& f, const fish::TQuadrantFigures& q,
-                   const fish::TProParams& pro, fish::TQuadrantDevelopment& scratch) {
+                   const fish::TProParams& pro, fish::TQuadrantDevelopment& scratch, TKeptBends* bends) {
   const std::int32_t n = f.Divisions;
   const int k = q.Quadrant;
   const bool walked = q.Razvertka.empty();
-  if (walked) fish::figuresQuadrant(f, pro, k, scratch);
+  // The precise pattern's lengths measured as it is developed, the tables'
+  // on their surface's points.
+  const bool measured = walked && f.Pattern == fish::TPatternKind::Precise;
+  std::vector<double> generators, chords;
+  if (measured) {
+    developMeasured(f, pro, k, scratch.Razvertka, generators, chords, bends);
+  } else if (walked) {
+    fish::figuresQuadrant(f, pro, k, scratch);
+  }
   const fish::TRazvertka2PointArray& razvertka = walked ? scratch.Razvertka : q.Razvertka;
   const fish::TSurf2PointArray& s = scratch.Surf;
   const auto length = [&](const fish::TPoint3D& from, const fish::TPoint3D& to) {
@@ -162,17 +226,19 @@ void writeQuadrant(std::ostream& out, const fish::TShopFigures& f, const fish::T
     const fish::TPoint2D& at = p.NearEnd ? e.P1 : e.P2;
     into.raw("{\"name\":").text(p.Name).raw(",\"x\":").number(number(at.X)).raw(",\"y\":").number(number(at.Y)).raw("}");
   });
-  writeArray(quadrant.key("generators"), walked ? s.size() : q.Generators.size(), [&](std::size_t e, TElements& into) {
+  const std::size_t generatorCount = measured ? generators.size() : walked ? s.size() : q.Generators.size();
+  writeArray(quadrant.key("generators"), generatorCount, [&](std::size_t e, TElements& into) {
     const fish::TLineEnds ends = fish::generatorEnds(k, n, e);
-    const fish::Extended g = walked ? length(s[e].P1, s[e].P2) : q.Generators[e];
-    into.raw("{\"element\":").integer(e).raw(",\"length\":").number(number(g));
+    const double g = measured ? generators[e] : number(walked ? length(s[e].P1, s[e].P2) : q.Generators[e]);
+    into.raw("{\"element\":").integer(e).raw(",\"length\":").number(g);
     into.raw(",\"from\":").text(ends.From).raw(",\"to\":").text(ends.To).raw("}");
   });
   quadrant.put("area", number(q.Area));
-  writeArray(quadrant.key("chords"), walked ? s.size() - 3 : q.Chords.size(), [&](std::size_t i, TElements& into) {
-    const fish::Extended c = walked ? length(s[i + 1].P2, s[i + 2].P2) : q.Chords[i];
+  const std::size_t chordCount = measured ? chords.size() : walked ? s.size() - 3 : q.Chords.size();
+  writeArray(quadrant.key("chords"), chordCount, [&](std::size_t i, TElements& into) {
+    const double c = measured ? chords[i] : number(walked ? length(s[i + 1].P2, s[i + 2].P2) : q.Chords[i]);
     into.raw("{\"from\":").text(arcPoint(i + 1)).raw(",\"to\":").text(arcPoint(i + 2));
-    into.raw(",\"length\":").number(number(c)).raw("}");
+    into.raw(",\"length\":").number(c).raw("}");
   });
   quadrant.put("rectangle_half_sides", Json::array({lineJson(fish::kOriginName, corner, q.EdgeToCorner),
                                                     lineJson(corner, midX, q.EdgeFromCorner)}));
@@ -189,17 +255,22 @@ Json priceJson(fish::Extended cut, int pierces, fish::Extended seams, std::size_
 }
 
 // One bend of the "bends" array.
-void writeBend(TElements& into, int quadrant, std::size_t element, fish::Extended length, fish::Extended angle) {
+void writeBend(TElements& into, int quadrant, std::size_t element, double length, double angle) {
   into.next();
   into.raw("{\"quadrant\":").integer(quadrant).raw(",\"element\":").integer(element);
-  into.raw(",\"length\":").number(number(length)).raw(",\"angle\":").number(number(angle)).raw("}");
+  into.raw(",\"length\":").number(length).raw(",\"angle\":").number(angle).raw("}");
+}
+void writeBend(TElements& into, int quadrant, std::size_t element, fish::Extended length, fish::Extended angle) {
+  writeBend(into, quadrant, element, number(length), number(angle));
 }
 
 // The press brake's bends piece after piece, the face up as drawn and what
 // the job is priced by, after the figures. A quote that only counted its
 // bends has them walked again: the pattern's bend lines come pieces one
-// after another, each line with its bend, in the quote's order.
-void writeQuote(TObject& doc, const fish::TShopQuote& shop, const fish::TShopFigures& f, const fish::TProParams& pro) {
+// after another, each line with its bend, in the quote's order, unless
+// today's pieces had theirs kept with the quadrants' figures (`kept`).
+void writeQuote(TObject& doc, const fish::TShopQuote& shop, const fish::TShopFigures& f, const fish::TProParams& pro,
+                const std::array<std::optional<TKeptBends>, 4>& kept) {
   const fish::TQuote& q = shop.Quote;
   Json pieces = Json::array();
   bool held = true;
@@ -223,6 +294,22 @@ void writeQuote(TObject& doc, const fish::TShopQuote& shop, const fish::TShopFig
     for (const fish::TPieceQuote& p : q.Pieces) {
       for (const fish::TBend& b : p.Bends) writeBend(into, b.Quadrant, b.Element, b.Length, b.Angle);
     }
+  } else if (std::any_of(kept.begin(), kept.end(), [](const auto& b) { return b.has_value(); })) {
+    // Today's pieces run quadrant after quadrant, each along its elements.
+    TElements into(out);
+    std::size_t count = 0;
+    for (int quadrant = 1; quadrant <= 4; ++quadrant) {
+      const std::optional<TKeptBends>& b = kept[static_cast<std::size_t>(quadrant - 1)];
+      if (!b) continue;
+      auto skipped = b->Skipped.begin();
+      std::size_t element = 1;
+      for (const std::array<double, 2>& bend : b->Figures) {
+        for (; skipped != b->Skipped.end() && *skipped == element; ++skipped) ++element;
+        writeBend(into, quadrant, element++, bend[0], bend[1]);
+      }
+      count += b->Figures.size();
+    }
+    if (count != q.Bends) throw fish::EInvalidOp();
   } else {
     // Lines, not ticks, each carrying its angle.
     fish::TCuttingParams lines = f.Cutting;
@@ -310,9 +397,19 @@ void writeDocument(std::ostream& out, const fish::TProParams& pro, const fish::T
   std::ostream& quadrants = doc.key("quadrants");
   quadrants << '[';
   fish::TQuadrantDevelopment scratch;
+  // The bends of today's pieces are lines of the quadrants' developments as
+  // they are: kept while each is at hand when the quote did not keep them.
+  const bool keep = quote && f.Pattern == fish::TPatternKind::Precise && f.Cutting.Seams == fish::kDefaultSeams && !f.Cutting.hasAllowances() &&
+                    std::any_of(quote->Quote.Pieces.begin(), quote->Quote.Pieces.end(),
+                                [](const fish::TPieceQuote& p) { return p.Bends.size() != p.BendCount; }) &&
+                    std::all_of(f.Quadrants.begin(), f.Quadrants.end(),
+                                [](const fish::TQuadrantFigures& q) { return q.Razvertka.empty(); });
+  std::array<std::optional<TKeptBends>, 4> kept;
   for (std::size_t i = 0; i < f.Quadrants.size(); ++i) {
     if (i > 0) quadrants << ',';
-    writeQuadrant(quadrants, f, f.Quadrants[i], pro, scratch);
+    const bool bends = keep && fish::quadrantSelected(pro, f.Quadrants[i].Quadrant);
+    if (bends) kept[i].emplace();
+    writeQuadrant(quadrants, f, f.Quadrants[i], pro, scratch, bends ? &*kept[i] : nullptr);
   }
   scratch = {};
   quadrants << ']';
@@ -333,7 +430,7 @@ void writeDocument(std::ostream& out, const fish::TProParams& pro, const fish::T
                            {"worst_edge_error", number(f.Accuracy.WorstEdgeError)},
                            {"chord_error", number(f.PatternAccuracy.ChordError)},
                            {"max_point_error", number(f.PatternAccuracy.MaxPointError)}});
-  if (quote) writeQuote(doc, *quote, f, pro);
+  if (quote) writeQuote(doc, *quote, f, pro, kept);
 }
 
 }  // namespace

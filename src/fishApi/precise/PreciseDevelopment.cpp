@@ -198,6 +198,8 @@ std::size_t TPreciseStream::size() const { return Layer->size(); }
 
 const TRazvertka2Point& TPreciseStream::next() { return Layer->next(); }
 
+TSurf2Point TPreciseStream::line() const { return Layer->line(); }
+
 namespace {
 
 template <typename Put>

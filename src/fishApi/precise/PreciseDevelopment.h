@@ -68,6 +68,8 @@ class TPreciseStream {
 
   std::size_t size() const;
   const TRazvertka2Point& next();
+  // The surface's line of the element next() gave last.
+  TSurf2Point line() const;
 
   class TLayer;  // the development's own arithmetic
 

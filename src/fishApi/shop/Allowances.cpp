@@ -79,9 +79,9 @@ constexpr Extended kOffsetTolerance = 1e-3L;
 // The chain with every point dropped that stands within `tolerance` of the
 // chord between the points kept either side of it (Ramer, Douglas and
 // Peucker): the ends always stay.
-std::vector<TPoint2D> fewerPoints(const std::vector<TPoint2D>& chain, Extended tolerance) {
+std::vector<bool> pointsKept(const std::vector<TPoint2D>& chain, Extended tolerance) {
   const std::size_t n = chain.size();
-  if (n < 3) return chain;
+  if (n < 3) return std::vector<bool>(n, true);
   std::vector<bool> keep(n, false);
   keep.front() = keep.back() = true;
   std::vector<std::pair<std::size_t, std::size_t>> spans{{0, n - 1}};
@@ -106,6 +106,13 @@ std::vector<TPoint2D> fewerPoints(const std::vector<TPoint2D>& chain, Extended t
       spans.push_back({at, b});
     }
   }
+  return keep;
+}
+
+std::vector<TPoint2D> fewerPoints(const std::vector<TPoint2D>& chain, Extended tolerance) {
+  const std::size_t n = chain.size();
+  if (n < 3) return chain;
+  const std::vector<bool> keep = pointsKept(chain, tolerance);
   std::vector<TPoint2D> kept;
   for (std::size_t k = 0; k < n; ++k) {
     if (keep[k]) kept.push_back(chain[k]);
@@ -190,11 +197,32 @@ std::vector<TPoint2D> cutOutline(const TPieceNet& piece, const TCuttingParams& c
   // The round end: each chain of arc chords offset by Clipper, kept outside
   // the piece and short of the lines of the edges at its two ends.
   const Extended round = cutting.RoundAllowance;
+  Path thinned;
   if (round > 0) {
+    // The piece shrunk by a hair only trims the inner half of each round
+    // end's band, all of it inside the net, which the union below holds
+    // whole: shrunk from the net with its round ends' chains thinned as the
+    // band's are.
+    {
+      std::vector<bool> keep(n, true);
+      for (std::size_t i = 0; i < n; ++i) {
+        if (piece.Edges[i] != TEdgeKind::Round || piece.Edges[(i + n - 1) % n] == TEdgeKind::Round) continue;
+        std::vector<std::size_t> at{i};
+        for (std::size_t j = i; piece.Edges[j] == TEdgeKind::Round && at.size() <= n; j = (j + 1) % n) at.push_back((j + 1) % n);
+        std::vector<TPoint2D> points;
+        points.reserve(at.size());
+        for (const std::size_t k : at) points.push_back(net[k]);
+        const std::vector<bool> kept = pointsKept(points, kOffsetTolerance / mmPerUnit(cutting.Units));
+        for (std::size_t k = 1; k + 1 < at.size(); ++k) keep[at[k]] = kept[k];
+      }
+      for (std::size_t i = 0; i < n; ++i) {
+        if (keep[i]) thinned.push_back(netPath[i]);
+      }
+    }
     Paths inside;
     {
       ClipperLib::ClipperOffset shrink(2.0, 0.25);
-      shrink.AddPath(netPath, ClipperLib::jtMiter, ClipperLib::etClosedPolygon);
+      shrink.AddPath(thinned, ClipperLib::jtMiter, ClipperLib::etClosedPolygon);
       shrink.Execute(inside, -static_cast<double>(round / 1000 * grid.Scale));
     }
     for (std::size_t i = 0; i < n; ++i) {
@@ -247,7 +275,11 @@ std::vector<TPoint2D> cutOutline(const TPieceNet& piece, const TCuttingParams& c
     }
   }
 
-  parts[0] = std::move(netPath);
+  // Where the round end's band reaches further inside than its chain was
+  // thinned (a band of 1 mm or more), the region between the chain and the
+  // thinned one lies in the band already: the net goes in thinned too.
+  parts[0] = round > 0 && round / 1000 >= kOffsetTolerance / mmPerUnit(cutting.Units) ? std::move(thinned)
+                                                                                      : std::move(netPath);
   const Paths joined = unite(std::move(parts));
   // The outer boundary: the largest ring (a hole could only be a sliver the
   // allowances closed over).

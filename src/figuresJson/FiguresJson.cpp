@@ -227,18 +227,28 @@ void writeQuadrant(std::ostream& out, const fish::TShopFigures& f, const fish::T
     into.raw("{\"name\":").text(p.Name).raw(",\"x\":").number(number(at.X)).raw(",\"y\":").number(number(at.Y)).raw("}");
   });
   const std::size_t generatorCount = measured ? generators.size() : walked ? s.size() : q.Generators.size();
+  // Between the first and the last, generator e runs from the corner to arc
+  // point e: the corner's name is spelled once.
   writeArray(quadrant.key("generators"), generatorCount, [&](std::size_t e, TElements& into) {
-    const fish::TLineEnds ends = fish::generatorEnds(k, n, e);
     const double g = measured ? generators[e] : number(walked ? length(s[e].P1, s[e].P2) : q.Generators[e]);
     into.raw("{\"element\":").integer(e).raw(",\"length\":").number(g);
-    into.raw(",\"from\":").text(ends.From).raw(",\"to\":").text(ends.To).raw("}");
+    if (e == 0 || e + 1 == generatorCount) {
+      const fish::TLineEnds ends = fish::generatorEnds(k, n, e);
+      into.raw(",\"from\":").text(ends.From).raw(",\"to\":").text(ends.To).raw("}");
+    } else {
+      into.raw(",\"from\":").text(corner).raw(",\"to\":").text(arcPoint(e)).raw("}");
+    }
   });
   quadrant.put("area", number(q.Area));
   const std::size_t chordCount = measured ? chords.size() : walked ? s.size() - 3 : q.Chords.size();
+  // Each chord starts where the one before it ended.
+  std::string from = arcPoint(1);
   writeArray(quadrant.key("chords"), chordCount, [&](std::size_t i, TElements& into) {
     const double c = measured ? chords[i] : number(walked ? length(s[i + 1].P2, s[i + 2].P2) : q.Chords[i]);
-    into.raw("{\"from\":").text(arcPoint(i + 1)).raw(",\"to\":").text(arcPoint(i + 2));
+    std::string to = arcPoint(i + 2);
+    into.raw("{\"from\":").text(from).raw(",\"to\":").text(to);
     into.raw(",\"length\":").number(c).raw("}");
+    from = std::move(to);
   });
   quadrant.put("rectangle_half_sides", Json::array({lineJson(fish::kOriginName, corner, q.EdgeToCorner),
                                                     lineJson(corner, midX, q.EdgeFromCorner)}));

@@ -1,6 +1,7 @@
 #include "Hull.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "fishApi/core/FishMath.h"
@@ -13,6 +14,45 @@ std::size_t nextOnHull(std::size_t at, std::size_t h) { return (at + 1) % h; }
 
 Extended orient(const TPoint2D& a, const TPoint2D& b, const TPoint2D& c) {
   return (b.X - a.X) * (c.Y - a.Y) - (b.Y - a.Y) * (c.X - a.X);
+}
+
+// The points that may be corners of the hull: all but those well inside the
+// octagon of the points farthest out in eight directions (along and across
+// the axes and the diagonals), which lies inside the hull. "Well inside" is
+// by far more than the rounding of the turns that decide the hull, so that
+// the hull of what is left is the same to the bit; a piece's outline of
+// many arc points sheds most of them before they are sorted.
+std::vector<TPoint2D> hullCandidates(const std::vector<TPoint2D>& points) {
+  if (points.size() < 16) return points;
+  // Counter-clockwise from the +X direction.
+  static constexpr std::array<std::array<int, 2>, 8> kWays{
+      {{1, 0}, {1, 1}, {0, 1}, {-1, 1}, {-1, 0}, {-1, -1}, {0, -1}, {1, -1}}};
+  std::array<std::size_t, 8> far{};
+  for (std::size_t i = 1; i < points.size(); ++i) {
+    for (std::size_t w = 0; w < kWays.size(); ++w) {
+      const auto reach = [&](const TPoint2D& p) { return kWays[w][0] * p.X + kWays[w][1] * p.Y; };
+      if (reach(points[i]) > reach(points[far[w]])) far[w] = i;
+    }
+  }
+  std::vector<TPoint2D> octagon;
+  for (const std::size_t i : far) {
+    const TPoint2D& p = points[i];
+    if (octagon.empty() || p.X != octagon.back().X || p.Y != octagon.back().Y) octagon.push_back(p);
+  }
+  while (octagon.size() > 1 && octagon.back().X == octagon.front().X && octagon.back().Y == octagon.front().Y)
+    octagon.pop_back();
+  const TExtents2D box = boxOf(octagon);
+  const Extended size = std::max(box.MaxX - box.MinX, box.MaxY - box.MinY);
+  const Extended margin = size * size * 1E-9L;
+  if (octagon.size() < 3 || !(margin > 0) || !std::isfinite(margin)) return points;
+  std::vector<TPoint2D> kept;
+  for (const TPoint2D& p : points) {
+    bool inside = true;
+    for (std::size_t i = 0, n = octagon.size(); i < n && inside; ++i)
+      inside = orient(octagon[i], octagon[(i + 1) % n], p) > margin;
+    if (!inside) kept.push_back(p);
+  }
+  return kept;
 }
 
 }  // namespace
@@ -48,7 +88,7 @@ std::vector<TPoint2D> convexHull(std::vector<TPoint2D> points) {
 }
 
 TBlank minimumBlank(const std::vector<TPoint2D>& points) {
-  const std::vector<TPoint2D> hull = convexHull(points);
+  const std::vector<TPoint2D> hull = convexHull(hullCandidates(points));
   TBlank best;
   if (hull.empty()) return best;
   const TExtents2D box = boxOf(hull);

@@ -179,6 +179,28 @@ TEST(MinimumBlank, IsTheRectangleItselfInAnyTurn) {
   }
 }
 
+// A dense outline (a fan of points on an arc, points along the straight
+// edges and a hair inside them, turned any way) has the least blank of its
+// convex hull, to the bit: the points inside do not count.
+TEST(MinimumBlank, IsThatOfTheHull) {
+  for (const double turn : {0.0, 17.0, 45.0, 90.0, 131.0}) {
+    const Extended a = turn * kPi / 180, c = std::cos(a), s = std::sin(a);
+    std::vector<TPoint2D> cloud;
+    const auto add = [&](Extended x, Extended y) { cloud.push_back({x * c - y * s + 1000, x * s + y * c - 70}); };
+    for (int i = 0; i <= 3000; ++i) {
+      const Extended t = kPi * i / 3000, edge = 400.0L * i / 3000;
+      add(200 + 80 * std::cos(t), 150 + 60 * std::sin(t));
+      add(edge, 0);
+      add(edge, 1E-7L * (i % 3));
+      add(400 - 1E-9L * (i % 2), edge * 150 / 400);
+    }
+    const TBlank all = minimumBlank(cloud), hull = minimumBlank(convexHull(cloud));
+    EXPECT_EQ(all.Width, hull.Width) << turn;
+    EXPECT_EQ(all.Height, hull.Height) << turn;
+    EXPECT_EQ(all.Angle, hull.Angle) << turn;
+  }
+}
+
 // With no offset the four quadrants bend alike, mirrored. The bends of the
 // cone between a quadrant's first and last facets add up to the turn of its
 // face normals along the fan, which is no less than the angle between the

@@ -24,14 +24,22 @@ Extended orient(const TPoint2D& a, const TPoint2D& b, const TPoint2D& c) {
 // many arc points sheds most of them before they are sorted.
 std::vector<TPoint2D> hullCandidates(const std::vector<TPoint2D>& points) {
   if (points.size() < 16) return points;
-  // Counter-clockwise from the +X direction.
-  static constexpr std::array<std::array<int, 2>, 8> kWays{
-      {{1, 0}, {1, 1}, {0, 1}, {-1, 1}, {-1, 0}, {-1, -1}, {0, -1}, {1, -1}}};
+  // The farthest points counter-clockwise from the +X direction: along X,
+  // X + Y, Y, Y - X, -X, -X - Y, -Y, X - Y (the first of any tie).
   std::array<std::size_t, 8> far{};
+  std::array<Extended, 8> reach{};
+  const auto ways = [](const TPoint2D& p) {
+    const Extended sum = p.X + p.Y, difference = p.X - p.Y;
+    return std::array<Extended, 8>{p.X, sum, p.Y, -difference, -p.X, -sum, -p.Y, difference};
+  };
+  reach = ways(points[0]);
   for (std::size_t i = 1; i < points.size(); ++i) {
-    for (std::size_t w = 0; w < kWays.size(); ++w) {
-      const auto reach = [&](const TPoint2D& p) { return kWays[w][0] * p.X + kWays[w][1] * p.Y; };
-      if (reach(points[i]) > reach(points[far[w]])) far[w] = i;
+    const std::array<Extended, 8> r = ways(points[i]);
+    for (std::size_t w = 0; w < r.size(); ++w) {
+      if (r[w] > reach[w]) {
+        reach[w] = r[w];
+        far[w] = i;
+      }
     }
   }
   std::vector<TPoint2D> octagon;

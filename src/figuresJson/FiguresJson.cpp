@@ -4,6 +4,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <memory>
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <ostream>
@@ -63,57 +64,73 @@ class TObject {
 // spells them and handed to the stream a block at a time.
 class TElements {
  public:
-  explicit TElements(std::ostream& out) : Out(out) { Text.reserve(kBlock + 4096); }
+  explicit TElements(std::ostream& out) : Out(out), Text(new char[kRoom]), End(Text.get()) {}
   ~TElements() { flush(); }
   TElements(const TElements&) = delete;
   TElements& operator=(const TElements&) = delete;
 
   // A key of the element (written as a literal "\"key\":" with its comma).
   TElements& raw(std::string_view s) {
-    Text.append(s);
+    put(s);
     return *this;
   }
   TElements& number(double d) {
     // checked finite by the caller; the dump's own shortest digits
-    std::array<char, 64> digits{};
-    char* end = nlohmann::detail::to_chars(digits.data(), digits.data() + digits.size(), d);
-    Text.append(digits.data(), static_cast<std::size_t>(end - digits.data()));
+    room(kDigits);
+    End = nlohmann::detail::to_chars(End, End + kDigits, d);
     return *this;
   }
   template <typename Integer>
   TElements& integer(Integer i) {
-    std::array<char, 24> digits{};
-    const auto done = std::to_chars(digits.data(), digits.data() + digits.size(), i);
-    Text.append(digits.data(), done.ptr);
+    room(kDigits);
+    End = std::to_chars(End, End + kDigits, i).ptr;
     return *this;
   }
   // A string: names of plain printable ASCII as they are, anything else
   // escaped by nlohmann-json.
   TElements& text(std::string_view s) {
-    const bool plain = std::all_of(s.begin(), s.end(), [](char c) { return c >= 0x20 && c < 0x7f && c != '"' && c != '\\'; });
-    if (plain) {
-      Text.push_back('"');
-      Text.append(s);
-      Text.push_back('"');
-    } else {
-      Text.append(Json(std::string(s)).dump());
-    }
+    bool plain = true;
+    for (const char c : s) plain = plain && c >= 0x20 && c < 0x7f && c != '"' && c != '\\';
+    if (!plain) return raw(Json(std::string(s)).dump());
+    if (s.size() + 2 > kRoom) return raw("\"").raw(s).raw("\"");
+    room(s.size() + 2);
+    *End++ = '"';
+    End = std::copy(s.begin(), s.end(), End);
+    *End++ = '"';
     return *this;
   }
   // The comma before every element but the first.
   void next() {
-    if (Count++ > 0) Text.push_back(',');
-    if (Text.size() >= kBlock) flush();
+    if (Count++ > 0) put(",");
+    if (static_cast<std::size_t>(End - Text.get()) >= kBlock) flush();
   }
   void flush() {
-    Out.write(Text.data(), static_cast<std::streamsize>(Text.size()));
-    Text.clear();
+    Out.write(Text.get(), End - Text.get());
+    End = Text.get();
   }
 
  private:
   static constexpr std::size_t kBlock = 1 << 16;
+  static constexpr std::size_t kRoom = kBlock + 4096;
+  static constexpr std::size_t kDigits = 64;  // a number's text and more
+
+  // Room for `n` more characters, the buffer handed on first when full.
+  void room(std::size_t n) {
+    if (static_cast<std::size_t>(Text.get() + kRoom - End) < n) flush();
+  }
+  void put(std::string_view s) {
+    if (s.size() > kRoom) {
+      flush();
+      Out.write(s.data(), static_cast<std::streamsize>(s.size()));
+      return;
+    }
+    room(s.size());
+    End = std::copy(s.begin(), s.end(), End);
+  }
+
   std::ostream& Out;
-  std::string Text;
+  std::unique_ptr<char[]> Text;
+  char* End;
   std::size_t Count = 0;
 };
 

@@ -227,8 +227,11 @@ std::vector<TPoint2D> cutOutline(const TPieceNet& piece, const TCuttingParams& c
     }
     for (std::size_t i = 0; i < n; ++i) {
       if (piece.Edges[i] != TEdgeKind::Round || piece.Edges[(i + n - 1) % n] == TEdgeKind::Round) continue;
-      std::size_t j = i;
-      std::vector<TPoint2D> points{net[i]};
+      std::size_t j = i, chords = 0;
+      for (std::size_t k = i; piece.Edges[k] == TEdgeKind::Round && chords < n; k = (k + 1) % n) ++chords;
+      std::vector<TPoint2D> points;
+      points.reserve(chords + 1);
+      points.push_back(net[i]);
       while (piece.Edges[j] == TEdgeKind::Round && points.size() <= n) {
         points.push_back(net[(j + 1) % n]);
         j = (j + 1) % n;

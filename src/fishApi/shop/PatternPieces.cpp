@@ -297,23 +297,27 @@ std::vector<TPieceNet> patternNets(const TSystemParams& sp, const TPlateParams& 
   return patternNets(sp, plate, pro, cutting, names, nullptr);
 }
 
+TDevelopFn cuttingElements(const TSystemParams& sp, const TPlateParams& plate, const TProParams& pro,
+                           const TCuttingParams& cutting) {
+  return [sp, plate, pro, cutting](int q, std::size_t upTo, const TElementFn& each) {
+    const TSystemParams developed = developedParams(sp, plate, cutting.Units);
+    const auto quadrant = static_cast<std::uint16_t>(q);
+    if (cutting.Pattern == TPatternKind::Table) {
+      TPoint2D min, max;
+      developQuadrantElements(developed, pro, quadrant, each, min, max);
+      return;
+    }
+    const bool thick = plate.Thickness != 0;
+    TPreciseStream stream(thick ? sp : developed, pro, quadrant, thick ? faceOffsets(plate) : TFaceOffsets{});
+    for (std::size_t k = 0, n = stream.size(); k < n && k <= upTo; ++k) each(k, stream.next());
+  };
+}
+
 std::vector<TPieceNet> patternNets(const TSystemParams& sp, const TPlateParams& plate, const TProParams& pro,
                                    const TCuttingParams& cutting, bool names, const TPieceLines* lines) {
   if (lines && !names) {
-    // Nothing of a piece but its net is kept: laid one piece at a time, as
-    // developCutting develops each quadrant, handed over element by element.
-    const TPieceLaying laying(pro, cutting, [&](int q, std::size_t upTo, const TElementFn& each) {
-      const TSystemParams developed = developedParams(sp, plate, cutting.Units);
-      const auto quadrant = static_cast<std::uint16_t>(q);
-      if (cutting.Pattern == TPatternKind::Table) {
-        TPoint2D min, max;
-        developQuadrantElements(developed, pro, quadrant, each, min, max);
-        return;
-      }
-      const bool thick = plate.Thickness != 0;
-      TPreciseStream stream(thick ? sp : developed, pro, quadrant, thick ? faceOffsets(plate) : TFaceOffsets{});
-      for (std::size_t k = 0, n = stream.size(); k < n && k <= upTo; ++k) each(k, stream.next());
-    });
+    // Nothing of a piece but its net is kept: laid one piece at a time.
+    const TPieceLaying laying(pro, cutting, cuttingElements(sp, plate, pro, cutting));
     std::vector<TPieceNet> pieces;
     for (std::size_t i = 0; i < laying.size(); ++i) {
       pieces.push_back(laying.net(i));

@@ -81,6 +81,11 @@ std::vector<TPieceNet> patternNets(const TSystemParams& sp, const TPlateParams& 
 using TElementFn = std::function<void(std::size_t element, const TRazvertka2Point& e)>;
 using TDevelopFn = std::function<void(int q, std::size_t upTo, const TElementFn& each)>;
 
+// Quadrant q developed as developCutting develops it for a plate, handed
+// over element by element (the precise one no further than `upTo`).
+TDevelopFn cuttingElements(const TSystemParams& sp, const TPlateParams& plate, const TProParams& pro,
+                           const TCuttingParams& cutting);
+
 // The directions (radians from +X) of the lines leaving a point.
 struct TPointMeets {
   TPoint2D At;

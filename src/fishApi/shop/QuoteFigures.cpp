@@ -102,26 +102,14 @@ namespace {
 // bends `given` when it holds them.
 void quotePieces(const TSystemParams& sp, const TProParams& pro, const TPlateParams& plate,
                  const TCuttingParams& cutting, const TQuadrantBends* given, bool keep, TQuote& quote) {
-  // The pieces without the point names, which a quote does not read, and
-  // each piece's bend lines measured as they are laid (their angles below).
-  std::vector<std::vector<TBend>> bendsOf;
-  std::vector<std::size_t> countOf;
+  // The pieces laid one at a time (TPieceLaying), without the point names,
+  // which a quote does not read: it refuses what patternNets refuses here.
+  const TPieceLaying laying(pro, cutting, cuttingElements(sp, plate, pro, cutting));
   // Today's pieces: as many lines as a piece's quadrants have elements at most.
   const bool today = cutting.Seams == kDefaultSeams && !cutting.hasAllowances();
   const std::size_t most = static_cast<std::size_t>(std::max(pro.Divisions, 0) + 1) *
                            static_cast<std::size_t>(std::count_if(pro.Quadrants.begin(), pro.Quadrants.end(),
                                                                   [](ByteBool q) { return q != 0; }));
-  const TPieceLines measure = [&](std::size_t piece, const TPatternLine& l) {
-    if (countOf.size() <= piece) countOf.resize(piece + 1);
-    ++countOf[piece];
-    if (!keep) return;
-    if (bendsOf.size() <= piece) bendsOf.resize(piece + 1);
-    if (today && bendsOf[piece].empty()) bendsOf[piece].reserve(most);
-    bendsOf[piece].push_back({l.Quadrant, l.Element, length(l.From, l.To), 0});
-  };
-  std::vector<TPieceNet> nets = patternNets(sp, plate, pro, cutting, false, &measure);
-  bendsOf.resize(nets.size());
-  countOf.resize(nets.size());
 
   // Each quadrant's bends, from the surface its pattern is laid from: the
   // tables' points (their development comes with them), or the exact
@@ -139,9 +127,15 @@ void quotePieces(const TSystemParams& sp, const TProParams& pro, const TPlatePar
     own[q - 1] = bendAngles(d.Surf);
   }
 
-  for (std::size_t piece = 0; piece < nets.size(); ++piece) {
-    TPieceNet& net = nets[piece];
+  for (std::size_t piece = 0; piece < laying.size(); ++piece) {
+    const TPieceNet net = laying.net(piece);
     TPieceQuote p;
+    // Each bend line measured as it is laid (its angle below), or counted.
+    if (keep && today) p.Bends.reserve(most);
+    laying.bends(piece, [&](const TPatternLine& l) {
+      ++p.BendCount;
+      if (keep) p.Bends.push_back({l.Quadrant, l.Element, length(l.From, l.To), 0});
+    });
     p.Quadrants = net.Quadrants;
     p.Seams = net.Seams;
     // The cut outline is the net one without allowances: not copied.
@@ -151,12 +145,8 @@ void quotePieces(const TSystemParams& sp, const TProParams& pro, const TPlatePar
       if (net.Edges[i] == TEdgeKind::SeamStart || net.Edges[i] == TEdgeKind::SeamEnd)
         p.SeamLength += length(net.Net[i], net.Net[(i + 1) % n]);
     }
-    p.Bends = std::move(bendsOf[piece]);
-    p.BendCount = countOf[piece];
     for (TBend& b : p.Bends) b.Angle = angles[static_cast<std::size_t>(b.Quadrant - 1)][b.Element - 1];
     addPiece(quote, std::move(p), net.Net, cut, plate, cutting.Units);
-    // A piece once quoted is let go before the next is.
-    net = TPieceNet{};
   }
 }
 

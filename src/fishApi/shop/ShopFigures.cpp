@@ -11,6 +11,7 @@
 #include "fishApi/core/FishRazvertka.h"
 #include "fishApi/core/FishSurface.h"
 #include "FlatPattern.h"
+#include "PatternWalk.h"
 #include "fishApi/core/NumText.h"
 
 namespace fish {
@@ -329,6 +330,8 @@ TShopFigures figuresOf(const TSystemParams& sp, const TProParams& pro, const TPl
       }
     }
   }
+  // The last quadrant's arrays are let go before the pieces are laid.
+  own = TQuadrantDevelopment{};
   f.Accuracy.Limit = accuracyLimit(cutting.Units);
   if (pointFailure) std::rethrow_exception(pointFailure);
   f.PatternAccuracy = pointsHere ? patternAccuracy(f.Developed, pro, pointError, !precise, f.Accuracy.Limit)
@@ -342,12 +345,13 @@ TShopFigures figuresOf(const TSystemParams& sp, const TProParams& pro, const TPl
         lists ? patternPieces(pro, {razvertka(1), razvertka(2), razvertka(3), razvertka(4)}) : std::vector<TPatternPiece>{};
     for (const TPatternPiece& sheet : sheets) f.Sheets.push_back(sheetOf(sheet.Quadrants, sheet.Outline));
   } else if (std::any_of(pro.Quadrants.begin(), pro.Quadrants.end(), [](ByteBool q) { return q != 0; })) {
-    for (TPatternPiece& piece : flatPattern(f.Developed, pro, cutting).Pieces) {
-      TSheetFigures sheet = sheetOf(std::move(piece.Quadrants), piece.Outline);
+    // The pieces walked one at a time, as flatPattern lays them.
+    TPatternWalk(f.Developed, TPlateParams{}, pro, cutting).pieces([&f](const TPatternPiece& piece) {
+      TSheetFigures sheet = sheetOf(piece.Quadrants, piece.Outline);
       if (!piece.Net.empty()) sheet.NetArea = checkFinite(std::fabs(polygonArea(piece.Net)));
-      sheet.Name = std::move(piece.Name);
+      sheet.Name = piece.Name;
       f.Sheets.push_back(std::move(sheet));
-    }
+    });
   }
 
   // mm2 * mm = mm3, and a cubic metre is 1E9 mm3 (an inch project's cubic

@@ -10,6 +10,7 @@
 #pragma once
 
 #include <cmath>
+#include <vector>
 
 namespace bare {
 
@@ -39,6 +40,21 @@ void develop(int q, long n, long last, Each&& each) {
     py = y;
     previousSide = side;
   }
+}
+
+struct Point {
+  double X, Y;
+};
+
+// Quadrant q laid flat and kept, n + 3 points, mirrored into its own frame.
+inline std::vector<Point> developed(int q, long n) {
+  std::vector<Point> points;
+  points.reserve(static_cast<std::size_t>(n) + 3);
+  const double sx = q == 2 || q == 3 ? -1 : 1, sy = q >= 3 ? -1 : 1;
+  develop(q, n, n + 2, [&](long, long double x, long double y) {
+    points.push_back({sx * static_cast<double>(x), sy * static_cast<double>(y)});
+  });
+  return points;
 }
 
 }  // namespace bare

@@ -62,20 +62,7 @@ class StdioWriter final : public DL_WriterA {
 
 DL_Attributes onLayer(const char* layer) { return DL_Attributes(layer, 256, 0, "BYLAYER", 1.0); }
 
-struct Point {
-  double X, Y;
-};
-
-// The development of quadrant q as bench/BareCli.cpp lays it, n + 3 points.
-std::vector<Point> develop(int q, long n) {
-  std::vector<Point> points;
-  points.reserve(static_cast<std::size_t>(n) + 3);
-  const double sx = q == 2 || q == 3 ? -1 : 1, sy = q >= 3 ? -1 : 1;
-  bare::develop(q, n, n + 2, [&](long, long double x, long double y) {
-    points.push_back({sx * static_cast<double>(x), sy * static_cast<double>(y)});
-  });
-  return points;
-}
+using bare::Point;
 
 // Where a name at `at` goes: off the lines to `a`, `b` and `c`.
 Point aimed(const Point& at, const Point& a, const Point& b, const Point& c) {
@@ -109,7 +96,7 @@ int main(int argc, char** argv) {
   dw.sectionEnd();
   dw.sectionEntities();
   std::vector<Point> quadrant[4];
-  for (int q = 1; q <= 4; ++q) quadrant[q - 1] = develop(q, n);
+  for (int q = 1; q <= 4; ++q) quadrant[q - 1] = bare::developed(q, n);
   for (int sheet = 0; sheet < 2; ++sheet) {  // quadrants 1 and 2, 3 and 4
     dxf.writePolyline(dw, DL_PolylineData(static_cast<int>(2 * n + 6), 0, 0, 1), onLayer("CUT"));
     for (int q = 2 * sheet + 1; q <= 2 * sheet + 2; ++q) {

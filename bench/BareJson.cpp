@@ -84,20 +84,7 @@ void writeArray(std::ostream& out, long count, const Element& element) {
   out << ']';
 }
 
-struct Point {
-  double X, Y;
-};
-
-// Quadrant q laid flat, n + 3 points.
-std::vector<Point> develop(int q, long n) {
-  std::vector<Point> points;
-  points.reserve(static_cast<std::size_t>(n) + 3);
-  const double sx = q == 2 || q == 3 ? -1 : 1, sy = q >= 3 ? -1 : 1;
-  bare::develop(q, n, n + 2, [&](long, long double x, long double y) {
-    points.push_back({sx * static_cast<double>(x), sy * static_cast<double>(y)});
-  });
-  return points;
-}
+using bare::Point;
 
 double distance(const Point& a, const Point& b) { return std::hypot(a.X - b.X, a.Y - b.Y); }
 
@@ -118,7 +105,7 @@ int main(int argc, char** argv) {
   for (int q = 1; q <= 4; ++q) {
     if (q > 1) out << ',';
     const std::string side = q == 1 || q == 4 ? "R" : "L";
-    const std::vector<Point>& p = developed[q - 1] = develop(q, n);
+    const std::vector<Point>& p = developed[q - 1] = bare::developed(q, n);
     out << "{\"quadrant\":" << q << ",\"points\":";
     writeArray(out, n + 3, [&](long i, Elements& e) {
       const Point& at = p[static_cast<std::size_t>(i)];

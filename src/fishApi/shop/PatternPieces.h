@@ -63,8 +63,9 @@ std::vector<TPieceNet> patternNets(const TSystemParams& sp, const TPlateParams& 
 
 // The same with each piece's bend lines handed to `lines` (the piece's index
 // and the line, in the order Bends has them) instead of held: the pieces come
-// back without them. Today's pieces without allowances hand them over as
-// they are laid, the others once laid whole.
+// back without them. Without `names`, the pieces are laid one at a time
+// (TPieceLaying below); with them, today's pieces without allowances hand
+// their lines over as they are laid, the others once laid whole.
 using TPieceLines = std::function<void(std::size_t piece, const TPatternLine& line)>;
 std::vector<TPieceNet> patternNets(const TSystemParams& sp, const TPlateParams& plate, const TProParams& pro,
                                    const TCuttingParams& cutting, bool names, const TPieceLines* lines);

@@ -14,10 +14,16 @@
 
 namespace bare {
 
+// Does nothing to a circle point.
+struct AsItIs {
+  void operator()(long, long double&, long double&) const {}
+};
+
 // Calls each(j, x, y) for j = 0 .. last with quadrant q's point laid flat
-// (in the first quadrant's frame: the caller mirrors it).
-template <class Each>
-void develop(int q, long n, long last, Each&& each) {
+// (in the first quadrant's frame: the caller mirrors it); circle(j, x, y)
+// is shown each circle point first and may change it (round it, keep it).
+template <class Each, class Circle = AsItIs>
+void develop(int q, long n, long last, Each&& each, Circle&& circle = {}) {
   const long double R = 50, L = 50, half = 50, quarter = std::acos(-1.0L) / 2;
   // The development starts turned by the angle at the corner of the first
   // plane triangle (a quarter turn halved, for this square section).
@@ -27,7 +33,8 @@ void develop(int q, long n, long last, Each&& each) {
     // turn (quadrants 1, 2) or three (3, 4), down or up.
     const long double step = quarter * static_cast<long double>(j) / static_cast<long double>(n);
     const long double t = (q <= 2 ? quarter : 3 * quarter) + (q % 2 == 1 ? -step : step);
-    const long double x = R * cosl(t), y = R * sinl(t);
+    long double x = R * cosl(t), y = R * sinl(t);
+    circle(j, x, y);
     const long double chord = sqrtl((x - px) * (x - px) + (y - py) * (y - py));
     const long double side = sqrtl((x - half) * (x - half) + (y - half) * (y - half) + L * L);
     // The angle at the corner between neighbouring generator lines, by the

@@ -1,9 +1,15 @@
 #include "CliApp.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstring>
+#include <ext/stdio_filebuf.h>
+#include <filesystem>
+#include <optional>
 #include <ostream>
 #include <tuple>
 
@@ -12,7 +18,6 @@
 #include "fishApi/core/FishErrors.h"
 #include "fishApi/core/FishMath.h"
 #include "fishApi/core/InputExplain.h"
-#include "fishApi/texts/FishTexts.h"
 #include "fishApi/core/NumText.h"
 #include "fishApi/files/ProjectFile.h"
 #include "fishApi/files/SafeFile.h"
@@ -20,6 +25,7 @@
 #include "fishApi/shop/ShopFigures.h"
 #include "fishApi/shop/TileLayout.h"
 #include "fishApi/texts/FiguresText.h"
+#include "fishApi/texts/FishTexts.h"
 
 namespace vintaler::cli {
 
@@ -221,6 +227,46 @@ void writeExports(const CliRequest& req, const fish::TSystemParams& sp, const fi
   });
 }
 
+// A file of the temporary folder that no name reaches, where the JSON
+// document is made while its figures are worked out, so that a failure on
+// the way prints none of it; it goes when the run ends. Not made when the
+// folder takes no file.
+class TDraft {
+ public:
+  TDraft() {
+    std::error_code failed;
+    const std::filesystem::path folder = std::filesystem::temp_directory_path(failed);
+    if (failed) return;
+    Fd = ::open(folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+    if (Fd < 0) {  // a file system without unnamed files: a named one, unlinked at once
+      std::string name = (folder / "vintaler-cli-XXXXXX").string();
+      Fd = ::mkostemp(name.data(), O_CLOEXEC);
+      if (Fd >= 0) ::unlink(name.c_str());
+    }
+    if (Fd >= 0) Buffer.emplace(Fd, std::ios::in | std::ios::out | std::ios::binary, 1 << 16);
+  }
+  ~TDraft() {
+    Buffer.reset();
+    if (Fd >= 0) ::close(Fd);
+  }
+  TDraft(const TDraft&) = delete;
+  TDraft& operator=(const TDraft&) = delete;
+
+  std::streambuf* buffer() { return Buffer ? &*Buffer : nullptr; }
+  // Everything written so far, from the start, onto `out`.
+  void copyTo(std::ostream& out) {
+    if (Buffer->pubsync() != 0 || Buffer->pubseekpos(0) != std::streampos(0)) {
+      out.setstate(std::ios::badbit);
+      return;
+    }
+    out << &*Buffer;
+  }
+
+ private:
+  int Fd = -1;
+  std::optional<__gnu_cxx::stdio_filebuf<char>> Buffer;
+};
+
 // Works out the page (or the JSON document) and prints it. A computation
 // that fails prints nothing; the exports are written between the two, so
 // that standard output is the last thing a reader of it waits for.
@@ -242,9 +288,29 @@ void computeAndPrint(const CliRequest& req, const fish::TProjectData& project, c
   std::optional<fish::TShopFigures> figures;
   std::optional<fish::TShopQuote> quote;
   std::string warning;
+  // The document is made in one pass with its figures in a draft when one
+  // can be had; otherwise (or when the draft could not take it all) the
+  // figures are worked out first and the document written from them.
+  // The bends of today's pieces have a draft of their own while the
+  // quadrants are written.
+  std::optional<TDraft> draft, bendsDraft;
+  if (req.json) {
+    draft.emplace();
+    bendsDraft.emplace();
+  }
+  std::optional<std::ostream> drafted;
   try {
     if (req.json) {
-      fish::TShopSummary both = fish::shopSummaryAndQuote(sp, pp, plate, project.Cutting);
+      fish::TShopSummary both;
+      if (draft->buffer()) {
+        drafted.emplace(draft->buffer());
+        std::optional<std::iostream> bends;
+        if (bendsDraft->buffer()) bends.emplace(bendsDraft->buffer());
+        both = figures::writeShopJson(*drafted, bends ? &*bends : nullptr, sp, pp, plate, project.Cutting);
+        drafted->flush();
+        if (!*drafted) drafted.reset();
+      }
+      if (!drafted) both = fish::shopSummaryAndQuote(sp, pp, plate, project.Cutting);
       figures = std::move(both.Figures);
       quote = std::move(both.Quote);
       warning = patternWarning(kind, figures->PatternAccuracy, project.Cutting.Units);
@@ -275,8 +341,12 @@ void computeAndPrint(const CliRequest& req, const fish::TProjectData& project, c
     writeLines(*page, out);
   } else {
     // Every figure is worked out and checked finite by now; the document is
-    // written as it is walked.
-    figures::writeFiguresJson(out, pp, *figures, *quote);
+    // copied from its draft or written as it is walked.
+    if (drafted) {
+      draft->copyTo(out);
+    } else {
+      figures::writeFiguresJson(out, pp, *figures, *quote);
+    }
     out << '\n';
   }
   if (!finishOutput(out, err, printedName(req.json))) outcome.outputFailed = true;

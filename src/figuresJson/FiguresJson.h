@@ -10,6 +10,7 @@
 // docs/vintaler-figures.schema.json.
 #pragma once
 
+#include <istream>
 #include <ostream>
 #include <string>
 
@@ -39,5 +40,19 @@ std::string figuresJson(const fish::TProParams& pro, const fish::TShopFigures& f
 // written so far.
 void writeFiguresJson(std::ostream& out, const fish::TProParams& pro, const fish::TShopFigures& figures,
                       const fish::TShopQuote& quote);
+
+// The figures and quote of fish::shopSummaryAndQuote worked out and their
+// document written to `out` in one pass: each quadrant is written while the
+// summary has its development at hand, the rest once every quadrant is
+// measured, so that no quadrant is developed twice. The bytes are those of
+// writeFiguresJson of the same summary. Throws what the summary throws,
+// then what the document fails with, as that pair would in turn; `out` is
+// then left with part of a document, so the caller writes to a place it
+// can let go. `bendsDraft`, when given, is an empty place the bends of
+// today's pieces are spelled into meanwhile and read back from, so that
+// they are not held.
+fish::TShopSummary writeShopJson(std::ostream& out, std::iostream* bendsDraft, const fish::TSystemParams& sp,
+                                 const fish::TProParams& pro, const fish::TPlateParams& plate,
+                                 const fish::TCuttingParams& cutting);
 
 }  // namespace vintaler::figures

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -15,8 +16,8 @@
 #include "dxfExport/PatternDxf.h"
 #include "figuresJson/FiguresJson.h"
 #include "fishApi/core/FishMath.h"
-#include "fishApi/texts/FishTexts.h"
 #include "fishApi/files/ProjectFile.h"
+#include "fishApi/texts/FishTexts.h"
 #include "support/EngineTestSupport.h"
 #include "support/IndependentReader.h"
 
@@ -426,26 +427,62 @@ TEST(CliJson, EveryLineJoinsItsPointsAtItsLength) {
 // The figures without their lists, each quadrant developed again as the
 // document is written, and the quote made with them (today's pieces from the
 // sheets' outlines), its bends walked again, write the document of the
-// figures held whole and the quote made on its own.
+// figures held whole and the quote made on its own; so does the document
+// made in one pass with its figures, its bends kept or drafted aside.
 TEST(CliJson, WalkedQuadrantsWriteTheHeldDocument) {
   fish::TProParams pro = fish::defaultProParams();
   pro.Divisions = 9;
   pro.Quadrants = {1, 0, 1, 1};
-  fish::TPlateParams plate;
-  plate.Thickness = 3;
-  for (const auto pattern : {fish::TPatternKind::Precise, fish::TPatternKind::Table}) {
-    for (const char* seams : {"+x,-x", "c1,c3"}) {
-      fish::TCuttingParams cut;
-      cut.Pattern = pattern;
-      cut.Seams = fish::seamsFromText(seams);
-      const fish::TSystemParams sp = fish::defaultSystemParams();
-      const fish::TShopSummary summary = fish::shopSummaryAndQuote(sp, pro, plate, cut);
-      std::ostringstream walked;
-      vintaler::figures::writeFiguresJson(walked, pro, summary.Figures, summary.Quote);
-      EXPECT_EQ(walked.str(), vintaler::figures::figuresJson(pro, fish::shopFigures(sp, pro, plate, cut),
-                                                             fish::shopQuote(sp, pro, plate, cut))) << seams;
+  for (const fish::Extended thickness : {0.0L, 3.0L}) {
+    fish::TPlateParams plate;
+    plate.Thickness = thickness;
+    for (const auto pattern : {fish::TPatternKind::Precise, fish::TPatternKind::Table}) {
+      for (const char* seams : {"+x,-x", "c1,c3"}) {
+        fish::TCuttingParams cut;
+        cut.Pattern = pattern;
+        cut.Seams = fish::seamsFromText(seams);
+        const fish::TSystemParams sp = fish::defaultSystemParams();
+        const std::string held = vintaler::figures::figuresJson(pro, fish::shopFigures(sp, pro, plate, cut),
+                                                                fish::shopQuote(sp, pro, plate, cut));
+        const std::string row = std::string(seams) + ", t " + std::to_string(static_cast<double>(thickness));
+        const fish::TShopSummary summary = fish::shopSummaryAndQuote(sp, pro, plate, cut);
+        std::ostringstream walked;
+        vintaler::figures::writeFiguresJson(walked, pro, summary.Figures, summary.Quote);
+        EXPECT_EQ(walked.str(), held) << row;
+        for (const bool drafted : {false, true}) {
+          std::ostringstream once;
+          std::stringstream bends;
+          const fish::TShopSummary made =
+              vintaler::figures::writeShopJson(once, drafted ? &bends : nullptr, sp, pro, plate, cut);
+          EXPECT_EQ(once.str(), held) << row << (drafted ? ", bends drafted" : "");
+          EXPECT_EQ(made.Figures.Mass, summary.Figures.Mass) << row;
+          EXPECT_EQ(made.Quote.Quote.Bends, summary.Quote.Quote.Bends) << row;
+        }
+      }
     }
   }
+  // A bends draft that takes nothing leaves the document failed, not short.
+  std::iostream broken(nullptr);
+  std::ostringstream once;
+  vintaler::figures::writeShopJson(once, &broken, fish::defaultSystemParams(), pro, {}, {});
+  EXPECT_FALSE(once.good());
+}
+
+// The document is made in a temporary file while it is worked out; with no
+// temporary folder to be had it is worked out first and written as before.
+TEST(CliJson, NoTemporaryFolderGivesTheSameDocument) {
+  const std::vector<std::string> args{"--divisions", "40", "--quadrants", "1,2,3,4", "--json"};
+  const ToolRun made = cli(args);
+  const char* had = std::getenv("TMPDIR");
+  const std::string before = had ? had : "";
+  ::setenv("TMPDIR", "/nonexistent/vintaler-no-folder", 1);
+  std::ostringstream out, err;
+  const int status = runCli(args, out, err, ".");
+  had ? ::setenv("TMPDIR", before.c_str(), 1) : ::unsetenv("TMPDIR");
+  EXPECT_EQ(made.status, kExitOk);
+  EXPECT_EQ(status, kExitOk);
+  EXPECT_EQ(out.str(), made.out);
+  EXPECT_EQ(err.str(), made.err);
 }
 
 TEST(CliJson, EngineFailuresPrintNothing) {

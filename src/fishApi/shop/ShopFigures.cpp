@@ -228,7 +228,8 @@ namespace {
 // them (see shopSummary).
 TShopFigures figuresOf(const TSystemParams& sp, const TProParams& pro, const TPlateParams& plate,
                        const TCuttingParams& cutting, const TQuadrantSource& source, bool lists,
-                       const std::function<void(int, const TQuadrantArrays&)>& seen, std::optional<TQuote>* quote) {
+                       const std::function<void(int, const TQuadrantArrays&)>& seen, std::optional<TQuote>* quote,
+                       const std::function<void(const TQuadrantFigures&)>& measured = {}) {
   checkCutting(cutting);
   const TPatternKind pattern = cutting.Pattern;
   TShopFigures f;
@@ -304,6 +305,7 @@ TShopFigures figuresOf(const TSystemParams& sp, const TProParams& pro, const TPl
         pointFailure = std::current_exception();
       }
     }
+    if (measured) measured(out);
     // A piece developed here is handed over; one the source keeps is copied.
     if (lists) out.Razvertka = kept ? *piece.Razvertka : std::move(own.Razvertka);
     if (sheetPath) {
@@ -379,8 +381,8 @@ TShopFigures shopSummary(const TSystemParams& sp, const TProParams& pro, const T
 
 TShopFigures shopSummary(const TSystemParams& sp, const TProParams& pro, const TPlateParams& plate,
                          const TCuttingParams& cutting, const std::function<void(int, const TQuadrantArrays&)>& seen,
-                         std::optional<TQuote>& quote) {
-  return figuresOf(sp, pro, plate, cutting, {}, false, seen, &quote);
+                         std::optional<TQuote>& quote, const std::function<void(const TQuadrantFigures&)>& measured) {
+  return figuresOf(sp, pro, plate, cutting, {}, false, seen, &quote, measured);
 }
 
 }  // namespace fish

@@ -246,10 +246,14 @@ TShopFigures shopSummary(const TSystemParams& sp, const TProParams& pro, const T
 // allowances) made from the sheets' outlines as they are laid, as
 // quoteFigures without keepBends makes it, bit for bit; `quote` is left
 // empty (quoteFigures then) for other seams or allowances, no quadrant
-// chosen, or pieces not laid in one frame.
+// chosen, or pieces not laid in one frame. `measured`, when given, is shown
+// each quadrant's figures (without the lists) once they are measured, after
+// `seen` was shown its arrays and before the next quadrant is developed.
 TShopFigures shopSummary(const TSystemParams& sp, const TProParams& pro, const TPlateParams& plate,
-                         const TCuttingParams& cutting, const std::function<void(int quadrant, const TQuadrantArrays&)>& seen,
-                         std::optional<TQuote>& quote);
+                         const TCuttingParams& cutting,
+                         const std::function<void(int quadrant, const TQuadrantArrays&)>& seen,
+                         std::optional<TQuote>& quote,
+                         const std::function<void(const TQuadrantFigures&)>& measured = {});
 
 // Quadrant 1..4 of `figures` developed again into `into` (its arrays
 // reused), as the figures measured it: generator k is the line

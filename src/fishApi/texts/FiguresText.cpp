@@ -376,7 +376,7 @@ TShopQuote shopQuote(const TSystemParams& sp, const TProParams& pro, const TPlat
 }
 
 TShopSummary shopSummaryAndQuote(const TSystemParams& sp, const TProParams& pro, const TPlateParams& plate,
-                                 const TCuttingParams& cutting) {
+                                 const TCuttingParams& cutting, const TQuadrantWatch& watch) {
   // The bends are counted, not kept: a writer walks them again. Today's
   // pieces are quoted from the sheets as the figures lay them.
   TSeenQuadrants face;
@@ -385,7 +385,11 @@ TShopSummary shopSummaryAndQuote(const TSystemParams& sp, const TProParams& pro,
   std::optional<TQuote> quote;
   both.Figures = shopSummary(
       sp, pro, plate, cutting,
-      [&](int q, const TQuadrantArrays& arrays) { face.include(sp, pro, q, *arrays.Surf, *arrays.Razvertka); }, quote);
+      [&](int q, const TQuadrantArrays& arrays) {
+        face.include(sp, pro, q, *arrays.Surf, *arrays.Razvertka);
+        if (watch.Seen) watch.Seen(q, arrays);
+      },
+      quote, watch.Measured);
   if (quote) {
     both.Quote.Quote = std::move(*quote);
     both.Quote.FaceUp = face.Face;

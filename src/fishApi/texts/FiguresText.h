@@ -37,8 +37,14 @@ struct TShopSummary {
   TShopFigures Figures;
   TShopQuote Quote;
 };
+// `watch` is shown each quadrant as shopSummary shows it: its arrays, then
+// its figures.
+struct TQuadrantWatch {
+  std::function<void(int quadrant, const TQuadrantArrays&)> Seen;
+  std::function<void(const TQuadrantFigures&)> Measured;
+};
 TShopSummary shopSummaryAndQuote(const TSystemParams& sp, const TProParams& pro, const TPlateParams& plate,
-                                 const TCuttingParams& cutting);
+                                 const TCuttingParams& cutting, const TQuadrantWatch& watch = {});
 
 // The page's lines from figures already computed.
 TStringList figuresLines(const TShopFigures& figures, std::string_view decimalSeparator = ".");

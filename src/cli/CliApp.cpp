@@ -12,6 +12,7 @@
 #include <optional>
 #include <ostream>
 #include <tuple>
+#include <vector>
 
 #include "dxfExport/PatternDxf.h"
 #include "figuresJson/FiguresJson.h"
@@ -253,13 +254,23 @@ class TDraft {
   TDraft& operator=(const TDraft&) = delete;
 
   std::streambuf* buffer() { return Buffer ? &*Buffer : nullptr; }
-  // Everything written so far, from the start, onto `out`.
+  // Everything written so far, from the start, onto `out`; a draft that
+  // cannot be read back whole fails `out`.
   void copyTo(std::ostream& out) {
-    if (Buffer->pubsync() != 0 || Buffer->pubseekpos(0) != std::streampos(0)) {
+    const std::streamoff size = Buffer->pubsync() == 0 ? std::streamoff(Buffer->pubseekoff(0, std::ios::end)) : -1;
+    if (size < 0 || Buffer->pubseekpos(0) != std::streampos(0)) {
       out.setstate(std::ios::badbit);
       return;
     }
-    out << &*Buffer;
+    std::vector<char> block(1 << 16);
+    std::streamoff copied = 0;
+    while (out) {
+      const std::streamsize got = Buffer->sgetn(block.data(), static_cast<std::streamsize>(block.size()));
+      if (got <= 0) break;
+      out.write(block.data(), got);
+      copied += got;
+    }
+    if (copied != size) out.setstate(std::ios::badbit);
   }
 
  private:
@@ -288,11 +299,10 @@ void computeAndPrint(const CliRequest& req, const fish::TProjectData& project, c
   std::optional<fish::TShopFigures> figures;
   std::optional<fish::TShopQuote> quote;
   std::string warning;
-  // The document is made in one pass with its figures in a draft when one
-  // can be had; otherwise (or when the draft could not take it all) the
-  // figures are worked out first and the document written from them.
-  // The bends of today's pieces have a draft of their own while the
-  // quadrants are written.
+  // The document is made in one pass with its figures, in a draft (and the
+  // bends of today's pieces in one of their own), when one can be had;
+  // otherwise, or when the draft could not take it all, the figures are
+  // worked out first and the document written from them.
   std::optional<TDraft> draft, bendsDraft;
   if (req.json) {
     draft.emplace();
